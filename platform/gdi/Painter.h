@@ -1,0 +1,87 @@
+#pragma once
+// The clipped pixel writer every drawing call of the layer goes through.  It
+// resolves a context's target and effective clip once per call, so that the
+// per-pixel work stays a bounds check and a store.
+
+#include <algorithm>
+
+#include "platform/gdi/Gdi.h"
+
+namespace zel::sys {
+
+// The stock objects a context uses when nothing has been selected.
+HPEN DefaultPen();
+HBRUSH DefaultBrush();
+HFONT DefaultFont();
+HBITMAP DefaultBitmap();
+
+inline HPEN CurrentPen(HDC dc) { return dc->state.pen ? dc->state.pen : DefaultPen(); }
+inline HBRUSH CurrentBrush(HDC dc) { return dc->state.brush ? dc->state.brush : DefaultBrush(); }
+
+class Painter {
+public:
+  explicit Painter(HDC dc) : dc_(dc) {
+    if (dc && dc->target && !dc->target->Empty()) {
+      target_ = dc->target;
+      clip_ = dc->EffectiveClip();
+      box_ = clip_.Box();
+      simple_ = clip_.Rects().size() == 1;
+    }
+  }
+  // False when there is nowhere to draw (no target or everything clipped).
+  bool Ready() const { return target_ != nullptr && !clip_.IsEmpty(); }
+  Surface& Target() const { return *target_; }
+  const Region& Clip() const { return clip_; }
+  const RECT& ClipBox() const { return box_; }
+  POINT ToTarget(int x, int y) const { return dc_->ToTarget(x, y); }
+  RECT ToTarget(const RECT& r) const {
+    const POINT p = dc_->ToTarget(r.left, r.top);
+    return RECT{p.x, p.y, p.x + r.Width(), p.y + r.Height()};
+  }
+
+  bool Visible(int x, int y) const {
+    if (x < box_.left || x >= box_.right || y < box_.top || y >= box_.bottom) return false;
+    return simple_ || clip_.Contains(x, y);
+  }
+  // Writes one target pixel when it lies inside the clip.
+  void Plot(int x, int y, Pixel p) {
+    if (Visible(x, y)) target_->At(x, y) = p;
+  }
+  // Calls f(RECT) for each piece of r (target coordinates) inside the clip.
+  template <class F> void ForEachPiece(const RECT& r, F&& f) const {
+    if (!Ready()) return;
+    RECT inBox;
+    if (!IntersectRect(inBox, r, box_)) return;
+    if (simple_) {
+      f(inBox);
+      return;
+    }
+    for (const RECT& c : clip_.Rects()) {
+      if (c.top >= inBox.bottom) break;
+      RECT piece;
+      if (IntersectRect(piece, inBox, c)) f(piece);
+    }
+  }
+  // Fills r (target coordinates) with one pixel value, row by row.
+  void Fill(const RECT& r, Pixel p) {
+    ForEachPiece(r, [&](const RECT& piece) {
+      for (int y = piece.top; y < piece.bottom; ++y) {
+        Pixel* row = target_->Row(y);
+        std::fill(row + piece.left, row + piece.right, p);
+      }
+    });
+  }
+  // Fills every rectangle of a region given in target coordinates.
+  void Fill(const Region& rgn, Pixel p) {
+    for (const RECT& r : rgn.Rects()) Fill(r, p);
+  }
+
+private:
+  HDC dc_;
+  Surface* target_ = nullptr;
+  Region clip_;
+  RECT box_{};
+  bool simple_ = false;
+};
+
+} // namespace zel::sys

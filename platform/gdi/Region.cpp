@@ -1,0 +1,221 @@
+// Regions as y-x banded rectangle lists.  Every operation rebuilds the
+// canonical form (bands sorted top-down, spans sorted and disjoint, equal
+// neighbouring bands merged), so two regions holding the same pixels compare
+// equal and the rectangle list never holds overlaps.
+
+#include "platform/gdi/Region.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace zel::sys {
+namespace {
+
+using Span = std::pair<int, int>; // [first, second)
+
+struct Band {
+  int top;
+  int bottom;
+  std::vector<Span> spans;
+};
+
+std::vector<Band> ToBands(const std::vector<RECT>& rects) {
+  std::vector<Band> bands;
+  for (const RECT& r : rects) {
+    if (bands.empty() || bands.back().top != r.top) bands.push_back(Band{r.top, r.bottom, {}});
+    bands.back().spans.emplace_back(r.left, r.right);
+  }
+  return bands;
+}
+
+// Appends a band, merging it into the previous one when they touch and hold
+// the same spans, which keeps the representation canonical.
+void AppendBand(std::vector<RECT>& out, int top, int bottom, const std::vector<Span>& spans) {
+  if (spans.empty() || bottom <= top) return;
+  if (!out.empty() && out.back().bottom == top) {
+    // Find the previous band: the trailing rectangles sharing its top.
+    size_t start = out.size();
+    const int prevTop = out.back().top;
+    while (start > 0 && out[start - 1].top == prevTop) --start;
+    bool same = out.size() - start == spans.size();
+    for (size_t i = 0; same && i < spans.size(); ++i)
+      same = out[start + i].left == spans[i].first && out[start + i].right == spans[i].second;
+    if (same) {
+      for (size_t i = start; i < out.size(); ++i) out[i].bottom = bottom;
+      return;
+    }
+  }
+  for (const Span& s : spans) out.push_back(RECT{s.first, top, s.second, bottom});
+}
+
+bool Apply(int mode, bool a, bool b) {
+  switch (mode) {
+  case RGN_AND: return a && b;
+  case RGN_OR: return a || b;
+  case RGN_XOR: return a != b;
+  case RGN_DIFF: return a && !b;
+  default: return a;
+  }
+}
+
+// Combines two sorted, disjoint span lists by a set operation.
+std::vector<Span> CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, int mode) {
+  std::vector<int> xs;
+  xs.reserve(2 * (a.size() + b.size()));
+  for (const Span& s : a) { xs.push_back(s.first); xs.push_back(s.second); }
+  for (const Span& s : b) { xs.push_back(s.first); xs.push_back(s.second); }
+  std::sort(xs.begin(), xs.end());
+  xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+  std::vector<Span> out;
+  size_t ia = 0, ib = 0;
+  for (size_t i = 0; i + 1 < xs.size(); ++i) {
+    const int x0 = xs[i], x1 = xs[i + 1];
+    while (ia < a.size() && a[ia].second <= x0) ++ia;
+    while (ib < b.size() && b[ib].second <= x0) ++ib;
+    const bool inA = ia < a.size() && a[ia].first <= x0;
+    const bool inB = ib < b.size() && b[ib].first <= x0;
+    if (!Apply(mode, inA, inB)) continue;
+    if (!out.empty() && out.back().second == x0) out.back().second = x1;
+    else out.emplace_back(x0, x1);
+  }
+  return out;
+}
+
+const std::vector<Span>& SpansAt(const std::vector<Band>& bands, size_t& index, int y) {
+  static const std::vector<Span> kNone;
+  while (index < bands.size() && bands[index].bottom <= y) ++index;
+  if (index < bands.size() && bands[index].top <= y) return bands[index].spans;
+  return kNone;
+}
+
+} // namespace
+
+void Region::SetRect(const RECT& r) {
+  rects_.clear();
+  if (!IsRectEmpty(r)) rects_.push_back(r);
+}
+
+RegionKind Region::Combine(const Region& a, const Region& b, int mode) {
+  if (mode < RGN_AND || mode > RGN_COPY) return RGN_ERROR;
+  if (mode == RGN_COPY) {
+    rects_ = a.rects_;
+    return Kind();
+  }
+  const std::vector<Band> ba = ToBands(a.rects_);
+  const std::vector<Band> bb = ToBands(b.rects_);
+  std::vector<int> ys;
+  for (const Band& band : ba) { ys.push_back(band.top); ys.push_back(band.bottom); }
+  for (const Band& band : bb) { ys.push_back(band.top); ys.push_back(band.bottom); }
+  std::sort(ys.begin(), ys.end());
+  ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+  std::vector<RECT> out;
+  size_t ia = 0, ib = 0;
+  for (size_t i = 0; i + 1 < ys.size(); ++i) {
+    const std::vector<Span>& sa = SpansAt(ba, ia, ys[i]);
+    const std::vector<Span>& sb = SpansAt(bb, ib, ys[i]);
+    AppendBand(out, ys[i], ys[i + 1], CombineSpans(sa, sb, mode));
+  }
+  rects_ = std::move(out); // safe when a or b is *this: they are no longer read
+  return Kind();
+}
+
+void Region::Offset(int dx, int dy) {
+  for (RECT& r : rects_) OffsetRect(r, dx, dy);
+}
+
+void Region::Intersect(const RECT& r) {
+  // Rectangles are disjoint and banded, so clipping each keeps the form
+  // except for bands that may now touch with equal spans; rebuild to be sure.
+  Combine(*this, Region(r), RGN_AND);
+}
+
+void Region::Exclude(const RECT& r) {
+  if (IsRectEmpty(r)) return;
+  Combine(*this, Region(r), RGN_DIFF);
+}
+
+bool Region::Contains(int x, int y) const {
+  for (const RECT& r : rects_) {
+    if (r.top > y) return false; // bands are sorted top-down
+    if (y < r.bottom && x >= r.left && x < r.right) return true;
+  }
+  return false;
+}
+
+RECT Region::Box() const {
+  if (rects_.empty()) return RECT{};
+  RECT box = rects_.front();
+  for (const RECT& r : rects_) {
+    box.left = std::min(box.left, r.left);
+    box.right = std::max(box.right, r.right);
+    box.bottom = std::max(box.bottom, r.bottom);
+  }
+  return box;
+}
+
+RegionKind Region::Kind() const {
+  if (rects_.empty()) return NULLREGION;
+  return rects_.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+void Region::SetPolygon(const POINT* points, int count, int fillMode) {
+  rects_.clear();
+  if (!points || count < 3) return;
+  int minY = points[0].y, maxY = points[0].y;
+  for (int i = 1; i < count; ++i) {
+    minY = std::min(minY, points[i].y);
+    maxY = std::max(maxY, points[i].y);
+  }
+  struct Crossing {
+    double x;
+    int dir;
+  };
+  std::vector<Crossing> crossings;
+  std::vector<Span> spans, previous;
+  int bandTop = minY;
+  // Each pixel row is sampled at its centre line y + 0.5; an edge counts on
+  // the rows whose centre lies in [y0, y1), so shared vertices count once.
+  for (int y = minY; y <= maxY; ++y) {
+    const double yc = y + 0.5;
+    crossings.clear();
+    for (int i = 0; i < count; ++i) {
+      const POINT p = points[i];
+      const POINT q = points[(i + 1) % count];
+      if (p.y == q.y) continue;
+      const bool down = p.y < q.y;
+      const POINT lo = down ? p : q;
+      const POINT hi = down ? q : p;
+      if (yc < lo.y || yc >= hi.y) continue;
+      const double x = lo.x + (yc - lo.y) * double(hi.x - lo.x) / double(hi.y - lo.y);
+      crossings.push_back(Crossing{x, down ? 1 : -1});
+    }
+    std::sort(crossings.begin(), crossings.end(),
+              [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+    spans.clear();
+    int winding = 0;
+    for (size_t i = 0; i + 1 < crossings.size(); ++i) {
+      winding += crossings[i].dir;
+      const bool inside = fillMode == WINDING ? winding != 0 : (i % 2) == 0;
+      if (!inside) continue;
+      // Pixels whose centre x + 0.5 lies in [xa, xb).
+      const int x0 = int(std::ceil(crossings[i].x - 0.5));
+      const int x1 = int(std::ceil(crossings[i + 1].x - 0.5));
+      if (x1 <= x0) continue;
+      if (!spans.empty() && spans.back().second >= x0) spans.back().second = std::max(spans.back().second, x1);
+      else spans.emplace_back(x0, x1);
+    }
+    if (y == minY) {
+      previous = spans;
+      continue;
+    }
+    if (spans != previous) {
+      AppendBand(rects_, bandTop, y, previous);
+      previous = spans;
+      bandTop = y;
+    }
+  }
+  AppendBand(rects_, bandTop, maxY + 1, previous);
+}
+
+} // namespace zel::sys
