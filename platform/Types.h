@@ -16,6 +16,9 @@ using WPARAM = uintptr_t;
 using LPARAM = intptr_t;
 using LRESULT = intptr_t;
 
+constexpr BOOL FALSE = 0;
+constexpr BOOL TRUE = 1;
+
 // A colour reference is 0x00BBGGRR: red in the low byte.
 using COLORREF = uint32_t;
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
