@@ -174,10 +174,11 @@ void Region::SetPolygon(const POINT* points, int count, int fillMode) {
   std::vector<Crossing> crossings;
   std::vector<Span> spans, previous;
   int bandTop = minY;
-  // Each pixel row is sampled at its centre line y + 0.5; an edge counts on
-  // the rows whose centre lies in [y0, y1), so shared vertices count once.
+  // Pixel (x, y) is the lattice point (x, y), as for lines, so a polygon
+  // through pixel positions fills them.  An edge counts on rows y0 <= y < y1,
+  // so shared vertices count once and bottom edges stay outside.
   for (int y = minY; y <= maxY; ++y) {
-    const double yc = y + 0.5;
+    const double yc = y;
     crossings.clear();
     for (int i = 0; i < count; ++i) {
       const POINT p = points[i];
@@ -198,9 +199,9 @@ void Region::SetPolygon(const POINT* points, int count, int fillMode) {
       winding += crossings[i].dir;
       const bool inside = fillMode == WINDING ? winding != 0 : (i % 2) == 0;
       if (!inside) continue;
-      // Pixels whose centre x + 0.5 lies in [xa, xb).
-      const int x0 = int(std::ceil(crossings[i].x - 0.5));
-      const int x1 = int(std::ceil(crossings[i + 1].x - 0.5));
+      // Pixels x with xa <= x < xb: the left edge is in, the right edge out.
+      const int x0 = int(std::ceil(crossings[i].x));
+      const int x1 = int(std::ceil(crossings[i + 1].x));
       if (x1 <= x0) continue;
       if (!spans.empty() && spans.back().second >= x0) spans.back().second = std::max(spans.back().second, x1);
       else spans.emplace_back(x0, x1);

@@ -21,7 +21,8 @@ public:
 
   void SetEmpty() { rects_.clear(); }
   void SetRect(const RECT& r);
-  // Pixel centres inside the polygon, by the given fill rule.
+  // The pixels inside the polygon by the given fill rule, pixel (x, y)
+  // standing for the point (x, y); right and bottom edges are outside.
   void SetPolygon(const POINT* points, int count, int fillMode);
   RegionKind Combine(const Region& a, const Region& b, int mode);
   void Offset(int dx, int dy);

