@@ -1,0 +1,57 @@
+#pragma once
+// Finds the installed font file for a face request through fontconfig.
+//
+// The user interface was laid out for narrow Windows-era faces ("Tahoma",
+// "MS Sans Serif", "Small Fonts", "Segoe UI", "Verdana").  None of them is
+// installed here, and fontconfig's own choice for them, DejaVu Sans, is about
+// 15% wider, which makes captions overflow the space they were given.  Those
+// names are therefore asked for as "DejaVu Sans Condensed" first (measured
+// within a few pixels of the original widths for the UI's Russian captions),
+// then as the name itself, then as any sans-serif face.
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "platform/gdi/GdiTypes.h"
+
+typedef struct _FcConfig FcConfig;
+
+namespace zel::sys {
+
+// What a request resolves to: a file and face index, plus the styles the file
+// lacks and the rasteriser must imitate.
+struct ResolvedFont {
+  std::string file;
+  int index = 0;
+  bool syntheticBold = false;
+  bool syntheticItalic = false;
+  friend bool operator==(const ResolvedFont&, const ResolvedFont&) = default;
+};
+
+class FontResolver {
+public:
+  // Uses the given fontconfig configuration (nullptr: the current default).
+  // The resolver does not own the configuration.
+  explicit FontResolver(FcConfig* config = nullptr) : config_(config) {}
+
+  // Empty result when no scalable face is installed at all.
+  std::optional<ResolvedFont> Resolve(const std::string& faceName, int weight, bool italic);
+
+  // The installed family a Windows-era face name is replaced by, or "".
+  static std::string SubstituteFor(const std::string& faceName);
+
+  // The resolver the text layer uses.
+  static FontResolver& Default();
+
+private:
+  std::optional<ResolvedFont> Match(const std::string& faceName, int weight, bool italic);
+
+  FcConfig* config_;
+  std::mutex mutex_;
+  std::unordered_map<std::string, std::optional<ResolvedFont>> cache_;
+};
+
+} // namespace zel::sys

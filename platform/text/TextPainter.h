@@ -1,0 +1,70 @@
+#pragma once
+// The pixel end of the text layer: blends glyph coverage into a context's
+// target in the text colour and fills backgrounds and lines, clipped to the
+// context's effective clip (and, when given, one more rectangle).  Pixels
+// written by text get alpha 0, like every other ordinary drawing call.
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/text/FontFace.h"
+
+namespace zel::sys {
+
+class TextPainter {
+public:
+  // logicalClip, when given, limits drawing further (logical coordinates).
+  TextPainter(HDC dc, const RECT* logicalClip);
+
+  bool NothingVisible() const { return clip_.empty(); }
+
+  // Fills the cell rectangle [x0, x1) x [y0, y1), given along and across the
+  // text direction relative to the logical anchor, turned by the face's
+  // escapement.  Quarter turns fill whole pixels; other angles antialias.
+  void FillCell(const FontFace& face, POINT anchor, int x0, int y0, int x1, int y1, COLORREF color);
+
+  // Fills an upright rectangle given in logical coordinates.
+  void FillLogicalRect(const RECT& r, COLORREF color);
+
+  // Blends a glyph whose pen origin is at the logical point origin.
+  void DrawGlyph(const Glyph& glyph, POINT origin, COLORREF color);
+
+private:
+  void FillTargetRect(RECT r, Pixel pixel);
+  void BlendMask(int x, int y, int width, int height, const uint8_t* coverage, int pitch,
+                 COLORREF color);
+  void FillQuad(const double (&xs)[4], const double (&ys)[4], COLORREF color);
+
+  HDC dc_;
+  Surface* target_;
+  std::vector<RECT> clip_; // target coordinates
+};
+
+// Pixel advances of a run, one per code point, as measured and drawn.
+std::vector<int> RunAdvances(FontFace& face, std::u32string_view text);
+
+struct RunOptions {
+  // The index of the character that gets an accelerator underline, or -1.
+  int prefixIndex = -1;
+  // Characters that only move the pen (expanded tabs) are drawn as nothing.
+  bool skipTabs = false;
+  // Fill the cell with the background colour first (OPAQUE mode).
+  bool opaque = false;
+};
+
+// Draws a run with its top-left cell corner at the logical point (x, y);
+// advances give the pen steps (one per character).
+void DrawRun(TextPainter& painter, HDC dc, FontFace& face, int x, int y, std::u32string_view text,
+             std::span<const int> advances, const RunOptions& options);
+
+} // namespace zel::sys
+
+namespace zel::sys {
+
+// The face of the font selected into dc (resolved on first use), or the
+// default face when none is; nullptr when no font can be found at all.
+FontFace* SelectedFace(HDC dc);
+
+} // namespace zel::sys
