@@ -242,7 +242,9 @@ RECT TurnedBox(const FontFace& face, POINT anchor, int width, int height) {
 std::vector<std::string> LayOutText(HDC dc, std::string_view text, const RECT& rect, UINT format) {
   std::vector<std::string> out;
   FontFace* face = SelectedFace(dc);
-  if (!face) return out;
+  if (!face || !Reasonable(rect.left) || !Reasonable(rect.top) || !Reasonable(rect.right) ||
+      !Reasonable(rect.bottom))
+    return out;
   const bool turned = face->Escapement() != 0;
   const int width = turned ? std::abs(rect.Width()) : rect.Width();
   const int height = turned ? std::abs(rect.Height()) : rect.Height();
@@ -254,6 +256,9 @@ std::vector<std::string> LayOutText(HDC dc, std::string_view text, const RECT& r
 int DrawText(HDC dc, std::string_view text, RECT* rect, UINT format) {
   FontFace* face = SelectedFace(dc);
   if (!face || !rect) return 0;
+  if (!Reasonable(rect->left) || !Reasonable(rect->top) || !Reasonable(rect->right) ||
+      !Reasonable(rect->bottom))
+    return 0;
   const bool turned = face->Escapement() != 0;
   const int width = turned ? std::abs(rect->Width()) : rect->Width();
   const int height = turned ? std::abs(rect->Height()) : rect->Height();

@@ -58,7 +58,8 @@ BOOL GetTextExtentPoint32(HDC dc, std::string_view text, SIZE* size) {
 
 BOOL GetTextOutBounds(HDC dc, int x, int y, std::string_view text, RECT* bounds) {
   SIZE size;
-  if (!bounds || !GetTextExtentPoint32(dc, text, &size)) return FALSE;
+  if (!bounds || !Reasonable(x) || !Reasonable(y) || !GetTextExtentPoint32(dc, text, &size))
+    return FALSE;
   FontFace* face = SelectedFace(dc);
   const POINT corners[4] = {face->Rotate(0, 0), face->Rotate(size.cx, 0), face->Rotate(0, size.cy),
                             face->Rotate(size.cx, size.cy)};
@@ -79,6 +80,9 @@ BOOL TextOut(HDC dc, int x, int y, std::string_view text) {
 BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, std::string_view text) {
   FontFace* face = SelectedFace(dc);
   if (!face || !dc->target) return FALSE;
+  if (rect && (!Reasonable(rect->left) || !Reasonable(rect->top) || !Reasonable(rect->right) ||
+               !Reasonable(rect->bottom)))
+    return FALSE;
   const RECT* clip = (options & ETO_CLIPPED) && rect ? rect : nullptr;
   TextPainter painter(dc, clip);
   if ((options & ETO_OPAQUE) && rect && !IsRectEmpty(*rect)) {

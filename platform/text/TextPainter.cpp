@@ -71,9 +71,9 @@ void TextPainter::BlendMask(int x, int y, int width, int height, const uint8_t* 
     if (!IntersectRect(part, box, c)) continue;
     for (int py = part.top; py < part.bottom; ++py) {
       Pixel* row = target_->Row(py);
-      const uint8_t* cov = coverage + size_t(py - y) * size_t(pitch) - x;
+      const uint8_t* cov = coverage + size_t(py - y) * size_t(pitch);
       for (int px = part.left; px < part.right; ++px) {
-        const uint32_t a = cov[px];
+        const uint32_t a = cov[px - x];
         if (a == 0) continue;
         row[px] = a == 255 ? solid : BlendPixel(row[px], r, g, b, a);
       }
@@ -160,7 +160,7 @@ std::vector<int> RunAdvances(FontFace& face, std::u32string_view text) {
 
 void DrawRun(TextPainter& painter, HDC dc, FontFace& face, int x, int y, std::u32string_view text,
              std::span<const int> advances, const RunOptions& options) {
-  if (painter.NothingVisible()) return;
+  if (painter.NothingVisible() || !Reasonable(x) || !Reasonable(y)) return;
   const TEXTMETRIC& tm = face.Metrics();
   const int width = std::accumulate(advances.begin(), advances.end(), 0);
   const POINT anchor{x, y};

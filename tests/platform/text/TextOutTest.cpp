@@ -71,6 +71,16 @@ TEST_F(TextOutTest, ClippedToTheClipRegionAndTheBitmap) {
   TextOut(dc_, kWidth - 20, kHeight - 5, kSettings);
   TextOut(dc_, 100000, -100000, kSettings);
   EXPECT_FALSE(IsRectEmpty(Ink()));
+  // Coordinates at the ends of the integer range are refused, not overflowed.
+  const RECT before = Ink();
+  constexpr int kMax = 2147483647, kMin = -2147483647 - 1;
+  TextOut(dc_, kMax, kMin, kSettings);
+  RECT huge{kMin, kMin, kMax, kMax};
+  DrawText(dc_, kSettings, &huge, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  EXPECT_EQ(DrawText(dc_, kSettings, &huge, DT_CALCRECT), 0);
+  RECT bounds;
+  EXPECT_FALSE(GetTextOutBounds(dc_, kMax, 0, kSettings, &bounds));
+  EXPECT_EQ(Ink(), before);
 }
 
 TEST_F(TextOutTest, ExtTextOutFillsAndClipsToItsRectangle) {
