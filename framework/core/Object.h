@@ -41,6 +41,9 @@ class TPropertyTable;
 // A class reference: the class information of a class, or nullptr for nil.
 using TClass = const TClassInfo*;
 
+// The plain event: the sender only.
+using TNotifyEvent = std::function<void(TObject*)>;
+
 // The kinds of published property.  Booleans and enumerations are ordinal
 // "enumeration" properties, colours are integer properties named "TColor".
 enum class TTypeKind { tkInteger, tkInt64, tkEnumeration, tkSet, tkString, tkClass, tkFloat };
