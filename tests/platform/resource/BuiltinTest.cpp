@@ -103,6 +103,21 @@ TEST_F(PackerTool, PacksListsAndRefuses) {
   EXPECT_NE(Slurp(log).find("too short"), std::string::npos) << Slurp(log);
   EXPECT_EQ(Run("pack " + (dir_.path() / "missing").string() + " " + module.string(), log), 1);
   EXPECT_NE(Slurp(log).find("not a folder"), std::string::npos);
+  // The source the build compiles holds the same module image as bytes.
+  const fs::path source = dir_.path() / "Builtin.cpp";
+  ASSERT_EQ(Run("embed " + (dir_.path() / "in").string() + " " + source.string(), log), 0);
+  const std::string text = Slurp(source);
+  EXPECT_NE(text.find("BuiltinModuleImage()"), std::string::npos);
+  std::string packed = Slurp(module), embedded;
+  for (size_t at = text.find('{', text.find("kImage")); at < text.size();) {
+    at = text.find_first_of("0123456789}", at + 1);
+    if (at == std::string::npos || text[at] == '}') break;
+    size_t end = 0;
+    embedded.push_back(char(std::stoi(text.substr(at), &end)));
+    at += end - 1;
+  }
+  EXPECT_EQ(embedded, packed);
+
   EXPECT_EQ(Run("frobnicate", log), 1);
   EXPECT_NE(Slurp(log).find("usage"), std::string::npos);
   EXPECT_FALSE(fs::exists(module.string() + ".tmp"));
