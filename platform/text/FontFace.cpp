@@ -106,6 +106,14 @@ bool FontFace::Open(const ResolvedFont& source, const LOGFONT& lf) {
   face_ = face;
   if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) return false;
   source_ = source;
+  // The file itself says which styles it has; fontconfig's answer may already
+  // be rewritten by its own synthetic-style rules.
+  auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  const bool fileBold = (face->style_flags & FT_STYLE_FLAG_BOLD) ||
+                        (os2 && os2->version != 0xFFFF && os2->usWeightClass >= 600);
+  const bool fileItalic = face->style_flags & FT_STYLE_FLAG_ITALIC;
+  syntheticBold_ = lf.lfWeight >= 600 && !fileBold;
+  syntheticItalic_ = lf.lfItalic != 0 && !fileItalic;
   underline_ = lf.lfUnderline != 0;
   strikeOut_ = lf.lfStrikeOut != 0;
 
@@ -253,8 +261,8 @@ void FontFace::RenderGlyph(char32_t cp, Glyph& glyph) {
   if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_NORMAL) != 0) return;
   FT_GlyphSlot slot = face->glyph;
   if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
-  if (source_.syntheticBold) FT_GlyphSlot_Embolden(slot);
-  if (source_.syntheticItalic) FT_GlyphSlot_Oblique(slot);
+  if (syntheticBold_) FT_GlyphSlot_Embolden(slot);
+  if (syntheticItalic_) FT_GlyphSlot_Oblique(slot);
   glyph.advance = int((slot->advance.x + 32) >> 6);
   if (!QuarterTurn()) {
     FT_Matrix m;

@@ -87,6 +87,8 @@ private:
   int escapement_ = 0;
   double cos_ = 1.0;
   double sin_ = 0.0;
+  bool syntheticBold_ = false;   // the file has no bold: outlines are emboldened
+  bool syntheticItalic_ = false; // the file has no italic: outlines are slanted
   bool underline_ = false;
   bool strikeOut_ = false;
   TEXTMETRIC metrics_;

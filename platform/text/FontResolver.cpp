@@ -25,10 +25,6 @@ int OpenTypeWeight(int weight) {
   return weight <= 0 ? 400 : std::clamp(weight, 1, 1000);
 }
 
-bool IsBoldWeight(int weight) {
-  return OpenTypeWeight(weight) >= 600;
-}
-
 // Frees a fontconfig pattern on scope exit.
 struct PatternHolder {
   FcPattern* p;
@@ -104,12 +100,6 @@ std::optional<ResolvedFont> FontResolver::Match(const std::string& faceName, int
   ResolvedFont font;
   font.file = reinterpret_cast<const char*>(file);
   FcPatternGetInteger(match.p, FC_INDEX, 0, &font.index);
-  int matchedWeight = FC_WEIGHT_REGULAR;
-  int matchedSlant = FC_SLANT_ROMAN;
-  FcPatternGetInteger(match.p, FC_WEIGHT, 0, &matchedWeight);
-  FcPatternGetInteger(match.p, FC_SLANT, 0, &matchedSlant);
-  font.syntheticBold = IsBoldWeight(weight) && matchedWeight < FC_WEIGHT_DEMIBOLD;
-  font.syntheticItalic = italic && matchedSlant == FC_SLANT_ROMAN;
   return font;
 }
 

@@ -21,13 +21,11 @@ typedef struct _FcConfig FcConfig;
 
 namespace zel::sys {
 
-// What a request resolves to: a file and face index, plus the styles the file
-// lacks and the rasteriser must imitate.
+// What a request resolves to: a file and a face index in it.  Whether bold
+// or italic must be imitated is decided from the file itself (FontFace).
 struct ResolvedFont {
   std::string file;
   int index = 0;
-  bool syntheticBold = false;
-  bool syntheticItalic = false;
   friend bool operator==(const ResolvedFont&, const ResolvedFont&) = default;
 };
 

@@ -45,7 +45,9 @@ private:
 // Coordinates further out than this are refused, so that no position
 // arithmetic can overflow; nothing that far away could be visible.
 constexpr int kFarCoordinate = 1 << 28;
-inline bool Reasonable(int v) { return v > -kFarCoordinate && v < kFarCoordinate; }
+inline bool Reasonable(int v) {
+  return v > -kFarCoordinate && v < kFarCoordinate;
+}
 
 // Pixel advances of a run, one per code point, as measured and drawn.
 std::vector<int> RunAdvances(FontFace& face, std::u32string_view text);

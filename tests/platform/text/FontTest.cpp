@@ -118,3 +118,39 @@ TEST_F(FontMeasureTest, InvalidUtf8IsMeasuredAndDrawnAsReplacement) {
 
 } // namespace
 } // namespace zel::sys::testing
+
+namespace zel::sys::testing {
+namespace {
+
+// A face installed only in its regular style gets bold and italic made up.
+TEST_F(FontMeasureTest, MissingStylesAreSynthesised) {
+  const std::string regularOnly = "DejaVu Math TeX Gyre";
+  LOGFONT lf;
+  lf.lfHeight = -16;
+  lf.lfFaceName = regularOnly;
+  if (ResolveFontFile(lf).find("MathTeXGyre") == std::string::npos)
+    GTEST_SKIP() << "the regular-only face is not installed";
+  UseFont(lf);
+  TextOut(dc_, 10, 10, "Hello");
+  const long regular = Darkness();
+  const int regularWidth = Width("Hello");
+  const RECT upright = Ink();
+
+  lf.lfWeight = FW_BOLD;
+  UseFont(lf);
+  Clear();
+  TextOut(dc_, 10, 10, "Hello");
+  EXPECT_GT(Darkness(), regular * 11 / 10);
+  EXPECT_GT(Width("Hello"), regularWidth);
+
+  lf.lfWeight = FW_NORMAL;
+  lf.lfItalic = 1;
+  UseFont(lf);
+  Clear();
+  TextOut(dc_, 10, 10, "Hello");
+  EXPECT_GT(Ink().right, upright.right); // slanted tops lean right
+  EXPECT_EQ(Width("Hello"), regularWidth);
+}
+
+} // namespace
+} // namespace zel::sys::testing
