@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <stdexcept>
 
+#include "framework/core/Exceptions.h"
 #include "framework/graphics/SysColors.h"
 
 namespace zel {
 
 namespace {
+
+constexpr const char* SInvalidColor = "'%s' is not a valid color value";
 
 struct NamedColor {
   TColor value;
@@ -180,7 +182,7 @@ std::optional<TColor> TryStringToColor(std::string_view text) {
 
 TColor StringToColor(std::string_view text) {
   if (auto color = TryStringToColor(text)) return *color;
-  throw std::invalid_argument("'" + std::string(text) + "' is not a valid colour value");
+  throw EConvertError::CreateFmt(SInvalidColor, text);
 }
 
 void ColorRGBToHLS(sys::COLORREF rgb, int& hue, int& luminance, int& saturation) {

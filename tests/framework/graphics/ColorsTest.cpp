@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/core/Exceptions.h"
+
 namespace zel {
 namespace {
 
@@ -44,6 +46,7 @@ TEST(Colors, NamesAndNumbersConvertBothWays) {
   EXPECT_EQ(TryStringToColor("$1FFFFFFFF"), std::nullopt);
   EXPECT_EQ(TryStringToColor("12x"), std::nullopt);
   EXPECT_EQ(TryStringToColor(""), std::nullopt);
+  EXPECT_THROW(StringToColor("clNotAColour"), EConvertError);
   for (int i = 0; i < NamedColorCount(); ++i)
     EXPECT_EQ(StringToColor(ColorToString(NamedColorValue(i))), NamedColorValue(i));
 }
