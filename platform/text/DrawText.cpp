@@ -270,7 +270,7 @@ int DrawText(HDC dc, std::string_view text, RECT* rect, UINT format) {
     rect->bottom = rect->top + total;
     return total;
   }
-  if (!dc->target) return 0;
+  if (!dc->target || layout.lines.empty()) return 0;
 
   int y = 0;
   if (format & DT_SINGLELINE) {

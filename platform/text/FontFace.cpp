@@ -253,6 +253,8 @@ const Glyph& FontFace::GlyphFor(char32_t cp) {
 }
 
 void FontFace::RenderGlyph(char32_t cp, Glyph& glyph) {
+  // Control characters take no room and show nothing.
+  if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) return;
   FT_Face face = AsFace(face_);
   FT_UInt index = FT_Get_Char_Index(face, cp);
   if (index == 0 && cp != char32_t(0xFFFD)) index = FT_Get_Char_Index(face, 0xFFFD);

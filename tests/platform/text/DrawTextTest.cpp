@@ -22,6 +22,12 @@ TEST_F(DrawTextTest, PrefixesAndLineBreaks) {
   EXPECT_EQ(LayOutText(dc_, "a\n\nb\n", r, 0), (Lines{"a", "", "b", ""}));
   EXPECT_EQ(LayOutText(dc_, "a\r\nb", r, DT_SINGLELINE), Lines{"ab"});
   EXPECT_EQ(LayOutText(dc_, "", r, 0), Lines{});
+  RECT drawn = r;
+  EXPECT_EQ(DrawText(dc_, "", &drawn, DT_SINGLELINE | DT_VCENTER), 0);
+  // Control characters show nothing and take no room.
+  EXPECT_EQ(Width("a\x01\x1F\x7F"
+                  "b"),
+            Width("ab"));
 }
 
 TEST_F(DrawTextTest, AcceleratorIsUnderlinedUnlessHidden) {
