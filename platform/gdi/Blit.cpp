@@ -63,6 +63,13 @@ void Transfer(Painter& painter, const RECT& rect, const Source& src, Pixel patte
   Surface& dst = painter.Target();
   painter.ForEachPiece(rect, [&](const RECT& piece) {
     const int w = piece.right - piece.left;
+    if (rop == 0xCC && src.dx == 0 && piece.left == 0 && w == dst.Width() &&
+        src.surface->Width() == w) {
+      // Whole rows of equally wide surfaces are one contiguous copy.
+      std::memcpy(dst.Row(piece.top), src.surface->Row(piece.top + src.dy),
+                  size_t(piece.Height()) * size_t(w) * sizeof(Pixel));
+      return;
+    }
     for (int y = piece.top; y < piece.bottom; ++y) {
       Pixel* d = dst.Row(y) + piece.left;
       const Pixel* s = src.surface ? src.surface->Row(y + src.dy) + piece.left + src.dx : nullptr;

@@ -21,17 +21,21 @@ inline HBRUSH CurrentBrush(HDC dc) { return dc->state.brush ? dc->state.brush : 
 class Painter {
 public:
   explicit Painter(HDC dc) : dc_(dc) {
-    if (dc && dc->target && !dc->target->Empty()) {
-      target_ = dc->target;
-      clip_ = dc->EffectiveClip();
-      box_ = clip_.Box();
-      simple_ = clip_.Rects().size() == 1;
+    if (!dc || !dc->target || dc->target->Empty()) return;
+    target_ = dc->target;
+    if (!dc->hasVisRgn && !dc->state.hasClip) {
+      // The common case needs no region at all: the surface is the clip.
+      box_ = target_->Bounds();
+      simple_ = true;
+      return;
     }
+    clip_ = dc->EffectiveClip();
+    box_ = clip_.Box();
+    simple_ = clip_.Rects().size() == 1;
   }
   // False when there is nowhere to draw (no target or everything clipped).
-  bool Ready() const { return target_ != nullptr && !clip_.IsEmpty(); }
+  bool Ready() const { return target_ != nullptr && !IsRectEmpty(box_); }
   Surface& Target() const { return *target_; }
-  const Region& Clip() const { return clip_; }
   const RECT& ClipBox() const { return box_; }
   POINT ToTarget(int x, int y) const { return dc_->ToTarget(x, y); }
   RECT ToTarget(const RECT& r) const {
@@ -65,6 +69,12 @@ public:
   // Fills r (target coordinates) with one pixel value, row by row.
   void Fill(const RECT& r, Pixel p) {
     ForEachPiece(r, [&](const RECT& piece) {
+      if (piece.left == 0 && piece.right == target_->Width()) {
+        // Whole rows are one contiguous run: a single fill.
+        Pixel* first = target_->Row(piece.top);
+        std::fill(first, first + size_t(piece.Height()) * size_t(piece.Width()), p);
+        return;
+      }
       for (int y = piece.top; y < piece.bottom; ++y) {
         Pixel* row = target_->Row(y);
         std::fill(row + piece.left, row + piece.right, p);
@@ -81,7 +91,7 @@ private:
   Surface* target_ = nullptr;
   Region clip_;
   RECT box_{};
-  bool simple_ = false;
+  bool simple_ = false; // the clip is the box alone; clip_ may be left empty
 };
 
 } // namespace zel::sys

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/gdi/Gdi.h"
 #include "tests/platform/gdi/TestCanvas.h"
 
@@ -230,6 +232,37 @@ TEST(Filling, BrushesRegionsAndAlpha) {
   EXPECT_EQ(c.At(3, 3), kWhite);
   FillRgn(c.dc, rgn, blue);
   EXPECT_EQ(c.Count(kBlue), 36);
+}
+
+} // namespace
+} // namespace zel::sys
+
+namespace zel::sys {
+namespace {
+
+// Whole-row fills take a contiguous path; both must agree with the plain
+// rule under random rectangles, clips and origins.
+TEST(Filling, RandomRectanglesMatchAPlainReference) {
+  std::mt19937 rng(4242);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  UniqueGdi<HBRUSH> red(CreateSolidBrush(kRed));
+  for (int round = 0; round < 200; ++round) {
+    const int w = pick(1, 20), h = pick(1, 20);
+    TestCanvas c(w, h);
+    const POINT org{pick(-3, 3), pick(-3, 3)};
+    SetViewportOrgEx(c.dc, org.x, org.y, nullptr);
+    const RECT r{pick(-5, w), pick(-5, h), pick(-5, w + 5), pick(-5, h + 5)};
+    const RECT hole{pick(0, w), pick(0, h), pick(0, w), pick(0, h)};
+    const bool clip = round % 2;
+    if (clip) ExcludeClipRect(c.dc, hole.left, hole.top, hole.right, hole.bottom);
+    FillRect(c.dc, r, red);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const POINT logical{x - org.x, y - org.y};
+        const bool want = PtInRect(r, logical) && !(clip && PtInRect(hole, logical));
+        ASSERT_EQ(c.At(x, y) == kRed, want) << "round " << round << " at " << x << "," << y;
+      }
+  }
 }
 
 } // namespace
