@@ -85,7 +85,8 @@ void TComponent::SetName(const std::string& name) {
 
 void TComponent::ValidateRename(TComponent* component, const std::string& curName,
                                 const std::string& newName) {
-  if (component && !AnsiSameText(curName, newName) && component->FOwner == this) {
+  // Also checked for a component about to join this owner.
+  if (component && !AnsiSameText(curName, newName)) {
     TComponent* existing = FindComponent(newName);
     if (existing && existing != component)
       throw EComponentError::CreateFmt(SDuplicateName, newName);

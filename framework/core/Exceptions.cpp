@@ -84,7 +84,9 @@ private:
     TSpec spec;
     // An argument index "N:" selects the argument and the following ones.
     size_t save = i;
-    int index = ReadNumber(i);
+    int index = -1;
+    while (i < FFmt.size() && FFmt[i] >= '0' && FFmt[i] <= '9' && index < (1 << 20))
+      index = (index < 0 ? 0 : index) * 10 + (FFmt[i++] - '0');
     if (index >= 0 && i < FFmt.size() && FFmt[i] == ':') {
       FNext = size_t(index);
       ++i;

@@ -303,10 +303,22 @@ int AnsiCompareStr(std::string_view a, std::string_view b) {
 }
 
 bool AnsiSameText(std::string_view a, std::string_view b) {
+  // The case tables map every letter to one of the same encoded length, so
+  // texts of different byte lengths never match.
+  if (a.size() != b.size())
+    return false;
   size_t i = 0, j = 0;
-  while (i < a.size() && j < b.size())
+  while (i < a.size() && j < b.size()) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[j]);
+    if (x < 0x80 && y < 0x80) {
+      if (AsciiUpper(char(x)) != AsciiUpper(char(y)))
+        return false;
+      ++i, ++j;
+      continue;
+    }
     if (CharUpper(Utf8Decode(a, i)) != CharUpper(Utf8Decode(b, j)))
       return false;
+  }
   return i == a.size() && j == b.size();
 }
 
