@@ -186,13 +186,36 @@ void TCanvas::FrameRect(const sys::RECT& r) {
   Changed();
 }
 
-TColor TCanvas::Pixel(int x, int y) {
+void TCanvas::DrawFocusRect(const sys::RECT& r) {
+  if (sys::IsRectEmpty(r)) return;
+  Changing();
+  RequiredState({csHandleValid});
+  const auto invert = [this](int x, int y) {
+    const sys::COLORREF c = sys::GetPixel(FHandle, x, y);
+    if (c != sys::CLR_INVALID) sys::SetPixel(FHandle, x, y, ~c & 0x00FFFFFFu);
+  };
+  // Walk the edge once, clockwise, so that each pixel is visited once and
+  // the dots keep their phase around the corners.
+  int step = 0;
+  const auto visit = [&](int x, int y) {
+    if (step++ % 2 == 0) invert(x, y);
+  };
+  for (int x = r.left; x < r.right; ++x) visit(x, r.top);
+  for (int y = r.top + 1; y < r.bottom; ++y) visit(r.right - 1, y);
+  if (r.bottom - 1 > r.top)
+    for (int x = r.right - 2; x >= r.left; --x) visit(x, r.bottom - 1);
+  if (r.right - 1 > r.left)
+    for (int y = r.bottom - 2; y > r.top; --y) visit(r.left, y);
+  Changed();
+}
+
+TColor TCanvas::Pixels(int x, int y) {
   RequiredState({csHandleValid});
   const sys::COLORREF c = sys::GetPixel(FHandle, x, y);
   return c == sys::CLR_INVALID ? clNone : TColor(c);
 }
 
-void TCanvas::SetPixel(int x, int y, TColor color) {
+void TCanvas::SetPixels(int x, int y, TColor color) {
   Changing();
   RequiredState({csHandleValid, csPenValid});
   sys::SetPixel(FHandle, x, y, ColorToColorRef(color));

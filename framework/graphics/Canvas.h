@@ -77,9 +77,12 @@ public:
   // Fills with the brush; FrameRect outlines one pixel wide with it.
   void FillRect(const sys::RECT& r);
   void FrameRect(const sys::RECT& r);
+  // A dotted outline that inverts every other pixel of r's edge, so drawing
+  // it twice takes it away again.
+  void DrawFocusRect(const sys::RECT& r);
   // The colour of a pixel, or clNone outside the clip.
-  TColor Pixel(int x, int y);
-  void SetPixel(int x, int y, TColor color);
+  TColor Pixels(int x, int y);
+  void SetPixels(int x, int y, TColor color);
 
   // Text in the font's colour; over the brush colour unless the brush is
   // clear.  The pen position moves to the end of the text.
@@ -106,6 +109,10 @@ public:
   // Called around every drawing call.
   virtual void Changing();
   virtual void Changed();
+
+  // Gives the pen, brush and font back to the context; the next drawing call
+  // selects them again (for code that changed the context directly).
+  void Refresh() { DeselectHandles(); }
 
   // Selects into the context what the flags ask for.
   void RequiredState(TCanvasStates state);

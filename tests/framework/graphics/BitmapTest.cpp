@@ -35,19 +35,19 @@ TEST(Bitmap, PixelFormatsAndDepth) {
 TEST(Bitmap, ResizingKeepsTheTopLeftPart) {
   TBitmap b(4, 4);
   Fill(b, clRed);
-  b.Canvas()->SetPixel(3, 3, clBlue);
+  b.Canvas()->SetPixels(3, 3, clBlue);
   int changes = 0;
   b.OnChange = [&](TObject*) { ++changes; };
   b.SetSize(6, 5);
   EXPECT_EQ(changes, 1);
-  EXPECT_EQ(b.Canvas()->Pixel(0, 0), clRed);
-  EXPECT_EQ(b.Canvas()->Pixel(3, 3), clBlue);
-  EXPECT_EQ(b.Canvas()->Pixel(5, 4), clWhite) << "new pixels are white";
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clRed);
+  EXPECT_EQ(b.Canvas()->Pixels(3, 3), clBlue);
+  EXPECT_EQ(b.Canvas()->Pixels(5, 4), clWhite) << "new pixels are white";
   b.SetWidth(2);
   EXPECT_EQ(b.Width(), 2);
   EXPECT_EQ(b.Height(), 5);
-  EXPECT_EQ(b.Canvas()->Pixel(1, 1), clRed);
-  EXPECT_EQ(b.Canvas()->Pixel(2, 1), clNone) << "outside the picture";
+  EXPECT_EQ(b.Canvas()->Pixels(1, 1), clRed);
+  EXPECT_EQ(b.Canvas()->Pixels(2, 1), clNone) << "outside the picture";
 }
 
 TEST(Bitmap, SidesCanBeSetOneAfterTheOther) {
@@ -76,9 +76,9 @@ TEST(Bitmap, AssignCopiesPixelsAndSettings) {
   EXPECT_EQ(b.PixelFormat(), pf32bit);
   EXPECT_TRUE(b.Transparent());
   EXPECT_EQ(b.TransparentMode(), tmFixed);
-  EXPECT_EQ(b.Canvas()->Pixel(1, 1), clGreen);
+  EXPECT_EQ(b.Canvas()->Pixels(1, 1), clGreen);
   Fill(a, clRed);
-  EXPECT_EQ(b.Canvas()->Pixel(1, 1), clGreen) << "the copy is independent";
+  EXPECT_EQ(b.Canvas()->Pixels(1, 1), clGreen) << "the copy is independent";
   b.Assign(nullptr);
   EXPECT_TRUE(b.Empty());
 }
@@ -103,7 +103,7 @@ TEST(Bitmap, HandlesCanBeTakenOverAndHandedOut) {
 TEST(Bitmap, TransparentColourIsTheBottomLeftPixelUntilFixed) {
   TBitmap b(4, 4);
   Fill(b, clYellow);
-  b.Canvas()->SetPixel(0, 3, clFuchsia);
+  b.Canvas()->SetPixels(0, 3, clFuchsia);
   EXPECT_EQ(b.TransparentMode(), tmAuto);
   EXPECT_EQ(b.TransparentColor(), clFuchsia);
   b.SetTransparentColor(clYellow);
@@ -134,26 +134,26 @@ TEST(Bitmap, TransparentDrawingLeavesTheKeyedPixels) {
   Fill(target, clBlue);
 
   target.Canvas()->Draw(0, 0, &sprite); // opaque
-  EXPECT_EQ(target.Canvas()->Pixel(0, 0), clFuchsia);
+  EXPECT_EQ(target.Canvas()->Pixels(0, 0), clFuchsia);
 
   Fill(target, clBlue);
   sprite.SetTransparent(true); // tmAuto: the bottom-left pixel is magenta
   target.Canvas()->Draw(2, 2, &sprite);
-  EXPECT_EQ(target.Canvas()->Pixel(2, 2), clBlue);
-  EXPECT_EQ(target.Canvas()->Pixel(4, 4), clRed);
-  EXPECT_EQ(target.Canvas()->Pixel(7, 7), clBlue);
+  EXPECT_EQ(target.Canvas()->Pixels(2, 2), clBlue);
+  EXPECT_EQ(target.Canvas()->Pixels(4, 4), clRed);
+  EXPECT_EQ(target.Canvas()->Pixels(7, 7), clBlue);
 
   Fill(target, clBlue);
   sprite.SetTransparentColor(clRed); // tmFixed: now the block is the key
   target.Canvas()->Draw(2, 2, &sprite);
-  EXPECT_EQ(target.Canvas()->Pixel(2, 2), clFuchsia);
-  EXPECT_EQ(target.Canvas()->Pixel(4, 4), clBlue);
+  EXPECT_EQ(target.Canvas()->Pixels(2, 2), clFuchsia);
+  EXPECT_EQ(target.Canvas()->Pixels(4, 4), clBlue);
 
   Fill(target, clBlue);
   sprite.SetTransparentColor(clFuchsia);
   target.Canvas()->StretchDraw(sys::RECT{0, 0, 10, 10}, &sprite);
-  EXPECT_EQ(target.Canvas()->Pixel(0, 0), clBlue);
-  EXPECT_EQ(target.Canvas()->Pixel(5, 5), clRed);
+  EXPECT_EQ(target.Canvas()->Pixels(0, 0), clBlue);
+  EXPECT_EQ(target.Canvas()->Pixels(5, 5), clRed);
   testing::SavePicture(target.Handle()->surface, "bitmap_transparent_stretch");
 }
 
@@ -179,8 +179,8 @@ TEST(Bitmap, StreamsRoundTripBothDepthsAndLeaveTrailingData) {
   for (TPixelFormat format : {pf24bit, pf32bit}) {
     TBitmap a(5, 3, format);
     Fill(a, clTeal);
-    a.Canvas()->SetPixel(4, 0, clRed);
-    a.Canvas()->SetPixel(0, 2, clYellow);
+    a.Canvas()->SetPixels(4, 0, clRed);
+    a.Canvas()->SetPixels(0, 2, clYellow);
     if (format == pf32bit) a.ScanLine(1)[1] = 0x7F010203;
     TMemoryStream stream;
     a.SaveToStream(stream);
@@ -192,12 +192,12 @@ TEST(Bitmap, StreamsRoundTripBothDepthsAndLeaveTrailingData) {
     EXPECT_EQ(b.PixelFormat(), format);
     EXPECT_EQ(b.Width(), 5);
     EXPECT_EQ(b.Height(), 3);
-    EXPECT_EQ(b.Canvas()->Pixel(4, 0), clRed);
-    EXPECT_EQ(b.Canvas()->Pixel(0, 2), clYellow);
-    EXPECT_EQ(b.Canvas()->Pixel(2, 1), clTeal);
+    EXPECT_EQ(b.Canvas()->Pixels(4, 0), clRed);
+    EXPECT_EQ(b.Canvas()->Pixels(0, 2), clYellow);
+    EXPECT_EQ(b.Canvas()->Pixels(2, 1), clTeal);
     if (format == pf32bit) EXPECT_EQ(b.ScanLine(1)[1], 0x7F010203u);
     EXPECT_TRUE(a.Equals(&b));
-    b.Canvas()->SetPixel(0, 0, clBlack);
+    b.Canvas()->SetPixels(0, 0, clBlack);
     EXPECT_FALSE(a.Equals(&b));
   }
 }

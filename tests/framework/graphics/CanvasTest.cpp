@@ -17,7 +17,7 @@ protected:
     canvas->Brush()->SetColor(clWhite);
     canvas->FillRect(sys::RECT{0, 0, 40, 30});
   }
-  TColor At(int x, int y) { return canvas->Pixel(x, y); }
+  TColor At(int x, int y) { return canvas->Pixels(x, y); }
 
   TBitmap bitmap;
   TCanvas* canvas = nullptr;
@@ -52,7 +52,7 @@ TEST_F(CanvasTest, ShapesUseThePenAndTheBrush) {
   EXPECT_EQ(At(20, 12), clBlack);
   EXPECT_EQ(At(25, 15), clWhite) << "a clear brush leaves the inside";
 
-  canvas->SetPixel(39, 29, clBtnShadow);
+  canvas->SetPixels(39, 29, clBtnShadow);
   EXPECT_EQ(At(39, 29), TColor(RGB(182, 182, 182)));
   EXPECT_EQ(At(40, 0), clNone);
   testing::SavePicture(bitmap.Handle()->surface, "canvas_shapes");
@@ -125,7 +125,7 @@ TEST_F(CanvasTest, ChangeEventsSurroundEveryDrawingCall) {
   EXPECT_EQ(changing, 3);
   EXPECT_EQ(changed, 3);
   canvas->TextExtent("measuring draws nothing");
-  canvas->Pixel(0, 0);
+  canvas->Pixels(0, 0);
   EXPECT_EQ(changed, 3);
 }
 
@@ -134,11 +134,11 @@ TEST_F(CanvasTest, CopyRectCopiesAndStretches) {
   canvas->FillRect(sys::RECT{0, 0, 4, 4});
   TBitmap target(20, 20);
   target.Canvas()->CopyRect(sys::RECT{0, 0, 4, 4}, canvas, sys::RECT{0, 0, 4, 4});
-  EXPECT_EQ(target.Canvas()->Pixel(3, 3), clRed);
-  EXPECT_EQ(target.Canvas()->Pixel(4, 4), clWhite);
+  EXPECT_EQ(target.Canvas()->Pixels(3, 3), clRed);
+  EXPECT_EQ(target.Canvas()->Pixels(4, 4), clWhite);
   target.Canvas()->CopyRect(sys::RECT{8, 8, 16, 16}, canvas, sys::RECT{0, 0, 4, 4});
-  EXPECT_EQ(target.Canvas()->Pixel(15, 15), clRed);
-  EXPECT_EQ(target.Canvas()->Pixel(16, 16), clWhite);
+  EXPECT_EQ(target.Canvas()->Pixels(15, 15), clRed);
+  EXPECT_EQ(target.Canvas()->Pixels(16, 16), clWhite);
 }
 
 TEST(Canvas, WithoutAContextRefusesToDraw) {
@@ -172,6 +172,28 @@ TEST(Canvas, GivesItsObjectsBackToAContextItLetsGo) {
   sys::SelectObject(dc, old);
   sys::DeleteObject(bmp);
   sys::DeleteDC(dc);
+}
+
+} // namespace
+} // namespace zel
+
+namespace zel {
+namespace {
+
+TEST(Canvas, FocusRectanglesInvertDotsAndUndoThemselves) {
+  TBitmap b(10, 6);
+  TCanvas* c = b.Canvas();
+  c->Brush()->SetColor(clWhite);
+  c->FillRect(sys::RECT{0, 0, 10, 6});
+  c->DrawFocusRect(sys::RECT{1, 1, 9, 5});
+  EXPECT_EQ(c->Pixels(1, 1), clBlack);
+  EXPECT_EQ(c->Pixels(2, 1), clWhite);
+  EXPECT_EQ(c->Pixels(3, 1), clBlack);
+  EXPECT_EQ(c->Pixels(4, 3), clWhite) << "the inside is untouched";
+  EXPECT_EQ(c->Pixels(0, 0), clWhite);
+  c->DrawFocusRect(sys::RECT{1, 1, 9, 5});
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(c->Pixels(x, y), clWhite) << x << "," << y;
 }
 
 } // namespace
