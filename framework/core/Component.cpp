@@ -233,6 +233,13 @@ void TComponent::EndLoading() {
     FComponents[size_t(i)]->EndLoading();
 }
 
+void TComponent::CancelLoading() {
+  FComponentState.Exclude(csLoading);
+  FComponentState.Exclude(csReading);
+  for (TComponent* c : FComponents)
+    c->CancelLoading();
+}
+
 void TComponent::DeclareProperties(TPropertyTable<TComponent>& t) {
   t.Add("Name", "TComponentName", &TComponent::Name, &TComponent::SetName);
   t.Add("Tag", "Integer", &TComponent::Tag, &TComponent::SetTag).Default = 0;

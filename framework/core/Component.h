@@ -104,6 +104,9 @@ public:
   // and calls Loaded on each, once everything is in place.
   void BeginLoading();
   void EndLoading();
+  // Clears the loading state here and in every owned component without
+  // calling Loaded, for a load that failed.
+  void CancelLoading();
 
   // Called when a component is inserted into or removed from this owner's
   // list, or when a component that this one asked for free notification is
@@ -120,6 +123,8 @@ protected:
   void Exclude(TComponentStateFlag flag) { FComponentState.Exclude(flag); }
 
 private:
+  friend class TReader;
+  friend class TWriter;
   void Insert(TComponent* component);
   void Remove(TComponent* component);
   void AddFreeNotify(TComponent* component);

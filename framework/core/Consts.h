@@ -31,7 +31,10 @@ inline constexpr const char* SReadOnlyProperty = "Property %s is read-only";
 inline constexpr const char* SInvalidPropertyValue = "Invalid property value for %s";
 inline constexpr const char* SInvalidPropertyType = "Property %s is of an unexpected type";
 inline constexpr const char* SCollectionItemClass = "Item class %s does not descend from %s";
+inline constexpr const char* SInvalidStreamFormat = "Invalid stream format";
+inline constexpr const char* SInvalidPropValue = "Invalid property value of %s";
 inline constexpr const char* SInvalidBinaryValue = "Invalid binary value";
-inline constexpr const char* SPropertyNotFound = "Error reading %s.%s: Property %s does not exist";
+inline constexpr const char* SPropertyNotFound = "Error reading %s: property %s does not exist";
+inline constexpr const char* SWrongRootClass = "The stream holds a %s, not a %s";
 
 } // namespace zel

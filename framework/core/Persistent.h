@@ -12,6 +12,7 @@ namespace zel {
 
 class TFiler;
 class TReader;
+class TStream;
 class TWriter;
 
 class TPersistent : public TObject {
@@ -37,12 +38,17 @@ protected:
 
 // A filer hands DefineProperties the means to read or write one extra
 // property.  A writer calls writeData only when hasData is true; a reader
-// calls readData when the stored data holds the property.
+// calls readData when the stored data holds the property.  A binary property
+// reads and writes raw bytes through a stream of its own.
 class TFiler {
 public:
   virtual ~TFiler() = default;
   virtual void DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData,
                               const std::function<void(TWriter&)>& writeData, bool hasData) = 0;
+  virtual void DefineBinaryProperty(const std::string& name,
+                                    const std::function<void(TStream&)>& readData,
+                                    const std::function<void(TStream&)>& writeData,
+                                    bool hasData) = 0;
 };
 
 } // namespace zel

@@ -4,6 +4,7 @@
 
 #include "framework/core/Consts.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/Filer.h"
 #include "framework/core/StrUtils.h"
 #include "framework/core/Streams.h"
 
@@ -90,6 +91,30 @@ void TStrings::Assign(TPersistent* source) {
     throw;
   }
   EndUpdate();
+}
+
+void TStrings::DefineProperties(TFiler& filer) {
+  auto read = [this](TReader& reader) {
+    reader.ReadListBegin();
+    BeginUpdate();
+    try {
+      Clear();
+      while (!reader.EndOfList())
+        Add(reader.ReadString());
+      reader.ReadListEnd();
+    } catch (...) {
+      EndUpdate();
+      throw;
+    }
+    EndUpdate();
+  };
+  auto write = [this](TWriter& writer) {
+    writer.WriteListBegin();
+    for (int i = 0; i < Count(); ++i)
+      writer.WriteString(Get(i));
+    writer.WriteListEnd();
+  };
+  filer.DefineProperty("Strings", read, write, Count() > 0);
 }
 
 bool TStrings::Equals(const TStrings& other) const {

@@ -56,6 +56,8 @@ public:
   virtual void AddStrings(const TStrings& strings);
   void Assign(TPersistent* source) override;
   bool Equals(const TStrings& other) const;
+  // Streams the entries as the defined property "Strings".
+  void DefineProperties(TFiler& filer) override;
 
   // Searches compare as the list does (see CompareStrings); -1 when absent.
   virtual int IndexOf(const std::string& s) const;
