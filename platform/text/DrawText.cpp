@@ -43,7 +43,7 @@ public:
   int Width(const Chars& chars) const {
     int x = 0;
     for (const Ch& ch : chars)
-      x += Advance(ch.c, x);
+      x = AddWidth(x, Advance(ch.c, x));
     return x;
   }
   Line Finish(const Chars& chars) const {
@@ -53,7 +53,7 @@ public:
       if (ch.prefixed && line.prefix < 0) line.prefix = int(line.text.size());
       line.text.push_back(ch.c);
       line.advances.push_back(a);
-      line.width += a;
+      line.width = AddWidth(line.width, a);
     }
     return line;
   }
@@ -133,7 +133,7 @@ void WrapParagraph(const Chars& para, int limit, const Measurer& m, std::vector<
     if (ch.c == U' ' && cur.empty() && wrapped) continue;
     if (ch.c == U' ') lastSpace = int(cur.size());
     cur.push_back(ch);
-    x += a;
+    x = AddWidth(x, a);
   }
   lines.push_back(m.Finish(cur));
 }
@@ -155,7 +155,7 @@ void CutWithDots(Line& line, int limit, const Measurer& m, const std::u32string&
     const int a = m.Advance(line.text[i], x);
     if (x + a > room) break;
     kept.push_back(Ch{line.text[i], int(i) == line.prefix});
-    x += a;
+    x = AddWidth(x, a);
   }
   for (char32_t c : std::u32string(U"...") + tail)
     kept.push_back(Ch{c, false});

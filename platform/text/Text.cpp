@@ -51,7 +51,7 @@ BOOL GetTextExtentPoint32(HDC dc, std::string_view text, SIZE* size) {
   if (!face || !size) return FALSE;
   int width = 0;
   for (char32_t cp : DecodeUtf8(text))
-    width += face->Advance(cp);
+    width = AddWidth(width, face->Advance(cp));
   *size = SIZE{width, int(face->Metrics().tmHeight)};
   return TRUE;
 }

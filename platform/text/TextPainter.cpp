@@ -10,22 +10,6 @@
 
 namespace zel::sys {
 
-namespace {
-
-// Blends a colour over a pixel with coverage a: every channel becomes
-// (src * a + dst * (255 - a)) / 255, rounded.  Red and blue share one 32-bit
-// multiply (each product fits its 16-bit lane); green goes alone.
-inline Pixel BlendPixel(Pixel dst, uint32_t srcRB, uint32_t srcG, uint32_t a) {
-  const uint32_t na = 255 - a;
-  uint32_t rb = srcRB * a + (dst & 0xFF00FF) * na + 0x800080;
-  rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-  uint32_t g = srcG * a + ((dst >> 8) & 0xFF) * na + 128;
-  g = (g + (g >> 8)) >> 8;
-  return rb | (g << 8);
-}
-
-} // namespace
-
 TextPainter::TextPainter(HDC dc, const RECT* logicalClip)
     : dc_(dc), target_(dc ? dc->target : nullptr) {
   if (!target_ || target_->Empty()) return;
@@ -79,7 +63,7 @@ void TextPainter::BlendMask(int x, int y, int width, int height, const uint8_t* 
         const uint32_t a = cov[px - x];
         const Pixel d = row[px];
         const Pixel keepAlpha = (d & 0xFF000000u) & (0u - uint32_t(a == 0));
-        row[px] = BlendPixel(d, srcRB, srcG, a) | keepAlpha;
+        row[px] = BlendCoverage(d, srcRB, srcG, a) | keepAlpha;
       }
     }
   }
@@ -166,7 +150,9 @@ void DrawRun(TextPainter& painter, HDC dc, FontFace& face, int x, int y, std::u3
              std::span<const int> advances, const RunOptions& options) {
   if (painter.NothingVisible() || !Reasonable(x) || !Reasonable(y)) return;
   const TEXTMETRIC& tm = face.Metrics();
-  const int width = std::accumulate(advances.begin(), advances.end(), 0);
+  int width = 0;
+  for (int a : advances)
+    width = AddWidth(width, a);
   const POINT anchor{x, y};
   if (options.opaque) painter.FillCell(face, anchor, 0, 0, width, tm.tmHeight, dc->state.bkColor);
 
@@ -183,7 +169,7 @@ void DrawRun(TextPainter& painter, HDC dc, FontFace& face, int x, int y, std::u3
       painter.FillCell(face, anchor, pen, lines.underlineTop, pen + advances[i],
                        lines.underlineTop + lines.underlineThickness, color);
     }
-    pen += advances[i];
+    pen = AddWidth(pen, advances[i]);
   }
   const LineMetrics& lines = face.Lines();
   if (face.Underline())

@@ -13,6 +13,20 @@
 
 namespace zel::sys {
 
+// Blends a colour over a pixel with coverage a (0-255): every channel
+// becomes (src * a + dst * (255 - a)) / 255, rounded, and the alpha byte 0.
+// The colour comes split as srcRB = red << 16 | blue and srcG = green, so
+// that red and blue share one 32-bit multiply (each product fits its 16-bit
+// lane); green goes alone.
+inline Pixel BlendCoverage(Pixel dst, uint32_t srcRB, uint32_t srcG, uint32_t a) {
+  const uint32_t na = 255 - a;
+  uint32_t rb = srcRB * a + (dst & 0xFF00FF) * na + 0x800080;
+  rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+  uint32_t g = srcG * a + ((dst >> 8) & 0xFF) * na + 128;
+  g = (g + (g >> 8)) >> 8;
+  return rb | (g << 8);
+}
+
 class TextPainter {
 public:
   // logicalClip, when given, limits drawing further (logical coordinates).
@@ -47,6 +61,12 @@ private:
 constexpr int kFarCoordinate = 1 << 28;
 inline bool Reasonable(int v) {
   return v > -kFarCoordinate && v < kFarCoordinate;
+}
+// Adds a non-negative advance to a width, stopping at kFarCoordinate so
+// that even absurdly long texts cannot overflow.
+inline int AddWidth(int width, int advance) {
+  const long long sum = (long long)width + advance;
+  return sum < kFarCoordinate ? int(sum) : kFarCoordinate;
 }
 
 // Pixel advances of a run, one per code point, as measured and drawn.
