@@ -12,8 +12,7 @@ namespace zel {
 TCollectionItem::TCollectionItem(TCollection* collection) {
   // Joins silently: the collection hears of the item once it is complete
   // (see TCollection::Add), never while it is half constructed.
-  if (collection)
-    collection->InsertItem(this);
+  if (collection) collection->InsertItem(this);
 }
 
 TCollectionItem::~TCollectionItem() {
@@ -26,8 +25,7 @@ TCollectionItem::~TCollectionItem() {
 }
 
 void TCollectionItem::SetCollection(TCollection* collection) {
-  if (collection == FCollection)
-    return;
+  if (collection == FCollection) return;
   if (collection && !InheritsFrom(*collection->ItemClass().Info()))
     throw EInvalidOperation::CreateFmt(SCollectionItemClass, ClassName(),
                                        collection->ItemClass().ClassName());
@@ -43,8 +41,7 @@ void TCollectionItem::SetCollection(TCollection* collection) {
 }
 
 int TCollectionItem::Index() const {
-  if (!FCollection)
-    return -1;
+  if (!FCollection) return -1;
   auto& items = FCollection->FItems;
   auto it = std::find(items.begin(), items.end(), this);
   return it == items.end() ? -1 : int(it - items.begin());
@@ -52,31 +49,33 @@ int TCollectionItem::Index() const {
 
 void TCollectionItem::SetIndex(int index) {
   int current = Index();
-  if (current < 0 || current == index)
-    return;
+  if (current < 0 || current == index) return;
   auto& items = FCollection->FItems;
-  if (index < 0 || index >= int(items.size()))
-    throw EListError::CreateFmt(SListIndexError, index);
+  if (index < 0 || index >= int(items.size())) throw EListError::CreateFmt(SListIndexError, index);
   items.erase(items.begin() + current);
   items.insert(items.begin() + index, this);
   Changed(true);
 }
 
-std::string TCollectionItem::GetDisplayName() const { return ClassName(); }
+std::string TCollectionItem::GetDisplayName() const {
+  return ClassName();
+}
 
-void TCollectionItem::SetDisplayName(const std::string&) { Changed(false); }
+void TCollectionItem::SetDisplayName(const std::string&) {
+  Changed(false);
+}
 
 std::string TCollectionItem::GetNamePath() const {
-  if (!FCollection)
-    return ClassName();
+  if (!FCollection) return ClassName();
   return Format("%s[%d]", FCollection->GetNamePath(), Index());
 }
 
-TPersistent* TCollectionItem::GetOwner() const { return FCollection; }
+TPersistent* TCollectionItem::GetOwner() const {
+  return FCollection;
+}
 
 void TCollectionItem::Changed(bool allItems) {
-  if (FCollection && FCollection->FUpdateCount == 0)
-    FCollection->Update(allItems ? nullptr : this);
+  if (FCollection && FCollection->FUpdateCount == 0) FCollection->Update(allItems ? nullptr : this);
 }
 
 // ---- TCollection -----------------------------------------------------------------
@@ -89,19 +88,19 @@ TCollection::~TCollection() {
 }
 
 TCollectionItem* TCollection::Items(int index) const {
-  if (index < 0 || index >= Count())
-    throw EListError::CreateFmt(SListIndexError, index);
+  if (index < 0 || index >= Count()) throw EListError::CreateFmt(SListIndexError, index);
   return FItems[size_t(index)];
 }
 
-void TCollection::SetItems(int index, TCollectionItem* value) { Items(index)->Assign(value); }
+void TCollection::SetItems(int index, TCollectionItem* value) {
+  Items(index)->Assign(value);
+}
 
 TCollectionItem* TCollection::Add() {
   TCollectionItem* item = FItemClass.Create(this);
   if (item->FCollection != this) {
     // A factory that did not pass the collection on: join now.
-    if (item->FCollection)
-      item->FCollection->RemoveItem(item, false);
+    if (item->FCollection) item->FCollection->RemoveItem(item, false);
     InsertItem(item);
   }
   Notify(item, TCollectionNotification::cnAdded);
@@ -110,8 +109,7 @@ TCollectionItem* TCollection::Add() {
 }
 
 TCollectionItem* TCollection::Insert(int index) {
-  if (index < 0 || index > Count())
-    throw EListError::CreateFmt(SListIndexError, index);
+  if (index < 0 || index > Count()) throw EListError::CreateFmt(SListIndexError, index);
   TCollectionItem* item = Add();
   item->SetIndex(index);
   return item;
@@ -124,27 +122,26 @@ void TCollection::Delete(int index) {
 }
 
 void TCollection::Clear() {
-  if (FItems.empty())
-    return;
+  if (FItems.empty()) return;
   BeginUpdate();
   while (!FItems.empty()) {
     TCollectionItem* item = FItems.back();
     Notify(item, TCollectionNotification::cnDeleting);
     // The handler may have deleted it already.
-    if (!FItems.empty() && FItems.back() == item)
-      delete item;
+    if (!FItems.empty() && FItems.back() == item) delete item;
   }
   EndUpdate();
 }
 
 TCollectionItem* TCollection::FindItemID(int id) const {
   for (TCollectionItem* item : FItems)
-    if (item->FID == id)
-      return item;
+    if (item->FID == id) return item;
   return nullptr;
 }
 
-void TCollection::BeginUpdate() { ++FUpdateCount; }
+void TCollection::BeginUpdate() {
+  ++FUpdateCount;
+}
 
 void TCollection::EndUpdate() {
   if (FUpdateCount <= 0) {
@@ -156,8 +153,7 @@ void TCollection::EndUpdate() {
 }
 
 void TCollection::Changed() {
-  if (FUpdateCount == 0)
-    Update(nullptr);
+  if (FUpdateCount == 0) Update(nullptr);
 }
 
 void TCollection::Assign(TPersistent* source) {
@@ -166,8 +162,7 @@ void TCollection::Assign(TPersistent* source) {
     TPersistent::Assign(source);
     return;
   }
-  if (other == this)
-    return;
+  if (other == this) return;
   BeginUpdate();
   try {
     Clear();
@@ -182,14 +177,11 @@ void TCollection::Assign(TPersistent* source) {
 
 std::string TCollection::PropName() const {
   TPersistent* owner = GetOwner();
-  if (!owner)
-    return {};
+  if (!owner) return {};
   for (const TPropInfo* p : owner->ClassType().Properties()) {
-    if (p->Kind != TTypeKind::tkClass || !p->Get)
-      continue;
+    if (p->Kind != TTypeKind::tkClass || !p->Get) continue;
     TPropValue v = p->Get(*owner);
-    if (auto* obj = std::get_if<TObject*>(&v); obj && *obj == this)
-      return p->Name;
+    if (auto* obj = std::get_if<TObject*>(&v); obj && *obj == this) return p->Name;
   }
   return {};
 }
@@ -197,12 +189,10 @@ std::string TCollection::PropName() const {
 std::string TCollection::GetNamePath() const {
   std::string result = ClassName();
   TPersistent* owner = GetOwner();
-  if (!owner)
-    return result;
+  if (!owner) return result;
   std::string ownerPath = owner->GetNamePath();
   std::string prop = PropName();
-  if (ownerPath.empty() || prop.empty())
-    return result;
+  if (ownerPath.empty() || prop.empty()) return result;
   return ownerPath + "." + prop;
 }
 
@@ -213,11 +203,9 @@ void TCollection::InsertItem(TCollectionItem* item) {
 }
 
 void TCollection::RemoveItem(TCollectionItem* item, bool notify) {
-  if (notify)
-    Notify(item, TCollectionNotification::cnExtracting);
+  if (notify) Notify(item, TCollectionNotification::cnExtracting);
   auto it = std::find(FItems.begin(), FItems.end(), item);
-  if (it != FItems.end())
-    FItems.erase(it);
+  if (it != FItems.end()) FItems.erase(it);
   item->FCollection = nullptr;
 }
 

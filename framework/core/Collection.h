@@ -72,10 +72,7 @@ public:
   int Count() const { return static_cast<int>(FItems.size()); }
   // Raises EListError for an index out of range.
   TCollectionItem* Items(int index) const;
-  template <class T>
-  T* ItemsAs(int index) const {
-    return Items(index)->template As<T>();
-  }
+  template <class T> T* ItemsAs(int index) const { return Items(index)->template As<T>(); }
   // Assigns value to the item at index.
   void SetItems(int index, TCollectionItem* value);
 

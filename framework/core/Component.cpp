@@ -9,18 +9,15 @@
 namespace zel {
 
 bool IsValidIdent(const std::string& name) {
-  if (name.empty())
-    return false;
+  if (name.empty()) return false;
   auto alpha = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
-  if (!alpha(name[0]))
-    return false;
+  if (!alpha(name[0])) return false;
   return std::all_of(name.begin(), name.end(),
                      [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
 }
 
 TComponent::TComponent(TComponent* owner) {
-  if (owner)
-    owner->InsertComponent(this);
+  if (owner) owner->InsertComponent(this);
 }
 
 TComponent::~TComponent() {
@@ -30,8 +27,7 @@ TComponent::~TComponent() {
   // Someone may have asked for notification while the owned components were
   // being deleted; tell them too, so no list keeps a pointer to this one.
   NotifyFreeNotifies();
-  if (FOwner)
-    FOwner->RemoveComponent(this);
+  if (FOwner) FOwner->RemoveComponent(this);
 }
 
 void TComponent::NotifyFreeNotifies() {
@@ -44,38 +40,31 @@ void TComponent::NotifyFreeNotifies() {
 }
 
 TComponent* TComponent::Components(int index) const {
-  if (index < 0 || index >= ComponentCount())
-    throw EListError::CreateFmt(SListIndexError, index);
+  if (index < 0 || index >= ComponentCount()) throw EListError::CreateFmt(SListIndexError, index);
   return FComponents[size_t(index)];
 }
 
 int TComponent::ComponentIndex() const {
-  if (!FOwner)
-    return -1;
+  if (!FOwner) return -1;
   auto& list = FOwner->FComponents;
   auto it = std::find(list.begin(), list.end(), this);
   return it == list.end() ? -1 : int(it - list.begin());
 }
 
 void TComponent::SetComponentIndex(int index) {
-  if (!FOwner)
-    return;
+  if (!FOwner) return;
   int current = ComponentIndex();
-  if (current < 0)
-    return;
+  if (current < 0) return;
   auto& list = FOwner->FComponents;
   index = std::clamp(index, 0, int(list.size()) - 1);
-  if (index == current)
-    return;
+  if (index == current) return;
   list.erase(list.begin() + current);
   list.insert(list.begin() + index, this);
 }
 
 void TComponent::SetName(const std::string& name) {
-  if (name == FName)
-    return;
-  if (!name.empty() && !IsValidIdent(name))
-    throw EComponentError::CreateFmt(SInvalidName, name);
+  if (name == FName) return;
+  if (!name.empty() && !IsValidIdent(name)) throw EComponentError::CreateFmt(SInvalidName, name);
   if (FOwner)
     FOwner->ValidateRename(this, FName, name);
   else
@@ -111,32 +100,25 @@ void TComponent::SetDesigning(bool value, bool setChildren) {
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
-  if (name.empty())
-    return nullptr;
+  if (name.empty()) return nullptr;
   for (TComponent* c : FComponents)
-    if (AnsiSameText(c->FName, name))
-      return c;
+    if (AnsiSameText(c->FName, name)) return c;
   return nullptr;
 }
 
 void TComponent::InsertComponent(TComponent* component) {
-  if (!component || component->FOwner == this)
-    return;
+  if (!component || component->FOwner == this) return;
   for (const TComponent* o = this; o; o = o->FOwner)
-    if (o == component)
-      throw EComponentError(SOwnerCycle);
+    if (o == component) throw EComponentError(SOwnerCycle);
   ValidateRename(component, std::string(), component->FName);
-  if (component->FOwner)
-    component->FOwner->RemoveComponent(component);
+  if (component->FOwner) component->FOwner->RemoveComponent(component);
   Insert(component);
-  if (FComponentState.Contains(csDesigning))
-    component->SetDesigning(true);
+  if (FComponentState.Contains(csDesigning)) component->SetDesigning(true);
   Notification(component, TOperation::opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
-  if (!component || component->FOwner != this)
-    return;
+  if (!component || component->FOwner != this) return;
   Remove(component);
   Notification(component, TOperation::opRemove);
 }
@@ -148,8 +130,7 @@ void TComponent::Insert(TComponent* component) {
 
 void TComponent::Remove(TComponent* component) {
   auto it = std::find(FComponents.begin(), FComponents.end(), component);
-  if (it != FComponents.end())
-    FComponents.erase(it);
+  if (it != FComponents.end()) FComponents.erase(it);
   component->FOwner = nullptr;
 }
 
@@ -164,24 +145,21 @@ void TComponent::DestroyComponents() {
 }
 
 void TComponent::Destroying() {
-  if (FComponentState.Contains(csDestroying))
-    return;
+  if (FComponentState.Contains(csDestroying)) return;
   FComponentState.Include(csDestroying);
   for (TComponent* c : FComponents)
     c->Destroying();
 }
 
 void TComponent::FreeNotification(TComponent* component) {
-  if (!component || component == this)
-    return;
+  if (!component || component == this) return;
   AddFreeNotify(component);
   component->AddFreeNotify(this);
   FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
-  if (!component || component == this)
-    return;
+  if (!component || component == this) return;
   RemoveFreeNotify(component);
   component->RemoveFreeNotify(this);
 }
@@ -193,13 +171,11 @@ void TComponent::AddFreeNotify(TComponent* component) {
 
 void TComponent::RemoveFreeNotify(TComponent* component) {
   auto it = std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component);
-  if (it != FFreeNotifies.end())
-    FFreeNotifies.erase(it);
+  if (it != FFreeNotifies.end()) FFreeNotifies.erase(it);
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
-  if (operation == TOperation::opRemove && component)
-    RemoveFreeNotification(component);
+  if (operation == TOperation::opRemove && component) RemoveFreeNotification(component);
   // Last to first, re-reading the count each time: a handler may delete
   // components of this list.
   for (int i = ComponentCount() - 1; i >= 0; --i) {
@@ -211,13 +187,21 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
   }
 }
 
-void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
+void TComponent::Loaded() {
+  FComponentState.Exclude(csLoading);
+}
 
-void TComponent::Updating() { FComponentState.Include(csUpdating); }
+void TComponent::Updating() {
+  FComponentState.Include(csUpdating);
+}
 
-void TComponent::Updated() { FComponentState.Exclude(csUpdating); }
+void TComponent::Updated() {
+  FComponentState.Exclude(csUpdating);
+}
 
-std::string TComponent::GetNamePath() const { return FName; }
+std::string TComponent::GetNamePath() const {
+  return FName;
+}
 
 void TComponent::BeginLoading() {
   FComponentState.Include(csLoading);

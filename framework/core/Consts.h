@@ -14,7 +14,8 @@ inline constexpr const char* SDuplicateString = "String list does not allow dupl
 inline constexpr const char* SSortedListError = "Operation not allowed on sorted list";
 inline constexpr const char* SDuplicateName = "A component named %s already exists";
 inline constexpr const char* SInvalidName = "'%s' is not a valid component name";
-inline constexpr const char* SOwnerCycle = "A component cannot be owned by itself or by a component it owns";
+inline constexpr const char* SOwnerCycle =
+    "A component cannot be owned by itself or by a component it owns";
 inline constexpr const char* SInvalidFormat = "Format '%s' invalid or incompatible with argument";
 inline constexpr const char* SInvalidInteger = "'%s' is not a valid integer value";
 inline constexpr const char* SReadError = "Stream read error";

@@ -54,8 +54,7 @@ private:
   [[noreturn]] void Fail() const { throw EConvertError::CreateFmt(SInvalidFormat, FFmt); }
 
   const TFormatArg& NextArg() {
-    if (FNext >= FArgs.size())
-      Fail();
+    if (FNext >= FArgs.size()) Fail();
     return FArgs[FNext++];
   }
 
@@ -66,15 +65,13 @@ private:
       const TFormatArg& a = NextArg();
       if (auto* v = std::get_if<int64_t>(&a.Value))
         return *v < 0 ? -1 : int(std::min<int64_t>(*v, 1 << 20));
-      if (auto* v = std::get_if<uint64_t>(&a.Value))
-        return int(std::min<uint64_t>(*v, 1 << 20));
+      if (auto* v = std::get_if<uint64_t>(&a.Value)) return int(std::min<uint64_t>(*v, 1 << 20));
       Fail();
     }
     int n = -1;
     while (i < FFmt.size() && FFmt[i] >= '0' && FFmt[i] <= '9') {
       n = (n < 0 ? 0 : n) * 10 + (FFmt[i] - '0');
-      if (n > (1 << 20))
-        Fail();
+      if (n > (1 << 20)) Fail();
       ++i;
     }
     return n;
@@ -105,11 +102,9 @@ private:
     if (i < FFmt.size() && FFmt[i] == '.') {
       ++i;
       spec.Precision = ReadNumber(i);
-      if (spec.Precision < 0)
-        spec.Precision = 0;
+      if (spec.Precision < 0) spec.Precision = 0;
     }
-    if (i >= FFmt.size())
-      Fail();
+    if (i >= FFmt.size()) Fail();
     spec.Type = FFmt[i++];
     return spec;
   }
@@ -117,11 +112,9 @@ private:
   // A negative value that fits in 32 bits shows as its 32-bit pattern, the
   // way colours and other 32-bit values are written.
   static uint64_t Unsigned(const TFormatArg& a) {
-    if (auto* v = std::get_if<uint64_t>(&a.Value))
-      return *v;
+    if (auto* v = std::get_if<uint64_t>(&a.Value)) return *v;
     int64_t s = std::get<int64_t>(a.Value);
-    if (s < 0 && s >= INT32_MIN)
-      return uint32_t(int32_t(s));
+    if (s < 0 && s >= INT32_MIN) return uint32_t(int32_t(s));
     return uint64_t(s);
   }
 
@@ -133,8 +126,7 @@ private:
     switch (spec.Type) {
     case 'd':
     case 'D': {
-      if (!IsInteger(a))
-        Fail();
+      if (!IsInteger(a)) Fail();
       bool negative = false;
       uint64_t magnitude;
       if (auto* v = std::get_if<int64_t>(&a.Value)) {
@@ -147,13 +139,11 @@ private:
     }
     case 'u':
     case 'U':
-      if (!IsInteger(a))
-        Fail();
+      if (!IsInteger(a)) Fail();
       return Digits(std::to_string(Unsigned(a)), spec, "");
     case 'x':
     case 'X': {
-      if (!IsInteger(a))
-        Fail();
+      if (!IsInteger(a)) Fail();
       char buf[32];
       std::snprintf(buf, sizeof buf, spec.Type == 'x' ? "%llx" : "%llX",
                     static_cast<unsigned long long>(Unsigned(a)));
@@ -162,18 +152,15 @@ private:
     case 's':
     case 'S': {
       auto* v = std::get_if<std::string_view>(&a.Value);
-      if (!v)
-        Fail();
+      if (!v) Fail();
       spec.ZeroPad = false;
-      if (spec.Precision >= 0)
-        return Utf8Truncate(*v, spec.Precision);
+      if (spec.Precision >= 0) return Utf8Truncate(*v, spec.Precision);
       return std::string(*v);
     }
     case 'p':
     case 'P': {
       auto* v = std::get_if<const void*>(&a.Value);
-      if (!v)
-        Fail();
+      if (!v) Fail();
       char buf[32];
       std::snprintf(buf, sizeof buf, "%0*llX", int(sizeof(void*) * 2),
                     static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(*v)));
@@ -217,14 +204,12 @@ private:
       Fail();
     char type = char(std::tolower(static_cast<unsigned char>(spec.Type)));
     int prec = spec.Precision >= 0 ? spec.Precision : (type == 'g' ? 15 : 2);
-    if (prec > 100)
-      prec = 100;
+    if (prec > 100) prec = 100;
     char buf[512];
     const char* f = type == 'e' ? "%.*E" : type == 'g' ? "%.*G" : "%.*f";
     std::snprintf(buf, sizeof buf, f, prec, d);
     std::string s = buf;
-    if (type == 'n')
-      s = Thousands(s);
+    if (type == 'n') s = Thousands(s);
     spec.ZeroPad = false;
     return s;
   }
@@ -233,22 +218,19 @@ private:
   static std::string Thousands(const std::string& s) {
     size_t start = (!s.empty() && s[0] == '-') ? 1 : 0;
     size_t end = s.find('.');
-    if (end == std::string::npos)
-      end = s.size();
+    if (end == std::string::npos) end = s.size();
     std::string out = s.substr(0, start);
     for (size_t i = start; i < end; ++i) {
       out.push_back(s[i]);
       size_t left = end - i - 1;
-      if (left > 0 && left % 3 == 0)
-        out.push_back(',');
+      if (left > 0 && left % 3 == 0) out.push_back(',');
     }
     return out + s.substr(end);
   }
 
   static std::string Pad(std::string s, const TSpec& spec) {
     int len = Utf8Length(s);
-    if (spec.Width <= len)
-      return s;
+    if (spec.Width <= len) return s;
     std::string fill(size_t(spec.Width - len), ' ');
     return spec.LeftAlign ? s + fill : fill + s;
   }
@@ -264,27 +246,28 @@ std::string FormatArgs(std::string_view fmt, std::span<const TFormatArg> args) {
   return TFormatter(fmt, args).Run();
 }
 
-void Abort() { throw EAbort(SOperationAborted); }
+void Abort() {
+  throw EAbort(SOperationAborted);
+}
 
-std::string SysErrorMessage(uint32_t code) { return sys::FormatSystemMessage(code); }
+std::string SysErrorMessage(uint32_t code) {
+  return sys::FormatSystemMessage(code);
+}
 
 void RaiseLastOSError() {
   uint32_t code = sys::GetLastError();
-  if (code != 0)
-    throw EOSError(Format(SOSError, code, sys::GetLastErrorText()), code);
+  if (code != 0) throw EOSError(Format(SOSError, code, sys::GetLastErrorText()), code);
   int err = errno;
   RaiseErrnoError(err);
 }
 
 void RaiseLastOSError(uint32_t code) {
-  if (code == 0)
-    throw EOSError(SUnknownOSError, 0);
+  if (code == 0) throw EOSError(SUnknownOSError, 0);
   throw EOSError(Format(SOSError, code, SysErrorMessage(code)), code);
 }
 
 void RaiseErrnoError(int err) {
-  if (err == 0)
-    throw EOSError(SUnknownOSError, 0);
+  if (err == 0) throw EOSError(SUnknownOSError, 0);
   throw EOSError(Format(SOSError, err, std::strerror(err)), uint32_t(err));
 }
 

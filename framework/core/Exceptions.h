@@ -28,16 +28,15 @@ struct TFormatArg {
   std::variant<int64_t, uint64_t, std::string_view, double, const void*> Value;
 
   template <class T>
-    requires std::is_integral_v<T>
-  TFormatArg(T v) {
+  requires std::is_integral_v<T> TFormatArg(T v) {
     if constexpr (std::is_signed_v<T>)
       Value = int64_t(v);
     else
       Value = uint64_t(v);
   }
   template <class T>
-    requires std::is_enum_v<T>
-  TFormatArg(T v) : TFormatArg(static_cast<std::underlying_type_t<T>>(v)) {}
+  requires std::is_enum_v<T> TFormatArg(T v)
+      : TFormatArg(static_cast<std::underlying_type_t<T>>(v)) {}
   TFormatArg(double v) : Value(v) {}
   TFormatArg(float v) : Value(double(v)) {}
   TFormatArg(std::string_view v) : Value(v) {}
@@ -57,8 +56,7 @@ struct TFormatArg {
 // A bad format or an argument of the wrong kind raises EConvertError.
 std::string FormatArgs(std::string_view fmt, std::span<const TFormatArg> args);
 
-template <class... A>
-std::string Format(std::string_view fmt, const A&... args) {
+template <class... A> std::string Format(std::string_view fmt, const A&... args) {
   const TFormatArg list[] = {TFormatArg(args)..., TFormatArg(0)};
   return FormatArgs(fmt, std::span<const TFormatArg>(list, sizeof...(A)));
 }
@@ -67,8 +65,7 @@ class Exception : public TObject, public std::exception {
   ZEL_CLASS(Exception, TObject)
 public:
   explicit Exception(std::string message = {}) : FMessage(std::move(message)) {}
-  template <class... A>
-  static Exception CreateFmt(std::string_view fmt, const A&... args) {
+  template <class... A> static Exception CreateFmt(std::string_view fmt, const A&... args) {
     return Exception(Format(fmt, args...));
   }
 
@@ -83,13 +80,12 @@ private:
 } // namespace zel
 
 // Declares an exception class with the message constructor and CreateFmt.
-#define ZEL_EXCEPTION(Cls, Base)                                                                  \
+#define ZEL_EXCEPTION(Cls, Base)                                                                   \
   class Cls : public Base {                                                                        \
     ZEL_CLASS(Cls, Base)                                                                           \
   public:                                                                                          \
-    explicit Cls(std::string message = {}) : Base(std::move(message)) {}                          \
-    template <class... A>                                                                          \
-    static Cls CreateFmt(std::string_view fmt, const A&... args) {                                 \
+    explicit Cls(std::string message = {}) : Base(std::move(message)) {}                           \
+    template <class... A> static Cls CreateFmt(std::string_view fmt, const A&... args) {           \
       return Cls(::zel::Format(fmt, args...));                                                     \
     }                                                                                              \
   }
@@ -123,8 +119,7 @@ class EOSError : public Exception {
 public:
   explicit EOSError(std::string message = {}, uint32_t code = 0)
       : Exception(std::move(message)), FErrorCode(code) {}
-  template <class... A>
-  static EOSError CreateFmt(std::string_view fmt, const A&... args) {
+  template <class... A> static EOSError CreateFmt(std::string_view fmt, const A&... args) {
     return EOSError(Format(fmt, args...));
   }
   uint32_t ErrorCode() const { return FErrorCode; }

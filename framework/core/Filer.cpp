@@ -20,7 +20,9 @@ constexpr const char* kSignature = "ZCS1";
 
 // ---- TWriter -------------------------------------------------------------------
 
-void TWriter::WriteValue(TValueType v) { FStream.WriteU8(static_cast<uint8_t>(v)); }
+void TWriter::WriteValue(TValueType v) {
+  FStream.WriteU8(static_cast<uint8_t>(v));
+}
 
 void TWriter::WriteInteger(int64_t v) {
   if (v >= INT8_MIN && v <= INT8_MAX) {
@@ -38,7 +40,9 @@ void TWriter::WriteInteger(int64_t v) {
   }
 }
 
-void TWriter::WriteBoolean(bool v) { WriteValue(v ? TValueType::vaTrue : TValueType::vaFalse); }
+void TWriter::WriteBoolean(bool v) {
+  WriteValue(v ? TValueType::vaTrue : TValueType::vaFalse);
+}
 
 void TWriter::WriteString(const std::string& s) {
   WriteValue(TValueType::vaString);
@@ -58,8 +62,7 @@ void TWriter::WriteFloat(double v) {
 // Property and class names are never empty, so their length byte is never
 // the end mark that a reader looks for in its place.
 void TWriter::WritePropName(const std::string& name) {
-  if (name.empty())
-    throw EWriteError(SWriteError);
+  if (name.empty()) throw EWriteError(SWriteError);
   FStream.WriteStr8(name);
 }
 
@@ -84,15 +87,12 @@ void TWriter::WritePropertiesOf(TPersistent& instance, const std::string& prefix
 
 void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop,
                             const std::string& prefix) {
-  if (!prop.Get)
-    return;
+  if (!prop.Get) return;
   const std::string name = prefix + prop.Name;
   if (prop.IsOrdinal()) {
-    if (!prop.IsWritable())
-      return;
+    if (!prop.IsWritable()) return;
     int64_t v = GetOrdProp(instance, prop);
-    if (prop.Default && *prop.Default == v)
-      return;
+    if (prop.Default && *prop.Default == v) return;
     WritePropName(name);
     if (prop.TypeName == "Boolean")
       WriteBoolean(v != 0);
@@ -122,8 +122,7 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop,
     return;
   }
   auto* obj = std::get_if<TObject*>(&value);
-  if (!obj || !*obj)
-    return;
+  if (!obj || !*obj) return;
   if (auto* c = dynamic_cast<TComponent*>(*obj)) {
     bool subComponent = c->ComponentStyle().Contains(csSubComponent) && c->Owner() == &instance;
     if (subComponent) {
@@ -154,12 +153,9 @@ void TWriter::WriteCollection(TCollection& collection) {
 }
 
 std::string TWriter::ReferenceName(TComponent* c) const {
-  if (c->Name().empty())
-    return {};
-  if (!FRoot || c == FRoot || c->Owner() == FRoot || !c->Owner())
-    return c->Name();
-  if (c->Owner()->Name().empty())
-    return {};
+  if (c->Name().empty()) return {};
+  if (!FRoot || c == FRoot || c->Owner() == FRoot || !c->Owner()) return c->Name();
+  if (c->Owner()->Name().empty()) return {};
   return c->Owner()->Name() + "." + c->Name();
 }
 
@@ -170,8 +166,7 @@ void TWriter::WriteComponent(TComponent& component) {
   for (int i = 0; i < component.ComponentCount(); ++i) {
     TComponent* child = component.Components(i);
     TComponentStyle style = child->ComponentStyle();
-    if (!style.Contains(csSubComponent) && !style.Contains(csTransient))
-      WriteComponent(*child);
+    if (!style.Contains(csSubComponent) && !style.Contains(csTransient)) WriteComponent(*child);
   }
   WriteListEnd();
 }
@@ -191,16 +186,14 @@ void TWriter::WriteRootComponent(TComponent& root) {
 
 void TWriter::DefineProperty(const std::string& name, const std::function<void(TReader&)>&,
                              const std::function<void(TWriter&)>& writeData, bool hasData) {
-  if (!hasData || !writeData)
-    return;
+  if (!hasData || !writeData) return;
   WritePropName(FPrefix + name);
   writeData(*this);
 }
 
 void TWriter::DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>&,
                                    const std::function<void(TStream&)>& writeData, bool hasData) {
-  if (!hasData || !writeData)
-    return;
+  if (!hasData || !writeData) return;
   TMemoryStream data;
   writeData(data);
   WritePropName(FPrefix + name);
@@ -213,13 +206,27 @@ void TWriter::DefineBinaryProperty(const std::string& name, const std::function<
 
 TReader::~TReader() = default;
 
-void TReader::InvalidValue() const { throw EReadError(SInvalidStreamFormat); }
+void TReader::InvalidValue() const {
+  throw EReadError(SInvalidStreamFormat);
+}
 
 TValueType TReader::ReadValue() {
   uint8_t v = FStream.ReadU8();
   switch (v) {
-  case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7:
-  case 8: case 9: case 10: case 12: case 13: case 14:
+  case 0:
+  case 1:
+  case 2:
+  case 3:
+  case 4:
+  case 5:
+  case 6:
+  case 7:
+  case 8:
+  case 9:
+  case 10:
+  case 12:
+  case 13:
+  case 14:
     return static_cast<TValueType>(v);
   default:
     InvalidValue();
@@ -251,21 +258,18 @@ int64_t TReader::ReadInt64() {
 
 int TReader::ReadInteger() {
   int64_t v = ReadInt64();
-  if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
-    InvalidValue();
+  if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) InvalidValue();
   return int(v);
 }
 
 bool TReader::ReadBoolean() {
   TValueType v = ReadValue();
-  if (v != TValueType::vaTrue && v != TValueType::vaFalse)
-    InvalidValue();
+  if (v != TValueType::vaTrue && v != TValueType::vaFalse) InvalidValue();
   return v == TValueType::vaTrue;
 }
 
 std::string TReader::ReadString() {
-  if (ReadValue() != TValueType::vaString)
-    InvalidValue();
+  if (ReadValue() != TValueType::vaString) InvalidValue();
   return FStream.ReadStr32();
 }
 
@@ -293,19 +297,16 @@ double TReader::ReadFloat() {
 }
 
 void TReader::ReadListBegin() {
-  if (ReadValue() != TValueType::vaList)
-    InvalidValue();
+  if (ReadValue() != TValueType::vaList) InvalidValue();
 }
 
 void TReader::ReadListEnd() {
-  if (ReadValue() != TValueType::vaNull)
-    InvalidValue();
+  if (ReadValue() != TValueType::vaNull) InvalidValue();
 }
 
 std::string TReader::ReadPropName() {
   std::string name = FStream.ReadStr8();
-  if (name.empty())
-    InvalidValue();
+  if (name.empty()) InvalidValue();
   return name;
 }
 
@@ -337,8 +338,7 @@ void TReader::SkipValue() {
     return;
   case TValueType::vaBinary: {
     int32_t n = FStream.ReadI32();
-    if (n < 0 || n > FStream.Remaining())
-      InvalidValue();
+    if (n < 0 || n > FStream.Remaining()) InvalidValue();
     FStream.Seek(n, soFromCurrent);
     return;
   }
@@ -393,10 +393,8 @@ void TReader::ReadProperty(TPersistent& instance, const std::string& path) {
   bool handled = FCanHandle;
   FPropName = saved;
   FCanHandle = savedHandled;
-  if (handled)
-    return;
-  if (!FIgnoreUnknown)
-    throw EReadError::CreateFmt(SPropertyNotFound, instance.GetNamePath(), path);
+  if (handled) return;
+  if (!FIgnoreUnknown) throw EReadError::CreateFmt(SPropertyNotFound, instance.GetNamePath(), path);
   SkipValue();
 }
 
@@ -406,8 +404,7 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
     int64_t v;
     if (next == TValueType::vaIdent) {
       v = GetEnumValue(prop, ReadIdent());
-      if (v < 0)
-        InvalidValue();
+      if (v < 0) InvalidValue();
     } else if (next == TValueType::vaTrue || next == TValueType::vaFalse) {
       v = ReadBoolean() ? 1 : 0;
     } else {
@@ -437,8 +434,7 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
     TPropValue v = prop.Get(instance);
     auto* obj = std::get_if<TObject*>(&v);
     auto* coll = obj ? dynamic_cast<TCollection*>(*obj) : nullptr;
-    if (!coll)
-      InvalidValue();
+    if (!coll) InvalidValue();
     ReadCollection(*coll);
   } else {
     InvalidValue();
@@ -446,8 +442,7 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
 }
 
 void TReader::ReadCollection(TCollection& collection) {
-  if (ReadValue() != TValueType::vaCollection)
-    InvalidValue();
+  if (ReadValue() != TValueType::vaCollection) InvalidValue();
   collection.BeginUpdate();
   try {
     collection.Clear();
@@ -491,14 +486,12 @@ void TReader::ReadRootComponent(TComponent& root) {
   FRoot = &root;
   root.BeginLoading();
   try {
-    if (FStream.ReadChars(4) != kSignature)
-      InvalidValue();
+    if (FStream.ReadChars(4) != kSignature) InvalidValue();
     std::string className = ReadPropName();
     std::string name = FStream.ReadStr8();
     if (!AnsiSameText(className, root.ClassName()))
       throw EReadError::CreateFmt(SWrongRootClass, className, root.ClassName());
-    if (!name.empty())
-      root.SetName(name);
+    if (!name.empty()) root.SetName(name);
     ReadProperties(root);
     while (!EndOfList())
       ReadComponent(&root);
@@ -513,13 +506,10 @@ void TReader::ReadRootComponent(TComponent& root) {
 }
 
 TComponent* TReader::FindReference(const std::string& name) const {
-  if (!FRoot)
-    return nullptr;
-  if (AnsiSameText(name, FRoot->Name()))
-    return FRoot;
+  if (!FRoot) return nullptr;
+  if (AnsiSameText(name, FRoot->Name())) return FRoot;
   size_t dot = name.find('.');
-  if (dot == std::string::npos)
-    return FRoot->FindComponent(name);
+  if (dot == std::string::npos) return FRoot->FindComponent(name);
   TComponent* owner = FRoot->FindComponent(name.substr(0, dot));
   return owner ? owner->FindComponent(name.substr(dot + 1)) : nullptr;
 }
@@ -535,8 +525,7 @@ void TReader::FixupReferences() {
 
 void TReader::DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData,
                              const std::function<void(TWriter&)>&, bool) {
-  if (FCanHandle || !AnsiSameText(name, FPropName))
-    return;
+  if (FCanHandle || !AnsiSameText(name, FPropName)) return;
   FCanHandle = true;
   if (readData)
     readData(*this);
@@ -547,20 +536,15 @@ void TReader::DefineProperty(const std::string& name, const std::function<void(T
 void TReader::DefineBinaryProperty(const std::string& name,
                                    const std::function<void(TStream&)>& readData,
                                    const std::function<void(TStream&)>&, bool) {
-  if (FCanHandle || !AnsiSameText(name, FPropName))
-    return;
+  if (FCanHandle || !AnsiSameText(name, FPropName)) return;
   FCanHandle = true;
-  if (ReadValue() != TValueType::vaBinary)
-    InvalidValue();
+  if (ReadValue() != TValueType::vaBinary) InvalidValue();
   int32_t n = FStream.ReadI32();
-  if (n < 0 || n > FStream.Remaining())
-    InvalidValue();
+  if (n < 0 || n > FStream.Remaining()) InvalidValue();
   TMemoryStream data;
-  if (n > 0)
-    data.CopyFrom(FStream, n);
+  if (n > 0) data.CopyFrom(FStream, n);
   data.SetPosition(0);
-  if (readData)
-    readData(data);
+  if (readData) readData(data);
 }
 
 } // namespace zel

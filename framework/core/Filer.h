@@ -74,8 +74,7 @@ public:
   void DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData,
                       const std::function<void(TWriter&)>& writeData, bool hasData) override;
   void DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>& readData,
-                            const std::function<void(TStream&)>& writeData,
-                            bool hasData) override;
+                            const std::function<void(TStream&)>& writeData, bool hasData) override;
 
 private:
   void WritePropertiesOf(TPersistent& instance, const std::string& prefix);
@@ -128,8 +127,7 @@ public:
   void DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData,
                       const std::function<void(TWriter&)>& writeData, bool hasData) override;
   void DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>& readData,
-                            const std::function<void(TStream&)>& writeData,
-                            bool hasData) override;
+                            const std::function<void(TStream&)>& writeData, bool hasData) override;
 
 private:
   struct TFixup {

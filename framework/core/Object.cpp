@@ -16,32 +16,27 @@ const TClassInfo& TObject::StaticClass() {
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
   for (const TClassInfo* c = this; c; c = c->FParent)
-    if (c == &other)
-      return true;
+    if (c == &other) return true;
   return false;
 }
 
 TObject* TClassInfo::Create(TObject* arg) const {
-  if (!FFactory)
-    throw EInvalidOperation::CreateFmt(SNoFactory, FName);
+  if (!FFactory) throw EInvalidOperation::CreateFmt(SNoFactory, FName);
   return FFactory(arg);
 }
 
 const std::vector<TPropInfo>& TClassInfo::OwnProperties() const {
   if (!FOwnBuilt) {
     FOwnBuilt = true;
-    if (FFillProps)
-      FFillProps(FOwn);
+    if (FFillProps) FFillProps(FOwn);
   }
   return FOwn;
 }
 
 const std::vector<const TPropInfo*>& TClassInfo::Properties() const {
-  if (FAllBuilt)
-    return FAll;
+  if (FAllBuilt) return FAll;
   std::vector<const TPropInfo*> all;
-  if (FParent)
-    all = FParent->Properties();
+  if (FParent) all = FParent->Properties();
   for (const TPropInfo& p : OwnProperties()) {
     // A redeclared property replaces the inherited one in its place.
     auto same = std::find_if(all.begin(), all.end(),
@@ -82,12 +77,13 @@ std::map<std::string, const TClassInfo*>& Registry() {
 
 } // namespace
 
-void RegisterClass(const TClassInfo& c) { Registry()[AnsiUpperCase(c.ClassName())] = &c; }
+void RegisterClass(const TClassInfo& c) {
+  Registry()[AnsiUpperCase(c.ClassName())] = &c;
+}
 
 void UnRegisterClass(const TClassInfo& c) {
   auto it = Registry().find(AnsiUpperCase(c.ClassName()));
-  if (it != Registry().end() && it->second == &c)
-    Registry().erase(it);
+  if (it != Registry().end() && it->second == &c) Registry().erase(it);
 }
 
 const TClassInfo* GetClass(std::string_view name) {
@@ -96,8 +92,7 @@ const TClassInfo* GetClass(std::string_view name) {
 }
 
 const TClassInfo& FindClass(std::string_view name) {
-  if (const TClassInfo* c = GetClass(name))
-    return *c;
+  if (const TClassInfo* c = GetClass(name)) return *c;
   throw EClassNotFound::CreateFmt(SClassNotFound, name);
 }
 

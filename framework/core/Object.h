@@ -35,8 +35,7 @@ namespace zel {
 class TObject;
 class TComponent;
 class TClassInfo;
-template <class C>
-class TPropertyTable;
+template <class C> class TPropertyTable;
 
 // A class reference: the class information of a class, or nullptr for nil.
 using TClass = const TClassInfo*;
@@ -57,9 +56,9 @@ struct TPropInfo {
   std::string Name;
   std::string TypeName; // "Integer", "Boolean", "string", "TColor", a class name...
   TTypeKind Kind = TTypeKind::tkInteger;
-  const TClassInfo* PropClass = nullptr;     // the declared class of a tkClass property
-  std::vector<std::string> EnumNames;        // the names of an enumeration's values
-  std::optional<int64_t> Default;            // the default of an ordinal property
+  const TClassInfo* PropClass = nullptr; // the declared class of a tkClass property
+  std::vector<std::string> EnumNames;    // the names of an enumeration's values
+  std::optional<int64_t> Default;        // the default of an ordinal property
   std::function<TPropValue(const TObject&)> Get;
   std::function<void(TObject&, const TPropValue&)> Set; // empty for a read-only property
 
@@ -128,53 +127,39 @@ public:
   bool InheritsFrom(const TClassInfo& c) const { return ClassType().InheritsFrom(c); }
 
   // The class test and the checked cast.  A failed As raises EInvalidCast.
-  template <class T>
-  bool Is() const {
-    return dynamic_cast<const T*>(this) != nullptr;
-  }
-  template <class T>
-  T* As() {
-    if (auto* p = dynamic_cast<T*>(this))
-      return p;
+  template <class T> bool Is() const { return dynamic_cast<const T*>(this) != nullptr; }
+  template <class T> T* As() {
+    if (auto* p = dynamic_cast<T*>(this)) return p;
     RaiseInvalidCast(ClassType(), T::StaticClass());
   }
-  template <class T>
-  const T* As() const {
-    return const_cast<TObject*>(this)->As<T>();
-  }
+  template <class T> const T* As() const { return const_cast<TObject*>(this)->As<T>(); }
 
   static void DeclareProperties(TPropertyTable<TObject>&) {}
 };
 
 // Class test and checked cast of a pointer that may be nil: Is gives false
 // for nil, As gives nil for nil.
-template <class T>
-bool Is(const TObject* obj) {
+template <class T> bool Is(const TObject* obj) {
   return obj != nullptr && obj->Is<T>();
 }
-template <class T>
-T* As(TObject* obj) {
+template <class T> T* As(TObject* obj) {
   return obj ? obj->As<T>() : nullptr;
 }
-template <class T>
-const T* As(const TObject* obj) {
+template <class T> const T* As(const TObject* obj) {
   return obj ? obj->As<T>() : nullptr;
 }
 
 // A class reference restricted to T and its descendants (`class of T`).
-template <class T>
-class TClassRef {
+template <class T> class TClassRef {
 public:
   TClassRef() = default;
   TClassRef(std::nullptr_t) {}
   // Raises EInvalidCast when the class does not descend from T.
   TClassRef(const TClassInfo& c) : FInfo(&c) {
-    if (!c.InheritsFrom(T::StaticClass()))
-      RaiseInvalidCast(c, T::StaticClass());
+    if (!c.InheritsFrom(T::StaticClass())) RaiseInvalidCast(c, T::StaticClass());
   }
   TClassRef(const TClassInfo* c) : TClassRef() {
-    if (c)
-      *this = TClassRef(*c);
+    if (c) *this = TClassRef(*c);
   }
 
   const TClassInfo* Info() const { return FInfo; }
@@ -206,12 +191,10 @@ const TClassInfo& FindClass(std::string_view name);
 
 namespace detail {
 
-template <class T>
-struct PropTraits;
+template <class T> struct PropTraits;
 
 // Maps a C++ property type to its kind and default type name.
-template <class V>
-constexpr TTypeKind KindOf() {
+template <class V> constexpr TTypeKind KindOf() {
   using T = std::remove_cvref_t<V>;
   if constexpr (std::is_same_v<T, bool> || std::is_enum_v<T>)
     return TTypeKind::tkEnumeration;
@@ -230,8 +213,7 @@ constexpr TTypeKind KindOf() {
     return TTypeKind::tkSet; // a TSet<E>; anything else fails to convert below
 }
 
-template <class V>
-std::string DefaultTypeName() {
+template <class V> std::string DefaultTypeName() {
   using T = std::remove_cvref_t<V>;
   if constexpr (std::is_same_v<T, bool>)
     return "Boolean";
@@ -251,8 +233,7 @@ std::string DefaultTypeName() {
 
 [[noreturn]] void RaisePropertyConvert(const std::string& prop);
 
-template <class V>
-TPropValue ToValue(const V& v) {
+template <class V> TPropValue ToValue(const V& v) {
   using T = std::remove_cvref_t<V>;
   if constexpr (std::is_same_v<T, bool>)
     return int64_t(v ? 1 : 0);
@@ -281,23 +262,18 @@ std::remove_cvref_t<V> FromValue(const TPropValue& value, const std::string& pro
         return static_cast<T>(*i);
     }
     if constexpr (std::is_floating_point_v<T>)
-      if (auto* d = std::get_if<double>(&value))
-        return static_cast<T>(*d);
+      if (auto* d = std::get_if<double>(&value)) return static_cast<T>(*d);
     RaisePropertyConvert(prop);
   } else if constexpr (std::is_convertible_v<T, std::string>) {
-    if (auto* s = std::get_if<std::string>(&value))
-      return *s;
+    if (auto* s = std::get_if<std::string>(&value)) return *s;
     RaisePropertyConvert(prop);
   } else if constexpr (std::is_pointer_v<T>) {
     using O = std::remove_cv_t<std::remove_pointer_t<T>>;
-    if (std::holds_alternative<std::monostate>(value))
-      return nullptr;
-    if (auto* o = std::get_if<TObject*>(&value))
-      return As<O>(*o);
+    if (std::holds_alternative<std::monostate>(value)) return nullptr;
+    if (auto* o = std::get_if<TObject*>(&value)) return As<O>(*o);
     RaisePropertyConvert(prop);
   } else {
-    if (auto* i = std::get_if<int64_t>(&value))
-      return T::FromBits(uint64_t(*i));
+    if (auto* i = std::get_if<int64_t>(&value)) return T::FromBits(uint64_t(*i));
     RaisePropertyConvert(prop);
   }
 }
@@ -307,8 +283,7 @@ std::remove_cvref_t<V> FromValue(const TPropValue& value, const std::string& pro
 // The builder a class's DeclareProperties receives: each Add appends one
 // published property in declaration order.  The returned reference may be
 // used to set a default; it is valid until the next Add.
-template <class C>
-class TPropertyTable {
+template <class C> class TPropertyTable {
 public:
   explicit TPropertyTable(std::vector<TPropInfo>& out) : FOut(out) {}
 
@@ -325,8 +300,7 @@ public:
     };
     return p;
   }
-  template <class R>
-  TPropInfo& AddReadOnly(std::string name, R (C::*get)() const) {
+  template <class R> TPropInfo& AddReadOnly(std::string name, R (C::*get)() const) {
     return AddReadOnly(std::move(name), detail::DefaultTypeName<R>(), get);
   }
   template <class R>
@@ -337,9 +311,7 @@ public:
     p.Kind = detail::KindOf<R>();
     if constexpr (std::is_pointer_v<std::remove_cvref_t<R>>)
       p.PropClass = &std::remove_cv_t<std::remove_pointer_t<std::remove_cvref_t<R>>>::StaticClass();
-    p.Get = [get](const TObject& obj) -> TPropValue {
-      return detail::ToValue((Self(obj).*get)());
-    };
+    p.Get = [get](const TObject& obj) -> TPropValue { return detail::ToValue((Self(obj).*get)()); };
     FOut.push_back(std::move(p));
     return FOut.back();
   }
@@ -350,8 +322,8 @@ public:
   }
   // An enumeration with the names of its values, in value order.
   template <class R, class S>
-  TPropInfo& AddEnum(std::string name, std::string typeName, R (C::*get)() const,
-                     void (C::*set)(S), std::vector<std::string> valueNames) {
+  TPropInfo& AddEnum(std::string name, std::string typeName, R (C::*get)() const, void (C::*set)(S),
+                     std::vector<std::string> valueNames) {
     TPropInfo& p = Add(std::move(name), std::move(typeName), get, set);
     p.EnumNames = std::move(valueNames);
     return p;
@@ -373,8 +345,7 @@ namespace detail {
 // Fills the properties that C itself declares.  A class that declares none
 // inherits its base's DeclareProperties, whose parameter type differs, so it
 // is not called a second time.
-template <class C>
-void FillOwnProps(std::vector<TPropInfo>& out) {
+template <class C> void FillOwnProps(std::vector<TPropInfo>& out) {
   if constexpr (std::is_same_v<decltype(&C::DeclareProperties), void (*)(TPropertyTable<C>&)>) {
     TPropertyTable<C> table(out);
     C::DeclareProperties(table);
@@ -382,24 +353,21 @@ void FillOwnProps(std::vector<TPropInfo>& out) {
 }
 
 // Converts a factory argument to the constructor's declared type.
-template <class A>
-A* FactoryArg(TObject* arg) {
+template <class A> A* FactoryArg(TObject* arg) {
   return As<A>(arg);
 }
 
 } // namespace detail
 
-template <class T>
-T* TClassRef<T>::Create(TObject* arg) const {
-  if (!FInfo)
-    RaiseInvalidCast(std::string("nil"), T::StaticClass().ClassName());
+template <class T> T* TClassRef<T>::Create(TObject* arg) const {
+  if (!FInfo) RaiseInvalidCast(std::string("nil"), T::StaticClass().ClassName());
   TObject* obj = FInfo->Create(arg);
   return obj->As<T>();
 }
 
 } // namespace zel
 
-#define ZEL_CLASS_IMPL_(Cls, Base, FactoryExpr)                                                   \
+#define ZEL_CLASS_IMPL_(Cls, Base, FactoryExpr)                                                    \
 public:                                                                                            \
   using inherited = Base;                                                                          \
   using TThisClass = Cls;                                                                          \
@@ -408,7 +376,9 @@ public:                                                                         
                                         &::zel::detail::FillOwnProps<Cls>);                        \
     return info;                                                                                   \
   }                                                                                                \
-  const ::zel::TClassInfo& ClassType() const override { return StaticClass(); }                    \
+  const ::zel::TClassInfo& ClassType() const override {                                            \
+    return StaticClass();                                                                          \
+  }                                                                                                \
                                                                                                    \
 private:
 

@@ -12,7 +12,9 @@ void TPersistent::Assign(TPersistent* source) {
     AssignError(nullptr);
 }
 
-void TPersistent::AssignTo(TPersistent* dest) { dest->AssignError(this); }
+void TPersistent::AssignTo(TPersistent* dest) {
+  dest->AssignError(this);
+}
 
 void TPersistent::AssignError(const TPersistent* source) const {
   std::string sourceName = source ? source->ClassName() : std::string("nil");
@@ -23,8 +25,7 @@ std::string TPersistent::GetNamePath() const {
   std::string result = ClassName();
   if (TPersistent* owner = GetOwner()) {
     std::string s = owner->GetNamePath();
-    if (!s.empty())
-      result = s + "." + result;
+    if (!s.empty()) result = s + "." + result;
   }
   return result;
 }

@@ -43,7 +43,8 @@ protected:
 class TFiler {
 public:
   virtual ~TFiler() = default;
-  virtual void DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData,
+  virtual void DefineProperty(const std::string& name,
+                              const std::function<void(TReader&)>& readData,
                               const std::function<void(TWriter&)>& writeData, bool hasData) = 0;
   virtual void DefineBinaryProperty(const std::string& name,
                                     const std::function<void(TStream&)>& readData,

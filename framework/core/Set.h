@@ -9,8 +9,7 @@
 namespace zel {
 
 // E must be an enumeration whose values lie in 0..63.
-template <class E>
-class TSet {
+template <class E> class TSet {
   static_assert(std::is_enum_v<E>, "TSet holds enumeration values");
 
 public:

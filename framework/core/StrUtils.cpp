@@ -87,16 +87,13 @@ size_t Utf8Offset(std::string_view s, int index) {
 }
 
 std::string Utf8Truncate(std::string_view s, int maxChars) {
-  if (maxChars <= 0)
-    return {};
+  if (maxChars <= 0) return {};
   return std::string(s.substr(0, Utf8Offset(s, maxChars)));
 }
 
 std::string Utf8Copy(std::string_view s, int start, int count) {
-  if (start < 0)
-    start = 0;
-  if (count <= 0)
-    return {};
+  if (start < 0) start = 0;
+  if (count <= 0) return {};
   size_t from = Utf8Offset(s, start);
   std::string_view rest = s.substr(from);
   return std::string(rest.substr(0, Utf8Offset(rest, count)));
@@ -106,84 +103,53 @@ std::string Utf8Copy(std::string_view s, int start, int count) {
 
 namespace {
 
-bool In(char32_t c, char32_t lo, char32_t hi) { return c >= lo && c <= hi; }
+bool In(char32_t c, char32_t lo, char32_t hi) {
+  return c >= lo && c <= hi;
+}
 
 } // namespace
 
 char32_t CharUpper(char32_t c) {
-  if (c < 0x80)
-    return In(c, 'a', 'z') ? c - 32 : c;
-  if (In(c, 0xE0, 0xFE) && c != 0xF7)
-    return c - 0x20;
-  if (c == 0xFF)
-    return 0x178;
+  if (c < 0x80) return In(c, 'a', 'z') ? c - 32 : c;
+  if (In(c, 0xE0, 0xFE) && c != 0xF7) return c - 0x20;
+  if (c == 0xFF) return 0x178;
   // Latin Extended-A: pairs of capital and small letter.
-  if (In(c, 0x100, 0x137) && c != 0x130 && c != 0x131)
-    return (c & 1) ? c - 1 : c;
-  if (In(c, 0x139, 0x148) || In(c, 0x179, 0x17E))
-    return (c & 1) ? c : c - 1;
-  if (In(c, 0x14A, 0x177))
-    return (c & 1) ? c - 1 : c;
+  if (In(c, 0x100, 0x137) && c != 0x130 && c != 0x131) return (c & 1) ? c - 1 : c;
+  if (In(c, 0x139, 0x148) || In(c, 0x179, 0x17E)) return (c & 1) ? c : c - 1;
+  if (In(c, 0x14A, 0x177)) return (c & 1) ? c - 1 : c;
   // Greek.
-  if (c == 0x3C2)
-    return 0x3A3;
-  if (In(c, 0x3B1, 0x3C9))
-    return c - 0x20;
-  if (c == 0x3AC)
-    return 0x386;
-  if (In(c, 0x3AD, 0x3AF))
-    return c - 0x25;
-  if (c == 0x3CC)
-    return 0x38C;
-  if (In(c, 0x3CD, 0x3CE))
-    return c - 0x3F;
+  if (c == 0x3C2) return 0x3A3;
+  if (In(c, 0x3B1, 0x3C9)) return c - 0x20;
+  if (c == 0x3AC) return 0x386;
+  if (In(c, 0x3AD, 0x3AF)) return c - 0x25;
+  if (c == 0x3CC) return 0x38C;
+  if (In(c, 0x3CD, 0x3CE)) return c - 0x3F;
   // Cyrillic.
-  if (In(c, 0x430, 0x44F))
-    return c - 0x20;
-  if (In(c, 0x450, 0x45F))
-    return c - 0x50;
-  if (In(c, 0x460, 0x481) || In(c, 0x48A, 0x4BF) || In(c, 0x4D0, 0x52F))
-    return (c & 1) ? c - 1 : c;
-  if (In(c, 0x4C1, 0x4CE))
-    return (c & 1) ? c : c - 1;
-  if (c == 0x4CF)
-    return 0x4C0;
+  if (In(c, 0x430, 0x44F)) return c - 0x20;
+  if (In(c, 0x450, 0x45F)) return c - 0x50;
+  if (In(c, 0x460, 0x481) || In(c, 0x48A, 0x4BF) || In(c, 0x4D0, 0x52F)) return (c & 1) ? c - 1 : c;
+  if (In(c, 0x4C1, 0x4CE)) return (c & 1) ? c : c - 1;
+  if (c == 0x4CF) return 0x4C0;
   return c;
 }
 
 char32_t CharLower(char32_t c) {
-  if (c < 0x80)
-    return In(c, 'A', 'Z') ? c + 32 : c;
-  if (In(c, 0xC0, 0xDE) && c != 0xD7)
-    return c + 0x20;
-  if (c == 0x178)
-    return 0xFF;
-  if (In(c, 0x100, 0x137) && c != 0x130 && c != 0x131)
-    return (c & 1) ? c : c + 1;
-  if (In(c, 0x139, 0x148) || In(c, 0x179, 0x17E))
-    return (c & 1) ? c + 1 : c;
-  if (In(c, 0x14A, 0x177))
-    return (c & 1) ? c : c + 1;
-  if (In(c, 0x391, 0x3A9) && c != 0x3A2)
-    return c + 0x20;
-  if (c == 0x386)
-    return 0x3AC;
-  if (In(c, 0x388, 0x38A))
-    return c + 0x25;
-  if (c == 0x38C)
-    return 0x3CC;
-  if (In(c, 0x38E, 0x38F))
-    return c + 0x3F;
-  if (In(c, 0x410, 0x42F))
-    return c + 0x20;
-  if (In(c, 0x400, 0x40F))
-    return c + 0x50;
-  if (In(c, 0x460, 0x481) || In(c, 0x48A, 0x4BF) || In(c, 0x4D0, 0x52F))
-    return (c & 1) ? c : c + 1;
-  if (In(c, 0x4C1, 0x4CE))
-    return (c & 1) ? c + 1 : c;
-  if (c == 0x4C0)
-    return 0x4CF;
+  if (c < 0x80) return In(c, 'A', 'Z') ? c + 32 : c;
+  if (In(c, 0xC0, 0xDE) && c != 0xD7) return c + 0x20;
+  if (c == 0x178) return 0xFF;
+  if (In(c, 0x100, 0x137) && c != 0x130 && c != 0x131) return (c & 1) ? c : c + 1;
+  if (In(c, 0x139, 0x148) || In(c, 0x179, 0x17E)) return (c & 1) ? c + 1 : c;
+  if (In(c, 0x14A, 0x177)) return (c & 1) ? c : c + 1;
+  if (In(c, 0x391, 0x3A9) && c != 0x3A2) return c + 0x20;
+  if (c == 0x386) return 0x3AC;
+  if (In(c, 0x388, 0x38A)) return c + 0x25;
+  if (c == 0x38C) return 0x3CC;
+  if (In(c, 0x38E, 0x38F)) return c + 0x3F;
+  if (In(c, 0x410, 0x42F)) return c + 0x20;
+  if (In(c, 0x400, 0x40F)) return c + 0x50;
+  if (In(c, 0x460, 0x481) || In(c, 0x48A, 0x4BF) || In(c, 0x4D0, 0x52F)) return (c & 1) ? c : c + 1;
+  if (In(c, 0x4C1, 0x4CE)) return (c & 1) ? c + 1 : c;
+  if (c == 0x4C0) return 0x4CF;
   return c;
 }
 
@@ -191,8 +157,7 @@ namespace {
 
 // Maps every character; invalid bytes pass through unchanged so that no
 // byte of the input is lost.
-template <class F>
-std::string MapChars(std::string_view s, F map) {
+template <class F> std::string MapChars(std::string_view s, F map) {
   std::string out;
   out.reserve(s.size());
   size_t pos = 0;
@@ -207,13 +172,21 @@ std::string MapChars(std::string_view s, F map) {
   return out;
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
+char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+}
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+}
 
 } // namespace
 
-std::string AnsiUpperCase(std::string_view s) { return MapChars(s, CharUpper); }
-std::string AnsiLowerCase(std::string_view s) { return MapChars(s, CharLower); }
+std::string AnsiUpperCase(std::string_view s) {
+  return MapChars(s, CharUpper);
+}
+std::string AnsiLowerCase(std::string_view s) {
+  return MapChars(s, CharLower);
+}
 
 std::string UpperCase(std::string_view s) {
   std::string out(s);
@@ -237,8 +210,7 @@ int CompareText(std::string_view a, std::string_view b) {
   for (size_t i = 0; i < n; ++i) {
     unsigned char x = static_cast<unsigned char>(AsciiUpper(a[i]));
     unsigned char y = static_cast<unsigned char>(AsciiUpper(b[i]));
-    if (x != y)
-      return x < y ? -1 : 1;
+    if (x != y) return x < y ? -1 : 1;
   }
   return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
@@ -249,14 +221,15 @@ bool SameText(std::string_view a, std::string_view b) {
 
 namespace {
 
-bool IsLetter(char32_t c) { return CharUpper(c) != c || CharLower(c) != c || c == 0xDF; }
+bool IsLetter(char32_t c) {
+  return CharUpper(c) != c || CharLower(c) != c || c == 0xDF;
+}
 
 // The primary sort weight of a character: punctuation, then digits, then
 // letters ignoring case, in the order of their scripts.
 uint64_t Weight(char32_t c) {
   char32_t lower = CharLower(c);
-  if (In(c, '0', '9'))
-    return (uint64_t(1) << 40) | c;
+  if (In(c, '0', '9')) return (uint64_t(1) << 40) | c;
   if (IsLetter(c)) {
     // "ё" sorts right after "е".
     uint64_t w = lower == 0x451 ? uint64_t(0x435) * 2 + 1 : uint64_t(lower) * 2;
@@ -267,7 +240,9 @@ uint64_t Weight(char32_t c) {
   return c < 0x100 ? c : (uint64_t(3) << 40) | c;
 }
 
-int Cmp(uint64_t x, uint64_t y) { return x < y ? -1 : x > y ? 1 : 0; }
+int Cmp(uint64_t x, uint64_t y) {
+  return x < y ? -1 : x > y ? 1 : 0;
+}
 
 } // namespace
 
@@ -275,27 +250,22 @@ int AnsiCompareText(std::string_view a, std::string_view b) {
   size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {
     int r = Cmp(Weight(Utf8Decode(a, i)), Weight(Utf8Decode(b, j)));
-    if (r != 0)
-      return r;
+    if (r != 0) return r;
   }
-  if (i < a.size())
-    return 1;
-  if (j < b.size())
-    return -1;
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
   return 0;
 }
 
 int AnsiCompareStr(std::string_view a, std::string_view b) {
-  if (int r = AnsiCompareText(a, b))
-    return r;
+  if (int r = AnsiCompareText(a, b)) return r;
   // Equal ignoring case: a small letter sorts before its capital.
   size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {
     char32_t x = Utf8Decode(a, i), y = Utf8Decode(b, j);
     if (x != y) {
       bool xLower = CharUpper(x) != x, yLower = CharUpper(y) != y;
-      if (xLower != yLower)
-        return xLower ? -1 : 1;
+      if (xLower != yLower) return xLower ? -1 : 1;
       return Cmp(x, y);
     }
   }
@@ -305,29 +275,30 @@ int AnsiCompareStr(std::string_view a, std::string_view b) {
 bool AnsiSameText(std::string_view a, std::string_view b) {
   // The case tables map every letter to one of the same encoded length, so
   // texts of different byte lengths never match.
-  if (a.size() != b.size())
-    return false;
+  if (a.size() != b.size()) return false;
   size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {
     unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[j]);
     if (x < 0x80 && y < 0x80) {
-      if (AsciiUpper(char(x)) != AsciiUpper(char(y)))
-        return false;
+      if (AsciiUpper(char(x)) != AsciiUpper(char(y))) return false;
       ++i, ++j;
       continue;
     }
-    if (CharUpper(Utf8Decode(a, i)) != CharUpper(Utf8Decode(b, j)))
-      return false;
+    if (CharUpper(Utf8Decode(a, i)) != CharUpper(Utf8Decode(b, j))) return false;
   }
   return i == a.size() && j == b.size();
 }
 
-bool AnsiSameStr(std::string_view a, std::string_view b) { return a == b; }
+bool AnsiSameStr(std::string_view a, std::string_view b) {
+  return a == b;
+}
 
 // ---- trimming ----------------------------------------------------------------
 
 namespace {
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 0x20;
+}
 } // namespace
 
 std::string TrimLeft(std::string_view s) {
@@ -344,7 +315,9 @@ std::string TrimRight(std::string_view s) {
   return std::string(s.substr(0, n));
 }
 
-std::string Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
+std::string Trim(std::string_view s) {
+  return TrimRight(TrimLeft(s));
+}
 
 // ---- numbers -----------------------------------------------------------------
 
@@ -357,8 +330,7 @@ bool ParseInteger(std::string_view s, bool& negative, bool& hex, uint64_t& magni
   while (i < s.size() && IsBlank(s[i]))
     ++i;
   negative = false;
-  if (i < s.size() && (s[i] == '-' || s[i] == '+'))
-    negative = s[i++] == '-';
+  if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
   hex = false;
   if (i < s.size() && s[i] == '$') {
     hex = true;
@@ -367,8 +339,7 @@ bool ParseInteger(std::string_view s, bool& negative, bool& hex, uint64_t& magni
     hex = true;
     i += 2;
   }
-  if (i >= s.size())
-    return false;
+  if (i >= s.size()) return false;
   magnitude = 0;
   const uint64_t base = hex ? 16 : 10;
   for (; i < s.size(); ++i) {
@@ -382,8 +353,7 @@ bool ParseInteger(std::string_view s, bool& negative, bool& hex, uint64_t& magni
       d = uint64_t(c - 'A' + 10);
     else
       return false;
-    if (magnitude > (std::numeric_limits<uint64_t>::max() - d) / base)
-      return false;
+    if (magnitude > (std::numeric_limits<uint64_t>::max() - d) / base) return false;
     magnitude = magnitude * base + d;
   }
   return true;
@@ -394,15 +364,13 @@ bool ParseInteger(std::string_view s, bool& negative, bool& hex, uint64_t& magni
 bool TryStrToInt64(std::string_view s, int64_t& value) {
   bool negative, hex;
   uint64_t m;
-  if (!ParseInteger(s, negative, hex, m))
-    return false;
+  if (!ParseInteger(s, negative, hex, m)) return false;
   if (hex && !negative) {
     value = int64_t(m); // a full 64-bit pattern, as hexadecimal is written
     return true;
   }
   const uint64_t limit = negative ? uint64_t(1) << 63 : (uint64_t(1) << 63) - 1;
-  if (m > limit)
-    return false;
+  if (m > limit) return false;
   value = negative ? int64_t(0 - m) : int64_t(m);
   return true;
 }
@@ -410,31 +378,27 @@ bool TryStrToInt64(std::string_view s, int64_t& value) {
 bool TryStrToInt(std::string_view s, int& value) {
   bool negative, hex;
   uint64_t m;
-  if (!ParseInteger(s, negative, hex, m))
-    return false;
+  if (!ParseInteger(s, negative, hex, m)) return false;
   if (hex && !negative && m <= 0xFFFFFFFFu) {
     // "$FFFFFFFF" is the 32-bit pattern of -1.
     value = int(int32_t(uint32_t(m)));
     return true;
   }
   const uint64_t limit = negative ? uint64_t(1) << 31 : (uint64_t(1) << 31) - 1;
-  if (m > limit)
-    return false;
+  if (m > limit) return false;
   value = negative ? int(int64_t(0) - int64_t(m)) : int(m);
   return true;
 }
 
 int StrToInt(std::string_view s) {
   int v;
-  if (!TryStrToInt(s, v))
-    throw EConvertError::CreateFmt(SInvalidInteger, s);
+  if (!TryStrToInt(s, v)) throw EConvertError::CreateFmt(SInvalidInteger, s);
   return v;
 }
 
 int64_t StrToInt64(std::string_view s) {
   int64_t v;
-  if (!TryStrToInt64(s, v))
-    throw EConvertError::CreateFmt(SInvalidInteger, s);
+  if (!TryStrToInt64(s, v)) throw EConvertError::CreateFmt(SInvalidInteger, s);
   return v;
 }
 
@@ -443,7 +407,9 @@ int StrToIntDef(std::string_view s, int def) {
   return TryStrToInt(s, v) ? v : def;
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+  return std::to_string(value);
+}
 
 std::string IntToHex(int64_t value, int digits) {
   uint64_t bits = (value < 0 && value >= INT32_MIN && digits <= 8) ? uint64_t(uint32_t(value))
@@ -454,8 +420,7 @@ std::string IntToHex(int64_t value, int digits) {
     out.push_back(kHex[bits & 15]);
     bits >>= 4;
   } while (bits);
-  if (digits > 64)
-    digits = 64;
+  if (digits > 64) digits = 64;
   while (int(out.size()) < digits)
     out.push_back('0');
   std::reverse(out.begin(), out.end());
@@ -469,8 +434,7 @@ bool StartsText(std::string_view prefix, std::string_view s) {
 }
 
 std::string StringReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
-  if (from.empty())
-    return std::string(s);
+  if (from.empty()) return std::string(s);
   std::string out;
   size_t i = 0;
   for (size_t hit; (hit = s.find(from, i)) != std::string_view::npos; i = hit + from.size())
@@ -482,8 +446,7 @@ std::string QuotedStr(std::string_view s, char quote) {
   std::string out(1, quote);
   for (char c : s) {
     out.push_back(c);
-    if (c == quote)
-      out.push_back(quote);
+    if (c == quote) out.push_back(quote);
   }
   out.push_back(quote);
   return out;

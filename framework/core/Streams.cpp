@@ -38,13 +38,16 @@ int64_t TStream::Size() const {
   return size;
 }
 
-void TStream::SetSize(int64_t) { throw EStreamError(SSeekNotImplemented); }
+void TStream::SetSize(int64_t) {
+  throw EStreamError(SSeekNotImplemented);
+}
 
-int64_t TStream::Remaining() const { return std::max<int64_t>(0, Size() - Position()); }
+int64_t TStream::Remaining() const {
+  return std::max<int64_t>(0, Size() - Position());
+}
 
 void TStream::ReadBuffer(void* buffer, int64_t count) {
-  if (count <= 0)
-    return;
+  if (count <= 0) return;
   int64_t start = Position();
   if (Read(buffer, count) != count) {
     Seek(start, soFromBeginning);
@@ -53,10 +56,8 @@ void TStream::ReadBuffer(void* buffer, int64_t count) {
 }
 
 void TStream::WriteBuffer(const void* buffer, int64_t count) {
-  if (count <= 0)
-    return;
-  if (Write(buffer, count) != count)
-    throw EWriteError(SWriteError);
+  if (count <= 0) return;
+  if (Write(buffer, count) != count) throw EWriteError(SWriteError);
 }
 
 int64_t TStream::CopyFrom(TStream& source, int64_t count) {
@@ -64,8 +65,7 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
     source.SetPosition(0);
     count = source.Size();
   }
-  if (count < 0)
-    return 0;
+  if (count < 0) return 0;
   std::vector<uint8_t> buffer(size_t(std::min<int64_t>(count, 64 * 1024)));
   int64_t left = count;
   while (left > 0) {
@@ -104,7 +104,9 @@ int64_t TStream::ReadI64() {
   return int64_t(v);
 }
 
-void TStream::WriteU8(uint8_t v) { WriteBuffer(&v, 1); }
+void TStream::WriteU8(uint8_t v) {
+  WriteBuffer(&v, 1);
+}
 
 void TStream::WriteU16(uint16_t v) {
   uint8_t b[2] = {uint8_t(v), uint8_t(v >> 8)};
@@ -124,17 +126,17 @@ void TStream::WriteI64(int64_t v) {
 }
 
 std::string TStream::ReadChars(int64_t count) {
-  if (count <= 0)
-    return {};
+  if (count <= 0) return {};
   // A count beyond the data cannot be satisfied; refuse it before allocating.
-  if (count > Remaining())
-    throw EReadError(SReadError);
+  if (count > Remaining()) throw EReadError(SReadError);
   std::string s(size_t(count), '\0');
   ReadBuffer(s.data(), count);
   return s;
 }
 
-void TStream::WriteChars(std::string_view s) { WriteBuffer(s.data(), int64_t(s.size())); }
+void TStream::WriteChars(std::string_view s) {
+  WriteBuffer(s.data(), int64_t(s.size()));
+}
 
 std::string TStream::ReadStr8() {
   TStreamRewindOnError rewind(*this);
@@ -149,28 +151,24 @@ std::string TStream::ReadStr16() {
 std::string TStream::ReadStr32() {
   TStreamRewindOnError rewind(*this);
   int32_t n = ReadI32();
-  if (n < 0)
-    throw EReadError(SReadError);
+  if (n < 0) throw EReadError(SReadError);
   return ReadChars(n);
 }
 
 void TStream::WriteStr8(std::string_view s) {
-  if (s.size() > 0xFF)
-    throw EWriteError(SWriteError);
+  if (s.size() > 0xFF) throw EWriteError(SWriteError);
   WriteU8(uint8_t(s.size()));
   WriteChars(s);
 }
 
 void TStream::WriteStr16(std::string_view s) {
-  if (s.size() > 0xFFFF)
-    throw EWriteError(SWriteError);
+  if (s.size() > 0xFFFF) throw EWriteError(SWriteError);
   WriteU16(uint16_t(s.size()));
   WriteChars(s);
 }
 
 void TStream::WriteStr32(std::string_view s) {
-  if (s.size() > 0x7FFFFFFF)
-    throw EWriteError(SWriteError);
+  if (s.size() > 0x7FFFFFFF) throw EWriteError(SWriteError);
   WriteI32(int32_t(s.size()));
   WriteChars(s);
 }
@@ -189,8 +187,7 @@ TStreamRewindOnError::~TStreamRewindOnError() {
 
 int64_t TMemoryStream::Read(void* buffer, int64_t count) {
   int64_t available = int64_t(FData.size()) - FPosition;
-  if (count <= 0 || available <= 0)
-    return 0;
+  if (count <= 0 || available <= 0) return 0;
   int64_t n = std::min(count, available);
   std::memcpy(buffer, FData.data() + FPosition, size_t(n));
   FPosition += n;
@@ -198,13 +195,10 @@ int64_t TMemoryStream::Read(void* buffer, int64_t count) {
 }
 
 int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
-  if (count <= 0)
-    return 0;
+  if (count <= 0) return 0;
   int64_t end = FPosition + count;
-  if (count > kMaxSize || end > kMaxSize)
-    throw EStreamError(SMemoryStreamError);
-  if (end > int64_t(FData.size()))
-    FData.resize(size_t(end));
+  if (count > kMaxSize || end > kMaxSize) throw EStreamError(SMemoryStreamError);
+  if (end > int64_t(FData.size())) FData.resize(size_t(end));
   std::memcpy(FData.data() + FPosition, buffer, size_t(count));
   FPosition = end;
   return count;
@@ -212,15 +206,13 @@ int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
 
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
   int64_t target = SeekTarget(offset, origin, FPosition, int64_t(FData.size()));
-  if (target > kMaxSize)
-    throw EStreamError(SInvalidPosition);
+  if (target > kMaxSize) throw EStreamError(SInvalidPosition);
   FPosition = target;
   return FPosition;
 }
 
 void TMemoryStream::SetSize(int64_t size) {
-  if (size < 0 || size > kMaxSize)
-    throw EStreamError(SMemoryStreamError);
+  if (size < 0 || size > kMaxSize) throw EStreamError(SMemoryStreamError);
   FData.resize(size_t(size));
   FPosition = std::min(FPosition, size);
 }
@@ -233,8 +225,7 @@ void TMemoryStream::Clear() {
 void TMemoryStream::LoadFromStream(TStream& stream) {
   stream.SetPosition(0);
   int64_t size = stream.Size();
-  if (size > kMaxSize)
-    throw EStreamError(SMemoryStreamError);
+  if (size > kMaxSize) throw EStreamError(SMemoryStreamError);
   std::vector<uint8_t> data(static_cast<size_t>(size));
   stream.ReadBuffer(data.data(), size);
   FData = std::move(data);
@@ -269,15 +260,13 @@ std::string TStringStream::DataString() const {
 TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : FFileName(fileName) {
   if (mode == fmCreate || (mode & 0xFF00) == fmCreate) {
     FHandle = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (FHandle < 0)
-      throw EFCreateError::CreateFmt(SFCreateError, fileName, std::strerror(errno));
+    if (FHandle < 0) throw EFCreateError::CreateFmt(SFCreateError, fileName, std::strerror(errno));
     return;
   }
   int access = mode & 0x3;
   int flags = access == fmOpenWrite ? O_WRONLY : access == fmOpenReadWrite ? O_RDWR : O_RDONLY;
   FHandle = ::open(fileName.c_str(), flags | O_CLOEXEC);
-  if (FHandle < 0)
-    throw EFOpenError::CreateFmt(SFOpenError, fileName, std::strerror(errno));
+  if (FHandle < 0) throw EFOpenError::CreateFmt(SFOpenError, fileName, std::strerror(errno));
   struct stat st;
   if (::fstat(FHandle, &st) == 0 && S_ISDIR(st.st_mode)) {
     ::close(FHandle);
@@ -287,8 +276,7 @@ TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : FFileName
 }
 
 TFileStream::~TFileStream() {
-  if (FHandle >= 0)
-    ::close(FHandle);
+  if (FHandle >= 0) ::close(FHandle);
 }
 
 int64_t TFileStream::Read(void* buffer, int64_t count) {
@@ -296,10 +284,8 @@ int64_t TFileStream::Read(void* buffer, int64_t count) {
   auto* p = static_cast<uint8_t*>(buffer);
   while (done < count) {
     ssize_t n = ::read(FHandle, p + done, size_t(count - done));
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      break;
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
     done += n;
   }
   return done;
@@ -310,10 +296,8 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
   auto* p = static_cast<const uint8_t*>(buffer);
   while (done < count) {
     ssize_t n = ::write(FHandle, p + done, size_t(count - done));
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      break;
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
     done += n;
   }
   return done;
@@ -321,27 +305,22 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
   int64_t current = ::lseek(FHandle, 0, SEEK_CUR);
-  if (origin == soFromCurrent && offset == 0)
-    return current;
+  if (origin == soFromCurrent && offset == 0) return current;
   int64_t target = SeekTarget(offset, origin, current, Size());
   int64_t r = ::lseek(FHandle, off_t(target), SEEK_SET);
-  if (r < 0)
-    throw EStreamError(SInvalidPosition);
+  if (r < 0) throw EStreamError(SInvalidPosition);
   return r;
 }
 
 int64_t TFileStream::Size() const {
   struct stat st;
-  if (::fstat(FHandle, &st) != 0)
-    return 0;
+  if (::fstat(FHandle, &st) != 0) return 0;
   return int64_t(st.st_size);
 }
 
 void TFileStream::SetSize(int64_t size) {
-  if (size < 0 || ::ftruncate(FHandle, off_t(size)) != 0)
-    throw EStreamError(SWriteError);
-  if (Position() > size)
-    SetPosition(size);
+  if (size < 0 || ::ftruncate(FHandle, off_t(size)) != 0) throw EStreamError(SWriteError);
+  if (Position() > size) SetPosition(size);
 }
 
 bool FileExists(const std::string& fileName) {
@@ -349,6 +328,8 @@ bool FileExists(const std::string& fileName) {
   return ::stat(fileName.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-bool DeleteFile(const std::string& fileName) { return ::unlink(fileName.c_str()) == 0; }
+bool DeleteFile(const std::string& fileName) {
+  return ::unlink(fileName.c_str()) == 0;
+}
 
 } // namespace zel

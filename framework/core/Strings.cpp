@@ -78,8 +78,7 @@ void TStrings::Assign(TPersistent* source) {
     TPersistent::Assign(source);
     return;
   }
-  if (strings == this)
-    return;
+  if (strings == this) return;
   BeginUpdate();
   try {
     Clear();
@@ -118,18 +117,15 @@ void TStrings::DefineProperties(TFiler& filer) {
 }
 
 bool TStrings::Equals(const TStrings& other) const {
-  if (Count() != other.Count())
-    return false;
+  if (Count() != other.Count()) return false;
   for (int i = 0; i < Count(); ++i)
-    if (Get(i) != other.Get(i))
-      return false;
+    if (Get(i) != other.Get(i)) return false;
   return true;
 }
 
 int TStrings::IndexOf(const std::string& s) const {
   for (int i = 0; i < Count(); ++i)
-    if (CompareStrings(Get(i), s) == 0)
-      return i;
+    if (CompareStrings(Get(i), s) == 0) return i;
   return -1;
 }
 
@@ -137,16 +133,14 @@ int TStrings::IndexOfName(const std::string& name) const {
   for (int i = 0; i < Count(); ++i) {
     std::string s = Get(i);
     size_t sep = s.find(FNameValueSeparator);
-    if (sep != std::string::npos && CompareStrings(s.substr(0, sep), name) == 0)
-      return i;
+    if (sep != std::string::npos && CompareStrings(s.substr(0, sep), name) == 0) return i;
   }
   return -1;
 }
 
 int TStrings::IndexOfObject(const TObject* obj) const {
   for (int i = 0; i < Count(); ++i)
-    if (GetObject(i) == obj)
-      return i;
+    if (GetObject(i) == obj) return i;
   return -1;
 }
 
@@ -164,8 +158,7 @@ std::string TStrings::Values(const std::string& name) const {
 void TStrings::SetValues(const std::string& name, const std::string& value) {
   int i = IndexOfName(name);
   if (value.empty()) {
-    if (i >= 0)
-      Delete(i);
+    if (i >= 0) Delete(i);
     return;
   }
   std::string line = name + FNameValueSeparator + value;
@@ -211,13 +204,11 @@ void TStrings::Exchange(int index1, int index2) {
 }
 
 void TStrings::Move(int curIndex, int newIndex) {
-  if (curIndex == newIndex)
-    return;
+  if (curIndex == newIndex) return;
   std::string s = Get(curIndex);
   TObject* obj = GetObject(curIndex);
   intptr_t data = GetData(curIndex);
-  if (newIndex < 0 || newIndex >= Count())
-    Error(SListIndexError, newIndex);
+  if (newIndex < 0 || newIndex >= Count()) Error(SListIndexError, newIndex);
   BeginUpdate();
   try {
     Delete(curIndex);
@@ -250,8 +241,7 @@ void TStrings::SetText(const std::string& text) {
       }
       Add(text.substr(i, end - i));
       i = end + 1;
-      if (text[end] == '\r' && i < text.size() && text[i] == '\n')
-        ++i;
+      if (text[end] == '\r' && i < text.size() && text[i] == '\n') ++i;
     }
   } catch (...) {
     EndUpdate();
@@ -267,8 +257,7 @@ std::string TStrings::CommaText() const {
     bool quote = s.empty() || std::any_of(s.begin(), s.end(), [](char c) {
                    return static_cast<unsigned char>(c) <= ' ' || c == ',' || c == '"';
                  });
-    if (i > 0)
-      out.push_back(',');
+    if (i > 0) out.push_back(',');
     out += quote ? QuotedStr(s, '"') : s;
   }
   return out;
@@ -308,8 +297,7 @@ void TStrings::SetCommaText(const std::string& text) {
       if (i < text.size() && text[i] == ',') {
         ++i;
         // A comma at the very end stands for one more, empty, entry.
-        if (i == text.size())
-          Add(std::string());
+        if (i == text.size()) Add(std::string());
         while (i < text.size() && blank(text[i]))
           ++i;
       }
@@ -326,7 +314,9 @@ void TStrings::LoadFromStream(TStream& stream) {
   SetText(stream.ReadChars(size));
 }
 
-void TStrings::SaveToStream(TStream& stream) const { stream.WriteChars(Text()); }
+void TStrings::SaveToStream(TStream& stream) const {
+  stream.WriteChars(Text());
+}
 
 void TStrings::LoadFromFile(const std::string& fileName) {
   TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
@@ -339,16 +329,13 @@ void TStrings::SaveToFile(const std::string& fileName) const {
 }
 
 void TStrings::BeginUpdate() {
-  if (FUpdateCount == 0)
-    SetUpdateState(true);
+  if (FUpdateCount == 0) SetUpdateState(true);
   ++FUpdateCount;
 }
 
 void TStrings::EndUpdate() {
-  if (FUpdateCount <= 0)
-    return;
-  if (--FUpdateCount == 0)
-    SetUpdateState(false);
+  if (FUpdateCount <= 0) return;
+  if (--FUpdateCount == 0) SetUpdateState(false);
 }
 
 // ---- TStringList ---------------------------------------------------------------
@@ -363,8 +350,7 @@ TStringList::~TStringList() {
 }
 
 void TStringList::CheckIndex(int index) const {
-  if (index < 0 || index >= Count())
-    Error(SListIndexError, index);
+  if (index < 0 || index >= Count()) Error(SListIndexError, index);
 }
 
 std::string TStringList::Get(int index) const {
@@ -373,8 +359,7 @@ std::string TStringList::Get(int index) const {
 }
 
 void TStringList::Put(int index, const std::string& s) {
-  if (FSorted)
-    Error(SSortedListError, 0);
+  if (FSorted) Error(SSortedListError, 0);
   CheckIndex(index);
   Changing();
   FList[size_t(index)].S = s;
@@ -410,10 +395,8 @@ void TStringList::InsertItem(int index, TItem item) {
 }
 
 void TStringList::Insert(int index, const std::string& s) {
-  if (FSorted)
-    Error(SSortedListError, 0);
-  if (index < 0 || index > Count())
-    Error(SListIndexError, index);
+  if (FSorted) Error(SSortedListError, 0);
+  if (index < 0 || index > Count()) Error(SListIndexError, index);
   InsertItem(index, TItem{s});
 }
 
@@ -424,10 +407,8 @@ int TStringList::Add(const std::string& s) {
   }
   int index;
   if (Find(s, index)) {
-    if (FDuplicates == dupIgnore)
-      return index;
-    if (FDuplicates == dupError)
-      Error(SDuplicateString, 0);
+    if (FDuplicates == dupIgnore) return index;
+    if (FDuplicates == dupError) Error(SDuplicateString, 0);
   }
   InsertItem(index, TItem{s});
   return index;
@@ -438,14 +419,12 @@ void TStringList::Delete(int index) {
   Changing();
   TObject* obj = FList[size_t(index)].Obj;
   FList.erase(FList.begin() + index);
-  if (FOwnsObjects)
-    delete obj;
+  if (FOwnsObjects) delete obj;
   Changed();
 }
 
 void TStringList::Clear() {
-  if (FList.empty())
-    return;
+  if (FList.empty()) return;
   Changing();
   std::vector<TItem> old;
   old.swap(FList);
@@ -456,8 +435,7 @@ void TStringList::Clear() {
 }
 
 void TStringList::Exchange(int index1, int index2) {
-  if (FSorted)
-    Error(SSortedListError, 0);
+  if (FSorted) Error(SSortedListError, 0);
   CheckIndex(index1);
   CheckIndex(index2);
   Changing();
@@ -466,12 +444,10 @@ void TStringList::Exchange(int index1, int index2) {
 }
 
 void TStringList::Move(int curIndex, int newIndex) {
-  if (FSorted)
-    Error(SSortedListError, 0);
+  if (FSorted) Error(SSortedListError, 0);
   CheckIndex(curIndex);
   CheckIndex(newIndex);
-  if (curIndex == newIndex)
-    return;
+  if (curIndex == newIndex) return;
   Changing();
   TItem item = std::move(FList[size_t(curIndex)]);
   FList.erase(FList.begin() + curIndex);
@@ -480,8 +456,7 @@ void TStringList::Move(int curIndex, int newIndex) {
 }
 
 int TStringList::IndexOf(const std::string& s) const {
-  if (!FSorted)
-    return TStrings::IndexOf(s);
+  if (!FSorted) return TStrings::IndexOf(s);
   int index;
   return Find(s, index) ? index : -1;
 }
@@ -489,8 +464,7 @@ int TStringList::IndexOf(const std::string& s) const {
 bool TStringList::Find(const std::string& s, int& index) const {
   if (!FSorted) {
     index = TStrings::IndexOf(s);
-    if (index >= 0)
-      return true;
+    if (index >= 0) return true;
     index = Count();
     return false;
   }
@@ -535,35 +509,29 @@ void TStringList::SortBy(const std::function<int(int, int)>& compare) {
 }
 
 void TStringList::Sort() {
-  if (FList.size() < 2)
-    return;
+  if (FList.size() < 2) return;
   Changing();
   SortBy([this](int a, int b) { return CompareStrings(FList[size_t(a)].S, FList[size_t(b)].S); });
   Changed();
 }
 
 void TStringList::CustomSort(const TStringListSortCompare& compare) {
-  if (FSorted || FList.size() < 2 || !compare)
-    return;
+  if (FSorted || FList.size() < 2 || !compare) return;
   Changing();
   SortBy([&](int a, int b) { return compare(*this, a, b); });
   Changed();
 }
 
 void TStringList::SetSorted(bool value) {
-  if (FSorted == value)
-    return;
-  if (value)
-    Sort();
+  if (FSorted == value) return;
+  if (value) Sort();
   FSorted = value;
 }
 
 void TStringList::SetCaseSensitive(bool value) {
-  if (FCaseSensitive == value)
-    return;
+  if (FCaseSensitive == value) return;
   FCaseSensitive = value;
-  if (FSorted)
-    Sort();
+  if (FSorted) Sort();
 }
 
 void TStringList::Assign(TPersistent* source) {
@@ -597,13 +565,11 @@ void TStringList::SetUpdateState(bool updating) {
 }
 
 void TStringList::Changed() {
-  if (UpdateCount() == 0 && OnChange)
-    OnChange(this);
+  if (UpdateCount() == 0 && OnChange) OnChange(this);
 }
 
 void TStringList::Changing() {
-  if (UpdateCount() == 0 && OnChanging)
-    OnChanging(this);
+  if (UpdateCount() == 0 && OnChanging) OnChanging(this);
 }
 
 } // namespace zel

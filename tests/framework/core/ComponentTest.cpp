@@ -19,15 +19,12 @@ public:
   explicit TProbe(TComponent* owner, std::vector<std::string>* log = nullptr)
       : TComponent(owner), FLog(log) {}
   ~TProbe() override {
-    if (FLog)
-      FLog->push_back("delete " + Name());
+    if (FLog) FLog->push_back("delete " + Name());
   }
   void Notification(TComponent* c, TOperation op) override {
     TComponent::Notification(c, op);
-    if (op == TOperation::opRemove && c == Buddy)
-      Buddy = nullptr;
-    if (FLog && c)
-      FLog->push_back(Name() + (op == TOperation::opRemove ? " -" : " +") + c->Name());
+    if (op == TOperation::opRemove && c == Buddy) Buddy = nullptr;
+    if (FLog && c) FLog->push_back(Name() + (op == TOperation::opRemove ? " -" : " +") + c->Name());
   }
   void Loaded() override {
     TComponent::Loaded();

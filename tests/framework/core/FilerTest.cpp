@@ -38,7 +38,8 @@ class TSettings : public TComponent {
   ZEL_CREATABLE_CLASS(TSettings, TComponent)
 public:
   explicit TSettings(TComponent* owner)
-      : TComponent(owner), FBands(this, TBand::StaticClass()), FLines(std::make_unique<TStringList>()) {}
+      : TComponent(owner), FBands(this, TBand::StaticClass()),
+        FLines(std::make_unique<TStringList>()) {}
   int Size() const { return FSize; }
   void SetSize(int v) { FSize = v; }
   bool Visible() const { return FVisible; }

@@ -55,10 +55,8 @@ public:
     LastItem = item;
   }
   void Notify(TCollectionItem* item, TCollectionNotification action) override {
-    if (action == TCollectionNotification::cnAdded)
-      ++Added;
-    if (action == TCollectionNotification::cnDeleting)
-      ++Deleting;
+    if (action == TCollectionNotification::cnAdded) ++Added;
+    if (action == TCollectionNotification::cnDeleting) ++Deleting;
   }
   int Updates = 0, Added = 0, Deleting = 0;
   TCollectionItem* LastItem = nullptr;

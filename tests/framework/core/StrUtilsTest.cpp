@@ -20,12 +20,14 @@ TEST(Utf8, LengthAndCutsAtCharacterBoundaries) {
   EXPECT_EQ(Utf8Copy("Форма 12", 6, 2), "12");
   EXPECT_EQ(Utf8Copy("Форма", 3, 99), "ма");
   // Damaged sequences count one character per bad byte and lose nothing.
-  std::string bad = "a\xD0" "b\xFF";
+  std::string bad = "a\xD0"
+                    "b\xFF";
   EXPECT_EQ(Utf8Length(bad), 4);
   EXPECT_EQ(Utf8Truncate(bad, 4), bad);
   EXPECT_EQ(Utf8Length("\xE2\x82"), 2); // cut-off sequence
   EXPECT_EQ(Utf8Length("\xC0\x80"), 2); // overlong form
-  EXPECT_EQ(AnsiUpperCase(bad), "A\xD0" "B\xFF");
+  EXPECT_EQ(AnsiUpperCase(bad), "A\xD0"
+                                "B\xFF");
 }
 
 TEST(Case, LatinLatin1AndCyrillic) {

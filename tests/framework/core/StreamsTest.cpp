@@ -104,8 +104,7 @@ TEST(Streams, RewindGuardRestoresOnlyOnError) {
   auto readSignature = [&](bool fail) {
     TStreamRewindOnError rewind(s);
     std::string sig = s.ReadChars(3);
-    if (fail)
-      throw EReadError("bad");
+    if (fail) throw EReadError("bad");
     return sig;
   };
   EXPECT_THROW(readSignature(true), EReadError);

@@ -52,8 +52,8 @@ TEST(StringList, SortsCyrillicIgnoringCase) {
   for (const char* s : {"Ёлка", "ель", "Жук", "абрикос", "Zebra", "10", "_x"})
     list.Add(s);
   list.Sort();
-  EXPECT_EQ(Items(list), (std::vector<std::string>{"_x", "10", "Zebra", "абрикос", "ель", "Ёлка",
-                                                   "Жук"}));
+  EXPECT_EQ(Items(list),
+            (std::vector<std::string>{"_x", "10", "Zebra", "абрикос", "ель", "Ёлка", "Жук"}));
   EXPECT_EQ(list.IndexOf("ЖУК"), 6);
   EXPECT_FALSE(list.Sorted()); // Sort orders once, it does not keep the list sorted
 }
