@@ -14,8 +14,9 @@ constexpr const char* SInvalidImageListData = "Image list data is not valid";
 constexpr const char* SInvalidImageSize = "Invalid image size";
 constexpr const char* SImageIndexError = "Invalid ImageList Index";
 
-// Grey values at or above this count as background when an image is drawn
-// disabled, as a black-and-white conversion of the image would make them.
+// Pixels at or above this luminance count as background when an image is
+// drawn disabled, as a black-and-white conversion of the image would make
+// them: outlines and dark areas stay, light fills (yellow, white) drop out.
 constexpr int kDisabledInkLimit = 192;
 
 // The lists that have a handle, by the handle's number.
@@ -33,8 +34,9 @@ uintptr_t HandleNumber(HIMAGELIST h) { return reinterpret_cast<uintptr_t>(h); }
 
 sys::COLORREF Rgb(sys::Pixel p) { return sys::ColorRefFromPixel(p); }
 
-int Grey(sys::Pixel p) {
-  return (int((p >> 16) & 0xFF) + int((p >> 8) & 0xFF) + int(p & 0xFF)) / 3;
+// Perceived brightness, 0..255, with the usual weights of red, green and blue.
+int Luminance(sys::Pixel p) {
+  return (int((p >> 16) & 0xFF) * 77 + int((p >> 8) & 0xFF) * 151 + int(p & 0xFF) * 28) >> 8;
 }
 
 // A colour that none of the drawn pixels has, so that a colour-keyed blit
@@ -416,7 +418,7 @@ void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, TDrawing
     std::vector<uint8_t> ink(image.drawn.size(), 0);
     const auto pixels = image.pixels.Pixels();
     for (size_t i = 0; i < ink.size(); ++i)
-      ink[i] = (image.drawn[i] || !FMasked) && Grey(pixels[i]) < kDisabledInkLimit ? 1 : 0;
+      ink[i] = (image.drawn[i] || !FMasked) && Luminance(pixels[i]) < kDisabledInkLimit ? 1 : 0;
     for (const auto& [dx, color] : {std::pair{1, clBtnHighlight}, std::pair{0, clBtnShadow}}) {
       sys::Surface flat(FWidth, FHeight, sys::PixelFromColorRef(ColorToColorRef(color)));
       const sys::COLORREF key = ChooseKey(flat, ink);

@@ -4,6 +4,7 @@
 
 #include "PictureOutput.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/ImageList.h"
 
 namespace zel {
 namespace {
@@ -121,6 +122,42 @@ TEST(ScaleImage, ShrinkingAveragesNeighbours) {
   const int grey = sys::GetRValue(sys::COLORREF(dest.Canvas()->Pixels(0, 0)));
   EXPECT_GT(grey, 100);
   EXPECT_LT(grey, 160);
+}
+
+} // namespace
+} // namespace zel
+
+namespace zel {
+namespace {
+
+// Every helper side by side, enlarged, for a person to look at.
+TEST(GraphUtilGallery, DrawsEveryShape) {
+  TBitmap b(96, 40);
+  TCanvas* c = b.Canvas();
+  GradientFillCanvas(c, clBtnFace, clWhite, sys::RECT{0, 0, 96, 40}, gdVertical);
+  c->Pen()->SetColor(clBlack);
+  for (TScrollDirection d : {sdLeft, sdRight, sdUp, sdDown}) {
+    DrawChevron(c, d, sys::POINT{2 + 12 * int(d), 2}, 3);
+    DrawArrow(c, d, sys::POINT{50 + 10 * int(d), 4}, 3);
+  }
+  DrawCheck(c, sys::POINT{4, 26}, 2, false);
+  DrawCheck(c, sys::POINT{20, 26}, 3, true);
+  TImageList list(16, 16, nullptr);
+  TBitmap glyph(16, 16);
+  glyph.Canvas()->Brush()->SetColor(clFuchsia);
+  glyph.Canvas()->FillRect(sys::RECT{0, 0, 16, 16});
+  glyph.Canvas()->Brush()->SetColor(clNavy);
+  glyph.Canvas()->Ellipse(2, 2, 14, 14);
+  glyph.Canvas()->Brush()->SetColor(clYellow);
+  glyph.Canvas()->FillRect(sys::RECT{6, 6, 10, 10});
+  list.AddMasked(&glyph, clFuchsia);
+  list.Draw(c, 40, 20, 0, true);
+  list.Draw(c, 60, 20, 0, false);
+  list.SetBlendColor(clHighlight);
+  list.Draw(c, 78, 20, 0, dsSelected, true);
+  EXPECT_EQ(c->Pixels(48, 28), clYellow);
+  EXPECT_EQ(c->Pixels(40, 20), c->Pixels(39, 20)) << "the glyph's corner is transparent";
+  testing::SavePicture(b.Handle()->surface, "graphutil_gallery", 6);
 }
 
 } // namespace

@@ -149,6 +149,7 @@ TEST_F(ImageListTest, DisabledImagesAreEmbossed) {
   TBitmap image(4, 4);
   Fill(image, clWhite);
   image.Canvas()->SetPixels(1, 1, clBlack); // the only dark pixel
+  image.Canvas()->SetPixels(3, 0, clYellow); // light: background when disabled
   list.Add(&image, nullptr);
   TBitmap target(6, 6);
   Fill(target, clRed);
@@ -157,6 +158,7 @@ TEST_F(ImageListTest, DisabledImagesAreEmbossed) {
   EXPECT_EQ(PixelOf(target, 2, 2), ColorToRGB(clBtnHighlight));
   EXPECT_EQ(PixelOf(target, 0, 0), clRed) << "light pixels are not drawn at all";
   EXPECT_EQ(PixelOf(target, 3, 3), clRed);
+  EXPECT_EQ(PixelOf(target, 3, 0), clRed);
   testing::SavePicture(target.Handle()->surface, "imagelist_disabled");
 }
 
