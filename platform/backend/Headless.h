@@ -1,0 +1,76 @@
+#pragma once
+// The headless backend: a screen held in memory onto which every visible
+// top-level window is composed in z-order, input injected in screen
+// coordinates, and screenshots written as PNG.  Every test runs on it.
+
+#include <string>
+#include <string_view>
+
+#include "platform/backend/Backend.h"
+
+namespace zel::sys {
+
+class HeadlessBackend final : public Backend {
+public:
+  explicit HeadlessBackend(SIZE screen = SIZE{1280, 800});
+
+  const char* Name() const override { return "headless"; }
+  SIZE ScreenSize() const override { return screenSize_; }
+  void WindowShown(HWND) override {}
+  void WindowHidden(HWND) override {}
+  void WindowMoved(HWND) override {}
+  void WindowDestroyed(HWND) override {}
+  void ZOrderChanged() override {}
+  void SurfaceChanged(HWND, const RECT&) override { ++surfaceChanges_; }
+  void Present() override { ++presents_; }
+  void CursorShapeChanged(int cursorId) override { cursorShape_ = cursorId; }
+  // On the virtual clock the wait lets the time pass at once; on the real
+  // clock it sleeps.  Nothing ever arrives by itself, so an endless wait on
+  // the virtual clock is a program error and throws.
+  bool WaitForInput(DWORD timeoutMs) override;
+
+  // ---- The screen ------------------------------------------------------------------
+  // Composes the desktop colour and the visible top-level windows, back to front.
+  const Surface& ComposeScreen();
+  COLORREF ScreenPixel(int x, int y); // composes first; CLR_INVALID off the screen
+  bool SaveScreenshot(const std::string& path);
+  bool SaveWindowShot(HWND topLevel, const std::string& path) const;
+
+  // ---- Input, in screen coordinates ----------------------------------------------
+  // Each call injects the events and then, with auto-pump on (the default),
+  // handles every message they cause, as a person's separate actions would.
+  void MoveTo(int x, int y);
+  void Press(int x, int y, MouseButton button = MouseButton::Left);
+  void Release(int x, int y, MouseButton button = MouseButton::Left);
+  void Click(int x, int y, MouseButton button = MouseButton::Left);
+  void DoubleClick(int x, int y, MouseButton button = MouseButton::Left);
+  // Press at the start, move in steps to the end, release there.
+  void Drag(int x0, int y0, int x1, int y1, int steps = 4,
+            MouseButton button = MouseButton::Left);
+  void Wheel(int x, int y, int delta);
+  void KeyDown(UINT vk);
+  void KeyUp(UINT vk);
+  void Key(UINT vk); // down and up
+  void Type(std::string_view utf8);
+  void SetAutoPump(bool on) { autoPump_ = on; }
+
+  int CursorShape() const { return cursorShape_; }
+  int Presents() const { return presents_; }
+  int SurfaceChanges() const { return surfaceChanges_; }
+
+private:
+  void AfterInput();
+
+  SIZE screenSize_;
+  Surface screen_;
+  bool autoPump_ = true;
+  int cursorShape_ = 0;
+  int presents_ = 0;
+  int surfaceChanges_ = 0;
+};
+
+// Resets the window system with a new headless backend and returns it (the
+// window system owns it).
+HeadlessBackend& UseHeadlessBackend(SIZE screen = SIZE{1280, 800});
+
+} // namespace zel::sys

@@ -1,0 +1,305 @@
+// Mouse and keyboard input: capture, mouse leave, activation and the
+// program's foreground, mouse activation answers, double clicks, keys,
+// disabled windows, cursors and the wheel.
+
+#include "tests/platform/user/UserTestSupport.h"
+
+namespace zel::sys::test {
+namespace {
+
+using Seq = std::vector<std::pair<HWND, UINT>>;
+
+class Input : public UserTest {
+protected:
+  POINT ScreenOf(HWND w, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(w, &p);
+    return p;
+  }
+  const Logged* Last(UINT msg) {
+    for (auto it = Rec().log.rbegin(); it != Rec().log.rend(); ++it)
+      if (it->msg == msg) return &*it;
+    return nullptr;
+  }
+};
+
+TEST_F(Input, CaptureTakesTheMouseAndReportsItsLoss) {
+  HWND a = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+  HWND b = Make(WS_POPUP | WS_VISIBLE, RECT{200, 0, 300, 100});
+  Pump();
+  EXPECT_EQ(SetCapture(a), nullptr);
+  ClearLog();
+  screen->MoveTo(250, 50); // over b, but a has the mouse
+  const Logged* mv = Last(WM_MOUSEMOVE);
+  ASSERT_NE(mv, nullptr);
+  EXPECT_EQ(mv->hwnd, a);
+  EXPECT_EQ(GET_X_LPARAM(mv->lp), 250);
+  screen->MoveTo(-20, -5); // off every window, coordinates still arrive
+  mv = Last(WM_MOUSEMOVE);
+  EXPECT_EQ(GET_X_LPARAM(mv->lp), -20);
+  EXPECT_EQ(GET_Y_LPARAM(mv->lp), -5);
+  ClearLog();
+  EXPECT_EQ(SetCapture(b), a);
+  ASSERT_EQ(Only({WM_CAPTURECHANGED}), (Seq{{a, WM_CAPTURECHANGED}}));
+  EXPECT_EQ(Rec().log[0].lp, reinterpret_cast<LPARAM>(b));
+  ClearLog();
+  EXPECT_TRUE(ReleaseCapture());
+  ASSERT_EQ(Only({WM_CAPTURECHANGED}), (Seq{{b, WM_CAPTURECHANGED}}));
+  EXPECT_EQ(Rec().log[0].lp, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+  // Destroying the holder ends the capture.
+  SetCapture(a);
+  DestroyWindow(a);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Input, MouseLeaveIsPostedOnceWhenTheMouseGoes) {
+  HWND a = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+  Make(WS_POPUP | WS_VISIBLE, RECT{100, 0, 200, 100});
+  Pump();
+  screen->MoveTo(50, 50);
+  TRACKMOUSEEVENT tme;
+  tme.dwFlags = TME_LEAVE;
+  tme.hwndTrack = a;
+  ASSERT_TRUE(TrackMouseEvent(&tme));
+  ClearLog();
+  screen->MoveTo(60, 50);
+  EXPECT_TRUE(Only({WM_MOUSELEAVE}).empty());
+  screen->MoveTo(150, 50);
+  EXPECT_EQ(Only({WM_MOUSELEAVE}), (Seq{{a, WM_MOUSELEAVE}}));
+  screen->MoveTo(50, 50);
+  screen->MoveTo(500, 500); // no tracking any more
+  EXPECT_EQ(Only({WM_MOUSELEAVE}).size(), 1u);
+  // Tracking a window the mouse is not over reports the leave at once.
+  ClearLog();
+  TrackMouseEvent(&tme);
+  Pump();
+  EXPECT_EQ(Only({WM_MOUSELEAVE}), (Seq{{a, WM_MOUSELEAVE}}));
+}
+
+TEST_F(Input, NonClientLeaveWhenTheMouseGoesFromCaptionToClient) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  Pump();
+  screen->MoveTo(200, 110);
+  ASSERT_EQ(Last(WM_NCMOUSEMOVE)->wp, WPARAM(HTCAPTION));
+  TRACKMOUSEEVENT tme;
+  tme.dwFlags = TME_LEAVE | TME_NONCLIENT;
+  tme.hwndTrack = w;
+  TrackMouseEvent(&tme);
+  ClearLog();
+  screen->MoveTo(200, 200);
+  EXPECT_EQ(Only({WM_NCMOUSELEAVE, WM_MOUSELEAVE}), (Seq{{w, WM_NCMOUSELEAVE}}));
+}
+
+TEST_F(Input, ClickActivationOrder) {
+  HWND a = MakeFrame(RECT{0, 0, 300, 300}, "A");
+  HWND b = MakeFrame(RECT{400, 0, 700, 300}, "B");
+  ShowWindow(a, SW_SHOW);
+  SetActiveWindow(a);
+  Pump();
+  ASSERT_EQ(GetActiveWindow(), a);
+  ASSERT_EQ(GetFocus(), a);
+  ClearLog();
+  screen->Click(550, 150);
+  const Seq seq = Only({WM_MOUSEACTIVATE, WM_NCACTIVATE, WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS,
+                        WM_LBUTTONDOWN, WM_ACTIVATEAPP});
+  EXPECT_EQ(seq, (Seq{{b, WM_MOUSEACTIVATE}, {a, WM_NCACTIVATE}, {a, WM_ACTIVATE},
+                      {b, WM_NCACTIVATE}, {b, WM_ACTIVATE}, {a, WM_KILLFOCUS}, {b, WM_SETFOCUS},
+                      {b, WM_LBUTTONDOWN}}));
+  for (const Logged& l : Rec().log) {
+    if (l.msg == WM_ACTIVATE && l.hwnd == b) {
+      EXPECT_EQ(LOWORD(l.wp), WA_CLICKACTIVE);
+      EXPECT_EQ(l.lp, reinterpret_cast<LPARAM>(a));
+    }
+    if (l.msg == WM_ACTIVATE && l.hwnd == a) {
+      EXPECT_EQ(LOWORD(l.wp), WA_INACTIVE);
+    }
+  }
+  EXPECT_EQ(GetActiveWindow(), b);
+  EXPECT_EQ(GetTopWindow(nullptr), b);
+  // Clicking the active window again asks no activation.
+  ClearLog();
+  screen->Click(560, 150);
+  EXPECT_TRUE(Only({WM_MOUSEACTIVATE, WM_ACTIVATE}).empty());
+}
+
+TEST_F(Input, ActivateAppFollowsTheForeground) {
+  HWND a = MakeFrame(RECT{0, 0, 300, 300});
+  HWND hidden = Make(WS_POPUP, RECT{0, 0, 10, 10});
+  Pump();
+  ASSERT_TRUE(IsApplicationActive());
+  ClearLog();
+  InputAppActive(false);
+  EXPECT_EQ(Only({WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS}),
+            (Seq{{a, WM_NCACTIVATE}, {a, WM_ACTIVATE}, {hidden, WM_ACTIVATEAPP},
+                 {a, WM_ACTIVATEAPP}, {a, WM_KILLFOCUS}}));
+  EXPECT_EQ(Last(WM_ACTIVATEAPP)->wp, 0u);
+  EXPECT_EQ(GetActiveWindow(), nullptr);
+  EXPECT_EQ(GetFocus(), nullptr);
+  ClearLog();
+  InputAppActive(true);
+  // Every top-level window hears of it (in z-order) before the activation.
+  const Seq seq = Only({WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS});
+  ASSERT_EQ(seq.size(), 5u);
+  EXPECT_THAT((std::vector<HWND>{seq[0].first, seq[1].first}),
+              ::testing::UnorderedElementsAre(a, hidden));
+  EXPECT_EQ(seq[1].second, WM_ACTIVATEAPP);
+  EXPECT_EQ(Seq(seq.begin() + 2, seq.end()),
+            (Seq{{a, WM_NCACTIVATE}, {a, WM_ACTIVATE}, {a, WM_SETFOCUS}}));
+  EXPECT_EQ(Last(WM_ACTIVATEAPP)->wp, 1u);
+  EXPECT_EQ(GetActiveWindow(), a);
+}
+
+TEST_F(Input, MouseActivateAnswersDecideActivationAndEating) {
+  HWND a = MakeFrame(RECT{0, 0, 300, 300});
+  HWND menu = Make(WS_POPUP | WS_VISIBLE, RECT{400, 0, 500, 100});
+  Rec().handlers[menu] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    return std::nullopt;
+  };
+  SetActiveWindow(a);
+  Pump();
+  ClearLog();
+  screen->Click(450, 50);
+  EXPECT_EQ(GetActiveWindow(), a);
+  EXPECT_EQ(Only({WM_LBUTTONDOWN}), (Seq{{menu, WM_LBUTTONDOWN}}));
+  Rec().handlers[menu] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_MOUSEACTIVATE) return MA_ACTIVATEANDEAT;
+    return std::nullopt;
+  };
+  ClearLog();
+  screen->Click(450, 50);
+  EXPECT_EQ(GetActiveWindow(), menu);
+  EXPECT_TRUE(Only({WM_LBUTTONDOWN}).empty());
+  EXPECT_EQ(Only({WM_LBUTTONUP}).size(), 1u);
+}
+
+TEST_F(Input, DoubleClicksNeedTheClassStyleTheTimeAndTheBox) {
+  WNDCLASS wc;
+  wc.lpfnWndProc = CALLBACK_Record;
+  wc.lpszClassName = "Plain";
+  RegisterClass(wc);
+  HWND dbl = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+  HWND plain = CreateWindowEx(0, "Plain", "", WS_POPUP | WS_VISIBLE, 200, 0, 100, 100, nullptr);
+  Pump();
+  ClearLog();
+  screen->DoubleClick(50, 50);
+  EXPECT_EQ(Only({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
+            (Seq{{dbl, WM_LBUTTONDOWN}, {dbl, WM_LBUTTONDBLCLK}}));
+  ClearLog();
+  screen->DoubleClick(250, 50);
+  EXPECT_EQ(Only({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
+            (Seq{{plain, WM_LBUTTONDOWN}, {plain, WM_LBUTTONDOWN}}));
+  ClearLog();
+  clock.Advance(1000);
+  screen->Click(50, 50);
+  clock.Advance(GetDoubleClickTime() + 1);
+  screen->Click(50, 50); // too late
+  clock.Advance(10);
+  screen->Click(50 + GetSystemMetrics(SM_CXDOUBLECLK), 50); // too far
+  clock.Advance(10);
+  screen->Click(50 + GetSystemMetrics(SM_CXDOUBLECLK), 51); // close enough to the last
+  EXPECT_EQ(Only({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
+            (Seq{{dbl, WM_LBUTTONDOWN}, {dbl, WM_LBUTTONDOWN}, {dbl, WM_LBUTTONDOWN},
+                 {dbl, WM_LBUTTONDBLCLK}}));
+}
+
+TEST_F(Input, MouseMessagesCarryClientPointsAndKeyFlags) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  HWND child = Make(WS_CHILD | WS_VISIBLE, RECT{10, 20, 110, 120}, w);
+  Pump();
+  const POINT p = ScreenOf(child, 7, 9);
+  ClearLog();
+  screen->KeyDown(VK_SHIFT);
+  screen->Press(p.x, p.y, MouseButton::Right);
+  const Logged* down = Last(WM_RBUTTONDOWN);
+  ASSERT_NE(down, nullptr);
+  EXPECT_EQ(down->hwnd, child);
+  EXPECT_EQ(GET_X_LPARAM(down->lp), 7);
+  EXPECT_EQ(GET_Y_LPARAM(down->lp), 9);
+  EXPECT_EQ(down->wp, MK_RBUTTON | MK_SHIFT);
+  EXPECT_TRUE(GetAsyncKeyState(VK_RBUTTON) & 0x8000);
+  EXPECT_TRUE(GetKeyState(VK_SHIFT) & 0x8000);
+  screen->Release(p.x, p.y, MouseButton::Right);
+  screen->KeyUp(VK_SHIFT);
+  EXPECT_EQ(Last(WM_RBUTTONUP)->wp, WPARAM(MK_SHIFT));
+  EXPECT_FALSE(GetAsyncKeyState(VK_RBUTTON) & 0x8000);
+  EXPECT_FALSE(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+  POINT cur;
+  GetCursorPos(&cur);
+  EXPECT_EQ(cur, p);
+}
+
+TEST_F(Input, KeysGoToTheFocusAltMakesSystemKeysTextMakesCharacters) {
+  HWND w = MakeFrame(RECT{0, 0, 300, 300});
+  HWND edit = Make(WS_CHILD | WS_VISIBLE, RECT{10, 10, 100, 30}, w);
+  Pump();
+  ClearLog();
+  EXPECT_EQ(SetFocus(edit), w);
+  EXPECT_EQ(Only({WM_KILLFOCUS, WM_SETFOCUS}), (Seq{{w, WM_KILLFOCUS}, {edit, WM_SETFOCUS}}));
+  ClearLog();
+  screen->Key('A');
+  screen->Type("Жx");
+  screen->KeyDown(VK_MENU);
+  screen->Key('F');
+  screen->KeyUp(VK_MENU);
+  screen->Key(VK_MENU); // Alt alone
+  // Releasing Alt after Alt+F is a plain key release; Alt alone is a system key.
+  const Seq seq = Only({WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN, WM_SYSKEYUP});
+  EXPECT_EQ(seq, (Seq{{edit, WM_KEYDOWN}, {edit, WM_KEYUP}, {edit, WM_CHAR}, {edit, WM_CHAR},
+                      {edit, WM_SYSKEYDOWN}, {edit, WM_SYSKEYDOWN}, {edit, WM_SYSKEYUP},
+                      {edit, WM_KEYUP}, {edit, WM_SYSKEYDOWN}, {edit, WM_SYSKEYUP}}));
+  std::vector<WPARAM> chars;
+  for (const Logged& l : Rec().log)
+    if (l.msg == WM_CHAR) chars.push_back(l.wp);
+  EXPECT_EQ(chars, (std::vector<WPARAM>{0x416, 'x'}));
+  for (const Logged& l : Rec().log)
+    if (l.msg == WM_SYSKEYDOWN && l.wp == 'F') {
+      EXPECT_TRUE(l.lp & (1 << 29));
+    }
+}
+
+TEST_F(Input, AltF4ClosesTheWindow) {
+  HWND w = MakeFrame(RECT{0, 0, 300, 300});
+  Pump();
+  screen->KeyDown(VK_MENU);
+  screen->Key(VK_F4);
+  screen->KeyUp(VK_MENU);
+  EXPECT_FALSE(IsWindow(w));
+}
+
+TEST_F(Input, DisabledWindowsGetNoMouse) {
+  HWND w = MakeFrame(RECT{0, 0, 300, 300});
+  HWND child = Make(WS_CHILD | WS_VISIBLE, RECT{10, 10, 100, 100}, w);
+  EnableWindow(child, 0);
+  Pump();
+  const POINT p = ScreenOf(child, 5, 5);
+  ClearLog();
+  screen->Click(p.x, p.y);
+  EXPECT_EQ(Only({WM_LBUTTONDOWN}), (Seq{{w, WM_LBUTTONDOWN}}));
+  EnableWindow(w, 0);
+  ClearLog();
+  screen->Click(p.x, p.y);
+  EXPECT_TRUE(Only({WM_LBUTTONDOWN}).empty());
+  EXPECT_EQ(WindowFromPoint(p), nullptr);
+}
+
+TEST_F(Input, CursorFollowsTheHitTestAndTheWheelBubblesUp) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  HWND child = Make(WS_CHILD | WS_VISIBLE, RECT{10, 10, 100, 100}, w);
+  Pump();
+  screen->MoveTo(101, 200);
+  EXPECT_EQ(screen->CursorShape(), IDC_SIZEWE);
+  screen->MoveTo(399, 299);
+  EXPECT_EQ(screen->CursorShape(), IDC_SIZENWSE);
+  screen->MoveTo(200, 110);
+  EXPECT_EQ(screen->CursorShape(), IDC_ARROW);
+  const POINT p = ScreenOf(child, 5, 5);
+  ClearLog();
+  screen->Wheel(p.x, p.y, -WHEEL_DELTA);
+  EXPECT_EQ(Only({WM_MOUSEWHEEL}), (Seq{{child, WM_MOUSEWHEEL}, {w, WM_MOUSEWHEEL}}));
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(Last(WM_MOUSEWHEEL)->wp), -WHEEL_DELTA);
+}
+
+} // namespace
+} // namespace zel::sys::test

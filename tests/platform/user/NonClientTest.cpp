@@ -1,0 +1,205 @@
+// Non-client geometry, hit testing, and what the default window procedure
+// does with the frame: moving, sizing, maximising, the caption buttons.
+
+#include "tests/platform/user/UserTestSupport.h"
+
+namespace zel::sys::test {
+namespace {
+
+class NonClient : public UserTest {
+protected:
+  LRESULT Hit(HWND w, int x, int y) { return SendMessage(w, WM_NCHITTEST, 0, MAKELPARAM(x, y)); }
+  RECT Rect(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+  }
+};
+
+TEST_F(NonClient, OverlappedWindowHasFrameAndCaptionAroundTheClient) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  RECT c;
+  GetClientRect(w, &c);
+  const int f = GetSystemMetrics(SM_CXSIZEFRAME), cap = GetSystemMetrics(SM_CYCAPTION);
+  EXPECT_EQ(c, (RECT{0, 0, 300 - 2 * f, 200 - 2 * f - cap}));
+  POINT o{0, 0};
+  ClientToScreen(w, &o);
+  EXPECT_EQ(o, (POINT{100 + f, 100 + f + cap}));
+  // AdjustWindowRectEx goes the other way.
+  RECT back = c;
+  OffsetRect(back, o.x, o.y);
+  AdjustWindowRectEx(&back, WS_OVERLAPPEDWINDOW, 0, 0);
+  EXPECT_EQ(back, (RECT{100, 100, 400, 300}));
+
+  HWND tool = Make(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, RECT{0, 0, 300, 120},
+                   nullptr, WS_EX_TOOLWINDOW);
+  GetClientRect(tool, &c);
+  EXPECT_EQ(c.Height(), 120 - 2 * f - GetSystemMetrics(SM_CYSMCAPTION));
+  EXPECT_LT(GetSystemMetrics(SM_CYSMCAPTION), cap);
+
+  HWND bare = Make(WS_POPUP, RECT{0, 0, 50, 40});
+  GetClientRect(bare, &c);
+  EXPECT_EQ(c, (RECT{0, 0, 50, 40}));
+}
+
+TEST_F(NonClient, HitTestNamesEveryPart) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  const int f = GetSystemMetrics(SM_CXSIZEFRAME);
+  const int capMid = 100 + f + GetSystemMetrics(SM_CYCAPTION) / 2;
+  EXPECT_EQ(Hit(w, 250, 200), HTCLIENT);
+  EXPECT_EQ(Hit(w, 250, capMid), HTCAPTION);
+  EXPECT_EQ(Hit(w, 100 + f + 6, capMid), HTSYSMENU);
+  EXPECT_EQ(Hit(w, 400 - f - 6, capMid), HTCLOSE);
+  EXPECT_EQ(Hit(w, 400 - f - 6 - 18, capMid), HTMAXBUTTON);
+  EXPECT_EQ(Hit(w, 400 - f - 6 - 34, capMid), HTMINBUTTON);
+  EXPECT_EQ(Hit(w, 101, 200), HTLEFT);
+  EXPECT_EQ(Hit(w, 398, 200), HTRIGHT);
+  EXPECT_EQ(Hit(w, 250, 101), HTTOP);
+  EXPECT_EQ(Hit(w, 250, 298), HTBOTTOM);
+  EXPECT_EQ(Hit(w, 100, 100), HTTOPLEFT);
+  EXPECT_EQ(Hit(w, 399, 100), HTTOPRIGHT);
+  EXPECT_EQ(Hit(w, 100, 299), HTBOTTOMLEFT);
+  EXPECT_EQ(Hit(w, 399, 299), HTBOTTOMRIGHT);
+  EXPECT_EQ(Hit(w, 99, 200), HTNOWHERE);
+  EXPECT_EQ(Hit(w, 400, 200), HTNOWHERE);
+
+  // A fixed frame cannot be sized; no system menu, no buttons.
+  HWND fixed = Make(WS_POPUP | WS_CAPTION | WS_VISIBLE, RECT{500, 100, 700, 200});
+  EXPECT_EQ(Hit(fixed, 501, 150), HTBORDER);
+  EXPECT_EQ(Hit(fixed, 700 - 6, 100 + 3 + 5), HTCAPTION);
+}
+
+TEST_F(NonClient, CaptionDragMovesTheWindow) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  Pump();
+  ClearLog();
+  screen->Drag(200, 110, 330, 170, 5);
+  EXPECT_EQ(Rect(w), (RECT{230, 160, 530, 360}));
+  EXPECT_EQ(GetCapture(), nullptr);
+  const auto moves = Only({WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE});
+  ASSERT_EQ(moves.size(), 2u);
+  EXPECT_EQ(moves[0].second, WM_ENTERSIZEMOVE);
+  EXPECT_EQ(moves[1].second, WM_EXITSIZEMOVE);
+  EXPECT_FALSE(Only({WM_MOVE}).empty());
+  // The screen shows it at the new place only.
+  EXPECT_EQ(Pixel(150, 150), GetSysColor(COLOR_BACKGROUND));
+  EXPECT_NE(Pixel(300, 165), GetSysColor(COLOR_BACKGROUND));
+}
+
+TEST_F(NonClient, EscapeDuringAMoveRestoresThePlace) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  Pump();
+  screen->Press(200, 110);
+  screen->MoveTo(260, 150);
+  EXPECT_EQ(Rect(w).left, 160);
+  screen->Key(VK_ESCAPE);
+  EXPECT_EQ(Rect(w), (RECT{100, 100, 400, 300}));
+  screen->Release(300, 200);
+  EXPECT_EQ(Rect(w), (RECT{100, 100, 400, 300}));
+}
+
+TEST_F(NonClient, FrameDragSizesTheWindowWithinTheMinimumTrackSize) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  Pump();
+  screen->Drag(399, 299, 449, 339);
+  EXPECT_EQ(Rect(w), (RECT{100, 100, 450, 340}));
+  screen->Drag(101, 200, 91, 200); // the left edge
+  EXPECT_EQ(Rect(w), (RECT{90, 100, 450, 340}));
+  screen->Drag(449, 339, 0, 0); // far past the top left
+  RECT r = Rect(w);
+  EXPECT_EQ(r.left, 90);
+  EXPECT_EQ(r.Width(), GetSystemMetrics(SM_CXMINTRACK));
+  EXPECT_EQ(r.Height(), GetSystemMetrics(SM_CYMINTRACK));
+  RECT c;
+  GetClientRect(w, &c);
+  EXPECT_GE(c.Height(), 0);
+}
+
+TEST_F(NonClient, CaptionDoubleClickMaximisesAndRestores) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  Pump();
+  screen->DoubleClick(200, 110);
+  EXPECT_TRUE(IsZoomed(w));
+  const int f = GetSystemMetrics(SM_CXSIZEFRAME);
+  EXPECT_EQ(Rect(w), (RECT{-f, -f, 1280 + f, 800 + f}));
+  clock.Advance(1000); // not a continuation of the first double click
+  screen->DoubleClick(200, 5);
+  EXPECT_FALSE(IsZoomed(w));
+  EXPECT_EQ(Rect(w), (RECT{100, 100, 400, 300}));
+}
+
+TEST_F(NonClient, CloseButtonClosesOnlyWhenReleasedOverIt) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  Pump();
+  const int f = GetSystemMetrics(SM_CXSIZEFRAME);
+  const int x = 400 - f - 8, y = 100 + f + 8;
+  ASSERT_EQ(Hit(w, x, y), HTCLOSE);
+  screen->Press(x, y);
+  screen->MoveTo(x - 100, y + 50);
+  screen->Release(x - 100, y + 50);
+  EXPECT_TRUE(IsWindow(w));
+  ClearLog();
+  screen->Click(x, y); // soon after: a double click on the button still presses it
+  EXPECT_FALSE(IsWindow(w));
+  const auto seq = Only({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY});
+  ASSERT_EQ(seq.size(), 3u);
+  EXPECT_EQ(seq[0].second, WM_SYSCOMMAND);
+  EXPECT_EQ(seq[1].second, WM_CLOSE);
+}
+
+TEST_F(NonClient, MinimiseButtonAndRestore) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  Pump();
+  const int f = GetSystemMetrics(SM_CXSIZEFRAME);
+  screen->Click(400 - f - 6 - 34, 100 + f + 8);
+  EXPECT_TRUE(IsIconic(w));
+  EXPECT_EQ(GetActiveWindow(), nullptr);
+  EXPECT_TRUE(TopLevelWindows().empty()); // a minimised top-level window is not on the screen
+  ShowWindow(w, SW_RESTORE);
+  EXPECT_FALSE(IsIconic(w));
+  EXPECT_EQ(Rect(w), (RECT{100, 100, 400, 300}));
+  EXPECT_EQ(GetActiveWindow(), w);
+  WINDOWPLACEMENT wp;
+  ShowWindow(w, SW_MAXIMIZE);
+  GetWindowPlacement(w, &wp);
+  EXPECT_EQ(wp.showCmd, UINT(SW_SHOWMAXIMIZED));
+  EXPECT_EQ(wp.rcNormalPosition, (RECT{100, 100, 400, 300}));
+}
+
+TEST_F(NonClient, MinimisedChildKeepsACaptionAtTheBottomOfItsParent) {
+  HWND top = MakeFrame(RECT{0, 0, 600, 400});
+  HWND child = Make(WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, RECT{20, 20, 220, 170}, top);
+  ShowWindow(child, SW_MINIMIZE);
+  RECT pc;
+  GetClientRect(top, &pc);
+  RECT r;
+  GetWindowRect(child, &r);
+  POINT o{0, 0};
+  ClientToScreen(top, &o);
+  EXPECT_EQ(r.bottom - o.y, pc.bottom);
+  EXPECT_EQ(r.Width(), GetSystemMetrics(SM_CXMINIMIZED));
+  RECT c;
+  GetClientRect(child, &c);
+  EXPECT_TRUE(IsRectEmpty(c));
+  ShowWindow(child, SW_RESTORE);
+  GetWindowRect(child, &r);
+  EXPECT_EQ(r.left - o.x, 20);
+  EXPECT_EQ(r.Width(), 200);
+}
+
+TEST_F(NonClient, AWindowCanClaimItsClientAsCaptionAndRefuseToClose) {
+  HWND w = Make(WS_POPUP | WS_VISIBLE, RECT{100, 100, 200, 200});
+  Rec().handlers[w] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_NCHITTEST) return HTCAPTION;
+    if (m == WM_CLOSE) return 0;
+    return std::nullopt;
+  };
+  Pump();
+  screen->Drag(150, 150, 170, 140);
+  EXPECT_EQ(Rect(w), (RECT{120, 90, 220, 190}));
+  SendMessage(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(IsWindow(w));
+}
+
+} // namespace
+} // namespace zel::sys::test
