@@ -215,6 +215,13 @@ TEST_F(DrawTextTest, TurnedCaptionRunsUpwardsFromTheRectangleCorner) {
   EXPECT_LE(ink.right, 100 + h + 1);
   EXPECT_LE(ink.bottom, 180 + 1);
   EXPECT_GE(ink.top, 60 - 1); // the ellipsis kept it within the length
+  // Without DT_NOCLIP the turned layout box clips: the text is cut at its length.
+  Clear();
+  RECT clipped{100, 180, 100 + 40, 180 - h};
+  DrawText(dc_, kSettings, &clipped, DT_SINGLELINE);
+  EXPECT_GE(Ink().top, 180 - 40);
+  EXPECT_LE(Ink().bottom, 180);
+  EXPECT_GT(Ink().Height(), 30);
   const Lines lines = LayOutText(dc_, kSettings, r, DT_END_ELLIPSIS | DT_SINGLELINE);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].substr(lines[0].size() - 3), "...");
