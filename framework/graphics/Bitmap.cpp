@@ -11,7 +11,9 @@ namespace {
 constexpr const char* SScanLine = "Scan line index out of range";
 constexpr const char* SResNotFound = "Resource %s not found";
 
-int BitsOf(TPixelFormat format) { return format == pf24bit ? 24 : 32; }
+int BitsOf(TPixelFormat format) {
+  return format == pf24bit ? 24 : 32;
+}
 
 } // namespace
 
@@ -47,7 +49,6 @@ TBitmap::~TBitmap() {
   if (FHandle) sys::DeleteObject(FHandle);
 }
 
-
 sys::HBITMAP TBitmap::NewBitmap(int width, int height, TPixelFormat format) {
   return sys::CreateBitmap(width, height, BitsOf(format));
 }
@@ -60,7 +61,9 @@ void TBitmap::ReplaceHandle(sys::HBITMAP bitmap) {
   FHeight = bitmap ? bitmap->surface.Height() : 0;
 }
 
-void TBitmap::Changed(TObject* sender) { TGraphic::Changed(sender ? sender : this); }
+void TBitmap::Changed(TObject* sender) {
+  TGraphic::Changed(sender ? sender : this);
+}
 
 void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
@@ -82,7 +85,8 @@ void TBitmap::SetSize(int width, int height) {
     const sys::Surface& from = FHandle->surface;
     const int w = std::min(width, from.Width());
     const int h = std::min(height, from.Height());
-    for (int y = 0; y < h; ++y) std::copy_n(from.Row(y), w, to.Row(y));
+    for (int y = 0; y < h; ++y)
+      std::copy_n(from.Row(y), w, to.Row(y));
   }
   ReplaceHandle(bitmap);
   Changed();
@@ -125,7 +129,8 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     FHandle->bitsPerPixel = BitsOf(format);
     // A 24-bit picture has no alpha; going back to 32 bits does not bring it back.
     if (format == pf24bit)
-      for (sys::Pixel& p : FHandle->surface.Pixels()) p &= 0x00FFFFFFu;
+      for (sys::Pixel& p : FHandle->surface.Pixels())
+        p &= 0x00FFFFFFu;
   }
   Changed();
 }

@@ -65,7 +65,8 @@ std::vector<uint8_t> EncodeBmp(const sys::Surface& pixels, int bitsPerPixel) {
       out.push_back(uint8_t(p >> 16));
       if (bytesPerPixel == 4) out.push_back(uint8_t(p >> 24));
     }
-    for (uint32_t pad = uint32_t(width * bytesPerPixel); pad < stride; ++pad) out.push_back(0);
+    for (uint32_t pad = uint32_t(width * bytesPerPixel); pad < stride; ++pad)
+      out.push_back(0);
   }
   return out;
 }
@@ -92,7 +93,8 @@ void TBitmap::LoadFromStream(TStream& stream) {
 
   sys::DecodedBmp decoded;
   std::string error;
-  if (!sys::DecodeBmp(file, decoded, error)) throw EInvalidGraphic::CreateFmt(SInvalidBitmap, error);
+  if (!sys::DecodeBmp(file, decoded, error))
+    throw EInvalidGraphic::CreateFmt(SInvalidBitmap, error);
   sys::HBITMAP bitmap = sys::CreateBitmap(decoded.pixels.Width(), decoded.pixels.Height(),
                                           decoded.bitsPerPixel == 24 ? 24 : 32);
   if (!bitmap) throw EInvalidGraphic::CreateFmt(SInvalidBitmap, "no memory for its pixels");

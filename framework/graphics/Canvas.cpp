@@ -112,7 +112,9 @@ void TCanvas::Changed() {
   if (OnChange) OnChange(this);
 }
 
-sys::POINT TCanvas::PenPos() { return FPenPos; }
+sys::POINT TCanvas::PenPos() {
+  return FPenPos;
+}
 
 sys::RECT TCanvas::ClipRect() {
   RequiredState({csHandleValid});
@@ -200,12 +202,16 @@ void TCanvas::DrawFocusRect(const sys::RECT& r) {
   const auto visit = [&](int x, int y) {
     if (step++ % 2 == 0) invert(x, y);
   };
-  for (int x = r.left; x < r.right; ++x) visit(x, r.top);
-  for (int y = r.top + 1; y < r.bottom; ++y) visit(r.right - 1, y);
+  for (int x = r.left; x < r.right; ++x)
+    visit(x, r.top);
+  for (int y = r.top + 1; y < r.bottom; ++y)
+    visit(r.right - 1, y);
   if (r.bottom - 1 > r.top)
-    for (int x = r.right - 2; x >= r.left; --x) visit(x, r.bottom - 1);
+    for (int x = r.right - 2; x >= r.left; --x)
+      visit(x, r.bottom - 1);
   if (r.right - 1 > r.left)
-    for (int y = r.bottom - 2; y > r.top; --y) visit(r.left, y);
+    for (int y = r.bottom - 2; y > r.top; --y)
+      visit(r.left, y);
   Changed();
 }
 

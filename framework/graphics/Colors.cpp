@@ -133,7 +133,9 @@ int HueToRGB(int n1, int n2, int hue) {
   return n1;
 }
 
-int ClampChannel(int v) { return std::clamp(v, 0, RGBMAX); }
+int ClampChannel(int v) {
+  return std::clamp(v, 0, RGBMAX);
+}
 
 } // namespace
 
@@ -146,9 +148,15 @@ sys::COLORREF ColorToColorRef(TColor color) {
   return sys::COLORREF(uint32_t(ColorToRGB(color)) & 0x00FFFFFFu);
 }
 
-int NamedColorCount() { return int(std::size(kNamedColors)); }
-const char* NamedColorName(int index) { return kNamedColors[index].name; }
-TColor NamedColorValue(int index) { return kNamedColors[index].value; }
+int NamedColorCount() {
+  return int(std::size(kNamedColors));
+}
+const char* NamedColorName(int index) {
+  return kNamedColors[index].name;
+}
+TColor NamedColorValue(int index) {
+  return kNamedColors[index].value;
+}
 
 std::optional<std::string> ColorToIdent(TColor color) {
   for (const auto& entry : kNamedColors) {
@@ -202,8 +210,7 @@ void ColorRGBToHLS(sys::COLORREF rgb, int& hue, int& luminance, int& saturation)
   if (luminance <= HLSMAX / 2)
     saturation = ((delta * HLSMAX) + ((cMax + cMin) / 2)) / (cMax + cMin);
   else
-    saturation =
-        ((delta * HLSMAX) + ((2 * RGBMAX - cMax - cMin) / 2)) / (2 * RGBMAX - cMax - cMin);
+    saturation = ((delta * HLSMAX) + ((2 * RGBMAX - cMax - cMin) / 2)) / (2 * RGBMAX - cMax - cMin);
   const int rDelta = (((cMax - r) * (HLSMAX / 6)) + (delta / 2)) / delta;
   const int gDelta = (((cMax - g) * (HLSMAX / 6)) + (delta / 2)) / delta;
   const int bDelta = (((cMax - b) * (HLSMAX / 6)) + (delta / 2)) / delta;

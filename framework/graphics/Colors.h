@@ -16,7 +16,9 @@ namespace zel {
 using TColor = int32_t;
 
 // Built from an unsigned pattern so that the system colours keep their bits.
-constexpr TColor MakeSysColor(int index) { return TColor(0xFF000000u | uint32_t(index & 0xFF)); }
+constexpr TColor MakeSysColor(int index) {
+  return TColor(0xFF000000u | uint32_t(index & 0xFF));
+}
 
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
@@ -77,7 +79,9 @@ constexpr TColor clSkyBlue = 0xF0CAA6;
 constexpr TColor clCream = 0xF0FBFF;
 constexpr TColor clMedGray = 0xA4A0A0;
 
-constexpr bool IsSysColor(TColor c) { return (uint32_t(c) & 0xFF000000u) == 0xFF000000u; }
+constexpr bool IsSysColor(TColor c) {
+  return (uint32_t(c) & 0xFF000000u) == 0xFF000000u;
+}
 
 // Resolves a system colour to its current RGB value; any other colour is
 // returned unchanged (clNone and clDefault stay as they are).
@@ -136,7 +140,8 @@ TColor Lighten(TColor color, int n);
 TColor Darken(TColor color, int n);
 
 template <class F> void GetColorValues(F&& visit) {
-  for (int i = 0; i < NamedColorCount(); ++i) visit(std::string(NamedColorName(i)));
+  for (int i = 0; i < NamedColorCount(); ++i)
+    visit(std::string(NamedColorName(i)));
 }
 
 } // namespace zel

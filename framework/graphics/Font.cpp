@@ -61,9 +61,13 @@ void TFont::SetHeight(int height) {
   Changed();
 }
 
-int TFont::Size() const { return -MulDivRound(FHeight, 72, FPixelsPerInch); }
+int TFont::Size() const {
+  return -MulDivRound(FHeight, 72, FPixelsPerInch);
+}
 
-void TFont::SetSize(int points) { SetHeight(-MulDivRound(points, FPixelsPerInch, 72)); }
+void TFont::SetSize(int points) {
+  SetHeight(-MulDivRound(points, FPixelsPerInch, 72));
+}
 
 void TFont::SetStyle(TFontStyles style) {
   if (style == FStyle) return;
@@ -115,7 +119,9 @@ sys::LOGFONT TFont::LogFont() const {
   return lf;
 }
 
-sys::HGDIOBJ TFont::CreateHandle() { return sys::CreateFontIndirect(LogFont()); }
+sys::HGDIOBJ TFont::CreateHandle() {
+  return sys::CreateFontIndirect(LogFont());
+}
 
 void TFont::DeclareProperties(TPropertyTable<TFont>& t) {
   t.Add("Charset", "TFontCharset", &TFont::Charset, &TFont::SetCharset);

@@ -9,7 +9,9 @@ namespace zel {
 
 namespace {
 
-sys::COLOR16 Channel16(int v) { return sys::COLOR16(v << 8); }
+sys::COLOR16 Channel16(int v) {
+  return sys::COLOR16(v << 8);
+}
 
 // Keeps the pen and brush colours of a canvas across a routine that changes them.
 class TPenBrushSaver {

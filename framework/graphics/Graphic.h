@@ -57,10 +57,8 @@ public:
   void LoadFromFile(const std::string& path);
   void SaveToFile(const std::string& path);
   // There is no clipboard: both raise EInvalidGraphicOperation.
-  virtual void LoadFromClipboardFormat(TClipboardFormat format, uintptr_t data,
-                                       HPALETTE palette);
-  virtual void SaveToClipboardFormat(TClipboardFormat& format, uintptr_t& data,
-                                     HPALETTE& palette);
+  virtual void LoadFromClipboardFormat(TClipboardFormat format, uintptr_t data, HPALETTE palette);
+  virtual void SaveToClipboardFormat(TClipboardFormat& format, uintptr_t& data, HPALETTE& palette);
 
   bool Modified() const { return FModified; }
   void SetModified(bool value);

@@ -2,7 +2,9 @@
 
 namespace zel {
 
-TGraphicsObject::~TGraphicsObject() { DeleteHandle(); }
+TGraphicsObject::~TGraphicsObject() {
+  DeleteHandle();
+}
 
 void TGraphicsObject::Changed() {
   if (FHandle) FStale = true;

@@ -30,9 +30,13 @@ uintptr_t NextHandleNumber() {
   return ++next;
 }
 
-uintptr_t HandleNumber(HIMAGELIST h) { return reinterpret_cast<uintptr_t>(h); }
+uintptr_t HandleNumber(HIMAGELIST h) {
+  return reinterpret_cast<uintptr_t>(h);
+}
 
-sys::COLORREF Rgb(sys::Pixel p) { return sys::ColorRefFromPixel(p); }
+sys::COLORREF Rgb(sys::Pixel p) {
+  return sys::ColorRefFromPixel(p);
+}
 
 // Perceived brightness, 0..255, with the usual weights of red, green and blue.
 int Luminance(sys::Pixel p) {
@@ -156,8 +160,7 @@ struct TCustomImageList::TImage {
 
 TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner) {}
 
-TCustomImageList::TCustomImageList(int width, int height, TComponent* owner)
-    : TComponent(owner) {
+TCustomImageList::TCustomImageList(int width, int height, TComponent* owner) : TComponent(owner) {
   if (width < 1 || height < 1) throw EInvalidOperation(SInvalidImageSize);
   FWidth = width;
   FHeight = height;
@@ -165,7 +168,8 @@ TCustomImageList::TCustomImageList(int width, int height, TComponent* owner)
 
 TCustomImageList::~TCustomImageList() {
   *FAlive = false;
-  for (TChangeLink* link : FLinks) link->SetSender(nullptr);
+  for (TChangeLink* link : FLinks)
+    link->SetSender(nullptr);
   FLinks.clear();
   if (FHandle) HandleRegistry().erase(HandleNumber(FHandle));
 }
@@ -203,7 +207,8 @@ void TCustomImageList::SetBlendColor(TColor color) {
 void TCustomImageList::SetMasked(bool value) {
   if (value == FMasked) return;
   FMasked = value;
-  for (auto& image : FImages) image->keyed.reset();
+  for (auto& image : FImages)
+    image->keyed.reset();
   Change();
 }
 
@@ -324,7 +329,8 @@ int TCustomImageList::AddImages(TCustomImageList* source) {
     return first;
   }
   std::vector<std::unique_ptr<TImage>> copies;
-  for (const auto& image : source->FImages) copies.push_back(CopyImage(*image));
+  for (const auto& image : source->FImages)
+    copies.push_back(CopyImage(*image));
   const int first = Count();
   InsertImages(first, std::move(copies));
   return first;
@@ -380,7 +386,8 @@ void TCustomImageList::Assign(TPersistent* source) {
     FBlendColor = list->FBlendColor;
     FMasked = list->FMasked;
     FDrawingStyle = list->FDrawingStyle;
-    for (const auto& image : list->FImages) FImages.push_back(CopyImage(*image));
+    for (const auto& image : list->FImages)
+      FImages.push_back(CopyImage(*image));
     Change();
     EndUpdate();
     return;
@@ -442,8 +449,10 @@ void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, TDrawing
   }
   sys::Surface blended = image.pixels;
   const sys::COLORREF with = ColorToColorRef(FBlendColor);
-  for (sys::Pixel& p : blended.Pixels()) p = Mix(p, with, blendParts);
-  const std::vector<uint8_t> drawn = FMasked ? image.drawn : std::vector<uint8_t>(image.drawn.size(), 1);
+  for (sys::Pixel& p : blended.Pixels())
+    p = Mix(p, with, blendParts);
+  const std::vector<uint8_t> drawn =
+      FMasked ? image.drawn : std::vector<uint8_t>(image.drawn.size(), 1);
   const sys::COLORREF key = ChooseKey(blended, drawn);
   sys::UniqueGdi<sys::HBITMAP> bitmap(MakeKeyedBitmap(blended, drawn, key));
   Blit(dc, x, y, bitmap.get(), transparent, key);
@@ -502,7 +511,8 @@ void TCustomImageList::WriteData(TStream& stream) const {
   stream.WriteI32(FHeight);
   stream.WriteI32(Count());
   for (const auto& image : FImages) {
-    for (sys::Pixel p : image->pixels.Pixels()) stream.WriteU32(p);
+    for (sys::Pixel p : image->pixels.Pixels())
+      stream.WriteU32(p);
     stream.WriteBuffer(image->drawn.data(), int64_t(image->drawn.size()));
   }
 }
@@ -516,15 +526,18 @@ void TCustomImageList::ReadData(TStream& stream) {
   if (width < 1 || height < 1 || width > 4096 || height > 4096 || count < 0)
     throw EReadError(SInvalidImageListData);
   const int64_t cellBytes = int64_t(width) * height * 5;
-  if (cellBytes * count > stream.Size() - stream.Position()) throw EReadError(SInvalidImageListData);
+  if (cellBytes * count > stream.Size() - stream.Position())
+    throw EReadError(SInvalidImageListData);
   std::vector<std::unique_ptr<TImage>> images;
   for (int i = 0; i < count; ++i) {
     auto image = std::make_unique<TImage>();
     image->pixels.Resize(width, height);
-    for (sys::Pixel& p : image->pixels.Pixels()) p = stream.ReadU32();
+    for (sys::Pixel& p : image->pixels.Pixels())
+      p = stream.ReadU32();
     image->drawn.assign(size_t(width) * size_t(height), 0);
     stream.ReadBuffer(image->drawn.data(), int64_t(image->drawn.size()));
-    for (uint8_t& d : image->drawn) d = d ? 1 : 0;
+    for (uint8_t& d : image->drawn)
+      d = d ? 1 : 0;
     image->Finish();
     images.push_back(std::move(image));
   }
@@ -538,7 +551,8 @@ void TCustomImageList::DeclareProperties(TPropertyTable<TCustomImageList>& t) {
   t.AddColor("BkColor", &TCustomImageList::BkColor, &TCustomImageList::SetBkColor);
   t.AddColor("BlendColor", &TCustomImageList::BlendColor, &TCustomImageList::SetBlendColor);
   t.AddEnum("DrawingStyle", "TDrawingStyle", &TCustomImageList::DrawingStyle,
-            &TCustomImageList::SetDrawingStyle, {"dsFocus", "dsSelected", "dsNormal", "dsTransparent"});
+            &TCustomImageList::SetDrawingStyle,
+            {"dsFocus", "dsSelected", "dsNormal", "dsTransparent"});
   t.Add("Height", &TCustomImageList::Height, &TCustomImageList::SetHeight).Default = 16;
   t.Add("Masked", &TCustomImageList::Masked, &TCustomImageList::SetMasked).Default = 1;
   t.Add("Width", &TCustomImageList::Width, &TCustomImageList::SetWidth).Default = 16;

@@ -140,8 +140,7 @@ protected:
   // registered link and raises OnChange.  Descendants override it to defer
   // or filter the notification and call this one to deliver it.
   virtual void Change();
-  virtual void DoDraw(int index, TCanvas* canvas, int x, int y, TDrawingStyle style,
-                      bool enabled);
+  virtual void DoDraw(int index, TCanvas* canvas, int x, int y, TDrawingStyle style, bool enabled);
 
 private:
   struct TImage;

@@ -43,13 +43,23 @@ void TPen::SetMode(TPenMode mode) {
 sys::HGDIOBJ TPen::CreateHandle() {
   int style = sys::PS_SOLID;
   switch (FStyle) {
-  case psSolid: style = sys::PS_SOLID; break;
-  case psDash: style = sys::PS_DASH; break;
+  case psSolid:
+    style = sys::PS_SOLID;
+    break;
+  case psDash:
+    style = sys::PS_DASH;
+    break;
   case psDot:
   case psDashDot:
-  case psDashDotDot: style = sys::PS_DOT; break;
-  case psClear: style = sys::PS_NULL; break;
-  case psInsideFrame: style = sys::PS_INSIDEFRAME; break;
+  case psDashDotDot:
+    style = sys::PS_DOT;
+    break;
+  case psClear:
+    style = sys::PS_NULL;
+    break;
+  case psInsideFrame:
+    style = sys::PS_INSIDEFRAME;
+    break;
   }
   return sys::CreatePen(style, FWidth, ColorToColorRef(FColor));
 }
@@ -58,9 +68,9 @@ void TPen::DeclareProperties(TPropertyTable<TPen>& t) {
   t.AddColor("Color", &TPen::Color, &TPen::SetColor);
   t.AddEnum("Mode", "TPenMode", &TPen::Mode, &TPen::SetMode,
             {"pmCopy", "pmNotCopy", "pmXor", "pmNot"});
-  t.AddEnum("Style", "TPenStyle", &TPen::Style, &TPen::SetStyle,
-            {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
-             "psInsideFrame"});
+  t.AddEnum(
+      "Style", "TPenStyle", &TPen::Style, &TPen::SetStyle,
+      {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"});
   t.Add("Width", &TPen::Width, &TPen::SetWidth);
 }
 

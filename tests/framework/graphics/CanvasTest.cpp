@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/graphics/Bitmap.h"
 #include "PictureOutput.h"
+#include "framework/graphics/Bitmap.h"
 
 namespace zel {
 namespace {
@@ -193,7 +193,8 @@ TEST(Canvas, FocusRectanglesInvertDotsAndUndoThemselves) {
   EXPECT_EQ(c->Pixels(0, 0), clWhite);
   c->DrawFocusRect(sys::RECT{1, 1, 9, 5});
   for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(c->Pixels(x, y), clWhite) << x << "," << y;
+    for (int x = 0; x < 10; ++x)
+      EXPECT_EQ(c->Pixels(x, y), clWhite) << x << "," << y;
 }
 
 } // namespace

@@ -27,7 +27,8 @@ TEST(Colors, ColorToRGBResolvesSystemColoursOnly) {
   EXPECT_EQ(ColorToRGB(clNone), clNone);
   EXPECT_EQ(ColorToRGB(clDefault), clDefault);
   EXPECT_EQ(ColorToColorRef(clNone), 0xFFFFFFu);
-  for (int i = 0; i <= 30; ++i) EXPECT_GE(ColorToRGB(MakeSysColor(i)), 0);
+  for (int i = 0; i <= 30; ++i)
+    EXPECT_GE(ColorToRGB(MakeSysColor(i)), 0);
 }
 
 TEST(Colors, NamesAndNumbersConvertBothWays) {

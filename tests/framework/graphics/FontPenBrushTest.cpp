@@ -69,7 +69,8 @@ TEST(Font, NamesAreCutAt31Characters) {
   EXPECT_EQ(font.Name().size(), 31u);
   // Two-byte characters are not split.
   std::string cyrillic;
-  for (int i = 0; i < 40; ++i) cyrillic += "ж";
+  for (int i = 0; i < 40; ++i)
+    cyrillic += "ж";
   font.SetName(cyrillic);
   EXPECT_EQ(font.Name().size(), 62u);
 }

@@ -23,7 +23,8 @@ protected:
   int Count(TColor c) {
     int n = 0;
     for (int y = 0; y < 24; ++y)
-      for (int x = 0; x < 24; ++x) n += At(x, y) == c;
+      for (int x = 0; x < 24; ++x)
+        n += At(x, y) == c;
     return n;
   }
   TBitmap bitmap;

@@ -24,7 +24,9 @@ void MakeStrip(TBitmap& strip, std::initializer_list<TColor> bars) {
   }
 }
 
-TColor PixelOf(TBitmap& b, int x, int y) { return b.Canvas()->Pixels(x, y); }
+TColor PixelOf(TBitmap& b, int x, int y) {
+  return b.Canvas()->Pixels(x, y);
+}
 
 void Fill(TBitmap& b, TColor color) {
   b.Canvas()->Brush()->SetColor(color);
@@ -148,7 +150,7 @@ TEST_F(ImageListTest, UnmaskedListsDrawEveryPixel) {
 TEST_F(ImageListTest, DisabledImagesAreEmbossed) {
   TBitmap image(4, 4);
   Fill(image, clWhite);
-  image.Canvas()->SetPixels(1, 1, clBlack); // the only dark pixel
+  image.Canvas()->SetPixels(1, 1, clBlack);  // the only dark pixel
   image.Canvas()->SetPixels(3, 0, clYellow); // light: background when disabled
   list.Add(&image, nullptr);
   TBitmap target(6, 6);

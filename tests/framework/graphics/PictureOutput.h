@@ -16,7 +16,8 @@ inline void SavePicture(const sys::Surface& surface, const std::string& name, in
   if (zoom < 1) zoom = 1;
   sys::Surface big(surface.Width() * zoom, surface.Height() * zoom);
   for (int y = 0; y < big.Height(); ++y)
-    for (int x = 0; x < big.Width(); ++x) big.At(x, y) = surface.At(x / zoom, y / zoom);
+    for (int x = 0; x < big.Width(); ++x)
+      big.At(x, y) = surface.At(x / zoom, y / zoom);
   sys::WritePng(big, (dir / (name + ".png")).string());
 }
 
