@@ -59,6 +59,12 @@ TPropValue GetPropValue(const TObject& obj, std::string_view name) {
 
 void SetPropValue(TObject& obj, const TPropInfo& prop, const TPropValue& value) {
   if (!prop.Set) throw EPropertyError::CreateFmt(SReadOnlyProperty, prop.Name);
+  // An enumeration takes only the values it names: anything else (from a
+  // damaged stream, say) would not be a value of the C++ enumeration.
+  if (auto* i = std::get_if<int64_t>(&value); i && prop.Kind == TTypeKind::tkEnumeration &&
+                                              !prop.EnumNames.empty() &&
+                                              (*i < 0 || *i >= int64_t(prop.EnumNames.size())))
+    throw EPropertyConvertError::CreateFmt(SInvalidPropertyValue, prop.Name);
   prop.Set(obj, value);
 }
 

@@ -211,6 +211,8 @@ TEST(PropertyTables, WrongUseRaises) {
   EXPECT_THROW(SetOrdProp(map, "Count", 1), EPropertyError); // read-only
   EXPECT_THROW(SetStrProp(map, "Color", "red"), EPropertyConvertError);
   EXPECT_THROW(GetStrProp(map, "Color"), EPropertyConvertError);
+  EXPECT_THROW(SetOrdProp(map, "Shade", 3), EPropertyConvertError); // no such value
+  EXPECT_EQ(map.Shade(), shLight);
   // An object of the wrong class is refused by the property's type.
   TAbstractThing thing;
   EXPECT_THROW(SetObjectProp(map, "Buddy", &thing), EInvalidCast);
