@@ -323,13 +323,4 @@ void TFileStream::SetSize(int64_t size) {
   if (Position() > size) SetPosition(size);
 }
 
-bool FileExists(const std::string& fileName) {
-  struct stat st;
-  return ::stat(fileName.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
-bool DeleteFile(const std::string& fileName) {
-  return ::unlink(fileName.c_str()) == 0;
-}
-
 } // namespace zel

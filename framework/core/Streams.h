@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/core/FileUtils.h"
 #include "framework/core/Object.h"
 
 namespace zel {
@@ -171,9 +172,5 @@ private:
   std::string FFileName;
   int FHandle = -1;
 };
-
-bool FileExists(const std::string& fileName);
-// True when the file was deleted.
-bool DeleteFile(const std::string& fileName);
 
 } // namespace zel

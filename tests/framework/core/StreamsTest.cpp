@@ -175,3 +175,29 @@ TEST(Streams, FilesRoundTripAndOpenErrors) {
 
 } // namespace
 } // namespace zel
+
+namespace zel {
+namespace {
+
+TEST(FileNames, PartsOfAPath) {
+  EXPECT_EQ(ExtractFileName("/opt/zel/Demo.exe"), "Demo.exe");
+  EXPECT_EQ(ExtractFileName("Demo.exe"), "Demo.exe");
+  EXPECT_EQ(ExtractFilePath("/opt/zel/Demo.exe"), "/opt/zel/");
+  EXPECT_EQ(ExtractFileDir("/opt/zel/Demo.exe"), "/opt/zel");
+  EXPECT_EQ(ExtractFileDir("/Demo"), "/");
+  EXPECT_EQ(ExtractFileExt("/opt/zel/Demo.exe"), ".exe");
+  EXPECT_EQ(ExtractFileExt("/opt/z.el/Demo"), "");
+  EXPECT_EQ(ExtractFileExt("/home/.profile"), "");
+  // The layout file lives beside the executable.
+  EXPECT_EQ(ChangeFileExt("/opt/zel/Demo.exe", ".sav"), "/opt/zel/Demo.sav");
+  EXPECT_EQ(ChangeFileExt("/opt/z.el/zeldemo", ".sav"), "/opt/z.el/zeldemo.sav");
+  EXPECT_EQ(ChangeFileExt("a.tar.gz", ""), "a.tar");
+  EXPECT_EQ(IncludeTrailingPathDelimiter("/opt"), "/opt/");
+  EXPECT_EQ(IncludeTrailingPathDelimiter("/opt/"), "/opt/");
+  EXPECT_EQ(ExcludeTrailingPathDelimiter("/opt//"), "/opt");
+  EXPECT_TRUE(DirectoryExists(ZEL_SOURCE_DIR));
+  EXPECT_FALSE(FileExists(ZEL_SOURCE_DIR));
+}
+
+} // namespace
+} // namespace zel
