@@ -41,14 +41,9 @@ int TStrings::Add(const std::string& s) {
   return index;
 }
 
-int TStrings::AddObject(const std::string& s, TObject* obj) {
+int TStrings::AddEntry(const std::string& s, TObject* obj, intptr_t data) {
   int index = Add(s);
   PutObject(index, obj);
-  return index;
-}
-
-int TStrings::AddData(const std::string& s, intptr_t data) {
-  int index = Add(s);
   PutData(index, data);
   return index;
 }
@@ -62,8 +57,7 @@ void TStrings::AddStrings(const TStrings& strings) {
   BeginUpdate();
   try {
     for (int i = 0; i < strings.Count(); ++i) {
-      int index = AddObject(strings.Get(i), strings.GetObject(i));
-      PutData(index, strings.GetData(i));
+      AddEntry(strings.Get(i), strings.GetObject(i), strings.GetData(i));
     }
   } catch (...) {
     EndUpdate();
@@ -400,17 +394,13 @@ void TStringList::Insert(int index, const std::string& s) {
   InsertItem(index, TItem{s});
 }
 
-int TStringList::Add(const std::string& s) {
-  if (!FSorted) {
-    InsertItem(Count(), TItem{s});
-    return Count() - 1;
-  }
-  int index;
-  if (Find(s, index)) {
+int TStringList::AddEntry(const std::string& s, TObject* obj, intptr_t data) {
+  int index = Count();
+  if (FSorted && Find(s, index)) {
     if (FDuplicates == dupIgnore) return index;
     if (FDuplicates == dupError) Error(SDuplicateString, 0);
   }
-  InsertItem(index, TItem{s});
+  InsertItem(index, TItem{s, obj, data});
   return index;
 }
 

@@ -49,8 +49,11 @@ public:
 
   // The index of the new entry (a sorted list puts it in its place).
   virtual int Add(const std::string& s);
-  int AddObject(const std::string& s, TObject* obj);
-  int AddData(const std::string& s, intptr_t data);
+  // Adds an entry with its object and datum in one change.  A sorted list
+  // that ignores duplicates returns the existing entry unchanged.
+  virtual int AddEntry(const std::string& s, TObject* obj, intptr_t data);
+  int AddObject(const std::string& s, TObject* obj) { return AddEntry(s, obj, 0); }
+  int AddData(const std::string& s, intptr_t data) { return AddEntry(s, nullptr, data); }
   void Append(const std::string& s) { Add(s); }
   void InsertObject(int index, const std::string& s, TObject* obj);
   virtual void AddStrings(const TStrings& strings);
@@ -134,7 +137,8 @@ public:
   void Insert(int index, const std::string& s) override;
   void Delete(int index) override;
   void Clear() override;
-  int Add(const std::string& s) override;
+  int Add(const std::string& s) override { return AddEntry(s, nullptr, 0); }
+  int AddEntry(const std::string& s, TObject* obj, intptr_t data) override;
   void Exchange(int index1, int index2) override;
   void Move(int curIndex, int newIndex) override;
   int IndexOf(const std::string& s) const override;

@@ -174,6 +174,17 @@ TEST(StringList, ObjectsAssignAndOwnership) {
   c.AddStrings(a);
   EXPECT_EQ(c.Count(), 3);
 
+  // A duplicate ignored by a sorted list leaves the existing entry alone.
+  TStringList keys;
+  keys.SetSorted(true);
+  int changes = 0;
+  keys.OnChange = [&](TObject*) { ++changes; };
+  keys.AddData(".FORM1.PANEL1;TAPPLICATION.TMYFORM.TMYPANEL", 1);
+  EXPECT_EQ(changes, 1); // one change for the entry with its datum
+  EXPECT_EQ(keys.AddData(".form1.panel1;tapplication.tmyform.tmypanel", 2), 0);
+  EXPECT_EQ(keys.Data(0), 1);
+  EXPECT_EQ(changes, 1);
+
   // An owning list deletes its objects (the leak checker watches this).
   TStringList owner;
   owner.SetOwnsObjects(true);
