@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "framework/core/Exceptions.h"
-#include "framework/graphics/SysColors.h"
+#include "platform/user/SystemParams.h"
 
 namespace zel {
 
@@ -140,7 +140,7 @@ int ClampChannel(int v) {
 } // namespace
 
 TColor ColorToRGB(TColor color) {
-  if (IsSysColor(color)) return TColor(SysColorRGB(int(uint32_t(color) & 0xFF)));
+  if (IsSysColor(color)) return TColor(sys::GetSysColor(int(uint32_t(color) & 0xFF)));
   return color;
 }
 
