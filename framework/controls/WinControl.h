@@ -1,0 +1,255 @@
+#pragma once
+// TWinControl: a control with a platform window of its own, made when it is
+// first needed (Handle).  It holds child controls, aligns them, keeps the tab
+// order and the focus, routes mouse messages to its windowless children and
+// paints them after itself.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/controls/Control.h"
+#include "framework/graphics/Brush.h"
+
+namespace zel {
+
+class TStream;
+class TDragDockObject; // the docking classes define it
+
+// What CreateWnd makes the window from.
+struct TCreateParams {
+  std::string Caption;
+  sys::DWORD Style = 0;
+  sys::DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  sys::HWND WndParent = nullptr;
+  std::string WinClassName = "ZelControl";
+  sys::UINT WindowClassStyle = sys::CS_DBLCLKS;
+};
+
+// The interface a dock site's manager offers (the docking classes give the
+// implementations).  Every operation has a harmless default.
+class IDockManager {
+public:
+  virtual ~IDockManager() = default;
+  virtual void BeginUpdate() {}
+  virtual void EndUpdate() {}
+  virtual void InsertControl(TControl* control, TAlign insertAt, TControl* dropControl) {}
+  virtual void RemoveControl(TControl* control) {}
+  virtual void ResetBounds(bool force) {}
+  virtual void PaintSite(sys::HDC dc) {}
+  virtual void PositionDockRect(TControl* client, TControl* dropControl, TAlign dropAlign,
+                                sys::RECT& dockRect) {}
+  virtual void GetControlBounds(TControl* control, sys::RECT& bounds) {}
+  virtual void SetReplacingControl(TControl* control) {}
+  virtual void SaveToStream(TStream& stream) {}
+  virtual void LoadFromStream(TStream& stream) {}
+  // Gives the manager a look at the site's messages first (grabber clicks);
+  // returns true when it used the message.
+  virtual bool HandleSiteMessage(TMessage& message) { return false; }
+};
+
+class TWinControl : public TControl {
+  ZEL_CLASS(TWinControl, TControl)
+public:
+  explicit TWinControl(TComponent* owner);
+  // Destroys the window and the child controls, last to first.
+  ~TWinControl() override;
+
+  void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
+
+  // ---- The window ---------------------------------------------------------------
+  // The window, made (with the parents' windows) when there is none.
+  sys::HWND Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void HandleNeeded() { Handle(); }
+  // Makes the window if there is none (the parent's first).
+  virtual void CreateHandle();
+  // Destroys the window, keeping the control and its state.
+  void DestroyHandle();
+  // Destroys the window and makes it again (after a change of style).
+  void RecreateWnd();
+  // The window that parents this control's window: the parent's handle, or
+  // ParentWindow for a control without parent.
+  sys::HWND ParentWindow() const { return FParentWindow; }
+  void SetParentWindow(sys::HWND h) { FParentWindow = h; }
+
+  // ---- Bounds --------------------------------------------------------------------
+  void SetBounds(int left, int top, int width, int height) override;
+  sys::RECT ClientRect() override;
+  sys::POINT ClientOrigin() override;
+  bool Showing() const override;
+
+  // ---- Children -----------------------------------------------------------------------
+  int ControlCount() const { return int(FControls.size()); }
+  // Children in z-order from the back: windowless ones first, then windowed.
+  TControl* Controls(int index) const;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  bool ContainsControl(TControl* control) const;
+  // The visible child at a client point (the topmost one); disabled ones only
+  // when allowDisabled, windowed ones only when allowWinControls.
+  TControl* ControlAtPos(sys::POINT p, bool allowDisabled, bool allowWinControls = false);
+  // Places control at index in the z-order of its kind.
+  void SetChildOrder(TControl* child, int order);
+
+  // ---- Alignment ---------------------------------------------------------------------
+  void DisableAlign();
+  void EnableAlign();
+  bool AlignDisabled() const { return FAlignLevel > 0; }
+  void Realign();
+  // The part of the client area that aligned controls may fill.
+  virtual void AdjustClientRect(sys::RECT& rect);
+  TAlignInsertBeforeEvent OnAlignInsertBefore;
+  TAlignPositionEvent OnAlignPosition;
+
+  // ---- Focus and keyboard --------------------------------------------------------
+  virtual void SetFocus();
+  virtual bool CanFocus();
+  bool Focused();
+  bool TabStop() const { return FTabStop; }
+  void SetTabStop(bool v);
+  int TabOrder() const;
+  void SetTabOrder(int order);
+  // The windowed children in tab order, descending into containers.
+  void GetTabOrderList(std::vector<TWinControl*>& list);
+  TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
+                               bool checkParent);
+  void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+  void SelectFirst();
+
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+  // ---- Appearance --------------------------------------------------------------------
+  TBrush* Brush() { return FBrush.get(); }
+  bool DoubleBuffered() const { return FDoubleBuffered; }
+  void SetDoubleBuffered(bool v) { FDoubleBuffered = v; }
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool v);
+  bool ParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool v);
+  TBevelKind BevelKind() const { return FBevelKind; }
+  void SetBevelKind(TBevelKind v);
+  TBevelEdges BevelEdges() const { return FBevelEdges; }
+  void SetBevelEdges(TBevelEdges v);
+  TBevelCut BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TBevelCut v);
+  TBevelCut BevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TBevelCut v);
+  int BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int v);
+
+  // ---- Painting ---------------------------------------------------------------------
+  void Invalidate() override;
+  void Update() override;
+  void Repaint() override;
+  void SetZOrder(bool topMost) override;
+  // Paints the windowless children that intersect the context's clip, from
+  // first (or all from the back when nullptr).
+  void PaintControls(sys::HDC dc, TControl* first);
+
+  // ---- Docking (the docking classes fill these in) -------------------------------
+  bool DockSite() const { return FDockSite; }
+  virtual void SetDockSite(bool v) { FDockSite = v; }
+  bool UseDockManager() const { return FUseDockManager; }
+  // Turning it on asks CreateDockManager for a manager when the site has none.
+  void SetUseDockManager(bool v);
+  IDockManager* DockManager() const { return FDockManager.get(); }
+  void SetDockManager(std::unique_ptr<IDockManager> manager);
+  int DockClientCount() const { return int(FDockClients.size()); }
+  TControl* DockClients(int index) const;
+  void AddDockClient(TControl* client);
+  void RemoveDockClient(TControl* client);
+  virtual void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) {}
+  virtual void DockDrop(TDragDockObject* source, int x, int y) {}
+  virtual void DoAddDockClient(TControl* client, const sys::RECT& rect);
+  virtual void DoRemoveDockClient(TControl* client) {}
+  virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
+
+protected:
+  // ---- Window creation -------------------------------------------------------------
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWnd();
+  virtual void CreateWindowHandle(const TCreateParams& params);
+  virtual void DestroyWnd();
+  // Called after the window exists (and its children's).
+  virtual void CreateWindowDone() {}
+  virtual std::unique_ptr<IDockManager> CreateDockManager() { return nullptr; }
+
+  // ---- Alignment -----------------------------------------------------------------------
+  // Places the aligned and anchored children in rect; control is the child
+  // whose change caused the alignment (it wins ties), or nullptr.
+  virtual void AlignControls(TControl* control, sys::RECT& rect);
+  // Asks for an alignment, or remembers it while alignment is disabled.
+  void AlignControl(TControl* control);
+  // The size change of the client area moves the anchored children.
+  void ParentResized();
+
+  // ---- Painting ------------------------------------------------------------------------
+  void PaintHandler(TMessage& message);
+  // Paints the control itself on the context (TCustomControl calls Paint).
+  virtual void PaintWindow(sys::HDC dc) {}
+  // Fills the background with Brush (WM_ERASEBKGND).
+  virtual bool EraseBackground(sys::HDC dc);
+
+  // ---- Keys and focus --------------------------------------------------------------
+  virtual void KeyDown(sys::WORD& key, TShiftState shift);
+  virtual void KeyUp(sys::WORD& key, TShiftState shift);
+  virtual void KeyPress(char32_t& key);
+  virtual void DoEnter() {
+    if (OnEnter) OnEnter(this);
+  }
+  virtual void DoExit() {
+    if (OnExit) OnExit(this);
+  }
+  // True when the control wants this key itself rather than as a dialog key
+  // (Tab, arrows).
+  virtual bool WantsKey(sys::WORD key, TShiftState shift) { return false; }
+
+  // The window position changed by the window system (a person dragged the
+  // frame, a maximise): the bounds follow.
+  virtual void WindowMoved();
+
+private:
+  friend class TControl;
+  static sys::LRESULT MainWndProc(sys::HWND h, sys::UINT msg, sys::WPARAM w, sys::LPARAM l);
+  void Insert(TControl* control);
+  void Remove(TControl* control);
+  void CreateChildHandles();
+  void HandleMouse(TMessage& m);
+  bool HandleKey(TMessage& m);
+  void UpdateShowing();
+  void DoAlign(TControl* control);
+  void AlignAnchored();
+  void WmSize();
+
+  sys::HWND FHandle = nullptr;
+  sys::HWND FParentWindow = nullptr;
+  std::vector<TControl*> FControls;    // windowless, back to front
+  std::vector<TWinControl*> FWinControls; // windowed, in tab order
+  std::unique_ptr<TBrush> FBrush;
+  int FAlignLevel = 0;
+  bool FAligning = false;
+  bool FTabStop = false;
+  bool FDoubleBuffered = false;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
+  TBevelKind FBevelKind = bkNone;
+  TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
+  TBevelCut FBevelInner = bvRaised;
+  TBevelCut FBevelOuter = bvLowered;
+  int FBorderWidth = 0;
+  bool FDockSite = false;
+  bool FUseDockManager = false;
+  std::unique_ptr<IDockManager> FDockManager;
+  std::vector<TControl*> FDockClients;
+  sys::SIZE FLastClientSize{-1, -1};
+  bool FSettingBounds = false;
+};
+
+} // namespace zel

@@ -1,0 +1,177 @@
+#pragma once
+// TCustomForm and TForm: top-level windows with the platform's frame and
+// caption, and MDI.  An fsMDIForm keeps an MDI client window in the part of
+// its client area that its aligned controls leave free; fsMDIChild forms
+// are child windows of that client with their own captions.
+//
+// A maximised MDI child fills the client window with its frame pushed just
+// outside it, so its own caption bar (with its minimise, restore and close
+// buttons) stays visible at the top of the client area.  Minimised children
+// line up as captions along the client's bottom edge.
+
+#include <memory>
+#include <vector>
+
+#include "framework/controls/WinControl.h"
+#include "framework/forms/FormTypes.h"
+#include "framework/graphics/Canvas.h"
+
+namespace zel {
+
+class TCustomForm : public TWinControl {
+  ZEL_CLASS(TCustomForm, TWinControl)
+public:
+  explicit TCustomForm(TComponent* owner);
+  ~TCustomForm() override;
+
+  void WndProc(TMessage& message) override;
+
+  // ---- Settings -------------------------------------------------------------------
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle v);
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle v);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons v);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition v) { FPosition = v; }
+  TWindowState WindowState();
+  void SetWindowState(TWindowState v);
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool v) { FKeyPreview = v; }
+  bool OldCreateOrder() const { return FOldCreateOrder; }
+  void SetOldCreateOrder(bool v) { FOldCreateOrder = v; }
+  TCanvas* Canvas() { return FCanvas.get(); }
+
+  // An MDI child's parent is recorded as its MDI form; it never becomes a
+  // child control of it (the MDI client window holds its window).
+  void SetParent(TWinControl* parent) override;
+  void SetVisible(bool value) override;
+  bool Showing() const override;
+
+  // ---- Showing and closing ----------------------------------------------------
+  void Show();
+  void Hide();
+  // Asks CloseQuery, then DoClose with the default action (caHide; an MDI
+  // child's is caMinimize; the main form ends the application), and does
+  // what the action says.
+  void Close();
+  virtual bool CloseQuery();
+  // Shows the form and runs messages until ModalResult is set.
+  TModalResult ShowModal();
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult v) { FModalResult = v; }
+  bool Modal() const { return FModal; }
+  // Frees the form once the messages waiting now are handled.
+  void Release();
+
+  // ---- Activation and focus -----------------------------------------------------
+  // The active top-level form, or the active MDI child of its MDI form.
+  bool Active() const { return FActive; }
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* control);
+  // Called when a control of the form receives the focus.
+  bool SetFocusedControl(TWinControl* control);
+  void SetFocus() override;
+  bool CanFocus() override;
+  // Activates the form (an MDI child: makes it the active child).
+  void Activate();
+
+  // ---- MDI ------------------------------------------------------------------------
+  int MDIChildCount();
+  // The children in z-order, the active one first.
+  TCustomForm* MDIChildren(int index);
+  TCustomForm* ActiveMDIChild();
+  // The MDI client window (fsMDIForm only, once the handle exists).
+  sys::HWND ClientHandle() const { return FClientHandle; }
+  // The MDI form an fsMDIChild belongs to.
+  TCustomForm* MDIParent() const { return FMDIParent; }
+  void Cascade();
+  void Tile();
+  TTileMode TileMode() const { return FTileMode; }
+  void SetTileMode(TTileMode v) { FTileMode = v; }
+  void ArrangeIcons();
+  void MinimizeAll();
+  // Activates the next child (Ctrl+F6); the current one goes to the back.
+  void Next();
+  // Activates the child at the back (Ctrl+Shift+F6).
+  void Previous();
+  // The rectangle of the MDI client window in the form's client coordinates.
+  sys::RECT MDIClientRect();
+
+  // ---- Events -------------------------------------------------------------------
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnPaint;
+
+  // Raises OnCreate; the constructors of descendant forms call it after
+  // building the form from its description.
+  virtual void DoCreate();
+
+protected:
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoClose(TCloseAction& action);
+  virtual void DoDestroy();
+  virtual void Activated();
+  virtual void Deactivated();
+  virtual void Paint();
+
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void PaintWindow(sys::HDC dc) override;
+  void AlignControls(TControl* control, sys::RECT& rect) override;
+  void WindowMoved() override;
+
+private:
+  friend class TApplication;
+  void PlaceOnShow();
+  void ApplyWindowState();
+  void CreateClientWindow();
+  void PlaceClientWindow();
+  void MDIChildActivated(TCustomForm* child);
+  void MDIChildGone(TCustomForm* child);
+  void ActivateMDIChild(TCustomForm* child);
+  void SetActive(bool active);
+  bool HandleDialogKey(sys::WORD key);
+  std::vector<TCustomForm*> MDIChildList();
+  void RestoreMaximizedChildren();
+  void FitMaximizedChildren();
+
+  TFormStyle FFormStyle = fsNormal;
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+  TPosition FPosition = poDefaultPosOnly;
+  TWindowState FWindowState = wsNormal;
+  TTileMode FTileMode = tbHorizontal;
+  bool FKeyPreview = false;
+  bool FOldCreateOrder = false;
+  bool FActive = false;
+  bool FModal = false;
+  bool FShownOnce = false;
+  bool FClosing = false;
+  TModalResult FModalResult = mrNone;
+  TWinControl* FActiveControl = nullptr;
+  TCustomForm* FMDIParent = nullptr;
+  TCustomForm* FActiveMDIChild = nullptr;
+  sys::HWND FClientHandle = nullptr;
+  std::unique_ptr<TCanvas> FCanvas;
+};
+
+class TForm : public TCustomForm {
+  ZEL_CREATABLE_CLASS(TForm, TCustomForm)
+public:
+  explicit TForm(TComponent* owner);
+};
+
+// The form that holds a control, or nullptr.
+TCustomForm* GetParentForm(TControl* control);
+
+} // namespace zel
