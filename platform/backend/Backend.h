@@ -76,6 +76,9 @@ void InputText(std::string_view utf8);
 // The program gained or lost the foreground (WM_ACTIVATEAPP).
 void InputAppActive(bool active);
 // The person brought this top-level window forward by the desktop's means.
+// Ignored for disabled windows and WS_EX_NOACTIVATE ones; activating the
+// active window again does nothing, so a backend may report every focus
+// change, including the ones that follow WindowActivated.
 void InputActivateWindow(HWND hwnd);
 // The desktop asked the window to close (WM_SYSCOMMAND with SC_CLOSE).
 void InputCloseWindow(HWND hwnd);

@@ -50,7 +50,10 @@ public:
   void Wheel(int x, int y, int delta);
   void KeyDown(UINT vk);
   void KeyUp(UINT vk);
-  void Key(UINT vk); // down and up
+  // A key goes down and up.  Keys type no text (except Enter, Tab,
+  // Backspace, Escape and Ctrl letters, through TranslateMessage): text comes
+  // from Type, as it comes from a real keyboard's text input.
+  void Key(UINT vk);
   void Type(std::string_view utf8);
   void SetAutoPump(bool on) { autoPump_ = on; }
 

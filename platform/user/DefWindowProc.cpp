@@ -184,6 +184,31 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   case WM_SYSKEYDOWN:
     if (wp == VK_F4 && (lp & (1 << 29)))
       SendMessage(TopLevelOf(w)->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else if (wp == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000))
+      SendMessage(h, WM_CONTEXTMENU, WPARAM(h), -1);
+    return 0;
+  case WM_SYSKEYUP:
+    // Alt alone or F10 opens the menu of the top-level window.
+    if (wp == VK_MENU || wp == VK_F10)
+      SendMessage(TopLevelOf(w)->handle, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    return 0;
+  case WM_SYSCHAR:
+    if (wp != 27) SendMessage(TopLevelOf(w)->handle, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wp));
+    return 0;
+  case WM_KEYDOWN:
+    if (wp == VK_APPS) SendMessage(h, WM_CONTEXTMENU, WPARAM(h), -1);
+    return 0;
+  case WM_RBUTTONUP: {
+    POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    ClientToScreen(h, &p);
+    SendMessage(h, WM_CONTEXTMENU, WPARAM(h), MAKELPARAM(p.x, p.y));
+    return 0;
+  }
+  case WM_CONTEXTMENU:
+    if (!IsTopLevel(w)) return SendMessage(w->parent->handle, msg, wp, lp);
+    return 0;
+  case WM_SETREDRAW:
+    w->noRedraw = wp == 0;
     return 0;
   case WM_MOUSEWHEEL:
     if (!IsTopLevel(w)) return SendMessage(w->parent->handle, msg, wp, lp);

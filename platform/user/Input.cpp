@@ -506,7 +506,10 @@ void InputAppActive(bool active) {
 }
 
 void InputActivateWindow(HWND hwnd) {
-  if (Window* w = Find(hwnd)) ActivateWindow(w, false);
+  Window* w = Find(hwnd);
+  // Windows that refuse activation keep it from the desktop's means too.
+  if (!w || !w->Enabled() || (w->exStyle & WS_EX_NOACTIVATE)) return;
+  ActivateWindow(w, false);
 }
 
 void InputCloseWindow(HWND hwnd) {

@@ -70,11 +70,20 @@ bool TakeMessage(MSG& out, HWND hwnd, UINT lo, UINT hi, bool remove) {
   return false;
 }
 
+// The next moment something is due without input: a timer or a mouse hover.
+std::optional<uint64_t> NextWakeup() {
+  auto& u = U();
+  std::optional<uint64_t> due = NextTimerDue();
+  if (u.leave.hwnd && (u.leave.flags & TME_HOVER) && (!due || u.leave.hoverDue < *due))
+    due = u.leave.hoverDue;
+  return due;
+}
+
 bool SomethingWaiting() {
   auto& u = U();
   if (!u.posted.empty() || u.quitPending || !u.input.empty() || !u.routed.empty()) return true;
   if (AnyPaintPending()) return true;
-  const auto due = NextTimerDue();
+  const auto due = NextWakeup();
   return due && *due <= ActiveClock().NowMs();
 }
 
@@ -136,7 +145,16 @@ BOOL TranslateMessage(const MSG* msg) {
   case VK_TAB: ch = '\t'; break;
   case VK_ESCAPE: ch = 27; break;
   default:
-    if (ctrl && msg->wParam >= 'A' && msg->wParam <= 'Z') ch = char32_t(msg->wParam - 'A' + 1);
+    if (msg->message == WM_SYSKEYDOWN) {
+      // Alt with a letter or digit: the character that names a menu or a command.
+      const bool shift = (U().syncKeys[VK_SHIFT] & 0x80) != 0;
+      if (msg->wParam >= 'A' && msg->wParam <= 'Z')
+        ch = char32_t(shift ? msg->wParam : msg->wParam - 'A' + 'a');
+      else if (msg->wParam >= '0' && msg->wParam <= '9')
+        ch = char32_t(msg->wParam);
+    } else if (ctrl && msg->wParam >= 'A' && msg->wParam <= 'Z') {
+      ch = char32_t(msg->wParam - 'A' + 1);
+    }
   }
   if (!ch) return 0;
   MSG c = *msg;
@@ -171,7 +189,7 @@ BOOL WaitMessage() {
   if (u.backend) u.backend->Present();
   const uint64_t now = ActiveClock().NowMs();
   DWORD timeout = INFINITE;
-  if (const auto due = NextTimerDue()) timeout = *due > now ? DWORD(std::min<uint64_t>(*due - now, 0x7FFFFFFE)) : 0;
+  if (const auto due = NextWakeup()) timeout = *due > now ? DWORD(std::min<uint64_t>(*due - now, 0x7FFFFFFE)) : 0;
   if (u.backend) {
     u.backend->WaitForInput(timeout);
     return 1;
@@ -216,7 +234,7 @@ void AdvanceTime(DWORD ms) {
   if (clock.IsVirtual()) {
     auto& vc = static_cast<VirtualClock&>(clock);
     for (;;) {
-      const auto due = NextTimerDue();
+      const auto due = NextWakeup();
       if (!due || *due > target) break;
       vc.AdvanceTo(*due);
       if (!PumpMessages()) return;
@@ -230,7 +248,7 @@ void AdvanceTime(DWORD ms) {
     const uint64_t now = clock.NowMs();
     if (now >= target) break;
     uint64_t wait = target - now;
-    if (const auto due = NextTimerDue()) wait = std::min(wait, *due > now ? *due - now : 0);
+    if (const auto due = NextWakeup()) wait = std::min(wait, *due > now ? *due - now : 0);
     if (U().backend) U().backend->WaitForInput(DWORD(wait));
     else std::this_thread::sleep_for(std::chrono::milliseconds(wait));
   }

@@ -102,6 +102,8 @@ void InvalidateWhole(Window* w) {
 
 Region VisibleRegion(const Window* w, bool clientOnly) {
   if (!IsDrawable(w) || w == U().desktop) return Region();
+  for (const Window* a = w; a; a = a->parent)
+    if (a->noRedraw) return Region();
   const POINT o = OriginInTop(w);
   RECT r = clientOnly ? w->client : WholeWindow(w);
   OffsetRect(r, o.x, o.y);
@@ -126,7 +128,7 @@ namespace {
 // The first window, parents before children and front to back, that has
 // something to paint.  Frames alone are painted on the spot.
 Window* FindPaintable(Window* w, HWND filter) {
-  if (!w->Visible()) return nullptr;
+  if (!w->Visible() || w->noRedraw) return nullptr;
   if (w != U().desktop && IsTopLevel(w) && (w->style & WS_MINIMIZE)) return nullptr;
   const bool matches = !filter || w->handle == filter || IsChild(filter, w->handle);
   if (matches && w != U().desktop) {
@@ -148,7 +150,7 @@ Window* FindPaintable(Window* w, HWND filter) {
 }
 
 bool HasPending(const Window* w) {
-  if (!w->Visible()) return false;
+  if (!w->Visible() || w->noRedraw) return false;
   if (w != U().desktop && IsTopLevel(w) && (w->style & WS_MINIMIZE)) return false;
   if (w != U().desktop && (w->ncDirty || !w->update.IsEmpty() || w->internalPaint)) return true;
   for (const Window* c : w->children)
@@ -305,6 +307,15 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
     if (flags & RDW_NOFRAME) w->ncDirty = false;
   }
   if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) UpdateWindow(hwnd);
+  return 1;
+}
+
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip) {
+  Window* w = Find(hwnd);
+  if (!w) return 0;
+  if (!scroll)
+    for (Window* c : w->children) OffsetRect(c->rect, dx, dy);
+  InvalidateWhole(w);
   return 1;
 }
 

@@ -31,6 +31,10 @@ HDC GetDC(HWND hwnd);
 // The whole window's context, frame included (origin at the window's corner).
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
+// Moves the child windows by (dx, dy) and invalidates the client area (the
+// contents are painted again rather than copied).  The rectangles limit
+// nothing here; they are accepted for the platform's signature.
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip);
 // The window that a window context belongs to.
 HWND WindowFromDC(HDC dc);
 

@@ -52,6 +52,7 @@ struct Window {
   bool ncDirty = false;
   bool internalPaint = false;
 
+  bool noRedraw = false;      // WM_SETREDRAW FALSE: nothing of it is painted
   bool captionActive = false; // the frame is drawn as active (WM_NCACTIVATE)
   bool alive = true;
   bool destroying = false;

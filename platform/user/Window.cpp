@@ -642,6 +642,31 @@ std::vector<HWND> GetChildWindows(HWND hwnd) {
   return r;
 }
 
+BOOL EnumWindows(const std::function<bool(HWND)>& fn) {
+  for (HWND h : GetChildWindows(GetDesktopWindow()))
+    if (IsWindow(h) && !fn(h)) return 0;
+  return 1;
+}
+
+namespace {
+void CollectDescendants(Window* w, std::vector<HWND>& out) {
+  for (Window* c : w->children) {
+    out.push_back(c->handle);
+    CollectDescendants(c, out);
+  }
+}
+} // namespace
+
+BOOL EnumChildWindows(HWND parent, const std::function<bool(HWND)>& fn) {
+  Window* p = Find(parent);
+  if (!p) return 0;
+  std::vector<HWND> all;
+  CollectDescendants(p, all);
+  for (HWND h : all)
+    if (IsWindow(h) && !fn(h)) return 0;
+  return 1;
+}
+
 // ---- State -----------------------------------------------------------------------
 
 BOOL IsWindowVisible(HWND hwnd) { return IsDrawable(Find(hwnd)); }

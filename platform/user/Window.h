@@ -4,6 +4,7 @@
 // text and the default window procedure.  Every call accepts a stale or
 // null handle and then does nothing (returning 0, false or an empty value).
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,12 @@ HWND GetTopWindow(HWND hwnd); // the child at the top of the z-order (desktop fo
 BOOL IsChild(HWND parent, HWND hwnd);
 // Children front to back (the z-order), not descending.
 std::vector<HWND> GetChildWindows(HWND hwnd);
+// Calls fn for every top-level window (front to back) until it returns false.
+BOOL EnumWindows(const std::function<bool(HWND)>& fn);
+// Calls fn for every descendant, parents before their children, front to
+// back, until it returns false.  Windows made or destroyed meanwhile are
+// handled safely: the list is taken first and stale handles are skipped.
+BOOL EnumChildWindows(HWND parent, const std::function<bool(HWND)>& fn);
 
 // ---- State -----------------------------------------------------------------------
 BOOL IsWindowVisible(HWND hwnd); // it and all its ancestors have WS_VISIBLE

@@ -259,6 +259,54 @@ TEST_F(Input, KeysGoToTheFocusAltMakesSystemKeysTextMakesCharacters) {
     }
 }
 
+TEST_F(Input, MenuKeysAndContextMenus) {
+  HWND w = MakeFrame(RECT{0, 0, 300, 300});
+  HWND child = Make(WS_CHILD | WS_VISIBLE, RECT{10, 10, 100, 100}, w);
+  SetFocus(child);
+  Pump();
+  std::vector<std::pair<WPARAM, LPARAM>> commands;
+  Rec().handlers[w] = [&](HWND, UINT m, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+    if (m == WM_SYSCOMMAND) commands.emplace_back(wp, lp);
+    return std::nullopt;
+  };
+  screen->Key(VK_MENU);
+  screen->KeyDown(VK_MENU);
+  screen->Key('F');
+  screen->KeyUp(VK_MENU);
+  EXPECT_EQ(commands, (std::vector<std::pair<WPARAM, LPARAM>>{{SC_KEYMENU, 0}, {SC_KEYMENU, 'f'}}));
+  // A right click asks the window, then its parent, for a context menu at the screen point.
+  ClearLog();
+  POINT p{20, 30};
+  ClientToScreen(child, &p);
+  screen->Click(p.x, p.y, MouseButton::Right);
+  EXPECT_EQ(Only({WM_CONTEXTMENU}), (Seq{{child, WM_CONTEXTMENU}, {w, WM_CONTEXTMENU}}));
+  EXPECT_EQ(GET_X_LPARAM(Last(WM_CONTEXTMENU)->lp), p.x);
+  EXPECT_EQ(Last(WM_CONTEXTMENU)->wp, reinterpret_cast<WPARAM>(child));
+}
+
+TEST_F(Input, HoverComesAfterTheMouseRests) {
+  HWND w = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+  Pump();
+  screen->MoveTo(50, 50);
+  TRACKMOUSEEVENT tme;
+  tme.dwFlags = TME_HOVER | TME_LEAVE;
+  tme.hwndTrack = w;
+  tme.dwHoverTime = 300;
+  TrackMouseEvent(&tme);
+  ClearLog();
+  AdvanceTime(200);
+  screen->MoveTo(51, 50); // moving starts the wait again
+  AdvanceTime(299);
+  EXPECT_TRUE(Only({WM_MOUSEHOVER}).empty());
+  AdvanceTime(1);
+  EXPECT_EQ(Only({WM_MOUSEHOVER}), (Seq{{w, WM_MOUSEHOVER}}));
+  EXPECT_EQ(GET_X_LPARAM(Last(WM_MOUSEHOVER)->lp), 51);
+  AdvanceTime(1000);
+  EXPECT_EQ(Only({WM_MOUSEHOVER}).size(), 1u); // once per request
+  screen->MoveTo(500, 500);
+  EXPECT_EQ(Only({WM_MOUSELEAVE}), (Seq{{w, WM_MOUSELEAVE}}));
+}
+
 TEST_F(Input, AltF4ClosesTheWindow) {
   HWND w = MakeFrame(RECT{0, 0, 300, 300});
   Pump();

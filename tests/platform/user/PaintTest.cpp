@@ -155,6 +155,18 @@ TEST_F(Paint, WindowContextsAreClippedAndPaintNeverLoopsForEver) {
   EXPECT_EQ(ReleaseDC(a, late), 1);
 }
 
+TEST_F(Paint, SetRedrawOffHoldsPaintingBack) {
+  Scene();
+  SendMessage(parent, WM_SETREDRAW, 0, 0);
+  Rec().paint[a] = kGreen;
+  InvalidateRect(a, nullptr, 1);
+  Pump();
+  EXPECT_EQ(Pixel(115, 115), kRed);
+  SendMessage(parent, WM_SETREDRAW, 1, 0);
+  Pump();
+  EXPECT_EQ(Pixel(115, 115), kGreen);
+}
+
 TEST_F(Paint, RedrawWindowWithFrameRepaintsTheNonClientArea) {
   HWND w = MakeFrame(RECT{100, 100, 300, 200});
   Pump();

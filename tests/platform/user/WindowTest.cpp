@@ -141,6 +141,26 @@ TEST_F(Windows, SetParentMovesAChild) {
   EXPECT_EQ(Pixel(p.x, p.y), RGB(0, 200, 0));
 }
 
+TEST_F(Windows, EnumerationVisitsParentsBeforeChildren) {
+  HWND top = MakeFrame(RECT{0, 0, 300, 300});
+  HWND a = Make(WS_CHILD, RECT{0, 0, 10, 10}, top);
+  HWND a1 = Make(WS_CHILD, RECT{0, 0, 5, 5}, a);
+  HWND b = Make(WS_CHILD, RECT{0, 0, 10, 10}, top);
+  std::vector<HWND> seen;
+  EnumChildWindows(top, [&](HWND h) {
+    seen.push_back(h);
+    if (h == a) DestroyWindow(b); // destroyed meanwhile: skipped
+    return true;
+  });
+  EXPECT_EQ(seen, (std::vector<HWND>{a, a1}));
+  seen.clear();
+  EXPECT_FALSE(EnumWindows([&](HWND h) {
+    seen.push_back(h);
+    return false;
+  }));
+  EXPECT_EQ(seen, (std::vector<HWND>{top}));
+}
+
 LRESULT CALLBACK_Sub(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_USER + 9) return 99;
   return CallWindowProc(reinterpret_cast<WNDPROC>(GetWindowLongPtr(h, GWLP_USERDATA)), h, m, w, l);
