@@ -77,8 +77,8 @@ int List(const fs::path& path) {
   std::vector<uint8_t> bytes;
   std::vector<resfile::Entry> entries;
   std::string error;
-  if (!resfile::ReadFile(path, bytes, error) || !resfile::ParseModule(bytes, entries, error))
-    return Fail(path.string() + ": " + error);
+  if (!resfile::ReadFile(path, bytes, error)) return Fail(error);
+  if (!resfile::ParseModule(bytes, entries, error)) return Fail(path.string() + ": " + error);
   for (const resfile::Entry& e : entries)
     std::printf("%5u %10u  %s\n", unsigned(e.type), unsigned(e.size), e.name.c_str());
   return 0;

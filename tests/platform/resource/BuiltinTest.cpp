@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "platform/gdi/Png.h"
 #include "platform/resource/Resource.h"
 #include "tests/platform/resource/ResourceTestUtil.h"
 
@@ -35,9 +36,13 @@ TEST(BuiltinModule, HoldsEveryBitmapOfTheResourcesFolder) {
   });
   EXPECT_EQ(found, expected);
   EXPECT_EQ(ok, expected.empty() ? FALSE : TRUE);
+  // Each is kept as a picture for a person to look at.
+  const fs::path pictures = fs::path(ZEL_BINARY_DIR) / "pictures";
+  fs::create_directories(pictures);
   for (const std::string& name : found) {
     UniqueGdi<HBITMAP> bmp(LoadBitmap(own, name));
-    EXPECT_NE(bmp.get(), nullptr) << name << ": " << GetLastErrorText();
+    ASSERT_NE(bmp.get(), nullptr) << name << ": " << GetLastErrorText();
+    WritePng(bmp.get()->surface, (pictures / ("resource_" + name + ".png")).string());
   }
   EXPECT_EQ(LoadBitmap(nullptr, "NO_SUCH_BITMAP"), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_RESOURCE_NAME_NOT_FOUND);
