@@ -1,4 +1,5 @@
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/GraphicsConsts.h"
 
 #include <algorithm>
 
@@ -7,9 +8,6 @@
 namespace zel {
 
 namespace {
-
-constexpr const char* SScanLine = "Scan line index out of range";
-constexpr const char* SResNotFound = "Resource %s not found";
 
 int BitsOf(TPixelFormat format) {
   return format == pf24bit ? 24 : 32;
@@ -77,7 +75,7 @@ void TBitmap::SetSize(int width, int height) {
     return;
   }
   sys::HBITMAP bitmap = NewBitmap(width, height, FPixelFormat);
-  if (!bitmap) throw EOutOfMemory("Not enough memory for a bitmap");
+  if (!bitmap) throw EOutOfMemory(SOutOfBitmapMemory);
   const sys::Pixel white = sys::PixelFromColorRef(sys::RGB(255, 255, 255));
   sys::Surface& to = bitmap->surface;
   std::fill(to.Pixels().begin(), to.Pixels().end(), white);
@@ -181,7 +179,7 @@ void TBitmap::Assign(TPersistent* source) {
     sys::HBITMAP copy = nullptr;
     if (bitmap->FHandle) {
       copy = NewBitmap(bitmap->Width(), bitmap->Height(), bitmap->FPixelFormat);
-      if (!copy) throw EOutOfMemory("Not enough memory for a bitmap");
+      if (!copy) throw EOutOfMemory(SOutOfBitmapMemory);
       copy->surface = bitmap->FHandle->surface;
     }
     FPixelFormat = bitmap->FPixelFormat;

@@ -6,6 +6,7 @@
 
 #include "framework/core/Streams.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/GraphicsConsts.h"
 #include "platform/resource/Bmp.h"
 
 namespace zel {
@@ -14,7 +15,6 @@ namespace {
 
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
-constexpr const char* SInvalidBitmap = "Bitmap image is not valid: %s";
 
 void PutU16(std::vector<uint8_t>& out, uint32_t v) {
   out.push_back(uint8_t(v));

@@ -1,16 +1,11 @@
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/GraphicsConsts.h"
 
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Graphic.h"
 #include "platform/text/Text.h"
 
 namespace zel {
-
-namespace {
-
-constexpr const char* SNoCanvasHandle = "Canvas does not allow drawing";
-
-} // namespace
 
 TCanvas::TCanvas()
     : FFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()),

@@ -1,4 +1,5 @@
 #include "framework/graphics/Colors.h"
+#include "framework/graphics/GraphicsConsts.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,8 +11,6 @@
 namespace zel {
 
 namespace {
-
-constexpr const char* SInvalidColor = "'%s' is not a valid color value";
 
 struct NamedColor {
   TColor value;

@@ -1,14 +1,9 @@
 #include "framework/graphics/Graphic.h"
+#include "framework/graphics/GraphicsConsts.h"
 
 #include "framework/core/Streams.h"
 
 namespace zel {
-
-namespace {
-
-constexpr const char* SNoClipboard = "Clipboard operations are not supported for %s";
-
-} // namespace
 
 void TGraphic::SetTransparent(bool value) {
   if (value == FTransparent) return;

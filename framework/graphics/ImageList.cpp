@@ -1,4 +1,5 @@
 #include "framework/graphics/ImageList.h"
+#include "framework/graphics/GraphicsConsts.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -10,9 +11,6 @@ namespace zel {
 namespace {
 
 constexpr uint32_t kDataMagic = 0x314C495A; // "ZIL1"
-constexpr const char* SInvalidImageListData = "Image list data is not valid";
-constexpr const char* SInvalidImageSize = "Invalid image size";
-constexpr const char* SImageIndexError = "Invalid ImageList Index";
 
 // Pixels at or above this luminance count as background when an image is
 // drawn disabled, as a black-and-white conversion of the image would make
