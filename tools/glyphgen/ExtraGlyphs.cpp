@@ -33,9 +33,9 @@ void MinimiseAll(Cell& c) {
   c.rotate(1);
   Arrow(c, 7, 12, 7.5, 1, 4, fills::Green());
   cairo_identity_matrix(c.cr());
-  c.box(0, 12, 15, 15, fills::Grey());
-  c.span(1.5, 13.5, 6, 13.5, pal::Blue);
-  c.span(8, 13.5, 12.5, 13.5, pal::Blue);
+  c.box(0.5, 12, 14.5, 14.5, fills::Grey());
+  c.span(2, 13.5, 6.5, 13.5, pal::Blue);
+  c.span(8.5, 13.5, 13, 13.5, pal::Blue);
 }
 
 void SingleWindow(Cell& c) {

@@ -314,7 +314,7 @@ void AlignRight(Cell& c) {
 
 void ZoomSign(Cell& c, bool plus) {
   Lens(c, 6, 6, 5.5, 15);
-  const int m = int(c.px(6)), arm = int(c.pick(2, 3, 5)), t = int(c.pick(0, 1, 1));
+  const int m = int(c.px(6)), arm = int(c.pick(3, 3, 5)), t = int(c.pick(0, 1, 1));
   c.pixels(m - arm, m - t, m + arm, m + t, pal::Ink);
   if (plus) c.pixels(m - t, m - arm, m + t, m + arm, pal::Ink);
 }
