@@ -32,7 +32,8 @@ bool HeadlessBackend::WaitForInput(DWORD timeoutMs) {
 }
 
 const Surface& HeadlessBackend::ComposeScreen() {
-  screen_.Resize(screenSize_.cx, screenSize_.cy, PixelFromColorRef(GetSysColor(COLOR_BACKGROUND), 0xFF));
+  screen_.Resize(screenSize_.cx, screenSize_.cy,
+                 PixelFromColorRef(GetSysColor(COLOR_BACKGROUND), 0xFF));
   std::vector<HWND> tops = TopLevelWindows();
   for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
     const Surface* s = GetWindowSurface(*it);

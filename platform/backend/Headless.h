@@ -45,8 +45,7 @@ public:
   void Click(int x, int y, MouseButton button = MouseButton::Left);
   void DoubleClick(int x, int y, MouseButton button = MouseButton::Left);
   // Press at the start, move in steps to the end, release there.
-  void Drag(int x0, int y0, int x1, int y1, int steps = 4,
-            MouseButton button = MouseButton::Left);
+  void Drag(int x0, int y0, int x1, int y1, int steps = 4, MouseButton button = MouseButton::Left);
   void Wheel(int x, int y, int delta);
   void KeyDown(UINT vk);
   void KeyUp(UINT vk);

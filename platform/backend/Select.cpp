@@ -18,8 +18,9 @@ std::unique_ptr<Backend> CreateBackendFromEnvironment(std::string* error) {
   const std::string_view name = forced ? forced : "";
   if (name == "headless") return std::make_unique<HeadlessBackend>();
   if (!name.empty() && name != "sdl") {
-    if (error) *error = "ZEL_BACKEND names an unknown backend \"" + std::string(name) +
-                        "\"; use \"headless\" or \"sdl\".";
+    if (error)
+      *error = "ZEL_BACKEND names an unknown backend \"" + std::string(name) +
+               "\"; use \"headless\" or \"sdl\".";
     return nullptr;
   }
   std::string why;

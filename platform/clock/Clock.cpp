@@ -23,18 +23,28 @@ uint64_t RealClock::NowMs() const {
   return 1000 + uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
-Clock& ActiveClock() { return g_active ? *g_active : TheRealClock(); }
+Clock& ActiveClock() {
+  return g_active ? *g_active : TheRealClock();
+}
 
-void SetActiveClock(Clock* clock) { g_active = clock; }
+void SetActiveClock(Clock* clock) {
+  g_active = clock;
+}
 
-DWORD GetTickCount() { return DWORD(ActiveClock().NowMs()); }
+DWORD GetTickCount() {
+  return DWORD(ActiveClock().NowMs());
+}
 
-uint64_t GetTickCount64() { return ActiveClock().NowMs(); }
+uint64_t GetTickCount64() {
+  return ActiveClock().NowMs();
+}
 
 ScopedVirtualClock::ScopedVirtualClock(uint64_t startMs) : clock_(startMs), previous_(g_active) {
   SetActiveClock(&clock_);
 }
 
-ScopedVirtualClock::~ScopedVirtualClock() { SetActiveClock(previous_); }
+ScopedVirtualClock::~ScopedVirtualClock() {
+  SetActiveClock(previous_);
+}
 
 } // namespace zel::sys

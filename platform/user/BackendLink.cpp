@@ -21,7 +21,9 @@ void SetBackend(std::unique_ptr<Backend> backend) {
   u.backend->ZOrderChanged();
 }
 
-Backend* GetBackend() { return U().backend.get(); }
+Backend* GetBackend() {
+  return U().backend.get();
+}
 
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> r;

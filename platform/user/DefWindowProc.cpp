@@ -28,17 +28,27 @@ HBRUSH BackgroundBrush(const Window* w) {
 // Cuts n bytes of UTF-8 back to the last whole character.
 size_t Utf8Cut(const std::string& s, size_t n) {
   if (n >= s.size()) return s.size();
-  while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
+  while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80)
+    --n;
   return n;
 }
 
 int CursorForHit(LRESULT hit) {
   switch (hit) {
-  case HTLEFT: case HTRIGHT: return IDC_SIZEWE;
-  case HTTOP: case HTBOTTOM: return IDC_SIZENS;
-  case HTTOPLEFT: case HTBOTTOMRIGHT: return IDC_SIZENWSE;
-  case HTTOPRIGHT: case HTBOTTOMLEFT: return IDC_SIZENESW;
-  default: return IDC_ARROW;
+  case HTLEFT:
+  case HTRIGHT:
+    return IDC_SIZEWE;
+  case HTTOP:
+  case HTBOTTOM:
+    return IDC_SIZENS;
+  case HTTOPLEFT:
+  case HTBOTTOMRIGHT:
+    return IDC_SIZENWSE;
+  case HTTOPRIGHT:
+  case HTBOTTOMLEFT:
+    return IDC_SIZENESW;
+  default:
+    return IDC_ARROW;
   }
 }
 
@@ -71,25 +81,45 @@ LRESULT OnSysCommand(Window* w, HWND h, WPARAM wp, LPARAM lp) {
       StartTracking(w, Tracking::Size, HTLEFT + edge - 1, pt);
     return 0;
   }
-  case SC_CLOSE: SendMessage(h, WM_CLOSE, 0, 0); return 0;
-  case SC_MINIMIZE: ShowWindow(h, SW_MINIMIZE); return 0;
-  case SC_MAXIMIZE: ShowWindow(h, SW_MAXIMIZE); return 0;
-  case SC_RESTORE: ShowWindow(h, SW_RESTORE); return 0;
-  default: return 0;
+  case SC_CLOSE:
+    SendMessage(h, WM_CLOSE, 0, 0);
+    return 0;
+  case SC_MINIMIZE:
+    ShowWindow(h, SW_MINIMIZE);
+    return 0;
+  case SC_MAXIMIZE:
+    ShowWindow(h, SW_MAXIMIZE);
+    return 0;
+  case SC_RESTORE:
+    ShowWindow(h, SW_RESTORE);
+    return 0;
+  default:
+    return 0;
   }
 }
 
 LRESULT OnNcButtonDown(Window* w, HWND h, WPARAM hit, LPARAM lp) {
   switch (LRESULT(hit)) {
-  case HTCAPTION: SendMessage(h, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lp); break;
-  case HTLEFT: case HTRIGHT: case HTTOP: case HTTOPLEFT: case HTTOPRIGHT: case HTBOTTOM:
-  case HTBOTTOMLEFT: case HTBOTTOMRIGHT:
+  case HTCAPTION:
+    SendMessage(h, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lp);
+    break;
+  case HTLEFT:
+  case HTRIGHT:
+  case HTTOP:
+  case HTTOPLEFT:
+  case HTTOPRIGHT:
+  case HTBOTTOM:
+  case HTBOTTOMLEFT:
+  case HTBOTTOMRIGHT:
     SendMessage(h, WM_SYSCOMMAND, SC_SIZE + WPARAM(hit - HTLEFT + 1), lp);
     break;
-  case HTCLOSE: case HTMINBUTTON: case HTMAXBUTTON:
+  case HTCLOSE:
+  case HTMINBUTTON:
+  case HTMAXBUTTON:
     StartTracking(w, Tracking::Button, LRESULT(hit), POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
     break;
-  default: break;
+  default:
+    break;
   }
   return 0;
 }
@@ -99,7 +129,8 @@ LRESULT OnNcDoubleClick(Window* w, HWND h, WPARAM hit, LPARAM lp) {
   if (LRESULT(hit) == HTCLOSE || LRESULT(hit) == HTMINBUTTON || LRESULT(hit) == HTMAXBUTTON)
     return OnNcButtonDown(w, h, hit, lp);
   if (LRESULT(hit) == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
-    SendMessage(h, WM_SYSCOMMAND, (w->style & (WS_MAXIMIZE | WS_MINIMIZE)) ? SC_RESTORE : SC_MAXIMIZE, lp);
+    SendMessage(h, WM_SYSCOMMAND,
+                (w->style & (WS_MAXIMIZE | WS_MINIMIZE)) ? SC_RESTORE : SC_MAXIMIZE, lp);
   else if (LRESULT(hit) == HTSYSMENU)
     SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lp);
   return 0;
@@ -108,7 +139,8 @@ LRESULT OnNcDoubleClick(Window* w, HWND h, WPARAM hit, LPARAM lp) {
 void OnWindowPosChanged(Window* w, HWND h, const WINDOWPOS* wp) {
   if (!wp) return;
   if (!(wp->flags & SWP_NOMOVE))
-    SendMessage(h, WM_MOVE, 0, MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+    SendMessage(h, WM_MOVE, 0,
+                MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
   if (!(wp->flags & SWP_NOSIZE)) {
     if ((w = Find(h)) == nullptr) return;
     const WPARAM kind = (w->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
@@ -132,8 +164,11 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (r) *r = DefaultClientRect(w->style, w->exStyle, *r);
     return 0;
   }
-  case WM_NCHITTEST: return DefaultHitTest(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-  case WM_NCPAINT: PaintDefaultFrame(w); return 0;
+  case WM_NCHITTEST:
+    return DefaultHitTest(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+  case WM_NCPAINT:
+    PaintDefaultFrame(w);
+    return 0;
   case WM_NCACTIVATE:
     // The frame is repainted through WM_NCPAINT, so a window that paints its
     // own frame keeps doing so.
@@ -166,12 +201,19 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     buf[n] = '\0';
     return LRESULT(n);
   }
-  case WM_GETTEXTLENGTH: return LRESULT(w->text.size());
-  case WM_CLOSE: DestroyWindow(h); return 0;
-  case WM_SYSCOMMAND: return OnSysCommand(w, h, wp, lp);
-  case WM_NCLBUTTONDOWN: return OnNcButtonDown(w, h, wp, lp);
-  case WM_NCLBUTTONDBLCLK: return OnNcDoubleClick(w, h, wp, lp);
-  case WM_SETCURSOR: return OnSetCursor(w, h, wp, lp);
+  case WM_GETTEXTLENGTH:
+    return LRESULT(w->text.size());
+  case WM_CLOSE:
+    DestroyWindow(h);
+    return 0;
+  case WM_SYSCOMMAND:
+    return OnSysCommand(w, h, wp, lp);
+  case WM_NCLBUTTONDOWN:
+    return OnNcButtonDown(w, h, wp, lp);
+  case WM_NCLBUTTONDBLCLK:
+    return OnNcDoubleClick(w, h, wp, lp);
+  case WM_SETCURSOR:
+    return OnSetCursor(w, h, wp, lp);
   case WM_MOUSEACTIVATE:
     if (!IsTopLevel(w)) {
       if (LRESULT r = SendMessage(w->parent->handle, WM_MOUSEACTIVATE, wp, lp)) return r;
@@ -180,7 +222,9 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   case WM_ACTIVATE:
     if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) SetFocus(h);
     return 0;
-  case WM_WINDOWPOSCHANGED: OnWindowPosChanged(w, h, reinterpret_cast<const WINDOWPOS*>(lp)); return 0;
+  case WM_WINDOWPOSCHANGED:
+    OnWindowPosChanged(w, h, reinterpret_cast<const WINDOWPOS*>(lp));
+    return 0;
   case WM_SYSKEYDOWN:
     if (wp == VK_F4 && (lp & (1 << 29)))
       SendMessage(TopLevelOf(w)->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -217,7 +261,8 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (U().tracking.hwnd == h) CancelTracking(false);
     if (GetCapture() == h) ReleaseCapture();
     return 0;
-  default: return 0;
+  default:
+    return 0;
   }
 }
 

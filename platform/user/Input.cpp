@@ -20,7 +20,9 @@ namespace {
 
 constexpr DWORD kHoverTime = 400;
 
-bool Down(const BYTE* keys, UINT vk) { return (keys[vk & 0xFF] & 0x80) != 0; }
+bool Down(const BYTE* keys, UINT vk) {
+  return (keys[vk & 0xFF] & 0x80) != 0;
+}
 
 WPARAM MouseKeys(const BYTE* keys) {
   WPARAM k = 0;
@@ -32,22 +34,33 @@ WPARAM MouseKeys(const BYTE* keys) {
   return k;
 }
 
-UINT ButtonVk(int button) { return button == 0 ? VK_LBUTTON : button == 1 ? VK_RBUTTON : VK_MBUTTON; }
+UINT ButtonVk(int button) {
+  return button == 0 ? VK_LBUTTON : button == 1 ? VK_RBUTTON : VK_MBUTTON;
+}
 
 // Side-specific modifier keys also move the generic one.
 UINT GenericOf(UINT vk) {
   switch (vk) {
-  case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
-  case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
-  case VK_LMENU: case VK_RMENU: return VK_MENU;
-  default: return 0;
+  case VK_LSHIFT:
+  case VK_RSHIFT:
+    return VK_SHIFT;
+  case VK_LCONTROL:
+  case VK_RCONTROL:
+    return VK_CONTROL;
+  case VK_LMENU:
+  case VK_RMENU:
+    return VK_MENU;
+  default:
+    return 0;
   }
 }
 
 void SetKey(BYTE* keys, UINT vk, bool down) {
   BYTE& k = keys[vk & 0xFF];
-  if (down) k = BYTE(k | 0x80 | 0x01);
-  else k = BYTE(k & ~0x80);
+  if (down)
+    k = BYTE(k | 0x80 | 0x01);
+  else
+    k = BYTE(k & ~0x80);
   if (UINT g = GenericOf(vk)) SetKey(keys, g, down);
 }
 
@@ -114,7 +127,8 @@ void CheckMouseLeave(HWND under, LRESULT hit) {
     u.leave.hoverDue = ActiveClock().NowMs() + u.leave.hoverTime;
     return;
   }
-  if (u.leave.flags & TME_LEAVE) PostMessage(u.leave.hwnd, wantNc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+  if (u.leave.flags & TME_LEAVE)
+    PostMessage(u.leave.hwnd, wantNc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
   u.leave = {};
 }
 
@@ -190,8 +204,8 @@ bool RouteMouse(const RawInput& in, MSG& out) {
     if (!captured) {
       Window* top = TopLevelOf(w);
       if (top->handle != u.active || !u.appActive) {
-        const LRESULT r = SendMessage(h, WM_MOUSEACTIVATE, WPARAM(top->handle),
-                                      MAKELPARAM(int(hit), int(down)));
+        const LRESULT r =
+            SendMessage(h, WM_MOUSEACTIVATE, WPARAM(top->handle), MAKELPARAM(int(hit), int(down)));
         if ((w = Find(h)) == nullptr) return false;
         top = TopLevelOf(w);
         if (r != MA_NOACTIVATE && r != MA_NOACTIVATEANDEAT && !(top->exStyle & WS_EX_NOACTIVATE))
@@ -203,8 +217,10 @@ bool RouteMouse(const RawInput& in, MSG& out) {
       if ((w = Find(h)) == nullptr) return false;
     }
     const bool dbl = IsDoubleClick(in, w, down, nc);
-    if (dbl) u.lastClick.valid = false;
-    else u.lastClick = ClickMemory{h, down, in.time, in.pt, true};
+    if (dbl)
+      u.lastClick.valid = false;
+    else
+      u.lastClick = ClickMemory{h, down, in.time, in.pt, true};
     // The double-click message follows the down message by 2.
     out = MouseMessage(in, w, down + (dbl ? 2 : 0), down + (dbl ? 2 : 0), hit);
     return true;
@@ -223,7 +239,8 @@ bool RouteMouse(const RawInput& in, MSG& out) {
     out.time = in.time;
     out.pt = in.pt;
     return true;
-  default: return false;
+  default:
+    return false;
   }
 }
 
@@ -247,8 +264,10 @@ bool RouteKey(const RawInput& in, MSG& out) {
   // own release is a system key only when no other key came between.
   bool sys = (in.alt && !in.ctrl) || in.vk == VK_F10 || noFocus;
   if (in.vk == VK_MENU || in.vk == VK_LMENU || in.vk == VK_RMENU) {
-    if (down) u.altAlone = true;
-    else sys = u.altAlone || noFocus;
+    if (down)
+      u.altAlone = true;
+    else
+      sys = u.altAlone || noFocus;
   } else if (down) {
     u.altAlone = false;
   }
@@ -264,8 +283,10 @@ bool RouteKey(const RawInput& in, MSG& out) {
 
 void SendActivateApp(bool active) {
   std::vector<HWND> tops;
-  for (Window* t : U().desktop->children) tops.push_back(t->handle);
-  for (HWND t : tops) SendMessage(t, WM_ACTIVATEAPP, active ? 1 : 0, 0);
+  for (Window* t : U().desktop->children)
+    tops.push_back(t->handle);
+  for (HWND t : tops)
+    SendMessage(t, WM_ACTIVATEAPP, active ? 1 : 0, 0);
 }
 
 void Deactivate(HWND old, HWND next) {
@@ -293,10 +314,14 @@ std::u32string DecodeText(std::string_view s) {
     size_t n = 0;
     char32_t cp = c, least = 0;
     if (c >= 0x80) {
-      if ((c >> 5) == 6) n = 1, cp = c & 0x1F, least = 0x80;
-      else if ((c >> 4) == 14) n = 2, cp = c & 0x0F, least = 0x800;
-      else if ((c >> 3) == 30) n = 3, cp = c & 0x07, least = 0x10000;
-      else n = 99;
+      if ((c >> 5) == 6)
+        n = 1, cp = c & 0x1F, least = 0x80;
+      else if ((c >> 4) == 14)
+        n = 2, cp = c & 0x0F, least = 0x800;
+      else if ((c >> 3) == 30)
+        n = 3, cp = c & 0x07, least = 0x10000;
+      else
+        n = 99;
     }
     bool ok = n != 99 && i + n < s.size();
     for (size_t k = 1; ok && k <= n; ++k) {
@@ -338,9 +363,10 @@ void ActivateWindow(Window* w, bool byMouse) {
   if (u.active != h || (w = Find(h)) == nullptr) return;
   SendMessage(h, WM_NCACTIVATE, 1, 0);
   if ((w = Find(h)) == nullptr) return;
-  SendMessage(h, WM_ACTIVATE,
-              MAKEWPARAM(int(byMouse ? WA_CLICKACTIVE : WA_ACTIVE), (w->style & WS_MINIMIZE) ? 1 : 0),
-              reinterpret_cast<LPARAM>(old));
+  SendMessage(
+      h, WM_ACTIVATE,
+      MAKEWPARAM(int(byMouse ? WA_CLICKACTIVE : WA_ACTIVE), (w->style & WS_MINIMIZE) ? 1 : 0),
+      reinterpret_cast<LPARAM>(old));
   if (u.backend && u.active == h) u.backend->WindowActivated(h);
 }
 
@@ -350,7 +376,8 @@ void ActivateNextAfter(Window* leaving) {
   Window* next = nullptr;
   if (leaving) {
     Window* owner = Find(leaving->owner);
-    if (owner && owner->Visible() && owner->Enabled() && !(owner->style & WS_MINIMIZE)) next = owner;
+    if (owner && owner->Visible() && owner->Enabled() && !(owner->style & WS_MINIMIZE))
+      next = owner;
   }
   for (Window* t : u.desktop->children) {
     if (next) break;
@@ -392,11 +419,20 @@ bool TakeInputMessage(MSG& msg) {
     u.input.pop_front();
     u.cursor = in.kind <= RawInput::Wheel ? in.pt : u.cursor;
     switch (in.kind) {
-    case RawInput::ButtonDown: SetKey(u.syncKeys, ButtonVk(in.button), true); break;
-    case RawInput::ButtonUp: SetKey(u.syncKeys, ButtonVk(in.button), false); break;
-    case RawInput::KeyDown: SetKey(u.syncKeys, in.vk, true); break;
-    case RawInput::KeyUp: SetKey(u.syncKeys, in.vk, false); break;
-    default: break;
+    case RawInput::ButtonDown:
+      SetKey(u.syncKeys, ButtonVk(in.button), true);
+      break;
+    case RawInput::ButtonUp:
+      SetKey(u.syncKeys, ButtonVk(in.button), false);
+      break;
+    case RawInput::KeyDown:
+      SetKey(u.syncKeys, in.vk, true);
+      break;
+    case RawInput::KeyUp:
+      SetKey(u.syncKeys, in.vk, false);
+      break;
+    default:
+      break;
     }
     if (in.kind == RawInput::KeyDown && in.vk == VK_ESCAPE && u.tracking.mode != Tracking::None &&
         u.tracking.mode != Tracking::Button) {
@@ -414,8 +450,8 @@ bool TakeInputMessage(MSG& msg) {
   if (u.leave.hwnd && (u.leave.flags & TME_HOVER) && ActiveClock().NowMs() >= u.leave.hoverDue) {
     POINT p = u.cursor;
     ScreenToClient(u.leave.hwnd, &p);
-    msg = MSG{u.leave.hwnd, WM_MOUSEHOVER, MouseKeys(u.syncKeys), MAKELPARAM(p.x, p.y),
-              GetTickCount(), u.cursor};
+    msg = MSG{u.leave.hwnd,         WM_MOUSEHOVER,  MouseKeys(u.syncKeys),
+              MAKELPARAM(p.x, p.y), GetTickCount(), u.cursor};
     u.leave.flags &= ~TME_HOVER;
     if (!(u.leave.flags & TME_LEAVE)) u.leave = {};
     return true;
@@ -490,7 +526,8 @@ void InputAppActive(bool active) {
           break;
         }
     }
-    if (w) ActivateWindow(w, false);
+    if (w)
+      ActivateWindow(w, false);
     else {
       u.appActive = true;
       SendActivateApp(true);
@@ -541,7 +578,9 @@ BOOL ReleaseCapture() {
   return 1;
 }
 
-HWND GetCapture() { return Find(U().capture) ? U().capture : nullptr; }
+HWND GetCapture() {
+  return Find(U().capture) ? U().capture : nullptr;
+}
 
 // ---- Focus and activation ----------------------------------------------------------
 
@@ -563,11 +602,14 @@ HWND SetFocus(HWND hwnd) {
   if (prev == hwnd) return prev;
   u.focus = hwnd;
   if (prev) SendMessage(prev, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-  if (u.focus == hwnd && Find(hwnd)) SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(prev), 0);
+  if (u.focus == hwnd && Find(hwnd))
+    SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(prev), 0);
   return prev;
 }
 
-HWND GetFocus() { return Find(U().focus) ? U().focus : nullptr; }
+HWND GetFocus() {
+  return Find(U().focus) ? U().focus : nullptr;
+}
 
 HWND SetActiveWindow(HWND hwnd) {
   auto& u = U();
@@ -583,11 +625,17 @@ HWND GetActiveWindow() {
   return u.appActive && Find(u.active) ? u.active : nullptr;
 }
 
-BOOL SetForegroundWindow(HWND hwnd) { return SetActiveWindow(hwnd) || GetActiveWindow() == hwnd; }
+BOOL SetForegroundWindow(HWND hwnd) {
+  return SetActiveWindow(hwnd) || GetActiveWindow() == hwnd;
+}
 
-HWND GetForegroundWindow() { return GetActiveWindow(); }
+HWND GetForegroundWindow() {
+  return GetActiveWindow();
+}
 
-bool IsApplicationActive() { return U().appActive; }
+bool IsApplicationActive() {
+  return U().appActive;
+}
 
 // ---- Mouse ----------------------------------------------------------------------------
 
@@ -627,20 +675,22 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
   if (!Find(tme->hwndTrack)) return 0;
   const bool nc = (tme->dwFlags & TME_NONCLIENT) != 0;
   if (u.leave.hwnd && u.leave.hwnd != tme->hwndTrack && (u.leave.flags & TME_LEAVE))
-    PostMessage(u.leave.hwnd, (u.leave.flags & TME_NONCLIENT) ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+    PostMessage(u.leave.hwnd, (u.leave.flags & TME_NONCLIENT) ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0,
+                0);
   // The mouse is over the window when the last mouse message went to it (in
   // the tracked part); otherwise the leave is due at once.
   const bool over = u.lastMouseWnd == tme->hwndTrack && ((u.lastMouseHit == HTCLIENT) != nc);
   if (!over) {
     u.leave = {};
-    if (tme->dwFlags & TME_LEAVE) PostMessage(tme->hwndTrack, nc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+    if (tme->dwFlags & TME_LEAVE)
+      PostMessage(tme->hwndTrack, nc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
     return 1;
   }
   const DWORD keep = (u.leave.hwnd == tme->hwndTrack) ? u.leave.flags : 0;
   u.leave.hwnd = tme->hwndTrack;
   u.leave.flags = keep | (tme->dwFlags & (TME_LEAVE | TME_HOVER | TME_NONCLIENT));
-  u.leave.hoverTime = tme->dwHoverTime == HOVER_DEFAULT || tme->dwHoverTime == 0 ? kHoverTime
-                                                                               : tme->dwHoverTime;
+  u.leave.hoverTime =
+      tme->dwHoverTime == HOVER_DEFAULT || tme->dwHoverTime == 0 ? kHoverTime : tme->dwHoverTime;
   u.leave.hoverDue = ActiveClock().NowMs() + u.leave.hoverTime;
   return 1;
 }
@@ -663,9 +713,9 @@ short GetKeyState(int vk) {
 // ---- Cursors ----------------------------------------------------------------------
 
 HCURSOR LoadCursor(void* instance, int id) {
-  static const Cursor cursors[] = {{IDC_ARROW},   {IDC_IBEAM},    {IDC_WAIT},     {IDC_CROSS},
-                                   {IDC_UPARROW}, {IDC_SIZENWSE}, {IDC_SIZENESW}, {IDC_SIZEWE},
-                                   {IDC_SIZENS},  {IDC_SIZEALL},  {IDC_NO},       {IDC_HAND},
+  static const Cursor cursors[] = {{IDC_ARROW},       {IDC_IBEAM},    {IDC_WAIT},     {IDC_CROSS},
+                                   {IDC_UPARROW},     {IDC_SIZENWSE}, {IDC_SIZENESW}, {IDC_SIZEWE},
+                                   {IDC_SIZENS},      {IDC_SIZEALL},  {IDC_NO},       {IDC_HAND},
                                    {IDC_APPSTARTING}, {IDC_HELP}};
   if (instance) return nullptr;
   for (const Cursor& c : cursors)
@@ -683,6 +733,8 @@ HCURSOR SetCursor(HCURSOR cursor) {
   return old;
 }
 
-HCURSOR GetCursor() { return U().cursorShape; }
+HCURSOR GetCursor() {
+  return U().cursorShape;
+}
 
 } // namespace zel::sys

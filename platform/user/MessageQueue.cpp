@@ -19,7 +19,9 @@ namespace {
 constexpr UINT kInputFirst = WM_KEYDOWN;
 constexpr UINT kInputLast = WM_MOUSELEAVE;
 
-bool InRange(UINT m, UINT lo, UINT hi) { return (lo == 0 && hi == 0) || (m >= lo && m <= hi); }
+bool InRange(UINT m, UINT lo, UINT hi) {
+  return (lo == 0 && hi == 0) || (m >= lo && m <= hi);
+}
 
 bool MatchesWindow(HWND msgHwnd, HWND filter) {
   return !filter || msgHwnd == filter || IsChild(filter, msgHwnd);
@@ -42,7 +44,8 @@ bool TakeMessage(MSG& out, HWND hwnd, UINT lo, UINT hi, bool remove) {
     if (remove) u.quitPending = false;
     return true;
   }
-  const bool inputWanted = !hwnd && ((lo == 0 && hi == 0) || (lo <= kInputLast && hi >= kInputFirst));
+  const bool inputWanted =
+      !hwnd && ((lo == 0 && hi == 0) || (lo <= kInputLast && hi >= kInputFirst));
   if (inputWanted) {
     if (u.routed.empty()) {
       MSG m;
@@ -140,10 +143,18 @@ BOOL TranslateMessage(const MSG* msg) {
   const bool ctrl = (U().syncKeys[VK_CONTROL] & 0x80) != 0;
   char32_t ch = 0;
   switch (msg->wParam) {
-  case VK_RETURN: ch = '\r'; break;
-  case VK_BACK: ch = 8; break;
-  case VK_TAB: ch = '\t'; break;
-  case VK_ESCAPE: ch = 27; break;
+  case VK_RETURN:
+    ch = '\r';
+    break;
+  case VK_BACK:
+    ch = 8;
+    break;
+  case VK_TAB:
+    ch = '\t';
+    break;
+  case VK_ESCAPE:
+    ch = 27;
+    break;
   default:
     if (msg->message == WM_SYSKEYDOWN) {
       // Alt with a letter or digit: the character that names a menu or a command.
@@ -189,7 +200,8 @@ BOOL WaitMessage() {
   if (u.backend) u.backend->Present();
   const uint64_t now = ActiveClock().NowMs();
   DWORD timeout = INFINITE;
-  if (const auto due = NextWakeup()) timeout = *due > now ? DWORD(std::min<uint64_t>(*due - now, 0x7FFFFFFE)) : 0;
+  if (const auto due = NextWakeup())
+    timeout = *due > now ? DWORD(std::min<uint64_t>(*due - now, 0x7FFFFFFE)) : 0;
   if (u.backend) {
     u.backend->WaitForInput(timeout);
     return 1;
@@ -197,12 +209,16 @@ BOOL WaitMessage() {
   // Without a backend nothing but time can bring a message.
   if (timeout == INFINITE)
     throw std::runtime_error("WaitMessage: no backend and no timer, so no message can ever come");
-  if (ActiveClock().IsVirtual()) static_cast<VirtualClock&>(ActiveClock()).Advance(timeout);
-  else std::this_thread::sleep_for(std::chrono::milliseconds(timeout));
+  if (ActiveClock().IsVirtual())
+    static_cast<VirtualClock&>(ActiveClock()).Advance(timeout);
+  else
+    std::this_thread::sleep_for(std::chrono::milliseconds(timeout));
   return 1;
 }
 
-DWORD GetMessageTime() { return U().current.time; }
+DWORD GetMessageTime() {
+  return U().current.time;
+}
 
 DWORD GetMessagePos() {
   const POINT p = U().current.pt;
@@ -249,8 +265,10 @@ void AdvanceTime(DWORD ms) {
     if (now >= target) break;
     uint64_t wait = target - now;
     if (const auto due = NextWakeup()) wait = std::min(wait, *due > now ? *due - now : 0);
-    if (U().backend) U().backend->WaitForInput(DWORD(wait));
-    else std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+    if (U().backend)
+      U().backend->WaitForInput(DWORD(wait));
+    else
+      std::this_thread::sleep_for(std::chrono::milliseconds(wait));
   }
   PumpMessages();
 }

@@ -353,8 +353,12 @@ constexpr UINT PM_REMOVE = 0x0001;
 constexpr UINT USER_TIMER_MINIMUM = 10;
 
 // ---- Packing of message parameters -----------------------------------------
-constexpr WORD LOWORD(uintptr_t v) { return WORD(v & 0xFFFF); }
-constexpr WORD HIWORD(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(uintptr_t v) {
+  return WORD(v & 0xFFFF);
+}
+constexpr WORD HIWORD(uintptr_t v) {
+  return WORD((v >> 16) & 0xFFFF);
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
   return LPARAM(DWORD(WORD(lo)) | (DWORD(WORD(hi)) << 16));
 }
@@ -362,9 +366,17 @@ constexpr WPARAM MAKEWPARAM(int lo, int hi) {
   return WPARAM(DWORD(WORD(lo)) | (DWORD(WORD(hi)) << 16));
 }
 // Coordinates in a mouse message are signed 16-bit values.
-constexpr int GET_X_LPARAM(LPARAM l) { return int(int16_t(LOWORD(uintptr_t(l)))); }
-constexpr int GET_Y_LPARAM(LPARAM l) { return int(int16_t(HIWORD(uintptr_t(l)))); }
-constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) { return int(int16_t(HIWORD(w))); }
-constexpr WORD GET_KEYSTATE_WPARAM(WPARAM w) { return LOWORD(w); }
+constexpr int GET_X_LPARAM(LPARAM l) {
+  return int(int16_t(LOWORD(uintptr_t(l))));
+}
+constexpr int GET_Y_LPARAM(LPARAM l) {
+  return int(int16_t(HIWORD(uintptr_t(l))));
+}
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) {
+  return int(int16_t(HIWORD(w)));
+}
+constexpr WORD GET_KEYSTATE_WPARAM(WPARAM w) {
+  return LOWORD(w);
+}
 
 } // namespace zel::sys

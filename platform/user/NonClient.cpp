@@ -27,7 +27,9 @@ namespace zel::sys::detail {
 
 namespace {
 
-bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
+bool HasCaption(DWORD style) {
+  return (style & WS_CAPTION) == WS_CAPTION;
+}
 
 int FrameWidth(DWORD style, DWORD exStyle) {
   if (style & WS_THICKFRAME) return GetSystemMetrics(SM_CXSIZEFRAME);
@@ -37,7 +39,9 @@ int FrameWidth(DWORD style, DWORD exStyle) {
   return 0;
 }
 
-void Fill(HDC dc, const RECT& r, int colorIndex) { FillRect(dc, r, GetSysColorBrush(colorIndex)); }
+void Fill(HDC dc, const RECT& r, int colorIndex) {
+  FillRect(dc, r, GetSysColorBrush(colorIndex));
+}
 
 // A one-pixel rectangle outline: light on the top and left, dark on the
 // bottom and right.
@@ -100,7 +104,8 @@ void DrawGlyph(HDC dc, const RECT& r, Glyph g, COLORREF color) {
     const RECT front{x, y + 3, x + q, y + 3 + q};
     FrameRect(dc, back, br);
     Line(dc, back.left, back.top + 1, back.right, back.top + 1);
-    FillRect(dc, RECT{front.left, front.top, front.right, front.bottom}, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, RECT{front.left, front.top, front.right, front.bottom},
+             GetSysColorBrush(COLOR_BTNFACE));
     FrameRect(dc, front, br);
     Line(dc, front.left, front.top + 1, front.right, front.top + 1);
     break;
@@ -161,19 +166,27 @@ void GradientRect(HDC dc, const RECT& r, COLORREF a, COLORREF b) {
 
 WPARAM CommandOfButton(Window* w, LRESULT hit) {
   switch (hit) {
-  case HTCLOSE: return SC_CLOSE;
-  case HTMINBUTTON: return (w->style & WS_MINIMIZE) ? SC_RESTORE : SC_MINIMIZE;
-  case HTMAXBUTTON: return (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE;
-  default: return 0;
+  case HTCLOSE:
+    return SC_CLOSE;
+  case HTMINBUTTON:
+    return (w->style & WS_MINIMIZE) ? SC_RESTORE : SC_MINIMIZE;
+  case HTMAXBUTTON:
+    return (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE;
+  default:
+    return 0;
   }
 }
 
 RECT ButtonRect(const NcGeometry& g, LRESULT hit) {
   switch (hit) {
-  case HTCLOSE: return g.closeBtn;
-  case HTMINBUTTON: return g.minBtn;
-  case HTMAXBUTTON: return g.maxBtn;
-  default: return RECT{};
+  case HTCLOSE:
+    return g.closeBtn;
+  case HTMINBUTTON:
+    return g.minBtn;
+  case HTMAXBUTTON:
+    return g.maxBtn;
+  default:
+    return RECT{};
   }
 }
 
@@ -310,7 +323,8 @@ void PaintDefaultFrame(Window* w) {
     Edge(dc, r, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
     InflateRect(r, -1, -1);
     for (int i = 2; i < g.frame; ++i) {
-      FrameRect(dc, r, GetSysColorBrush(w->captionActive ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER));
+      FrameRect(dc, r,
+                GetSysColorBrush(w->captionActive ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER));
       InflateRect(r, -1, -1);
     }
   }
@@ -320,7 +334,8 @@ void PaintDefaultFrame(Window* w) {
     GradientRect(dc, g.captionBar,
                  GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION),
                  GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION));
-    Fill(dc, RECT{g.captionBar.left, g.captionBar.bottom, g.captionBar.right, g.captionBar.bottom + 1},
+    Fill(dc,
+         RECT{g.captionBar.left, g.captionBar.bottom, g.captionBar.right, g.captionBar.bottom + 1},
          COLOR_BTNFACE);
     DrawSysIcon(dc, g.sysIcon, active);
     RECT text = g.captionBar;
@@ -398,7 +413,8 @@ bool TrackingMouse(const RawInput& in) {
       const RECT r = SizedRect(t, in.pt, w);
       SetWindowPos(h, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
-      RECT b = ButtonRect(ComputeNcGeometry(w->style, w->exStyle, w->rect.Width(), w->rect.Height()), t.hit);
+      RECT b = ButtonRect(
+          ComputeNcGeometry(w->style, w->exStyle, w->rect.Width(), w->rect.Height()), t.hit);
       const RECT wr = WindowRectOnScreen(w);
       OffsetRect(b, wr.left, wr.top);
       const bool over = PtInRect(b, in.pt);
@@ -424,6 +440,8 @@ bool TrackingMouse(const RawInput& in) {
   return in.kind != RawInput::KeyDown && in.kind != RawInput::KeyUp && in.kind != RawInput::Char;
 }
 
-void CancelTracking(bool restore) { EndTracking(restore); }
+void CancelTracking(bool restore) {
+  EndTracking(restore);
+}
 
 } // namespace zel::sys::detail

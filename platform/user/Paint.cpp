@@ -25,7 +25,9 @@ RECT Offset(RECT r, int dx, int dy) {
   return r;
 }
 
-RECT WholeWindow(const Window* w) { return RECT{0, 0, w->rect.Width(), w->rect.Height()}; }
+RECT WholeWindow(const Window* w) {
+  return RECT{0, 0, w->rect.Width(), w->rect.Height()};
+}
 
 // Counts BeginPaint calls, so that a WM_PAINT whose handler never began
 // painting can be validated afterwards instead of coming back for ever.
@@ -76,9 +78,9 @@ void InvalidateWindowArea(Window* w, const RECT& windowRect, bool erase, bool fr
   }
   if (frame) {
     RECT inWindow;
-    if (IntersectRect(inWindow, windowRect, WholeWindow(w)) && !(inWindow.left >= w->client.left &&
-        inWindow.top >= w->client.top && inWindow.right <= w->client.right &&
-        inWindow.bottom <= w->client.bottom))
+    if (IntersectRect(inWindow, windowRect, WholeWindow(w)) &&
+        !(inWindow.left >= w->client.left && inWindow.top >= w->client.top &&
+          inWindow.right <= w->client.right && inWindow.bottom <= w->client.bottom))
       w->ncDirty = true;
   }
 }
@@ -160,7 +162,9 @@ bool HasPending(const Window* w) {
 
 } // namespace
 
-bool AnyPaintPending() { return HasPending(U().desktop); }
+bool AnyPaintPending() {
+  return HasPending(U().desktop);
+}
 
 bool TakePaintMessage(MSG& msg, HWND filter) {
   Window* w = FindPaintable(U().desktop, filter);
@@ -171,7 +175,9 @@ bool TakePaintMessage(MSG& msg, HWND filter) {
   return true;
 }
 
-int BeginPaintCount() { return g_beginPaintCount; }
+int BeginPaintCount() {
+  return g_beginPaintCount;
+}
 
 void ValidateAfterUnpaintedPaint(HWND h) {
   if (Window* w = Find(h)) {
@@ -199,7 +205,8 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   if (!w) {
     // No window: the platform invalidates every window.
     if (hwnd) return 0;
-    for (Window* t : U().desktop->children) InvalidateWhole(t);
+    for (Window* t : U().desktop->children)
+      InvalidateWhole(t);
     return 1;
   }
   RECT r = rect ? *rect : RECT{0, 0, w->client.Width(), w->client.Height()};
@@ -284,8 +291,10 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
   if (!w) return 0;
   const bool erase = flags & RDW_ERASE;
   if (flags & RDW_INVALIDATE) {
-    if (rgn) InvalidateRgn(hwnd, rgn, erase);
-    else InvalidateRect(hwnd, rect, erase);
+    if (rgn)
+      InvalidateRgn(hwnd, rgn, erase);
+    else
+      InvalidateRect(hwnd, rect, erase);
     if (flags & RDW_FRAME) w->ncDirty = true;
     if (flags & RDW_ALLCHILDREN) {
       RECT r = rect ? *rect : RECT{0, 0, w->client.Width(), w->client.Height()};
@@ -302,8 +311,10 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
   }
   if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
   if (flags & RDW_VALIDATE) {
-    if (rgn) ValidateRgn(hwnd, rgn);
-    else ValidateRect(hwnd, rect);
+    if (rgn)
+      ValidateRgn(hwnd, rgn);
+    else
+      ValidateRect(hwnd, rect);
     if (flags & RDW_NOFRAME) w->ncDirty = false;
   }
   if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) UpdateWindow(hwnd);
@@ -314,7 +325,8 @@ BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cli
   Window* w = Find(hwnd);
   if (!w) return 0;
   if (!scroll)
-    for (Window* c : w->children) OffsetRect(c->rect, dx, dy);
+    for (Window* c : w->children)
+      OffsetRect(c->rect, dx, dy);
   InvalidateWhole(w);
   return 1;
 }

@@ -81,39 +81,94 @@ HBRUSH GetSysColorBrush(int index) {
 int GetSystemMetrics(int index) {
   const SIZE screen = detail::U().screen;
   switch (index) {
-  case SM_CXSCREEN: case SM_CXFULLSCREEN: case SM_CXVIRTUALSCREEN: case SM_CXMAXTRACK:
+  case SM_CXSCREEN:
+  case SM_CXFULLSCREEN:
+  case SM_CXVIRTUALSCREEN:
+  case SM_CXMAXTRACK:
     return screen.cx;
-  case SM_CYSCREEN: case SM_CYVIRTUALSCREEN: case SM_CYMAXTRACK: return screen.cy;
-  case SM_CYFULLSCREEN: return screen.cy - 19;
-  case SM_CXMAXIMIZED: return screen.cx + 8;
-  case SM_CYMAXIMIZED: return screen.cy + 8;
-  case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL:
-  case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
-  case SM_CYCAPTION: return 19;
-  case SM_CXBORDER: case SM_CYBORDER: return 1;
-  case SM_CXFIXEDFRAME: case SM_CYFIXEDFRAME: return 3;
-  case SM_CXSIZEFRAME: case SM_CYSIZEFRAME: return 4;
-  case SM_CXEDGE: case SM_CYEDGE: return 2;
-  case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
-  case SM_CXSMICON: case SM_CYSMICON: return 16;
-  case SM_CYMENU: return 19;
-  case SM_CXMIN: return 112;
-  case SM_CYMIN: return 27;
-  case SM_CXSIZE: case SM_CYSIZE: return 18;
-  case SM_CYSMCAPTION: return 16;
-  case SM_CXSMSIZE: case SM_CYSMSIZE: return 15;
-  case SM_CXMENUSIZE: case SM_CYMENUSIZE: return 18;
-  case SM_CXMINTRACK: return 112;
-  case SM_CYMINTRACK: return 27;
-  case SM_CXMINIMIZED: return 160;
-  case SM_CYMINIMIZED: return 24;
-  case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
-  case SM_CXDRAG: case SM_CYDRAG: return 4;
-  case SM_CXMENUCHECK: case SM_CYMENUCHECK: return 13;
-  case SM_CMOUSEBUTTONS: return 3;
-  case SM_MOUSEPRESENT: case SM_MOUSEWHEELPRESENT: case SM_CMONITORS: return 1;
-  case SM_SWAPBUTTON: return 0;
-  default: return 0;
+  case SM_CYSCREEN:
+  case SM_CYVIRTUALSCREEN:
+  case SM_CYMAXTRACK:
+    return screen.cy;
+  case SM_CYFULLSCREEN:
+    return screen.cy - 19;
+  case SM_CXMAXIMIZED:
+    return screen.cx + 8;
+  case SM_CYMAXIMIZED:
+    return screen.cy + 8;
+  case SM_CXVSCROLL:
+  case SM_CYHSCROLL:
+  case SM_CYVSCROLL:
+  case SM_CXHSCROLL:
+  case SM_CYVTHUMB:
+  case SM_CXHTHUMB:
+    return 16;
+  case SM_CYCAPTION:
+    return 19;
+  case SM_CXBORDER:
+  case SM_CYBORDER:
+    return 1;
+  case SM_CXFIXEDFRAME:
+  case SM_CYFIXEDFRAME:
+    return 3;
+  case SM_CXSIZEFRAME:
+  case SM_CYSIZEFRAME:
+    return 4;
+  case SM_CXEDGE:
+  case SM_CYEDGE:
+    return 2;
+  case SM_CXICON:
+  case SM_CYICON:
+  case SM_CXCURSOR:
+  case SM_CYCURSOR:
+    return 32;
+  case SM_CXSMICON:
+  case SM_CYSMICON:
+    return 16;
+  case SM_CYMENU:
+    return 19;
+  case SM_CXMIN:
+    return 112;
+  case SM_CYMIN:
+    return 27;
+  case SM_CXSIZE:
+  case SM_CYSIZE:
+    return 18;
+  case SM_CYSMCAPTION:
+    return 16;
+  case SM_CXSMSIZE:
+  case SM_CYSMSIZE:
+    return 15;
+  case SM_CXMENUSIZE:
+  case SM_CYMENUSIZE:
+    return 18;
+  case SM_CXMINTRACK:
+    return 112;
+  case SM_CYMINTRACK:
+    return 27;
+  case SM_CXMINIMIZED:
+    return 160;
+  case SM_CYMINIMIZED:
+    return 24;
+  case SM_CXDOUBLECLK:
+  case SM_CYDOUBLECLK:
+    return 4;
+  case SM_CXDRAG:
+  case SM_CYDRAG:
+    return 4;
+  case SM_CXMENUCHECK:
+  case SM_CYMENUCHECK:
+    return 13;
+  case SM_CMOUSEBUTTONS:
+    return 3;
+  case SM_MOUSEPRESENT:
+  case SM_MOUSEWHEELPRESENT:
+  case SM_CMONITORS:
+    return 1;
+  case SM_SWAPBUTTON:
+    return 0;
+  default:
+    return 0;
   }
 }
 
@@ -150,19 +205,30 @@ BOOL SystemParametersInfo(UINT action, UINT uiParam, void* param, UINT winIni) {
     *m = GetNonClientMetrics();
     return 1;
   }
-  case SPI_GETDRAGFULLWINDOWS: case SPI_GETGRADIENTCAPTIONS: case SPI_GETKEYBOARDCUES:
+  case SPI_GETDRAGFULLWINDOWS:
+  case SPI_GETGRADIENTCAPTIONS:
+  case SPI_GETKEYBOARDCUES:
     *static_cast<BOOL*>(param) = 1;
     return 1;
-  case SPI_GETFLATMENU: case SPI_GETMENUANIMATION: case SPI_GETTOOLTIPANIMATION:
+  case SPI_GETFLATMENU:
+  case SPI_GETMENUANIMATION:
+  case SPI_GETTOOLTIPANIMATION:
     *static_cast<BOOL*>(param) = 0;
     return 1;
-  case SPI_GETWHEELSCROLLLINES: *static_cast<UINT*>(param) = 3; return 1;
-  case SPI_GETMENUSHOWDELAY: *static_cast<int*>(param) = 400; return 1;
-  default: return 0;
+  case SPI_GETWHEELSCROLLLINES:
+    *static_cast<UINT*>(param) = 3;
+    return 1;
+  case SPI_GETMENUSHOWDELAY:
+    *static_cast<int*>(param) = 400;
+    return 1;
+  default:
+    return 0;
   }
 }
 
-UINT GetDoubleClickTime() { return g_doubleClickTime; }
+UINT GetDoubleClickTime() {
+  return g_doubleClickTime;
+}
 
 BOOL SetDoubleClickTime(UINT ms) {
   g_doubleClickTime = ms ? ms : 500;

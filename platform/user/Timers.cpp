@@ -60,7 +60,9 @@ bool CallTimerProc(const MSG& msg) {
   return true;
 }
 
-bool TimerExists(HWND h, UINT_PTR id) { return Lookup(h, id) != nullptr; }
+bool TimerExists(HWND h, UINT_PTR id) {
+  return Lookup(h, id) != nullptr;
+}
 
 void KillWindowTimers(HWND h) {
   auto& ts = U().timers;

@@ -34,11 +34,11 @@ struct Window {
   DWORD style = 0;
   DWORD exStyle = 0;
   std::string text;
-  Window* parent = nullptr; // the desktop for a top-level window
-  HWND owner = nullptr;     // top-level windows only; may go stale
+  Window* parent = nullptr;      // the desktop for a top-level window
+  HWND owner = nullptr;          // top-level windows only; may go stale
   std::vector<Window*> children; // front of the z-order first
-  RECT rect{};   // window rectangle in the parent's client coordinates
-  RECT client{}; // client rectangle in window coordinates
+  RECT rect{};                   // window rectangle in the parent's client coordinates
+  RECT client{};                 // client rectangle in window coordinates
   UINT_PTR id = 0;
   LONG_PTR userData = 0;
 
@@ -56,9 +56,9 @@ struct Window {
   bool captionActive = false; // the frame is drawn as active (WM_NCACTIVATE)
   bool alive = true;
   bool destroying = false;
-  RECT normalRect{};          // the restored rectangle while minimised or maximised
+  RECT normalRect{}; // the restored rectangle while minimised or maximised
   bool restoreToMaximized = false;
-  LRESULT pressedButton = 0;  // caption button pressed by the mouse (HT code), for drawing
+  LRESULT pressedButton = 0; // caption button pressed by the mouse (HT code), for drawing
 
   bool IsChild() const { return (style & WS_CHILD) != 0; }
   bool Visible() const { return (style & WS_VISIBLE) != 0; }
@@ -98,9 +98,9 @@ struct Timer {
 struct Tracking {
   enum Mode { None, Move, Size, Button } mode = None;
   HWND hwnd = nullptr;
-  LRESULT hit = 0; // sizing edge, or the button's HT code
-  POINT start{};   // screen position of the press
-  RECT startRect{}; // window rectangle (parent coordinates) at the press
+  LRESULT hit = 0;   // sizing edge, or the button's HT code
+  POINT start{};     // screen position of the press
+  RECT startRect{};  // window rectangle (parent coordinates) at the press
   bool over = false; // the cursor is over the pressed button
 };
 

@@ -21,8 +21,12 @@ using ATOM = WORD;
 struct HWND__;
 using HWND = HWND__*;
 
-inline HWND HwndFromId(uintptr_t id) { return reinterpret_cast<HWND>(id); }
-inline uintptr_t IdFromHwnd(HWND h) { return reinterpret_cast<uintptr_t>(h); }
+inline HWND HwndFromId(uintptr_t id) {
+  return reinterpret_cast<HWND>(id);
+}
+inline uintptr_t IdFromHwnd(HWND h) {
+  return reinterpret_cast<uintptr_t>(h);
+}
 
 // Special insert-after values of SetWindowPos.
 inline const HWND HWND_TOP = HwndFromId(0);

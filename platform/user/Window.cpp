@@ -27,7 +27,8 @@ namespace {
 
 std::string Lower(std::string_view s) {
   std::string r(s);
-  for (char& c : r) c = char(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : r)
+    c = char(std::tolower(static_cast<unsigned char>(c)));
   return r;
 }
 
@@ -57,10 +58,13 @@ Window* Find(HWND h) {
   return it == u.windows.end() ? nullptr : it->second.get();
 }
 
-bool IsTopLevel(const Window* w) { return w && w->parent == U().desktop; }
+bool IsTopLevel(const Window* w) {
+  return w && w->parent == U().desktop;
+}
 
 Window* TopLevelOf(Window* w) {
-  while (w && w->parent && w->parent != U().desktop) w = w->parent;
+  while (w && w->parent && w->parent != U().desktop)
+    w = w->parent;
   return w;
 }
 
@@ -119,7 +123,8 @@ void ApplyZOrder(Window* w, HWND after) {
   const bool top = IsTopLevel(w);
   auto firstNormal = [&] {
     size_t i = 0;
-    while (i < sib.size() && (sib[i]->exStyle & WS_EX_TOPMOST)) ++i;
+    while (i < sib.size() && (sib[i]->exStyle & WS_EX_TOPMOST))
+      ++i;
     return i;
   };
   size_t pos = 0;
@@ -148,8 +153,10 @@ void ApplyZOrder(Window* w, HWND after) {
       if (top) {
         // Going behind a normal window costs a topmost window its status;
         // a normal window cannot go among the topmost ones.
-        if (!(a->exStyle & WS_EX_TOPMOST)) w->exStyle &= ~WS_EX_TOPMOST;
-        else if (!(w->exStyle & WS_EX_TOPMOST)) pos = std::max(pos, firstNormal());
+        if (!(a->exStyle & WS_EX_TOPMOST))
+          w->exStyle &= ~WS_EX_TOPMOST;
+        else if (!(w->exStyle & WS_EX_TOPMOST))
+          pos = std::max(pos, firstNormal());
       }
     }
   }
@@ -165,7 +172,8 @@ void ApplyZOrder(Window* w, HWND after) {
       }
   }
   if (owned.empty()) return;
-  for (Window* o : owned) sib.erase(std::find(sib.begin(), sib.end(), o));
+  for (Window* o : owned)
+    sib.erase(std::find(sib.begin(), sib.end(), o));
   auto at = std::find(sib.begin(), sib.end(), w);
   sib.insert(at, owned.begin(), owned.end());
 }
@@ -206,7 +214,8 @@ void SendDestroyMessages(HWND h) {
   Window* w = Find(h);
   if (!w) return;
   std::vector<HWND> kids;
-  for (Window* c : w->children) kids.push_back(c->handle);
+  for (Window* c : w->children)
+    kids.push_back(c->handle);
   for (HWND k : kids) {
     if (Window* c = Find(k)) c->destroying = true;
     SendDestroyMessages(k);
@@ -219,8 +228,10 @@ void FinalDestroy(HWND h) {
   Window* w = Find(h);
   if (!w) return;
   std::vector<HWND> kids;
-  for (Window* c : w->children) kids.push_back(c->handle);
-  for (HWND k : kids) FinalDestroy(k);
+  for (Window* c : w->children)
+    kids.push_back(c->handle);
+  for (HWND k : kids)
+    FinalDestroy(k);
   w = Find(h);
   if (!w) return;
   KillWindowTimers(h);
@@ -438,9 +449,12 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
   SendMessage(h, WM_MOVE, 0,
               MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
   if (!Find(h)) return nullptr;
-  if (style & WS_MAXIMIZE) ShowWindow(h, (style & WS_VISIBLE) ? SW_SHOWMAXIMIZED : SW_MAXIMIZE);
-  else if (style & WS_MINIMIZE) ShowWindow(h, SW_SHOWMINNOACTIVE);
-  else if (style & WS_VISIBLE) ShowWindow(h, SW_SHOW);
+  if (style & WS_MAXIMIZE)
+    ShowWindow(h, (style & WS_VISIBLE) ? SW_SHOWMAXIMIZED : SW_MAXIMIZE);
+  else if (style & WS_MINIMIZE)
+    ShowWindow(h, SW_SHOWMINNOACTIVE);
+  else if (style & WS_VISIBLE)
+    ShowWindow(h, SW_SHOW);
   if ((style & (WS_MAXIMIZE | WS_MINIMIZE)) && !(style & WS_VISIBLE)) ShowWindow(h, SW_HIDE);
   return Find(h) ? h : nullptr;
 }
@@ -459,7 +473,8 @@ BOOL DestroyWindow(HWND hwnd) {
     std::vector<HWND> owned;
     for (Window* s : u.desktop->children)
       if (s->owner == hwnd) owned.push_back(s->handle);
-    for (HWND o : owned) DestroyWindow(o);
+    for (HWND o : owned)
+      DestroyWindow(o);
   }
   if (!Find(hwnd)) return 1;
   if (Find(hwnd)->Visible())
@@ -473,7 +488,9 @@ BOOL DestroyWindow(HWND hwnd) {
   return 1;
 }
 
-BOOL IsWindow(HWND hwnd) { return Find(hwnd) != nullptr; }
+BOOL IsWindow(HWND hwnd) {
+  return Find(hwnd) != nullptr;
+}
 
 // ---- Procedures and values ---------------------------------------------------------
 
@@ -486,13 +503,20 @@ LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
   Window* w = Find(hwnd);
   if (!w) return 0;
   switch (index) {
-  case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
-  case GWLP_HWNDPARENT: return reinterpret_cast<LONG_PTR>(IsTopLevel(w) ? w->owner : w->parent->handle);
-  case GWL_STYLE: return LONG_PTR(LONG(w->style));
-  case GWL_EXSTYLE: return LONG_PTR(LONG(w->exStyle));
-  case GWLP_USERDATA: return w->userData;
-  case GWLP_ID: return LONG_PTR(w->id);
-  default: return 0;
+  case GWLP_WNDPROC:
+    return reinterpret_cast<LONG_PTR>(w->proc);
+  case GWLP_HWNDPARENT:
+    return reinterpret_cast<LONG_PTR>(IsTopLevel(w) ? w->owner : w->parent->handle);
+  case GWL_STYLE:
+    return LONG_PTR(LONG(w->style));
+  case GWL_EXSTYLE:
+    return LONG_PTR(LONG(w->exStyle));
+  case GWLP_USERDATA:
+    return w->userData;
+  case GWLP_ID:
+    return LONG_PTR(w->id);
+  default:
+    return 0;
   }
 }
 
@@ -501,20 +525,29 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
   if (!w) return 0;
   const LONG_PTR old = GetWindowLongPtr(hwnd, index);
   switch (index) {
-  case GWLP_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(value); break;
+  case GWLP_WNDPROC:
+    w->proc = reinterpret_cast<WNDPROC>(value);
+    break;
   case GWL_STYLE: {
     // Visibility and the enabled state keep their own calls' bookkeeping.
     const DWORD keep = WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE | WS_CHILD;
     w->style = (w->style & keep) | (DWORD(value) & ~keep);
     break;
   }
-  case GWL_EXSTYLE: w->exStyle = DWORD(value); break;
-  case GWLP_USERDATA: w->userData = value; break;
-  case GWLP_ID: w->id = UINT_PTR(value); break;
+  case GWL_EXSTYLE:
+    w->exStyle = DWORD(value);
+    break;
+  case GWLP_USERDATA:
+    w->userData = value;
+    break;
+  case GWLP_ID:
+    w->id = UINT_PTR(value);
+    break;
   case GWLP_HWNDPARENT:
     if (IsTopLevel(w)) w->owner = reinterpret_cast<HWND>(value);
     break;
-  default: return 0;
+  default:
+    return 0;
   }
   return old;
 }
@@ -548,7 +581,9 @@ std::string GetWindowText(HWND hwnd) {
 
 // ---- Tree and z-order ------------------------------------------------------------
 
-HWND GetDesktopWindow() { return U().desktop->handle; }
+HWND GetDesktopWindow() {
+  return U().desktop->handle;
+}
 
 HWND GetParent(HWND hwnd) {
   Window* w = Find(hwnd);
@@ -596,14 +631,18 @@ HWND GetAncestor(HWND hwnd, UINT flags) {
   Window* w = Find(hwnd);
   if (!w || w == U().desktop) return nullptr;
   switch (flags) {
-  case GA_PARENT: return w->parent->handle;
-  case GA_ROOT: return TopLevelOf(w)->handle;
+  case GA_PARENT:
+    return w->parent->handle;
+  case GA_ROOT:
+    return TopLevelOf(w)->handle;
   case GA_ROOTOWNER: {
     Window* r = TopLevelOf(w);
-    while (Window* o = Find(r->owner)) r = o;
+    while (Window* o = Find(r->owner))
+      r = o;
     return r->handle;
   }
-  default: return nullptr;
+  default:
+    return nullptr;
   }
 }
 
@@ -616,15 +655,22 @@ HWND GetWindow(HWND hwnd, UINT relation) {
   const auto& sib = w->parent->children;
   auto it = std::find(sib.begin(), sib.end(), w);
   switch (relation) {
-  case GW_HWNDFIRST: return sib.front()->handle;
-  case GW_HWNDLAST: return sib.back()->handle;
-  case GW_HWNDNEXT: return (it + 1) == sib.end() ? nullptr : (*(it + 1))->handle;
-  case GW_HWNDPREV: return it == sib.begin() ? nullptr : (*(it - 1))->handle;
-  default: return nullptr;
+  case GW_HWNDFIRST:
+    return sib.front()->handle;
+  case GW_HWNDLAST:
+    return sib.back()->handle;
+  case GW_HWNDNEXT:
+    return (it + 1) == sib.end() ? nullptr : (*(it + 1))->handle;
+  case GW_HWNDPREV:
+    return it == sib.begin() ? nullptr : (*(it - 1))->handle;
+  default:
+    return nullptr;
   }
 }
 
-HWND GetTopWindow(HWND hwnd) { return GetWindow(hwnd ? hwnd : GetDesktopWindow(), GW_CHILD); }
+HWND GetTopWindow(HWND hwnd) {
+  return GetWindow(hwnd ? hwnd : GetDesktopWindow(), GW_CHILD);
+}
 
 BOOL IsChild(HWND parent, HWND hwnd) {
   Window* p = Find(parent);
@@ -638,7 +684,8 @@ BOOL IsChild(HWND parent, HWND hwnd) {
 std::vector<HWND> GetChildWindows(HWND hwnd) {
   std::vector<HWND> r;
   if (Window* w = Find(hwnd))
-    for (Window* c : w->children) r.push_back(c->handle);
+    for (Window* c : w->children)
+      r.push_back(c->handle);
   return r;
 }
 
@@ -669,7 +716,9 @@ BOOL EnumChildWindows(HWND parent, const std::function<bool(HWND)>& fn) {
 
 // ---- State -----------------------------------------------------------------------
 
-BOOL IsWindowVisible(HWND hwnd) { return IsDrawable(Find(hwnd)); }
+BOOL IsWindowVisible(HWND hwnd) {
+  return IsDrawable(Find(hwnd));
+}
 
 BOOL IsWindowEnabled(HWND hwnd) {
   Window* w = Find(hwnd);
@@ -682,7 +731,8 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
   if (!w) return 0;
   const BOOL wasDisabled = !w->Enabled();
   if (bool(enable) == !wasDisabled) return wasDisabled;
-  if (enable) w->style &= ~WS_DISABLED;
+  if (enable)
+    w->style &= ~WS_DISABLED;
   else {
     w->style |= WS_DISABLED;
     // A disabled window cannot hold the focus or the mouse.
@@ -822,8 +872,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (flags & SWP_FRAMECHANGED) w->ncDirty = true;
   if (top) {
     if (sized || shown || (flags & SWP_FRAMECHANGED)) InvalidateWhole(w);
-  } else if (!(flags & SWP_NOREDRAW) && (moved || sized || shown || hidden || zChanged ||
-                                           (flags & SWP_FRAMECHANGED))) {
+  } else if (!(flags & SWP_NOREDRAW) &&
+             (moved || sized || shown || hidden || zChanged || (flags & SWP_FRAMECHANGED))) {
     if (wasVisible) InvalidateTree(w->parent, oldRect);
     if (w->Visible()) {
       InvalidateTree(w->parent, newRect);
@@ -832,9 +882,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   }
   if (top && u.backend) {
     const bool onScreen = OnScreen(w);
-    if (onScreen && !wasOnScreen) u.backend->WindowShown(hwnd);
-    else if (!onScreen && wasOnScreen) u.backend->WindowHidden(hwnd);
-    else if (onScreen && (moved || sized)) u.backend->WindowMoved(hwnd);
+    if (onScreen && !wasOnScreen)
+      u.backend->WindowShown(hwnd);
+    else if (!onScreen && wasOnScreen)
+      u.backend->WindowHidden(hwnd);
+    else if (onScreen && (moved || sized))
+      u.backend->WindowMoved(hwnd);
     if (zChanged) u.backend->ZOrderChanged();
   }
   if (hidden && top && u.active == hwnd) ActivateNextAfter(w);
@@ -844,11 +897,13 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     ActivateWindow(w, false);
   if ((w = Find(hwnd)) == nullptr) return 0;
 
-  WINDOWPOS done{hwnd, wp.hwndInsertAfter, w->rect.left, w->rect.top, w->rect.Width(),
-                 w->rect.Height(), flags};
-  const bool clientMoved = moved || oldClient.left != w->client.left || oldClient.top != w->client.top;
-  const bool clientSized = oldClient.Width() != w->client.Width() ||
-                           oldClient.Height() != w->client.Height();
+  WINDOWPOS done{hwnd,        wp.hwndInsertAfter, w->rect.left,
+                 w->rect.top, w->rect.Width(),    w->rect.Height(),
+                 flags};
+  const bool clientMoved =
+      moved || oldClient.left != w->client.left || oldClient.top != w->client.top;
+  const bool clientSized =
+      oldClient.Width() != w->client.Width() || oldClient.Height() != w->client.Height();
   done.flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
   if (!clientMoved) done.flags |= SWP_NOMOVE;
   if (!clientSized && !sized) done.flags |= SWP_NOSIZE;
@@ -887,19 +942,27 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     state = WS_MINIMIZE;
     activate = top && cmd == SW_SHOWMINIMIZED;
     break;
-  case SW_SHOWMAXIMIZED: state = WS_MAXIMIZE; break;
+  case SW_SHOWMAXIMIZED:
+    state = WS_MAXIMIZE;
+    break;
   case SW_SHOWNOACTIVATE:
     activate = false;
     [[fallthrough]];
   case SW_SHOWNORMAL:
   case SW_RESTORE:
   case SW_SHOWDEFAULT:
-    if (state == WS_MINIMIZE && w->restoreToMaximized && cmd == SW_RESTORE) state = WS_MAXIMIZE;
-    else state = 0;
+    if (state == WS_MINIMIZE && w->restoreToMaximized && cmd == SW_RESTORE)
+      state = WS_MAXIMIZE;
+    else
+      state = 0;
     break;
-  case SW_SHOWNA: activate = false; break;
-  case SW_SHOW: break;
-  default: return was;
+  case SW_SHOWNA:
+    activate = false;
+    break;
+  case SW_SHOW:
+    break;
+  default:
+    return was;
   }
   if (show && !was) {
     SendMessage(hwnd, WM_SHOWWINDOW, 1, 0);
@@ -911,8 +974,10 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   if ((w = Find(hwnd)) == nullptr) return was;
-  if (cmd == SW_MINIMIZE && u.active == hwnd) ActivateNextAfter(w);
-  else if (activate && !(w->style & WS_MINIMIZE)) ActivateWindow(w, false);
+  if (cmd == SW_MINIMIZE && u.active == hwnd)
+    ActivateNextAfter(w);
+  else if (activate && !(w->style & WS_MINIMIZE))
+    ActivateWindow(w, false);
   return was;
 }
 
@@ -933,7 +998,8 @@ BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* wp) {
   Window* w = Find(hwnd);
   if (!w || !wp) return 0;
   const RECT r = wp->rcNormalPosition;
-  if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) w->normalRect = r;
+  if (w->style & (WS_MINIMIZE | WS_MAXIMIZE))
+    w->normalRect = r;
   else
     SetWindowPos(hwnd, nullptr, r.left, r.top, r.Width(), r.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -41,8 +41,12 @@ LONG_PTR GetWindowLongPtr(HWND hwnd, int index);
 // GWL_STYLE and GWL_EXSTYLE store the bits without side effects; call
 // SetWindowPos with SWP_FRAMECHANGED to apply a frame change.
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
-inline LONG GetWindowLong(HWND h, int i) { return LONG(GetWindowLongPtr(h, i)); }
-inline LONG SetWindowLong(HWND h, int i, LONG v) { return LONG(SetWindowLongPtr(h, i, v)); }
+inline LONG GetWindowLong(HWND h, int i) {
+  return LONG(GetWindowLongPtr(h, i));
+}
+inline LONG SetWindowLong(HWND h, int i, LONG v) {
+  return LONG(SetWindowLongPtr(h, i, v));
+}
 
 // ---- Text ----------------------------------------------------------------------
 // Through WM_SETTEXT / WM_GETTEXT (UTF-8; lParam is a const char* or a

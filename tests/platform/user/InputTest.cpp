@@ -103,8 +103,13 @@ TEST_F(Input, ClickActivationOrder) {
   screen->Click(550, 150);
   const Seq seq = Only({WM_MOUSEACTIVATE, WM_NCACTIVATE, WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS,
                         WM_LBUTTONDOWN, WM_ACTIVATEAPP});
-  EXPECT_EQ(seq, (Seq{{b, WM_MOUSEACTIVATE}, {a, WM_NCACTIVATE}, {a, WM_ACTIVATE},
-                      {b, WM_NCACTIVATE}, {b, WM_ACTIVATE}, {a, WM_KILLFOCUS}, {b, WM_SETFOCUS},
+  EXPECT_EQ(seq, (Seq{{b, WM_MOUSEACTIVATE},
+                      {a, WM_NCACTIVATE},
+                      {a, WM_ACTIVATE},
+                      {b, WM_NCACTIVATE},
+                      {b, WM_ACTIVATE},
+                      {a, WM_KILLFOCUS},
+                      {b, WM_SETFOCUS},
                       {b, WM_LBUTTONDOWN}}));
   for (const Logged& l : Rec().log) {
     if (l.msg == WM_ACTIVATE && l.hwnd == b) {
@@ -131,8 +136,11 @@ TEST_F(Input, ActivateAppFollowsTheForeground) {
   ClearLog();
   InputAppActive(false);
   EXPECT_EQ(Only({WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS}),
-            (Seq{{a, WM_NCACTIVATE}, {a, WM_ACTIVATE}, {hidden, WM_ACTIVATEAPP},
-                 {a, WM_ACTIVATEAPP}, {a, WM_KILLFOCUS}}));
+            (Seq{{a, WM_NCACTIVATE},
+                 {a, WM_ACTIVATE},
+                 {hidden, WM_ACTIVATEAPP},
+                 {a, WM_ACTIVATEAPP},
+                 {a, WM_KILLFOCUS}}));
   EXPECT_EQ(Last(WM_ACTIVATEAPP)->wp, 0u);
   EXPECT_EQ(GetActiveWindow(), nullptr);
   EXPECT_EQ(GetFocus(), nullptr);
@@ -199,9 +207,10 @@ TEST_F(Input, DoubleClicksNeedTheClassStyleTheTimeAndTheBox) {
   screen->Click(50 + GetSystemMetrics(SM_CXDOUBLECLK), 50); // too far
   clock.Advance(10);
   screen->Click(50 + GetSystemMetrics(SM_CXDOUBLECLK), 51); // close enough to the last
-  EXPECT_EQ(Only({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
-            (Seq{{dbl, WM_LBUTTONDOWN}, {dbl, WM_LBUTTONDOWN}, {dbl, WM_LBUTTONDOWN},
-                 {dbl, WM_LBUTTONDBLCLK}}));
+  EXPECT_EQ(Only({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}), (Seq{{dbl, WM_LBUTTONDOWN},
+                                                           {dbl, WM_LBUTTONDOWN},
+                                                           {dbl, WM_LBUTTONDOWN},
+                                                           {dbl, WM_LBUTTONDBLCLK}}));
 }
 
 TEST_F(Input, MouseMessagesCarryClientPointsAndKeyFlags) {
@@ -246,9 +255,16 @@ TEST_F(Input, KeysGoToTheFocusAltMakesSystemKeysTextMakesCharacters) {
   screen->Key(VK_MENU); // Alt alone
   // Releasing Alt after Alt+F is a plain key release; Alt alone is a system key.
   const Seq seq = Only({WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN, WM_SYSKEYUP});
-  EXPECT_EQ(seq, (Seq{{edit, WM_KEYDOWN}, {edit, WM_KEYUP}, {edit, WM_CHAR}, {edit, WM_CHAR},
-                      {edit, WM_SYSKEYDOWN}, {edit, WM_SYSKEYDOWN}, {edit, WM_SYSKEYUP},
-                      {edit, WM_KEYUP}, {edit, WM_SYSKEYDOWN}, {edit, WM_SYSKEYUP}}));
+  EXPECT_EQ(seq, (Seq{{edit, WM_KEYDOWN},
+                      {edit, WM_KEYUP},
+                      {edit, WM_CHAR},
+                      {edit, WM_CHAR},
+                      {edit, WM_SYSKEYDOWN},
+                      {edit, WM_SYSKEYDOWN},
+                      {edit, WM_SYSKEYUP},
+                      {edit, WM_KEYUP},
+                      {edit, WM_SYSKEYDOWN},
+                      {edit, WM_SYSKEYUP}}));
   std::vector<WPARAM> chars;
   for (const Logged& l : Rec().log)
     if (l.msg == WM_CHAR) chars.push_back(l.wp);

@@ -51,8 +51,8 @@ TEST_F(Messages, RefusedCreationGivesNoWindow) {
     return std::nullopt;
   };
   EXPECT_EQ(MakeFrame(RECT{0, 0, 100, 100}), nullptr);
-  EXPECT_THAT(MessagesOf(), ElementsAre(WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_DESTROY,
-                                        WM_NCDESTROY));
+  EXPECT_THAT(MessagesOf(),
+              ElementsAre(WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_DESTROY, WM_NCDESTROY));
   ClearLog();
   Rec().anyWindow = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
     if (m == WM_NCCREATE) return 0;
@@ -82,7 +82,8 @@ TEST_F(Messages, DestroyGoesParentFirstAndNcDestroyChildrenFirst) {
   EXPECT_EQ(order[6], std::make_pair(b, WM_NCDESTROY));
   EXPECT_EQ(order[7], std::make_pair(top, WM_NCDESTROY));
   EXPECT_EQ(Rec().log.back().msg, WM_NCDESTROY);
-  for (HWND h : {top, a, a1, b}) EXPECT_FALSE(IsWindow(h));
+  for (HWND h : {top, a, a1, b})
+    EXPECT_FALSE(IsWindow(h));
 }
 
 TEST_F(Messages, StaleHandlesAreHarmless) {
@@ -129,10 +130,10 @@ TEST_F(Messages, SentIsImmediatePostedComesBeforeInputAndPaintBeforeTimers) {
   ClearLog();
   screen->SetAutoPump(false);
   SetTimer(w, 7, 10);
-  clock.Advance(20);                    // the timer is due
-  InvalidateRect(w, nullptr, 1);        // something to paint
-  screen->Click(200, 200);              // input waiting
-  PostMessage(w, WM_USER + 238, 0, 0);  // posted after the input arrived
+  clock.Advance(20);                   // the timer is due
+  InvalidateRect(w, nullptr, 1);       // something to paint
+  screen->Click(200, 200);             // input waiting
+  PostMessage(w, WM_USER + 238, 0, 0); // posted after the input arrived
   EXPECT_EQ(SendMessage(w, WM_USER + 1, 5, 6), 0);
   ASSERT_EQ(MessagesOf().size(), 1u); // the sent one, at once
   ClearLog();

@@ -177,7 +177,8 @@ TEST_F(Paint, RedrawWindowWithFrameRepaintsTheNonClientArea) {
 
 TEST_F(Paint, ScreenshotOfFramedWindows) {
   HWND back = MakeFrame(RECT{40, 40, 440, 300}, "Неактивное окно");
-  HWND front = MakeFrame(RECT{200, 140, 620, 420}, "Активное окно с длинным заголовком, который не помещается");
+  HWND front = MakeFrame(RECT{200, 140, 620, 420},
+                         "Активное окно с длинным заголовком, который не помещается");
   HWND tool = Make(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE,
                    RECT{660, 60, 900, 220}, nullptr, WS_EX_TOOLWINDOW, "Настройка внешнего вида");
   HWND child = Make(WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, RECT{20, 20, 260, 160}, front,
@@ -203,7 +204,8 @@ TEST_F(Paint, ScreenshotOfFramedWindows) {
   EXPECT_EQ(Pixel(cx + 2, cy + 2), GetSysColor(COLOR_BTNFACE));
   int dark = 0;
   for (int x = cx; x < cx + 16; ++x)
-    for (int y = cy; y < cy + 14; ++y) dark += Pixel(x, y) == GetSysColor(COLOR_BTNTEXT);
+    for (int y = cy; y < cy + 14; ++y)
+      dark += Pixel(x, y) == GetSysColor(COLOR_BTNTEXT);
   EXPECT_GT(dark, 12); // the cross is drawn
 }
 

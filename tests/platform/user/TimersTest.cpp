@@ -23,8 +23,8 @@ TEST_F(Timers, WindowTimerRepeatsWithTheTickCountOfEachPeriod) {
     return std::nullopt;
   };
   AdvanceTime(1000);
-  EXPECT_EQ(times, (std::vector<DWORD>{start + 200, start + 400, start + 600, start + 800,
-                                       start + 1000}));
+  EXPECT_EQ(times,
+            (std::vector<DWORD>{start + 200, start + 400, start + 600, start + 800, start + 1000}));
   EXPECT_EQ(GetTickCount(), start + 1000);
   EXPECT_TRUE(KillTimer(w, 42));
   EXPECT_FALSE(KillTimer(w, 42));
@@ -96,9 +96,18 @@ TEST_F(Timers, ResettingReplacesIntervalAndProcedure) {
 
 TEST_F(Timers, DueTimersFireInOrderOfTheirTimes) {
   std::vector<int> order;
-  SetTimer(nullptr, 0, 300, [&](HWND, UINT, UINT_PTR id, DWORD) { order.push_back(3); KillTimer(nullptr, id); });
-  SetTimer(nullptr, 0, 100, [&](HWND, UINT, UINT_PTR id, DWORD) { order.push_back(1); KillTimer(nullptr, id); });
-  SetTimer(nullptr, 0, 200, [&](HWND, UINT, UINT_PTR id, DWORD) { order.push_back(2); KillTimer(nullptr, id); });
+  SetTimer(nullptr, 0, 300, [&](HWND, UINT, UINT_PTR id, DWORD) {
+    order.push_back(3);
+    KillTimer(nullptr, id);
+  });
+  SetTimer(nullptr, 0, 100, [&](HWND, UINT, UINT_PTR id, DWORD) {
+    order.push_back(1);
+    KillTimer(nullptr, id);
+  });
+  SetTimer(nullptr, 0, 200, [&](HWND, UINT, UINT_PTR id, DWORD) {
+    order.push_back(2);
+    KillTimer(nullptr, id);
+  });
   // Even when all are late, the earliest goes first.
   clock.Advance(1000);
   Pump();

@@ -48,8 +48,7 @@ protected:
   void TearDown() override;
 
   // A window of the recording class ("Rec", CS_DBLCLKS, no background).
-  HWND Make(DWORD style, RECT r, HWND parent = nullptr, DWORD exStyle = 0,
-            const char* text = "");
+  HWND Make(DWORD style, RECT r, HWND parent = nullptr, DWORD exStyle = 0, const char* text = "");
   // A top-level overlapped window, visible.
   HWND MakeFrame(RECT r, const char* text = "Window", DWORD exStyle = 0);
   // Messages of one window (all windows for nullptr), without the ignored ones.

@@ -64,8 +64,11 @@ TEST_F(Windows, SetWindowPosReportsAndMayBeAdjusted) {
   GetWindowRect(w, &r);
   EXPECT_EQ(r, (RECT{10, 20, 210, 70}));
   EXPECT_EQ(Only({WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}),
-            (Seq{{w, WM_WINDOWPOSCHANGING}, {w, WM_NCCALCSIZE}, {w, WM_WINDOWPOSCHANGED},
-                 {w, WM_MOVE}, {w, WM_SIZE}}));
+            (Seq{{w, WM_WINDOWPOSCHANGING},
+                 {w, WM_NCCALCSIZE},
+                 {w, WM_WINDOWPOSCHANGED},
+                 {w, WM_MOVE},
+                 {w, WM_SIZE}}));
   ClearLog();
   SetWindowPos(w, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_TRUE(Only({WM_MOVE, WM_SIZE}).empty()); // nothing changed
