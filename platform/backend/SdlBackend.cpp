@@ -138,13 +138,13 @@ bool SdlBackend::Init(std::string* error) {
     return false;
   };
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-    return fail(std::string("no display available: ") + SDL_GetError());
+    return fail(std::string("no display available: ") + SDL_GetError() + ".");
   initialized_ = true;
   const char* driver = SDL_GetCurrentVideoDriver();
   const char* requested = std::getenv("SDL_VIDEODRIVER");
   if (IsOffscreenDriver(driver) && !(requested && std::strstr(requested, driver)))
-    return fail("no display available (no X11 or Wayland display could be opened; set DISPLAY, "
-                "or ZEL_BACKEND=headless to run without one)");
+    return fail("no display available: no X11 or Wayland display could be opened (is DISPLAY "
+                "set?).");
   SDL_StartTextInput();
   return true;
 }

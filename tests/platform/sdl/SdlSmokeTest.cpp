@@ -1,0 +1,308 @@
+// The SDL backend on a real (virtual) X server, driven with real X input
+// through xdotool: a click reaches the window at the right client point, and
+// dragging the caption moves the window, on the screen as well as in the
+// window system.  Skipped where Xvfb or xdotool is not installed.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include <filesystem>
+
+#include "platform/backend/SdlBackend.h"
+#include "platform/gdi/Png.h"
+#include "platform/user/User.h"
+#include "tests/platform/sdl/XScreenGrab.h"
+#include "tests/platform/sdl/XvfbSession.h"
+
+namespace zel::sys {
+namespace {
+
+using test::Spawn;
+using test::WaitForExit;
+
+struct Seen {
+  std::vector<POINT> downs; // client points of WM_LBUTTONDOWN
+  int ups = 0;
+  std::u32string chars; // WM_CHAR code points
+  HWND upWindow = nullptr;
+  POINT lastUp{};             // client point of the last WM_LBUTTONUP
+  std::vector<POINT> dragged; // client points of WM_MOUSEMOVE with the button down
+  bool captureOnPress = false;
+};
+Seen gSeen;
+
+LRESULT SmokeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONDOWN)
+    gSeen.downs.push_back(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (msg == WM_LBUTTONDOWN && gSeen.captureOnPress) SetCapture(hwnd);
+  if (msg == WM_MOUSEMOVE && (wParam & MK_LBUTTON))
+    gSeen.dragged.push_back(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (msg == WM_LBUTTONUP) {
+    ++gSeen.ups;
+    gSeen.upWindow = hwnd;
+    gSeen.lastUp = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (GetCapture() == hwnd) ReleaseCapture();
+  }
+  if (msg == WM_CHAR) gSeen.chars.push_back(char32_t(wParam));
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+class SdlSmoke : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    if (!test::OnPath("Xvfb") || !test::OnPath("xdotool")) return;
+    server_ = new test::XvfbSession;
+    if (!server_->Start(1024, 768, startError_)) {
+      delete server_;
+      server_ = nullptr;
+    }
+  }
+  static void TearDownTestSuite() {
+    ResetWindowSystem();
+    delete server_;
+    server_ = nullptr;
+  }
+
+  void SetUp() override {
+    if (!test::OnPath("Xvfb") || !test::OnPath("xdotool"))
+      GTEST_SKIP() << "Xvfb and xdotool are needed";
+    ASSERT_NE(server_, nullptr) << startError_;
+    // The private server has no session bus; telling SDL so up front keeps
+    // it from a failing (and leaking) attempt to start one.
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+    ::unsetenv("SDL_VIDEODRIVER");
+    std::string error;
+    auto backend = CreateSdlBackend(&error);
+    ASSERT_NE(backend, nullptr) << error;
+    ResetWindowSystem(std::move(backend));
+    gSeen = Seen{};
+    WNDCLASS wc;
+    wc.lpfnWndProc = SmokeProc;
+    wc.lpszClassName = "SdlSmoke";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(intptr_t(COLOR_WINDOW + 1));
+    RegisterClass(wc); // a second registration fails harmlessly
+    hwnd_ = CreateWindowEx(0, "SdlSmoke", "Smoke", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 120, 320,
+                           240, nullptr);
+    ASSERT_NE(hwnd_, nullptr);
+    ASSERT_TRUE(WaitUntilOnScreen(hwnd_)) << "the window never appeared on the X screen";
+  }
+  void TearDown() override {
+    if (hwnd_) DestroyWindow(hwnd_);
+    ResetWindowSystem();
+  }
+
+  // Handles messages and SDL input, and shows the windows, for a while.
+  static void PumpOnce() {
+    PumpMessages();
+    if (Backend* b = GetBackend()) {
+      b->Present();
+      b->WaitForInput(5);
+    }
+    PumpMessages();
+  }
+  static void PumpFor(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end)
+      PumpOnce();
+  }
+  // Generous limits: they are only reached when something is broken, and
+  // a machine busy with parallel builds can be slow to deliver X events.
+  template <class Done> static bool PumpUntil(Done done, int ms = 8000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      PumpOnce();
+    }
+    return true;
+  }
+  // The X server shows exactly the window's surface at its place.
+  static bool ShowsSurface(HWND hwnd) {
+    RECT r{}, visible{};
+    GetWindowRect(hwnd, &r);
+    const Surface* surface = GetWindowSurface(hwnd);
+    // Only the part on the screen can be read back (a maximised window's
+    // frame lies outside it).
+    const SIZE screen = GetBackend()->ScreenSize();
+    if (!surface || !IntersectRect(visible, r, RECT{0, 0, screen.cx, screen.cy})) return false;
+    Surface shown;
+    if (!test::GrabScreen(server_->display().c_str(), visible.left, visible.top, visible.Width(),
+                          visible.Height(), shown))
+      return false;
+    for (int y = 0; y < visible.Height(); ++y)
+      for (int x = 0; x < visible.Width(); ++x) {
+        const int sx = visible.left - r.left + x, sy = visible.top - r.top + y;
+        if (!surface->Contains(sx, sy) ||
+            (shown.At(x, y) & 0xFFFFFF) != (surface->At(sx, sy) & 0xFFFFFF))
+          return false;
+      }
+    return true;
+  }
+  static bool WaitUntilOnScreen(HWND hwnd) {
+    return PumpUntil([hwnd] { return ShowsSurface(hwnd); });
+  }
+  // Runs xdotool while the program keeps handling its input.
+  static int Xdotool(std::vector<std::string> args) {
+    args.insert(args.begin(), "xdotool");
+    const pid_t pid = Spawn(args);
+    return pid < 0 ? -1 : WaitForExit(pid, 5000, PumpOnce);
+  }
+  void ClickAt(POINT screen) {
+    ASSERT_EQ(
+        Xdotool({"mousemove", std::to_string(screen.x), std::to_string(screen.y), "click", "1"}),
+        0);
+  }
+
+  static test::XvfbSession* server_;
+  static std::string startError_;
+  HWND hwnd_ = nullptr;
+};
+
+test::XvfbSession* SdlSmoke::server_ = nullptr;
+std::string SdlSmoke::startError_;
+
+TEST_F(SdlSmoke, ClickArrivesAtTheClientPoint) {
+  POINT target{37, 23};
+  ClientToScreen(hwnd_, &target);
+  ClickAt(target);
+  ASSERT_TRUE(PumpUntil([] { return gSeen.ups > 0; })) << "no click arrived";
+  ASSERT_EQ(gSeen.downs.size(), 1u);
+  EXPECT_EQ(gSeen.downs[0], (POINT{37, 23}));
+}
+
+TEST_F(SdlSmoke, CaptionDragMovesTheWindow) {
+  RECT before{};
+  GetWindowRect(hwnd_, &before);
+  // A caption point well left of the caption buttons, found by asking the
+  // window itself.
+  POINT grip{before.left + 60, before.top};
+  while (grip.y < before.bottom &&
+         SendMessage(hwnd_, WM_NCHITTEST, 0, MAKELPARAM(grip.x, grip.y)) != HTCAPTION)
+    ++grip.y;
+  ASSERT_LT(grip.y, before.bottom) << "no caption found";
+  grip.y += 2;
+  auto at = [&](int dx, int dy) {
+    return std::vector<std::string>{"mousemove", std::to_string(grip.x + dx),
+                                    std::to_string(grip.y + dy)};
+  };
+  std::vector<std::string> steps = at(0, 0);
+  for (auto part : {std::vector<std::string>{"mousedown", "1", "sleep", "0.1"},
+                    at(20, 15),
+                    {"sleep", "0.1"},
+                    at(50, 35),
+                    {"sleep", "0.1"},
+                    at(80, 50),
+                    {"sleep", "0.1", "mouseup", "1"}})
+    steps.insert(steps.end(), part.begin(), part.end());
+  ASSERT_EQ(Xdotool(steps), 0);
+  RECT after{};
+  const bool moved = PumpUntil([&] {
+    GetWindowRect(hwnd_, &after);
+    return after.left == before.left + 80 && after.top == before.top + 50;
+  });
+  ASSERT_TRUE(moved) << "window at " << after.left << "," << after.top << " instead of "
+                     << before.left + 80 << "," << before.top + 50;
+
+  // The X window moved with it: the screen shows the window at its new
+  // place, and a click there reaches the client area at the expected point.
+  ASSERT_TRUE(WaitUntilOnScreen(hwnd_)) << "the screen does not show the moved window";
+  gSeen = Seen{};
+  POINT target{12, 9};
+  ClientToScreen(hwnd_, &target);
+  ClickAt(target);
+  ASSERT_TRUE(PumpUntil([] { return gSeen.ups > 0; })) << "no click arrived after the move";
+  ASSERT_EQ(gSeen.downs.size(), 1u);
+  EXPECT_EQ(gSeen.downs[0], (POINT{12, 9}));
+}
+
+TEST_F(SdlSmoke, WindowsShowTheirSurfacesAndKeysSurviveAPopup) {
+  HWND popup = CreateWindowEx(0, "SdlSmoke", "", WS_POPUP | WS_BORDER, 520, 400, 120, 80, hwnd_);
+  ASSERT_NE(popup, nullptr);
+  ShowWindow(popup, SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(WaitUntilOnScreen(popup)) << "the pop-up's pixels never reached the screen";
+  EXPECT_TRUE(ShowsSurface(hwnd_)) << "the main window is not shown as its surface";
+  // The screen as a person would see it, kept for looking at.
+  Surface screen;
+  ASSERT_TRUE(test::GrabScreen(server_->display().c_str(), 0, 0, 700, 520, screen));
+  std::filesystem::create_directories(std::string(ZEL_BINARY_DIR) + "/pictures");
+  WritePng(screen, std::string(ZEL_BINARY_DIR) + "/pictures/sdl_screen.png");
+
+  // A shown pop-up takes the X keyboard focus, and hiding it leaves none
+  // unless the backend gives it back; typing proves the keys still come.
+  ShowWindow(popup, SW_HIDE);
+  PumpFor(200);
+  // (ASCII only: xdotool types other letters by remapping a key code on the
+  // fly, which races with the reader of the key map on a busy machine.)
+  ASSERT_EQ(Xdotool({"type", "ab"}), 0);
+  EXPECT_TRUE(PumpUntil([] { return gSeen.chars.size() >= 2; }))
+      << gSeen.chars.size() << " characters arrived";
+  EXPECT_EQ(gSeen.chars, U"ab");
+  DestroyWindow(popup);
+}
+
+// Moving, resizing, maximising and restacking in the window system show on
+// the X screen: each time the window's whole surface is what the screen
+// shows at its rectangle, which for overlapping windows also means the
+// stacking order is right.
+TEST_F(SdlSmoke, MovesResizesAndRestacksFollowTheWindowSystem) {
+  SetWindowPos(hwnd_, nullptr, 60, 80, 420, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitUntilOnScreen(hwnd_)) << "after a resize";
+  ShowWindow(hwnd_, SW_MAXIMIZE);
+  EXPECT_TRUE(WaitUntilOnScreen(hwnd_)) << "maximised";
+  ShowWindow(hwnd_, SW_RESTORE);
+  EXPECT_TRUE(WaitUntilOnScreen(hwnd_)) << "restored";
+
+  HWND front = CreateWindowEx(0, "SdlSmoke", "Front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150,
+                              300, 200, nullptr);
+  ASSERT_NE(front, nullptr);
+  EXPECT_TRUE(WaitUntilOnScreen(front)) << "the new window is in front";
+  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_TRUE(WaitUntilOnScreen(hwnd_)) << "brought back to the front";
+  DestroyWindow(front);
+}
+
+// A drag that starts in a window without the keyboard focus and ends
+// outside every window still reports to that window, as long as it holds
+// the capture: the backend must capture on the X server too.
+TEST_F(SdlSmoke, DragOutsideEveryWindowStaysWithTheCapturingWindow) {
+  HWND other =
+      CreateWindowEx(0, "SdlSmoke", "Other", WS_OVERLAPPEDWINDOW, 480, 120, 240, 180, nullptr);
+  ASSERT_NE(other, nullptr);
+  ShowWindow(other, SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(WaitUntilOnScreen(other));
+  gSeen.captureOnPress = true;
+  POINT start{40, 40};
+  ClientToScreen(other, &start);
+  const POINT outside{900, 700};
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(start.x), std::to_string(start.y), "mousedown",
+                     "1", "sleep", "0.2", "mousemove", "800", "500", "sleep", "0.1", "mousemove",
+                     std::to_string(outside.x), std::to_string(outside.y), "sleep", "0.1",
+                     "mouseup", "1"}),
+            0);
+  ASSERT_TRUE(PumpUntil([] { return gSeen.ups > 0; })) << "the button release never arrived";
+  POINT expected = outside;
+  ScreenToClient(other, &expected);
+  EXPECT_EQ(gSeen.upWindow, other);
+  EXPECT_EQ(gSeen.lastUp, expected);
+  ASSERT_FALSE(gSeen.dragged.empty());
+  EXPECT_EQ(gSeen.dragged.back(), expected);
+  EXPECT_EQ(GetCapture(), nullptr);
+  DestroyWindow(other);
+}
+
+TEST(SdlBackendStart, WithoutADisplaySaysSo) {
+  // Without DISPLAY SDL would quietly fall back to drawing nowhere.
+  const char* display = std::getenv("DISPLAY");
+  const std::string saved = display ? display : "";
+  ::unsetenv("DISPLAY");
+  ::unsetenv("WAYLAND_DISPLAY");
+  ::unsetenv("SDL_VIDEODRIVER");
+  std::string error;
+  auto backend = CreateSdlBackend(&error);
+  EXPECT_EQ(backend, nullptr);
+  EXPECT_NE(error.find("no display available"), std::string::npos) << error;
+  if (display) ::setenv("DISPLAY", saved.c_str(), 1);
+}
+
+} // namespace
+} // namespace zel::sys
