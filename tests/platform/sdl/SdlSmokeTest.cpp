@@ -29,6 +29,9 @@ struct Seen {
   POINT lastUp{};             // client point of the last WM_LBUTTONUP
   std::vector<POINT> dragged; // client points of WM_MOUSEMOVE with the button down
   bool captureOnPress = false;
+  int doubleClicks = 0;
+  std::vector<int> wheel; // wheel deltas
+  std::vector<UINT> keys; // virtual keys of WM_KEYDOWN
 };
 Seen gSeen;
 
@@ -44,6 +47,9 @@ LRESULT SmokeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     gSeen.lastUp = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (GetCapture() == hwnd) ReleaseCapture();
   }
+  if (msg == WM_LBUTTONDBLCLK) ++gSeen.doubleClicks;
+  if (msg == WM_MOUSEWHEEL) gSeen.wheel.push_back(GET_WHEEL_DELTA_WPARAM(wParam));
+  if (msg == WM_KEYDOWN) gSeen.keys.push_back(UINT(wParam));
   if (msg == WM_CHAR) gSeen.chars.push_back(char32_t(wParam));
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
@@ -80,6 +86,7 @@ protected:
     WNDCLASS wc;
     wc.lpfnWndProc = SmokeProc;
     wc.lpszClassName = "SdlSmoke";
+    wc.style = CS_DBLCLKS;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(intptr_t(COLOR_WINDOW + 1));
     RegisterClass(wc); // a second registration fails harmlessly
     hwnd_ = CreateWindowEx(0, "SdlSmoke", "Smoke", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 120, 320,
@@ -238,6 +245,24 @@ TEST_F(SdlSmoke, WindowsShowTheirSurfacesAndKeysSurviveAPopup) {
       << gSeen.chars.size() << " characters arrived";
   EXPECT_EQ(gSeen.chars, U"ab");
   DestroyWindow(popup);
+}
+
+// Timing and buttons of the real mouse and keyboard: two quick clicks are a
+// double click, the wheel turns in notches of 120, keys arrive as virtual
+// keys.
+TEST_F(SdlSmoke, DoubleClickWheelAndKeys) {
+  POINT p{50, 50};
+  ClientToScreen(hwnd_, &p);
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(p.x), std::to_string(p.y), "click", "--repeat",
+                     "2", "--delay", "60", "1"}),
+            0);
+  EXPECT_TRUE(PumpUntil([] { return gSeen.doubleClicks > 0; })) << "no double click";
+  ASSERT_EQ(Xdotool({"click", "4", "sleep", "0.05", "click", "5"}), 0);
+  EXPECT_TRUE(PumpUntil([] { return gSeen.wheel.size() >= 2; }));
+  EXPECT_EQ(gSeen.wheel, (std::vector<int>{120, -120}));
+  ASSERT_EQ(Xdotool({"key", "ctrl+b", "F5"}), 0);
+  EXPECT_TRUE(PumpUntil([] { return gSeen.keys.size() >= 3; }));
+  EXPECT_EQ(gSeen.keys, (std::vector<UINT>{VK_CONTROL, 'B', VK_F5}));
 }
 
 // Moving, resizing, maximising and restacking in the window system show on
