@@ -545,6 +545,13 @@ void TCustomImageList::ReadData(TStream& stream) {
   Change();
 }
 
+void TCustomImageList::DefineProperties(TFiler& filer) {
+  TComponent::DefineProperties(filer);
+  filer.DefineBinaryProperty(
+      "Bitmap", [this](TStream& stream) { ReadData(stream); },
+      [this](TStream& stream) { WriteData(stream); }, Count() > 0);
+}
+
 void TCustomImageList::DeclareProperties(TPropertyTable<TCustomImageList>& t) {
   t.AddColor("BkColor", &TCustomImageList::BkColor, &TCustomImageList::SetBkColor);
   t.AddColor("BlendColor", &TCustomImageList::BlendColor, &TCustomImageList::SetBlendColor);

@@ -130,6 +130,8 @@ public:
   // for data that is not an image list and then keeps the list as it was.
   virtual void WriteData(TStream& stream) const;
   virtual void ReadData(TStream& stream);
+  // Stores the images beside the published properties as "Bitmap".
+  void DefineProperties(TFiler& filer) override;
 
   TNotifyEvent OnChange;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PictureOutput.h"
+#include "framework/core/Filer.h"
 #include "framework/core/Streams.h"
 
 namespace zel {
@@ -375,6 +376,25 @@ TEST_F(ImageListTest, AssignAndStorageCopyEverything) {
 
   copy.Assign(nullptr);
   EXPECT_EQ(copy.Count(), 0);
+}
+
+TEST_F(ImageListTest, ComponentStreamsCarryTheImages) {
+  TBitmap strip;
+  MakeStrip(strip, {clRed, clGreen, clBlue});
+  list.AddMasked(&strip, clFuchsia);
+  list.SetBlendColor(clHighlight);
+  TMemoryStream stream;
+  TWriter writer(stream);
+  writer.WriteProperties(list);
+  stream.SetPosition(0);
+  TImageList read(nullptr);
+  TReader reader(stream);
+  reader.ReadProperties(read);
+  EXPECT_EQ(read.Width(), 4);
+  EXPECT_EQ(read.BlendColor(), clHighlight);
+  ASSERT_EQ(read.Count(), 3);
+  EXPECT_EQ(*read.ImageMask(2), *list.ImageMask(2));
+  EXPECT_EQ(read.ImagePixels(1)->At(0, 0), list.ImagePixels(1)->At(0, 0));
 }
 
 TEST_F(ImageListTest, AddImagesOfAnotherSizeKeepsTransparency) {
