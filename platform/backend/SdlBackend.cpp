@@ -350,6 +350,9 @@ void SdlBackend::CaptureChanged(HWND hwnd) {
 }
 
 void SdlBackend::CursorShapeChanged(int cursorId) {
+  // No cursor (SetCursor(nullptr)) hides the pointer.
+  SDL_ShowCursor(cursorId == 0 ? SDL_DISABLE : SDL_ENABLE);
+  if (cursorId == 0) return;
   const SDL_SystemCursor shape = SdlCursorFor(cursorId);
   SDL_Cursor*& cursor = cursors_[shape];
   if (!cursor) cursor = SDL_CreateSystemCursor(shape);
