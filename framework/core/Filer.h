@@ -116,7 +116,8 @@ public:
 
   // Reads name/value pairs into instance up to and including the end mark.
   void ReadProperties(TPersistent& instance);
-  // Reads one component (and its owned ones) into owner.
+  // Reads one component (and its owned ones) into owner.  It stays in the
+  // loading state until its owner's EndLoading (ReadRootComponent does it).
   TComponent* ReadComponent(TComponent* owner);
   // Reads what WriteRootComponent wrote into root: loading state on the way,
   // references resolved and Loaded called on every component at the end.

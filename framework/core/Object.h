@@ -161,6 +161,10 @@ public:
   TClassRef(const TClassInfo* c) : TClassRef() {
     if (c) *this = TClassRef(*c);
   }
+  // A reference to a descendant's family converts to its base's.
+  template <class U>
+    requires std::is_base_of_v<T, U>
+  TClassRef(const TClassRef<U>& other) : FInfo(other.Info()) {}
 
   const TClassInfo* Info() const { return FInfo; }
   explicit operator bool() const { return FInfo != nullptr; }

@@ -123,6 +123,9 @@ TEST(ClassInfo, ClassReferencesCreateThroughFactories) {
   EXPECT_EQ(made->ClassName(), "TDerivedMap");
   EXPECT_EQ(made->Owner(), &owner);
   EXPECT_EQ(owner.ComponentCount(), 1);
+  TClassRef<TComponent> wider = ref; // class of a descendant family
+  EXPECT_EQ(wider.ClassName(), "TDerivedMap");
+  EXPECT_TRUE(wider.InheritsFrom(TBaseMap::StaticClass()));
 
   // A class outside the reference's family is refused.
   EXPECT_THROW((void)TClassRef<TBaseMap>(TComponent::StaticClass()), EInvalidCast);
