@@ -113,46 +113,16 @@ void Spark(Cell& c, double cx, double cy, double r) {
 }
 
 void PixelArt(Cell& c, int x, int y, std::initializer_list<const char*> rows) {
+  static const std::pair<char, Rgb> kColours[] = {
+      {'k', pal::Ink},       {'w', pal::Paper}, {'y', pal::YellowLight}, {'Y', pal::Yellow},
+      {'b', pal::BlueLight}, {'B', pal::Blue},  {'g', pal::GreenLight},  {'G', pal::Green},
+      {'r', pal::RedLight},  {'R', pal::Red},   {'a', pal::GreyLight},   {'A', pal::Grey},
+      {'d', pal::GreyDark}};
   int j = 0;
   for (const char* row : rows) {
-    for (int i = 0; row[i] != '\0'; ++i) {
-      Rgb colour;
-      switch (row[i]) {
-      case 'k':
-        colour = pal::Ink;
-        break;
-      case 'w':
-        colour = pal::Paper;
-        break;
-      case 'y':
-        colour = pal::YellowLight;
-        break;
-      case 'Y':
-        colour = pal::Yellow;
-        break;
-      case 'b':
-        colour = pal::BlueLight;
-        break;
-      case 'B':
-        colour = pal::Blue;
-        break;
-      case 'g':
-        colour = pal::GreenLight;
-        break;
-      case 'G':
-        colour = pal::Green;
-        break;
-      case 'r':
-        colour = pal::RedLight;
-        break;
-      case 'R':
-        colour = pal::Red;
-        break;
-      default:
-        continue;
-      }
-      c.pixels(x + i, y + j, x + i, y + j, colour);
-    }
+    for (int i = 0; row[i] != '\0'; ++i)
+      for (const auto& [key, colour] : kColours)
+        if (row[i] == key) c.pixels(x + i, y + j, x + i, y + j, colour);
     ++j;
   }
 }

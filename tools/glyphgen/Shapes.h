@@ -30,7 +30,8 @@ void ArcArrow(Cell& c, double cx, double cy, double outer, double inner, double 
 // Pixel art for the places where a 16 pixel glyph is best set by hand: one
 // string per row, '.' leaves the pixel alone, 'k' ink, 'w' paper, 'y'/'Y'
 // light and base yellow, 'b'/'B' light and base blue, 'g'/'G' light and base
-// green, 'r'/'R' light and base red.
+// green, 'r'/'R' light and base red, 'a'/'A'/'d' light, base and
+// dark grey.
 void PixelArt(Cell& c, int x, int y, std::initializer_list<const char*> rows);
 // A regular star of `points` points.
 void Star(Cell& c, double cx, double cy, double outer, double inner, int points, const Fill& fill);

@@ -257,6 +257,14 @@ void Bold(Cell& c) {
 
 void Italic(Cell& c) {
   // A slanted stem with a serif across each end, centred on the stem there.
+  // At 16 pixels the slant is a staircase set by hand so its steps are even.
+  if (c.size() <= 16) {
+    PixelArt(c, 0, 1,
+             {".......kkkkk", ".......kkkkk", "........kk", "........kk", ".......kk", ".......kk",
+              ".......kk", "......kk", "......kk", "......kk", ".....kk", ".....kk", "...kkkkk",
+              "...kkkkk"});
+    return;
+  }
   cairo_t* cr = c.cr();
   const double w = c.pick(2, 3, 4), serif = c.pick(2, 2, 3), half = c.pick(3, 4, 6);
   const double t = c.px(1), b = c.px(14) + 1;
@@ -372,6 +380,15 @@ void ClosedFolder(Cell& c) {
 }
 
 void Settings(Cell& c) {
+  if (c.size() <= 16) {
+    // Eight teeth cannot be cut evenly from a 16 pixel path; set by hand.
+    PixelArt(c, 0, 0,
+             {".....kkkkk.....", "..kk.kaaak.kk..", "..kakkaaakkak..", "...kaaaaaaak...",
+              "..kaaakkkaaak..", "kkkaak...kAAkkk", "kaaak.....kAAAk", "kAAAk.....kAAAk",
+              "kAAAk.....kAAAk", "kkkAAk...kAAkkk", "..kAAAkkkAAdk..", "...kAAAAAddk...",
+              "..kdkkAAdkkdk..", "..kk.kdddk.kk..", ".....kkkkk....."});
+    return;
+  }
   cairo_t* cr = c.cr();
   const int teeth = int(c.pick(6, 8, 8));
   const double x = c.size() / 2.0, y = c.size() / 2.0;
