@@ -106,10 +106,11 @@ void Style(Cell& c) {
 }
 
 void DefaultColour(Cell& c) {
-  // A colour swatch with the small turning-back arrow of "undo" on it.
-  c.box(1, 4, 10, 14, Fill(pal::RedLight, pal::Red));
-  PixelArt(c, 8, 0,
-           {"..k.....", ".kbkkkk.", "kbbbbbbk", ".kBkkkBk", "..k..kBk", "....kBBk", "....kkk."});
+  // A colour swatch with the turning-back arrow of "undo" over its corner.
+  c.box(1, 5, 10, 14, Fill(pal::RedLight, pal::Red));
+  PixelArt(c, 6, 0,
+           {"..k......", ".kbkkkk..", "kbbbbbbk.", ".kbkkkbbk", "..k...kbk", "......kbk",
+            "....kkbBk", "....kBBk.", "....kkk.."});
 }
 
 const GlyphDef kWindow[] = {

@@ -343,7 +343,7 @@ void Refresh(Cell& c) {
 void Properties(Cell& c) {
   c.box(1, 0, 14, 15, fills::Paper());
   const int l = int(c.px(3)), r = int(c.px(12));
-  const int mark = int(c.pick(2, 3, 4)), step = int(c.pick(4, 6, 8));
+  const int mark = int(c.pick(2, 3, 4)), step = int(c.pick(4, 6, 6));
   for (int y = int(c.px(2.5)); y + mark <= int(c.px(13.5)); y += step) {
     c.pbox(l, y, l + mark, y + mark, fills::Blue());
     c.pixels(l + mark + 2, y + mark / 2, r, y + mark / 2 + (c.size() > 24), pal::TextLine);
