@@ -112,11 +112,18 @@ AxisTaps BuildTaps(int from, int to, int dstLen, int srcStart, int srcLen, int l
       out.push_back(Tap{clampIndex(srcStart + int(std::floor((i + 0.5) * scale))), 1.0f});
     } else if (scale > 1.0) {
       // Shrinking: the average of the source pixels the destination pixel
-      // covers, partly covered ones weighted by their share.
+      // covers, partly covered ones weighted by their share.  Coverage
+      // beyond the surface counts for the edge pixel, so the taps never
+      // outnumber the surface's pixels.
       const double a = i * scale, b = (i + 1) * scale;
-      for (int k = int(std::floor(a)); k < int(std::ceil(b)); ++k) {
-        const double cover = std::min(b, k + 1.0) - std::max(a, double(k));
-        if (cover > 0) out.push_back(Tap{clampIndex(srcStart + k), float(cover / scale)});
+      const double lo = -double(srcStart), hi = double(limit) - srcStart;
+      if (std::min(b, lo) - a > 0) out.push_back(Tap{0, float((std::min(b, lo) - a) / scale)});
+      if (b - std::max(a, hi) > 0)
+        out.push_back(Tap{limit - 1, float((b - std::max(a, hi)) / scale)});
+      const double ca = std::max(a, lo), cb = std::min(b, hi);
+      for (int64_t k = int64_t(std::floor(ca)); k < int64_t(std::ceil(cb)); ++k) {
+        const double cover = std::min(cb, k + 1.0) - std::max(ca, double(k));
+        if (cover > 0) out.push_back(Tap{clampIndex(int(srcStart + k)), float(cover / scale)});
       }
     } else {
       // Enlarging (or equal size): linear interpolation between the two
@@ -199,7 +206,8 @@ StretchTarget MakeStretchTarget(Painter& painter, int x, int y, int w, int h, in
   StretchTarget t{};
   t.flipX = (w < 0) != (sw < 0);
   t.flipY = (h < 0) != (sh < 0);
-  const POINT p = painter.ToTarget(w < 0 ? x + w + 1 : x, h < 0 ? y + h + 1 : y);
+  const POINT p = painter.ToTarget(w < 0 ? DC::ClampCoord(int64_t(x) + w + 1) : x,
+                                   h < 0 ? DC::ClampCoord(int64_t(y) + h + 1) : y);
   t.w = std::abs(w);
   t.h = std::abs(h);
   t.origin = p;
@@ -212,13 +220,18 @@ StretchTarget MakeStretchTarget(Painter& painter, int x, int y, int w, int h, in
 BOOL StretchCommon(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
                    DWORD rop, bool smooth, bool keyed, COLORREF key) {
   if (!dst || !src || w == 0 || h == 0 || sw == 0 || sh == 0) return 0;
+  // Extents beyond any surface are refused rather than overflowing.
+  constexpr int kMaxExtent = 1 << 28;
+  for (int v : {w, h, sw, sh})
+    if (v > kMaxExtent || v < -kMaxExtent) return 0;
   if (!src->target || src->target->Empty()) return 0;
   Painter painter(dst);
   if (!painter.Ready()) return 1;
   const StretchTarget t = MakeStretchTarget(painter, x, y, w, h, sw, sh);
   RECT visible;
   if (!IntersectRect(visible, t.rect, painter.ClipBox())) return 1;
-  const POINT s = src->ToTarget(sw < 0 ? sx + sw + 1 : sx, sh < 0 ? sy + sh + 1 : sy);
+  const POINT s = src->ToTarget(sw < 0 ? DC::ClampCoord(int64_t(sx) + sw + 1) : sx,
+                                sh < 0 ? DC::ClampCoord(int64_t(sy) + sh + 1) : sy);
   const Surface part = Resample(*src->target, s.x, s.y, std::abs(sw), std::abs(sh), t.origin, t.w,
                                 t.h, t.flipX, t.flipY, visible, smooth);
   const Source source{&part, -visible.left, -visible.top};
@@ -251,10 +264,7 @@ BOOL PatBlt(HDC dc, int x, int y, int w, int h, DWORD rop) {
   if (!painter.Ready()) return 1;
   Pixel pattern = 0;
   if (UsesPattern(t) && !PatternOf(dc, pattern)) return 1;
-  const POINT p = painter.ToTarget(x, y);
-  const RECT r{std::min(p.x, p.x + w), std::min(p.y, p.y + h), std::max(p.x, p.x + w),
-               std::max(p.y, p.y + h)};
-  Transfer(painter, r, Source{}, pattern, t);
+  Transfer(painter, painter.ToTarget(x, y, w, h), Source{}, pattern, t);
   return 1;
 }
 
@@ -271,7 +281,7 @@ BOOL BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD 
   // lies outside it are left alone.
   const POINT d = painter.ToTarget(x, y);
   const POINT s = src->ToTarget(sx, sy);
-  RECT rect{d.x, d.y, d.x + w, d.y + h};
+  RECT rect = painter.ToTarget(x, y, w, h);
   RECT srcInDst = src->target->Bounds();
   OffsetRect(srcInDst, d.x - s.x, d.y - s.y);
   if (!IntersectRect(rect, rect, srcInDst)) return 1;

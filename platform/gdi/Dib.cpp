@@ -138,19 +138,19 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD w, DWORD h, int sx, int sy, UI
   // The source rectangle is measured from the picture's bottom-left corner
   // for a bottom-up buffer and from its top-left for a top-down one.
   const int64_t width = std::min<int64_t>(w, l.width), height = std::min<int64_t>(h, l.height);
-  const int srcTop = l.bottomUp ? int(l.height - sy - height) : sy;
+  const int64_t srcTop = l.bottomUp ? l.height - int64_t(sy) - height : int64_t(sy);
   const POINT d = painter.ToTarget(x, y);
-  const RECT rect{d.x, d.y, int(d.x + width), int(d.y + height)};
+  const RECT rect = painter.ToTarget(x, y, width, height);
   const auto* in = static_cast<const BYTE*>(bits);
   Surface& target = painter.Target();
   painter.ForEachPiece(rect, [&](const RECT& piece) {
     for (int ty = piece.top; ty < piece.bottom; ++ty) {
-      const int pictureRow = srcTop + (ty - d.y);
-      const int line = l.bottomUp ? l.height - 1 - pictureRow : pictureRow;
+      const int64_t pictureRow = srcTop + (ty - d.y);
+      const int64_t line = l.bottomUp ? l.height - 1 - pictureRow : pictureRow;
       if (line < first || line >= last) continue; // not in the buffer given
       const BYTE* row = in + size_t(line - first) * size_t(l.stride);
       for (int tx = piece.left; tx < piece.right; ++tx) {
-        const int px = sx + (tx - d.x);
+        const int64_t px = int64_t(sx) + (tx - d.x);
         if (px < 0 || px >= l.width) continue;
         ReadPixel(row + size_t(px) * size_t(l.bytesPerPixel), l.bytesPerPixel, true,
                   target.At(tx, ty));

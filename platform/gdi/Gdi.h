@@ -103,9 +103,15 @@ struct DC {
   // The region every pixel drawn must lie in, in target coordinates: the
   // target's bounds, the visible region and the clip region.
   Region EffectiveClip() const;
-  // Logical to target coordinates.
+  // Logical to target coordinates.  Results are kept within +-2^29 so that
+  // absurd coordinates cannot overflow the arithmetic that follows.
   POINT ToTarget(int x, int y) const {
-    return POINT{x + state.viewportOrg.x + deviceOrigin.x, y + state.viewportOrg.y + deviceOrigin.y};
+    return POINT{ClampCoord(int64_t(x) + state.viewportOrg.x + deviceOrigin.x),
+                 ClampCoord(int64_t(y) + state.viewportOrg.y + deviceOrigin.y)};
+  }
+  static constexpr int kCoordLimit = 1 << 29;
+  static int ClampCoord(int64_t v) {
+    return int(v < -kCoordLimit ? -kCoordLimit : v > kCoordLimit ? kCoordLimit : v);
   }
 };
 

@@ -75,8 +75,8 @@ BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, UINT vertexCount, const voi
     const bool swap = vertical ? a.y > b.y : a.x > b.x;
     const TRIVERTEX& lo = swap ? b : a;
     const TRIVERTEX& hi = swap ? a : b;
-    const POINT p = painter.ToTarget(std::min(a.x, b.x), std::min(a.y, b.y));
-    const RECT rect{p.x, p.y, p.x + std::abs(b.x - a.x), p.y + std::abs(b.y - a.y)};
+    const RECT rect = painter.ToTarget(RECT{std::min(a.x, b.x), std::min(a.y, b.y),
+                                            std::max(a.x, b.x), std::max(a.y, b.y)});
     if (IsRectEmpty(rect)) continue;
     FillRectGradient(painter, rect, ColorOf(lo), ColorOf(hi), vertical);
   }

@@ -3,6 +3,7 @@
 // state and in each saved state, so an object that a RestoreDC could bring
 // back is never freed under it.
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/gdi/Gdi.h"
@@ -104,7 +105,8 @@ RegionKind ClipKind(HDC dc) { return dc->EffectiveClip().Kind(); }
 // the device origin, so only the viewport origin is added.
 RECT LogicalToDevice(HDC dc, int l, int t, int r, int b) {
   const POINT o = dc->state.viewportOrg;
-  return RECT{l + o.x, t + o.y, r + o.x, b + o.y};
+  return RECT{DC::ClampCoord(int64_t(l) + o.x), DC::ClampCoord(int64_t(t) + o.y),
+              DC::ClampCoord(int64_t(r) + o.x), DC::ClampCoord(int64_t(b) + o.y)};
 }
 
 } // namespace
@@ -119,7 +121,8 @@ HBITMAP DefaultBitmap() { return Stock().bitmap; }
 HPEN CreatePen(int style, int width, COLORREF color) {
   auto* pen = new Pen;
   pen->style = style;
-  pen->width = width < 1 ? 1 : width; // width 0 is a one-pixel pen
+  // Width 0 is a one-pixel pen; widths are capped far beyond any surface.
+  pen->width = std::clamp(width, 1, 1 << 12);
   pen->color = color & 0xFFFFFF;
   return pen;
 }
@@ -295,7 +298,7 @@ int SetPolyFillMode(HDC dc, int mode) {
 BOOL SetViewportOrgEx(HDC dc, int x, int y, POINT* old) {
   if (!dc) return 0;
   if (old) *old = dc->state.viewportOrg;
-  dc->state.viewportOrg = POINT{x, y};
+  dc->state.viewportOrg = POINT{DC::ClampCoord(x), DC::ClampCoord(y)};
   return 1;
 }
 
@@ -308,8 +311,8 @@ BOOL GetViewportOrgEx(HDC dc, POINT* org) {
 BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old) {
   if (!dc) return 0;
   if (old) *old = dc->state.viewportOrg;
-  dc->state.viewportOrg.x += dx;
-  dc->state.viewportOrg.y += dy;
+  POINT& o = dc->state.viewportOrg;
+  o = POINT{DC::ClampCoord(int64_t(o.x) + dx), DC::ClampCoord(int64_t(o.y) + dy)};
   return 1;
 }
 
@@ -337,7 +340,7 @@ int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode) {
 
 int OffsetRgn(HRGN rgn, int dx, int dy) {
   if (!rgn) return RGN_ERROR;
-  rgn->region.Offset(dx, dy);
+  rgn->region.Offset(DC::ClampCoord(dx), DC::ClampCoord(dy));
   return rgn->region.Kind();
 }
 
@@ -362,6 +365,8 @@ BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush) {
 
 BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int w, int h) {
   if (!dc || !rgn || !brush || w < 0 || h < 0) return 0;
+  w = std::min(w, 1 << 16);
+  h = std::min(h, 1 << 16);
   // The frame is the region minus its interior: the pixels that stay inside
   // when the region is shifted w to either side and h up and down.
   const Region& src = rgn->region;

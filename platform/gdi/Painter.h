@@ -39,8 +39,16 @@ public:
   const RECT& ClipBox() const { return box_; }
   POINT ToTarget(int x, int y) const { return dc_->ToTarget(x, y); }
   RECT ToTarget(const RECT& r) const {
-    const POINT p = dc_->ToTarget(r.left, r.top);
-    return RECT{p.x, p.y, p.x + r.Width(), p.y + r.Height()};
+    const POINT a = dc_->ToTarget(r.left, r.top);
+    const POINT b = dc_->ToTarget(r.right, r.bottom);
+    return RECT{a.x, a.y, b.x, b.y};
+  }
+  // The target rectangle at logical (x, y) with a signed extent; negative
+  // extents reach left or up from the corner.
+  RECT ToTarget(int x, int y, int64_t w, int64_t h) const {
+    const POINT a = ToTarget(x, y);
+    const int bx = DC::ClampCoord(a.x + w), by = DC::ClampCoord(a.y + h);
+    return RECT{std::min(a.x, bx), std::min(a.y, by), std::max(a.x, bx), std::max(a.y, by)};
   }
 
   bool Visible(int x, int y) const {

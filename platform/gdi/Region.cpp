@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 namespace zel::sys {
@@ -121,7 +122,17 @@ RegionKind Region::Combine(const Region& a, const Region& b, int mode) {
 }
 
 void Region::Offset(int dx, int dy) {
-  for (RECT& r : rects_) OffsetRect(r, dx, dy);
+  // Coordinates saturate far outside any surface instead of overflowing.
+  auto move = [](int& v, int d) {
+    constexpr int64_t kLimit = 1 << 30;
+    v = int(std::clamp(int64_t(v) + d, -kLimit, kLimit));
+  };
+  for (RECT& r : rects_) {
+    move(r.left, dx);
+    move(r.right, dx);
+    move(r.top, dy);
+    move(r.bottom, dy);
+  }
 }
 
 void Region::Intersect(const RECT& r) {
@@ -160,13 +171,23 @@ RegionKind Region::Kind() const {
 }
 
 void Region::SetPolygon(const POINT* points, int count, int fillMode) {
+  // A polygon region holds up to one band per row, so it is computed within
+  // a range far beyond any screen but small enough to stay cheap.
+  constexpr int kLimit = 1 << 16;
+  SetPolygon(points, count, fillMode, RECT{-kLimit, -kLimit, kLimit, kLimit});
+}
+
+void Region::SetPolygon(const POINT* points, int count, int fillMode, const RECT& limit) {
   rects_.clear();
-  if (!points || count < 3) return;
+  if (!points || count < 3 || IsRectEmpty(limit)) return;
   int minY = points[0].y, maxY = points[0].y;
   for (int i = 1; i < count; ++i) {
     minY = std::min(minY, points[i].y);
     maxY = std::max(maxY, points[i].y);
   }
+  minY = std::max(minY, limit.top);
+  maxY = std::min(maxY, limit.bottom);
+  if (maxY < minY) return;
   struct Crossing {
     double x;
     int dir;
@@ -188,7 +209,7 @@ void Region::SetPolygon(const POINT* points, int count, int fillMode) {
       const POINT lo = down ? p : q;
       const POINT hi = down ? q : p;
       if (yc < lo.y || yc >= hi.y) continue;
-      const double x = lo.x + (yc - lo.y) * double(hi.x - lo.x) / double(hi.y - lo.y);
+      const double x = lo.x + (yc - lo.y) * (double(hi.x) - lo.x) / (double(hi.y) - lo.y);
       crossings.push_back(Crossing{x, down ? 1 : -1});
     }
     std::sort(crossings.begin(), crossings.end(),
@@ -200,8 +221,9 @@ void Region::SetPolygon(const POINT* points, int count, int fillMode) {
       const bool inside = fillMode == WINDING ? winding != 0 : (i % 2) == 0;
       if (!inside) continue;
       // Pixels x with xa <= x < xb: the left edge is in, the right edge out.
-      const int x0 = int(std::ceil(crossings[i].x));
-      const int x1 = int(std::ceil(crossings[i + 1].x));
+      const double lo = limit.left, hi = limit.right;
+      const int x0 = int(std::ceil(std::clamp(crossings[i].x, lo, hi)));
+      const int x1 = int(std::ceil(std::clamp(crossings[i + 1].x, lo, hi)));
       if (x1 <= x0) continue;
       if (!spans.empty() && spans.back().second >= x0) spans.back().second = std::max(spans.back().second, x1);
       else spans.emplace_back(x0, x1);

@@ -23,7 +23,10 @@ public:
   void SetRect(const RECT& r);
   // The pixels inside the polygon by the given fill rule, pixel (x, y)
   // standing for the point (x, y); right and bottom edges are outside.
+  // Only the part within +-65536 is kept.
   void SetPolygon(const POINT* points, int count, int fillMode);
+  // The same, computed only within `limit` (cheap for huge polygons).
+  void SetPolygon(const POINT* points, int count, int fillMode, const RECT& limit);
   RegionKind Combine(const Region& a, const Region& b, int mode);
   void Offset(int dx, int dy);
   void Intersect(const RECT& r);

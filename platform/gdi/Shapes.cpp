@@ -32,28 +32,46 @@ Dash DashOf(int style) {
   }
 }
 
-// Calls plot(x, y) for each pixel of the Bresenham line from a towards b,
-// end point excluded.
-template <class F> void ForEachLinePixel(POINT a, POINT b, F&& plot) {
-  const int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
-  const int sx = b.x >= a.x ? 1 : -1, sy = b.y >= a.y ? 1 : -1;
-  int x = a.x, y = a.y;
-  if (dx >= dy) {
-    int err = 2 * dy - dx;
-    for (int i = 0; i < dx; ++i) {
-      plot(x, y);
-      if (err > 0) { y += sy; err -= 2 * dx; }
-      err += 2 * dy;
-      x += sx;
-    }
+// The steps [first, last) of a run from `start` in direction `step` (+-1)
+// over `count` pixels whose position lies in [lo, hi).
+void StepRange(int64_t start, int step, int64_t count, int64_t lo, int64_t hi, int64_t& first,
+               int64_t& last) {
+  if (step > 0) {
+    first = std::max<int64_t>(0, lo - start);
+    last = std::min<int64_t>(count, hi - start);
   } else {
-    int err = 2 * dx - dy;
-    for (int i = 0; i < dy; ++i) {
-      plot(x, y);
-      if (err > 0) { x += sx; err -= 2 * dy; }
-      err += 2 * dx;
-      y += sy;
+    first = std::max<int64_t>(0, start - (hi - 1));
+    last = std::min<int64_t>(count, start - lo + 1);
+  }
+}
+
+// Calls plot(x, y, step) for each pixel of the Bresenham line from a towards b,
+// end point excluded.  Steps whose major coordinate lies outside `box` are
+// skipped without walking them, so far-away end points cost nothing.
+// Step i of a line with major extent d and minor extent e has taken
+// floor((2ei + d - 1) / 2d) minor steps, which is what the incremental
+// error term of the classic loop yields.
+template <class F> void ForEachLinePixel(POINT a, POINT b, const RECT& box, F&& plot) {
+  const int64_t dx = std::abs(int64_t(b.x) - a.x), dy = std::abs(int64_t(b.y) - a.y);
+  const int sx = b.x >= a.x ? 1 : -1, sy = b.y >= a.y ? 1 : -1;
+  const bool xMajor = dx >= dy;
+  const int64_t d = xMajor ? dx : dy, e = xMajor ? dy : dx;
+  int64_t first = 0, last = 0;
+  if (xMajor) StepRange(a.x, sx, d, box.left, box.right, first, last);
+  else StepRange(a.y, sy, d, box.top, box.bottom, first, last);
+  if (first >= last) return;
+  int64_t minor = (2 * e * first + d - 1) / (2 * d);
+  int64_t err = 2 * e * (first + 1) - d - 2 * d * minor;
+  for (int64_t i = first; i < last; ++i) {
+    const int64_t major = i;
+    const int x = int(xMajor ? a.x + sx * major : a.x + sx * minor);
+    const int y = int(xMajor ? a.y + sy * minor : a.y + sy * major);
+    plot(x, y, i);
+    if (err > 0) {
+      ++minor;
+      err -= 2 * d;
     }
+    err += 2 * e;
   }
 }
 
@@ -91,40 +109,54 @@ void PenSegment(HDC dc, Painter& painter, HPEN pen, POINT a, POINT b, int& phase
   }
   const Dash dash = DashOf(pen->style);
   if (dash.off == 0) {
-    ForEachLinePixel(a, b, [&](int x, int y) { painter.Plot(x, y, color); });
+    ForEachLinePixel(a, b, painter.ClipBox(),
+                     [&](int x, int y, int64_t) { painter.Plot(x, y, color); });
     return;
   }
   // Gaps of a styled pen show the background colour in opaque mode.
   const bool opaque = dc->state.bkMode == OPAQUE;
   const Pixel gap = PixelFromColorRef(dc->state.bkColor);
+  // The pattern runs along the whole line, clipped parts included.
   const int period = dash.on + dash.off;
-  ForEachLinePixel(a, b, [&](int x, int y) {
-    if (phase < dash.on) painter.Plot(x, y, color);
+  const int start = phase;
+  ForEachLinePixel(a, b, painter.ClipBox(), [&](int x, int y, int64_t step) {
+    if ((start + step) % period < dash.on) painter.Plot(x, y, color);
     else if (opaque) painter.Plot(x, y, gap);
-    phase = (phase + 1) % period;
   });
+  const int64_t steps = std::max(std::abs(int64_t(b.x) - a.x), std::abs(int64_t(b.y) - a.y));
+  phase = int((start + steps) % period);
+}
+
+// The union of rows [lo, hi), merged pairwise so the work stays n log n.
+Region UnionOfRows(const std::vector<RECT>& rows, size_t lo, size_t hi) {
+  if (hi - lo == 1) return Region(rows[lo]);
+  if (hi == lo) return Region();
+  const size_t mid = lo + (hi - lo) / 2;
+  Region out;
+  out.Combine(UnionOfRows(rows, lo, mid), UnionOfRows(rows, mid, hi), RGN_OR);
+  return out;
 }
 
 // A rectangle whose corners are quarter ellipses of radii rx, ry (in target
-// coordinates), as a region of the pixels whose centres lie inside.
-Region RoundedRegion(RECT r, double rx, double ry) {
-  Region rgn;
+// coordinates), as a region of the pixels whose centres lie inside.  Only
+// the part within `limit` is computed.
+Region RoundedRegion(RECT r, double rx, double ry, const RECT& limit) {
   std::vector<RECT> rows;
   const double lc = r.left + rx, rc = r.right - rx;
   const double tc = r.top + ry, bc = r.bottom - ry;
-  for (int y = r.top; y < r.bottom; ++y) {
+  const int top = std::max(r.top, limit.top), bottom = std::min(r.bottom, limit.bottom);
+  for (int y = top; y < bottom; ++y) {
     const double yc = y + 0.5;
     double d = 0;
     if (yc < tc && ry > 0) d = (tc - yc) / ry;
     else if (yc > bc && ry > 0) d = (yc - bc) / ry;
     if (d >= 1) continue;
     const double hw = rx * std::sqrt(1 - d * d);
-    const int x0 = int(std::floor(lc - hw - 0.5)) + 1;
-    const int x1 = int(std::ceil(rc + hw - 0.5));
+    const int x0 = std::max(int(std::floor(lc - hw - 0.5)) + 1, limit.left);
+    const int x1 = std::min(int(std::ceil(rc + hw - 0.5)), limit.right);
     if (x1 > x0) rows.push_back(RECT{x0, y, x1, y + 1});
   }
-  for (const RECT& row : rows) rgn.Combine(rgn, Region(row), RGN_OR);
-  return rgn;
+  return UnionOfRows(rows, 0, rows.size());
 }
 
 // The pixels of a region within w columns or h rows of its outside.
@@ -145,12 +177,21 @@ RECT Normalized(int l, int t, int r, int b) {
   return RECT{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
 }
 
+int PenWidth(HPEN pen) { return pen->style == PS_NULL ? 0 : pen->width; }
+
+// The area a shape must be computed in so that its outline is right inside
+// the clip: the clip box widened by the pen.
+RECT ShapeLimit(const Painter& painter, int penWidth) {
+  RECT limit = painter.ClipBox();
+  InflateRect(limit, penWidth + 1, penWidth + 1);
+  return limit;
+}
+
 // Fills a region shape with the brush and outlines it inward with the pen.
-BOOL DrawRegionShape(HDC dc, const Region& shape) {
-  Painter painter(dc);
+BOOL DrawRegionShape(HDC dc, Painter& painter, const Region& shape) {
   HPEN pen = CurrentPen(dc);
   HBRUSH brush = CurrentBrush(dc);
-  const int w = pen->style == PS_NULL ? 0 : pen->width;
+  const int w = PenWidth(pen);
   if (brush->style != BS_NULL) painter.Fill(shape, PixelFromColorRef(brush->color));
   if (w > 0) painter.Fill(Border(shape, w, w), PixelFromColorRef(pen->color));
   return 1;
@@ -198,7 +239,7 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
   HBRUSH brush = CurrentBrush(dc);
   if (brush->style != BS_NULL) {
     Region fill;
-    fill.SetPolygon(target.data(), count, dc->state.polyFillMode);
+    fill.SetPolygon(target.data(), count, dc->state.polyFillMode, painter.ClipBox());
     painter.Fill(fill, PixelFromColorRef(brush->color));
   }
   // The outline closes the figure, so every vertex is drawn once.
@@ -251,20 +292,23 @@ BOOL Rectangle(HDC dc, int l, int t, int r, int b) {
 
 BOOL Ellipse(HDC dc, int l, int t, int r, int b) {
   if (!dc) return 0;
-  const RECT rect = Normalized(l, t, r, b);
-  Painter probe(dc);
-  const RECT target = probe.ToTarget(rect);
-  return DrawRegionShape(dc, RoundedRegion(target, target.Width() / 2.0, target.Height() / 2.0));
+  Painter painter(dc);
+  if (!painter.Ready()) return 1;
+  const RECT target = painter.ToTarget(Normalized(l, t, r, b));
+  const RECT limit = ShapeLimit(painter, PenWidth(CurrentPen(dc)));
+  return DrawRegionShape(
+      dc, painter, RoundedRegion(target, target.Width() / 2.0, target.Height() / 2.0, limit));
 }
 
 BOOL RoundRect(HDC dc, int l, int t, int r, int b, int w, int h) {
   if (!dc) return 0;
-  const RECT rect = Normalized(l, t, r, b);
-  Painter probe(dc);
-  const RECT target = probe.ToTarget(rect);
-  const double rx = std::min(std::abs(w), target.Width()) / 2.0;
-  const double ry = std::min(std::abs(h), target.Height()) / 2.0;
-  return DrawRegionShape(dc, RoundedRegion(target, rx, ry));
+  Painter painter(dc);
+  if (!painter.Ready()) return 1;
+  const RECT target = painter.ToTarget(Normalized(l, t, r, b));
+  const RECT limit = ShapeLimit(painter, PenWidth(CurrentPen(dc)));
+  const double rx = std::min(std::abs(double(w)), double(target.Width())) / 2.0;
+  const double ry = std::min(std::abs(double(h)), double(target.Height())) / 2.0;
+  return DrawRegionShape(dc, painter, RoundedRegion(target, rx, ry, limit));
 }
 
 int FrameRect(HDC dc, const RECT& r, HBRUSH brush) {
