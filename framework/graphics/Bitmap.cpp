@@ -3,11 +3,14 @@
 
 #include <algorithm>
 
+#include "platform/resource/Bmp.h"
 #include "platform/resource/Resource.h"
 
 namespace zel {
 
 namespace {
+
+constexpr int64_t kMaxBitmapPixels = int64_t(1) << 28;
 
 int BitsOf(TPixelFormat format) {
   return format == pf24bit ? 24 : 32;
@@ -74,6 +77,11 @@ void TBitmap::SetSize(int width, int height) {
     Changed();
     return;
   }
+  // A side past the file format's limit, or more pixels than a gigabyte
+  // holds, is refused before anything is allocated.
+  if (width > sys::kMaxBmpSide || height > sys::kMaxBmpSide ||
+      int64_t(width) * height > kMaxBitmapPixels)
+    throw EOutOfMemory(SOutOfBitmapMemory);
   sys::HBITMAP bitmap = NewBitmap(width, height, FPixelFormat);
   if (!bitmap) throw EOutOfMemory(SOutOfBitmapMemory);
   const sys::Pixel white = sys::PixelFromColorRef(sys::RGB(255, 255, 255));

@@ -57,6 +57,8 @@ public:
   int Width() const override { return FWidth; }
   int Height() const override { return FHeight; }
   // Resizing keeps the top-left part of the picture; new pixels are white.
+  // A side above 32768 pixels, or above 2^28 pixels in all, raises
+  // EOutOfMemory and leaves the picture as it was.
   void SetWidth(int width) override { SetSize(width, Height()); }
   void SetHeight(int height) override { SetSize(Width(), height); }
   void SetSize(int width, int height) override;

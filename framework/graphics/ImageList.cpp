@@ -10,6 +10,10 @@ namespace zel {
 
 namespace {
 
+// The largest cell side: far beyond any glyph, small enough that a cell's
+// pixels always fit in memory.
+constexpr int kMaxCellSide = 4096;
+
 constexpr uint32_t kDataMagic = 0x314C495A; // "ZIL1"
 
 // Pixels at or above this luminance count as background when an image is
@@ -159,7 +163,8 @@ struct TCustomImageList::TImage {
 TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner) {}
 
 TCustomImageList::TCustomImageList(int width, int height, TComponent* owner) : TComponent(owner) {
-  if (width < 1 || height < 1) throw EInvalidOperation(SInvalidImageSize);
+  if (width < 1 || height < 1 || width > kMaxCellSide || height > kMaxCellSide)
+    throw EInvalidOperation(SInvalidImageSize);
   FWidth = width;
   FHeight = height;
 }
@@ -181,7 +186,8 @@ HIMAGELIST TCustomImageList::Handle() {
 }
 
 void TCustomImageList::SetSize(int width, int height) {
-  if (width < 1 || height < 1) throw EInvalidOperation(SInvalidImageSize);
+  if (width < 1 || height < 1 || width > kMaxCellSide || height > kMaxCellSide)
+    throw EInvalidOperation(SInvalidImageSize);
   if (width == FWidth && height == FHeight) return;
   FWidth = width;
   FHeight = height;
@@ -521,7 +527,7 @@ void TCustomImageList::ReadData(TStream& stream) {
   const int width = stream.ReadI32();
   const int height = stream.ReadI32();
   const int count = stream.ReadI32();
-  if (width < 1 || height < 1 || width > 4096 || height > 4096 || count < 0)
+  if (width < 1 || height < 1 || width > kMaxCellSide || height > kMaxCellSide || count < 0)
     throw EReadError(SInvalidImageListData);
   const int64_t cellBytes = int64_t(width) * height * 5;
   if (cellBytes * count > stream.Size() - stream.Position())

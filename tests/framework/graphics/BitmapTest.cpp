@@ -60,6 +60,9 @@ TEST(Bitmap, SidesCanBeSetOneAfterTheOther) {
   EXPECT_FALSE(b.Empty());
   EXPECT_EQ(b.Handle()->surface.Width(), 5);
   EXPECT_EQ(b.Handle()->surface.Height(), 7);
+  EXPECT_THROW(b.SetSize(40000, 10), EOutOfMemory);
+  EXPECT_THROW(b.SetSize(30000, 30000), EOutOfMemory);
+  EXPECT_EQ(b.Width(), 5);
   b.SetSize(-3, 2);
   EXPECT_TRUE(b.Empty());
   EXPECT_EQ(b.Handle(), nullptr);

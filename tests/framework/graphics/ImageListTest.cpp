@@ -81,6 +81,7 @@ TEST_F(ImageListTest, ChangingTheSizeEmptiesTheList) {
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(changes, 1);
   EXPECT_THROW(list.SetWidth(0), EInvalidOperation);
+  EXPECT_THROW(list.SetHeight(100000), EInvalidOperation);
   EXPECT_EQ(list.Width(), 4);
   // Cells taller than the image are transparent below it.
   list.AddMasked(&strip, clFuchsia);
