@@ -64,6 +64,28 @@ void BM_Gdi_FillRect(benchmark::State& state) {
   Report(state, c.width, c.height);
 }
 
+// A fill that leaves a column free on either side, so rows are not
+// contiguous: the path a child window's background takes.
+void BM_Gdi_FillRectInset(benchmark::State& state) {
+  Canvas c(Width(state), Height(state));
+  UniqueGdi<HBRUSH> brush(CreateSolidBrush(RGB(12, 34, 56)));
+  const RECT inset{1, 0, c.width - 1, c.height};
+  for (auto _ : state) {
+    FillRect(c.dc, inset, brush);
+    benchmark::DoNotOptimize(c.Bits()[1]);
+  }
+  Report(state, c.width - 2, c.height);
+}
+
+void BM_Pixman_FillInset(benchmark::State& state) {
+  Canvas c(Width(state), Height(state));
+  for (auto _ : state) {
+    pixman_fill(c.Bits(), c.width, 32, 1, 0, c.width - 2, c.height, 0xFF0C2238u);
+    benchmark::DoNotOptimize(c.Bits()[1]);
+  }
+  Report(state, c.width - 2, c.height);
+}
+
 void BM_Pixman_FillRectangles(benchmark::State& state) {
   Canvas c(Width(state), Height(state));
   const pixman_color_t color{0x0C0C, 0x2222, 0x3838, 0xFFFF};
@@ -160,6 +182,8 @@ void Sizes(benchmark::internal::Benchmark* b) { b->Args({1280, 800})->Args({64, 
 BENCHMARK(BM_Gdi_FillRect)->Apply(Sizes);
 BENCHMARK(BM_Pixman_FillRectangles)->Apply(Sizes);
 BENCHMARK(BM_Pixman_Fill)->Apply(Sizes);
+BENCHMARK(BM_Gdi_FillRectInset)->Apply(Sizes);
+BENCHMARK(BM_Pixman_FillInset)->Apply(Sizes);
 BENCHMARK(BM_Gdi_GradientH)->Apply(Sizes);
 BENCHMARK(BM_Pixman_GradientH)->Apply(Sizes);
 BENCHMARK(BM_Gdi_GradientV)->Apply(Sizes);

@@ -4,6 +4,7 @@
 // per-pixel work stays a bounds check and a store.
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gdi/Gdi.h"
 
@@ -83,10 +84,13 @@ public:
         std::fill(first, first + size_t(piece.Height()) * size_t(piece.Width()), p);
         return;
       }
-      for (int y = piece.top; y < piece.bottom; ++y) {
-        Pixel* row = target_->Row(y);
-        std::fill(row + piece.left, row + piece.right, p);
-      }
+      // Fill one row, then copy it: a block copy beats a fill loop that
+      // restarts on every short row.
+      Pixel* first = target_->Row(piece.top) + piece.left;
+      std::fill(first, first + piece.Width(), p);
+      const size_t bytes = size_t(piece.Width()) * sizeof(Pixel);
+      for (int y = piece.top + 1; y < piece.bottom; ++y)
+        std::memcpy(target_->Row(y) + piece.left, first, bytes);
     });
   }
   // Fills every rectangle of a region given in target coordinates.
