@@ -135,13 +135,19 @@ void TComponent::Remove(TComponent* component) {
 }
 
 void TComponent::DestroyComponents() {
-  // Last to first; each is taken out of the list before it is deleted, so
-  // its destructor does not notify the (possibly half-destroyed) owner.
+  // Last to first; each is taken out of the list before it is freed, so it
+  // does not notify the (possibly half-destroyed) owner.
   while (!FComponents.empty()) {
     TComponent* c = FComponents.back();
     Remove(c);
-    delete c;
+    Free(c);
   }
+}
+
+void TComponent::BeforeDestruction() {
+  Destroying();
+  NotifyFreeNotifies();
+  if (FOwner) FOwner->RemoveComponent(this);
 }
 
 void TComponent::Destroying() {

@@ -6,6 +6,14 @@
 // component before its owner is always allowed: it leaves its owner's list,
 // and every component that asked for free notification is told, so that it
 // can clear the references it holds.
+//
+// Notifications see the component as it is at that moment.  When the owner
+// deletes a component, or it is freed with Free/FreeAndNil, everyone is told
+// before its destructors run, so class tests on it still work.  A plain
+// delete tells them from TComponent's destructor, when the component is only
+// a TComponent any more: compare pointers there, do not test the class.  For
+// the same reason the opInsert notification sent while a component is being
+// constructed sees only a TComponent.
 
 #include <cstdint>
 #include <string>
@@ -80,6 +88,9 @@ public:
   void RemoveComponent(TComponent* component);
   // Deletes every owned component, last to first.
   void DestroyComponents();
+  // Marks the component as destroying, tells every component that asked for
+  // free notification and leaves the owner, while the object is whole.
+  void BeforeDestruction() override;
   // Marks the component as being destroyed (csDestroying), here and in every
   // owned component.  A descendant's destructor may call it first so that its
   // own clean-up sees the flag.

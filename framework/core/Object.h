@@ -119,6 +119,10 @@ public:
   TObject(const TObject&) = default;
   TObject& operator=(const TObject&) = default;
   virtual ~TObject() = default;
+  // Runs before the destructors when the object is freed through Free or
+  // FreeAndNil (and for components, by their owner), while the object is
+  // still whole.  A plain delete skips it.
+  virtual void BeforeDestruction() {}
 
   static const TClassInfo& StaticClass();
   virtual const TClassInfo& ClassType() const { return StaticClass(); }
@@ -149,6 +153,21 @@ template <class T> const T* As(const TObject* obj) {
   return obj ? obj->As<T>() : nullptr;
 }
 
+// Frees an object: BeforeDestruction, then delete.  Nil is allowed.
+inline void Free(TObject* obj) {
+  if (obj) {
+    obj->BeforeDestruction();
+    delete obj;
+  }
+}
+// Frees the object and sets the pointer to nil first, so that nothing
+// reached from the destructors sees a dangling pointer.
+template <class T> void FreeAndNil(T*& obj) {
+  T* p = obj;
+  obj = nullptr;
+  Free(p);
+}
+
 // A class reference restricted to T and its descendants (`class of T`).
 template <class T> class TClassRef {
 public:
@@ -163,8 +182,7 @@ public:
   }
   // A reference to a descendant's family converts to its base's.
   template <class U>
-    requires std::is_base_of_v<T, U>
-  TClassRef(const TClassRef<U>& other) : FInfo(other.Info()) {}
+  requires std::is_base_of_v<T, U> TClassRef(const TClassRef<U>& other) : FInfo(other.Info()) {}
 
   const TClassInfo* Info() const { return FInfo; }
   explicit operator bool() const { return FInfo != nullptr; }

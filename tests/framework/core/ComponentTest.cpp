@@ -111,7 +111,36 @@ TEST(Component, SiblingsDeletedByTheOwnerAreNotifiedToEachOther) {
   first->FreeNotification(last);
   log.clear();
   owner.reset();
-  EXPECT_EQ(log, (std::vector<std::string>{"delete Last", "First -Last", "delete First"}));
+  // First hears of Last while Last is still whole.
+  EXPECT_EQ(log, (std::vector<std::string>{"First -Last", "delete Last", "delete First"}));
+}
+
+TEST(Component, FreedComponentsAreWholeWhenOthersHear) {
+  // Through the owner and through Free, the notified see the real class.
+  std::vector<std::string> log;
+  TProbe watcher(nullptr, &log);
+  watcher.SetName("Watcher");
+  int wholeRemovals = 0;
+  struct TWatcher : TProbe {
+    using TProbe::TProbe;
+    int* Whole = nullptr;
+    void Notification(TComponent* c, TOperation op) override {
+      TProbe::Notification(c, op);
+      if (op == TOperation::opRemove && c->Is<TProbe>()) ++*Whole;
+    }
+  } w(nullptr);
+  w.Whole = &wholeRemovals;
+  auto owner = std::make_unique<TComponent>(nullptr);
+  auto* a = new TProbe(owner.get());
+  auto* b = new TProbe(owner.get());
+  w.FreeNotification(a);
+  w.FreeNotification(b);
+  FreeAndNil(b);
+  EXPECT_EQ(b, nullptr);
+  EXPECT_EQ(owner->ComponentCount(), 1);
+  owner.reset();
+  EXPECT_EQ(wholeRemovals, 2);
+  Free(nullptr); // allowed
 }
 
 TEST(Component, ManyChildren) {
