@@ -118,6 +118,11 @@ LRESULT OnNcButtonDown(Window* w, HWND h, WPARAM hit, LPARAM lp) {
   case HTMAXBUTTON:
     StartTracking(w, Tracking::Button, LRESULT(hit), POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
     break;
+  case HTVSCROLL:
+  case HTHSCROLL:
+    StartScrollTracking(w, LRESULT(hit) == HTVSCROLL ? 1 : 0,
+                        POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    break;
   default:
     break;
   }
@@ -126,7 +131,8 @@ LRESULT OnNcButtonDown(Window* w, HWND h, WPARAM hit, LPARAM lp) {
 
 LRESULT OnNcDoubleClick(Window* w, HWND h, WPARAM hit, LPARAM lp) {
   // A quick second press on a caption button presses it again.
-  if (LRESULT(hit) == HTCLOSE || LRESULT(hit) == HTMINBUTTON || LRESULT(hit) == HTMAXBUTTON)
+  if (LRESULT(hit) == HTCLOSE || LRESULT(hit) == HTMINBUTTON || LRESULT(hit) == HTMAXBUTTON ||
+      LRESULT(hit) == HTVSCROLL || LRESULT(hit) == HTHSCROLL)
     return OnNcButtonDown(w, h, hit, lp);
   if (LRESULT(hit) == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
     SendMessage(h, WM_SYSCOMMAND,

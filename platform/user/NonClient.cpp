@@ -201,6 +201,10 @@ void EndTracking(bool restore) {
   auto& u = U();
   const Tracking t = u.tracking;
   if (t.mode == Tracking::None) return;
+  if (t.mode == Tracking::Scroll) {
+    EndScrollTracking();
+    return;
+  }
   u.tracking = {};
   if (restore && (t.mode == Tracking::Move || t.mode == Tracking::Size))
     SetWindowPos(t.hwnd, nullptr, t.startRect.left, t.startRect.top, t.startRect.Width(),
@@ -238,11 +242,45 @@ RECT SizedRect(const Tracking& t, POINT pt, Window* w) {
 
 } // namespace
 
+void FillSysColor(HDC dc, const RECT& r, int colorIndex) {
+  Fill(dc, r, colorIndex);
+}
+
+void DrawButtonBox(HDC dc, const RECT& r, bool pressed) {
+  if (IsRectEmpty(r)) return;
+  Fill(dc, r, COLOR_BTNFACE);
+  RECT in = r;
+  InflateRect(in, -1, -1);
+  if (pressed) {
+    Edge(dc, r, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
+    return;
+  }
+  Edge(dc, r, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
+  Edge(dc, in, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+}
+
 NcGeometry ComputeNcGeometry(DWORD style, DWORD exStyle, int width, int height) {
   NcGeometry g;
   g.frame = FrameWidth(style, exStyle);
   g.edge = (exStyle & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CXEDGE) : 0;
   if (exStyle & WS_EX_STATICEDGE) g.edge += 1;
+  // Scroll bars sit inside the frame and the client edge, beside the client area.
+  const int side = g.frame + g.edge;
+  const int top =
+      side + (HasCaption(style)
+                  ? GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION)
+                  : 0);
+  const RECT inner{side, top, std::max(side, width - side), std::max(top, height - side)};
+  const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+  const bool v = (style & WS_VSCROLL) && !(style & WS_MINIMIZE);
+  const bool h = (style & WS_HSCROLL) && !(style & WS_MINIMIZE);
+  if (v)
+    g.vScroll = RECT{std::max(inner.left, inner.right - cx), inner.top, inner.right,
+                     std::max(inner.top, inner.bottom - (h ? cy : 0))};
+  if (h)
+    g.hScroll = RECT{inner.left, std::max(inner.top, inner.bottom - cy),
+                     std::max(inner.left, inner.right - (v ? cx : 0)), inner.bottom};
+  if (v && h) g.sizeBox = RECT{g.vScroll.left, g.hScroll.top, inner.right, inner.bottom};
   if (!HasCaption(style)) return g;
   g.small = (exStyle & WS_EX_TOOLWINDOW) != 0;
   g.caption = GetSystemMetrics(g.small ? SM_CYSMCAPTION : SM_CYCAPTION);
@@ -274,6 +312,8 @@ RECT DefaultClientRect(DWORD style, DWORD exStyle, const RECT& windowRect) {
   RECT c{windowRect.left + side, windowRect.top + side + g.caption, windowRect.right - side,
          windowRect.bottom - side};
   if (style & WS_MINIMIZE) c = RECT{c.left, c.top, c.left, c.top};
+  if (!IsRectEmpty(g.vScroll)) c.right -= g.vScroll.Width();
+  if (!IsRectEmpty(g.hScroll)) c.bottom -= g.hScroll.Height();
   c.right = std::max(c.left, c.right);
   c.bottom = std::max(c.top, c.bottom);
   return c;
@@ -296,6 +336,8 @@ LRESULT DefaultHitTest(Window* w, POINT screen) {
     if (p.x < f) return p.y < corner ? HTTOPLEFT : p.y >= H - corner ? HTBOTTOMLEFT : HTLEFT;
     return p.y < corner ? HTTOPRIGHT : p.y >= H - corner ? HTBOTTOMRIGHT : HTRIGHT;
   }
+  if (PtInRect(g.vScroll, p)) return HTVSCROLL;
+  if (PtInRect(g.hScroll, p)) return HTHSCROLL;
   if (g.caption && PtInRect(RECT{f, f, W - f, f + g.caption}, p)) {
     if (PtInRect(g.closeBtn, p)) return HTCLOSE;
     if (PtInRect(g.maxBtn, p)) return HTMAXBUTTON;
@@ -310,7 +352,7 @@ void PaintDefaultFrame(Window* w) {
   const HWND h = w->handle;
   const int W = w->rect.Width(), H = w->rect.Height();
   const NcGeometry g = ComputeNcGeometry(w->style, w->exStyle, W, H);
-  if (!g.frame && !g.edge && !g.caption) return;
+  if (!g.frame && !g.edge && !g.caption && IsRectEmpty(g.vScroll) && IsRectEmpty(g.hScroll)) return;
   HDC dc = GetWindowDC(h);
   if (!dc) return;
   ExcludeClipRect(dc, w->client.left, w->client.top, w->client.right, w->client.bottom);
@@ -365,6 +407,7 @@ void PaintDefaultFrame(Window* w) {
   } else if (g.edge == 1) {
     Edge(dc, r, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
   }
+  PaintScrollBars(w, dc, g);
   ReleaseDC(h, dc);
 }
 
@@ -404,6 +447,7 @@ bool TrackingMouse(const RawInput& in) {
     return false;
   }
   const HWND h = t.hwnd;
+  if (t.mode == Tracking::Scroll) return ScrollTrackingMouse(in);
   if (in.kind == RawInput::Move) {
     if (t.mode == Tracking::Move) {
       SetWindowPos(h, nullptr, t.startRect.left + in.pt.x - t.start.x,

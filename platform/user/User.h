@@ -5,6 +5,7 @@
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Paint.h"
+#include "platform/user/ScrollBar.h"
 #include "platform/user/SystemParams.h"
 #include "platform/user/Timers.h"
 #include "platform/user/Window.h"

@@ -27,6 +27,15 @@ struct WindowClassRec {
   ATOM atom = 0;
 };
 
+struct ScrollBarState {
+  int min = 0;
+  int max = 100;
+  int page = 0;
+  int pos = 0;
+  int trackPos = 0;
+  bool disabled = false;
+};
+
 struct Window {
   HWND handle = nullptr;
   const WindowClassRec* cls = nullptr;
@@ -58,6 +67,7 @@ struct Window {
   bool destroying = false;
   RECT normalRect{}; // the restored rectangle while minimised or maximised
   bool restoreToMaximized = false;
+  ScrollBarState scroll[2];  // SB_HORZ, SB_VERT
   LRESULT pressedButton = 0; // caption button pressed by the mouse (HT code), for drawing
 
   bool IsChild() const { return (style & WS_CHILD) != 0; }
@@ -96,12 +106,15 @@ struct Timer {
 // drag or a frame drag, and the pressing of a caption button.  It runs off
 // the captured mouse, so it works the same with injected input.
 struct Tracking {
-  enum Mode { None, Move, Size, Button } mode = None;
+  enum Mode { None, Move, Size, Button, Scroll } mode = None;
   HWND hwnd = nullptr;
   LRESULT hit = 0;   // sizing edge, or the button's HT code
   POINT start{};     // screen position of the press
   RECT startRect{};  // window rectangle (parent coordinates) at the press
   bool over = false; // the cursor is over the pressed button
+  int bar = 0;       // Scroll: SB_HORZ or SB_VERT
+  int part = 0;      // Scroll: the ScrollPart pressed
+  int grab = 0;      // Scroll: where in the thumb the mouse took it
 };
 
 struct MouseLeaveTracking {
@@ -203,6 +216,7 @@ struct NcGeometry {
   bool small = false; // tool window caption
   RECT captionBar{};  // window coordinates
   RECT closeBtn{}, maxBtn{}, minBtn{}, sysIcon{};
+  RECT hScroll{}, vScroll{}, sizeBox{}; // window coordinates; empty without the bar
 };
 NcGeometry ComputeNcGeometry(DWORD style, DWORD exStyle, int width, int height);
 RECT DefaultClientRect(DWORD style, DWORD exStyle, const RECT& windowRect);
@@ -212,6 +226,17 @@ void StartTracking(Window* w, Tracking::Mode mode, LRESULT hit, POINT screen);
 // Feeds a mouse event to an active move, size or button press; true when it was consumed.
 bool TrackingMouse(const RawInput& in);
 void CancelTracking(bool restore);
+
+// Shared drawing of the non-client parts.
+void FillSysColor(HDC dc, const RECT& r, int colorIndex);
+void DrawButtonBox(HDC dc, const RECT& r, bool pressed);
+
+// Scroll bars (ScrollBar.cpp).
+enum ScrollPart { SP_NONE, SP_LINEUP, SP_PAGEUP, SP_THUMB, SP_PAGEDOWN, SP_LINEDOWN };
+void PaintScrollBars(Window* w, HDC windowDc, const NcGeometry& g);
+void StartScrollTracking(Window* w, int bar, POINT screen);
+bool ScrollTrackingMouse(const RawInput& in);
+void EndScrollTracking();
 
 // Activation and focus (Input.cpp).
 void ActivateWindow(Window* w, bool byMouse);
