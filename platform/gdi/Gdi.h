@@ -4,6 +4,12 @@
 // UniqueGdi holder), a memory context by DeleteDC, a window context by
 // ReleaseDC.  Coordinates given to a call are logical: the viewport origin and
 // the context's device origin are added to reach the target surface.
+//
+// The alpha byte of 32-bit targets: ordinary drawing calls (fills, shapes,
+// lines, pixels, gradients, raster operations other than copies) write
+// alpha 0; BitBlt/StretchBlt with SRCCOPY and TransparentBlt copy all four
+// bytes of the source; SetDIBits and GetDIBits exchange a 32-bit buffer's
+// alpha byte verbatim with a 32-bit bitmap (a 24-bit bitmap keeps alpha 0).
 
 #include <memory>
 #include <vector>
