@@ -77,6 +77,11 @@ public:
   // Sets or clears csDesigning here and in every owned component.
   void SetDesigning(bool value, bool setChildren = true);
 
+  // The component this one sits in visually (a control's parent), if any;
+  // separate from the owner.
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual bool HasParent() const { return false; }
+
   // The owned component with that name (ignoring case), or nil.
   TComponent* FindComponent(const std::string& name) const;
 
