@@ -8,7 +8,6 @@
 #include <cstring>
 #include <map>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "platform/backend/SdlKeys.h"
 #include "platform/clock/Clock.h"
@@ -106,17 +105,24 @@ private:
   void OnButton(const SDL_MouseButtonEvent& e);
   void OnFocusGained(Uint32 id);
   void AfterEvents();
+  void ExpectFocus(Uint32 id) { focusExpected_[id] = SDL_GetTicks64() + kFocusWaitMs; }
+  bool FocusExpected(Uint32 id) const;
+  bool AnyFocusExpected() const;
+  static constexpr Uint64 kFocusWaitMs = 500;
   POINT ToScreen(Uint32 windowId, int x, int y) const;
 
   std::unordered_map<HWND, SdlWindow> windows_;
   std::vector<HWND> stack_; // front first, as last given to SDL
   bool stackDirty_ = true;
   HWND active_ = nullptr;
-  std::unordered_set<Uint32> focusExpected_; // focus changes this backend caused
-  Uint32 captureWhenFocused_ = 0;            // a clicked window waiting for focus to capture
+  // Focus changes this backend caused, by SDL window id, with the tick
+  // after which the change is no longer waited for: a window that already
+  // had the focus gets no new focus event, so expectations must run out.
+  std::unordered_map<Uint32, Uint64> focusExpected_;
+  Uint32 captureWhenFocused_ = 0; // a clicked window waiting for focus to capture
   bool captured_ = false;
   bool appActive_ = false;
-  bool focusLost_ = false;
+  bool focusLost_ = false; // a focus loss not yet explained
   std::map<SDL_SystemCursor, SDL_Cursor*> cursors_;
   bool initialized_ = false;
 };
@@ -211,7 +217,7 @@ void SdlBackend::Show(SdlWindow& w) {
   stackDirty_ = true;
   // A window that appears takes the keyboard focus on an X server without
   // a window manager; the active window gets it back below.
-  focusExpected_.insert(w.id);
+  ExpectFocus(w.id);
   FocusActive();
 }
 
@@ -272,7 +278,7 @@ void SdlBackend::WindowActivated(HWND hwnd) {
 
 void SdlBackend::RequestFocus(SdlWindow& w) {
   if (!w.shown || !w.window) return;
-  focusExpected_.insert(w.id);
+  ExpectFocus(w.id);
   SDL_SetWindowInputFocus(w.window);
 }
 
@@ -397,7 +403,7 @@ void SdlBackend::OnButton(const SDL_MouseButtonEvent& e) {
       captured_ = SDL_CaptureMouse(SDL_TRUE) == 0;
     } else if (clicked) {
       captureWhenFocused_ = e.windowID;
-      focusExpected_.insert(e.windowID);
+      ExpectFocus(e.windowID);
       SDL_SetWindowInputFocus(clicked);
     }
   }
@@ -421,7 +427,9 @@ void SdlBackend::OnFocusGained(Uint32 id) {
     if (SDL_GetMouseState(nullptr, nullptr) != 0) captured_ = SDL_CaptureMouse(SDL_TRUE) == 0;
   }
   const HWND hwnd = FromSdlId(id);
-  if (focusExpected_.erase(id) > 0 || !hwnd || hwnd == active_) return;
+  const bool expected = FocusExpected(id);
+  focusExpected_.erase(id);
+  if (expected || !hwnd || hwnd == active_) return;
   // The desktop gave one of our windows the focus by its own means (a
   // window manager's click or task switch): that is an activation.
   if (SdlWindow* w = Find(hwnd); w && !w->popup) InputActivateWindow(hwnd);
@@ -494,15 +502,32 @@ bool SdlBackend::Dispatch(const SDL_Event& e) {
   }
 }
 
+bool SdlBackend::FocusExpected(Uint32 id) const {
+  auto it = focusExpected_.find(id);
+  return it != focusExpected_.end() && SDL_GetTicks64() <= it->second;
+}
+
+bool SdlBackend::AnyFocusExpected() const {
+  const Uint64 now = SDL_GetTicks64();
+  return std::any_of(focusExpected_.begin(), focusExpected_.end(),
+                     [now](const auto& e) { return now <= e.second; });
+}
+
 void SdlBackend::AfterEvents() {
   if (!focusLost_) return;
-  focusLost_ = false;
   // Losing the focus to another of our windows is no change for the
-  // program; losing it to nobody while no focus change of ours is under
-  // way means another program has the foreground.
-  if (appActive_ && SDL_GetKeyboardFocus() == nullptr && focusExpected_.empty()) {
-    appActive_ = false;
-    InputAppActive(false);
+  // program; losing it to nobody, with no focus change of ours under way,
+  // means another program has the foreground.  While one is under way the
+  // question stays open (WaitForInput then waits in short steps).
+  if (SDL_GetKeyboardFocus() != nullptr) {
+    focusLost_ = false;
+  } else if (!AnyFocusExpected()) {
+    focusLost_ = false;
+    focusExpected_.clear();
+    if (appActive_) {
+      appActive_ = false;
+      InputAppActive(false);
+    }
   }
 }
 
@@ -510,6 +535,8 @@ bool SdlBackend::WaitForInput(DWORD timeoutMs) {
   SDL_Event e;
   bool any = false;
   auto* virtualClock = dynamic_cast<VirtualClock*>(&ActiveClock());
+  // An open focus question is settled within a short wait.
+  if (focusLost_) timeoutMs = std::min<DWORD>(timeoutMs, 50);
   int got = 0;
   if (virtualClock || timeoutMs == 0)
     got = SDL_PollEvent(&e);

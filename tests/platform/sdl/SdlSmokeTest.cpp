@@ -30,9 +30,11 @@ struct Seen {
   std::vector<POINT> dragged; // client points of WM_MOUSEMOVE with the button down
   bool captureOnPress = false;
   int doubleClicks = 0;
-  std::vector<int> wheel; // wheel deltas
-  std::vector<UINT> keys; // virtual keys of WM_KEYDOWN
+  std::vector<int> wheel;      // wheel deltas
+  std::vector<UINT> keys;      // virtual keys of WM_KEYDOWN
+  std::vector<bool> appActive; // WM_ACTIVATEAPP to the main window
 };
+HWND gMain = nullptr;
 Seen gSeen;
 
 LRESULT SmokeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -47,6 +49,7 @@ LRESULT SmokeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     gSeen.lastUp = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (GetCapture() == hwnd) ReleaseCapture();
   }
+  if (msg == WM_ACTIVATEAPP && hwnd == gMain) gSeen.appActive.push_back(wParam != 0);
   if (msg == WM_LBUTTONDBLCLK) ++gSeen.doubleClicks;
   if (msg == WM_MOUSEWHEEL) gSeen.wheel.push_back(GET_WHEEL_DELTA_WPARAM(wParam));
   if (msg == WM_KEYDOWN) gSeen.keys.push_back(UINT(wParam));
@@ -92,6 +95,7 @@ protected:
     hwnd_ = CreateWindowEx(0, "SdlSmoke", "Smoke", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 120, 320,
                            240, nullptr);
     ASSERT_NE(hwnd_, nullptr);
+    gMain = hwnd_;
     ASSERT_TRUE(WaitUntilOnScreen(hwnd_)) << "the window never appeared on the X screen";
   }
   void TearDown() override {
@@ -263,6 +267,32 @@ TEST_F(SdlSmoke, DoubleClickWheelAndKeys) {
   ASSERT_EQ(Xdotool({"key", "ctrl+b", "F5"}), 0);
   EXPECT_TRUE(PumpUntil([] { return gSeen.keys.size() >= 3; }));
   EXPECT_EQ(gSeen.keys, (std::vector<UINT>{VK_CONTROL, 'B', VK_F5}));
+}
+
+// Activation follows the X keyboard focus: focus given to another of our
+// windows by the desktop activates it; focus taken by nobody of ours means
+// the program lost the foreground, and a click brings it back.
+TEST_F(SdlSmoke, ActivationFollowsTheDesktopFocus) {
+  HWND other =
+      CreateWindowEx(0, "SdlSmoke", "Other", WS_OVERLAPPEDWINDOW, 480, 120, 240, 180, nullptr);
+  ASSERT_NE(other, nullptr);
+  ShowWindow(other, SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(WaitUntilOnScreen(other));
+  ASSERT_EQ(GetActiveWindow(), hwnd_);
+  ASSERT_EQ(Xdotool({"search", "--name", "^Other$", "windowfocus", "--sync"}), 0);
+  EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == other; }));
+
+  gSeen.appActive.clear();
+  ASSERT_TRUE(test::FocusNothing(server_->display().c_str()));
+  EXPECT_TRUE(PumpUntil([] { return !IsApplicationActive(); }));
+  EXPECT_EQ(gSeen.appActive, std::vector<bool>{false});
+
+  POINT p{30, 30};
+  ClientToScreen(hwnd_, &p);
+  ClickAt(p);
+  EXPECT_TRUE(PumpUntil([&] { return IsApplicationActive() && GetActiveWindow() == hwnd_; }));
+  EXPECT_EQ(gSeen.appActive, (std::vector<bool>{false, true}));
+  DestroyWindow(other);
 }
 
 // Moving, resizing, maximising and restacking in the window system show on

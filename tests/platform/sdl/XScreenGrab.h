@@ -49,4 +49,24 @@ inline bool GrabScreen(const char* display, int x, int y, int width, int height,
   return ok;
 }
 
+// Takes the keyboard focus away from every window, as when the person
+// switches to another program.
+inline bool FocusNothing(const char* display) {
+  void* lib = ::dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
+  if (!lib) return false;
+  auto open = reinterpret_cast<Display* (*)(const char*)>(::dlsym(lib, "XOpenDisplay"));
+  auto close = reinterpret_cast<int (*)(Display*)>(::dlsym(lib, "XCloseDisplay"));
+  auto focus =
+      reinterpret_cast<int (*)(Display*, Window, int, Time)>(::dlsym(lib, "XSetInputFocus"));
+  auto sync = reinterpret_cast<int (*)(Display*, Bool)>(::dlsym(lib, "XSync"));
+  Display* d = (open && close && focus && sync) ? open(display) : nullptr;
+  if (d) {
+    focus(d, None, RevertToNone, CurrentTime);
+    sync(d, False);
+    close(d);
+  }
+  ::dlclose(lib);
+  return d != nullptr;
+}
+
 } // namespace zel::sys::test
