@@ -76,7 +76,9 @@ protected:
   void SetUp() override {
     if (!test::OnPath("Xvfb") || !test::OnPath("xdotool"))
       GTEST_SKIP() << "Xvfb and xdotool are needed";
-    ASSERT_NE(server_, nullptr) << startError_;
+    // A machine that has the programs but cannot run an X server (a
+    // sandbox without sockets, say) cannot run these tests either.
+    if (!server_) GTEST_SKIP() << "no X server could be started: " << startError_;
     // The private server has no session bus; telling SDL so up front keeps
     // it from a failing (and leaking) attempt to start one.
     ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);

@@ -116,12 +116,21 @@ public:
       return false;
     }
     display_ = ":" + number.substr(0, number.find('\n'));
+    if (const char* previous = std::getenv("DISPLAY")) previousDisplay_ = previous;
+    hadDisplay_ = std::getenv("DISPLAY") != nullptr;
     ::setenv("DISPLAY", display_.c_str(), 1);
     return true;
   }
 
+  // Stops the server and gives DISPLAY back its earlier value.
   void Stop() {
     if (pid_ <= 0) return;
+    if (!display_.empty()) {
+      if (hadDisplay_)
+        ::setenv("DISPLAY", previousDisplay_.c_str(), 1);
+      else
+        ::unsetenv("DISPLAY");
+    }
     ::kill(pid_, SIGTERM);
     if (WaitForExit(pid_, 3000) == -1) ::kill(pid_, SIGKILL);
     pid_ = -1;
@@ -132,6 +141,8 @@ public:
 private:
   pid_t pid_ = -1;
   std::string display_;
+  std::string previousDisplay_;
+  bool hadDisplay_ = false;
 };
 
 } // namespace zel::sys::test
