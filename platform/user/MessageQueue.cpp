@@ -44,21 +44,25 @@ bool TakeMessage(MSG& out, HWND hwnd, UINT lo, UINT hi, bool remove) {
     if (remove) u.quitPending = false;
     return true;
   }
-  const bool inputWanted =
-      !hwnd && ((lo == 0 && hi == 0) || (lo <= kInputLast && hi >= kInputFirst));
+  const bool inputWanted = (lo == 0 && hi == 0) || (lo <= kInputLast && hi >= kInputFirst);
   if (inputWanted) {
-    if (u.routed.empty()) {
+    // Input becomes a message one event at a time, so that each meets the
+    // state the previous one left; more is routed only while nothing routed
+    // matches the filter.
+    for (;;) {
+      for (auto it = u.routed.begin(); it != u.routed.end(); ++it) {
+        if (!MatchesWindow(it->hwnd, hwnd) || !InRange(it->message, lo, hi)) continue;
+        out = *it;
+        if (remove) u.routed.erase(it);
+        return true;
+      }
       MSG m;
-      if (TakeInputMessage(m)) u.routed.push_back(m);
-    }
-    if (!u.routed.empty()) {
-      out = u.routed.front();
-      if (remove) u.routed.pop_front();
-      return true;
+      if (!TakeInputMessage(m)) break;
+      u.routed.push_back(m);
     }
     // Input may have posted something (a mouse leave, a system command).
     for (auto it = u.posted.begin(); it != u.posted.end(); ++it) {
-      if (!InRange(it->message, lo, hi)) continue;
+      if (!MatchesWindow(it->hwnd, hwnd) || !InRange(it->message, lo, hi)) continue;
       out = *it;
       if (remove) u.posted.erase(it);
       return true;
@@ -81,6 +85,8 @@ std::optional<uint64_t> NextWakeup() {
     due = u.leave.hoverDue;
   return due;
 }
+
+void WaitForMore();
 
 bool SomethingWaiting() {
   auto& u = U();
@@ -134,7 +140,8 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
       if (msg) *msg = m;
       return m.message != WM_QUIT;
     }
-    WaitMessage();
+    // Whatever is still waiting does not match the filter: wait for more.
+    WaitForMore();
   }
 }
 
@@ -195,8 +202,16 @@ LRESULT DispatchMessage(const MSG* msg) {
 }
 
 BOOL WaitMessage() {
-  auto& u = U();
   if (SomethingWaiting()) return 1;
+  WaitForMore();
+  return 1;
+}
+
+namespace {
+
+// Sleeps until input arrives or the next timer or hover falls due.
+void WaitForMore() {
+  auto& u = U();
   if (u.backend) u.backend->Present();
   const uint64_t now = ActiveClock().NowMs();
   DWORD timeout = INFINITE;
@@ -204,7 +219,7 @@ BOOL WaitMessage() {
     timeout = *due > now ? DWORD(std::min<uint64_t>(*due - now, 0x7FFFFFFE)) : 0;
   if (u.backend) {
     u.backend->WaitForInput(timeout);
-    return 1;
+    return;
   }
   // Without a backend nothing but time can bring a message.
   if (timeout == INFINITE)
@@ -213,8 +228,9 @@ BOOL WaitMessage() {
     static_cast<VirtualClock&>(ActiveClock()).Advance(timeout);
   else
     std::this_thread::sleep_for(std::chrono::milliseconds(timeout));
-  return 1;
 }
+
+} // namespace
 
 DWORD GetMessageTime() {
   return U().current.time;

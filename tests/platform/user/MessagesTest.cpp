@@ -187,6 +187,29 @@ TEST_F(Messages, GetMessageWaitsOnTheClockForTheNextTimer) {
   EXPECT_EQ(GetTickCount(), start + 250);
 }
 
+TEST_F(Messages, AFilteredGetWaitsForItsOwnMessageAndLeavesTheRest) {
+  HWND a = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+  HWND b = Make(WS_POPUP | WS_VISIBLE, RECT{200, 0, 300, 100});
+  Pump();
+  screen->SetAutoPump(false);
+  screen->Click(50, 50); // input for a
+  PostMessage(a, WM_USER, 0, 0);
+  SetTimer(b, 3, 100);
+  const DWORD start = GetTickCount();
+  MSG m;
+  ASSERT_TRUE(GetMessage(&m, b));
+  EXPECT_EQ(m.hwnd, b);
+  EXPECT_EQ(m.message, WM_TIMER);
+  EXPECT_EQ(GetTickCount(), start + 100);
+  KillTimer(b, 3);
+  // a's messages are all still there, in order.
+  ClearLog();
+  Pump();
+  EXPECT_EQ(
+      Only({WM_USER, WM_LBUTTONDOWN, WM_LBUTTONUP}),
+      (std::vector<std::pair<HWND, UINT>>{{a, WM_USER}, {a, WM_LBUTTONDOWN}, {a, WM_LBUTTONUP}}));
+}
+
 TEST_F(Messages, AWindowMayDestroyItselfWhileHandlingInput) {
   HWND w = MakeFrame(RECT{50, 50, 250, 250});
   HWND child = Make(WS_CHILD | WS_VISIBLE, RECT{0, 0, 100, 100}, w);
