@@ -429,3 +429,47 @@ TEST_F(ImageListTest, DragStateFollowsTheCalls) {
 
 } // namespace
 } // namespace zel
+
+namespace zel {
+namespace {
+
+// The program's own glyph strip, cut the way the glyph list cuts it.
+TEST(ImageList, TheProgramsStripSplitsIntoItsCells) {
+  TBitmap strip;
+  strip.LoadFromResourceName(nullptr, "STANDARTBTN_16");
+  EXPECT_EQ(strip.PixelFormat(), pf24bit);
+  ASSERT_EQ(strip.Width(), 576);
+  ASSERT_EQ(strip.Height(), 16);
+  strip.SetPixelFormat(pf32bit);
+  TImageList list(16, 16, nullptr);
+  EXPECT_EQ(list.AddMasked(&strip, 0xFF00FF), 0);
+  EXPECT_EQ(list.Count(), 36);
+  EXPECT_EQ(ImageList_GetImageCount(list.Handle()), 36);
+
+  TBitmap sheet(12 * 18, 3 * 18);
+  sheet.Canvas()->Brush()->SetColor(clBtnFace);
+  sheet.Canvas()->FillRect(sys::RECT{0, 0, sheet.Width(), sheet.Height()});
+  for (int i = 0; i < 36; ++i)
+    list.Draw(sheet.Canvas(), (i % 12) * 18 + 1, (i / 12) * 18 + 1, i);
+  // Magenta never reaches the sheet: it is the strip's transparent colour.
+  for (int y = 0; y < sheet.Height(); ++y)
+    for (int x = 0; x < sheet.Width(); ++x)
+      ASSERT_NE(sheet.Canvas()->Pixels(x, y), clFuchsia) << x << "," << y;
+  testing::SavePicture(sheet.Handle()->surface, "imagelist_program_strip", 3);
+
+  // The same glyphs disabled: only the button colours are left.
+  sheet.Canvas()->FillRect(sys::RECT{0, 0, sheet.Width(), sheet.Height()});
+  for (int i = 0; i < 36; ++i)
+    list.Draw(sheet.Canvas(), (i % 12) * 18 + 1, (i / 12) * 18 + 1, i, false);
+  const TColor allowed[] = {ColorToRGB(clBtnFace), ColorToRGB(clBtnShadow),
+                            ColorToRGB(clBtnHighlight)};
+  for (int y = 0; y < sheet.Height(); ++y)
+    for (int x = 0; x < sheet.Width(); ++x) {
+      const TColor c = sheet.Canvas()->Pixels(x, y);
+      ASSERT_TRUE(c == allowed[0] || c == allowed[1] || c == allowed[2]) << x << "," << y;
+    }
+  testing::SavePicture(sheet.Handle()->surface, "imagelist_program_strip_disabled", 3);
+}
+
+} // namespace
+} // namespace zel
