@@ -108,6 +108,10 @@ HMODULE GetModuleHandle(const char* name) {
   if (name == nullptr) return OwnModule();
   const std::string wanted = name;
   const std::string canonical = Canonical(wanted);
+  // The executable, by path or by file name, is the program's own module.
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec && (exe.string() == canonical || exe.filename().string() == wanted)) return OwnModule();
   Registry& registry = Modules();
   std::lock_guard lock(registry.mutex);
   for (const auto& m : registry.files)

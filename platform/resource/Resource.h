@@ -40,9 +40,10 @@ struct ResourceInfo;
 using HRSRC = const ResourceInfo*;
 using HGLOBAL = const void*;
 
-// nullptr names the program's own module, which is always there; any other
-// name is looked up among the loaded module files by path (the same path
-// given to LoadLibraryEx, or its file name).
+// nullptr, the executable's path or its file name names the program's own
+// module, which is always there; any other name is looked up among the
+// loaded module files by path (as given to LoadLibraryEx, or just the file
+// name).
 HMODULE GetModuleHandle(const char* name);
 
 // Opens a resource module file.  Loading the same file twice gives the same

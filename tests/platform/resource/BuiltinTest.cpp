@@ -54,6 +54,10 @@ TEST(ModuleFileName, IsTheRunningExecutable) {
   EXPECT_EQ(path, GetModuleFileName(GetModuleHandle(nullptr)));
   EXPECT_EQ(fs::path(path).filename(), "zel_tests_platform_resource");
   EXPECT_TRUE(fs::is_regular_file(path));
+  EXPECT_EQ(GetModuleHandle(path.c_str()), GetModuleHandle(nullptr));
+  EXPECT_EQ(GetModuleHandle("zel_tests_platform_resource"), GetModuleHandle(nullptr));
+  EXPECT_EQ(GetModuleHandle("no_such_module.zrm"), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
 TEST(DeleteFile, RemovesFilesAndReportsWhatItCannot) {
