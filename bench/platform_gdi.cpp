@@ -48,8 +48,12 @@ void Report(benchmark::State& state, int w, int h) {
   state.counters["MP/s"] = benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsRate);
 }
 
-int Width(const benchmark::State& state) { return int(state.range(0)); }
-int Height(const benchmark::State& state) { return int(state.range(1)); }
+int Width(const benchmark::State& state) {
+  return int(state.range(0));
+}
+int Height(const benchmark::State& state) {
+  return int(state.range(1));
+}
 
 // ---- Solid fill ---------------------------------------------------------------
 
@@ -111,9 +115,14 @@ void BM_Pixman_Fill(benchmark::State& state) {
 void GdiGradient(benchmark::State& state, DWORD mode) {
   Canvas c(Width(state), Height(state));
   TRIVERTEX v[2];
-  v[0].Red = 0x1000; v[0].Green = 0x8000; v[0].Blue = 0xFF00;
-  v[1].x = c.width; v[1].y = c.height;
-  v[1].Red = 0xFF00; v[1].Green = 0x2000; v[1].Blue = 0x0000;
+  v[0].Red = 0x1000;
+  v[0].Green = 0x8000;
+  v[0].Blue = 0xFF00;
+  v[1].x = c.width;
+  v[1].y = c.height;
+  v[1].Red = 0xFF00;
+  v[1].Green = 0x2000;
+  v[1].Blue = 0x0000;
   const GRADIENT_RECT r{0, 1};
   for (auto _ : state) {
     GradientFill(c.dc, v, 2, &r, 1, mode);
@@ -122,8 +131,12 @@ void GdiGradient(benchmark::State& state, DWORD mode) {
   Report(state, c.width, c.height);
 }
 
-void BM_Gdi_GradientH(benchmark::State& state) { GdiGradient(state, GRADIENT_FILL_RECT_H); }
-void BM_Gdi_GradientV(benchmark::State& state) { GdiGradient(state, GRADIENT_FILL_RECT_V); }
+void BM_Gdi_GradientH(benchmark::State& state) {
+  GdiGradient(state, GRADIENT_FILL_RECT_H);
+}
+void BM_Gdi_GradientV(benchmark::State& state) {
+  GdiGradient(state, GRADIENT_FILL_RECT_V);
+}
 
 void PixmanGradient(benchmark::State& state, bool vertical) {
   Canvas c(Width(state), Height(state));
@@ -135,16 +148,20 @@ void PixmanGradient(benchmark::State& state, bool vertical) {
       {pixman_int_to_fixed(1), {0xFF00, 0x2000, 0x0000, 0xFFFF}}};
   pixman_image_t* gradient = pixman_image_create_linear_gradient(&p1, &p2, stops, 2);
   for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_SRC, gradient, nullptr, c.image, 0, 0, 0, 0, 0, 0,
-                             c.width, c.height);
+    pixman_image_composite32(PIXMAN_OP_SRC, gradient, nullptr, c.image, 0, 0, 0, 0, 0, 0, c.width,
+                             c.height);
     benchmark::DoNotOptimize(c.Bits()[0]);
   }
   pixman_image_unref(gradient);
   Report(state, c.width, c.height);
 }
 
-void BM_Pixman_GradientH(benchmark::State& state) { PixmanGradient(state, false); }
-void BM_Pixman_GradientV(benchmark::State& state) { PixmanGradient(state, true); }
+void BM_Pixman_GradientH(benchmark::State& state) {
+  PixmanGradient(state, false);
+}
+void BM_Pixman_GradientV(benchmark::State& state) {
+  PixmanGradient(state, true);
+}
 
 // ---- Copy -------------------------------------------------------------------------
 
@@ -177,7 +194,9 @@ void BM_Pixman_Blt(benchmark::State& state) {
   Report(state, dst.width, dst.height);
 }
 
-void Sizes(benchmark::internal::Benchmark* b) { b->Args({1280, 800})->Args({64, 64}); }
+void Sizes(benchmark::internal::Benchmark* b) {
+  b->Args({1280, 800})->Args({64, 64});
+}
 
 BENCHMARK(BM_Gdi_FillRect)->Apply(Sizes);
 BENCHMARK(BM_Pixman_FillRectangles)->Apply(Sizes);

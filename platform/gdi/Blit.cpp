@@ -18,11 +18,17 @@ namespace {
 
 constexpr Pixel kRgbMask = 0x00FFFFFFu;
 
-uint8_t RopIndex(DWORD rop) { return uint8_t((rop >> 16) & 0xFF); }
+uint8_t RopIndex(DWORD rop) {
+  return uint8_t((rop >> 16) & 0xFF);
+}
 
 // Whether the result depends on the source or the pattern at all.
-bool UsesSource(uint8_t t) { return ((t >> 2) & 0x33) != (t & 0x33); }
-bool UsesPattern(uint8_t t) { return ((t >> 4) & 0x0F) != (t & 0x0F); }
+bool UsesSource(uint8_t t) {
+  return ((t >> 2) & 0x33) != (t & 0x33);
+}
+bool UsesPattern(uint8_t t) {
+  return ((t >> 4) & 0x0F) != (t & 0x0F);
+}
 
 // The general ternary operation: bit i of the index gives the result for
 // pattern, source and destination bits (p << 2) | (s << 1) | d.
@@ -37,16 +43,26 @@ Pixel Ternary(uint8_t t, Pixel p, Pixel s, Pixel d) {
 
 Pixel ApplyRop(uint8_t t, Pixel p, Pixel s, Pixel d) {
   switch (t) {
-  case 0xCC: return s;               // SRCCOPY, alpha included
-  case 0x66: return (s ^ d) & kRgbMask; // SRCINVERT
-  case 0x88: return (s & d) & kRgbMask; // SRCAND
-  case 0xEE: return (s | d) & kRgbMask; // SRCPAINT
-  case 0x5A: return (p ^ d) & kRgbMask; // PATINVERT
-  case 0xF0: return p & kRgbMask;       // PATCOPY
-  case 0x55: return ~d & kRgbMask;      // DSTINVERT
-  case 0x00: return 0;                  // BLACKNESS
-  case 0xFF: return kRgbMask;           // WHITENESS
-  default: return Ternary(t, p, s, d) & kRgbMask;
+  case 0xCC:
+    return s; // SRCCOPY, alpha included
+  case 0x66:
+    return (s ^ d) & kRgbMask; // SRCINVERT
+  case 0x88:
+    return (s & d) & kRgbMask; // SRCAND
+  case 0xEE:
+    return (s | d) & kRgbMask; // SRCPAINT
+  case 0x5A:
+    return (p ^ d) & kRgbMask; // PATINVERT
+  case 0xF0:
+    return p & kRgbMask; // PATCOPY
+  case 0x55:
+    return ~d & kRgbMask; // DSTINVERT
+  case 0x00:
+    return 0; // BLACKNESS
+  case 0xFF:
+    return kRgbMask; // WHITENESS
+  default:
+    return Ternary(t, p, s, d) & kRgbMask;
   }
 }
 
@@ -78,7 +94,8 @@ void Transfer(Painter& painter, const RECT& rect, const Source& src, Pixel patte
       } else if (rop == 0xF0 || rop == 0x00 || rop == 0xFF) {
         std::fill(d, d + w, ApplyRop(rop, pattern, 0, 0));
       } else {
-        for (int x = 0; x < w; ++x) d[x] = ApplyRop(rop, pattern, s ? s[x] : 0, d[x]);
+        for (int x = 0; x < w; ++x)
+          d[x] = ApplyRop(rop, pattern, s ? s[x] : 0, d[x]);
       }
     }
   });
@@ -142,7 +159,8 @@ Pixel Mix(const std::vector<Tap>& taps, const Pixel* const* samples) {
   float c[4] = {0, 0, 0, 0};
   for (size_t i = 0; i < taps.size(); ++i) {
     const Pixel p = *samples[i];
-    for (int ch = 0; ch < 4; ++ch) c[ch] += taps[i].weight * float((p >> (8 * ch)) & 0xFF);
+    for (int ch = 0; ch < 4; ++ch)
+      c[ch] += taps[i].weight * float((p >> (8 * ch)) & 0xFF);
   }
   Pixel out = 0;
   for (int ch = 0; ch < 4; ++ch)
@@ -166,7 +184,10 @@ Surface Resample(const Surface& src, int sx, int sy, int sw, int sh, POINT origi
   // Horizontal pass over every source row the vertical taps need.
   int rowMin = src.Height(), rowMax = -1;
   for (const auto& taps : yt)
-    for (const Tap& t : taps) { rowMin = std::min(rowMin, t.index); rowMax = std::max(rowMax, t.index); }
+    for (const Tap& t : taps) {
+      rowMin = std::min(rowMin, t.index);
+      rowMax = std::max(rowMax, t.index);
+    }
   Surface rows(vw, rowMax - rowMin + 1);
   std::vector<const Pixel*> samples;
   for (int r = rowMin; r <= rowMax; ++r) {
@@ -175,7 +196,8 @@ Surface Resample(const Surface& src, int sx, int sy, int sw, int sh, POINT origi
     for (int i = 0; i < vw; ++i) {
       const auto& taps = xt[size_t(i)];
       samples.clear();
-      for (const Tap& t : taps) samples.push_back(in + t.index);
+      for (const Tap& t : taps)
+        samples.push_back(in + t.index);
       out[i] = Mix(taps, samples.data());
     }
   }
@@ -185,7 +207,8 @@ Surface Resample(const Surface& src, int sx, int sy, int sw, int sh, POINT origi
     const int ry = flipY ? vh - 1 - j : j;
     for (int i = 0; i < vw; ++i) {
       samples.clear();
-      for (const Tap& t : taps) samples.push_back(rows.Row(t.index - rowMin) + i);
+      for (const Tap& t : taps)
+        samples.push_back(rows.Row(t.index - rowMin) + i);
       const int rx = flipX ? vw - 1 - i : i;
       result.At(rx, ry) = Mix(taps, samples.data());
     }
@@ -291,7 +314,8 @@ BOOL BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD 
   if (src->target == &painter.Target()) {
     copy.Resize(rect.Width(), rect.Height());
     for (int row = 0; row < rect.Height(); ++row)
-      std::memcpy(copy.Row(row), src->target->Row(rect.top + row + source.dy) + rect.left + source.dx,
+      std::memcpy(copy.Row(row),
+                  src->target->Row(rect.top + row + source.dy) + rect.left + source.dx,
                   size_t(rect.Width()) * sizeof(Pixel));
     source = Source{&copy, -rect.left, -rect.top};
   }

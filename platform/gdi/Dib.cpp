@@ -45,7 +45,9 @@ bool ReadLayout(const BITMAPINFO* info, DibLayout& out) {
 }
 
 // The picture row (0 = top) that buffer scan line `line` holds.
-int PictureRow(const DibLayout& l, int line) { return l.bottomUp ? l.height - 1 - line : line; }
+int PictureRow(const DibLayout& l, int line) {
+  return l.bottomUp ? l.height - 1 - line : line;
+}
 
 void ReadPixel(const BYTE* p, int bytesPerPixel, bool keepAlpha, Pixel& out) {
   const Pixel alpha = (bytesPerPixel == 4 && keepAlpha) ? Pixel(p[3]) << 24 : 0;
@@ -100,7 +102,8 @@ int GetDIBits(HDC, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPINFO* 
       if (s.Contains(x, y)) p = keepAlpha ? s.At(x, y) : s.At(x, y) & 0x00FFFFFFu;
       WritePixel(row + size_t(x) * size_t(l.bytesPerPixel), l.bytesPerPixel, p);
     }
-    for (int pad = l.width * l.bytesPerPixel; pad < l.stride; ++pad) row[pad] = 0;
+    for (int pad = l.width * l.bytesPerPixel; pad < l.stride; ++pad)
+      row[pad] = 0;
   }
   return last - first;
 }

@@ -18,7 +18,9 @@ struct Color16 {
   int r, g, b;
 };
 
-Color16 ColorOf(const TRIVERTEX& v) { return Color16{v.Red, v.Green, v.Blue}; }
+Color16 ColorOf(const TRIVERTEX& v) {
+  return Color16{v.Red, v.Green, v.Blue};
+}
 
 // The pixel at step i of n (0 <= i < n) from a to b.
 Pixel Interpolate(const Color16& a, const Color16& b, int i, int n) {
@@ -51,7 +53,8 @@ void FillRectGradient(Painter& painter, const RECT& rect, const Color16& first,
   painter.ForEachPiece(visible, [&](const RECT& piece) {
     const Pixel* src = line.data() + (piece.left - visible.left);
     const size_t bytes = size_t(piece.Width()) * sizeof(Pixel);
-    for (int y = piece.top; y < piece.bottom; ++y) std::memcpy(target.Row(y) + piece.left, src, bytes);
+    for (int y = piece.top; y < piece.bottom; ++y)
+      std::memcpy(target.Row(y) + piece.left, src, bytes);
   });
 }
 
@@ -75,8 +78,8 @@ BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, UINT vertexCount, const voi
     const bool swap = vertical ? a.y > b.y : a.x > b.x;
     const TRIVERTEX& lo = swap ? b : a;
     const TRIVERTEX& hi = swap ? a : b;
-    const RECT rect = painter.ToTarget(RECT{std::min(a.x, b.x), std::min(a.y, b.y),
-                                            std::max(a.x, b.x), std::max(a.y, b.y)});
+    const RECT rect = painter.ToTarget(
+        RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)});
     if (IsRectEmpty(rect)) continue;
     FillRectGradient(painter, rect, ColorOf(lo), ColorOf(hi), vertical);
   }

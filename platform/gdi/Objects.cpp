@@ -63,7 +63,8 @@ struct StockTable {
     bitmap->surface.Resize(1, 1);
   }
   ~StockTable() {
-    for (HGDIOBJ o : objects) delete o;
+    for (HGDIOBJ o : objects)
+      delete o;
     delete bitmap;
   }
 };
@@ -80,10 +81,16 @@ void Release(HGDIOBJ obj) {
   if (obj && obj->selected > 0) --obj->selected;
 }
 void Retain(const DCState& s) {
-  Retain(s.pen); Retain(s.brush); Retain(s.font); Retain(s.bitmap);
+  Retain(s.pen);
+  Retain(s.brush);
+  Retain(s.font);
+  Retain(s.bitmap);
 }
 void Release(const DCState& s) {
-  Release(s.pen); Release(s.brush); Release(s.font); Release(s.bitmap);
+  Release(s.pen);
+  Release(s.brush);
+  Release(s.font);
+  Release(s.bitmap);
 }
 
 // A memory context draws into whatever bitmap its state holds.
@@ -99,7 +106,9 @@ template <class T> T* Replace(T*& slot, T* obj, T* fallback) {
   return previous;
 }
 
-RegionKind ClipKind(HDC dc) { return dc->EffectiveClip().Kind(); }
+RegionKind ClipKind(HDC dc) {
+  return dc->EffectiveClip().Kind();
+}
 
 // Clip calls take logical coordinates; the clip region is kept relative to
 // the device origin, so only the viewport origin is added.
@@ -111,10 +120,18 @@ RECT LogicalToDevice(HDC dc, int l, int t, int r, int b) {
 
 } // namespace
 
-HPEN DefaultPen() { return static_cast<HPEN>(Stock().objects[BLACK_PEN]); }
-HBRUSH DefaultBrush() { return static_cast<HBRUSH>(Stock().objects[WHITE_BRUSH]); }
-HFONT DefaultFont() { return static_cast<HFONT>(Stock().objects[SYSTEM_FONT]); }
-HBITMAP DefaultBitmap() { return Stock().bitmap; }
+HPEN DefaultPen() {
+  return static_cast<HPEN>(Stock().objects[BLACK_PEN]);
+}
+HBRUSH DefaultBrush() {
+  return static_cast<HBRUSH>(Stock().objects[WHITE_BRUSH]);
+}
+HFONT DefaultFont() {
+  return static_cast<HFONT>(Stock().objects[SYSTEM_FONT]);
+}
+HBITMAP DefaultBitmap() {
+  return Stock().bitmap;
+}
 
 // ---- Objects --------------------------------------------------------------
 
@@ -170,9 +187,12 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj) {
   if (!dc || !obj) return nullptr;
   DCState& s = dc->state;
   switch (obj->kind) {
-  case GdiKind::Pen: return Replace(s.pen, static_cast<HPEN>(obj), DefaultPen());
-  case GdiKind::Brush: return Replace(s.brush, static_cast<HBRUSH>(obj), DefaultBrush());
-  case GdiKind::Font: return Replace(s.font, static_cast<HFONT>(obj), DefaultFont());
+  case GdiKind::Pen:
+    return Replace(s.pen, static_cast<HPEN>(obj), DefaultPen());
+  case GdiKind::Brush:
+    return Replace(s.brush, static_cast<HBRUSH>(obj), DefaultBrush());
+  case GdiKind::Font:
+    return Replace(s.font, static_cast<HFONT>(obj), DefaultFont());
   case GdiKind::Bitmap: {
     if (!dc->isMemory) return nullptr;
     HGDIOBJ previous = Replace(s.bitmap, static_cast<HBITMAP>(obj), DefaultBitmap());
@@ -190,11 +210,16 @@ HGDIOBJ GetCurrentObject(HDC dc, GdiKind kind) {
   if (!dc) return nullptr;
   const DCState& s = dc->state;
   switch (kind) {
-  case GdiKind::Pen: return CurrentPen(dc);
-  case GdiKind::Brush: return CurrentBrush(dc);
-  case GdiKind::Font: return s.font ? s.font : DefaultFont();
-  case GdiKind::Bitmap: return s.bitmap ? s.bitmap : (dc->isMemory ? DefaultBitmap() : nullptr);
-  case GdiKind::Region: return nullptr;
+  case GdiKind::Pen:
+    return CurrentPen(dc);
+  case GdiKind::Brush:
+    return CurrentBrush(dc);
+  case GdiKind::Font:
+    return s.font ? s.font : DefaultFont();
+  case GdiKind::Bitmap:
+    return s.bitmap ? s.bitmap : (dc->isMemory ? DefaultBitmap() : nullptr);
+  case GdiKind::Region:
+    return nullptr;
   }
   return nullptr;
 }
@@ -232,7 +257,8 @@ HDC CreateCompatibleDC(HDC) {
 BOOL DeleteDC(HDC dc) {
   if (!dc) return 0;
   Release(dc->state);
-  for (const DCState& s : dc->saved) Release(s);
+  for (const DCState& s : dc->saved)
+    Release(s);
   delete dc;
   return 1;
 }
@@ -250,7 +276,8 @@ BOOL RestoreDC(HDC dc, int level) {
   const int n = level < 0 ? depth + level + 1 : level;
   if (n < 1 || n > depth) return 0;
   Release(dc->state);
-  for (int i = depth - 1; i >= n; --i) Release(dc->saved[size_t(i)]);
+  for (int i = depth - 1; i >= n; --i)
+    Release(dc->saved[size_t(i)]);
   dc->state = std::move(dc->saved[size_t(n - 1)]); // its holds pass to the state
   dc->saved.resize(size_t(n - 1));
   SyncTarget(dc);
@@ -263,7 +290,9 @@ COLORREF SetTextColor(HDC dc, COLORREF color) {
   dc->state.textColor = color & 0xFFFFFF;
   return old;
 }
-COLORREF GetTextColor(HDC dc) { return dc ? dc->state.textColor : CLR_INVALID; }
+COLORREF GetTextColor(HDC dc) {
+  return dc ? dc->state.textColor : CLR_INVALID;
+}
 
 COLORREF SetBkColor(HDC dc, COLORREF color) {
   if (!dc) return CLR_INVALID;
@@ -271,7 +300,9 @@ COLORREF SetBkColor(HDC dc, COLORREF color) {
   dc->state.bkColor = color & 0xFFFFFF;
   return old;
 }
-COLORREF GetBkColor(HDC dc) { return dc ? dc->state.bkColor : CLR_INVALID; }
+COLORREF GetBkColor(HDC dc) {
+  return dc ? dc->state.bkColor : CLR_INVALID;
+}
 
 int SetBkMode(HDC dc, int mode) {
   if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
@@ -279,7 +310,9 @@ int SetBkMode(HDC dc, int mode) {
   dc->state.bkMode = mode;
   return old;
 }
-int GetBkMode(HDC dc) { return dc ? dc->state.bkMode : 0; }
+int GetBkMode(HDC dc) {
+  return dc ? dc->state.bkMode : 0;
+}
 
 int SetStretchBltMode(HDC dc, int mode) {
   if (!dc || mode < BLACKONWHITE || mode > HALFTONE) return 0;
@@ -325,7 +358,9 @@ HRGN CreateRectRgn(int l, int t, int r, int b) {
   return rgn;
 }
 
-HRGN CreateRectRgnIndirect(const RECT& r) { return CreateRectRgn(r.left, r.top, r.right, r.bottom); }
+HRGN CreateRectRgnIndirect(const RECT& r) {
+  return CreateRectRgn(r.left, r.top, r.right, r.bottom);
+}
 
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
   auto* rgn = new RegionObject;
@@ -344,7 +379,9 @@ int OffsetRgn(HRGN rgn, int dx, int dy) {
   return rgn->region.Kind();
 }
 
-BOOL PtInRegion(HRGN rgn, int x, int y) { return rgn && rgn->region.Contains(x, y) ? 1 : 0; }
+BOOL PtInRegion(HRGN rgn, int x, int y) {
+  return rgn && rgn->region.Contains(x, y) ? 1 : 0;
+}
 
 int GetRgnBox(HRGN rgn, RECT* box) {
   if (!rgn || !box) return RGN_ERROR;

@@ -16,8 +16,12 @@ HBRUSH DefaultBrush();
 HFONT DefaultFont();
 HBITMAP DefaultBitmap();
 
-inline HPEN CurrentPen(HDC dc) { return dc->state.pen ? dc->state.pen : DefaultPen(); }
-inline HBRUSH CurrentBrush(HDC dc) { return dc->state.brush ? dc->state.brush : DefaultBrush(); }
+inline HPEN CurrentPen(HDC dc) {
+  return dc->state.pen ? dc->state.pen : DefaultPen();
+}
+inline HBRUSH CurrentBrush(HDC dc) {
+  return dc->state.brush ? dc->state.brush : DefaultBrush();
+}
 
 class Painter {
 public:
@@ -95,7 +99,8 @@ public:
   }
   // Fills every rectangle of a region given in target coordinates.
   void Fill(const Region& rgn, Pixel p) {
-    for (const RECT& r : rgn.Rects()) Fill(r, p);
+    for (const RECT& r : rgn.Rects())
+      Fill(r, p);
   }
 
 private:

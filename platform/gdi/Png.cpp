@@ -22,7 +22,8 @@ bool WritePng(const Surface& surface, const std::string& path, bool keepAlpha) {
   image.format = PNG_FORMAT_BGRA;
   std::vector<Pixel> pixels(surface.Pixels().begin(), surface.Pixels().end());
   if (!keepAlpha)
-    for (Pixel& p : pixels) p |= 0xFF000000u; // drawing leaves alpha 0: show it opaque
+    for (Pixel& p : pixels)
+      p |= 0xFF000000u; // drawing leaves alpha 0: show it opaque
   // libpng writes a partial file on failure; write to a temporary and rename
   // so that an existing picture is never replaced by a broken one.
   const std::string temp = path + ".part";
@@ -51,8 +52,7 @@ bool ReadPng(const std::string& path, Surface& surface) {
     return false;
   }
   Surface result(w, h);
-  if (!png_image_finish_read(&image, nullptr, result.Pixels().data(), png_int_32(w * 4),
-                             nullptr)) {
+  if (!png_image_finish_read(&image, nullptr, result.Pixels().data(), png_int_32(w * 4), nullptr)) {
     png_image_free(&image);
     return false;
   }

@@ -38,25 +38,33 @@ void AppendBand(std::vector<RECT>& out, int top, int bottom, const std::vector<S
     // Find the previous band: the trailing rectangles sharing its top.
     size_t start = out.size();
     const int prevTop = out.back().top;
-    while (start > 0 && out[start - 1].top == prevTop) --start;
+    while (start > 0 && out[start - 1].top == prevTop)
+      --start;
     bool same = out.size() - start == spans.size();
     for (size_t i = 0; same && i < spans.size(); ++i)
       same = out[start + i].left == spans[i].first && out[start + i].right == spans[i].second;
     if (same) {
-      for (size_t i = start; i < out.size(); ++i) out[i].bottom = bottom;
+      for (size_t i = start; i < out.size(); ++i)
+        out[i].bottom = bottom;
       return;
     }
   }
-  for (const Span& s : spans) out.push_back(RECT{s.first, top, s.second, bottom});
+  for (const Span& s : spans)
+    out.push_back(RECT{s.first, top, s.second, bottom});
 }
 
 bool Apply(int mode, bool a, bool b) {
   switch (mode) {
-  case RGN_AND: return a && b;
-  case RGN_OR: return a || b;
-  case RGN_XOR: return a != b;
-  case RGN_DIFF: return a && !b;
-  default: return a;
+  case RGN_AND:
+    return a && b;
+  case RGN_OR:
+    return a || b;
+  case RGN_XOR:
+    return a != b;
+  case RGN_DIFF:
+    return a && !b;
+  default:
+    return a;
   }
 }
 
@@ -64,28 +72,39 @@ bool Apply(int mode, bool a, bool b) {
 std::vector<Span> CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, int mode) {
   std::vector<int> xs;
   xs.reserve(2 * (a.size() + b.size()));
-  for (const Span& s : a) { xs.push_back(s.first); xs.push_back(s.second); }
-  for (const Span& s : b) { xs.push_back(s.first); xs.push_back(s.second); }
+  for (const Span& s : a) {
+    xs.push_back(s.first);
+    xs.push_back(s.second);
+  }
+  for (const Span& s : b) {
+    xs.push_back(s.first);
+    xs.push_back(s.second);
+  }
   std::sort(xs.begin(), xs.end());
   xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
   std::vector<Span> out;
   size_t ia = 0, ib = 0;
   for (size_t i = 0; i + 1 < xs.size(); ++i) {
     const int x0 = xs[i], x1 = xs[i + 1];
-    while (ia < a.size() && a[ia].second <= x0) ++ia;
-    while (ib < b.size() && b[ib].second <= x0) ++ib;
+    while (ia < a.size() && a[ia].second <= x0)
+      ++ia;
+    while (ib < b.size() && b[ib].second <= x0)
+      ++ib;
     const bool inA = ia < a.size() && a[ia].first <= x0;
     const bool inB = ib < b.size() && b[ib].first <= x0;
     if (!Apply(mode, inA, inB)) continue;
-    if (!out.empty() && out.back().second == x0) out.back().second = x1;
-    else out.emplace_back(x0, x1);
+    if (!out.empty() && out.back().second == x0)
+      out.back().second = x1;
+    else
+      out.emplace_back(x0, x1);
   }
   return out;
 }
 
 const std::vector<Span>& SpansAt(const std::vector<Band>& bands, size_t& index, int y) {
   static const std::vector<Span> kNone;
-  while (index < bands.size() && bands[index].bottom <= y) ++index;
+  while (index < bands.size() && bands[index].bottom <= y)
+    ++index;
   if (index < bands.size() && bands[index].top <= y) return bands[index].spans;
   return kNone;
 }
@@ -106,8 +125,14 @@ RegionKind Region::Combine(const Region& a, const Region& b, int mode) {
   const std::vector<Band> ba = ToBands(a.rects_);
   const std::vector<Band> bb = ToBands(b.rects_);
   std::vector<int> ys;
-  for (const Band& band : ba) { ys.push_back(band.top); ys.push_back(band.bottom); }
-  for (const Band& band : bb) { ys.push_back(band.top); ys.push_back(band.bottom); }
+  for (const Band& band : ba) {
+    ys.push_back(band.top);
+    ys.push_back(band.bottom);
+  }
+  for (const Band& band : bb) {
+    ys.push_back(band.top);
+    ys.push_back(band.bottom);
+  }
   std::sort(ys.begin(), ys.end());
   ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
   std::vector<RECT> out;
@@ -225,8 +250,10 @@ void Region::SetPolygon(const POINT* points, int count, int fillMode, const RECT
       const int x0 = int(std::ceil(std::clamp(crossings[i].x, lo, hi)));
       const int x1 = int(std::ceil(std::clamp(crossings[i + 1].x, lo, hi)));
       if (x1 <= x0) continue;
-      if (!spans.empty() && spans.back().second >= x0) spans.back().second = std::max(spans.back().second, x1);
-      else spans.emplace_back(x0, x1);
+      if (!spans.empty() && spans.back().second >= x0)
+        spans.back().second = std::max(spans.back().second, x1);
+      else
+        spans.emplace_back(x0, x1);
     }
     if (y == minY) {
       previous = spans;

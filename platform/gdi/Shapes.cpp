@@ -26,9 +26,12 @@ struct Dash {
 
 Dash DashOf(int style) {
   switch (style) {
-  case PS_DASH: return Dash{18, 6};
-  case PS_DOT: return Dash{3, 3};
-  default: return Dash{1, 0};
+  case PS_DASH:
+    return Dash{18, 6};
+  case PS_DOT:
+    return Dash{3, 3};
+  default:
+    return Dash{1, 0};
   }
 }
 
@@ -57,8 +60,10 @@ template <class F> void ForEachLinePixel(POINT a, POINT b, const RECT& box, F&& 
   const bool xMajor = dx >= dy;
   const int64_t d = xMajor ? dx : dy, e = xMajor ? dy : dx;
   int64_t first = 0, last = 0;
-  if (xMajor) StepRange(a.x, sx, d, box.left, box.right, first, last);
-  else StepRange(a.y, sy, d, box.top, box.bottom, first, last);
+  if (xMajor)
+    StepRange(a.x, sx, d, box.left, box.right, first, last);
+  else
+    StepRange(a.y, sy, d, box.top, box.bottom, first, last);
   if (first >= last) return;
   int64_t minor = (2 * e * first + d - 1) / (2 * d);
   int64_t err = 2 * e * (first + 1) - d - 2 * d * minor;
@@ -120,8 +125,10 @@ void PenSegment(HDC dc, Painter& painter, HPEN pen, POINT a, POINT b, int& phase
   const int period = dash.on + dash.off;
   const int start = phase;
   ForEachLinePixel(a, b, painter.ClipBox(), [&](int x, int y, int64_t step) {
-    if ((start + step) % period < dash.on) painter.Plot(x, y, color);
-    else if (opaque) painter.Plot(x, y, gap);
+    if ((start + step) % period < dash.on)
+      painter.Plot(x, y, color);
+    else if (opaque)
+      painter.Plot(x, y, gap);
   });
   const int64_t steps = std::max(std::abs(int64_t(b.x) - a.x), std::abs(int64_t(b.y) - a.y));
   phase = int((start + steps) % period);
@@ -148,8 +155,10 @@ Region RoundedRegion(RECT r, double rx, double ry, const RECT& limit) {
   for (int y = top; y < bottom; ++y) {
     const double yc = y + 0.5;
     double d = 0;
-    if (yc < tc && ry > 0) d = (tc - yc) / ry;
-    else if (yc > bc && ry > 0) d = (yc - bc) / ry;
+    if (yc < tc && ry > 0)
+      d = (tc - yc) / ry;
+    else if (yc > bc && ry > 0)
+      d = (yc - bc) / ry;
     if (d >= 1) continue;
     const double hw = rx * std::sqrt(1 - d * d);
     const int x0 = std::max(int(std::floor(lc - hw - 0.5)) + 1, limit.left);
@@ -177,7 +186,9 @@ RECT Normalized(int l, int t, int r, int b) {
   return RECT{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
 }
 
-int PenWidth(HPEN pen) { return pen->style == PS_NULL ? 0 : pen->width; }
+int PenWidth(HPEN pen) {
+  return pen->style == PS_NULL ? 0 : pen->width;
+}
 
 // The area a shape must be computed in so that its outline is right inside
 // the clip: the clip box widened by the pen.
@@ -213,8 +224,8 @@ BOOL LineTo(HDC dc, int x, int y) {
   dc->state.currentPos = POINT{x, y};
   if (!painter.Ready()) return 1;
   int phase = 0;
-  PenSegment(dc, painter, CurrentPen(dc), painter.ToTarget(from.x, from.y),
-             painter.ToTarget(x, y), phase);
+  PenSegment(dc, painter, CurrentPen(dc), painter.ToTarget(from.x, from.y), painter.ToTarget(x, y),
+             phase);
   return 1;
 }
 
@@ -235,7 +246,8 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
   Painter painter(dc);
   if (!painter.Ready()) return 1;
   std::vector<POINT> target(size_t(count), POINT{});
-  for (int i = 0; i < count; ++i) target[size_t(i)] = painter.ToTarget(points[i].x, points[i].y);
+  for (int i = 0; i < count; ++i)
+    target[size_t(i)] = painter.ToTarget(points[i].x, points[i].y);
   HBRUSH brush = CurrentBrush(dc);
   if (brush->style != BS_NULL) {
     Region fill;
@@ -278,7 +290,8 @@ BOOL Rectangle(HDC dc, int l, int t, int r, int b) {
                               {rect.left, rect.bottom - 1},
                               {rect.left, rect.top}};
     int phase = 0;
-    for (int i = 0; i < 4; ++i) PenSegment(dc, painter, pen, corners[i], corners[i + 1], phase);
+    for (int i = 0; i < 4; ++i)
+      PenSegment(dc, painter, pen, corners[i], corners[i + 1], phase);
     return 1;
   }
   const Pixel color = PixelFromColorRef(pen->color);
@@ -296,8 +309,8 @@ BOOL Ellipse(HDC dc, int l, int t, int r, int b) {
   if (!painter.Ready()) return 1;
   const RECT target = painter.ToTarget(Normalized(l, t, r, b));
   const RECT limit = ShapeLimit(painter, PenWidth(CurrentPen(dc)));
-  return DrawRegionShape(
-      dc, painter, RoundedRegion(target, target.Width() / 2.0, target.Height() / 2.0, limit));
+  return DrawRegionShape(dc, painter,
+                         RoundedRegion(target, target.Width() / 2.0, target.Height() / 2.0, limit));
 }
 
 BOOL RoundRect(HDC dc, int l, int t, int r, int b, int w, int h) {
@@ -332,7 +345,8 @@ BOOL InvertRect(HDC dc, const RECT& r) {
   painter.ForEachPiece(painter.ToTarget(r), [&](const RECT& piece) {
     for (int y = piece.top; y < piece.bottom; ++y) {
       Pixel* row = s.Row(y);
-      for (int x = piece.left; x < piece.right; ++x) row[x] = ~row[x] & 0x00FFFFFFu;
+      for (int x = piece.left; x < piece.right; ++x)
+        row[x] = ~row[x] & 0x00FFFFFFu;
     }
   });
   return 1;

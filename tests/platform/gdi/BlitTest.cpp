@@ -17,15 +17,19 @@ using testing::TestCanvas;
 void Paint(TestCanvas& c, Pixel (*f)(int, int)) {
   Surface& s = c.bmp->surface;
   for (int y = 0; y < s.Height(); ++y)
-    for (int x = 0; x < s.Width(); ++x) s.At(x, y) = f(x, y);
+    for (int x = 0; x < s.Width(); ++x)
+      s.At(x, y) = f(x, y);
 }
 
-Pixel Checker(int x, int y) { return ((x + y) % 2) ? 0x80FF0000u : 0x400000FFu; }
+Pixel Checker(int x, int y) {
+  return ((x + y) % 2) ? 0x80FF0000u : 0x400000FFu;
+}
 
 TEST(Blit, SrcCopyCopiesAllFourBytesClippedToBothSurfaces) {
   TestCanvas src(4, 4), dst(10, 10);
   Paint(src, Checker);
-  for (Pixel& p : dst.bmp->surface.Pixels()) p = 0xFFFFFFFFu;
+  for (Pixel& p : dst.bmp->surface.Pixels())
+    p = 0xFFFFFFFFu;
   ASSERT_EQ(BitBlt(dst.dc, 2, 3, 6, 6, src.dc, 1, 1, SRCCOPY), 1);
   EXPECT_EQ(dst.Raw(2, 3), Checker(1, 1));
   EXPECT_EQ(dst.Raw(4, 5), Checker(3, 3));
@@ -83,10 +87,12 @@ TEST(Blit, OverlappingCopyWithinOneSurface) {
   Paint(c, [](int x, int y) { return Pixel(y * 8 + x); });
   BitBlt(c.dc, 1, 1, 7, 7, c.dc, 0, 0, SRCCOPY); // scroll down and right
   for (int y = 1; y < 8; ++y)
-    for (int x = 1; x < 8; ++x) ASSERT_EQ(c.Raw(x, y), Pixel((y - 1) * 8 + x - 1));
+    for (int x = 1; x < 8; ++x)
+      ASSERT_EQ(c.Raw(x, y), Pixel((y - 1) * 8 + x - 1));
   BitBlt(c.dc, 0, 0, 7, 7, c.dc, 1, 1, SRCCOPY); // and back
   for (int y = 0; y < 7; ++y)
-    for (int x = 0; x < 7; ++x) ASSERT_EQ(c.Raw(x, y), Pixel(y * 8 + x));
+    for (int x = 0; x < 7; ++x)
+      ASSERT_EQ(c.Raw(x, y), Pixel(y * 8 + x));
 }
 
 TEST(Stretch, NearestInColorOnColor) {
@@ -94,7 +100,8 @@ TEST(Stretch, NearestInColorOnColor) {
   Paint(src, Checker);
   ASSERT_EQ(StretchBlt(dst.dc, 0, 0, 8, 6, src.dc, 0, 0, 2, 2, SRCCOPY), 1);
   for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 8; ++x) ASSERT_EQ(dst.Raw(x, y), Checker(x / 4, y / 3)) << x << "," << y;
+    for (int x = 0; x < 8; ++x)
+      ASSERT_EQ(dst.Raw(x, y), Checker(x / 4, y / 3)) << x << "," << y;
   // Negative destination width mirrors.
   StretchBlt(dst.dc, 7, 0, -8, 6, src.dc, 0, 0, 2, 2, SRCCOPY);
   EXPECT_EQ(dst.Raw(7, 0), Checker(0, 0));
@@ -118,7 +125,8 @@ TEST(Stretch, HalftoneAveragesWhenShrinkingAndInterpolatesWhenEnlarging) {
   StretchBlt(wide.dc, 0, 0, 8, 1, pair.dc, 0, 0, 2, 1, SRCCOPY);
   EXPECT_EQ(wide.At(0, 0), kBlack);
   EXPECT_EQ(wide.At(7, 0), kWhite);
-  for (int x = 1; x < 8; ++x) EXPECT_GE(GetRValue(wide.At(x, 0)), GetRValue(wide.At(x - 1, 0)));
+  for (int x = 1; x < 8; ++x)
+    EXPECT_GE(GetRValue(wide.At(x, 0)), GetRValue(wide.At(x - 1, 0)));
   EXPECT_GT(GetRValue(wide.At(4, 0)), 100);
   EXPECT_LT(GetRValue(wide.At(4, 0)), 200);
   // A uniform picture stays uniform in either direction.
@@ -134,8 +142,10 @@ TEST(Stretch, HalftoneAveragesWhenShrinkingAndInterpolatesWhenEnlarging) {
 TEST(Stretch, ClippedPartMatchesTheUnclippedPicture) {
   TestCanvas src(16, 16), full(40, 30), part(40, 30);
   std::mt19937 rng(7);
-  for (Pixel& p : src.bmp->surface.Pixels()) p = rng() & 0x00FFFFFFu;
-  for (HDC dc : {full.dc, part.dc}) SetStretchBltMode(dc, HALFTONE);
+  for (Pixel& p : src.bmp->surface.Pixels())
+    p = rng() & 0x00FFFFFFu;
+  for (HDC dc : {full.dc, part.dc})
+    SetStretchBltMode(dc, HALFTONE);
   for (int pass = 0; pass < 2; ++pass) {
     const int w = pass ? 40 : 9, h = pass ? 30 : 7; // enlarge, then shrink
     StretchBlt(full.dc, 0, 0, w, h, src.dc, 0, 0, 16, 16, SRCCOPY);
@@ -143,7 +153,8 @@ TEST(Stretch, ClippedPartMatchesTheUnclippedPicture) {
     StretchBlt(part.dc, 0, 0, w, h, src.dc, 0, 0, 16, 16, SRCCOPY);
     SelectClipRgn(part.dc, nullptr);
     for (int y = 2; y < 6; ++y)
-      for (int x = 3; x < 7; ++x) ASSERT_EQ(part.Raw(x, y), full.Raw(x, y)) << pass;
+      for (int x = 3; x < 7; ++x)
+        ASSERT_EQ(part.Raw(x, y), full.Raw(x, y)) << pass;
   }
 }
 
@@ -180,8 +191,10 @@ TEST(Blit, RowPathsMatchAPlainReferenceOnRandomInputs) {
   for (int round = 0; round < 150; ++round) {
     const int sw = pick(1, 24), sh = pick(1, 24), dw = pick(1, 24), dh = pick(1, 24);
     testing::TestCanvas src(sw, sh), dst(dw, dh);
-    for (Pixel& p : src.bmp->surface.Pixels()) p = Pixel(rng());
-    for (Pixel& p : dst.bmp->surface.Pixels()) p = Pixel(rng());
+    for (Pixel& p : src.bmp->surface.Pixels())
+      p = Pixel(rng());
+    for (Pixel& p : dst.bmp->surface.Pixels())
+      p = Pixel(rng());
     const Surface before = dst.bmp->surface;
     const int x = pick(-4, dw), y = pick(-4, dh), w = pick(0, 30), h = pick(0, 30);
     const int sx = pick(-4, sw), sy = pick(-4, sh);
@@ -189,15 +202,15 @@ TEST(Blit, RowPathsMatchAPlainReferenceOnRandomInputs) {
     RECT clipRect{pick(0, dw), pick(0, dh), 0, 0};
     clipRect.right = pick(clipRect.left, dw);
     clipRect.bottom = pick(clipRect.top, dh);
-    if (clip) IntersectClipRect(dst.dc, clipRect.left, clipRect.top, clipRect.right, clipRect.bottom);
+    if (clip)
+      IntersectClipRect(dst.dc, clipRect.left, clipRect.top, clipRect.right, clipRect.bottom);
     const DWORD rop = round % 2 ? SRCCOPY : SRCINVERT;
     BitBlt(dst.dc, x, y, w, h, src.dc, sx, sy, rop);
     for (int ty = 0; ty < dh; ++ty)
       for (int tx = 0; tx < dw; ++tx) {
         const int ux = tx - x + sx, uy = ty - y + sy;
-        const bool inside = tx >= x && tx < x + w && ty >= y && ty < y + h && ux >= 0 &&
-                            ux < sw && uy >= 0 && uy < sh &&
-                            (!clip || PtInRect(clipRect, POINT{tx, ty}));
+        const bool inside = tx >= x && tx < x + w && ty >= y && ty < y + h && ux >= 0 && ux < sw &&
+                            uy >= 0 && uy < sh && (!clip || PtInRect(clipRect, POINT{tx, ty}));
         Pixel want = before.At(tx, ty);
         if (inside) {
           const Pixel s = src.bmp->surface.At(ux, uy);

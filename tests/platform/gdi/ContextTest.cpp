@@ -194,7 +194,8 @@ TEST(Clipping, DeviceOriginAndVisibleRegionOfAWindowContext) {
   SelectClipRgn(&dc, clip);
   FillRect(&dc, RECT{-10, -10, 40, 40}, red);
   int n = 0;
-  for (Pixel p : screen.Pixels()) n += ColorRefFromPixel(p) == kRed;
+  for (Pixel p : screen.Pixels())
+    n += ColorRefFromPixel(p) == kRed;
   EXPECT_EQ(n, 5 * 10 - 4);
   EXPECT_EQ(ColorRefFromPixel(screen.At(10, 10)), kRed);
   EXPECT_EQ(ColorRefFromPixel(screen.At(12, 12)), kWhite);
@@ -211,7 +212,8 @@ TEST(Clipping, DeviceOriginAndVisibleRegionOfAWindowContext) {
 
 TEST(Filling, BrushesRegionsAndAlpha) {
   TestCanvas c(10, 10);
-  for (Pixel& p : c.bmp->surface.Pixels()) p = 0xFFFFFFFF;
+  for (Pixel& p : c.bmp->surface.Pixels())
+    p = 0xFFFFFFFF;
   UniqueGdi<HBRUSH> red(CreateSolidBrush(kRed));
   EXPECT_EQ(FillRect(c.dc, RECT{0, 0, 2, 2}, red), 1);
   EXPECT_EQ(c.Raw(0, 0), 0x00FF0000u) << "drawing writes alpha 0";

@@ -22,12 +22,15 @@ BITMAPINFO Header(int w, int h, int bits) {
   return info;
 }
 
-Pixel Pattern(int x, int y) { return Pixel(0x80000000u | (y << 16) | (x << 8) | (x ^ y)); }
+Pixel Pattern(int x, int y) {
+  return Pixel(0x80000000u | (y << 16) | (x << 8) | (x ^ y));
+}
 
 TEST(Dib, RowOrderFollowsTheSignOfTheHeight) {
   TestCanvas c(3, 2);
   for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x) c.bmp->surface.At(x, y) = Pattern(x, y);
+    for (int x = 0; x < 3; ++x)
+      c.bmp->surface.At(x, y) = Pattern(x, y);
   std::vector<BYTE> buf(12 * 2, 0xEE);
   BITMAPINFO up = Header(3, 2, 32);
   ASSERT_EQ(GetDIBits(c.dc, c.bmp, 0, 2, buf.data(), &up, DIB_RGB_COLORS), 2);
@@ -49,7 +52,8 @@ TEST(Dib, RoundTripsInBothOrientationsAndDepths) {
     for (int sign : {1, -1}) {
       TestCanvas src(5, 3), dst(5, 3);
       for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) src.bmp->surface.At(x, y) = Pattern(x, y);
+        for (int x = 0; x < 5; ++x)
+          src.bmp->surface.At(x, y) = Pattern(x, y);
       const int stride = DibStride(5, bits);
       EXPECT_EQ(stride, bits == 24 ? 16 : 20) << "rows are padded to 4 bytes";
       std::vector<BYTE> buf(size_t(stride) * 3, 0xEE);
@@ -71,7 +75,8 @@ TEST(Dib, RoundTripsInBothOrientationsAndDepths) {
 TEST(Dib, PartialLinesAndA24BitBitmap) {
   UniqueGdi<HBITMAP> bmp(CreateBitmap(2, 4, 24));
   std::vector<BYTE> buf(8 * 4);
-  for (size_t i = 0; i < buf.size(); ++i) buf[i] = BYTE(i + 1);
+  for (size_t i = 0; i < buf.size(); ++i)
+    buf[i] = BYTE(i + 1);
   BITMAPINFO info = Header(2, 4, 32);
   // Lines 1 and 2 from the bottom are picture rows 2 and 1.
   ASSERT_EQ(SetDIBits(nullptr, bmp, 1, 2, buf.data(), &info, DIB_RGB_COLORS), 2);
@@ -86,7 +91,8 @@ TEST(Dib, PartialLinesAndA24BitBitmap) {
 
 TEST(Dib, WrongHeadersChangeNothing) {
   TestCanvas c(2, 2);
-  for (Pixel& p : c.bmp->surface.Pixels()) p = 0x11223344u;
+  for (Pixel& p : c.bmp->surface.Pixels())
+    p = 0x11223344u;
   std::vector<BYTE> buf(64, 0xAB);
   BITMAPINFO bad[4] = {Header(2, 2, 16), Header(0, 2, 32), Header(2, 0, 32), Header(2, 2, 32)};
   bad[3].bmiHeader.biCompression = 3;
@@ -94,8 +100,10 @@ TEST(Dib, WrongHeadersChangeNothing) {
     EXPECT_EQ(GetDIBits(c.dc, c.bmp, 0, 2, buf.data(), &info, DIB_RGB_COLORS), 0);
     EXPECT_EQ(SetDIBits(c.dc, c.bmp, 0, 2, buf.data(), &info, DIB_RGB_COLORS), 0);
   }
-  for (BYTE b : buf) ASSERT_EQ(b, 0xAB);
-  for (Pixel p : c.bmp->surface.Pixels()) ASSERT_EQ(p, 0x11223344u);
+  for (BYTE b : buf)
+    ASSERT_EQ(b, 0xAB);
+  for (Pixel p : c.bmp->surface.Pixels())
+    ASSERT_EQ(p, 0x11223344u);
   BITMAPINFO ok = Header(2, 2, 32);
   EXPECT_EQ(GetDIBits(c.dc, nullptr, 0, 2, buf.data(), &ok, DIB_RGB_COLORS), 0);
   EXPECT_EQ(SetDIBits(c.dc, c.bmp, 0, 2, nullptr, &ok, DIB_RGB_COLORS), 0);
@@ -131,7 +139,8 @@ TEST(Png, WriteReadRoundTripAndDamagedFiles) {
   const std::string dir = std::string(ZEL_BINARY_DIR) + "/pictures";
   TestCanvas c(7, 3);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 7; ++x) c.bmp->surface.At(x, y) = Pattern(x, y);
+    for (int x = 0; x < 7; ++x)
+      c.bmp->surface.At(x, y) = Pattern(x, y);
   c.Save("png_roundtrip");
   const std::string path = dir + "/gdi_png_roundtrip.png";
   Surface back;

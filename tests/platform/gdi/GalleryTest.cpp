@@ -47,11 +47,20 @@ void DrawSheet(HDC dc) {
   Polygon(dc, star, 5);
   // Both gradients.
   TRIVERTEX v[2];
-  v[0].x = 2; v[0].y = 48; v[0].Red = 0x2000; v[0].Green = 0x4000; v[0].Blue = 0xC000;
-  v[1].x = 38; v[1].y = 60; v[1].Red = 0xF000; v[1].Green = 0xF000; v[1].Blue = 0xF000;
+  v[0].x = 2;
+  v[0].y = 48;
+  v[0].Red = 0x2000;
+  v[0].Green = 0x4000;
+  v[0].Blue = 0xC000;
+  v[1].x = 38;
+  v[1].y = 60;
+  v[1].Red = 0xF000;
+  v[1].Green = 0xF000;
+  v[1].Blue = 0xF000;
   const GRADIENT_RECT g{0, 1};
   GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
-  v[0].x = 42; v[1].x = 78;
+  v[0].x = 42;
+  v[1].x = 78;
   GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBrush);

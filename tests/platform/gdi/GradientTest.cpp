@@ -110,7 +110,8 @@ TEST(Gradient, ClippedLikeEveryCallWithTheSameColours) {
   Fill(clipped.dc, Vertex(0, 0, a), Vertex(80, 16, b), GRADIENT_FILL_RECT_H);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 64; ++x) {
-      const bool inside = x >= 12 && x < 42 && y >= 2 && y < 14 && !(x >= 22 && x < 32 && y >= 5 && y < 8);
+      const bool inside =
+          x >= 12 && x < 42 && y >= 2 && y < 14 && !(x >= 22 && x < 32 && y >= 5 && y < 8);
       ASSERT_EQ(clipped.At(x, y), inside ? full.At(x, y) : kWhite) << x << "," << y;
     }
 }
@@ -126,13 +127,14 @@ TEST(Gradient, RowCopyMatchesThePerPixelRuleOnRandomInputs) {
     if (x0 > x1) std::swap(x0, x1);
     if (y0 > y1) std::swap(y0, y1);
     const bool vertical = round % 2;
-    for (Pixel& p : c.bmp->surface.Pixels()) p = PixelFromColorRef(kWhite);
+    for (Pixel& p : c.bmp->surface.Pixels())
+      p = PixelFromColorRef(kWhite);
     Fill(c.dc, Vertex(x0, y0, a), Vertex(x1, y1, b),
          vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
     for (int y = 0; y < 48; ++y)
       for (int x = 0; x < 64; ++x) {
         const bool inside = x >= x0 && x < x1 && y >= y0 && y < y1;
-        const COLORREF want = !inside  ? kWhite
+        const COLORREF want = !inside    ? kWhite
                               : vertical ? Expected(a, b, y - y0, y1 - y0)
                                          : Expected(a, b, x - x0, x1 - x0);
         ASSERT_EQ(c.At(x, y), want) << "round " << round << " at " << x << "," << y;

@@ -8,7 +8,8 @@ namespace {
 
 int CountPixels(const Region& r) {
   int n = 0;
-  for (const RECT& rc : r.Rects()) n += rc.Width() * rc.Height();
+  for (const RECT& rc : r.Rects())
+    n += rc.Width() * rc.Height();
   return n;
 }
 
@@ -111,8 +112,8 @@ TEST(Region, RandomCombinationsStayCanonicalAndPointwiseRight) {
     for (int y = 0; y < 30; ++y)
       for (int x = 0; x < 30; ++x) {
         const bool inA = a.Contains(x, y), inB = b.Contains(x, y);
-        const bool want = mode == RGN_AND ? inA && inB
-                          : mode == RGN_OR ? inA || inB
+        const bool want = mode == RGN_AND   ? inA && inB
+                          : mode == RGN_OR  ? inA || inB
                           : mode == RGN_XOR ? inA != inB
                                             : inA && !inB;
         ASSERT_EQ(out.Contains(x, y), want) << "round " << round;

@@ -47,7 +47,10 @@ TEST(Robustness, ExtremeCoordinatesAreClippedNotOverflowed) {
   StretchBlt(c.dc, 0, 0, 16, 16, src.dc, -(1 << 27), 0, 1 << 28, 4, SRCCOPY);
   EXPECT_EQ(c.At(5, 5), kRed) << "a source far larger than its surface reads the edges";
   TRIVERTEX v[2];
-  v[0].x = lo; v[0].y = lo; v[1].x = hi; v[1].y = hi;
+  v[0].x = lo;
+  v[0].y = lo;
+  v[1].x = hi;
+  v[1].y = hi;
   const GRADIENT_RECT g{0, 1};
   GradientFill(c.dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
   ExcludeClipRect(c.dc, lo, lo, hi, hi);

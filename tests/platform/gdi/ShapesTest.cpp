@@ -34,7 +34,8 @@ TEST(Lines, EndPointIsLeftOutInEveryDirection) {
   SelectObject(c.dc, red);
   const POINT ends[] = {{8, 4}, {0, 4}, {4, 8}, {4, 0}, {8, 8}, {0, 0}, {8, 0}, {0, 8}};
   for (POINT e : ends) {
-    for (Pixel& p : c.bmp->surface.Pixels()) p = PixelFromColorRef(kWhite);
+    for (Pixel& p : c.bmp->surface.Pixels())
+      p = PixelFromColorRef(kWhite);
     MoveToEx(c.dc, 4, 4, nullptr);
     LineTo(c.dc, e.x, e.y);
     EXPECT_EQ(c.At(4, 4), kRed);
@@ -45,7 +46,8 @@ TEST(Lines, EndPointIsLeftOutInEveryDirection) {
     EXPECT_EQ(pos, e) << "LineTo moves the current position to the end";
   }
   // A zero-length line draws nothing.
-  for (Pixel& p : c.bmp->surface.Pixels()) p = PixelFromColorRef(kWhite);
+  for (Pixel& p : c.bmp->surface.Pixels())
+    p = PixelFromColorRef(kWhite);
   MoveToEx(c.dc, 3, 3, nullptr);
   LineTo(c.dc, 3, 3);
   EXPECT_EQ(c.Count(kRed), 0);
@@ -56,10 +58,9 @@ TEST(Lines, ShallowSlopeStepsEvenly) {
   TestCanvas c(12, 4);
   MoveToEx(c.dc, 0, 0, nullptr);
   LineTo(c.dc, 10, 2); // black default pen
-  EXPECT_EQ(Picture(c, 11, 3, kBlack),
-            "###........\n"
-            "...#####...\n"
-            "........##.\n");
+  EXPECT_EQ(Picture(c, 11, 3, kBlack), "###........\n"
+                                       "...#####...\n"
+                                       "........##.\n");
 }
 
 TEST(Lines, PolylineJoinsSegmentsAndSkipsOnlyTheLastPoint) {
@@ -67,13 +68,12 @@ TEST(Lines, PolylineJoinsSegmentsAndSkipsOnlyTheLastPoint) {
   const POINT pts[] = {{1, 1}, {4, 1}, {4, 4}, {1, 4}};
   MoveToEx(c.dc, 5, 5, nullptr);
   EXPECT_EQ(Polyline(c.dc, pts, 4), 1);
-  EXPECT_EQ(Picture(c, 6, 6, kBlack),
-            "......\n"
-            ".####.\n"
-            "....#.\n"
-            "....#.\n"
-            "..###.\n"
-            "......\n");
+  EXPECT_EQ(Picture(c, 6, 6, kBlack), "......\n"
+                                      ".####.\n"
+                                      "....#.\n"
+                                      "....#.\n"
+                                      "..###.\n"
+                                      "......\n");
   POINT pos;
   MoveToEx(c.dc, 0, 0, &pos);
   EXPECT_EQ(pos, (POINT{5, 5})) << "Polyline leaves the current position alone";
@@ -93,7 +93,8 @@ TEST(Lines, WidePensAreSymmetricAndCoverTheirWidth) {
     EXPECT_EQ(c.At(x, 9), kWhite) << x;
   }
   // A close cross: two diagonals of a 2-pixel pen mirror each other.
-  for (Pixel& p : c.bmp->surface.Pixels()) p = PixelFromColorRef(kWhite);
+  for (Pixel& p : c.bmp->surface.Pixels())
+    p = PixelFromColorRef(kWhite);
   MoveToEx(c.dc, 4, 4, nullptr);
   LineTo(c.dc, 12, 12);
   MoveToEx(c.dc, 12, 4, nullptr);
@@ -108,7 +109,8 @@ TEST(Lines, WidePensAreSymmetricAndCoverTheirWidth) {
   EXPECT_EQ(c.At(8, 5), kWhite);
   c.Save("close_cross");
   // Three pixels wide: exactly three rows.
-  for (Pixel& p : c.bmp->surface.Pixels()) p = PixelFromColorRef(kWhite);
+  for (Pixel& p : c.bmp->surface.Pixels())
+    p = PixelFromColorRef(kWhite);
   UniqueGdi<HPEN> three(CreatePen(PS_SOLID, 3, kBlue));
   SelectObject(c.dc, three);
   MoveToEx(c.dc, 5, 2, nullptr);
@@ -150,14 +152,13 @@ TEST(Rectangles, OutlineInsideBoundsBrushInside) {
   SelectObject(c.dc, pen);
   SelectObject(c.dc, brush);
   Rectangle(c.dc, 1, 1, 6, 5);
-  EXPECT_EQ(Picture(c, 8, 7, kRed, kBlue),
-            "........\n"
-            ".#####..\n"
-            ".#ooo#..\n"
-            ".#ooo#..\n"
-            ".#####..\n"
-            "........\n"
-            "........\n");
+  EXPECT_EQ(Picture(c, 8, 7, kRed, kBlue), "........\n"
+                                           ".#####..\n"
+                                           ".#ooo#..\n"
+                                           ".#ooo#..\n"
+                                           ".#####..\n"
+                                           "........\n"
+                                           "........\n");
   // Reversed corners draw the same rectangle.
   const std::string before = Picture(c, 8, 7, kRed, kBlue);
   Rectangle(c.dc, 6, 5, 1, 1);
@@ -173,15 +174,14 @@ TEST(Rectangles, WidePenNullPenAndNullBrush) {
   SelectObject(c.dc, pen);
   SelectObject(c.dc, brush);
   Rectangle(c.dc, 0, 0, 7, 7);
-  EXPECT_EQ(Picture(c, 8, 8, kRed, kBlue),
-            "#######.\n"
-            "#######.\n"
-            "##ooo##.\n"
-            "##ooo##.\n"
-            "##ooo##.\n"
-            "#######.\n"
-            "#######.\n"
-            "........\n");
+  EXPECT_EQ(Picture(c, 8, 8, kRed, kBlue), "#######.\n"
+                                           "#######.\n"
+                                           "##ooo##.\n"
+                                           "##ooo##.\n"
+                                           "##ooo##.\n"
+                                           "#######.\n"
+                                           "#######.\n"
+                                           "........\n");
   // A clear brush leaves the inside alone.
   SelectObject(c.dc, GetStockObject(NULL_BRUSH));
   SelectObject(c.dc, GetStockObject(BLACK_PEN));
@@ -190,7 +190,8 @@ TEST(Rectangles, WidePenNullPenAndNullBrush) {
   EXPECT_EQ(c.At(1, 1), kBlack);
   EXPECT_EQ(c.At(5, 5), kBlack);
   // Without a pen the fill stops one short of the right and bottom edges.
-  for (Pixel& p : c.bmp->surface.Pixels()) p = PixelFromColorRef(kWhite);
+  for (Pixel& p : c.bmp->surface.Pixels())
+    p = PixelFromColorRef(kWhite);
   SelectObject(c.dc, GetStockObject(NULL_PEN));
   SelectObject(c.dc, brush);
   Rectangle(c.dc, 2, 2, 6, 6);
@@ -205,13 +206,12 @@ TEST(Rectangles, FrameRectAndInvertRect) {
   TestCanvas c(6, 6);
   UniqueGdi<HBRUSH> red(CreateSolidBrush(kRed));
   FrameRect(c.dc, RECT{1, 1, 5, 4}, red);
-  EXPECT_EQ(Picture(c, 6, 6, kRed),
-            "......\n"
-            ".####.\n"
-            ".#..#.\n"
-            ".####.\n"
-            "......\n"
-            "......\n");
+  EXPECT_EQ(Picture(c, 6, 6, kRed), "......\n"
+                                    ".####.\n"
+                                    ".#..#.\n"
+                                    ".####.\n"
+                                    "......\n"
+                                    "......\n");
   FrameRect(c.dc, RECT{3, 3, 3, 5}, red); // empty: nothing
   EXPECT_EQ(c.Count(kRed), 10);
   InvertRect(c.dc, RECT{0, 0, 2, 2});
@@ -230,13 +230,17 @@ TEST(Shapes, EllipseStaysInsideItsBoundsAndIsSymmetric) {
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 40; ++x) {
       if (c.At(x, y) == kWhite) continue;
-      minX = std::min(minX, x); maxX = std::max(maxX, x);
-      minY = std::min(minY, y); maxY = std::max(maxY, y);
+      minX = std::min(minX, x);
+      maxX = std::max(maxX, x);
+      minY = std::min(minY, y);
+      maxY = std::max(maxY, y);
       ASSERT_EQ(c.At(x, y), c.At(39 - x, y)) << x << "," << y;
       ASSERT_EQ(c.At(x, y), c.At(x, 29 - y)) << x << "," << y;
     }
-  EXPECT_EQ(minX, 5); EXPECT_EQ(maxX, 34);
-  EXPECT_EQ(minY, 4); EXPECT_EQ(maxY, 25);
+  EXPECT_EQ(minX, 5);
+  EXPECT_EQ(maxX, 34);
+  EXPECT_EQ(minY, 4);
+  EXPECT_EQ(maxY, 25);
   EXPECT_EQ(c.At(20, 15), kBlue);
   EXPECT_EQ(c.At(20, 4), kBlack) << "outline at the top";
   EXPECT_EQ(c.At(5, 15), kBlack) << "outline at the left";
@@ -268,7 +272,8 @@ TEST(Shapes, PolygonFillModesAndOutline) {
   Polygon(c.dc, star, 5);
   EXPECT_EQ(c.At(50, 50), kWhite) << "alternate fill leaves the centre";
   EXPECT_EQ(c.At(50, 20), kBlue);
-  for (const POINT& p : star) EXPECT_EQ(c.At(p.x, p.y), kRed) << "closed outline hits every vertex";
+  for (const POINT& p : star)
+    EXPECT_EQ(c.At(p.x, p.y), kRed) << "closed outline hits every vertex";
   c.Save("star_alternate");
   EXPECT_EQ(SetPolyFillMode(c.dc, WINDING), ALTERNATE);
   Polygon(c.dc, star, 5);
@@ -280,13 +285,12 @@ TEST(Shapes, PolygonFillModesAndOutline) {
   SelectObject(a.dc, black);
   const POINT down[] = {{2, 2}, {4, 4}, {6, 2}};
   Polygon(a.dc, down, 3);
-  EXPECT_EQ(Picture(a, 8, 6, kBlack),
-            "........\n"
-            "........\n"
-            "..#####.\n"
-            "...###..\n"
-            "....#...\n"
-            "........\n");
+  EXPECT_EQ(Picture(a, 8, 6, kBlack), "........\n"
+                                      "........\n"
+                                      "..#####.\n"
+                                      "...###..\n"
+                                      "....#...\n"
+                                      "........\n");
   SelectObject(a.dc, GetStockObject(WHITE_BRUSH));
   SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
   SelectObject(c.dc, GetStockObject(BLACK_PEN));

@@ -15,7 +15,8 @@ public:
     dc = CreateCompatibleDC(nullptr);
     bmp = CreateBitmap(w, h, 32);
     old = SelectObject(dc, bmp);
-    for (Pixel& p : bmp->surface.Pixels()) p = PixelFromColorRef(fill);
+    for (Pixel& p : bmp->surface.Pixels())
+      p = PixelFromColorRef(fill);
   }
   ~TestCanvas() {
     SelectObject(dc, old);
@@ -30,7 +31,8 @@ public:
   Pixel Raw(int x, int y) const { return bmp->surface.At(x, y); }
   int Count(COLORREF c) const {
     int n = 0;
-    for (Pixel p : bmp->surface.Pixels()) n += ColorRefFromPixel(p) == c;
+    for (Pixel p : bmp->surface.Pixels())
+      n += ColorRefFromPixel(p) == c;
     return n;
   }
   // Writes the picture for a person to look at.
