@@ -400,6 +400,7 @@ void ActivateNextAfter(Window* leaving) {
 void WindowGoingAway(Window* w) {
   auto& u = U();
   const HWND h = w->handle;
+  CaretOwnerGoingAway(h);
   if (u.active == h) u.active = nullptr;
   if (u.focus == h) u.focus = nullptr;
   if (u.capture == h) {

@@ -324,6 +324,7 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
 BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip) {
   Window* w = Find(hwnd);
   if (!w) return 0;
+  CaretPaintBegins(hwnd); // the next paint puts it back
   if (!scroll)
     for (Window* c : w->children)
       OffsetRect(c->rect, dx, dy);
@@ -335,6 +336,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
   Window* w = Find(hwnd);
   if (!w || !ps) return nullptr;
   ++g_beginPaintCount;
+  CaretPaintBegins(hwnd);
   if (w->ncDirty) {
     w->ncDirty = false;
     SendMessage(hwnd, WM_NCPAINT, 1, 0);
@@ -358,6 +360,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
   if (!ps || !ps->hdc) return 0;
   ReleaseDC(hwnd, ps->hdc);
+  CaretPaintEnds(hwnd);
   return 1;
 }
 

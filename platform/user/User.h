@@ -1,6 +1,7 @@
 #pragma once
 // Everything of the window system in one include.
 
+#include "platform/user/Caret.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"

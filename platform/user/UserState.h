@@ -244,6 +244,11 @@ void ActivateNextAfter(Window* leaving);
 void WindowGoingAway(Window* w);
 bool TakeInputMessage(MSG& msg);
 
+// The caret (Caret.cpp) comes off the window while it paints.
+void CaretPaintBegins(HWND hwnd);
+void CaretPaintEnds(HWND hwnd);
+void CaretOwnerGoingAway(HWND hwnd);
+
 // Timers (Timers.cpp).
 bool TakeTimerMessage(MSG& msg, HWND filter, bool remove);
 bool CallTimerProc(const MSG& msg);

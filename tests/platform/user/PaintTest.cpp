@@ -167,6 +167,40 @@ TEST_F(Paint, SetRedrawOffHoldsPaintingBack) {
   EXPECT_EQ(Pixel(115, 115), kGreen);
 }
 
+TEST_F(Paint, CaretBlinksAndSurvivesPainting) {
+  HWND w = Make(WS_POPUP | WS_VISIBLE, RECT{100, 100, 200, 150});
+  Rec().paint[w] = RGB(255, 255, 255);
+  Pump();
+  ASSERT_TRUE(CreateCaret(w, nullptr, 2, 14));
+  SetCaretPos(10, 5);
+  EXPECT_EQ(Pixel(111, 110), RGB(255, 255, 255)); // a new caret starts hidden
+  ShowCaret(w);
+  EXPECT_EQ(Pixel(111, 110), RGB(0, 0, 0));
+  EXPECT_EQ(Pixel(112, 110), RGB(255, 255, 255));
+  AdvanceTime(GetCaretBlinkTime());
+  EXPECT_EQ(Pixel(111, 110), RGB(255, 255, 255));
+  AdvanceTime(GetCaretBlinkTime());
+  EXPECT_EQ(Pixel(111, 110), RGB(0, 0, 0));
+  // Painting over it leaves one caret, not a hole in it.
+  InvalidateRect(w, nullptr, 1);
+  Pump();
+  EXPECT_EQ(Pixel(111, 110), RGB(0, 0, 0));
+  HideCaret(w);
+  HideCaret(w);
+  ShowCaret(w);
+  EXPECT_EQ(Pixel(111, 110), RGB(255, 255, 255)); // hidden twice, shown once
+  ShowCaret(w);
+  SetCaretPos(30, 5);
+  EXPECT_EQ(Pixel(111, 110), RGB(255, 255, 255));
+  EXPECT_EQ(Pixel(131, 110), RGB(0, 0, 0));
+  POINT p;
+  GetCaretPos(&p);
+  EXPECT_EQ(p, (POINT{30, 5}));
+  DestroyWindow(w); // the caret goes with its window
+  EXPECT_FALSE(GetCaretPos(&p));
+  EXPECT_FALSE(DestroyCaret());
+}
+
 TEST_F(Paint, RedrawWindowWithFrameRepaintsTheNonClientArea) {
   HWND w = MakeFrame(RECT{100, 100, 300, 200});
   Pump();
