@@ -257,6 +257,8 @@ void KillWindowTimers(HWND h);
 std::optional<uint64_t> NextTimerDue();
 
 // Geometry changes (Window.cpp).
+void RecalcClient(HWND h);
+bool OnScreen(const Window* w);
 void ApplyZOrder(Window* w, HWND after);
 void NotifyBackendGeometry(Window* w, bool sizeChanged, bool moved);
 

@@ -1,0 +1,244 @@
+// Placing windows: SetWindowPos with its messages and repainting, and the
+// shown, minimised, maximised and restored states of ShowWindow.
+
+#include <algorithm>
+
+#include "platform/user/Input.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/SystemParams.h"
+#include "platform/user/UserState.h"
+#include "platform/user/Window.h"
+
+namespace zel::sys {
+
+using namespace detail;
+
+namespace {
+
+RECT IconicRect(Window* w) {
+  const int cw = GetSystemMetrics(SM_CXMINIMIZED), ch = GetSystemMetrics(SM_CYMINIMIZED);
+  const RECT pc = w->parent->client;
+  int slot = 0;
+  for (Window* s : w->parent->children)
+    if (s != w && (s->style & WS_MINIMIZE)) ++slot;
+  const int ph = pc.Height();
+  return RECT{slot * cw, ph - ch, slot * cw + cw, ph};
+}
+
+RECT MaximizedRect(Window* w) {
+  RECT r = IsTopLevel(w) ? RECT{0, 0, U().screen.cx, U().screen.cy}
+                         : RECT{0, 0, w->parent->client.Width(), w->parent->client.Height()};
+  const NcGeometry g = ComputeNcGeometry(w->style, w->exStyle, r.Width(), r.Height());
+  InflateRect(r, g.frame, g.frame);
+  return r;
+}
+
+// Moves the window into the minimised, maximised or normal state (0).
+void SetShowState(Window* w, DWORD state) {
+  HWND h = w->handle;
+  const DWORD old = w->style & (WS_MINIMIZE | WS_MAXIMIZE);
+  if (old == state) return;
+  if (!old) w->normalRect = w->rect;
+  RECT target;
+  if (state == WS_MINIMIZE) {
+    w->restoreToMaximized = (old & WS_MAXIMIZE) != 0;
+    w->style = (w->style & ~WS_MAXIMIZE) | WS_MINIMIZE;
+    target = IconicRect(w);
+  } else if (state == WS_MAXIMIZE) {
+    w->style = (w->style & ~WS_MINIMIZE) | WS_MAXIMIZE;
+    target = MaximizedRect(w);
+  } else {
+    w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+    target = w->normalRect;
+  }
+  SetWindowPos(h, nullptr, target.left, target.top, target.Width(), target.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+} // namespace
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  auto& u = U();
+  Window* w = Find(hwnd);
+  if (!w || w == u.desktop) return 0;
+  WINDOWPOS wp{hwnd, insertAfter, x, y, cx, cy, flags};
+  if (flags & SWP_NOMOVE) {
+    wp.x = w->rect.left;
+    wp.y = w->rect.top;
+  }
+  if (flags & SWP_NOSIZE) {
+    wp.cx = w->rect.Width();
+    wp.cy = w->rect.Height();
+  }
+  if (!(flags & SWP_NOSENDCHANGING)) {
+    SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
+    if ((w = Find(hwnd)) == nullptr) return 0;
+  }
+  flags = wp.flags;
+  const RECT oldRect = w->rect;
+  const RECT oldClient = w->client;
+  const bool wasVisible = w->Visible();
+  const bool wasOnScreen = OnScreen(w);
+  const RECT newRect{wp.x, wp.y, wp.x + std::max(0, wp.cx), wp.y + std::max(0, wp.cy)};
+  const bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
+  const bool sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
+  w->rect = newRect;
+  if (moved || sized || (flags & SWP_FRAMECHANGED)) {
+    RecalcClient(hwnd);
+    if ((w = Find(hwnd)) == nullptr) return 0;
+  }
+  bool zChanged = false;
+  if (!(flags & SWP_NOZORDER)) {
+    const auto& sib = w->parent->children;
+    const std::vector<Window*> before = sib;
+    const DWORD exBefore = w->exStyle;
+    ApplyZOrder(w, wp.hwndInsertAfter);
+    zChanged = before != sib || exBefore != w->exStyle;
+  }
+  if ((flags & SWP_SHOWWINDOW) && !wasVisible) w->style |= WS_VISIBLE;
+  if ((flags & SWP_HIDEWINDOW) && wasVisible) w->style &= ~WS_VISIBLE;
+  const bool shown = !wasVisible && w->Visible();
+  const bool hidden = wasVisible && !w->Visible();
+  const bool top = IsTopLevel(w);
+
+  if (top && sized) w->surface.Resize(newRect.Width(), newRect.Height(), 0xFFFFFFFF);
+  if (flags & SWP_FRAMECHANGED) w->ncDirty = true;
+  if (top) {
+    if (sized || shown || (flags & SWP_FRAMECHANGED)) InvalidateWhole(w);
+  } else if (!(flags & SWP_NOREDRAW) &&
+             (moved || sized || shown || hidden || zChanged || (flags & SWP_FRAMECHANGED))) {
+    if (wasVisible) InvalidateTree(w->parent, oldRect);
+    if (w->Visible()) {
+      InvalidateTree(w->parent, newRect);
+      InvalidateWhole(w);
+    }
+  }
+  if (top && u.backend) {
+    const bool onScreen = OnScreen(w);
+    if (onScreen && !wasOnScreen)
+      u.backend->WindowShown(hwnd);
+    else if (!onScreen && wasOnScreen)
+      u.backend->WindowHidden(hwnd);
+    else if (onScreen && (moved || sized))
+      u.backend->WindowMoved(hwnd);
+    if (zChanged) u.backend->ZOrderChanged();
+  }
+  if (hidden && top && u.active == hwnd) ActivateNextAfter(w);
+  if ((w = Find(hwnd)) == nullptr) return 0;
+  if (top && w->Visible() && !(flags & SWP_NOACTIVATE) && !(w->style & WS_MINIMIZE) &&
+      u.active != hwnd)
+    ActivateWindow(w, false);
+  if ((w = Find(hwnd)) == nullptr) return 0;
+
+  WINDOWPOS done{hwnd,        wp.hwndInsertAfter, w->rect.left,
+                 w->rect.top, w->rect.Width(),    w->rect.Height(),
+                 flags};
+  const bool clientMoved =
+      moved || oldClient.left != w->client.left || oldClient.top != w->client.top;
+  const bool clientSized =
+      oldClient.Width() != w->client.Width() || oldClient.Height() != w->client.Height();
+  done.flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
+  if (!clientMoved) done.flags |= SWP_NOMOVE;
+  if (!clientSized && !sized) done.flags |= SWP_NOSIZE;
+  if (!zChanged) done.flags |= SWP_NOZORDER;
+  SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
+  return 1;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
+  return SetWindowPos(hwnd, nullptr, x, y, width, height,
+                      SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL BringWindowToTop(HWND hwnd) {
+  return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+BOOL ShowWindow(HWND hwnd, int cmd) {
+  auto& u = U();
+  Window* w = Find(hwnd);
+  if (!w || w == u.desktop) return 0;
+  const BOOL was = w->Visible() ? 1 : 0;
+  const bool top = IsTopLevel(w);
+  DWORD state = w->style & (WS_MINIMIZE | WS_MAXIMIZE);
+  bool show = true, activate = top;
+  switch (cmd) {
+  case SW_HIDE:
+    if (!was) return 0;
+    SendMessage(hwnd, WM_SHOWWINDOW, 0, 0);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return was;
+  case SW_MINIMIZE:
+  case SW_SHOWMINNOACTIVE:
+  case SW_SHOWMINIMIZED:
+    state = WS_MINIMIZE;
+    activate = top && cmd == SW_SHOWMINIMIZED;
+    break;
+  case SW_SHOWMAXIMIZED:
+    state = WS_MAXIMIZE;
+    break;
+  case SW_SHOWNOACTIVATE:
+    activate = false;
+    [[fallthrough]];
+  case SW_SHOWNORMAL:
+  case SW_RESTORE:
+  case SW_SHOWDEFAULT:
+    if (state == WS_MINIMIZE && w->restoreToMaximized && cmd == SW_RESTORE)
+      state = WS_MAXIMIZE;
+    else
+      state = 0;
+    break;
+  case SW_SHOWNA:
+    activate = false;
+    break;
+  case SW_SHOW:
+    break;
+  default:
+    return was;
+  }
+  if (show && !was) {
+    SendMessage(hwnd, WM_SHOWWINDOW, 1, 0);
+    if ((w = Find(hwnd)) == nullptr) return was;
+  }
+  SetShowState(w, state);
+  if ((w = Find(hwnd)) == nullptr) return was;
+  if (!w->Visible())
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if ((w = Find(hwnd)) == nullptr) return was;
+  if (cmd == SW_MINIMIZE && u.active == hwnd)
+    ActivateNextAfter(w);
+  else if (activate && !(w->style & WS_MINIMIZE))
+    ActivateWindow(w, false);
+  return was;
+}
+
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* wp) {
+  Window* w = Find(hwnd);
+  if (!w || !wp) return 0;
+  wp->flags = 0;
+  wp->showCmd = (w->style & WS_MINIMIZE)   ? UINT(SW_SHOWMINIMIZED)
+                : (w->style & WS_MAXIMIZE) ? UINT(SW_SHOWMAXIMIZED)
+                                           : UINT(SW_SHOWNORMAL);
+  wp->rcNormalPosition = (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->normalRect : w->rect;
+  wp->ptMinPosition = POINT{-1, -1};
+  wp->ptMaxPosition = POINT{-1, -1};
+  return 1;
+}
+
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* wp) {
+  Window* w = Find(hwnd);
+  if (!w || !wp) return 0;
+  const RECT r = wp->rcNormalPosition;
+  if (w->style & (WS_MINIMIZE | WS_MAXIMIZE))
+    w->normalRect = r;
+  else
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.Width(), r.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!Find(hwnd)) return 0;
+  ShowWindow(hwnd, int(wp->showCmd));
+  return 1;
+}
+
+} // namespace zel::sys
