@@ -306,15 +306,21 @@ std::remove_cvref_t<V> FromValue(const TPropValue& value, const std::string& pro
 // published property in declaration order.  The returned reference may be
 // used to set a default; it is valid until the next Add.
 template <class C> class TPropertyTable {
+  // Accessors may be members of C or of any of its bases (a descendant
+  // republishing what its base implements).
+  template <class B> static constexpr bool kOwn = std::is_base_of_v<B, C>;
+
 public:
   explicit TPropertyTable(std::vector<TPropInfo>& out) : FOut(out) {}
 
-  template <class R, class S>
-  TPropInfo& Add(std::string name, R (C::*get)() const, void (C::*set)(S)) {
+  template <class B, class R, class BS, class S>
+  requires(kOwn<B>&& kOwn<BS>) TPropInfo& Add(std::string name, R (B::*get)() const,
+                                              void (BS::*set)(S)) {
     return Add(std::move(name), detail::DefaultTypeName<R>(), get, set);
   }
-  template <class R, class S>
-  TPropInfo& Add(std::string name, std::string typeName, R (C::*get)() const, void (C::*set)(S)) {
+  template <class B, class R, class BS, class S>
+  requires(kOwn<B>&& kOwn<BS>) TPropInfo& Add(std::string name, std::string typeName,
+                                              R (B::*get)() const, void (BS::*set)(S)) {
     TPropInfo& p = AddReadOnly(std::move(name), std::move(typeName), get);
     std::string propName = p.Name;
     p.Set = [set, propName](TObject& obj, const TPropValue& v) {
@@ -322,11 +328,13 @@ public:
     };
     return p;
   }
-  template <class R> TPropInfo& AddReadOnly(std::string name, R (C::*get)() const) {
+  template <class B, class R>
+  requires kOwn<B> TPropInfo& AddReadOnly(std::string name, R (B::*get)() const) {
     return AddReadOnly(std::move(name), detail::DefaultTypeName<R>(), get);
   }
-  template <class R>
-  TPropInfo& AddReadOnly(std::string name, std::string typeName, R (C::*get)() const) {
+  template <class B, class R>
+  requires kOwn<B> TPropInfo& AddReadOnly(std::string name, std::string typeName,
+                                          R (B::*get)() const) {
     TPropInfo p;
     p.Name = std::move(name);
     p.TypeName = std::move(typeName);
@@ -338,14 +346,16 @@ public:
     return FOut.back();
   }
   // A colour: an integer property whose type is named "TColor".
-  template <class R, class S>
-  TPropInfo& AddColor(std::string name, R (C::*get)() const, void (C::*set)(S)) {
+  template <class B, class R, class BS, class S>
+  requires(kOwn<B>&& kOwn<BS>) TPropInfo& AddColor(std::string name, R (B::*get)() const,
+                                                   void (BS::*set)(S)) {
     return Add(std::move(name), "TColor", get, set);
   }
   // An enumeration with the names of its values, in value order.
-  template <class R, class S>
-  TPropInfo& AddEnum(std::string name, std::string typeName, R (C::*get)() const, void (C::*set)(S),
-                     std::vector<std::string> valueNames) {
+  template <class B, class R, class BS, class S>
+  requires(kOwn<B>&& kOwn<BS>) TPropInfo& AddEnum(std::string name, std::string typeName,
+                                                  R (B::*get)() const, void (BS::*set)(S),
+                                                  std::vector<std::string> valueNames) {
     TPropInfo& p = Add(std::move(name), std::move(typeName), get, set);
     p.EnumNames = std::move(valueNames);
     return p;

@@ -304,8 +304,10 @@ void TStrings::SetCommaText(const std::string& text) {
 }
 
 void TStrings::LoadFromStream(TStream& stream) {
-  int64_t size = stream.Remaining();
-  SetText(stream.ReadChars(size));
+  std::string text = stream.ReadChars(stream.Remaining());
+  // A UTF-8 byte-order mark is no part of the first entry.
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+  SetText(text);
 }
 
 void TStrings::SaveToStream(TStream& stream) const {

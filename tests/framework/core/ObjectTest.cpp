@@ -76,6 +76,16 @@ private:
   TComponent* FBuddy = nullptr;
 };
 
+// Redeclares an inherited property with another default.
+class TRedeclared : public TBaseMap {
+  ZEL_CLASS(TRedeclared, TBaseMap)
+public:
+  using TBaseMap::TBaseMap;
+  static void DeclareProperties(TPropertyTable<TRedeclared>& t) {
+    t.Add("flat", &TRedeclared::Flat, &TRedeclared::SetFlat).Default = 1;
+  }
+};
+
 // No factory: created only directly.
 class TAbstractThing : public TObject {
   ZEL_CLASS(TAbstractThing, TObject)
@@ -164,6 +174,14 @@ TEST(PropertyTables, DeclarationOrderBaseClassesFirst) {
   EXPECT_EQ(Names(GetPropList(TDerivedMap::StaticClass())),
             (std::vector<std::string>{"Name", "Tag", "Color", "Flat", "Caption", "FontColor",
                                       "ShadowColor", "Shade", "Buddy", "Count"}));
+}
+
+TEST(PropertyTables, RedeclaredPropertyKeepsItsPlace) {
+  const auto& props = GetPropList(TRedeclared::StaticClass());
+  EXPECT_EQ(Names(props),
+            (std::vector<std::string>{"Name", "Tag", "Color", "flat", "Caption", "FontColor"}));
+  EXPECT_EQ(GetPropInfo(TRedeclared::StaticClass(), "Flat")->Default, 1);
+  EXPECT_FALSE(GetPropInfo(TBaseMap::StaticClass(), "Flat")->Default.has_value());
 }
 
 TEST(PropertyTables, TypeNamesAndKinds) {

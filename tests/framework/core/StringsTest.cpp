@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/Streams.h"
 #include "framework/core/Strings.h"
 
 namespace zel {
@@ -184,6 +185,12 @@ TEST(StringList, ObjectsAssignAndOwnership) {
   EXPECT_EQ(keys.AddData(".form1.panel1;tapplication.tmyform.tmypanel", 2), 0);
   EXPECT_EQ(keys.Data(0), 1);
   EXPECT_EQ(changes, 1);
+
+  // Text from a stream loses a byte-order mark.
+  TStringStream text("\xEF\xBB\xBFПервая\r\nВторая");
+  TStringList lines;
+  lines.LoadFromStream(text);
+  EXPECT_EQ(Items(lines), (std::vector<std::string>{"Первая", "Вторая"}));
 
   // An owning list deletes its objects (the leak checker watches this).
   TStringList owner;
