@@ -187,6 +187,29 @@ TEST_F(NonClient, MinimisedChildKeepsACaptionAtTheBottomOfItsParent) {
   EXPECT_EQ(r.Width(), 200);
 }
 
+TEST_F(NonClient, ChildFramesMoveInsideTheirParentAndAreClippedByIt) {
+  HWND top = MakeFrame(RECT{0, 0, 500, 400});
+  HWND child = Make(WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, RECT{20, 20, 220, 170}, top);
+  Rec().paint[top] = RGB(171, 171, 171);
+  Rec().paint[child] = RGB(255, 255, 255);
+  Pump();
+  POINT o{0, 0};
+  ClientToScreen(top, &o);
+  // Drag the child's caption 400 pixels right: most of it leaves the parent.
+  screen->Drag(o.x + 100, o.y + 30, o.x + 500, o.y + 60);
+  RECT r;
+  GetWindowRect(child, &r);
+  EXPECT_EQ(r.left - o.x, 420);
+  EXPECT_EQ(r.top - o.y, 50);
+  RECT pc;
+  GetWindowRect(top, &pc);
+  // Inside the parent the child shows; beyond the parent's client area nothing of it does.
+  EXPECT_EQ(Pixel(o.x + 440, o.y + 120), RGB(255, 255, 255));
+  EXPECT_EQ(Pixel(pc.right + 5, o.y + 120), GetSysColor(COLOR_BACKGROUND));
+  // Where the child was, the parent shows again.
+  EXPECT_EQ(Pixel(o.x + 100, o.y + 100), RGB(171, 171, 171));
+}
+
 TEST_F(NonClient, AWindowCanClaimItsClientAsCaptionAndRefuseToClose) {
   HWND w = Make(WS_POPUP | WS_VISIBLE, RECT{100, 100, 200, 200});
   Rec().handlers[w] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
