@@ -256,6 +256,8 @@ protected:
   void SetTextBuffer(const std::string& s) { FText = s; }
   const std::string& TextBuffer() const { return FText; }
   void SetParentColorSilently(bool v) { FParentColor = v; }
+  // Stores the visibility without any message (forms start hidden).
+  void SetVisibleFlag(bool v) { FVisible = v; }
 
   TControlState FControlState;
   TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};

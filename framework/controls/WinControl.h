@@ -4,6 +4,7 @@
 // order and the focus, routes mouse messages to its windowless children and
 // paints them after itself.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -224,14 +225,18 @@ private:
   void HandleMouse(TMessage& m);
   bool HandleKey(TMessage& m);
   void UpdateShowing();
-  void DoAlign(TControl* control);
+  void DoAlign(TControl* control, TAlign align, sys::RECT& rect);
   void AlignAnchored();
   void WmSize();
+  // The bounds were stored by SetBounds: the window follows.
+  void BoundsChanged(bool sized);
+  void NotifyControls(sys::UINT msg);
 
   sys::HWND FHandle = nullptr;
   sys::HWND FParentWindow = nullptr;
   std::vector<TControl*> FControls;    // windowless, back to front
-  std::vector<TWinControl*> FWinControls; // windowed, in tab order
+  std::vector<TWinControl*> FWinControls; // windowed, back to front
+  std::vector<TWinControl*> FTabList;     // windowed, in tab order
   std::unique_ptr<TBrush> FBrush;
   int FAlignLevel = 0;
   bool FAligning = false;
@@ -251,5 +256,10 @@ private:
   sys::SIZE FLastClientSize{-1, -1};
   bool FSettingBounds = false;
 };
+
+// Called (inside a catch block) for an exception that escaped a control's
+// message handler; the application object installs its handling here.
+using TControlExceptionHook = std::function<void(TObject* sender)>;
+void SetControlExceptionHook(TControlExceptionHook hook);
 
 } // namespace zel

@@ -114,6 +114,8 @@ public:
   // building the form from its description.
   virtual void DoCreate();
 
+  void Notification(TComponent* component, TOperation operation) override;
+
 protected:
   virtual void DoShow();
   virtual void DoHide();
@@ -144,6 +146,9 @@ private:
   std::vector<TCustomForm*> MDIChildList();
   void RestoreMaximizedChildren();
   void FitMaximizedChildren();
+  void SetMDIParent(TCustomForm* form);
+  void ChildSizeChanged(sys::WPARAM kind);
+  static sys::LRESULT MDIClientProc(sys::HWND h, sys::UINT msg, sys::WPARAM w, sys::LPARAM l);
 
   TFormStyle FFormStyle = fsNormal;
   TFormBorderStyle FBorderStyle = bsSizeable;
@@ -162,6 +167,8 @@ private:
   TCustomForm* FMDIParent = nullptr;
   TCustomForm* FActiveMDIChild = nullptr;
   sys::HWND FClientHandle = nullptr;
+  std::vector<TCustomForm*> FMDIChildForms; // every MDI child, in the order they came
+  bool FWasIconic = false;
   std::unique_ptr<TCanvas> FCanvas;
 };
 

@@ -1,0 +1,540 @@
+// TCustomForm: creation, showing and hiding, closing with its actions,
+// modal showing, activation and focus, dialog keys.  MDI is in Mdi.cpp.
+
+#include "framework/forms/Form.h"
+
+#include <algorithm>
+
+#include "framework/core/Exceptions.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Screen.h"
+#include "platform/user/User.h"
+
+namespace zel {
+
+using namespace sys;
+
+TCustomForm* GetParentForm(TControl* control) {
+  if (!control) return nullptr;
+  TControl* c = control;
+  while (c->Parent())
+    c = c->Parent();
+  return dynamic_cast<TCustomForm*>(c);
+}
+
+TCustomForm::TCustomForm(TComponent* owner)
+    : TWinControl(owner), FCanvas(std::make_unique<TCanvas>()) {
+  SetVisibleFlag(false);
+  SetColor(clBtnFace);
+  SetParentFont(false);
+  SetBounds(0, 0, 320, 240);
+  if (Screen) Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm() {
+  Destroying();
+  DoDestroy();
+  if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
+  for (TCustomForm* child : FMDIChildForms)
+    child->FMDIParent = nullptr;
+  FMDIChildForms.clear();
+  if (FMDIParent) FMDIParent->MDIChildGone(this);
+  if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+  if (Screen) Screen->RemoveForm(this);
+  FClientHandle = nullptr;
+}
+
+void TCustomForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoDestroy() {
+  if (OnDestroy) OnDestroy(this);
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FActiveControl) FActiveControl = nullptr;
+}
+
+// ---- Settings ----------------------------------------------------------------------
+
+void TCustomForm::SetFormStyle(TFormStyle v) {
+  if (v == FFormStyle) return;
+  const TFormStyle old = FFormStyle;
+  FFormStyle = v;
+  if (old == fsMDIChild && FMDIParent) {
+    FMDIParent->MDIChildGone(this);
+    FMDIParent = nullptr;
+  }
+  if (v == fsMDIChild) {
+    // The MDI form is the owner when it is one, otherwise the main form.
+    TCustomForm* host = dynamic_cast<TCustomForm*>(Owner());
+    if (!host || host->FormStyle() != fsMDIForm)
+      host = Application ? Application->MainForm() : nullptr;
+    if (host && host->FormStyle() == fsMDIForm && host != this) SetMDIParent(host);
+    if (FPosition == poDesigned) FPosition = poDefaultPosOnly;
+  }
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
+  if (v == FBorderStyle) return;
+  FBorderStyle = v;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons v) {
+  if (v == FBorderIcons) return;
+  FBorderIcons = v;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+TWindowState TCustomForm::WindowState() {
+  if (HandleAllocated() && Visible()) {
+    if (IsIconic(Handle())) return wsMinimized;
+    if (IsZoomed(Handle())) return wsMaximized;
+    return wsNormal;
+  }
+  return FWindowState;
+}
+
+void TCustomForm::SetWindowState(TWindowState v) {
+  FWindowState = v;
+  if (HandleAllocated() && Visible()) ApplyWindowState();
+}
+
+void TCustomForm::ApplyWindowState() {
+  switch (FWindowState) {
+  case wsMinimized: ShowWindow(Handle(), SW_MINIMIZE); break;
+  case wsMaximized: ShowWindow(Handle(), SW_SHOWMAXIMIZED); break;
+  case wsNormal: ShowWindow(Handle(), SW_RESTORE); break;
+  }
+}
+
+void TCustomForm::SetParent(TWinControl* parent) {
+  if (FFormStyle == fsMDIChild) {
+    auto* form = dynamic_cast<TCustomForm*>(parent);
+    if (form && form->FormStyle() == fsMDIForm) {
+      SetMDIParent(form);
+      return;
+    }
+    if (!parent) return;
+  }
+  TWinControl::SetParent(parent);
+}
+
+void TCustomForm::SetMDIParent(TCustomForm* form) {
+  if (form == FMDIParent) return;
+  if (FMDIParent) FMDIParent->MDIChildGone(this);
+  FMDIParent = form;
+  if (form) form->FMDIChildForms.push_back(this);
+  if (HandleAllocated()) {
+    DestroyHandle();
+    if (Visible()) {
+      SetVisibleFlag(false);
+      SetVisible(true);
+    }
+  }
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.WinClassName = "ZelForm";
+  p.Style &= ~(WS_CHILD | WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS);
+  p.ExStyle |= WS_EX_CONTROLPARENT;
+  p.WndParent = nullptr;
+  if (FFormStyle == fsMDIChild && FMDIParent) {
+    FMDIParent->HandleNeeded();
+    p.Style |= WS_CHILD | WS_CLIPSIBLINGS;
+    p.ExStyle |= WS_EX_MDICHILD;
+    p.WndParent = FMDIParent->FClientHandle;
+  }
+  switch (FBorderStyle) {
+  case bsNone:
+    if (!(p.Style & WS_CHILD)) p.Style |= WS_POPUP;
+    break;
+  case bsSingle: p.Style |= WS_CAPTION; break;
+  case bsSizeable: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
+  case bsDialog:
+    p.Style |= WS_CAPTION;
+    p.ExStyle |= WS_EX_DLGMODALFRAME;
+    break;
+  case bsToolWindow:
+    p.Style |= WS_CAPTION;
+    p.ExStyle |= WS_EX_TOOLWINDOW;
+    break;
+  case bsSizeToolWin:
+    p.Style |= WS_CAPTION | WS_THICKFRAME;
+    p.ExStyle |= WS_EX_TOOLWINDOW;
+    break;
+  }
+  if (FBorderStyle != bsNone && FBorderIcons.Contains(biSystemMenu)) {
+    p.Style |= WS_SYSMENU;
+    if (FBorderStyle == bsSingle || FBorderStyle == bsSizeable) {
+      if (FBorderIcons.Contains(biMinimize)) p.Style |= WS_MINIMIZEBOX;
+      if (FBorderIcons.Contains(biMaximize)) p.Style |= WS_MAXIMIZEBOX;
+    }
+  }
+  if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (FFormStyle == fsMDIForm && HandleAllocated()) {
+    CreateClientWindow();
+    Realign();
+  }
+}
+
+void TCustomForm::DestroyWnd() {
+  // The client window and the children's windows go with the form's.
+  FClientHandle = nullptr;
+  TWinControl::DestroyWnd();
+}
+
+// ---- Showing and hiding ----------------------------------------------------------
+
+bool TCustomForm::Showing() const {
+  return const_cast<TCustomForm*>(this)->HandleAllocated() && Visible() &&
+         IsWindowVisible(const_cast<TCustomForm*>(this)->Handle());
+}
+
+void TCustomForm::SetVisible(bool value) {
+  if (value) {
+    if (Visible() && HandleAllocated() && IsWindowVisible(Handle())) return;
+    HandleNeeded();
+    if (!FShownOnce) {
+      FShownOnce = true;
+      PlaceOnShow();
+    }
+    SetVisibleFlag(true);
+    DoShow();
+    if (!HandleAllocated()) return;
+    int cmd = SW_SHOWNORMAL;
+    if (FWindowState == wsMaximized) cmd = SW_SHOWMAXIMIZED;
+    if (FWindowState == wsMinimized) cmd = SW_SHOWMINIMIZED;
+    ShowWindow(Handle(), cmd);
+    if (FFormStyle == fsMDIChild && FMDIParent) FMDIParent->ActivateMDIChild(this);
+    Perform(CM_VISIBLECHANGED, 1);
+    return;
+  }
+  if (!Visible()) return;
+  DoHide();
+  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+  SetVisibleFlag(false);
+  if (FFormStyle == fsMDIChild && FMDIParent && FMDIParent->FActiveMDIChild == this) {
+    FMDIParent->FActiveMDIChild = nullptr;
+    SetActive(false);
+    for (TCustomForm* c : FMDIParent->MDIChildList())
+      if (c != this && c->Visible()) {
+        FMDIParent->ActivateMDIChild(c);
+        break;
+      }
+  }
+  Perform(CM_VISIBLECHANGED, 0);
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  if (FFormStyle != fsMDIChild && HandleAllocated()) {
+    BringWindowToTop(Handle());
+    SetActiveWindow(Handle());
+  }
+}
+
+void TCustomForm::Hide() { SetVisible(false); }
+
+void TCustomForm::PlaceOnShow() {
+  static int defaultSlot = 0;
+  if (FFormStyle == fsMDIChild && FMDIParent) {
+    if (FPosition == poDefault || FPosition == poDefaultPosOnly) {
+      // New children step down and right from the corner of the client area,
+      // one caption height at a time, starting over when they would leave it.
+      RECT c{};
+      GetClientRect(FMDIParent->FClientHandle, &c);
+      const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+      const int room = std::min(c.Width() - Width(), c.Height() - Height());
+      const int slots = std::max(1, room / std::max(1, step) + 1);
+      const int k = std::max(0, int(FMDIParent->FMDIChildForms.size()) - 1) % slots;
+      SetBounds(k * step, k * step, Width(), Height());
+    }
+    return;
+  }
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  switch (FPosition) {
+  case poScreenCenter:
+  case poDesktopCenter: SetBounds((sw - Width()) / 2, (sh - Height()) / 2, Width(), Height()); break;
+  case poMainFormCenter:
+  case poOwnerFormCenter: {
+    TCustomForm* ref = Application ? Application->MainForm() : nullptr;
+    if (FPosition == poOwnerFormCenter) ref = dynamic_cast<TCustomForm*>(Owner());
+    if (ref && ref != this)
+      SetBounds(ref->Left() + (ref->Width() - Width()) / 2,
+                ref->Top() + (ref->Height() - Height()) / 2, Width(), Height());
+    else
+      SetBounds((sw - Width()) / 2, (sh - Height()) / 2, Width(), Height());
+    break;
+  }
+  case poDefault:
+  case poDefaultPosOnly: {
+    const int k = defaultSlot++ % 8;
+    SetBounds(40 + 24 * k, 40 + 24 * k, Width(), Height());
+    break;
+  }
+  default: break;
+  }
+}
+
+void TCustomForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+
+void TCustomForm::DoClose(TCloseAction& action) {
+  if (OnClose) OnClose(this, action);
+}
+
+// ---- Closing --------------------------------------------------------------------
+
+bool TCustomForm::CloseQuery() {
+  if (FFormStyle == fsMDIForm)
+    for (TCustomForm* c : MDIChildList())
+      if (!c->CloseQuery()) return false;
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  if (FFormStyle == fsMDIChild) action = FBorderIcons.Contains(biMinimize) ? caMinimize : caNone;
+  DoClose(action);
+  if (action == caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  switch (action) {
+  case caHide: Hide(); break;
+  case caMinimize: SetWindowState(wsMinimized); break;
+  case caFree: Release(); break;
+  default: break;
+  }
+}
+
+void TCustomForm::Release() {
+  if (HandleAllocated())
+    PostMessage(Handle(), CM_RELEASE, 0, 0);
+  else
+    delete this;
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (FModal || Visible()) throw Exception("Cannot make a visible window modal");
+  // Every other window of the program waits while the modal form runs.
+  std::vector<HWND> disabled;
+  for (HWND h : TopLevelWindows())
+    if (IsWindowEnabled(h) && (!HandleAllocated() || h != Handle())) {
+      EnableWindow(h, FALSE);
+      disabled.push_back(h);
+    }
+  FModal = true;
+  FModalResult = mrNone;
+  auto finish = [&] {
+    FModal = false;
+    for (HWND h : disabled)
+      EnableWindow(h, TRUE);
+  };
+  try {
+    Show();
+    while (true) {
+      if (FModalResult != mrNone) {
+        // The modal form closes like any other, and may refuse to.
+        TCloseAction action = caHide;
+        if (CloseQuery()) DoClose(action);
+        else action = caNone;
+        if (action != caNone) break;
+        FModalResult = mrNone;
+      }
+      if (!Application || Application->Terminated()) {
+        if (FModalResult == mrNone) FModalResult = mrCancel;
+        break;
+      }
+      Application->HandleMessage();
+    }
+    Hide();
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+  return FModalResult;
+}
+
+// ---- Activation and focus ----------------------------------------------------------
+
+void TCustomForm::SetActive(bool active) {
+  if (active == FActive) return;
+  FActive = active;
+  if (active)
+    Activated();
+  else
+    Deactivated();
+  if (Screen && Screen->OnActiveFormChange) Screen->OnActiveFormChange(Screen);
+}
+
+void TCustomForm::Activated() {
+  if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivated() {
+  if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::Activate() {
+  if (FFormStyle == fsMDIChild && FMDIParent) {
+    FMDIParent->ActivateMDIChild(this);
+    return;
+  }
+  if (HandleAllocated()) SetActiveWindow(Handle());
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+  if (control == FActiveControl) return;
+  if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+  FActiveControl = control;
+  if (control) control->FreeNotification(this);
+  if (control && FActive && control->CanFocus()) control->SetFocus();
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* control) {
+  if (control == this) return true;
+  if (control == FActiveControl) return true;
+  if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+  FActiveControl = control;
+  if (control) control->FreeNotification(this);
+  if (Screen && Screen->OnActiveControlChange) Screen->OnActiveControlChange(Screen);
+  return true;
+}
+
+bool TCustomForm::CanFocus() { return Visible() && Enabled(); }
+
+void TCustomForm::SetFocus() {
+  if (!CanFocus()) return;
+  Activate();
+  TWinControl* target = FActiveControl && FActiveControl->CanFocus() ? FActiveControl : this;
+  sys::SetFocus(target->Handle());
+}
+
+bool TCustomForm::HandleDialogKey(WORD key) {
+  const TShiftState shift = KeyboardShiftState();
+  if (key == VK_TAB && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+    SelectNext(FActiveControl, !shift.Contains(ssShift), true);
+    return true;
+  }
+  if ((key == VK_F6 || key == VK_TAB) && shift.Contains(ssCtrl) && FFormStyle == fsMDIForm) {
+    if (shift.Contains(ssShift))
+      Previous();
+    else
+      Next();
+    return true;
+  }
+  // An MDI child leaves the rest to its MDI form (window keys, short cuts).
+  if (FFormStyle == fsMDIChild && FMDIParent)
+    return FMDIParent->Perform(CM_DIALOGKEY, key, 0) != 0;
+  return false;
+}
+
+// ---- Messages -------------------------------------------------------------------
+
+void TCustomForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+  case WM_CLOSE: Close(); return;
+  case CM_RELEASE: delete this; return;
+  case WM_ACTIVATE:
+    if (LOWORD(m.WParam) != WA_INACTIVE) {
+      SetActive(true);
+      if (!HIWORD(m.WParam)) {
+        // The focus goes back where it was: the active MDI child, the active
+        // control, or the form itself.
+        TCustomForm* form = this;
+        if (FFormStyle == fsMDIForm && FActiveMDIChild) form = FActiveMDIChild;
+        TWinControl* target = form->FActiveControl && form->FActiveControl->CanFocus()
+                                  ? form->FActiveControl
+                                  : form;
+        if (target->HandleAllocated()) sys::SetFocus(target->Handle());
+      }
+    } else {
+      SetActive(false);
+    }
+    return;
+  case WM_ACTIVATEAPP:
+    if (Application) Application->SetActive(m.WParam != 0);
+    return;
+  case CM_MOUSEACTIVATE:
+    if (FFormStyle == fsMDIChild && FMDIParent) FMDIParent->ActivateMDIChild(this);
+    return;
+  case CM_FOCUSCHANGED: {
+    auto* control = reinterpret_cast<TWinControl*>(m.LParam);
+    if (control && control != this) SetFocusedControl(control);
+    if (FFormStyle == fsMDIChild && FMDIParent) FMDIParent->ActivateMDIChild(this);
+    return;
+  }
+  case CM_DIALOGKEY:
+    if (HandleDialogKey(WORD(m.WParam))) m.Result = 1;
+    return;
+  case CM_CHILDKEY:
+    if (FKeyPreview) {
+      WORD key = WORD(m.WParam);
+      KeyDown(key, KeyboardShiftState());
+      if (key == 0) m.Result = 1;
+    }
+    return;
+  case CM_VISIBLECHANGED: return; // showing is done by SetVisible
+  case WM_SIZE:
+    TWinControl::WndProc(m);
+    if (FFormStyle == fsMDIChild) ChildSizeChanged(m.WParam);
+    return;
+  default: break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TCustomForm::WindowMoved() {
+  TWinControl::WindowMoved();
+  if (HandleAllocated()) FWindowState = IsIconic(Handle())   ? wsMinimized
+                                        : IsZoomed(Handle()) ? wsMaximized
+                                                             : wsNormal;
+}
+
+// ---- Painting -------------------------------------------------------------------
+
+void TCustomForm::PaintWindow(HDC dc) {
+  FCanvas->SetHandle(dc);
+  FCanvas->Font()->Assign(Font());
+  FCanvas->Brush()->SetColor(Color());
+  try {
+    Paint();
+  } catch (...) {
+    FCanvas->SetHandle(nullptr);
+    throw;
+  }
+  FCanvas->SetHandle(nullptr);
+}
+
+void TCustomForm::Paint() {
+  if (OnPaint) OnPaint(this);
+}
+
+TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
+
+} // namespace zel

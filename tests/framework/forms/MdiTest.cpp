@@ -1,0 +1,241 @@
+// MDI: numbering, activation, z-order, minimise and restore, cascade, tile,
+// icons, next and previous.
+
+#include <gtest/gtest.h>
+
+#include "framework/forms/Form.h"
+#include "tests/framework/forms/FormsFixture.h"
+
+namespace zel::test {
+namespace {
+
+using namespace sys;
+
+class MdiTest : public FormsTest {
+protected:
+  void SetUp() override {
+    FormsTest::SetUp();
+    main = app->CreateForm<TForm>();
+    main->SetFormStyle(fsMDIForm);
+    main->SetPosition(poDesigned);
+    main->SetBounds(10, 10, 700, 500);
+    main->Show();
+    Pump();
+  }
+  TForm* NewChild() {
+    auto* f = new TForm(main);
+    f->SetFormStyle(fsMDIChild);
+    f->SetParent(main);
+    f->SetVisible(true);
+    f->SetCaption("Форма " + std::to_string(main->MDIChildCount()));
+    Pump();
+    return f;
+  }
+  RECT ClientArea() {
+    RECT r;
+    GetClientRect(main->ClientHandle(), &r);
+    return r;
+  }
+  TForm* main = nullptr;
+};
+
+TEST_F(MdiTest, ChildrenAreNumberedByCountAndListedActiveFirst) {
+  TForm* a = NewChild();
+  TForm* b = NewChild();
+  TForm* c = NewChild();
+  EXPECT_EQ(main->MDIChildCount(), 3);
+  EXPECT_EQ(a->Caption(), "Форма 1");
+  EXPECT_EQ(b->Caption(), "Форма 2");
+  EXPECT_EQ(c->Caption(), "Форма 3");
+  EXPECT_EQ(main->ActiveMDIChild(), c);
+  EXPECT_EQ(main->MDIChildren(0), c);
+  EXPECT_EQ(main->MDIChildren(1), b);
+  EXPECT_EQ(main->MDIChildren(2), a);
+  EXPECT_EQ(main->MDIChildren(3), nullptr);
+  EXPECT_TRUE(c->Active());
+  EXPECT_FALSE(a->Active());
+  EXPECT_EQ(a->MDIParent(), main);
+  EXPECT_EQ(a->Parent(), nullptr); // the client window holds it, not the form's controls
+}
+
+TEST_F(MdiTest, ClickOnAChildActivatesItAndRaisesIt) {
+  TForm* a = NewChild();
+  TForm* b = NewChild();
+  a->SetBounds(0, 0, 200, 150);
+  b->SetBounds(300, 0, 200, 150);
+  Pump();
+  int activations = 0, deactivations = 0;
+  a->OnActivate = [&](TObject*) { ++activations; };
+  b->OnDeactivate = [&](TObject*) { ++deactivations; };
+  const POINT p = At(a, 20, 20);
+  screen->Click(p.x, p.y);
+  EXPECT_EQ(main->ActiveMDIChild(), a);
+  EXPECT_EQ(main->MDIChildren(0), a);
+  EXPECT_EQ(activations, 1);
+  EXPECT_EQ(deactivations, 1);
+  // A click on the caption does the same.
+  RECT wr;
+  GetWindowRect(b->Handle(), &wr);
+  screen->Click(wr.left + 40, wr.top + 8);
+  EXPECT_EQ(main->ActiveMDIChild(), b);
+}
+
+TEST_F(MdiTest, MinimiseMovesToTheIconRowAndActivatesTheNext) {
+  TForm* a = NewChild();
+  TForm* b = NewChild();
+  b->SetWindowState(wsMinimized);
+  Pump();
+  EXPECT_EQ(b->WindowState(), wsMinimized);
+  EXPECT_EQ(main->ActiveMDIChild(), a);
+  const RECT c = ClientArea();
+  EXPECT_EQ(b->Top() + b->Height(), c.bottom);
+  EXPECT_EQ(b->Left(), 0);
+  // Restoring brings it back where it was and makes it active.
+  ShowWindow(b->Handle(), SW_RESTORE);
+  Pump();
+  EXPECT_EQ(b->WindowState(), wsNormal);
+  EXPECT_EQ(main->ActiveMDIChild(), b);
+}
+
+TEST_F(MdiTest, MinimizeAllAndArrangeIconsLineThemUpAlongTheBottom) {
+  NewChild();
+  NewChild();
+  NewChild();
+  main->MinimizeAll();
+  Pump();
+  const RECT c = ClientArea();
+  const int cw = GetSystemMetrics(SM_CXMINIMIZED);
+  std::vector<int> lefts;
+  for (int i = 0; i < 3; ++i) {
+    TCustomForm* f = main->MDIChildren(i);
+    EXPECT_EQ(f->WindowState(), wsMinimized);
+    EXPECT_EQ(f->Top() + f->Height(), c.bottom);
+    lefts.push_back(f->Left());
+  }
+  std::sort(lefts.begin(), lefts.end());
+  EXPECT_EQ(lefts, (std::vector<int>{0, cw, 2 * cw}));
+  // Moving one away and arranging closes the gap.
+  TCustomForm* f = main->MDIChildren(0);
+  SetWindowPos(f->Handle(), nullptr, 400, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  main->ArrangeIcons();
+  lefts.clear();
+  for (int i = 0; i < 3; ++i)
+    lefts.push_back(main->MDIChildren(i)->Left());
+  std::sort(lefts.begin(), lefts.end());
+  EXPECT_EQ(lefts, (std::vector<int>{0, cw, 2 * cw}));
+}
+
+TEST_F(MdiTest, CascadePutsTheActiveChildInFrontAtTheLastStep) {
+  TForm* a = NewChild();
+  TForm* b = NewChild();
+  TForm* c = NewChild();
+  main->Cascade();
+  Pump();
+  const RECT area = ClientArea();
+  const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  const int w = area.Width() * 3 / 4, h = area.Height() * 3 / 4;
+  EXPECT_EQ(a->BoundsRect(), (RECT{0, 0, w, h}));
+  EXPECT_EQ(b->BoundsRect(), (RECT{step, step, step + w, step + h}));
+  EXPECT_EQ(c->BoundsRect(), (RECT{2 * step, 2 * step, 2 * step + w, 2 * step + h}));
+  EXPECT_EQ(main->ActiveMDIChild(), c);
+}
+
+TEST_F(MdiTest, TileSharesTheAreaInRowsOrColumnsLeavingTheIconRow) {
+  TForm* a = NewChild();
+  TForm* b = NewChild();
+  TForm* c = NewChild();
+  const RECT area = ClientArea();
+  main->SetTileMode(tbHorizontal);
+  main->Tile();
+  const int h = area.Height() / 3;
+  EXPECT_EQ(c->BoundsRect(), (RECT{0, 0, area.Width(), h}));
+  EXPECT_EQ(b->BoundsRect(), (RECT{0, h, area.Width(), 2 * h}));
+  EXPECT_EQ(a->BoundsRect(), (RECT{0, 2 * h, area.Width(), area.Height()}));
+
+  a->SetWindowState(wsMinimized);
+  Pump();
+  main->SetTileMode(tbVertical);
+  main->Tile();
+  const int w = area.Width() / 2;
+  const int bottom = area.Height() - GetSystemMetrics(SM_CYMINIMIZED);
+  TCustomForm* first = main->MDIChildren(0);
+  TCustomForm* second = first == c ? b : c;
+  EXPECT_EQ(first->BoundsRect(), (RECT{0, 0, w, bottom}));
+  EXPECT_EQ(second->BoundsRect(), (RECT{w, 0, area.Width(), bottom}));
+}
+
+TEST_F(MdiTest, MaximisedChildFillsTheAreaKeepingItsCaptionAndPassesItOn) {
+  TForm* a = NewChild();
+  TForm* b = NewChild();
+  b->SetWindowState(wsMaximized);
+  Pump();
+  const RECT area = ClientArea();
+  RECT client;
+  GetClientRect(b->Handle(), &client);
+  POINT corner{0, 0};
+  MapWindowPoints(b->Handle(), main->ClientHandle(), &corner, 1);
+  // The caption sits at the top of the area; the client fills the rest.
+  EXPECT_EQ(corner.y, GetSystemMetrics(SM_CYCAPTION));
+  EXPECT_EQ(corner.x, 0);
+  EXPECT_EQ(client.Width(), area.Width());
+  EXPECT_EQ(client.Height() + corner.y, area.Height());
+  // Activating the other child hands the maximised state over.
+  a->Activate();
+  Pump();
+  EXPECT_EQ(a->WindowState(), wsMaximized);
+  EXPECT_EQ(b->WindowState(), wsNormal);
+  // A bigger main window makes the maximised child bigger too.
+  main->SetBounds(10, 10, 800, 560);
+  Pump();
+  GetClientRect(a->Handle(), &client);
+  EXPECT_EQ(client.Width(), ClientArea().Width());
+}
+
+TEST_F(MdiTest, NextAndPreviousCycleThroughTheChildren) {
+  TForm* a = NewChild();
+  TForm* b = NewChild();
+  TForm* c = NewChild();
+  main->Next();
+  EXPECT_EQ(main->ActiveMDIChild(), b);
+  EXPECT_EQ(main->MDIChildren(2), c); // the old one went to the back
+  main->Next();
+  EXPECT_EQ(main->ActiveMDIChild(), a);
+  // Previous goes back to the one Next sent to the back last.
+  main->Previous();
+  EXPECT_EQ(main->ActiveMDIChild(), b);
+  // Ctrl+F6 from the keyboard.
+  screen->KeyDown(VK_CONTROL);
+  screen->Key(VK_F6);
+  screen->KeyUp(VK_CONTROL);
+  EXPECT_EQ(main->ActiveMDIChild(), a);
+}
+
+TEST_F(MdiTest, ClosingAChildMinimisesItAndFreeingItActivatesAnother) {
+  TForm* a = NewChild();
+  TForm* b = NewChild();
+  b->Close();
+  Pump();
+  EXPECT_EQ(b->WindowState(), wsMinimized);
+  EXPECT_EQ(main->MDIChildCount(), 2);
+  b->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+  b->Close();
+  Pump();
+  EXPECT_EQ(main->MDIChildCount(), 1);
+  EXPECT_EQ(main->MDIChildren(0), a);
+  EXPECT_EQ(main->ActiveMDIChild(), a);
+}
+
+TEST_F(MdiTest, AlignedControlsTakeTheirPartBeforeTheClientArea) {
+  auto* top = new TWinControl(main);
+  top->SetHeight(30);
+  top->SetAlign(alTop);
+  top->SetParent(main);
+  Pump();
+  const RECT r = main->MDIClientRect();
+  EXPECT_EQ(r.top, 30);
+  EXPECT_EQ(r.bottom, main->ClientHeight());
+  EXPECT_EQ(r.right, main->ClientWidth());
+}
+
+} // namespace
+} // namespace zel::test
