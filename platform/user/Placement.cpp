@@ -79,7 +79,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   const RECT oldClient = w->client;
   const bool wasVisible = w->Visible();
   const bool wasOnScreen = OnScreen(w);
-  const RECT newRect{wp.x, wp.y, wp.x + std::max(0, wp.cx), wp.y + std::max(0, wp.cy)};
+  const RECT newRect{wp.x, wp.y, wp.x + WindowExtent(w, wp.cx), wp.y + WindowExtent(w, wp.cy)};
   const bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
   const bool sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
   w->rect = newRect;

@@ -258,6 +258,9 @@ std::optional<uint64_t> NextTimerDue();
 
 // Geometry changes (Window.cpp).
 void RecalcClient(HWND h);
+constexpr int kMaxTopLevelExtent = 8192;
+// A width or height clamped to what a window of its kind may have.
+int WindowExtent(const Window* w, int size);
 bool OnScreen(const Window* w);
 void ApplyZOrder(Window* w, HWND after);
 void NotifyBackendGeometry(Window* w, bool sizeChanged, bool moved);

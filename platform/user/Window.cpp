@@ -199,6 +199,12 @@ void RecalcClient(HWND h) {
   w->client = c;
 }
 
+int WindowExtent(const Window* w, int size) {
+  // A top-level window owns a surface of its size; an absurd size must not
+  // make an absurd allocation.
+  return std::clamp(size, 0, IsTopLevel(w) ? kMaxTopLevelExtent : (1 << 24));
+}
+
 bool OnScreen(const Window* w) {
   return IsTopLevel(w) && w->Visible() && !(w->style & WS_MINIMIZE);
 }
@@ -356,7 +362,7 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
   w->parent = parentW;
   w->owner = owner;
   w->id = menuOrId;
-  w->rect = RECT{x, y, x + std::max(0, width), y + std::max(0, height)};
+  w->rect = RECT{x, y, x + WindowExtent(w, width), y + WindowExtent(w, height)};
   w->normalRect = w->rect;
   if (IsTopLevel(w)) w->surface.Resize(w->rect.Width(), w->rect.Height(), 0xFFFFFFFF);
   w->client = DefaultClientRect(w->style, exStyle, w->rect);

@@ -2,6 +2,7 @@
 // overlapping siblings, checked on the composed headless screen; and a
 // screenshot of a few windows with their frames.
 
+#include "platform/gdi/Png.h"
 #include "tests/platform/user/UserTestSupport.h"
 
 namespace zel::sys::test {
@@ -225,6 +226,12 @@ TEST_F(Paint, ScreenshotOfFramedWindows) {
   ShowWindow(child, SW_SHOW);
   Pump();
   ASSERT_TRUE(screen->SaveScreenshot(PicturePath("user_frames.png")));
+  ASSERT_TRUE(screen->SaveWindowShot(tool, PicturePath("user_toolwindow.png")));
+  Surface shot;
+  ASSERT_TRUE(ReadPng(PicturePath("user_toolwindow.png"), shot));
+  EXPECT_EQ(shot.Width(), 240);
+  EXPECT_EQ(shot.Height(), 160);
+  EXPECT_FALSE(screen->SaveWindowShot(child, PicturePath("not_top_level.png")));
   // The active caption starts in the active colour, the inactive in its own.
   const int f = GetSystemMetrics(SM_CXSIZEFRAME);
   EXPECT_EQ(Pixel(200 + f, 140 + f + 10), GetSysColor(COLOR_ACTIVECAPTION));

@@ -94,6 +94,20 @@ TEST_F(Timers, ResettingReplacesIntervalAndProcedure) {
   EXPECT_EQ(second, 1);
 }
 
+TEST_F(Timers, ResettingFromInsideTheProcedureTakesTheNewInterval) {
+  HWND w = MakeFrame(RECT{0, 0, 100, 100});
+  Pump();
+  std::vector<DWORD> times;
+  const DWORD start = GetTickCount();
+  std::function<void(HWND, UINT, UINT_PTR, DWORD)> proc = [&](HWND h, UINT, UINT_PTR id, DWORD t) {
+    times.push_back(t - start);
+    SetTimer(h, id, 300, proc); // slower from now on
+  };
+  SetTimer(w, 5, 100, proc);
+  AdvanceTime(1000);
+  EXPECT_EQ(times, (std::vector<DWORD>{100, 400, 700, 1000}));
+}
+
 TEST_F(Timers, DueTimersFireInOrderOfTheirTimes) {
   std::vector<int> order;
   SetTimer(nullptr, 0, 300, [&](HWND, UINT, UINT_PTR id, DWORD) {

@@ -80,6 +80,18 @@ TEST_F(Windows, SetWindowPosReportsAndMayBeAdjusted) {
   EXPECT_EQ(LOWORD(uintptr_t(size.lp)), 100);
 }
 
+TEST_F(Windows, AbsurdSizesAreClamped) {
+  HWND w = Make(WS_POPUP, RECT{0, 0, 2000000, 10});
+  ASSERT_NE(w, nullptr);
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.Width(), 8192);
+  SetWindowPos(w, nullptr, 0, 0, -50, 1 << 30, SWP_NOZORDER);
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.Width(), 0);
+  EXPECT_EQ(r.Height(), 8192);
+}
+
 TEST_F(Windows, ShowWindowCommands) {
   HWND a = MakeFrame(RECT{0, 0, 100, 100}, "A");
   HWND b = Make(WS_OVERLAPPEDWINDOW, RECT{200, 0, 300, 100}, nullptr, 0, "B");
