@@ -61,7 +61,13 @@ void SetKey(BYTE* keys, UINT vk, bool down) {
     k = BYTE(k | 0x80 | 0x01);
   else
     k = BYTE(k & ~0x80);
-  if (UINT g = GenericOf(vk)) SetKey(keys, g, down);
+  // The generic key is down while either side is.
+  if (UINT g = GenericOf(vk)) {
+    const UINT left = g == VK_SHIFT ? VK_LSHIFT : g == VK_CONTROL ? VK_LCONTROL : VK_LMENU;
+    const bool any = Down(keys, left) || Down(keys, left + 1);
+    BYTE& gk = keys[g];
+    gk = any ? BYTE(gk | 0x80 | (down ? 0x01 : 0)) : BYTE(gk & ~0x80);
+  }
 }
 
 void Enqueue(RawInput in) {
@@ -272,7 +278,8 @@ bool RouteKey(const RawInput& in, MSG& out) {
     u.altAlone = false;
   }
   out.message = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
-  out.wParam = in.vk;
+  // Messages name the generic modifier, as the platform's do.
+  out.wParam = GenericOf(in.vk) ? GenericOf(in.vk) : in.vk;
   LPARAM lp = 1;
   if (in.alt) lp |= LPARAM(1) << 29;
   if (!down || in.repeat) lp |= LPARAM(1) << 30;

@@ -323,6 +323,26 @@ TEST_F(Input, HoverComesAfterTheMouseRests) {
   EXPECT_EQ(Only({WM_MOUSELEAVE}), (Seq{{w, WM_MOUSELEAVE}}));
 }
 
+TEST_F(Input, SideSpecificModifiersMoveTheGenericKey) {
+  HWND w = MakeFrame(RECT{0, 0, 300, 300});
+  Pump();
+  ClearLog();
+  screen->KeyDown(VK_LSHIFT);
+  screen->KeyDown(VK_RSHIFT);
+  screen->KeyUp(VK_LSHIFT);
+  EXPECT_TRUE(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+  EXPECT_TRUE(GetKeyState(VK_SHIFT) & 0x8000);
+  screen->KeyUp(VK_RSHIFT);
+  EXPECT_FALSE(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+  EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);
+  for (const Logged& l : Rec().log)
+    if (l.msg == WM_KEYDOWN || l.msg == WM_KEYUP) {
+      EXPECT_EQ(l.hwnd, w);
+      EXPECT_EQ(l.wp, WPARAM(VK_SHIFT));
+    }
+  EXPECT_EQ(Only({WM_KEYDOWN, WM_KEYUP}).size(), 4u);
+}
+
 TEST_F(Input, AltF4ClosesTheWindow) {
   HWND w = MakeFrame(RECT{0, 0, 300, 300});
   Pump();
