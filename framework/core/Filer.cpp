@@ -15,8 +15,28 @@ namespace zel {
 namespace {
 
 constexpr const char* kSignature = "ZCS1";
+// Deeper nesting than any real object tree has means damaged data; refusing
+// it keeps the recursion off the end of the stack.
+constexpr int kMaxDepth = 256;
 
 } // namespace
+
+// Counts one level of nesting for the reader's lifetime of the guard.
+class TNestingGuard {
+public:
+  explicit TNestingGuard(int& depth) : FDepth(depth) {
+    if (++FDepth > kMaxDepth) {
+      --FDepth;
+      throw EReadError(SInvalidStreamFormat);
+    }
+  }
+  ~TNestingGuard() { --FDepth; }
+  TNestingGuard(const TNestingGuard&) = delete;
+  TNestingGuard& operator=(const TNestingGuard&) = delete;
+
+private:
+  int& FDepth;
+};
 
 // ---- TWriter -------------------------------------------------------------------
 
@@ -72,6 +92,12 @@ void TWriter::WriteProperties(TPersistent& instance) {
 }
 
 void TWriter::WritePropertiesOf(TPersistent& instance, const std::string& prefix) {
+  if (FDepth >= kMaxDepth) throw EWriteError(SWriteError);
+  ++FDepth;
+  struct TLeave {
+    int& Depth;
+    ~TLeave() { --Depth; }
+  } leave{FDepth};
   for (const TPropInfo* p : GetPropList(instance))
     WriteProperty(instance, *p, prefix);
   std::string saved = FPrefix;
@@ -342,11 +368,13 @@ void TReader::SkipValue() {
     FStream.Seek(n, soFromCurrent);
     return;
   }
-  case TValueType::vaList:
+  case TValueType::vaList: {
+    TNestingGuard nesting(FDepth);
     while (!EndOfList())
       SkipValue();
     ReadListEnd();
     return;
+  }
   case TValueType::vaCollection:
     while (!EndOfList()) {
       ReadListBegin();
@@ -442,6 +470,7 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
 }
 
 void TReader::ReadCollection(TCollection& collection) {
+  TNestingGuard nesting(FDepth);
   if (ReadValue() != TValueType::vaCollection) InvalidValue();
   collection.BeginUpdate();
   try {
@@ -459,6 +488,7 @@ void TReader::ReadCollection(TCollection& collection) {
 }
 
 TComponent* TReader::ReadComponent(TComponent* owner) {
+  TNestingGuard nesting(FDepth);
   std::string className = ReadPropName();
   std::string name = FStream.ReadStr8();
   TComponent* c = owner ? owner->FindComponent(name) : nullptr;

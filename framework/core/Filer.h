@@ -85,6 +85,7 @@ private:
   TStream& FStream;
   TComponent* FRoot = nullptr;
   std::string FPrefix;
+  int FDepth = 0; // nesting of objects, bounded against objects that contain themselves
 };
 
 class TReader : public TFiler {
@@ -148,6 +149,8 @@ private:
   std::string FPropName; // the defined property being looked for
   bool FCanHandle = false;
   std::vector<TFixup> FFixups;
+  int FDepth = 0; // nesting of lists and components, bounded against damaged data
+  friend class TNestingGuard;
 };
 
 } // namespace zel

@@ -137,6 +137,12 @@ public:
     RaiseInvalidCast(ClassType(), T::StaticClass());
   }
   template <class T> const T* As() const { return const_cast<TObject*>(this)->As<T>(); }
+  // The same tests of another object that may be nil, callable without
+  // qualification inside every class (where these members hide the free
+  // functions below): Is gives false for nil, As passes nil through.
+  template <class T> static bool Is(const TObject* obj) { return obj && obj->Is<T>(); }
+  template <class T> static T* As(TObject* obj) { return obj ? obj->As<T>() : nullptr; }
+  template <class T> static const T* As(const TObject* obj) { return obj ? obj->As<T>() : nullptr; }
 
   static void DeclareProperties(TPropertyTable<TObject>&) {}
 };

@@ -89,6 +89,10 @@ public:
 // No factory: created only directly.
 class TAbstractThing : public TObject {
   ZEL_CLASS(TAbstractThing, TObject)
+public:
+  // Class tests of other objects, written inside a class without qualifier.
+  bool Handles(TObject* target) const { return Is<TBaseMap>(target); }
+  TBaseMap* Target(TObject* target) const { return As<TBaseMap>(target); }
 };
 
 TEST(ClassInfo, NamesParentsAndInheritance) {
@@ -124,6 +128,12 @@ TEST(ClassInfo, IsAndCheckedCasts) {
   // nil: Is is false, As passes nil through.
   EXPECT_FALSE(Is<TObject>(static_cast<TObject*>(nullptr)));
   EXPECT_EQ(As<TBaseMap>(static_cast<TObject*>(nullptr)), nullptr);
+  TAbstractThing thing;
+  EXPECT_TRUE(thing.Handles(&base));
+  EXPECT_FALSE(thing.Handles(nullptr));
+  EXPECT_FALSE(thing.Handles(&thing));
+  EXPECT_EQ(thing.Target(&base), &base);
+  EXPECT_THROW(thing.Target(&thing), EInvalidCast);
 }
 
 TEST(ClassInfo, ClassReferencesCreateThroughFactories) {
