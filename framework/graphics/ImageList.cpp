@@ -569,6 +569,12 @@ void TCustomImageList::DeclareProperties(TPropertyTable<TCustomImageList>& t) {
   t.Add("Width", &TCustomImageList::Width, &TCustomImageList::SetWidth).Default = 16;
 }
 
+void RegisterImageListClasses() {
+  RegisterClass(TCustomImageList::StaticClass());
+  RegisterClass(TDragImageList::StaticClass());
+  RegisterClass(TImageList::StaticClass());
+}
+
 // ---- TDragImageList -----------------------------------------------------------------
 
 bool TDragImageList::SetDragImage(int index, int hotSpotX, int hotSpotY) {

@@ -195,6 +195,10 @@ private:
   bool FDragging = false;
 };
 
+// Registers the image-list classes by name, so that stored forms can create
+// them (called at program start-up, before forms are read).
+void RegisterImageListClasses();
+
 class TImageList : public TDragImageList {
   ZEL_CREATABLE_CLASS(TImageList, TDragImageList)
 public:

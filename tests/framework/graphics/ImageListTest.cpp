@@ -285,6 +285,16 @@ TEST(ImageList, LinksAndListsMayGoInEitherOrder) {
   EXPECT_EQ(second.Sender(), nullptr);
 }
 
+TEST(ImageList, ClassesAreCreatedByName) {
+  RegisterImageListClasses();
+  TComponent owner(nullptr);
+  TObject* made = FindClass("TImageList").Create(&owner);
+  ASSERT_TRUE(made->Is<TImageList>());
+  EXPECT_EQ(made->As<TImageList>()->Owner(), &owner);
+  EXPECT_EQ(made->As<TImageList>()->Width(), 16);
+  EXPECT_TRUE(made->InheritsFrom(TCustomImageList::StaticClass()));
+}
+
 TEST(ImageList, HandlesAnswerTheCountAndGoStale) {
   HIMAGELIST handle;
   {
