@@ -32,6 +32,7 @@ bool HeadlessBackend::WaitForInput(DWORD timeoutMs) {
 }
 
 const Surface& HeadlessBackend::ComposeScreen() {
+  stale_ = false;
   screen_.Resize(screenSize_.cx, screenSize_.cy,
                  PixelFromColorRef(GetSysColor(COLOR_BACKGROUND), 0xFF));
   std::vector<HWND> tops = TopLevelWindows();
@@ -54,7 +55,7 @@ const Surface& HeadlessBackend::ComposeScreen() {
 }
 
 COLORREF HeadlessBackend::ScreenPixel(int x, int y) {
-  const Surface& s = ComposeScreen();
+  const Surface& s = stale_ ? ComposeScreen() : screen_;
   if (!s.Contains(x, y)) return CLR_INVALID;
   return ColorRefFromPixel(s.At(x, y));
 }

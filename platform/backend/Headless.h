@@ -16,12 +16,16 @@ public:
 
   const char* Name() const override { return "headless"; }
   SIZE ScreenSize() const override { return screenSize_; }
-  void WindowShown(HWND) override {}
-  void WindowHidden(HWND) override {}
-  void WindowMoved(HWND) override {}
-  void WindowDestroyed(HWND) override {}
-  void ZOrderChanged() override {}
-  void SurfaceChanged(HWND, const RECT&) override { ++surfaceChanges_; }
+  // Every change marks the composed screen out of date.
+  void WindowShown(HWND) override { stale_ = true; }
+  void WindowHidden(HWND) override { stale_ = true; }
+  void WindowMoved(HWND) override { stale_ = true; }
+  void WindowDestroyed(HWND) override { stale_ = true; }
+  void ZOrderChanged() override { stale_ = true; }
+  void SurfaceChanged(HWND, const RECT&) override {
+    ++surfaceChanges_;
+    stale_ = true;
+  }
   void Present() override { ++presents_; }
   void CursorShapeChanged(int cursorId) override { cursorShape_ = cursorId; }
   // On the virtual clock the wait lets the time pass at once; on the real
@@ -32,7 +36,10 @@ public:
   // ---- The screen ------------------------------------------------------------------
   // Composes the desktop colour and the visible top-level windows, back to front.
   const Surface& ComposeScreen();
-  COLORREF ScreenPixel(int x, int y); // composes first; CLR_INVALID off the screen
+  // Composes first when anything changed since the last composition (pixels
+  // drawn through a window context count once the context is released).
+  // CLR_INVALID off the screen.
+  COLORREF ScreenPixel(int x, int y);
   bool SaveScreenshot(const std::string& path);
   bool SaveWindowShot(HWND topLevel, const std::string& path) const;
 
@@ -66,6 +73,7 @@ private:
   SIZE screenSize_;
   Surface screen_;
   bool autoPump_ = true;
+  bool stale_ = true;
   int cursorShape_ = 0;
   int presents_ = 0;
   int surfaceChanges_ = 0;
