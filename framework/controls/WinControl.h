@@ -83,7 +83,7 @@ public:
   bool Showing() const override;
 
   // ---- Children -----------------------------------------------------------------------
-  int ControlCount() const { return int(FControls.size()); }
+  int ControlCount() const { return int(FControls.size() + FWinControls.size()); }
   // Children in z-order from the back: windowless ones first, then windowed.
   TControl* Controls(int index) const;
   void InsertControl(TControl* control);
