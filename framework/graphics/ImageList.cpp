@@ -151,10 +151,16 @@ struct TCustomImageList::TImage {
     anyTransparent = std::find(drawn.begin(), drawn.end(), 0) != drawn.end();
     keyed.reset();
   }
-  sys::HBITMAP Keyed() {
+  // Without masks the stored pixels are drawn as they are (black where the
+  // mask had cleared them).
+  sys::HBITMAP Keyed(bool masked) {
     if (!keyed) {
-      key = ChooseKey(pixels, drawn);
-      keyed.reset(MakeKeyedBitmap(pixels, drawn, key));
+      if (masked) {
+        key = ChooseKey(pixels, drawn);
+        keyed.reset(MakeKeyedBitmap(pixels, drawn, key));
+      } else {
+        keyed.reset(MakeKeyedBitmap(pixels, std::vector<uint8_t>(drawn.size(), 1), 0));
+      }
     }
     return keyed.get();
   }
@@ -447,7 +453,7 @@ void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, TDrawing
   const int blendParts =
       FBlendColor == clNone ? 0 : (style == dsSelected ? 2 : (style == dsFocus ? 1 : 0));
   if (blendParts == 0) {
-    sys::HBITMAP keyed = image.Keyed();
+    sys::HBITMAP keyed = image.Keyed(FMasked);
     Blit(dc, x, y, keyed, transparent, image.key);
     return;
   }

@@ -147,6 +147,21 @@ TEST_F(ImageListTest, UnmaskedListsDrawEveryPixel) {
   Fill(target, clGreen);
   list.Draw(target.Canvas(), 0, 0, 0);
   EXPECT_EQ(PixelOf(target, 3, 3), clFuchsia);
+
+  // Turning masks off later draws the cleared pixels black, and back on
+  // makes them transparent again.
+  list.SetMasked(true);
+  list.AddMasked(&strip, clFuchsia);
+  list.Draw(target.Canvas(), 0, 0, 1);
+  EXPECT_EQ(PixelOf(target, 3, 3), clFuchsia) << "transparent: the old pixel stays";
+  list.SetMasked(false);
+  list.Draw(target.Canvas(), 0, 0, 1);
+  EXPECT_EQ(PixelOf(target, 3, 3), clBlack);
+  EXPECT_EQ(PixelOf(target, 0, 0), clRed);
+  Fill(target, clGreen);
+  list.SetMasked(true);
+  list.Draw(target.Canvas(), 0, 0, 1);
+  EXPECT_EQ(PixelOf(target, 3, 3), clGreen);
 }
 
 TEST_F(ImageListTest, DisabledImagesAreEmbossed) {
