@@ -23,6 +23,8 @@ public:
   sys::LOGFONT LogFont() const;
 
   const std::string& Name() const { return FName; }
+  // The face to look for; cut to 31 characters, and an empty name is
+  // ignored (a font always names a face).
   void SetName(const std::string& name);
   // Negative: the character height in pixels; positive: the cell height.
   int Height() const { return FHeight; }
