@@ -814,7 +814,8 @@ void ResetWindowSystem(std::unique_ptr<Backend> backend) {
   u.current = {};
   u.cursor = {};
   u.defaultPlacement = 0;
-  u.classes.clear();
+  // Classes stay registered: code that registers its classes once per
+  // program keeps working across resets.
   SetDoubleClickTime(0);
   u.backend = std::move(backend);
   u.screen = u.backend ? u.backend->ScreenSize() : SIZE{1280, 800};

@@ -186,7 +186,7 @@ TEST_F(Input, DoubleClicksNeedTheClassStyleTheTimeAndTheBox) {
   WNDCLASS wc;
   wc.lpfnWndProc = CALLBACK_Record;
   wc.lpszClassName = "Plain";
-  RegisterClass(wc);
+  EnsureClass(wc);
   HWND dbl = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
   HWND plain = CreateWindowEx(0, "Plain", "", WS_POPUP | WS_VISIBLE, 200, 0, 100, 100, nullptr);
   Pump();

@@ -112,7 +112,7 @@ TEST_F(Paint, EraseUsesTheClassBackgroundAndOnlyWhenAsked) {
   wc.lpfnWndProc = CALLBACK_Record;
   wc.lpszClassName = "Filled";
   wc.hbrBackground = reinterpret_cast<HBRUSH>(uintptr_t(COLOR_HIGHLIGHT + 1));
-  RegisterClass(wc);
+  EnsureClass(wc);
   HWND w = CreateWindowEx(0, "Filled", "", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr);
   Pump();
   EXPECT_EQ(Pixel(30, 30), GetSysColor(COLOR_HIGHLIGHT));

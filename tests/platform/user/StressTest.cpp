@@ -172,7 +172,7 @@ TEST_P(Stress, RandomOperationsKeepTheWindowSystemConsistent) {
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = CALLBACK_Chaos;
   wc.lpszClassName = "Chaos";
-  ASSERT_NE(RegisterClass(wc), 0);
+  EnsureClass(wc);
   for (int i = 0; i < 800; ++i) {
     Step(chaos, *screen);
     for (HWND h : {GetCapture(), GetFocus(), GetActiveWindow()})

@@ -37,6 +37,13 @@ LRESULT CALLBACK_Record(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProc(h, m, w, l);
 }
 
+void EnsureClass(const WNDCLASS& wc) {
+  WNDCLASS existing;
+  if (!GetClassInfo(wc.lpszClassName, &existing)) {
+    ASSERT_NE(RegisterClass(wc), 0);
+  }
+}
+
 void UserTest::SetUp() {
   screen = &UseHeadlessBackend();
   Rec() = Recorder{};
@@ -44,7 +51,7 @@ void UserTest::SetUp() {
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = CALLBACK_Record;
   wc.lpszClassName = "Rec";
-  ASSERT_NE(RegisterClass(wc), 0);
+  EnsureClass(wc);
 }
 
 void UserTest::TearDown() {

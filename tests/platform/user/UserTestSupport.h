@@ -41,6 +41,9 @@ struct Recorder {
 
 Recorder& Rec();
 LRESULT CALLBACK_Record(HWND h, UINT m, WPARAM w, LPARAM l);
+// Registers the class unless a class of that name is there already (classes
+// outlive the resets between tests).
+void EnsureClass(const WNDCLASS& wc);
 
 class UserTest : public ::testing::Test {
 protected:
