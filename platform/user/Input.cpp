@@ -543,6 +543,8 @@ void InputAppActive(bool active) {
     return;
   }
   const HWND old = u.active;
+  // A move, a size or a pressed button does not survive losing the foreground.
+  if (u.tracking.mode != Tracking::None) CancelTracking(false);
   Deactivate(old, nullptr);
   u.appActive = false;
   SendActivateApp(false);
@@ -711,6 +713,13 @@ short GetAsyncKeyState(int vk) {
   const short r = short(((k & 0x80) ? 0x8000 : 0) | (k & 0x01));
   k = BYTE(k & ~0x01);
   return r;
+}
+
+BOOL GetKeyboardState(BYTE* keys) {
+  if (!keys) return 0;
+  for (int i = 0; i < 256; ++i)
+    keys[i] = BYTE(U().syncKeys[i] & 0x80);
+  return 1;
 }
 
 short GetKeyState(int vk) {

@@ -35,6 +35,8 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme);
 short GetAsyncKeyState(int vk);
 // The key as of the last message taken from the queue: 0x8000 when down.
 short GetKeyState(int vk);
+// All 256 keys as GetKeyState sees them: bit 0x80 when down.
+BOOL GetKeyboardState(BYTE* keys);
 
 // ---- Cursors ----------------------------------------------------------------------
 struct Cursor {

@@ -229,6 +229,11 @@ TEST_F(Input, MouseMessagesCarryClientPointsAndKeyFlags) {
   EXPECT_EQ(down->wp, MK_RBUTTON | MK_SHIFT);
   EXPECT_TRUE(GetAsyncKeyState(VK_RBUTTON) & 0x8000);
   EXPECT_TRUE(GetKeyState(VK_SHIFT) & 0x8000);
+  BYTE keys[256];
+  ASSERT_TRUE(GetKeyboardState(keys));
+  EXPECT_EQ(keys[VK_SHIFT], 0x80);
+  EXPECT_EQ(keys[VK_RBUTTON], 0x80);
+  EXPECT_EQ(keys[VK_LBUTTON], 0);
   screen->Release(p.x, p.y, MouseButton::Right);
   screen->KeyUp(VK_SHIFT);
   EXPECT_EQ(Last(WM_RBUTTONUP)->wp, WPARAM(MK_SHIFT));

@@ -98,6 +98,20 @@ TEST_F(NonClient, EscapeDuringAMoveRestoresThePlace) {
   EXPECT_EQ(Rect(w), (RECT{100, 100, 400, 300}));
 }
 
+TEST_F(NonClient, LosingTheForegroundEndsAMove) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  Pump();
+  screen->Press(200, 110);
+  screen->MoveTo(250, 130);
+  InputAppActive(false);
+  screen->MoveTo(400, 400);
+  screen->Release(400, 400);
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r, (RECT{150, 120, 450, 320}));
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(NonClient, FrameDragSizesTheWindowWithinTheMinimumTrackSize) {
   HWND w = MakeFrame(RECT{100, 100, 400, 300});
   Pump();
