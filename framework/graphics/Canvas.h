@@ -32,7 +32,9 @@ public:
   // The device context; asks CreateHandle for one when there is none.
   sys::HDC Handle();
   // Takes a context made elsewhere (nullptr lets it go).  The pen, brush and
-  // font are given back to a context that is let go.
+  // font are given back to a context that is let go, so whoever made the
+  // context lets the canvas go first and then releases or deletes it; the
+  // canvas touches its context again when it is destroyed.
   void SetHandle(sys::HDC dc);
   bool HandleAllocated() const { return FHandle != nullptr; }
 
