@@ -19,6 +19,9 @@ namespace zel {
 class TCollection;
 
 enum class TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
+inline constexpr TCollectionNotification cnAdded = TCollectionNotification::cnAdded;
+inline constexpr TCollectionNotification cnExtracting = TCollectionNotification::cnExtracting;
+inline constexpr TCollectionNotification cnDeleting = TCollectionNotification::cnDeleting;
 
 class TCollectionItem : public TPersistent {
   ZEL_CREATABLE_CLASS_ARG(TCollectionItem, TPersistent, TCollection)

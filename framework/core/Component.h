@@ -25,6 +25,8 @@
 namespace zel {
 
 enum class TOperation { opInsert, opRemove };
+inline constexpr TOperation opInsert = TOperation::opInsert;
+inline constexpr TOperation opRemove = TOperation::opRemove;
 
 enum TComponentStateFlag {
   csLoading,
