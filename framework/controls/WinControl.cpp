@@ -16,6 +16,7 @@ using namespace sys;
 namespace {
 
 TControlExceptionHook gExceptionHook;
+TInputHook gInputHook;
 WNDPROC gControlProc = nullptr;
 
 void EnsureWindowClass(const TCreateParams& p, WNDPROC proc) {
@@ -43,6 +44,7 @@ bool IsButtonDown(UINT msg) {
 } // namespace
 
 void SetControlExceptionHook(TControlExceptionHook hook) { gExceptionHook = std::move(hook); }
+void SetInputHook(TInputHook hook) { gInputHook = std::move(hook); }
 
 TWinControl* FindControl(HWND hwnd) {
   if (!hwnd || !IsWindow(hwnd)) return nullptr;
@@ -65,6 +67,10 @@ LRESULT TWinControl::MainWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   if (!c) return DefWindowProc(h, msg, w, l);
   // A press anywhere in a form activates it (an MDI child among its
   // siblings) before the control sees the press.
+  if (gInputHook && (IsButtonDown(msg) || msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN)) {
+    gInputHook(msg);
+    if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;
+  }
   if (IsButtonDown(msg)) {
     if (TWinControl* top = c->TopParent()) top->Perform(CM_MOUSEACTIVATE, 0, LPARAM(c));
     if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;
@@ -98,6 +104,10 @@ TWinControl::TWinControl(TComponent* owner)
 
 TWinControl::~TWinControl() {
   Destroying();
+  // No message reaches this control any more; then it leaves the parent
+  // while it is still known as a windowed control.
+  ControlDestroyed(this);
+  if (Parent()) Parent()->RemoveControl(this);
   // Children go first, last to first, while this control is still whole.
   while (!FControls.empty() || !FWinControls.empty()) {
     TControl* c = !FWinControls.empty() ? static_cast<TControl*>(FWinControls.back())
@@ -424,7 +434,8 @@ TControl* TWinControl::Controls(int index) const {
 bool TWinControl::ContainsControl(TControl* c) const {
   if (!c) return false;
   return std::find(FControls.begin(), FControls.end(), c) != FControls.end() ||
-         std::find(FWinControls.begin(), FWinControls.end(), c) != FWinControls.end();
+         std::any_of(FWinControls.begin(), FWinControls.end(),
+                     [c](TWinControl* w) { return static_cast<TControl*>(w) == c; });
 }
 
 void TWinControl::Insert(TControl* c) {
@@ -437,13 +448,13 @@ void TWinControl::Insert(TControl* c) {
   c->FParent = this;
 }
 
+// Works by address alone, so that a control half way through its
+// destruction is still found.
 void TWinControl::Remove(TControl* c) {
-  if (auto* w = dynamic_cast<TWinControl*>(c)) {
-    std::erase(FWinControls, w);
-    std::erase(FTabList, w);
-  } else {
-    std::erase(FControls, c);
-  }
+  auto same = [c](TWinControl* w) { return static_cast<TControl*>(w) == c; };
+  std::erase_if(FWinControls, same);
+  std::erase_if(FTabList, same);
+  std::erase(FControls, c);
   c->FParent = nullptr;
 }
 

@@ -262,4 +262,9 @@ private:
 using TControlExceptionHook = std::function<void(TObject* sender)>;
 void SetControlExceptionHook(TControlExceptionHook hook);
 
+// Called before a control's window handles a press or a key going down (the
+// application hides its hint then).
+using TInputHook = std::function<void(sys::UINT msg)>;
+void SetInputHook(TInputHook hook);
+
 } // namespace zel

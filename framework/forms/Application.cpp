@@ -23,20 +23,30 @@ TApplication::TApplication(TComponent* owner)
   SetMouseControlHook(
       [this](TControl* previous, TControl* current) { MouseControlChanged(previous, current); });
   SetControlExceptionHook([this](TObject* sender) { HandleException(sender); });
+  SetInputHook([this](UINT) {
+    if (FHintShown) CancelHint();
+  });
 }
 
 TApplication::~TApplication() {
   StopHintTimer();
   Destroying();
+  // No event of the application runs while it goes away.
+  OnHint = nullptr;
+  OnIdle = nullptr;
+  OnException = nullptr;
+  OnActivate = nullptr;
+  OnDeactivate = nullptr;
+  if (Application == this) {
+    SetMouseControlHook(nullptr);
+    SetControlExceptionHook(nullptr);
+    SetInputHook(nullptr);
+  }
   // The forms go first, while the application and the screen still exist.
   DestroyComponents();
   FHintWindow = nullptr;
   FHintControl = nullptr;
-  if (Application == this) {
-    SetMouseControlHook(nullptr);
-    SetControlExceptionHook(nullptr);
-    Application = nullptr;
-  }
+  if (Application == this) Application = nullptr;
   if (Screen == FScreen.get()) Screen = nullptr;
 }
 
