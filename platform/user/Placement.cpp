@@ -30,7 +30,18 @@ RECT MaximizedRect(Window* w) {
                          : RECT{0, 0, w->parent->client.Width(), w->parent->client.Height()};
   const NcGeometry g = ComputeNcGeometry(w->style, w->exStyle, r.Width(), r.Height());
   InflateRect(r, g.frame, g.frame);
-  return r;
+  // The window may limit its maximised size and place, and its tracking size.
+  MINMAXINFO mmi;
+  mmi.ptMaxSize = POINT{r.Width(), r.Height()};
+  mmi.ptMaxPosition = POINT{r.left, r.top};
+  mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+  mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+  const HWND h = w->handle;
+  SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+  if (!Find(h)) return r;
+  const int width = std::max(0, int(mmi.ptMaxSize.x)), height = std::max(0, int(mmi.ptMaxSize.y));
+  return RECT{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxPosition.x + width,
+              mmi.ptMaxPosition.y + height};
 }
 
 // Moves the window into the minimised, maximised or normal state (0).
@@ -45,8 +56,9 @@ void SetShowState(Window* w, DWORD state) {
     w->style = (w->style & ~WS_MAXIMIZE) | WS_MINIMIZE;
     target = IconicRect(w);
   } else if (state == WS_MAXIMIZE) {
-    w->style = (w->style & ~WS_MINIMIZE) | WS_MAXIMIZE;
     target = MaximizedRect(w);
+    if ((w = Find(h)) == nullptr) return;
+    w->style = (w->style & ~WS_MINIMIZE) | WS_MAXIMIZE;
   } else {
     w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
     target = w->normalRect;

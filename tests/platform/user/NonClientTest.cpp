@@ -142,6 +142,23 @@ TEST_F(NonClient, CaptionDoubleClickMaximisesAndRestores) {
   EXPECT_EQ(Rect(w), (RECT{100, 100, 400, 300}));
 }
 
+TEST_F(NonClient, AWindowMayLimitItsMaximisedSize) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  Rec().handlers[w] = [](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+    if (m == WM_GETMINMAXINFO) {
+      auto* mmi = reinterpret_cast<MINMAXINFO*>(l);
+      mmi->ptMaxSize = POINT{600, 500};
+      mmi->ptMaxPosition = POINT{10, 20};
+    }
+    return std::nullopt;
+  };
+  ShowWindow(w, SW_MAXIMIZE);
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r, (RECT{10, 20, 610, 520}));
+  EXPECT_TRUE(IsZoomed(w));
+}
+
 TEST_F(NonClient, CloseButtonClosesOnlyWhenReleasedOverIt) {
   HWND w = MakeFrame(RECT{100, 100, 400, 300});
   Pump();
