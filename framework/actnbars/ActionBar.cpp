@@ -1,0 +1,123 @@
+#include "framework/actnbars/ActionBar.h"
+
+#include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/ActnStyles.h"
+
+namespace zel {
+
+TCustomActionBar::TCustomActionBar(TComponent* owner) : TCustomControl(owner) {}
+
+TCustomActionBar::~TCustomActionBar() {
+  if (FColorMap) FColorMap->RemoveBar(this);
+  if (FDefaultColorMap) FDefaultColorMap->RemoveBar(this);
+  if (auto* item = dynamic_cast<TActionBarItem*>(FActionClient))
+    if (item->ActionBar() == this) item->SetActionBar(nullptr);
+}
+
+void TCustomActionBar::SetActionClient(TActionClient* value) {
+  if (value == FActionClient) return;
+  FActionClient = value;
+  ActionClientChanged();
+}
+
+void TCustomActionBar::SetActionManager(TCustomActionManager* value) {
+  if (value == FActionManager) return;
+  if (FActionManager) {
+    if (TActionBarItem* item = FActionManager->FindActionBar(this)) item->SetActionBar(nullptr);
+    FActionManager->RemoveFreeNotification(this);
+  }
+  FActionManager = value;
+  if (FActionManager) {
+    FActionManager->FreeNotification(this);
+    TActionBars* bars = FActionManager->ActionBars();
+    TActionBarItem* item = FActionManager->FindActionBar(this);
+    for (int i = 0; !item && i < bars->Count(); ++i)
+      if (!bars->ActionBars(i)->ActionBar()) item = bars->ActionBars(i);
+    if (!item) item = bars->Add();
+    item->SetActionBar(this);
+  }
+  StyleChanged();
+}
+
+TCustomActionManager* TCustomActionBar::ActionManager() const {
+  if (FActionManager) return FActionManager;
+  return FActionClient ? FActionClient->ActionManager() : nullptr;
+}
+
+TActionBarStyle* TCustomActionBar::Style() const {
+  TCustomActionManager* m = ActionManager();
+  return m ? m->Style() : nullptr;
+}
+
+TCustomActionBarColorMap* TCustomActionBar::ColorMap() {
+  if (FColorMap) return FColorMap;
+  if (!FDefaultColorMap) {
+    TCustomColorMapClass cls;
+    if (TActionBarStyle* style = Style()) cls = style->ColorMapClassFor(this);
+    if (!cls) cls = TStandardColorMap::StaticClass();
+    FDefaultColorMap = cls.Create(this);
+    FDefaultColorMap->AddBar(this);
+  }
+  return FDefaultColorMap;
+}
+
+void TCustomActionBar::SetColorMap(TCustomActionBarColorMap* value) {
+  if (value == FColorMap) return;
+  if (FColorMap) {
+    FColorMap->RemoveBar(this);
+    FColorMap->RemoveFreeNotification(this);
+  }
+  FColorMap = value;
+  if (FColorMap) {
+    FColorMap->FreeNotification(this);
+    FColorMap->AddBar(this);
+  }
+  ColorMapFontChanged(ColorMap()->FontColor());
+  Invalidate();
+}
+
+void TCustomActionBar::DropDefaultColorMap() {
+  if (!FDefaultColorMap) return;
+  TCustomActionBarColorMap* map = FDefaultColorMap;
+  FDefaultColorMap = nullptr;
+  map->RemoveBar(this);
+  Free(map);
+}
+
+void TCustomActionBar::StyleChanged() {
+  DropDefaultColorMap();
+  Invalidate();
+}
+
+void TCustomActionBar::ColorMapFontChanged(TColor color) { Font()->SetColor(color); }
+
+void TCustomActionBar::Notification(TComponent* component, TOperation operation) {
+  TCustomControl::Notification(component, operation);
+  if (operation != TOperation::opRemove) return;
+  if (component == FColorMap) FColorMap = nullptr;
+  if (component == FDefaultColorMap) FDefaultColorMap = nullptr;
+  if (component == FActionManager) {
+    FActionManager = nullptr;
+    FActionClient = nullptr;
+  }
+}
+
+TCustomActionControl::TCustomActionControl(TComponent* owner) : TGraphicControl(owner) {}
+
+TCustomActionControl::~TCustomActionControl() {
+  if (FActionClient && FActionClient->Control() == this) FActionClient->SetControl(nullptr);
+}
+
+void TCustomActionControl::SetActionClient(TActionClientItem* value) {
+  if (value == FActionClient) return;
+  if (FActionClient && FActionClient->Control() == this) FActionClient->SetControl(nullptr);
+  FActionClient = value;
+  if (FActionClient) FActionClient->SetControl(this);
+}
+
+TCustomActionBar* TCustomActionControl::ActionBar() const {
+  return dynamic_cast<TCustomActionBar*>(Parent());
+}
+
+} // namespace zel

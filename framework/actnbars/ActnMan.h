@@ -1,0 +1,256 @@
+#pragma once
+// The action manager: an action list that also describes the bars showing
+// its actions.  ActionBars holds one TActionBarItem per bar; each has a tree
+// of TActionClientItem (the menu items and buttons) with their own captions,
+// images and short cuts or their action's, and their usage: how often an item
+// was executed and in which session last.  An item whose last use lies more
+// sessions back than the priority schedule allows for its usage count is
+// unused, and bars that hide unused items leave it out.
+//
+// The whole configuration (bars, item trees, usage, session count, schedule)
+// is written to and read from a stream in a versioned format of its own.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActionBar.h"
+#include "framework/core/Collection.h"
+#include "framework/core/Strings.h"
+
+namespace zel {
+
+class TActionBarStyle;
+class TActionClients;
+class TActionBars;
+class TActionClientItem;
+class TCustomActionManager;
+
+// The common base of a bar item and an item of a bar: child items, context
+// items (a pop-up of the item), visibility and the bar it opens.
+class TActionClient : public TCollectionItem {
+  ZEL_CLASS(TActionClient, TCollectionItem)
+public:
+  explicit TActionClient(TCollection* collection);
+  ~TActionClient() override;
+
+  // The child items (made on first use).
+  TActionClients* Items();
+  bool HasItems() const;
+  // The items of the item's context pop-up (made on first use).
+  TActionClients* ContextItems();
+  bool HasContextItems() const;
+
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool value);
+  // The bar that shows this item's children (a pop-up menu, a drop-down),
+  // or the bar of a TActionBarItem.
+  TCustomActionBar* ChildActionBar() const { return FChildActionBar; }
+  void SetChildActionBar(TCustomActionBar* bar) { FChildActionBar = bar; }
+
+  // The manager the item belongs to, or nil.
+  virtual TCustomActionManager* ActionManager() const;
+  // The TActionBars collection the item's tree hangs from, or nil.
+  TActionBars* ActionBars() const;
+
+  void Assign(TPersistent* source) override;
+
+private:
+  std::unique_ptr<TActionClients> FItems;
+  std::unique_ptr<TActionClients> FContextItems;
+  bool FVisible = true;
+  TCustomActionBar* FChildActionBar = nullptr;
+};
+
+// One item of a bar: a menu item, a button, a separator.
+class TActionClientItem : public TActionClient {
+  ZEL_CREATABLE_CLASS_ARG(TActionClientItem, TActionClient, TCollection)
+public:
+  explicit TActionClientItem(TCollection* collection);
+  ~TActionClientItem() override;
+
+  TContainedAction* Action() const;
+  void SetAction(TContainedAction* action);
+  // The item's own caption, or its action's when it has none.
+  std::string Caption() const;
+  const std::string& OwnCaption() const { return FCaption; }
+  void SetCaption(const std::string& value);
+  // The item's own image, or its action's when it has none (-1).
+  int ImageIndex() const;
+  int OwnImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int value) { FImageIndex = value; }
+  // The item's own short cut, or its action's when it has none.
+  TShortCut ShortCut() const;
+  TShortCut OwnShortCut() const { return FShortCut; }
+  void SetShortCut(TShortCut value) { FShortCut = value; }
+  // Whether a tool-bar button shows its caption beside its glyph.
+  bool ShowCaption() const { return FShowCaption; }
+  void SetShowCaption(bool value) { FShowCaption = value; }
+  // A separator: the caption "-" and no action.
+  bool Separator() const;
+
+  int UsageCount() const { return FUsageCount; }
+  void SetUsageCount(int value) { FUsageCount = value < 0 ? 0 : value; }
+  int LastSession() const { return FLastSession; }
+  void SetLastSession(int value) { FLastSession = value; }
+  // True when the sessions since the last use exceed what the manager's
+  // schedule allows for the usage count.  Separators and items outside a
+  // manager are never unused.
+  bool Unused() const;
+  // Whether the list holding this item hides unused items.
+  bool HideUnused() const;
+  // Counts a use (usage count + 1, last session = the current session)
+  // and executes the action; false without an action or when it did not run.
+  bool Execute();
+
+  // The item whose child list holds this one, or nil for a bar's top level.
+  TActionClient* ParentItem() const;
+  // The control showing the item, set by the bar that shows it.
+  TCustomActionControl* Control() const { return FControl; }
+  void SetControl(TCustomActionControl* control) { FControl = control; }
+
+  std::string GetDisplayName() const override;
+  void Assign(TPersistent* source) override;
+
+private:
+  class TClientLink;
+  std::unique_ptr<TClientLink> FLink;
+  std::string FCaption;
+  int FImageIndex = -1;
+  TShortCut FShortCut = scNone;
+  bool FShowCaption = true;
+  int FUsageCount = 0;
+  int FLastSession = 0;
+  TCustomActionControl* FControl = nullptr;
+};
+
+// The items of one bar or of one item's child list.
+class TActionClients : public TCollection {
+  ZEL_CLASS(TActionClients, TCollection)
+public:
+  explicit TActionClients(TActionClient* parentItem);
+  TActionClient* ParentItem() const { return FParentItem; }
+  TActionClientItem* Items(int index) const { return ItemsAs<TActionClientItem>(index); }
+  TActionClientItem* Add() { return TCollection::Add()->As<TActionClientItem>(); }
+  TActionClientItem* AddSeparator();
+  // Whether bars leave out the unused items of this list.
+  bool HideUnused() const { return FHideUnused; }
+  void SetHideUnused(bool value) { FHideUnused = value; }
+  TPersistent* GetOwner() const override { return FParentItem; }
+  void Assign(TPersistent* source) override;
+
+private:
+  TActionClient* FParentItem;
+  bool FHideUnused = false;
+};
+
+// One bar of the manager.
+class TActionBarItem : public TActionClient {
+  ZEL_CREATABLE_CLASS_ARG(TActionBarItem, TActionClient, TCollection)
+public:
+  explicit TActionBarItem(TCollection* collection);
+  ~TActionBarItem() override;
+
+  TCustomActionBar* ActionBar() const { return FActionBar; }
+  // Joins the bar to this item (the bar's ActionClient becomes this item).
+  void SetActionBar(TCustomActionBar* bar);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool value) { FAutoSize = value; }
+
+  std::string GetDisplayName() const override;
+  void Assign(TPersistent* source) override;
+
+private:
+  friend class TCustomActionManager;
+  TCustomActionBar* FActionBar = nullptr;
+  bool FAutoSize = true;
+};
+
+class TActionBars : public TCollection {
+  ZEL_CLASS(TActionBars, TCollection)
+public:
+  explicit TActionBars(TCustomActionManager* manager);
+  TCustomActionManager* ActionManager() const { return FManager; }
+  TActionBarItem* ActionBars(int index) const { return ItemsAs<TActionBarItem>(index); }
+  TActionBarItem* Add() { return TCollection::Add()->As<TActionBarItem>(); }
+  // The number of sessions so far; the program counts one up per run.
+  int SessionCount() const { return FSessionCount; }
+  void SetSessionCount(int value) { FSessionCount = value < 0 ? 0 : value; }
+  // Sets HideUnused in every bar's item lists, recursively.
+  void SetHideUnused(bool value);
+  TPersistent* GetOwner() const override;
+
+private:
+  TCustomActionManager* FManager;
+  int FSessionCount = 0;
+};
+
+class TCustomActionManager : public TCustomActionList {
+  ZEL_CLASS(TCustomActionManager, TCustomActionList)
+public:
+  explicit TCustomActionManager(TComponent* owner);
+  ~TCustomActionManager() override;
+
+  TActionBars* ActionBars() const { return FActionBars.get(); }
+  // Copies another collection of bars.
+  void SetActionBars(TActionBars* value);
+
+  // "usage count=sessions" entries: an item used n times stays in use for the
+  // sessions the entry of the largest count not above n gives.
+  TStringList* PrioritySchedule() const { return FPrioritySchedule.get(); }
+  void SetPrioritySchedule(TStrings* value);
+  // The sessions an item with that usage count stays in use; -1 when the
+  // schedule has no entry that applies.
+  int SessionsAllowed(int usageCount) const;
+
+  TActionBarStyle* Style() const { return FStyle; }
+  void SetStyle(TActionBarStyle* value);
+  // The registered style's name; setting a name selects that style when it
+  // is registered (otherwise the name is kept and the style unchanged).
+  std::string StyleName() const;
+  void SetStyleName(const std::string& value);
+
+  // Every item: usage count 0, last session the current session.
+  void ResetUsageData();
+  // The bar item showing bar, or nil.
+  TActionBarItem* FindActionBar(const TCustomActionBar* bar) const;
+  // The first item (any depth) whose action is action, or nil.
+  TActionClientItem* FindItemByAction(const TBasicAction* action) const;
+
+  // The configuration in the manager's own format (see ActnManConfig.cpp).
+  void SaveToStream(TStream& stream) const;
+  // Reads exactly what SaveToStream wrote, the stream running to its end.
+  // Any error leaves the previous configuration in place, sets the stream
+  // back to where it began and raises again.
+  void LoadFromStream(TStream& stream);
+
+  void Notification(TComponent* component, TOperation operation) override;
+
+  // Called when a style leaves the registry: managers using it lose it.
+  static void StyleUnregistered(TActionBarStyle* style);
+
+protected:
+  // Tells every bar that the items changed.
+  void BarsChanged();
+
+private:
+  void ForgetBar(TCustomActionBar* bar);
+
+  std::unique_ptr<TActionBars> FActionBars;
+  std::unique_ptr<TStringList> FPrioritySchedule;
+  TActionBarStyle* FStyle = nullptr;
+  std::string FStyleName;
+};
+
+class TActionManager : public TCustomActionManager {
+  ZEL_CREATABLE_CLASS(TActionManager, TCustomActionManager)
+public:
+  explicit TActionManager(TComponent* owner) : TCustomActionManager(owner) {}
+};
+
+// The default priority schedule: "0=3", "1=3", "2=6", "3=9", "4=12",
+// "6=17", "9=23", "13=31".
+void DefaultPrioritySchedule(TStrings& schedule);
+
+} // namespace zel

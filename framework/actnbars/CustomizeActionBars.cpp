@@ -1,0 +1,69 @@
+#include "framework/actnbars/CustomizeActionBars.h"
+
+#include "framework/actnbars/ActnMan.h"
+
+namespace zel {
+
+namespace {
+TCustomizeActionBars::TDialogRunner& Runner() {
+  static TCustomizeActionBars::TDialogRunner runner;
+  return runner;
+}
+} // namespace
+
+TCustomizeActionBars::TCustomizeActionBars(TComponent* owner) : TCustomAction(owner) {
+  SetDisableIfNoHandler(false);
+}
+
+TCustomizeActionBars::~TCustomizeActionBars() {
+  if (FActionManager) FActionManager->RemoveFreeNotification(this);
+  if (FCustomizeDlg) FCustomizeDlg->RemoveFreeNotification(this);
+}
+
+void TCustomizeActionBars::SetDialogRunner(TDialogRunner runner) { Runner() = std::move(runner); }
+
+TCustomActionManager* TCustomizeActionBars::ActionManager() const {
+  if (FActionManager) return FActionManager;
+  return dynamic_cast<TCustomActionManager*>(ActionList());
+}
+
+void TCustomizeActionBars::SetActionManager(TCustomActionManager* value) {
+  if (value == FActionManager) return;
+  if (FActionManager) FActionManager->RemoveFreeNotification(this);
+  FActionManager = value;
+  if (FActionManager) FActionManager->FreeNotification(this);
+}
+
+void TCustomizeActionBars::SetCustomizeDlg(TComponent* dlg) {
+  if (dlg == FCustomizeDlg) return;
+  if (FCustomizeDlg) FCustomizeDlg->RemoveFreeNotification(this);
+  FCustomizeDlg = dlg;
+  if (FCustomizeDlg) FCustomizeDlg->FreeNotification(this);
+}
+
+void TCustomizeActionBars::Notification(TComponent* component, TOperation operation) {
+  TCustomAction::Notification(component, operation);
+  if (operation != TOperation::opRemove) return;
+  if (component == FActionManager) FActionManager = nullptr;
+  if (component == FCustomizeDlg) FCustomizeDlg = nullptr;
+}
+
+TObject* TCustomizeActionBars::FindTarget() { return ActionManager(); }
+
+bool TCustomizeActionBars::HandlesTarget(TObject* target) {
+  return Is<TCustomActionManager>(target);
+}
+
+void TCustomizeActionBars::UpdateTarget(TObject*) { SetEnabled(true); }
+
+void TCustomizeActionBars::ExecuteTarget(TObject*) {
+  if (Runner()) Runner()(*this);
+}
+
+bool TCustomizeActionBars::Update() {
+  if (TCustomAction::Update()) return true;
+  SetEnabled(false);
+  return true;
+}
+
+} // namespace zel

@@ -1,0 +1,322 @@
+#include "framework/stdctrls/ControlBar.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace zel {
+
+using sys::RECT;
+
+namespace {
+
+constexpr int kGripInset = 11;
+constexpr int kEdgeInset = 2;
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+} // namespace
+
+TCustomControlBar::TCustomControlBar(TComponent* owner) : TCustomControl(owner) {
+  FControlStyle += csAcceptsControls;
+  FControlStyle += csOpaque;
+  SetColor(clBtnFace);
+  SetParentColor(false);
+  SetBevelKind(bkTile);
+  SetBounds(0, 0, 100, 50);
+}
+
+TCustomControlBar::~TCustomControlBar() = default;
+
+void TCustomControlBar::Changed() {
+  Realign();
+  Invalidate();
+}
+
+void TCustomControlBar::SetRowSize(int value) {
+  value = std::max(value, 1);
+  if (value == FRowSize) return;
+  FRowSize = value;
+  Changed();
+}
+
+void TCustomControlBar::SetAutoSize(bool value) {
+  if (value == FAutoSize) return;
+  FAutoSize = value;
+  Changed();
+}
+
+void TCustomControlBar::SetDrawingStyle(TBandDrawingStyle value) {
+  if (value == FDrawingStyle) return;
+  FDrawingStyle = value;
+  Invalidate();
+}
+
+void TCustomControlBar::SetGradientStartColor(TColor value) {
+  if (value == FGradientStartColor) return;
+  FGradientStartColor = value;
+  Invalidate();
+}
+
+void TCustomControlBar::SetGradientEndColor(TColor value) {
+  if (value == FGradientEndColor) return;
+  FGradientEndColor = value;
+  Invalidate();
+}
+
+void TCustomControlBar::SetGradientDirection(TGradientDirection value) {
+  if (value == FGradientDirection) return;
+  FGradientDirection = value;
+  Invalidate();
+}
+
+void TCustomControlBar::GetBandInfo(TControl* control, RECT& insets, int& preferredSize,
+                                    int& rowCount) {
+  insets = {kGripInset, kEdgeInset, kEdgeInset, kEdgeInset};
+  preferredSize = control->Width();
+  const int height = control->Height() + insets.top + insets.bottom;
+  rowCount = std::max(1, (height + FRowSize - 1) / FRowSize);
+  if (OnBandInfo) OnBandInfo(this, control, insets, preferredSize, rowCount);
+  preferredSize = std::max(preferredSize, 0);
+  rowCount = std::clamp(rowCount, 1, 100);
+}
+
+TCustomControlBar::TBand* TCustomControlBar::FindBand(TControl* control) {
+  for (TBand& b : FBands)
+    if (b.Control == control) return &b;
+  return nullptr;
+}
+
+const TCustomControlBar::TBand* TCustomControlBar::FindBand(TControl* control) const {
+  return const_cast<TCustomControlBar*>(this)->FindBand(control);
+}
+
+int TCustomControlBar::BandRow(TControl* control) const {
+  const TBand* b = FindBand(control);
+  return b ? b->Row : -1;
+}
+
+RECT TCustomControlBar::BandRect(TControl* control) const {
+  const TBand* b = FindBand(control);
+  return b ? b->Rect : RECT{};
+}
+
+// Brings the band list in line with the visible children.  A child that is
+// new, or that was moved since the last layout, takes the row its top edge
+// lies in (a new row below the others when it lies below them).
+void TCustomControlBar::SyncBands(const RECT& area) {
+  std::vector<TBand> kept;
+  // Row edges of the last layout, for placing moved and new controls.
+  std::vector<std::pair<int, int>> rows; // (top, bottom) per row index
+  for (const TBand& b : FBands) {
+    if (int(rows.size()) <= b.Row) rows.resize(size_t(b.Row) + 1, {0, 0});
+    rows[size_t(b.Row)] = {b.Rect.top, std::max(rows[size_t(b.Row)].second, int(b.Rect.bottom))};
+  }
+  auto rowOf = [&](int y) -> double {
+    for (size_t r = 0; r < rows.size(); ++r)
+      if (y >= rows[r].first && y < rows[r].second) return double(r);
+    if (rows.empty()) return std::max(0, (y - int(area.top)) / FRowSize);
+    return y < rows.front().first ? -0.5 : double(rows.size()) - 0.5 + 1.0;
+  };
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (!c->Visible() && !ComponentState().Contains(csDesigning)) continue;
+    RECT insets;
+    int pref = 0, rowCount = 1;
+    GetBandInfo(c, insets, pref, rowCount);
+    TBand band;
+    if (const TBand* old = FindBand(c)) band = *old;
+    const bool moved = !FindBand(c) || !SameRect(c->BoundsRect(), band.Placed);
+    if (moved) {
+      band.Control = c;
+      band.RowKey = rowOf(c->Top() - insets.top);
+      band.WantedLeft = c->Left() - insets.left;
+    }
+    kept.push_back(band);
+  }
+  FBands = std::move(kept);
+}
+
+void TCustomControlBar::LayoutBands(const RECT& area) {
+  // Order: by row, then by wanted position; the list order breaks ties, so
+  // the band being dragged (moved last) does not jump over an equal one.
+  std::vector<size_t> order(FBands.size());
+  std::iota(order.begin(), order.end(), size_t(0));
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    if (FBands[a].RowKey != FBands[b].RowKey) return FBands[a].RowKey < FBands[b].RowKey;
+    return FBands[a].WantedLeft < FBands[b].WantedLeft;
+  });
+  int row = -1;
+  double rowKey = 0;
+  int rowTop = area.top;
+  int rowHeight = 0;
+  int cursor = area.left;
+  for (size_t idx : order) {
+    TBand& b = FBands[idx];
+    RECT insets;
+    int pref = 0, rowCount = 1;
+    GetBandInfo(b.Control, insets, pref, rowCount);
+    if (row < 0 || b.RowKey != rowKey) {
+      rowTop += rowHeight;
+      rowHeight = 0;
+      ++row;
+      rowKey = b.RowKey;
+      cursor = area.left;
+    }
+    const int left = std::max(cursor, std::max(b.WantedLeft, int(area.left)));
+    const int width = pref + insets.left + insets.right;
+    const int height = rowCount * FRowSize;
+    b.Row = row;
+    b.Rect = {left, rowTop, left + width, rowTop + height};
+    b.Control->SetBounds(left + insets.left, rowTop + insets.top, pref, b.Control->Height());
+    b.Placed = b.Control->BoundsRect();
+    cursor = left + width;
+    rowHeight = std::max(rowHeight, height);
+  }
+  // The rows close up: the keys become the row indexes.
+  for (TBand& b : FBands) {
+    b.RowKey = b.Row;
+    b.WantedLeft = b.Rect.left;
+  }
+  FRowCount = row + 1;
+  const int total = rowTop + rowHeight - area.top;
+  if (FAutoSize) {
+    const int extra = Height() - (area.bottom - area.top);
+    const int wanted = std::max(total + extra, 0);
+    if (wanted != Height()) SetHeight(wanted);
+  }
+}
+
+void TCustomControlBar::AlignControls(TControl* control, RECT& rect) {
+  if (FLayingOut) return;
+  FLayingOut = true;
+  try {
+    SyncBands(rect);
+    LayoutBands(rect);
+  } catch (...) {
+    FLayingOut = false;
+    throw;
+  }
+  FLayingOut = false;
+  Invalidate();
+}
+
+TCustomControlBar::TBand* TCustomControlBar::GripAt(int x, int y) {
+  for (TBand& b : FBands) {
+    if (!ContainsControl(b.Control)) continue;
+    RECT insets;
+    int pref = 0, rows = 1;
+    GetBandInfo(b.Control, insets, pref, rows);
+    if (x >= b.Rect.left && x < b.Rect.left + insets.left && y >= b.Rect.top && y < b.Rect.bottom)
+      return &b;
+  }
+  return nullptr;
+}
+
+void TCustomControlBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomControl::MouseDown(button, shift, x, y);
+  if (button != mbLeft) return;
+  if (TBand* b = GripAt(x, y)) {
+    FDragControl = b->Control;
+    FDragOffset = x - b->Rect.left;
+  }
+}
+
+void TCustomControlBar::MouseMove(TShiftState shift, int x, int y) {
+  TCustomControl::MouseMove(shift, x, y);
+  if (!FDragControl || !ContainsControl(FDragControl)) {
+    FDragControl = nullptr;
+    return;
+  }
+  TBand* band = FindBand(FDragControl);
+  if (!band) return;
+  // The row under the pointer; above the first row or below the last one
+  // the band opens a row of its own there.
+  double key = -0.5;
+  int lastRow = -1, bottom = 0;
+  for (const TBand& b : FBands) {
+    if (y >= b.Rect.top && y < b.Rect.bottom) key = b.Row;
+    lastRow = std::max(lastRow, b.Row);
+    bottom = std::max(bottom, int(b.Rect.bottom));
+  }
+  if (y >= bottom) key = lastRow + 0.5;
+  band->RowKey = key;
+  band->WantedLeft = std::max(0, x - FDragOffset);
+  // The dragged band goes last in the list, so it yields to an equal wanted
+  // position of another band only after that band was placed.
+  TBand moved = *band;
+  FBands.erase(FBands.begin() + (band - FBands.data()));
+  FBands.push_back(moved);
+  Realign();
+}
+
+void TCustomControlBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomControl::MouseUp(button, shift, x, y);
+  if (button == mbLeft) FDragControl = nullptr;
+}
+
+void TCustomControlBar::Paint() {
+  TCanvas* canvas = Canvas();
+  const RECT client = ClientRect();
+  if (FDrawingStyle == dsGradient) {
+    GradientFillCanvas(canvas, FGradientStartColor, FGradientEndColor, client, FGradientDirection);
+  } else {
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(client);
+  }
+  for (const TBand& b : FBands)
+    if (ContainsControl(b.Control)) PaintBand(b.Control, b.Rect);
+}
+
+void TCustomControlBar::PaintBand(TControl* control, const RECT& r) {
+  TCanvas* canvas = Canvas();
+  auto line = [&](int x0, int y0, int x1, int y1, TColor c) {
+    canvas->Pen()->SetColor(c);
+    canvas->MoveTo(x0, y0);
+    canvas->LineTo(x1, y1);
+  };
+  // A raised frame around the band; with the gradient the frame is left out
+  // so the bands look like one surface.
+  if (FDrawingStyle == dsNormal) {
+    line(r.left, r.bottom - 1, r.left, r.top, clBtnHighlight);
+    line(r.left, r.top, r.right - 1, r.top, clBtnHighlight);
+    line(r.right - 1, r.top, r.right - 1, r.bottom - 1, clBtnShadow);
+    line(r.right - 1, r.bottom - 1, r.left - 1, r.bottom - 1, clBtnShadow);
+  }
+  // The grip: two raised ridges.
+  for (int x : {int(r.left) + 3, int(r.left) + 6}) {
+    line(x, r.top + 3, x, r.bottom - 3, clBtnHighlight);
+    line(x + 1, r.top + 3, x + 1, r.bottom - 3, clBtnShadow);
+  }
+}
+
+void TCustomControlBar::DockOver(TDragDockObject* source, int x, int y, TDragState state,
+                                 bool& accept) {
+  if (OnDockOver) OnDockOver(this, source, x, y, state, accept);
+}
+
+void TCustomControlBar::Notification(TComponent* component, TOperation operation) {
+  TCustomControl::Notification(component, operation);
+  if (operation != TOperation::opRemove) return;
+  if (component == FDragControl) FDragControl = nullptr;
+  FBands.erase(std::remove_if(FBands.begin(), FBands.end(),
+                              [&](const TBand& b) { return b.Control == component; }),
+               FBands.end());
+}
+
+void TCustomControlBar::DeclareProperties(TPropertyTable<TCustomControlBar>& t) {
+  t.Add("AutoSize", &TCustomControlBar::AutoSize, &TCustomControlBar::SetAutoSize);
+  t.AddEnum("DrawingStyle", "TBandDrawingStyle", &TCustomControlBar::DrawingStyle,
+            &TCustomControlBar::SetDrawingStyle, {"dsNormal", "dsGradient"});
+  t.AddColor("GradientEndColor", &TCustomControlBar::GradientEndColor,
+             &TCustomControlBar::SetGradientEndColor);
+  t.AddColor("GradientStartColor", &TCustomControlBar::GradientStartColor,
+             &TCustomControlBar::SetGradientStartColor);
+  t.AddEnum("GradientDirection", "TGradientDirection", &TCustomControlBar::GradientDirection,
+            &TCustomControlBar::SetGradientDirection, {"gdHorizontal", "gdVertical"});
+  t.Add("RowSize", &TCustomControlBar::RowSize, &TCustomControlBar::SetRowSize);
+}
+
+} // namespace zel

@@ -1,0 +1,115 @@
+#pragma once
+// The control bar: a strip whose child controls are bands laid out in rows
+// of RowSize pixels.  Each band has a grip at its left; dragging the grip
+// moves the band along its row, into another row, or into a new row above
+// or below the others.  AutoSize fits the bar's height to its rows.  The
+// background is the bar's colour or, with dsGradient, a two-colour gradient.
+//
+// Layout rule: each visible child keeps a row and a wanted left position;
+// the bands of a row are placed left to right in the order of their wanted
+// positions, each at its wanted position or right after the band before it,
+// whichever is further right.  Empty rows close up.  A child moved by the
+// program (its bounds differ from where the bar put it) takes its row and
+// position from its new bounds.
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "framework/controls/CustomControl.h"
+#include "framework/graphics/GraphUtil.h"
+
+namespace zel {
+
+enum TBandDrawingStyle { dsNormal, dsGradient };
+
+// insets: the space around the control inside its band (the grip is in the
+// left inset); preferredSize: the control's width; rowCount: the rows the
+// band takes.
+using TBandInfoEvent = std::function<void(TObject* sender, TControl* control, sys::RECT& insets,
+                                          int& preferredSize, int& rowCount)>;
+using TDockOverEvent = std::function<void(TObject* sender, TDragDockObject* source, int x, int y,
+                                          TDragState state, bool& accept)>;
+
+class TCustomControlBar : public TCustomControl {
+  ZEL_CLASS(TCustomControlBar, TCustomControl)
+public:
+  explicit TCustomControlBar(TComponent* owner);
+  ~TCustomControlBar() override;
+
+  int RowSize() const { return FRowSize; }
+  void SetRowSize(int value);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool value);
+  TBandDrawingStyle DrawingStyle() const { return FDrawingStyle; }
+  void SetDrawingStyle(TBandDrawingStyle value);
+  TColor GradientStartColor() const { return FGradientStartColor; }
+  void SetGradientStartColor(TColor value);
+  TColor GradientEndColor() const { return FGradientEndColor; }
+  void SetGradientEndColor(TColor value);
+  TGradientDirection GradientDirection() const { return FGradientDirection; }
+  void SetGradientDirection(TGradientDirection value);
+
+  // The band info of a child: the defaults (grip inset 11, 2 elsewhere, the
+  // control's width, the rows its height needs), then OnBandInfo.
+  void GetBandInfo(TControl* control, sys::RECT& insets, int& preferredSize, int& rowCount);
+  // The number of rows after the last layout.
+  int RowCount() const { return FRowCount; }
+  // The row of a child's band (-1 for a control that is no band).
+  int BandRow(TControl* control) const;
+  // A child's band rectangle in client coordinates (empty for no band).
+  sys::RECT BandRect(TControl* control) const;
+
+  TBandInfoEvent OnBandInfo;
+  TDockOverEvent OnDockOver;
+
+  void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+  static void DeclareProperties(TPropertyTable<TCustomControlBar>& t);
+
+protected:
+  void AlignControls(TControl* control, sys::RECT& rect) override;
+  void Paint() override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  // Draws one band's frame and grip.
+  virtual void PaintBand(TControl* control, const sys::RECT& band);
+
+private:
+  struct TBand {
+    TControl* Control = nullptr;
+    double RowKey = 0;      // the row, possibly between two rows while dragging
+    int WantedLeft = 0;     // the wanted left edge of the band
+    sys::RECT Placed{};     // where the layout put the control
+    sys::RECT Rect{};       // the band's rectangle
+    int Row = 0;
+  };
+  TBand* FindBand(TControl* control);
+  const TBand* FindBand(TControl* control) const;
+  void SyncBands(const sys::RECT& area);
+  void LayoutBands(const sys::RECT& area);
+  TBand* GripAt(int x, int y);
+  void Changed();
+
+  int FRowSize = 26;
+  bool FAutoSize = false;
+  TBandDrawingStyle FDrawingStyle = dsNormal;
+  TColor FGradientStartColor = clWindow;
+  TColor FGradientEndColor = clBtnFace;
+  TGradientDirection FGradientDirection = gdVertical;
+  std::vector<TBand> FBands;
+  int FRowCount = 0;
+  bool FLayingOut = false;
+  TControl* FDragControl = nullptr;
+  int FDragOffset = 0;
+};
+
+class TControlBar : public TCustomControlBar {
+  ZEL_CREATABLE_CLASS(TControlBar, TCustomControlBar)
+public:
+  explicit TControlBar(TComponent* owner) : TCustomControlBar(owner) {}
+};
+
+} // namespace zel
