@@ -13,7 +13,10 @@
 // delete tells them from TComponent's destructor, when the component is only
 // a TComponent any more: compare pointers there, do not test the class.  For
 // the same reason the opInsert notification sent while a component is being
-// constructed sees only a TComponent.
+// constructed sees only a TComponent.  A class whose instances others keep
+// under its own type (a control, say) may call BeforeDestruction first in its
+// destructor, so that a plain delete too tells them while that part is whole;
+// it runs only once.
 
 #include <cstdint>
 #include <string>

@@ -141,6 +141,17 @@ TEST(Component, FreedComponentsAreWholeWhenOthersHear) {
   owner.reset();
   EXPECT_EQ(wholeRemovals, 2);
   Free(nullptr); // allowed
+
+  // A class that tells others first in its own destructor is whole for them
+  // even under a plain delete.
+  struct TEager : TProbe {
+    using TProbe::TProbe;
+    ~TEager() override { BeforeDestruction(); }
+  };
+  auto* eager = new TEager(nullptr);
+  w.FreeNotification(eager);
+  delete eager;
+  EXPECT_EQ(wholeRemovals, 3);
 }
 
 TEST(Component, ManyChildren) {
