@@ -18,9 +18,14 @@ bool ForceResourceFiles = false;
 
 void InitializeImageListZel() {
   ForceResourceFiles = false;
+  // Stored forms name these classes; reading them back creates them by name.
+  RegisterClass(TCustomImg::StaticClass());
+  RegisterClass(TImageListZel::StaticClass());
 }
 
 void FinalizeImageListZel() {
+  UnRegisterClass(TImageListZel::StaticClass());
+  UnRegisterClass(TCustomImg::StaticClass());
   ForceResourceFiles = false;
 }
 

@@ -368,5 +368,29 @@ TEST_F(Rebuild, StoresDirNameStripsAndCustomImagesButNotItsOwnImages) {
   EXPECT_EQ(read.Count(), 42);
 }
 
+TEST_F(Rebuild, AListReadWithItsFormIsBuiltAfterLoading) {
+  TComponent form(nullptr);
+  auto* stored = new TImageListZel(&form);
+  stored->SetName("ImageListZel1");
+  SetUpMainList(*stored);
+  TMemoryStream stream;
+  TWriter(stream).WriteRootComponent(form);
+
+  TComponent again(nullptr);
+  stream.SetPosition(0);
+  TReader(stream).ReadRootComponent(again);
+  auto* read = dynamic_cast<TImageListZel*>(again.FindComponent("ImageListZel1"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->CustomImg()->Count(), 6);
+  EXPECT_EQ(again.ComponentCount(), 1); // CustomImg is stored inside the list
+  int notified = 0;
+  read->onChange = [&](TObject*) { ++notified; };
+  sys::AdvanceTime(79);
+  EXPECT_EQ(read->Count(), 0);
+  sys::AdvanceTime(1);
+  EXPECT_EQ(read->Count(), 42);
+  EXPECT_EQ(notified, 1);
+}
+
 } // namespace
 } // namespace zel::test

@@ -4,6 +4,7 @@
 #include "tests/imagelist/ImageListTestSupport.h"
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/Object.h"
 #include "framework/core/Strings.h"
 
 namespace zel::test {
@@ -160,6 +161,17 @@ TEST_F(ResourceNames, ListsEveryBitmapOfTheProgramOnce) {
   for (int i = 0; i < names.Count(); ++i)
     copies += names[i] == "STANDARTBTN_24" ? 1 : 0;
   EXPECT_EQ(copies, 1);
+}
+
+TEST_F(ResourceNames, UnitStartUpResetsTheSwitchAndRegistersTheClasses) {
+  ForceResourceFiles = true;
+  InitializeImageListZel();
+  EXPECT_FALSE(ForceResourceFiles);
+  EXPECT_EQ(GetClass("TImageListZel"), &TImageListZel::StaticClass());
+  EXPECT_EQ(GetClass("TCustomImg"), &TCustomImg::StaticClass());
+  FinalizeImageListZel();
+  EXPECT_EQ(GetClass("TImageListZel"), nullptr);
+  InitializeImageListZel();
 }
 
 } // namespace
