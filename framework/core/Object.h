@@ -357,7 +357,10 @@ public:
                                                    void (BS::*set)(S)) {
     return Add(std::move(name), "TColor", get, set);
   }
-  // An enumeration with the names of its values, in value order.
+  // An enumeration with the names of its values, in value order.  Declare
+  // enumerations this way: a value outside the names is then refused rather
+  // than stored into the C++ enumeration.
+  // (Add also accepts enumerations, without that check.)
   template <class B, class R, class BS, class S>
   requires(kOwn<B>&& kOwn<BS>) TPropInfo& AddEnum(std::string name, std::string typeName,
                                                   R (B::*get)() const, void (BS::*set)(S),
