@@ -4,6 +4,7 @@
 
 #include "platform/user/Input.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/clock/Clock.h"
@@ -79,15 +80,20 @@ void Enqueue(RawInput in) {
   u.input.push_back(in);
 }
 
-// The window under a screen point, asking each candidate's WM_NCHITTEST.  A
-// disabled child passes the mouse to its parent; a disabled top-level window
-// gets nothing.
-Window* HitWindow(POINT pt, LRESULT* hitOut, bool sendHitTest) {
-  auto& u = U();
-  const std::vector<Window*> tops = u.desktop->children;
-  for (Window* top : tops) {
-    if (!top->alive || !top->Visible() || (top->style & WS_MINIMIZE)) continue;
+// The deepest visible window under a screen point, leaving out the windows
+// in `skip`.  A disabled child passes the mouse to its parent; a disabled
+// top-level window takes it and gives it to nobody (*blocked).
+Window* Candidate(POINT pt, const std::vector<const Window*>& skip, bool* blocked) {
+  auto skipped = [&](const Window* w) {
+    return std::find(skip.begin(), skip.end(), w) != skip.end();
+  };
+  for (Window* top : U().desktop->children) {
+    if (!top->alive || !top->Visible() || (top->style & WS_MINIMIZE) || skipped(top)) continue;
     if (!PtInRect(WindowRectOnScreen(top), pt)) continue;
+    if (!top->Enabled()) {
+      *blocked = true;
+      return nullptr;
+    }
     Window* w = top;
     for (bool deeper = true; deeper;) {
       deeper = false;
@@ -96,25 +102,37 @@ Window* HitWindow(POINT pt, LRESULT* hitOut, bool sendHitTest) {
       OffsetRect(client, wr.left, wr.top);
       if (!PtInRect(client, pt)) break;
       for (Window* c : w->children) {
-        if (!c->Visible() || !PtInRect(WindowRectOnScreen(c), pt)) continue;
+        if (!c->Visible() || skipped(c) || !PtInRect(WindowRectOnScreen(c), pt)) continue;
         if (!c->Enabled()) break;
         w = c;
         deeper = true;
         break;
       }
     }
-    if (!top->Enabled()) return nullptr;
-    LRESULT hit = HTCLIENT;
+    return w;
+  }
+  return nullptr;
+}
+
+// The window under a screen point, asking each candidate's WM_NCHITTEST: a
+// window that answers HTTRANSPARENT is looked through, to the windows below
+// it and then its parent.
+Window* HitWindow(POINT pt, LRESULT* hitOut, bool sendHitTest) {
+  std::vector<const Window*> skip;
+  for (int guard = 0; guard < 256; ++guard) {
+    bool blocked = false;
+    Window* w = Candidate(pt, skip, &blocked);
+    if (!w) return nullptr;
+    LRESULT hit;
     if (sendHitTest) {
-      // Look through windows that call themselves transparent.
-      while (w) {
-        const HWND h = w->handle;
-        hit = SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
-        w = Find(h);
-        if (!w || hit != HTTRANSPARENT) break;
-        w = IsTopLevel(w) ? nullptr : w->parent;
+      const HWND h = w->handle;
+      hit = SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+      w = Find(h);
+      if (!w) return nullptr;
+      if (hit == HTTRANSPARENT) {
+        skip.push_back(w);
+        continue;
       }
-      if (!w) continue;
     } else {
       hit = DefaultHitTest(w, pt);
     }

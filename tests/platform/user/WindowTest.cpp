@@ -138,6 +138,10 @@ TEST_F(Windows, CoordinatesMapThroughTheTree) {
   };
   Rec().ignored.clear();
   EXPECT_EQ(WindowFromPoint(POINT{o.x + 20, o.y + 30}), a);
+  // A sibling below a transparent window gets the point before the parent does.
+  HWND below = Make(WS_CHILD | WS_VISIBLE, RECT{0, 0, 300, 300}, a);
+  SetWindowPos(below, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(WindowFromPoint(POINT{o.x + 20, o.y + 30}), below);
 }
 
 TEST_F(Windows, SetParentMovesAChild) {
