@@ -637,6 +637,46 @@ void TControl::SendToParent(UINT msg, WPARAM w, LPARAM l) {
   if (FParent) FParent->Perform(msg, w, l);
 }
 
+// ---- Published properties ----------------------------------------------------------
+
+void TControl::DeclareProperties(TPropertyTable<TControl>& t) {
+  t.AddEnum("Align", "TAlign", &TControl::Align, &TControl::SetAlign,
+            {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"})
+      .Default = alNone;
+  t.Add("Left", "Integer", &TControl::Left, &TControl::SetLeft);
+  t.Add("Top", "Integer", &TControl::Top, &TControl::SetTop);
+  t.Add("Width", "Integer", &TControl::Width, &TControl::SetWidth);
+  t.Add("Height", "Integer", &TControl::Height, &TControl::SetHeight);
+  TPropInfo caption;
+  caption.Name = "Caption";
+  caption.TypeName = "TCaption";
+  caption.Kind = TTypeKind::tkString;
+  caption.Get = [](const TObject& o) -> TPropValue {
+    return const_cast<TControl&>(static_cast<const TControl&>(o)).Text();
+  };
+  caption.Set = [](TObject& o, const TPropValue& v) {
+    static_cast<TControl&>(o).SetText(detail::FromValue<std::string>(v, "Caption"));
+  };
+  t.AddCustom(std::move(caption));
+  t.AddColor("Color", &TControl::Color, &TControl::SetColor);
+  t.Add("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default = 1;
+  t.Add("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default = 1;
+  t.Add("Visible", &TControl::Visible, &TControl::SetVisible).Default = 1;
+  t.Add("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default = 1;
+  t.Add("Hint", "string", &TControl::Hint, &TControl::SetHint);
+  t.Add("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
+  t.Add("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).Default = 1;
+  t.Add("HelpContext", "THelpContext", &TControl::HelpContext, &TControl::SetHelpContext)
+      .Default = 0;
+  t.Add("Cursor", "TCursor", &TControl::Cursor, &TControl::SetCursor).Default = crDefault;
+  t.AddEnum("DragKind", "TDragKind", &TControl::DragKind, &TControl::SetDragKind,
+            {"dkDrag", "dkDock"})
+      .Default = dkDrag;
+  t.AddEnum("DragMode", "TDragMode", &TControl::DragMode, &TControl::SetDragMode,
+            {"dmManual", "dmAutomatic"})
+      .Default = dmManual;
+}
+
 // ---- Painting --------------------------------------------------------------------------------
 
 void TControl::Invalidate() {

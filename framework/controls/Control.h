@@ -226,6 +226,8 @@ public:
   // The form or top window that holds this control, or nullptr.
   TWinControl* TopParent() const;
 
+  static void DeclareProperties(TPropertyTable<TControl>& t);
+
 protected:
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);

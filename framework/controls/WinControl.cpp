@@ -821,6 +821,25 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
   if (FDockManager) FDockManager->PaintSite(dc);
 }
 
+// ---- Published properties ---------------------------------------------------------
+
+void TWinControl::DeclareProperties(TPropertyTable<TWinControl>& t) {
+  t.Add("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default = 0;
+  t.Add("TabOrder", "TTabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
+  t.Add("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered)
+      .Default = 0;
+  t.Add("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D).Default = 1;
+  t.Add("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D).Default = 1;
+  t.AddEnum("BevelKind", "TBevelKind", &TWinControl::BevelKind, &TWinControl::SetBevelKind,
+            {"bkNone", "bkTile", "bkSoft", "bkFlat"})
+      .Default = bkNone;
+  t.Add("BorderWidth", "TBorderWidth", &TWinControl::BorderWidth, &TWinControl::SetBorderWidth)
+      .Default = 0;
+  t.Add("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default = 0;
+  t.Add("UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager)
+      .Default = 0;
+}
+
 // ---- Docking -----------------------------------------------------------------------------
 
 void TWinControl::SetUseDockManager(bool v) {

@@ -172,6 +172,8 @@ public:
   virtual void DoRemoveDockClient(TControl* client) {}
   virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
 
+  static void DeclareProperties(TPropertyTable<TWinControl>& t);
+
 protected:
   // ---- Window creation -------------------------------------------------------------
   virtual void CreateParams(TCreateParams& params);

@@ -54,7 +54,11 @@ void TApplication::Initialize() {
   if (GetBackend()) return;
   std::string why;
   auto backend = CreateBackendFromEnvironment(&why);
-  if (!backend) throw Exception("no display available: " + why);
+  if (!backend) {
+    std::string msg = why.empty() ? std::string("no display available") : why;
+    if (msg.find("display") == std::string::npos) msg = "no display available: " + msg;
+    throw Exception(msg);
+  }
   SetBackend(std::move(backend));
 }
 

@@ -535,6 +535,21 @@ void TCustomForm::Paint() {
   if (OnPaint) OnPaint(this);
 }
 
+void TCustomForm::DeclareProperties(TPropertyTable<TCustomForm>& t) {
+  t.AddEnum("BorderStyle", "TFormBorderStyle", &TCustomForm::BorderStyle,
+            &TCustomForm::SetBorderStyle,
+            {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"})
+      .Default = bsSizeable;
+  t.AddEnum("FormStyle", "TFormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle,
+            {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"})
+      .Default = fsNormal;
+  t.AddEnum("Position", "TPosition", &TCustomForm::Position, &TCustomForm::SetPosition,
+            {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+             "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
+  t.Add("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default = 0;
+  t.Add("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder);
+}
+
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
 
 } // namespace zel

@@ -116,6 +116,8 @@ public:
 
   void Notification(TComponent* component, TOperation operation) override;
 
+  static void DeclareProperties(TPropertyTable<TCustomForm>& t);
+
 protected:
   virtual void DoShow();
   virtual void DoHide();

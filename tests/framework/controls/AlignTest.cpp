@@ -121,3 +121,25 @@ TEST_F(ControlsTest, NestedContainersRealignTheirOwnChildren) {
 
 } // namespace
 } // namespace zel::test
+
+#include "framework/core/Properties.h"
+
+namespace zel::test {
+namespace {
+
+TEST_F(ControlsTest, PublishedPropertiesReachTheControlByName) {
+  auto* c = Add<TWinControl>(1, 2, 30, 40);
+  EXPECT_EQ(std::get<int64_t>(GetPropValue(*c, "Width")), 30);
+  SetPropValue(*c, *GetPropInfo(*c, "Caption"), std::string("Панель"));
+  EXPECT_EQ(c->Caption(), "Панель");
+  EXPECT_EQ(std::get<std::string>(GetPropValue(*c, "Caption")), "Панель");
+  SetPropValue(*c, *GetPropInfo(*c, "Align"), int64_t(alClient));
+  EXPECT_EQ(c->BoundsRect(), host->ClientRect());
+  EXPECT_TRUE(PropIsType(*c, "Color", "TColor"));
+  // An enumeration value outside its names is refused.
+  EXPECT_ANY_THROW(SetPropValue(*c, *GetPropInfo(*c, "Align"), int64_t(42)));
+  EXPECT_EQ(c->Align(), alClient);
+}
+
+} // namespace
+} // namespace zel::test
