@@ -298,7 +298,6 @@ TEST_F(RichImage, FacesAreCachedByDescriptor) {
 TEST_F(RichImage, BuiltInGlyphKinds) {
   auto f = Face(ZelFlatBorder);
   f->SetImageList(nullptr);
-  const uint32_t text = Rgb(clBtnText);
   auto countInk = [&](int index) {
     f->SetImageIndex(index);
     auto t = DrawOn(*f);
@@ -313,15 +312,21 @@ TEST_F(RichImage, BuiltInGlyphKinds) {
   EXPECT_EQ(countInk(INT32_MIN), 0);
   for (int k = 2; k <= 12; ++k)
     EXPECT_GT(countInk(-k), 4) << "kind " << k;
-  // Bullets: three filled circles in the text colour along the bottom.
+  // Bullets: three separate filled circles in the text colour, low in the
+  // glyph: a 21-pixel work bitmap at (2, 2) gives s = 6 and circles of 3
+  // starting at x = 3, 9 and 15, rows 16 to 18.
   f->SetImageIndex(-12);
   auto t = DrawOn(*f);
-  int inkPixels = 0;
-  for (int x = 0; x < 24; ++x)
-    for (int y = 12; y < 24; ++y)
-      inkPixels += At(*t, x, y) != Rgb(clBtnFace);
-  EXPECT_GT(inkPixels, 6);
-  (void)text;
+  int runs = 0;
+  bool inInk = false;
+  for (int x = 0; x < 24; ++x) {
+    const bool ink = At(*t, x, 17) != Rgb(clBtnFace);
+    if (ink && !inInk) ++runs;
+    inInk = ink;
+  }
+  EXPECT_EQ(runs, 3);
+  EXPECT_EQ(At(*t, 4, 17), Over(Rgb(clBtnText), Rgb(clBtnFace)));
+  EXPECT_EQ(At(*t, 4, 12), Under(Rgb(clBtnFace)));
 }
 
 TEST_F(RichImage, DisabledSingleCaptionIsGrey) {
