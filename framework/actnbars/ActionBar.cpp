@@ -58,6 +58,7 @@ TCustomActionBarColorMap* TCustomActionBar::ColorMap() {
     if (!cls) cls = TStandardColorMap::StaticClass();
     FDefaultColorMap = cls.Create(this);
     FDefaultColorMap->AddBar(this);
+    ColorMapFontChanged(FDefaultColorMap->FontColor());
   }
   return FDefaultColorMap;
 }
@@ -87,6 +88,8 @@ void TCustomActionBar::DropDefaultColorMap() {
 
 void TCustomActionBar::StyleChanged() {
   DropDefaultColorMap();
+  // The style's map takes over at once, so the font shows its colour.
+  if (!FColorMap && !ComponentState().Contains(csDestroying)) ColorMap();
   Invalidate();
 }
 
@@ -95,8 +98,11 @@ void TCustomActionBar::ColorMapFontChanged(TColor color) { Font()->SetColor(colo
 void TCustomActionBar::Notification(TComponent* component, TOperation operation) {
   TCustomControl::Notification(component, operation);
   if (operation != TOperation::opRemove) return;
-  if (component == FColorMap) FColorMap = nullptr;
   if (component == FDefaultColorMap) FDefaultColorMap = nullptr;
+  if (component == FColorMap) {
+    FColorMap = nullptr;
+    if (!ComponentState().Contains(csDestroying)) ColorMapFontChanged(ColorMap()->FontColor());
+  }
   if (component == FActionManager) {
     FActionManager = nullptr;
     FActionClient = nullptr;
