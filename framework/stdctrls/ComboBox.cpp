@@ -3,8 +3,8 @@
 #include "framework/stdctrls/ComboBox.h"
 
 #include <algorithm>
-#include <cwctype>
 
+#include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Panel.h"
 #include "framework/graphics/GraphUtil.h"
 #include "framework/stdctrls/ScrollBar.h"
@@ -39,7 +39,7 @@ char32_t FirstChar(const std::string& s) {
   if (c >= 0xC0 && c < 0xE0 && s.size() >= 2) c = ((c & 0x1F) << 6) | (p[1] & 0x3F);
   else if (c >= 0xE0 && c < 0xF0 && s.size() >= 3)
     c = ((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F);
-  return char32_t(std::towlower(wint_t(c)));
+  return LowerChar(c);
 }
 
 } // namespace
@@ -304,7 +304,7 @@ void TCustomComboBox::KeyDown(WORD& key, TShiftState shift) {
 void TCustomComboBox::KeyPress(char32_t& key) {
   TCustomControl::KeyPress(key);
   if (key < 0x20) return;
-  const char32_t wanted = char32_t(std::towlower(wint_t(key)));
+  const char32_t wanted = LowerChar(key);
   const int count = FItems->Count();
   for (int step = 1; step <= count; ++step) {
     const int i = (std::max(FItemIndex, DroppedDown() ? FList->HotIndex() : FItemIndex) + step +
@@ -364,6 +364,8 @@ void TComboListWindow::CreateParams(TCreateParams& p) {
 }
 
 bool TComboListWindow::HasScrollBar() const { return FCombo->Items()->Count() > FRows; }
+
+RECT TComboListWindow::VertScrollBarRect() const { return FBar->Bounds(); }
 
 void TComboListWindow::LayoutBar() {
   const RECT c = ClientRect();
@@ -440,6 +442,9 @@ void TComboListWindow::Paint() {
     const RECT r = ItemRect(i);
     TOwnerDrawState state;
     if (i == FHot) state += odSelected, state += odFocused;
+    // The canvas lets go of its objects first, so that the saved state
+    // holds none of them and they can be freed later.
+    c->Refresh();
     SaveDC(dc);
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
     FCombo->DrawItem(c, i, r, state);

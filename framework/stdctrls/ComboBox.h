@@ -120,6 +120,8 @@ public:
   int ItemAt(sys::POINT p);
   sys::RECT ItemRect(int index);
   bool HasScrollBar() const;
+  // The scroll bar's rectangle (empty without one), in client coordinates.
+  sys::RECT VertScrollBarRect() const;
 
 protected:
   void CreateParams(TCreateParams& params) override;

@@ -482,10 +482,12 @@ void TCustomGrid::Paint() {
       if (hline && FGridLineWidth > 0)
         c->FillRect(RECT{cell.left, cell.bottom, cell.right + FGridLineWidth,
                          cell.bottom + FGridLineWidth});
+      // The canvas lets go of its objects first, so that the saved state
+      // holds none of them and they can be freed later.
+      c->Refresh();
       SaveDC(dc);
       IntersectClipRect(dc, cell.left, cell.top, std::min(cell.right, int(grid.right)),
                         std::min(cell.bottom, int(grid.bottom)));
-      c->Refresh();
       c->Font()->Assign(Font());
       if (FDefaultDrawing) {
         c->Brush()->SetColor(fixed ? FFixedColor : state.Contains(gdSelected) ? clHighlight : Color());

@@ -3,7 +3,6 @@
 #include "framework/stdctrls/Label.h"
 
 #include <algorithm>
-#include <cwctype>
 
 #include "framework/controls/WinControl.h"
 #include "platform/text/Text.h"
@@ -139,14 +138,14 @@ char32_t TCustomLabel::AccelChar() {
       c = ((c & 0x1F) << 6) | (s[1] & 0x3F);
     else if (c >= 0xE0 && c < 0xF0 && left >= 3)
       c = ((c & 0x0F) << 12) | ((s[1] & 0x3F) << 6) | (s[2] & 0x3F);
-    return char32_t(std::towlower(wint_t(c)));
+    return LowerChar(c);
   }
   return 0;
 }
 
 bool TCustomLabel::DialogChar(char32_t ch) {
   const char32_t accel = AccelChar();
-  if (accel == 0 || char32_t(std::towlower(wint_t(ch))) != accel) return false;
+  if (accel == 0 || LowerChar(ch) != accel) return false;
   if (!FFocusControl || !FFocusControl->CanFocus()) return false;
   FFocusControl->SetFocus();
   return true;
@@ -177,6 +176,13 @@ void TCustomLabel::Paint() {
     c->Font()->SetColor(clBtnShadow);
   }
   c->TextRect(r, text, TextFlags());
+}
+
+char32_t LowerChar(char32_t c) {
+  if (c >= U'A' && c <= U'Z') return c + 32;
+  if (c >= 0x410 && c <= 0x42F) return c + 0x20; // А..Я
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50; // Ѐ..Џ, Ё among them
+  return c;
 }
 
 bool DispatchDialogChar(TWinControl* form, char32_t ch) {

@@ -61,6 +61,10 @@ public:
   using TCustomLabel::TCustomLabel;
 };
 
+// The lower-case form of a character for matching accelerators and first
+// letters: ASCII and Cyrillic letters are folded, others stay as they are.
+char32_t LowerChar(char32_t ch);
+
 // Offers the character of an Alt+letter press to every control of the form
 // (CM_DIALOGCHAR), first to last; returns true when one used it.  Forms call
 // it for the keys they do not use themselves.
