@@ -16,24 +16,33 @@ namespace {
 // control being moved is inserted first, so it wins ties.
 bool InsertBefore(TControl* c1, TControl* c2, TAlign align) {
   switch (align) {
-  case alTop: return c1->Top() < c2->Top();
-  case alBottom: return c1->Top() + c1->Height() >= c2->Top() + c2->Height();
-  case alLeft: return c1->Left() < c2->Left();
-  case alRight: return c1->Left() + c1->Width() >= c2->Left() + c2->Width();
-  default: return false;
+  case alTop:
+    return c1->Top() < c2->Top();
+  case alBottom:
+    return c1->Top() + c1->Height() >= c2->Top() + c2->Height();
+  case alLeft:
+    return c1->Left() < c2->Left();
+  case alRight:
+    return c1->Left() + c1->Width() >= c2->Left() + c2->Width();
+  default:
+    return false;
   }
 }
 
 } // namespace
 
-void TWinControl::DisableAlign() { ++FAlignLevel; }
+void TWinControl::DisableAlign() {
+  ++FAlignLevel;
+}
 
 void TWinControl::EnableAlign() {
   if (FAlignLevel == 0) return;
   if (--FAlignLevel == 0 && FControlState.Contains(csAlignmentNeeded)) Realign();
 }
 
-void TWinControl::Realign() { AlignControl(nullptr); }
+void TWinControl::Realign() {
+  AlignControl(nullptr);
+}
 
 void TWinControl::AlignControl(TControl* control) {
   if (ComponentState().Contains(csDestroying)) return;
@@ -87,9 +96,8 @@ void TWinControl::DoAlign(TControl* control, TAlign align, RECT& rect) {
     TControl* c = Controls(i);
     if (c == control || !wanted(c)) continue;
     size_t at = 0;
-    while (at < list.size() &&
-           !(OnAlignInsertBefore ? OnAlignInsertBefore(this, c, list[at])
-                                 : InsertBefore(c, list[at], align)))
+    while (at < list.size() && !(OnAlignInsertBefore ? OnAlignInsertBefore(this, c, list[at])
+                                                     : InsertBefore(c, list[at], align)))
       ++at;
     list.insert(list.begin() + long(at), c);
   }
@@ -113,14 +121,17 @@ void TWinControl::DoAlign(TControl* control, TAlign align, RECT& rect) {
       c->SetBounds(rect.right - c->Width(), rect.top, c->Width(), rh);
       rect.right -= c->Width();
       break;
-    case alClient: c->SetBounds(rect.left, rect.top, rw, rh); break;
+    case alClient:
+      c->SetBounds(rect.left, rect.top, rw, rh);
+      break;
     case alCustom: {
       int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
       if (OnAlignPosition) OnAlignPosition(this, c, l, t, w, h, rect);
       c->SetBounds(l, t, w, h);
       break;
     }
-    default: break;
+    default:
+      break;
     }
   }
 }
@@ -160,6 +171,8 @@ void TWinControl::AlignAnchored() {
   }
 }
 
-void TWinControl::ParentResized() { Realign(); }
+void TWinControl::ParentResized() {
+  Realign();
+}
 
 } // namespace zel

@@ -36,19 +36,35 @@ TShiftState KeyboardShiftState() {
 
 int CursorToIdc(TCursor cursor) {
   switch (cursor) {
-  case crCross: return IDC_CROSS;
-  case crIBeam: return IDC_IBEAM;
-  case crSizeNESW: return IDC_SIZENESW;
-  case crSizeNS: case crVSplit: return IDC_SIZENS;
-  case crSizeNWSE: return IDC_SIZENWSE;
-  case crSizeWE: case crHSplit: return IDC_SIZEWE;
-  case crUpArrow: return IDC_UPARROW;
-  case crHourGlass: return IDC_WAIT;
-  case crNo: case crNoDrop: return IDC_NO;
-  case crHandPoint: return IDC_HAND;
-  case crHelp: return IDC_HELP;
-  case crSizeAll: return IDC_SIZEALL;
-  default: return IDC_ARROW;
+  case crCross:
+    return IDC_CROSS;
+  case crIBeam:
+    return IDC_IBEAM;
+  case crSizeNESW:
+    return IDC_SIZENESW;
+  case crSizeNS:
+  case crVSplit:
+    return IDC_SIZENS;
+  case crSizeNWSE:
+    return IDC_SIZENWSE;
+  case crSizeWE:
+  case crHSplit:
+    return IDC_SIZEWE;
+  case crUpArrow:
+    return IDC_UPARROW;
+  case crHourGlass:
+    return IDC_WAIT;
+  case crNo:
+  case crNoDrop:
+    return IDC_NO;
+  case crHandPoint:
+    return IDC_HAND;
+  case crHelp:
+    return IDC_HELP;
+  case crSizeAll:
+    return IDC_SIZEALL;
+  default:
+    return IDC_ARROW;
   }
 }
 
@@ -70,7 +86,9 @@ TControl* gMouseControl = nullptr;
 TMouseControlHook gMouseHook;
 } // namespace
 
-TControl* GetCaptureControl() { return gCaptureControl; }
+TControl* GetCaptureControl() {
+  return gCaptureControl;
+}
 
 void SetCaptureControl(TControl* control) {
   if (control == gCaptureControl) return;
@@ -81,14 +99,16 @@ void SetCaptureControl(TControl* control) {
   }
   // A windowless control captures through the window of its parent, which
   // then hands the messages on to it.
-  TWinControl* holder = control->Is<TWinControl>() ? static_cast<TWinControl*>(control)
-                                                    : control->Parent();
+  TWinControl* holder =
+      control->Is<TWinControl>() ? static_cast<TWinControl*>(control) : control->Parent();
   if (!holder || !holder->HandleAllocated()) return;
   SetCapture(holder->Handle());
   gCaptureControl = control;
 }
 
-TControl* GetMouseControl() { return gMouseControl; }
+TControl* GetMouseControl() {
+  return gMouseControl;
+}
 
 void SetMouseControl(TControl* control) {
   if (control == gMouseControl) return;
@@ -102,7 +122,9 @@ void SetMouseControl(TControl* control) {
   if (gMouseHook) gMouseHook(previous, control);
 }
 
-void SetMouseControlHook(TMouseControlHook hook) { gMouseHook = std::move(hook); }
+void SetMouseControlHook(TMouseControlHook hook) {
+  gMouseHook = std::move(hook);
+}
 
 void ControlDestroyed(TControl* control) {
   if (gCaptureControl == control) {
@@ -182,8 +204,8 @@ void TSizeConstraints::Constrain(int& width, int& height) const {
 
 void TSizeConstraints::Change() {
   // The control takes the new limits at once.
-  if (FControl) FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(),
-                                    FControl->Height());
+  if (FControl)
+    FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
   if (OnChange) OnChange(this);
 }
 
@@ -224,7 +246,9 @@ void TControl::WndProc(TMessage& m) {
   case WM_RBUTTONUP:
   case WM_MBUTTONDOWN:
   case WM_MBUTTONDBLCLK:
-  case WM_MBUTTONUP: HandleMouseMessage(m); break;
+  case WM_MBUTTONUP:
+    HandleMouseMessage(m);
+    break;
   case CM_MOUSEENTER:
     if (m.LParam == 0 || m.LParam == LPARAM(this)) MouseEnter();
     return;
@@ -234,8 +258,11 @@ void TControl::WndProc(TMessage& m) {
   case CM_ENABLEDCHANGED:
   case CM_COLORCHANGED:
   case CM_FONTCHANGED:
-  case CM_TEXTCHANGED: Invalidate(); return;
-  case CM_VISIBLECHANGED: return;
+  case CM_TEXTCHANGED:
+    Invalidate();
+    return;
+  case CM_VISIBLECHANGED:
+    return;
   case CM_PARENTCOLORCHANGED:
     if (FParentColor && FParent) {
       SetColor(FParent->Color());
@@ -254,8 +281,11 @@ void TControl::WndProc(TMessage& m) {
       FParentShowHint = true;
     }
     return;
-  case CM_HITTEST: m.Result = 1; return;
-  default: break;
+  case CM_HITTEST:
+    m.Result = 1;
+    return;
+  default:
+    break;
   }
   if (m.Msg >= CM_BASE && m.Msg < CM_BASE + 0x100) return;
   DefaultHandler(m);
@@ -282,8 +312,11 @@ void TControl::DefaultHandler(TMessage& m) {
     m.Result = LRESULT(n);
     break;
   }
-  case WM_GETTEXTLENGTH: m.Result = LRESULT(FText.size()); break;
-  default: break;
+  case WM_GETTEXTLENGTH:
+    m.Result = LRESULT(FText.size());
+    break;
+  default:
+    break;
   }
 }
 
@@ -293,16 +326,35 @@ void TControl::HandleMouseMessage(TMessage& m) {
     if (!FControlStyle.Contains(csNoStdEvents))
       MouseMove(KeysToShiftState(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
     break;
-  case WM_LBUTTONDOWN: DoMouseDown(m, mbLeft, false); break;
-  case WM_LBUTTONDBLCLK: DoMouseDown(m, mbLeft, true); break;
-  case WM_RBUTTONDOWN: DoMouseDown(m, mbRight, false); break;
-  case WM_RBUTTONDBLCLK: DoMouseDown(m, mbRight, true); break;
-  case WM_MBUTTONDOWN: DoMouseDown(m, mbMiddle, false); break;
-  case WM_MBUTTONDBLCLK: DoMouseDown(m, mbMiddle, true); break;
-  case WM_LBUTTONUP: DoMouseUp(m, mbLeft); break;
-  case WM_RBUTTONUP: DoMouseUp(m, mbRight); break;
-  case WM_MBUTTONUP: DoMouseUp(m, mbMiddle); break;
-  default: break;
+  case WM_LBUTTONDOWN:
+    DoMouseDown(m, mbLeft, false);
+    break;
+  case WM_LBUTTONDBLCLK:
+    DoMouseDown(m, mbLeft, true);
+    break;
+  case WM_RBUTTONDOWN:
+    DoMouseDown(m, mbRight, false);
+    break;
+  case WM_RBUTTONDBLCLK:
+    DoMouseDown(m, mbRight, true);
+    break;
+  case WM_MBUTTONDOWN:
+    DoMouseDown(m, mbMiddle, false);
+    break;
+  case WM_MBUTTONDBLCLK:
+    DoMouseDown(m, mbMiddle, true);
+    break;
+  case WM_LBUTTONUP:
+    DoMouseUp(m, mbLeft);
+    break;
+  case WM_RBUTTONUP:
+    DoMouseUp(m, mbRight);
+    break;
+  case WM_MBUTTONUP:
+    DoMouseUp(m, mbMiddle);
+    break;
+  default:
+    break;
   }
 }
 
@@ -334,8 +386,7 @@ void TControl::DoMouseUp(TMessage& m, TMouseButton button) {
     FControlState -= csLButtonDown;
     if (clicked && PtInRect(ClientRect(), POINT{x, y})) Click();
   }
-  if (!FControlStyle.Contains(csNoStdEvents))
-    MouseUp(button, KeysToShiftState(m.WParam), x, y);
+  if (!FControlStyle.Contains(csNoStdEvents)) MouseUp(button, KeysToShiftState(m.WParam), x, y);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -358,7 +409,9 @@ void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
 }
 
-bool TControl::MouseCapture() const { return GetCaptureControl() == this; }
+bool TControl::MouseCapture() const {
+  return GetCaptureControl() == this;
+}
 
 void TControl::SetMouseCapture(bool value) {
   if (value)
@@ -378,9 +431,10 @@ void TControl::SetParent(TWinControl* parent) {
 
 TWinControl* TControl::TopParent() const {
   TWinControl* p = FParent;
-  if (!p) return const_cast<TControl*>(this)->Is<TWinControl>() ? static_cast<TWinControl*>(
-                                                                      const_cast<TControl*>(this))
-                                                                : nullptr;
+  if (!p)
+    return const_cast<TControl*>(this)->Is<TWinControl>()
+               ? static_cast<TWinControl*>(const_cast<TControl*>(this))
+               : nullptr;
   while (p->Parent())
     p = p->Parent();
   return p;
@@ -430,10 +484,16 @@ void TControl::UpdateBoundsRect(const RECT& r) {
   FHeight = r.Height();
 }
 
-RECT TControl::ClientRect() { return RECT{0, 0, FWidth, FHeight}; }
+RECT TControl::ClientRect() {
+  return RECT{0, 0, FWidth, FHeight};
+}
 
-void TControl::SetClientWidth(int v) { SetWidth(FWidth - ClientWidth() + v); }
-void TControl::SetClientHeight(int v) { SetHeight(FHeight - ClientHeight() + v); }
+void TControl::SetClientWidth(int v) {
+  SetWidth(FWidth - ClientWidth() + v);
+}
+void TControl::SetClientHeight(int v) {
+  SetHeight(FHeight - ClientHeight() + v);
+}
 
 void TControl::SetClientSize(int w, int h) {
   const RECT c = ClientRect();
@@ -506,10 +566,16 @@ void TControl::SetVisible(bool value) {
   RequestAlign();
 }
 
-void TControl::Show() { SetVisible(true); }
-void TControl::Hide() { SetVisible(false); }
+void TControl::Show() {
+  SetVisible(true);
+}
+void TControl::Hide() {
+  SetVisible(false);
+}
 
-bool TControl::Showing() const { return FVisible && (!FParent || FParent->Showing()); }
+bool TControl::Showing() const {
+  return FVisible && (!FParent || FParent->Showing());
+}
 
 void TControl::SetEnabled(bool value) {
   if (value == FEnabled) return;
@@ -629,9 +695,13 @@ bool TControl::ManualFloat(const RECT& screenPos) {
   return true;
 }
 
-bool TControl::Floating() const { return FHostDockSite == nullptr && FParent == nullptr; }
+bool TControl::Floating() const {
+  return FHostDockSite == nullptr && FParent == nullptr;
+}
 
-void TControl::Changed() { SendToParent(CM_CHANGED, 0, LPARAM(this)); }
+void TControl::Changed() {
+  SendToParent(CM_CHANGED, 0, LPARAM(this));
+}
 
 void TControl::SendToParent(UINT msg, WPARAM w, LPARAM l) {
   if (FParent) FParent->Perform(msg, w, l);
@@ -666,8 +736,8 @@ void TControl::DeclareProperties(TPropertyTable<TControl>& t) {
   t.Add("Hint", "string", &TControl::Hint, &TControl::SetHint);
   t.Add("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
   t.Add("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).Default = 1;
-  t.Add("HelpContext", "THelpContext", &TControl::HelpContext, &TControl::SetHelpContext)
-      .Default = 0;
+  t.Add("HelpContext", "THelpContext", &TControl::HelpContext, &TControl::SetHelpContext).Default =
+      0;
   t.Add("Cursor", "TCursor", &TControl::Cursor, &TControl::SetCursor).Default = crDefault;
   t.AddEnum("DragKind", "TDragKind", &TControl::DragKind, &TControl::SetDragKind,
             {"dkDrag", "dkDock"})

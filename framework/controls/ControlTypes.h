@@ -37,12 +37,12 @@ constexpr sys::UINT CM_DEACTIVATE = CM_BASE + 1;
 constexpr sys::UINT CM_GOTFOCUS = CM_BASE + 2;
 constexpr sys::UINT CM_LOSTFOCUS = CM_BASE + 3;
 constexpr sys::UINT CM_CANCELMODE = CM_BASE + 4;
-constexpr sys::UINT CM_DIALOGKEY = CM_BASE + 5;  // WParam: virtual key; Result 1 when used
-constexpr sys::UINT CM_DIALOGCHAR = CM_BASE + 6; // WParam: character
+constexpr sys::UINT CM_DIALOGKEY = CM_BASE + 5;    // WParam: virtual key; Result 1 when used
+constexpr sys::UINT CM_DIALOGCHAR = CM_BASE + 6;   // WParam: character
 constexpr sys::UINT CM_FOCUSCHANGED = CM_BASE + 7; // LParam: the new focused TWinControl*
 constexpr sys::UINT CM_PARENTFONTCHANGED = CM_BASE + 8;
 constexpr sys::UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;
-constexpr sys::UINT CM_HITTEST = CM_BASE + 10; // LParam: point; Result nonzero when hit
+constexpr sys::UINT CM_HITTEST = CM_BASE + 10;        // LParam: point; Result nonzero when hit
 constexpr sys::UINT CM_VISIBLECHANGED = CM_BASE + 11; // WParam: the new visibility
 constexpr sys::UINT CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr sys::UINT CM_COLORCHANGED = CM_BASE + 13;
@@ -132,8 +132,8 @@ inline constexpr TAnchors AnchorAlign[] = {
 
 // ---- Control state and style -------------------------------------------------
 enum TControlStateFlag {
-  csLButtonDown,     // the left button went down on the control and is still down
-  csClicked,         // the press may still end in a click
+  csLButtonDown, // the left button went down on the control and is still down
+  csClicked,     // the press may still end in a click
   csPalette,
   csReadingState,
   csAlignmentNeeded, // an alignment was asked for while alignment was disabled
@@ -142,7 +142,7 @@ enum TControlStateFlag {
   csPaintCopy,
   csCustomPaint,
   csDestroyingHandle,
-  csDocking,         // the control is being docked or undocked
+  csDocking, // the control is being docked or undocked
 };
 using TControlState = TSet<TControlStateFlag>;
 
@@ -150,19 +150,19 @@ enum TControlStyleFlag {
   csAcceptsControls, // other controls may be placed on it
   csCaptureMouse,    // a press captures the mouse until the release
   csDesignInteractive,
-  csClickEvents,     // a press and release inside makes a Click
+  csClickEvents, // a press and release inside makes a Click
   csFramed,
-  csSetCaption,      // the component name becomes the caption while designing
-  csOpaque,          // the control fills its whole rectangle when it paints
-  csDoubleClicks,    // a quick second press makes DblClick instead of a press
+  csSetCaption,   // the component name becomes the caption while designing
+  csOpaque,       // the control fills its whole rectangle when it paints
+  csDoubleClicks, // a quick second press makes DblClick instead of a press
   csFixedWidth,
   csFixedHeight,
   csNoDesignVisible,
   csReplicatable,
-  csNoStdEvents,     // the mouse and key events are not raised
+  csNoStdEvents, // the mouse and key events are not raised
   csDisplayDragImage,
   csReflector,
-  csActionClient,    // an action is linked to the control
+  csActionClient, // an action is linked to the control
   csMenuEvents,
   csNeedsBorderPaint,
   csParentBackground,
@@ -225,8 +225,7 @@ using TKeyEvent = std::function<void(TObject* sender, sys::WORD& key, TShiftStat
 using TKeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;
 using TCanResizeEvent =
     std::function<void(TObject* sender, int& newWidth, int& newHeight, bool& resize)>;
-using TContextPopupEvent =
-    std::function<void(TObject* sender, sys::POINT mousePos, bool& handled)>;
+using TContextPopupEvent = std::function<void(TObject* sender, sys::POINT mousePos, bool& handled)>;
 using TMouseWheelEvent = std::function<void(TObject* sender, TShiftState shift, int wheelDelta,
                                             sys::POINT mousePos, bool& handled)>;
 using TAlignInsertBeforeEvent =

@@ -33,18 +33,29 @@ void EnsureWindowClass(const TCreateParams& p, WNDPROC proc) {
 
 bool IsButtonDown(UINT msg) {
   switch (msg) {
-  case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-  case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
-  case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
+  case WM_LBUTTONDOWN:
+  case WM_RBUTTONDOWN:
+  case WM_MBUTTONDOWN:
+  case WM_LBUTTONDBLCLK:
+  case WM_RBUTTONDBLCLK:
+  case WM_MBUTTONDBLCLK:
+  case WM_NCLBUTTONDOWN:
+  case WM_NCRBUTTONDOWN:
+  case WM_NCMBUTTONDOWN:
     return true;
-  default: return false;
+  default:
+    return false;
   }
 }
 
 } // namespace
 
-void SetControlExceptionHook(TControlExceptionHook hook) { gExceptionHook = std::move(hook); }
-void SetInputHook(TInputHook hook) { gInputHook = std::move(hook); }
+void SetControlExceptionHook(TControlExceptionHook hook) {
+  gExceptionHook = std::move(hook);
+}
+void SetInputHook(TInputHook hook) {
+  gInputHook = std::move(hook);
+}
 
 TWinControl* FindControl(HWND hwnd) {
   if (!hwnd || !IsWindow(hwnd)) return nullptr;
@@ -96,8 +107,7 @@ LRESULT TWinControl::MainWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   return m.Result;
 }
 
-TWinControl::TWinControl(TComponent* owner)
-    : TControl(owner), FBrush(std::make_unique<TBrush>()) {
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(std::make_unique<TBrush>()) {
   FBrush->SetColor(Color());
   FControlStyle += csAcceptsControls;
 }
@@ -110,8 +120,8 @@ TWinControl::~TWinControl() {
   if (Parent()) Parent()->RemoveControl(this);
   // Children go first, last to first, while this control is still whole.
   while (!FControls.empty() || !FWinControls.empty()) {
-    TControl* c = !FWinControls.empty() ? static_cast<TControl*>(FWinControls.back())
-                                        : FControls.back();
+    TControl* c =
+        !FWinControls.empty() ? static_cast<TControl*>(FWinControls.back()) : FControls.back();
     Remove(c);
     c->FParent = nullptr;
     delete c;
@@ -131,7 +141,9 @@ TWinControl::~TWinControl() {
 
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
-  case WM_PAINT: PaintHandler(m); return;
+  case WM_PAINT:
+    PaintHandler(m);
+    return;
   case WM_ERASEBKGND:
     m.Result = FDoubleBuffered ? 1 : (EraseBackground(HDC(m.WParam)) ? 1 : 0);
     return;
@@ -149,7 +161,9 @@ void TWinControl::WndProc(TMessage& m) {
   case WM_RBUTTONDBLCLK:
   case WM_MBUTTONDOWN:
   case WM_MBUTTONUP:
-  case WM_MBUTTONDBLCLK: HandleMouse(m); return;
+  case WM_MBUTTONDBLCLK:
+    HandleMouse(m);
+    return;
   case WM_MOUSELEAVE: {
     TControl* mc = GetMouseControl();
     if (mc == this || (mc && mc->Parent() == this && !mc->Is<TWinControl>())) {
@@ -197,7 +211,9 @@ void TWinControl::WndProc(TMessage& m) {
     DoEnter();
     break;
   }
-  case WM_KILLFOCUS: DoExit(); break;
+  case WM_KILLFOCUS:
+    DoExit();
+    break;
   case WM_CONTEXTMENU: {
     bool handled = false;
     POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
@@ -205,17 +221,25 @@ void TWinControl::WndProc(TMessage& m) {
     if (handled) return;
     break;
   }
-  case WM_NCDESTROY: FHandle = nullptr; break;
+  case WM_NCDESTROY:
+    FHandle = nullptr;
+    break;
   case CM_ENABLEDCHANGED:
     if (FHandle) EnableWindow(FHandle, Enabled() ? TRUE : FALSE);
     break;
-  case CM_VISIBLECHANGED: UpdateShowing(); break;
+  case CM_VISIBLECHANGED:
+    UpdateShowing();
+    break;
   case CM_COLORCHANGED:
     FBrush->SetColor(Color());
     NotifyControls(CM_PARENTCOLORCHANGED);
     break;
-  case CM_FONTCHANGED: NotifyControls(CM_PARENTFONTCHANGED); break;
-  case CM_SHOWHINTCHANGED: NotifyControls(CM_PARENTSHOWHINTCHANGED); break;
+  case CM_FONTCHANGED:
+    NotifyControls(CM_PARENTFONTCHANGED);
+    break;
+  case CM_SHOWHINTCHANGED:
+    NotifyControls(CM_PARENTSHOWHINTCHANGED);
+    break;
   case CM_PARENTSHOWHINTCHANGED:
     TControl::WndProc(m);
     NotifyControls(CM_PARENTSHOWHINTCHANGED);
@@ -226,11 +250,14 @@ void TWinControl::WndProc(TMessage& m) {
       FParentCtl3D = true;
     }
     return;
-  case CM_CTL3DCHANGED: NotifyControls(CM_PARENTCTL3DCHANGED); break;
+  case CM_CTL3DCHANGED:
+    NotifyControls(CM_PARENTCTL3DCHANGED);
+    break;
   case CM_TEXTCHANGED:
     if (FHandle) RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     break;
-  default: break;
+  default:
+    break;
   }
   if (FDockManager && FDockManager->HandleSiteMessage(m)) return;
   TControl::WndProc(m);
@@ -355,8 +382,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 void TWinControl::BoundsChanged(bool sized) {
   if (FHandle) {
     FSettingBounds = true;
-    SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     FSettingBounds = false;
   }
   if (sized) WmSize();
@@ -517,9 +543,9 @@ void TWinControl::SetChildOrder(TControl* child, int order) {
     else
       FWinControls.insert(FWinControls.begin() + order, w);
     if (w->FHandle)
-      SetWindowPos(w->FHandle, (order < 0 || order >= int(FWinControls.size()) - 1) ? HWND_TOP
-                                                                                    : HWND_BOTTOM,
-                   0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      SetWindowPos(w->FHandle,
+                   (order < 0 || order >= int(FWinControls.size()) - 1) ? HWND_TOP : HWND_BOTTOM, 0,
+                   0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else {
     std::erase(FControls, child);
     if (order < 0 || order >= int(FControls.size()))
@@ -566,8 +592,8 @@ void TWinControl::HandleMouse(TMessage& m) {
   else if (!cap || cap == this)
     target = ControlAtPos(p, false);
   if (target && target != this) {
-    m.Result = target->Perform(m.Msg, m.WParam,
-                               MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+    m.Result =
+        target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
     return;
   }
   TControl::WndProc(m);
@@ -619,7 +645,9 @@ void TWinControl::SetFocus() {
   sys::SetFocus(Handle());
 }
 
-bool TWinControl::Focused() { return FHandle && GetFocus() == FHandle; }
+bool TWinControl::Focused() {
+  return FHandle && GetFocus() == FHandle;
+}
 
 void TWinControl::SetTabStop(bool v) {
   if (v == FTabStop) return;
@@ -653,8 +681,8 @@ void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) {
   }
 }
 
-TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward,
-                                          bool checkTabStop, bool checkParent) {
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
+                                          bool checkParent) {
   std::vector<TWinControl*> list;
   GetTabOrderList(list);
   if (list.empty()) return nullptr;
@@ -759,11 +787,23 @@ static void PaintBevel(HDC dc, const RECT& r, TBevelKind kind, TBevelEdges edges
   UniqueGdi<HPEN> light(CreatePen(PS_SOLID, 1, kind == bkFlat ? sh : hi));
   UniqueGdi<HPEN> dark(CreatePen(PS_SOLID, 1, sh));
   HGDIOBJ old = SelectObject(dc, light.get());
-  if (edges.Contains(beLeft)) { MoveToEx(dc, r.left, r.bottom - 1, nullptr); LineTo(dc, r.left, r.top - 1); }
-  if (edges.Contains(beTop)) { MoveToEx(dc, r.left, r.top, nullptr); LineTo(dc, r.right, r.top); }
+  if (edges.Contains(beLeft)) {
+    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+    LineTo(dc, r.left, r.top - 1);
+  }
+  if (edges.Contains(beTop)) {
+    MoveToEx(dc, r.left, r.top, nullptr);
+    LineTo(dc, r.right, r.top);
+  }
   SelectObject(dc, dark.get());
-  if (edges.Contains(beRight)) { MoveToEx(dc, r.right - 1, r.top, nullptr); LineTo(dc, r.right - 1, r.bottom); }
-  if (edges.Contains(beBottom)) { MoveToEx(dc, r.left, r.bottom - 1, nullptr); LineTo(dc, r.right, r.bottom - 1); }
+  if (edges.Contains(beRight)) {
+    MoveToEx(dc, r.right - 1, r.top, nullptr);
+    LineTo(dc, r.right - 1, r.bottom);
+  }
+  if (edges.Contains(beBottom)) {
+    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+    LineTo(dc, r.right, r.bottom - 1);
+  }
   SelectObject(dc, old);
 }
 
@@ -826,8 +866,8 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
 void TWinControl::DeclareProperties(TPropertyTable<TWinControl>& t) {
   t.Add("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default = 0;
   t.Add("TabOrder", "TTabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
-  t.Add("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered)
-      .Default = 0;
+  t.Add("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered).Default =
+      0;
   t.Add("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D).Default = 1;
   t.Add("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D).Default = 1;
   t.AddEnum("BevelKind", "TBevelKind", &TWinControl::BevelKind, &TWinControl::SetBevelKind,
@@ -836,8 +876,8 @@ void TWinControl::DeclareProperties(TPropertyTable<TWinControl>& t) {
   t.Add("BorderWidth", "TBorderWidth", &TWinControl::BorderWidth, &TWinControl::SetBorderWidth)
       .Default = 0;
   t.Add("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default = 0;
-  t.Add("UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager)
-      .Default = 0;
+  t.Add("UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default =
+      0;
 }
 
 // ---- Docking -----------------------------------------------------------------------------

@@ -236,7 +236,7 @@ private:
 
   sys::HWND FHandle = nullptr;
   sys::HWND FParentWindow = nullptr;
-  std::vector<TControl*> FControls;    // windowless, back to front
+  std::vector<TControl*> FControls;       // windowless, back to front
   std::vector<TWinControl*> FWinControls; // windowed, back to front
   std::vector<TWinControl*> FTabList;     // windowed, in tab order
   std::unique_ptr<TBrush> FBrush;

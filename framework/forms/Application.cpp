@@ -79,7 +79,8 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
 
 void TApplication::Run() {
   if (FMainForm && !FMainForm->Visible()) FMainForm->Show();
-  while (!FTerminated && FMainForm) HandleMessage();
+  while (!FTerminated && FMainForm)
+    HandleMessage();
   CancelHint();
 }
 
@@ -199,8 +200,12 @@ void TApplication::SetShowHint(bool v) {
   if (!v) CancelHint();
 }
 
-THintWindow* TApplication::HintWindow() const { return FHintShown ? FHintWindow : nullptr; }
-bool TApplication::HintShowing() const { return FHintShown; }
+THintWindow* TApplication::HintWindow() const {
+  return FHintShown ? FHintWindow : nullptr;
+}
+bool TApplication::HintShowing() const {
+  return FHintShown;
+}
 
 void TApplication::MouseControlChanged(TControl* previous, TControl* current) {
   SetHint(current ? GetLongHint(current->Hint()) : std::string());
@@ -262,12 +267,18 @@ void TApplication::CancelHint() {
 bool TApplication::IsHintMsg(const MSG& msg) {
   if (!FHintShown) return false;
   switch (msg.message) {
-  case WM_KEYDOWN: case WM_SYSKEYDOWN:
-  case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-  case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
+  case WM_KEYDOWN:
+  case WM_SYSKEYDOWN:
+  case WM_LBUTTONDOWN:
+  case WM_RBUTTONDOWN:
+  case WM_MBUTTONDOWN:
+  case WM_NCLBUTTONDOWN:
+  case WM_NCRBUTTONDOWN:
+  case WM_NCMBUTTONDOWN:
     CancelHint();
     break;
-  default: break;
+  default:
+    break;
   }
   return false;
 }

@@ -25,22 +25,31 @@ struct ButtonInfo {
 };
 
 constexpr ButtonInfo kButtons[] = {
-    {mbYes, "&Yes", mrYes},       {mbNo, "&No", mrNo},
-    {mbOK, "OK", mrOk},           {mbCancel, "Cancel", mrCancel},
-    {mbAbort, "&Abort", mrAbort}, {mbRetry, "&Retry", mrRetry},
-    {mbIgnore, "&Ignore", mrIgnore}, {mbAll, "&All", mrAll},
-    {mbNoToAll, "N&o to All", mrNoToAll}, {mbYesToAll, "Yes to &All", mrYesToAll},
+    {mbYes, "&Yes", mrYes},
+    {mbNo, "&No", mrNo},
+    {mbOK, "OK", mrOk},
+    {mbCancel, "Cancel", mrCancel},
+    {mbAbort, "&Abort", mrAbort},
+    {mbRetry, "&Retry", mrRetry},
+    {mbIgnore, "&Ignore", mrIgnore},
+    {mbAll, "&All", mrAll},
+    {mbNoToAll, "N&o to All", mrNoToAll},
+    {mbYesToAll, "Yes to &All", mrYesToAll},
     {mbHelp, "&Help", mrNone},
 };
 
 const char* TitleOf(TMsgDlgType type) {
   switch (type) {
-  case mtWarning: return "Warning";
-  case mtError: return "Error";
-  case mtInformation: return "Information";
-  case mtConfirmation: return "Confirm";
-  default: return Application && !Application->Title().empty() ? Application->Title().c_str()
-                                                                : "Message";
+  case mtWarning:
+    return "Warning";
+  case mtError:
+    return "Error";
+  case mtInformation:
+    return "Information";
+  case mtConfirmation:
+    return "Confirm";
+  default:
+    return Application && !Application->Title().empty() ? Application->Title().c_str() : "Message";
   }
 }
 
@@ -165,7 +174,9 @@ private:
 
 } // namespace
 
-void SetMessageDlgHook(TMessageDlgHook hook) { gHook = std::move(hook); }
+void SetMessageDlgHook(TMessageDlgHook hook) {
+  gHook = std::move(hook);
+}
 
 int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int) {
   if (gHook) return gHook(msg, type, buttons);
@@ -173,6 +184,8 @@ int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
   return form.ShowModal();
 }
 
-void ShowMessage(const std::string& msg) { MessageDlg(msg, mtCustom, {mbOK}); }
+void ShowMessage(const std::string& msg) {
+  MessageDlg(msg, mtCustom, {mbOK});
+}
 
 } // namespace zel

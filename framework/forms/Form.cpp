@@ -106,9 +106,15 @@ void TCustomForm::SetWindowState(TWindowState v) {
 
 void TCustomForm::ApplyWindowState() {
   switch (FWindowState) {
-  case wsMinimized: ShowWindow(Handle(), SW_MINIMIZE); break;
-  case wsMaximized: ShowWindow(Handle(), SW_SHOWMAXIMIZED); break;
-  case wsNormal: ShowWindow(Handle(), SW_RESTORE); break;
+  case wsMinimized:
+    ShowWindow(Handle(), SW_MINIMIZE);
+    break;
+  case wsMaximized:
+    ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+    break;
+  case wsNormal:
+    ShowWindow(Handle(), SW_RESTORE);
+    break;
   }
 }
 
@@ -154,8 +160,12 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   case bsNone:
     if (!(p.Style & WS_CHILD)) p.Style |= WS_POPUP;
     break;
-  case bsSingle: p.Style |= WS_CAPTION; break;
-  case bsSizeable: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
+  case bsSingle:
+    p.Style |= WS_CAPTION;
+    break;
+  case bsSizeable:
+    p.Style |= WS_CAPTION | WS_THICKFRAME;
+    break;
   case bsDialog:
     p.Style |= WS_CAPTION;
     p.ExStyle |= WS_EX_DLGMODALFRAME;
@@ -243,7 +253,9 @@ void TCustomForm::Show() {
   }
 }
 
-void TCustomForm::Hide() { SetVisible(false); }
+void TCustomForm::Hide() {
+  SetVisible(false);
+}
 
 void TCustomForm::PlaceOnShow() {
   static int defaultSlot = 0;
@@ -264,7 +276,9 @@ void TCustomForm::PlaceOnShow() {
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
   switch (FPosition) {
   case poScreenCenter:
-  case poDesktopCenter: SetBounds((sw - Width()) / 2, (sh - Height()) / 2, Width(), Height()); break;
+  case poDesktopCenter:
+    SetBounds((sw - Width()) / 2, (sh - Height()) / 2, Width(), Height());
+    break;
   case poMainFormCenter:
   case poOwnerFormCenter: {
     TCustomForm* ref = Application ? Application->MainForm() : nullptr;
@@ -282,7 +296,8 @@ void TCustomForm::PlaceOnShow() {
     SetBounds(40 + 24 * k, 40 + 24 * k, Width(), Height());
     break;
   }
-  default: break;
+  default:
+    break;
   }
 }
 
@@ -324,10 +339,17 @@ void TCustomForm::Close() {
     return;
   }
   switch (action) {
-  case caHide: Hide(); break;
-  case caMinimize: SetWindowState(wsMinimized); break;
-  case caFree: Release(); break;
-  default: break;
+  case caHide:
+    Hide();
+    break;
+  case caMinimize:
+    SetWindowState(wsMinimized);
+    break;
+  case caFree:
+    Release();
+    break;
+  default:
+    break;
   }
 }
 
@@ -360,8 +382,10 @@ TModalResult TCustomForm::ShowModal() {
       if (FModalResult != mrNone) {
         // The modal form closes like any other, and may refuse to.
         TCloseAction action = caHide;
-        if (CloseQuery()) DoClose(action);
-        else action = caNone;
+        if (CloseQuery())
+          DoClose(action);
+        else
+          action = caNone;
         if (action != caNone) break;
         FModalResult = mrNone;
       }
@@ -426,7 +450,9 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
   return true;
 }
 
-bool TCustomForm::CanFocus() { return Visible() && Enabled(); }
+bool TCustomForm::CanFocus() {
+  return Visible() && Enabled();
+}
 
 void TCustomForm::SetFocus() {
   if (!CanFocus()) return;
@@ -449,8 +475,7 @@ bool TCustomForm::HandleDialogKey(WORD key) {
     return true;
   }
   // An MDI child leaves the rest to its MDI form (window keys, short cuts).
-  if (FFormStyle == fsMDIChild && FMDIParent)
-    return FMDIParent->Perform(CM_DIALOGKEY, key, 0) != 0;
+  if (FFormStyle == fsMDIChild && FMDIParent) return FMDIParent->Perform(CM_DIALOGKEY, key, 0) != 0;
   return false;
 }
 
@@ -458,8 +483,12 @@ bool TCustomForm::HandleDialogKey(WORD key) {
 
 void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
-  case WM_CLOSE: Close(); return;
-  case CM_RELEASE: delete this; return;
+  case WM_CLOSE:
+    Close();
+    return;
+  case CM_RELEASE:
+    delete this;
+    return;
   case WM_ACTIVATE:
     if (LOWORD(m.WParam) != WA_INACTIVE) {
       SetActive(true);
@@ -468,9 +497,8 @@ void TCustomForm::WndProc(TMessage& m) {
         // control, or the form itself.
         TCustomForm* form = this;
         if (FFormStyle == fsMDIForm && FActiveMDIChild) form = FActiveMDIChild;
-        TWinControl* target = form->FActiveControl && form->FActiveControl->CanFocus()
-                                  ? form->FActiveControl
-                                  : form;
+        TWinControl* target =
+            form->FActiveControl && form->FActiveControl->CanFocus() ? form->FActiveControl : form;
         if (target->HandleAllocated()) sys::SetFocus(target->Handle());
       }
     } else {
@@ -499,21 +527,22 @@ void TCustomForm::WndProc(TMessage& m) {
       if (key == 0) m.Result = 1;
     }
     return;
-  case CM_VISIBLECHANGED: return; // showing is done by SetVisible
+  case CM_VISIBLECHANGED:
+    return; // showing is done by SetVisible
   case WM_SIZE:
     TWinControl::WndProc(m);
     if (FFormStyle == fsMDIChild) ChildSizeChanged(m.WParam);
     return;
-  default: break;
+  default:
+    break;
   }
   TWinControl::WndProc(m);
 }
 
 void TCustomForm::WindowMoved() {
   TWinControl::WindowMoved();
-  if (HandleAllocated()) FWindowState = IsIconic(Handle())   ? wsMinimized
-                                        : IsZoomed(Handle()) ? wsMaximized
-                                                             : wsNormal;
+  if (HandleAllocated())
+    FWindowState = IsIconic(Handle()) ? wsMinimized : IsZoomed(Handle()) ? wsMaximized : wsNormal;
 }
 
 // ---- Painting -------------------------------------------------------------------
@@ -544,8 +573,8 @@ void TCustomForm::DeclareProperties(TPropertyTable<TCustomForm>& t) {
             {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"})
       .Default = fsNormal;
   t.AddEnum("Position", "TPosition", &TCustomForm::Position, &TCustomForm::SetPosition,
-            {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
-             "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
+            {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+             "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
   t.Add("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default = 0;
   t.Add("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder);
 }

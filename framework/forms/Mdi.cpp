@@ -29,7 +29,9 @@ namespace {
 
 constexpr const char* kClientClass = "ZelMDIClient";
 
-int CascadeStep() { return GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME); }
+int CascadeStep() {
+  return GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+}
 
 } // namespace
 
@@ -92,7 +94,9 @@ std::vector<TCustomForm*> TCustomForm::MDIChildList() {
   return list;
 }
 
-int TCustomForm::MDIChildCount() { return int(MDIChildList().size()); }
+int TCustomForm::MDIChildCount() {
+  return int(MDIChildList().size());
+}
 
 TCustomForm* TCustomForm::MDIChildren(int index) {
   const auto list = MDIChildList();

@@ -19,8 +19,12 @@ TScreen::~TScreen() {
   if (Screen == this) Screen = nullptr;
 }
 
-int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
-int TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+int TScreen::Width() const {
+  return GetSystemMetrics(SM_CXSCREEN);
+}
+int TScreen::Height() const {
+  return GetSystemMetrics(SM_CYSCREEN);
+}
 
 RECT TScreen::WorkAreaRect() const {
   RECT r{0, 0, Width(), Height()};
@@ -40,7 +44,9 @@ TCustomForm* TScreen::ActiveForm() const {
   return nullptr;
 }
 
-TWinControl* TScreen::ActiveControl() const { return FindControl(GetFocus()); }
+TWinControl* TScreen::ActiveControl() const {
+  return FindControl(GetFocus());
+}
 
 void TScreen::SetCursor(TCursor c) {
   FCursor = c;
@@ -51,6 +57,8 @@ void TScreen::AddForm(TCustomForm* form) {
   if (std::find(FForms.begin(), FForms.end(), form) == FForms.end()) FForms.push_back(form);
 }
 
-void TScreen::RemoveForm(TCustomForm* form) { std::erase(FForms, form); }
+void TScreen::RemoveForm(TCustomForm* form) {
+  std::erase(FForms, form);
+}
 
 } // namespace zel

@@ -89,6 +89,10 @@ TEST_F(MainWindowTest, ThreeChildrenAreNumberedAndShown) {
 
 TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheLoop) {
   ClickNewForm();
+  ClickNewForm();
+  ClickNewForm();
+  form->MDIChildren(0)->SetWindowState(wsMaximized);
+  form->MDIChildren(1)->SetWindowState(wsMinimized);
   // Close through the desktop after a while, inside the running loop.
   SetTimer(nullptr, 0, 200, [this](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);

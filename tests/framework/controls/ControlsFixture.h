@@ -30,8 +30,8 @@ protected:
     host.reset();
     sys::ResetWindowSystem();
   }
-  template <class T = TGraphicControl> T* Add(int l, int t, int w, int h, TAlign a = alNone,
-                                              TWinControl* parent = nullptr) {
+  template <class T = TGraphicControl>
+  T* Add(int l, int t, int w, int h, TAlign a = alNone, TWinControl* parent = nullptr) {
     auto* c = new T(nullptr); // the parent deletes it
     c->SetBounds(l, t, w, h);
     c->SetAlign(a);

@@ -48,7 +48,7 @@ TEST_F(ControlsTest, EnterAndLeaveFollowTheMouseAcrossWindowlessAndWindowedContr
   screen->MoveTo(5, 5); // off every window
   PumpMessages();
   EXPECT_EQ(order, (std::vector<std::string>{"enter host", "leave host", "enter a", "leave a",
-                                              "enter b", "leave b", "enter w", "leave w"}));
+                                             "enter b", "leave b", "enter w", "leave w"}));
   EXPECT_EQ(GetMouseControl(), nullptr);
 }
 
@@ -90,8 +90,8 @@ TEST_F(ControlsTest, ColourAndFontReachChildrenThatTakeTheirParents) {
   EXPECT_TRUE(inherits->ParentColor());
   EXPECT_TRUE(inherits->ParentFont());
   // Each change arrives as the parent message, then the control's own.
-  const auto seen = Only(log, {CM_PARENTCOLORCHANGED, CM_COLORCHANGED, CM_PARENTFONTCHANGED,
-                               CM_FONTCHANGED});
+  const auto seen =
+      Only(log, {CM_PARENTCOLORCHANGED, CM_COLORCHANGED, CM_PARENTFONTCHANGED, CM_FONTCHANGED});
   ASSERT_GE(seen.size(), 4u);
   EXPECT_EQ(seen[0], CM_PARENTCOLORCHANGED);
   EXPECT_EQ(seen[1], CM_COLORCHANGED);
@@ -141,7 +141,8 @@ TEST_F(ControlsTest, TextGoesThroughTheTextMessages) {
   Record(own, log);
   own->SetCaption("Кнопка"); // the same text sends nothing
   own->SetCaption("x");
-  EXPECT_EQ(Only(log, {WM_SETTEXT, CM_TEXTCHANGED}), (std::vector<UINT>{WM_SETTEXT, CM_TEXTCHANGED}));
+  EXPECT_EQ(Only(log, {WM_SETTEXT, CM_TEXTCHANGED}),
+            (std::vector<UINT>{WM_SETTEXT, CM_TEXTCHANGED}));
   // A windowed control's text is its window's text, and survives a new window.
   auto* w = Add<TWinControl>(0, 0, 10, 10);
   w->SetText("Окно");

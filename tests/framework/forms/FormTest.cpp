@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/forms/Form.h"
 #include "framework/core/Exceptions.h"
+#include "framework/forms/Form.h"
 #include "framework/forms/Frame.h"
 #include "tests/framework/forms/FormsFixture.h"
 

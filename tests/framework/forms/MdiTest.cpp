@@ -191,6 +191,47 @@ TEST_F(MdiTest, MaximisedChildFillsTheAreaKeepingItsCaptionAndPassesItOn) {
   EXPECT_EQ(client.Width(), ClientArea().Width());
 }
 
+// Finds a caption button of a window by asking its hit test along the
+// middle of the caption bar (screen coordinates).
+POINT FindCaptionButton(HWND h, LRESULT which) {
+  RECT wr;
+  GetWindowRect(h, &wr);
+  const int y = wr.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  for (int x = wr.right - 1; x > wr.left; --x)
+    if (SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == which) return POINT{x - 2, y};
+  return POINT{-1, -1};
+}
+
+TEST_F(MdiTest, CaptionButtonsOfAMaximisedChildStayReachable) {
+  NewChild();
+  TForm* b = NewChild();
+  POINT max = FindCaptionButton(b->Handle(), HTMAXBUTTON);
+  ASSERT_GE(max.x, 0);
+  screen->Click(max.x, max.y);
+  EXPECT_EQ(b->WindowState(), wsMaximized);
+  const std::string shot = OutPath("forms_mdi_maximized.png");
+  screen->SaveScreenshot(shot);
+  // The same button, now a restore button, is still on the screen inside
+  // the main window.
+  POINT restore = FindCaptionButton(b->Handle(), HTMAXBUTTON);
+  ASSERT_GE(restore.x, 0);
+  RECT mainRect;
+  GetWindowRect(main->Handle(), &mainRect);
+  EXPECT_TRUE(PtInRect(mainRect, restore));
+  EXPECT_EQ(WindowFromPoint(restore), b->Handle());
+  clock.Advance(1000);
+  screen->Click(restore.x, restore.y);
+  EXPECT_EQ(b->WindowState(), wsNormal);
+  // The minimise button sends it to the icon row; the close button of a
+  // child only minimises it.
+  clock.Advance(1000);
+  POINT close = FindCaptionButton(b->Handle(), HTCLOSE);
+  ASSERT_GE(close.x, 0);
+  screen->Click(close.x, close.y);
+  EXPECT_EQ(b->WindowState(), wsMinimized);
+  EXPECT_EQ(main->MDIChildCount(), 2);
+}
+
 TEST_F(MdiTest, NextAndPreviousCycleThroughTheChildren) {
   TForm* a = NewChild();
   TForm* b = NewChild();
