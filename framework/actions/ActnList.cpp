@@ -41,11 +41,11 @@ struct KeyName {
   const char* name;
 };
 constexpr KeyName kKeyNames[] = {
-    {WORD(sys::VK_BACK), "BkSp"},    {WORD(sys::VK_TAB), "Tab"},     {WORD(sys::VK_RETURN), "Enter"},
-    {WORD(sys::VK_ESCAPE), "Esc"},   {WORD(sys::VK_SPACE), "Space"}, {WORD(sys::VK_PRIOR), "PgUp"},
-    {WORD(sys::VK_NEXT), "PgDn"},    {WORD(sys::VK_END), "End"},     {WORD(sys::VK_HOME), "Home"},
-    {WORD(sys::VK_LEFT), "Left"},    {WORD(sys::VK_UP), "Up"},       {WORD(sys::VK_RIGHT), "Right"},
-    {WORD(sys::VK_DOWN), "Down"},    {WORD(sys::VK_INSERT), "Ins"},  {WORD(sys::VK_DELETE), "Del"},
+    {WORD(sys::VK_BACK), "BkSp"},  {WORD(sys::VK_TAB), "Tab"},     {WORD(sys::VK_RETURN), "Enter"},
+    {WORD(sys::VK_ESCAPE), "Esc"}, {WORD(sys::VK_SPACE), "Space"}, {WORD(sys::VK_PRIOR), "PgUp"},
+    {WORD(sys::VK_NEXT), "PgDn"},  {WORD(sys::VK_END), "End"},     {WORD(sys::VK_HOME), "Home"},
+    {WORD(sys::VK_LEFT), "Left"},  {WORD(sys::VK_UP), "Up"},       {WORD(sys::VK_RIGHT), "Right"},
+    {WORD(sys::VK_DOWN), "Down"},  {WORD(sys::VK_INSERT), "Ins"},  {WORD(sys::VK_DELETE), "Del"},
 };
 
 std::string KeyToText(WORD key) {
@@ -116,24 +116,48 @@ bool TBasicActionLink::Execute(TComponent* target) {
   return FAction->Execute();
 }
 
-bool TBasicActionLink::Update() { return FAction && FAction->Update(); }
+bool TBasicActionLink::Update() {
+  return FAction && FAction->Update();
+}
 
 void TBasicActionLink::Change() {
   if (OnChange) OnChange(this);
 }
 
-TCustomAction* TActionLink::CustomAction() const { return dynamic_cast<TCustomAction*>(FAction); }
+TCustomAction* TActionLink::CustomAction() const {
+  return dynamic_cast<TCustomAction*>(FAction);
+}
 
-bool TActionLink::IsCaptionLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsCheckedLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsEnabledLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsGroupIndexLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsHelpContextLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsHintLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsImageIndexLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsShortCutLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsVisibleLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsOnExecuteLinked() const { return FAction != nullptr; }
+bool TActionLink::IsCaptionLinked() const {
+  return CustomAction() != nullptr;
+}
+bool TActionLink::IsCheckedLinked() const {
+  return CustomAction() != nullptr;
+}
+bool TActionLink::IsEnabledLinked() const {
+  return CustomAction() != nullptr;
+}
+bool TActionLink::IsGroupIndexLinked() const {
+  return CustomAction() != nullptr;
+}
+bool TActionLink::IsHelpContextLinked() const {
+  return CustomAction() != nullptr;
+}
+bool TActionLink::IsHintLinked() const {
+  return CustomAction() != nullptr;
+}
+bool TActionLink::IsImageIndexLinked() const {
+  return CustomAction() != nullptr;
+}
+bool TActionLink::IsShortCutLinked() const {
+  return CustomAction() != nullptr;
+}
+bool TActionLink::IsVisibleLinked() const {
+  return CustomAction() != nullptr;
+}
+bool TActionLink::IsOnExecuteLinked() const {
+  return FAction != nullptr;
+}
 
 TControlActionLink::TControlActionLink(TControl* client) : TActionLink(client), FControl(client) {}
 
@@ -202,7 +226,8 @@ TBasicAction::~TBasicAction() {
   // The links outlive the action: they must not call back into it.
   std::vector<TBasicActionLink*> links;
   links.swap(FClients);
-  for (TBasicActionLink* link : links) link->ActionDestroying();
+  for (TBasicActionLink* link : links)
+    link->ActionDestroying();
   if (FActionComponent) FActionComponent->RemoveFreeNotification(this);
 }
 
@@ -294,7 +319,9 @@ void TContainedAction::SetCategory(const std::string& value) {
   if (FActionList) FActionList->Change();
 }
 
-int TContainedAction::Index() const { return FActionList ? FActionList->IndexOf(this) : -1; }
+int TContainedAction::Index() const {
+  return FActionList ? FActionList->IndexOf(this) : -1;
+}
 
 void TContainedAction::SetIndex(int value) {
   if (FActionList) FActionList->MoveAction(this, value);
@@ -310,7 +337,9 @@ bool TContainedAction::Update() {
   return TBasicAction::Update();
 }
 
-TComponent* TContainedAction::GetParentComponent() const { return FActionList; }
+TComponent* TContainedAction::GetParentComponent() const {
+  return FActionList;
+}
 
 // ---- TCustomAction -----------------------------------------------------------------------
 
@@ -547,7 +576,8 @@ void InitiateActions(TWinControl* parent) {
 void UpdateActionsOfForms() {
   if (!Screen) return;
   std::vector<TCustomForm*> forms;
-  for (int i = 0; i < Screen->FormCount(); ++i) forms.push_back(Screen->Forms(i));
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    forms.push_back(Screen->Forms(i));
   for (TCustomForm* form : forms) {
     if (!form->HandleAllocated() || !form->Showing()) continue;
     ForEachActionList(form, [](TCustomActionList* list) { list->UpdateActions(); });
@@ -571,7 +601,8 @@ TCustomActionList::TCustomActionList(TComponent* owner) : TComponent(owner) {
 }
 
 TCustomActionList::~TCustomActionList() {
-  while (!FActions.empty()) Free(FActions.back());
+  while (!FActions.empty())
+    Free(FActions.back());
   if (FImages) FImages->RemoveFreeNotification(this);
 }
 

@@ -8,13 +8,21 @@ namespace zel {
 
 // ---- TFileExit -------------------------------------------------------------------------
 
-TFileExit::TFileExit(TComponent* owner) : TCustomAction(owner) { SetDisableIfNoHandler(false); }
+TFileExit::TFileExit(TComponent* owner) : TCustomAction(owner) {
+  SetDisableIfNoHandler(false);
+}
 
-TObject* TFileExit::FindTarget() { return Application ? Application->MainForm() : nullptr; }
+TObject* TFileExit::FindTarget() {
+  return Application ? Application->MainForm() : nullptr;
+}
 
-bool TFileExit::HandlesTarget(TObject* target) { return Is<TCustomForm>(target); }
+bool TFileExit::HandlesTarget(TObject* target) {
+  return Is<TCustomForm>(target);
+}
 
-void TFileExit::UpdateTarget(TObject*) { SetEnabled(true); }
+void TFileExit::UpdateTarget(TObject*) {
+  SetEnabled(true);
+}
 
 void TFileExit::ExecuteTarget(TObject* target) {
   if (auto* form = As<TCustomForm>(target)) form->Close();

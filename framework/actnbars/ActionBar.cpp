@@ -93,7 +93,9 @@ void TCustomActionBar::StyleChanged() {
   Invalidate();
 }
 
-void TCustomActionBar::ColorMapFontChanged(TColor color) { Font()->SetColor(color); }
+void TCustomActionBar::ColorMapFontChanged(TColor color) {
+  Font()->SetColor(color);
+}
 
 void TCustomActionBar::Notification(TComponent* component, TOperation operation) {
   TCustomControl::Notification(component, operation);

@@ -15,10 +15,10 @@ TCustomActionBarColorMap::~TCustomActionBarColorMap() {
 }
 
 TCustomActionBarColorMap::TColors TCustomActionBarColorMap::DefaultColors() const {
-  return {clBtnShadow, clBtnFace,     clWindowText, clBtnFace,   clGray,
-          clGrayText,  clBtnHighlight, clWindowText, clBtnShadow, cl3DDkShadow,
-          clBtnHighlight, cl3DLight,   cl3DLight,    clBtnFace,   clWindowText,
-          clMenu,      clHighlight,   clHighlightText, clBtnShadow, cl3DLight};
+  return {clBtnShadow,    clBtnFace,      clWindowText,    clBtnFace,   clGray,
+          clGrayText,     clBtnHighlight, clWindowText,    clBtnShadow, cl3DDkShadow,
+          clBtnHighlight, cl3DLight,      cl3DLight,       clBtnFace,   clWindowText,
+          clMenu,         clHighlight,    clHighlightText, clBtnShadow, cl3DLight};
 }
 
 void TCustomActionBarColorMap::SetAll(const TColors& c) {
@@ -55,11 +55,16 @@ void TCustomActionBarColorMap::Assign(TPersistent* source) {
     TComponent::Assign(source);
     return;
   }
-  SetAll({s->FBtnFrameColor, s->FBtnSelectedColor, s->FBtnSelectedFont, s->FColor,
-          s->FDisabledColor, s->FDisabledFontColor, s->FDisabledFontShadow, s->FFontColor,
-          s->FFrameBottomRightInner, s->FFrameBottomRightOuter, s->FFrameTopLeftInner,
-          s->FFrameTopLeftOuter, s->FHighlightColor, s->FHotColor, s->FHotFontColor, s->FMenuColor,
-          s->FSelectedColor, s->FSelectedFontColor, s->FShadowColor, s->FUnusedColor});
+  SetAll({s->FBtnFrameColor,         s->FBtnSelectedColor,
+          s->FBtnSelectedFont,       s->FColor,
+          s->FDisabledColor,         s->FDisabledFontColor,
+          s->FDisabledFontShadow,    s->FFontColor,
+          s->FFrameBottomRightInner, s->FFrameBottomRightOuter,
+          s->FFrameTopLeftInner,     s->FFrameTopLeftOuter,
+          s->FHighlightColor,        s->FHotColor,
+          s->FHotFontColor,          s->FMenuColor,
+          s->FSelectedColor,         s->FSelectedFontColor,
+          s->FShadowColor,           s->FUnusedColor});
   ColorChanged();
 }
 
@@ -75,7 +80,8 @@ void TCustomActionBarColorMap::ColorChanged() {
 void TCustomActionBarColorMap::SetFontColor(TColor v) {
   FFontColor = v;
   const std::vector<TCustomActionBar*> bars = FBars;
-  for (TCustomActionBar* bar : bars) bar->ColorMapFontChanged(v);
+  for (TCustomActionBar* bar : bars)
+    bar->ColorMapFontChanged(v);
 }
 
 void TCustomActionBarColorMap::AddBar(TCustomActionBar* bar) {
@@ -129,7 +135,9 @@ void TStandardColorMap::DeclareProperties(TPropertyTable<TStandardColorMap>& t) 
 
 // ---- TXPColorMap ---------------------------------------------------------------------------
 
-TXPColorMap::TXPColorMap(TComponent* owner) : TCustomActionBarColorMap(owner) { UpdateColors(); }
+TXPColorMap::TXPColorMap(TComponent* owner) : TCustomActionBarColorMap(owner) {
+  UpdateColors();
+}
 
 TCustomActionBarColorMap::TColors TXPColorMap::DefaultColors() const {
   TColors c{};

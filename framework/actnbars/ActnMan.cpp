@@ -50,14 +50,18 @@ TActionClients* TActionClient::Items() {
   return FItems.get();
 }
 
-bool TActionClient::HasItems() const { return FItems && FItems->Count() > 0; }
+bool TActionClient::HasItems() const {
+  return FItems && FItems->Count() > 0;
+}
 
 TActionClients* TActionClient::ContextItems() {
   if (!FContextItems) FContextItems = std::make_unique<TActionClients>(this);
   return FContextItems.get();
 }
 
-bool TActionClient::HasContextItems() const { return FContextItems && FContextItems->Count() > 0; }
+bool TActionClient::HasContextItems() const {
+  return FContextItems && FContextItems->Count() > 0;
+}
 
 void TActionClient::SetVisible(bool value) {
   if (value == FVisible) return;
@@ -120,7 +124,9 @@ TContainedAction* TActionClientItem::Action() const {
   return static_cast<TContainedAction*>(FLink->Action());
 }
 
-void TActionClientItem::SetAction(TContainedAction* action) { FLink->SetAction(action); }
+void TActionClientItem::SetAction(TContainedAction* action) {
+  FLink->SetAction(action);
+}
 
 std::string TActionClientItem::Caption() const {
   if (!FCaption.empty()) return FCaption;
@@ -146,7 +152,9 @@ TShortCut TActionClientItem::ShortCut() const {
   return scNone;
 }
 
-bool TActionClientItem::Separator() const { return !Action() && FCaption == "-"; }
+bool TActionClientItem::Separator() const {
+  return !Action() && FCaption == "-";
+}
 
 bool TActionClientItem::Unused() const {
   if (Separator()) return false;
@@ -241,7 +249,7 @@ void TActionBarItem::SetActionBar(TCustomActionBar* bar) {
 
 std::string TActionBarItem::GetDisplayName() const {
   return FActionBar && !FActionBar->Name().empty() ? FActionBar->Name()
-                                                    : TActionClient::GetDisplayName();
+                                                   : TActionClient::GetDisplayName();
 }
 
 void TActionBarItem::Assign(TPersistent* source) {
@@ -252,7 +260,8 @@ void TActionBarItem::Assign(TPersistent* source) {
   }
 }
 
-// ---- TActionBars ---------------------------------------------------------------------------------
+// ---- TActionBars
+// ---------------------------------------------------------------------------------
 
 TActionBars::TActionBars(TCustomActionManager* manager)
     : TCollection(TActionBarItem::StaticClass()), FManager(manager) {}
@@ -262,7 +271,9 @@ void TActionBars::SetHideUnused(bool value) {
     ForEachList(ActionBars(i)->Items(), [&](TActionClients* l) { l->SetHideUnused(value); });
 }
 
-TPersistent* TActionBars::GetOwner() const { return FManager; }
+TPersistent* TActionBars::GetOwner() const {
+  return FManager;
+}
 
 // ---- TCustomActionManager ---------------------------------------------------------------------
 

@@ -42,7 +42,9 @@ constexpr int kMaxDepth = 32;
 // The fewest bytes one item takes, to refuse counts the stream cannot hold.
 constexpr int64_t kMinItemBytes = 4 + 2 + 4 + 2 + 1 + 4 + 4 + 2 * 5;
 
-[[noreturn]] void BadFormat() { throw EReadError(SActnConfigFormat); }
+[[noreturn]] void BadFormat() {
+  throw EReadError(SActnConfigFormat);
+}
 
 void WriteItems(TStream& s, TActionClients* list, int depth);
 
@@ -139,7 +141,8 @@ void TCustomActionManager::SaveToStream(TStream& stream) const {
   stream.WriteU16(kVersion);
   stream.WriteI32(FActionBars->SessionCount());
   stream.WriteI32(FPrioritySchedule->Count());
-  for (int i = 0; i < FPrioritySchedule->Count(); ++i) stream.WriteStr32(FPrioritySchedule->Get(i));
+  for (int i = 0; i < FPrioritySchedule->Count(); ++i)
+    stream.WriteStr32(FPrioritySchedule->Get(i));
   stream.WriteI32(FActionBars->Count());
   for (int i = 0; i < FActionBars->Count(); ++i) {
     TActionBarItem* bar = FActionBars->ActionBars(i);
@@ -160,7 +163,8 @@ void TCustomActionManager::LoadFromStream(TStream& stream) {
 
   TStringList schedule;
   const int32_t entries = ReadCount(stream, 4);
-  for (int32_t i = 0; i < entries; ++i) schedule.Add(ReadText32(stream));
+  for (int32_t i = 0; i < entries; ++i)
+    schedule.Add(ReadText32(stream));
 
   TActnConfigReader reader(*this, stream);
   // The new bars are built in a collection of their own, which does not
@@ -187,7 +191,8 @@ void TCustomActionManager::LoadFromStream(TStream& stream) {
   // fresh collection leaves the bars alone.
   FActionBars->SetSessionCount(sessions);
   FActionBars->Assign(&fresh);
-  for (int i = 0; i < fresh.Count(); ++i) fresh.ActionBars(i)->FActionBar = nullptr;
+  for (int i = 0; i < fresh.Count(); ++i)
+    fresh.ActionBars(i)->FActionBar = nullptr;
   FPrioritySchedule->Assign(&schedule);
   BarsChanged();
 }

@@ -37,7 +37,9 @@ void UnRegisterActnBarStyle(TActionBarStyle* style) {
   if (list->Count() == 0) list.reset();
 }
 
-TStringList* ActionBarStyles() { return StyleList().get(); }
+TStringList* ActionBarStyles() {
+  return StyleList().get();
+}
 
 TActionBarStyle* FindActionBarStyle(const std::string& name) {
   TStringList* list = ActionBarStyles();

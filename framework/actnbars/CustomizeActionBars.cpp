@@ -20,7 +20,9 @@ TCustomizeActionBars::~TCustomizeActionBars() {
   if (FCustomizeDlg) FCustomizeDlg->RemoveFreeNotification(this);
 }
 
-void TCustomizeActionBars::SetDialogRunner(TDialogRunner runner) { Runner() = std::move(runner); }
+void TCustomizeActionBars::SetDialogRunner(TDialogRunner runner) {
+  Runner() = std::move(runner);
+}
 
 TCustomActionManager* TCustomizeActionBars::ActionManager() const {
   if (FActionManager) return FActionManager;
@@ -48,13 +50,17 @@ void TCustomizeActionBars::Notification(TComponent* component, TOperation operat
   if (component == FCustomizeDlg) FCustomizeDlg = nullptr;
 }
 
-TObject* TCustomizeActionBars::FindTarget() { return ActionManager(); }
+TObject* TCustomizeActionBars::FindTarget() {
+  return ActionManager();
+}
 
 bool TCustomizeActionBars::HandlesTarget(TObject* target) {
   return Is<TCustomActionManager>(target);
 }
 
-void TCustomizeActionBars::UpdateTarget(TObject*) { SetEnabled(true); }
+void TCustomizeActionBars::UpdateTarget(TObject*) {
+  SetEnabled(true);
+}
 
 void TCustomizeActionBars::ExecuteTarget(TObject*) {
   if (Runner()) Runner()(*this);

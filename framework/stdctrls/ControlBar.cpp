@@ -104,8 +104,8 @@ RECT TCustomControlBar::BandRect(TControl* control) const {
 }
 
 // Brings the band list in line with the visible children.  A child that is
-// new, or that was moved since the last layout, takes the row its top edge
-// lies in (a new row below the others when it lies below them).
+// new, or that was moved since the last layout, takes the row its middle
+// lies in (a new row above or below the others when it lies outside them).
 void TCustomControlBar::SyncBands(const RECT& area) {
   std::vector<TBand> kept;
   // Row edges of the last layout, for placing moved and new controls.
@@ -129,10 +129,11 @@ void TCustomControlBar::SyncBands(const RECT& area) {
     TBand band;
     if (const TBand* old = FindBand(c)) band = *old;
     const bool moved = !FindBand(c) || !SameRect(c->BoundsRect(), band.Placed);
+    if (!FindBand(c)) band.Order = ++FNextOrder; // a new band yields to the others
     if (moved) {
       band.Control = c;
-      band.RowKey = rowOf(c->Top() - insets.top);
-      band.WantedLeft = c->Left() - insets.left;
+      band.RowKey = rowOf(c->Top() + c->Height() / 2);
+      band.WantedLeft = std::max(int(area.left), c->Left() - insets.left);
     }
     kept.push_back(band);
   }
@@ -140,14 +141,20 @@ void TCustomControlBar::SyncBands(const RECT& area) {
 }
 
 void TCustomControlBar::LayoutBands(const RECT& area) {
-  // Order: by row, then by wanted position; the list order breaks ties, so
-  // the band being dragged (moved last) does not jump over an equal one.
+  // Order: by row, then by wanted position, then by the bands' order, in
+  // which a dragged band comes first and a new one last.
   std::vector<size_t> order(FBands.size());
   std::iota(order.begin(), order.end(), size_t(0));
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    if (FBands[a].RowKey != FBands[b].RowKey) return FBands[a].RowKey < FBands[b].RowKey;
-    return FBands[a].WantedLeft < FBands[b].WantedLeft;
+    const TBand& x = FBands[a];
+    const TBand& y = FBands[b];
+    if (x.RowKey != y.RowKey) return x.RowKey < y.RowKey;
+    if (x.WantedLeft != y.WantedLeft) return x.WantedLeft < y.WantedLeft;
+    return x.Order < y.Order;
   });
+  for (size_t i = 0; i < order.size(); ++i)
+    FBands[order[i]].Order = int(i);
+  FNextOrder = int(order.size());
   int row = -1;
   double rowKey = 0;
   int rowTop = area.top;
@@ -244,11 +251,8 @@ void TCustomControlBar::MouseMove(TShiftState shift, int x, int y) {
   if (y >= bottom) key = lastRow + 0.5;
   band->RowKey = key;
   band->WantedLeft = std::max(0, x - FDragOffset);
-  // The dragged band goes last in the list, so it yields to an equal wanted
-  // position of another band only after that band was placed.
-  TBand moved = *band;
-  FBands.erase(FBands.begin() + (band - FBands.data()));
-  FBands.push_back(moved);
+  // The dragged band wins a tie with a band that wants the same place.
+  band->Order = -1;
   Realign();
 }
 

@@ -80,11 +80,12 @@ protected:
 private:
   struct TBand {
     TControl* Control = nullptr;
-    double RowKey = 0;      // the row, possibly between two rows while dragging
-    int WantedLeft = 0;     // the wanted left edge of the band
-    sys::RECT Placed{};     // where the layout put the control
-    sys::RECT Rect{};       // the band's rectangle
+    double RowKey = 0;  // the row, possibly between two rows while dragging
+    int WantedLeft = 0; // the wanted left edge of the band
+    sys::RECT Placed{}; // where the layout put the control
+    sys::RECT Rect{};   // the band's rectangle
     int Row = 0;
+    int Order = 0; // breaks ties of wanted positions: lower goes first
   };
   TBand* FindBand(TControl* control);
   const TBand* FindBand(TControl* control) const;
@@ -101,6 +102,7 @@ private:
   TGradientDirection FGradientDirection = gdVertical;
   std::vector<TBand> FBands;
   int FRowCount = 0;
+  int FNextOrder = 0;
   bool FLayingOut = false;
   TControl* FDragControl = nullptr;
   int FDragOffset = 0;

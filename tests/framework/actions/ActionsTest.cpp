@@ -200,19 +200,22 @@ TEST_F(ActionsTest, WindowActionsAreEnabledOnlyForAnMdiFormWithChildren) {
   auto* tileV = new TWindowTileVertical(form);
   auto* minimize = new TWindowMinimizeAll(form);
   TWindowAction* all[] = {cascade, tileH, tileV, minimize};
-  for (TCustomAction* a : all) a->SetActionList(list);
+  for (TCustomAction* a : all)
+    a->SetActionList(list);
   form->SetFormStyle(fsMDIForm);
   form->Show();
 
   app->Idle();
-  for (TCustomAction* a : all) EXPECT_FALSE(a->Enabled()) << a->ClassName() << " (no child)";
+  for (TCustomAction* a : all)
+    EXPECT_FALSE(a->Enabled()) << a->ClassName() << " (no child)";
 
   auto* child = new TForm(form);
   child->SetFormStyle(fsMDIChild);
   child->SetParent(form);
   child->Show();
   app->Idle();
-  for (TCustomAction* a : all) EXPECT_TRUE(a->Enabled()) << a->ClassName();
+  for (TCustomAction* a : all)
+    EXPECT_TRUE(a->Enabled()) << a->ClassName();
 
   // A form given to the action wins over the active one: a plain form
   // has no MDI children to arrange.
@@ -230,7 +233,8 @@ TEST_F(ActionsTest, WindowActionsAreEnabledOnlyForAnMdiFormWithChildren) {
 
   delete child;
   app->Idle();
-  for (TCustomAction* a : all) EXPECT_FALSE(a->Enabled()) << a->ClassName() << " (child gone)";
+  for (TCustomAction* a : all)
+    EXPECT_FALSE(a->Enabled()) << a->ClassName() << " (child gone)";
   EXPECT_FALSE(cascade->Execute());
 }
 

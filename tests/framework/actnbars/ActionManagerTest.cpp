@@ -337,29 +337,63 @@ std::vector<std::string> ColorNames(const TClassInfo& cls) {
 }
 
 TEST(ColorMapTest, EachClassPublishesItsColoursInItsOwnOrder) {
-  const std::vector<std::string> standard = {
-      "HighlightColor", "UnusedColor", "BtnFrameColor", "BtnSelectedColor", "BtnSelectedFont",
-      "Color", "DisabledFontColor", "DisabledFontShadow", "FontColor", "HotColor", "HotFontColor",
-      "MenuColor", "FrameTopLeftInner", "FrameTopLeftOuter", "FrameBottomRightInner",
-      "FrameBottomRightOuter", "DisabledColor", "SelectedColor", "SelectedFontColor",
-      "ShadowColor"};
-  const std::vector<std::string> xp = {
-      "ShadowColor", "Color", "DisabledColor", "DisabledFontColor", "DisabledFontShadow",
-      "FontColor", "HighlightColor", "HotColor", "HotFontColor", "MenuColor", "FrameTopLeftInner",
-      "FrameTopLeftOuter", "FrameBottomRightInner", "FrameBottomRightOuter", "BtnFrameColor",
-      "BtnSelectedColor", "BtnSelectedFont", "SelectedColor", "SelectedFontColor", "UnusedColor"};
-  const std::vector<std::string> twilight = {
-      "Color", "DisabledFontColor", "DisabledFontShadow", "FontColor", "HighlightColor",
-      "HotColor", "HotFontColor", "FrameTopLeftInner", "FrameTopLeftOuter",
-      "FrameBottomRightInner", "FrameBottomRightOuter", "BtnFrameColor", "BtnSelectedColor",
-      "BtnSelectedFont", "MenuColor", "DisabledColor", "SelectedColor", "SelectedFontColor",
-      "ShadowColor", "UnusedColor"};
+  const std::vector<std::string> standard = {"HighlightColor",
+                                             "UnusedColor",
+                                             "BtnFrameColor",
+                                             "BtnSelectedColor",
+                                             "BtnSelectedFont",
+                                             "Color",
+                                             "DisabledFontColor",
+                                             "DisabledFontShadow",
+                                             "FontColor",
+                                             "HotColor",
+                                             "HotFontColor",
+                                             "MenuColor",
+                                             "FrameTopLeftInner",
+                                             "FrameTopLeftOuter",
+                                             "FrameBottomRightInner",
+                                             "FrameBottomRightOuter",
+                                             "DisabledColor",
+                                             "SelectedColor",
+                                             "SelectedFontColor",
+                                             "ShadowColor"};
+  const std::vector<std::string> xp = {"ShadowColor",           "Color",
+                                       "DisabledColor",         "DisabledFontColor",
+                                       "DisabledFontShadow",    "FontColor",
+                                       "HighlightColor",        "HotColor",
+                                       "HotFontColor",          "MenuColor",
+                                       "FrameTopLeftInner",     "FrameTopLeftOuter",
+                                       "FrameBottomRightInner", "FrameBottomRightOuter",
+                                       "BtnFrameColor",         "BtnSelectedColor",
+                                       "BtnSelectedFont",       "SelectedColor",
+                                       "SelectedFontColor",     "UnusedColor"};
+  const std::vector<std::string> twilight = {"Color",
+                                             "DisabledFontColor",
+                                             "DisabledFontShadow",
+                                             "FontColor",
+                                             "HighlightColor",
+                                             "HotColor",
+                                             "HotFontColor",
+                                             "FrameTopLeftInner",
+                                             "FrameTopLeftOuter",
+                                             "FrameBottomRightInner",
+                                             "FrameBottomRightOuter",
+                                             "BtnFrameColor",
+                                             "BtnSelectedColor",
+                                             "BtnSelectedFont",
+                                             "MenuColor",
+                                             "DisabledColor",
+                                             "SelectedColor",
+                                             "SelectedFontColor",
+                                             "ShadowColor",
+                                             "UnusedColor"};
   EXPECT_EQ(ColorNames(TStandardColorMap::StaticClass()), standard);
   EXPECT_EQ(ColorNames(TXPColorMap::StaticClass()), xp);
   EXPECT_EQ(ColorNames(TTwilightColorMap::StaticClass()), twilight);
   // Name and Tag are properties too, but not colours.
   bool hasName = false;
-  for (const TPropInfo* p : TXPColorMap::StaticClass().Properties()) hasName |= p->Name == "Name";
+  for (const TPropInfo* p : TXPColorMap::StaticClass().Properties())
+    hasName |= p->Name == "Name";
   EXPECT_TRUE(hasName);
 }
 

@@ -1,0 +1,196 @@
+// The control bar: bands in rows, band info, moving bands by their grips,
+// AutoSize, and the gradient background.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/stdctrls/ControlBar.h"
+#include "framework/stdctrls/Panel.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+
+namespace zel {
+namespace {
+
+class ControlBarTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    screen = &sys::UseHeadlessBackend();
+    app = std::make_unique<TApplication>();
+    form = app->CreateForm<TForm>();
+    form->SetBounds(40, 40, 420, 260);
+    bar = new TControlBar(form);
+    bar->SetParent(form);
+    bar->SetAlign(alTop);
+    bar->SetBevelKind(bkNone);
+    bar->SetRowSize(30);
+    bar->SetAutoSize(true);
+  }
+  void TearDown() override { app.reset(); }
+
+  TPanel* Band(int left, int top, int width, int height = 22) {
+    auto* p = new TPanel(form);
+    p->SetBounds(left, top, width, height);
+    p->SetParent(bar);
+    return p;
+  }
+  sys::POINT ScreenOf(int x, int y) { return bar->ClientToScreen({x, y}); }
+  void DragGrip(TControl* band, int dx, int dy) {
+    const sys::RECT r = bar->BandRect(band);
+    const sys::POINT from = ScreenOf(r.left + 4, r.top + 8);
+    screen->Drag(from.x, from.y, from.x + dx, from.y + dy, 6);
+  }
+
+  sys::ScopedVirtualClock clock{10000};
+  sys::HeadlessBackend* screen = nullptr;
+  std::unique_ptr<TApplication> app;
+  TForm* form = nullptr;
+  TControlBar* bar = nullptr;
+};
+
+TEST_F(ControlBarTest, BandsFillRowsLeftToRightAndEmptyRowsCloseUp) {
+  TPanel* a = Band(0, 0, 100);
+  TPanel* b = Band(0, 0, 80);
+  TPanel* c = Band(0, 70, 60); // below an empty row: it closes up to row 1
+  EXPECT_EQ(bar->RowCount(), 2);
+  EXPECT_EQ(bar->BandRow(a), 0);
+  EXPECT_EQ(bar->BandRow(b), 0);
+  EXPECT_EQ(bar->BandRow(c), 1);
+  // Band = grip inset 11 + control + 2; the control sits 2 below the row top.
+  EXPECT_EQ(bar->BandRect(a).left, 0);
+  EXPECT_EQ(a->Left(), 11);
+  EXPECT_EQ(a->Top(), 2);
+  EXPECT_EQ(bar->BandRect(b).left, 113);
+  EXPECT_EQ(b->Left(), 124);
+  EXPECT_EQ(c->Top(), 32);
+  // AutoSize: two rows of 30 pixels.
+  EXPECT_EQ(bar->Height(), 60);
+
+  delete c;
+  EXPECT_EQ(bar->RowCount(), 1);
+  EXPECT_EQ(bar->Height(), 30);
+  b->SetVisible(false);
+  EXPECT_EQ(bar->BandRow(b), -1);
+  bar->SetRowSize(40);
+  EXPECT_EQ(bar->Height(), 40);
+}
+
+TEST_F(ControlBarTest, BandInfoSetsInsetsPreferredSizeAndRowCount) {
+  TPanel* menu = nullptr;
+  bar->OnBandInfo = [&](TObject* sender, TControl* control, sys::RECT& insets, int& preferred,
+                        int& rows) {
+    EXPECT_EQ(sender, bar);
+    if (control != menu) return;
+    preferred = bar->ClientWidth() - (insets.left + insets.right);
+    rows = 1;
+  };
+  menu = Band(0, 0, 50);
+  TPanel* tall = Band(0, 40, 40, 50); // needs two rows of 30
+  sys::RECT insets;
+  int preferred = 0, rows = 0;
+  bar->GetBandInfo(menu, insets, preferred, rows);
+  EXPECT_EQ(insets.left, 11);
+  EXPECT_EQ(insets.top, 2);
+  EXPECT_EQ(preferred, bar->ClientWidth() - 13);
+  EXPECT_EQ(rows, 1);
+  EXPECT_EQ(menu->Width(), bar->ClientWidth() - 13);
+  EXPECT_EQ(bar->BandRect(menu).right, bar->ClientWidth());
+  bar->GetBandInfo(tall, insets, preferred, rows);
+  EXPECT_EQ(rows, 2);
+  EXPECT_EQ(bar->BandRow(tall), 1);
+  EXPECT_EQ(bar->Height(), 30 + 60);
+}
+
+TEST_F(ControlBarTest, GripsMoveBandsAlongARowAndBetweenRows) {
+  form->Show();
+  TPanel* a = Band(0, 0, 100);
+  TPanel* b = Band(0, 0, 80);
+  ASSERT_EQ(bar->RowCount(), 1);
+
+  // Along the row.
+  const int left = bar->BandRect(b).left;
+  DragGrip(b, 60, 0);
+  EXPECT_EQ(bar->BandRect(b).left, left + 60);
+  EXPECT_EQ(bar->BandRow(b), 0);
+
+  // Below the last row: a new row.
+  DragGrip(b, -60, 30);
+  EXPECT_EQ(bar->RowCount(), 2);
+  EXPECT_EQ(bar->BandRow(b), 1);
+  EXPECT_EQ(bar->Height(), 60);
+
+  // Into the first row ahead of the other band.
+  DragGrip(b, -bar->BandRect(b).left, -30);
+  EXPECT_EQ(bar->RowCount(), 1);
+  EXPECT_EQ(bar->BandRect(b).left, 0);
+  EXPECT_EQ(bar->BandRect(a).left, bar->BandRect(b).right);
+
+  // A press outside every grip moves nothing.
+  const sys::POINT inside = ScreenOf(bar->BandRect(a).right - 3, 10);
+  screen->Drag(inside.x, inside.y, inside.x + 40, inside.y + 30, 4);
+  EXPECT_EQ(bar->RowCount(), 1);
+}
+
+TEST_F(ControlBarTest, AControlMovedByTheProgramTakesTheRowOfItsNewPlace) {
+  TPanel* a = Band(0, 0, 100);
+  TPanel* b = Band(0, 0, 80);
+  b->SetBounds(11, 45, 80, 22);
+  EXPECT_EQ(bar->BandRow(b), 1);
+  EXPECT_EQ(bar->BandRow(a), 0);
+  bar->DisableAlign();
+  b->SetBounds(200, 2, 80, 22);
+  EXPECT_EQ(bar->BandRow(b), 1); // not yet laid out
+  bar->EnableAlign();
+  EXPECT_EQ(bar->BandRow(b), 0);
+  EXPECT_EQ(bar->BandRect(b).left, 189);
+}
+
+TEST_F(ControlBarTest, DockOverAsksTheEvent) {
+  bool asked = false;
+  bar->OnDockOver = [&](TObject*, TDragDockObject*, int, int, TDragState, bool& accept) {
+    asked = true;
+    accept = false;
+  };
+  bool accept = true;
+  bar->DockOver(nullptr, 1, 1, dsDragMove, accept);
+  EXPECT_TRUE(asked);
+  EXPECT_FALSE(accept);
+}
+
+TEST_F(ControlBarTest, TheGradientRunsBehindTheBandsAndThePictureIsWritten) {
+  bar->SetRowSize(38);
+  bar->SetDrawingStyle(dsGradient);
+  bar->SetGradientStartColor(clWhite);
+  bar->SetGradientEndColor(clNavy);
+  bar->SetGradientDirection(gdHorizontal);
+  TPanel* a = Band(0, 0, 150, 30);
+  TPanel* b = Band(0, 0, 120, 30);
+  a->SetColor(clBtnFace);
+  b->SetColor(0x80E0FF);
+  form->Show();
+  app->ProcessMessages();
+  bar->Repaint();
+
+  const sys::POINT origin = ScreenOf(0, 0);
+  // Left of the first band's control (in its grip) the gradient is near
+  // white; near the right edge it is near navy.
+  const sys::COLORREF leftPixel = screen->ScreenPixel(origin.x + 1, origin.y + 1);
+  const sys::COLORREF rightPixel =
+      screen->ScreenPixel(origin.x + bar->ClientWidth() - 2, origin.y + 1);
+  EXPECT_GT(leftPixel & 0xFF, 0xF0u);
+  EXPECT_LT(rightPixel & 0xFF, 0x10u);
+  EXPECT_GT((rightPixel >> 16) & 0xFF, 0x70u);
+
+  const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+  std::filesystem::create_directories(dir);
+  const auto path = (dir / "controlbar_gradient_two_bands.png").string();
+  ASSERT_TRUE(screen->SaveWindowShot(form->Handle(), path));
+  EXPECT_TRUE(std::filesystem::exists(path));
+}
+
+} // namespace
+} // namespace zel
