@@ -254,21 +254,5 @@ TEST_F(Compose, AssignCopiesSizeColoursAndImages) {
   EXPECT_EQ(copy.Tag(), 0);
 }
 
-TEST_F(Compose, UpdateBracketKeepsWorkBitmapsAndEndsOnce) {
-  EXPECT_FALSE(list.ComponentState().Contains(csUpdating));
-  list.BeginUpdate();
-  list.BeginUpdate();
-  EXPECT_TRUE(list.ComponentState().Contains(csUpdating));
-  list.EndUpdate();
-  EXPECT_TRUE(list.ComponentState().Contains(csUpdating));
-  list.EndUpdate();
-  EXPECT_FALSE(list.ComponentState().Contains(csUpdating));
-  list.EndUpdate(); // unbalanced: ignored
-  EXPECT_EQ(list.UpdateCounter(), 0);
-  list.BeginUpdate();
-  EXPECT_EQ(list.UpdateCounter(), 1);
-  list.EndUpdate();
-}
-
 } // namespace
 } // namespace zel::test

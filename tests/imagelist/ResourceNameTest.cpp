@@ -54,13 +54,7 @@ protected:
   TResourceName* item = list.ResourceNames()->Add();
 };
 
-TEST_F(ResourceNames, DefaultsAndSettersRefuseZeroAndNormaliseTheName) {
-  EXPECT_EQ(item->Width(), 24);
-  EXPECT_EQ(item->Height(), 24);
-  EXPECT_EQ(item->GliphCount(), 8);
-  EXPECT_EQ(item->TransparentColor(), TColor(0xFF00FF));
-  EXPECT_TRUE(item->AutoSize());
-  EXPECT_TRUE(item->FileNameDOM());
+TEST_F(ResourceNames, SettersRefuseZeroAndNormaliseTheName) {
   EXPECT_EQ(list.ResourceNames()->ImageListZel(), &list);
 
   item->SetName("  standartbtn_24 ");
