@@ -90,9 +90,10 @@ void TCustomGrid::SetRowCount(int value) {
 void TCustomGrid::SetFixedCols(int value) {
   value = std::clamp(value, 0, ColCount() - 1);
   if (value == FFixedCols) return;
+  // The current cell and the view start again at the first scrolling column.
   FFixedCols = value;
-  FCol = std::max(FCol, value);
-  FLeftCol = std::max(FLeftCol, value);
+  FCol = value;
+  FLeftCol = value;
   UpdateScrollBars();
   Invalidate();
 }
@@ -101,8 +102,8 @@ void TCustomGrid::SetFixedRows(int value) {
   value = std::clamp(value, 0, RowCount() - 1);
   if (value == FFixedRows) return;
   FFixedRows = value;
-  FRow = std::max(FRow, value);
-  FTopRow = std::max(FTopRow, value);
+  FRow = value;
+  FTopRow = value;
   UpdateScrollBars();
   Invalidate();
 }
@@ -433,8 +434,10 @@ void TCustomGrid::FocusCell(int col, int row, bool) {
       --top;
     }
   }
+  // A column whose left edge shows counts as in view: scrolling a cut
+  // column fully in would push the columns before it out.
   if (col < FLeftCol) left = col;
-  else if (VisibleColCount() > 0 && col >= FLeftCol + VisibleColCount()) left = col;
+  else if (ColLeft(col) >= GridRect().right) left = col;
   MoveTopLeft(left, top);
   Invalidate();
 }
