@@ -1,5 +1,6 @@
 // The description of the main window: its settings and child components.
 
+#include "framework/stdctrls/Splitter.h"
 #include "shell/TemporaryNewFormPanel.h"
 #include "shell/UnitMain.h"
 
@@ -15,6 +16,11 @@ void BuildMainForm(TMainForm& form) {
   form.Font()->SetHeight(-11);
   form.SetOldCreateOrder(true);
   form.SetClientSize(606, 383);
+
+  auto* splitter = new TSplitter(&form);
+  splitter->SetName("Splitter1");
+  splitter->SetAlign(alRight);
+  splitter->SetParent(&form);
 
   // TEMPORARY: remove with the action bars.
   auto* panel = new TTemporaryNewFormPanel(&form);

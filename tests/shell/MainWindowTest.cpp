@@ -56,6 +56,12 @@ TEST_F(MainWindowTest, OpensWithTheDescribedSettings) {
   EXPECT_EQ(form->Font()->Height(), -11);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
   EXPECT_EQ(form->MDIChildCount(), 0);
+  auto* splitter = dynamic_cast<TControl*>(form->FindComponent("Splitter1"));
+  ASSERT_NE(splitter, nullptr);
+  EXPECT_EQ(splitter->Align(), alRight);
+  EXPECT_EQ(splitter->Left() + splitter->Width(), form->ClientWidth());
+  // The MDI area ends where the splitter begins.
+  EXPECT_EQ(form->MDIClientRect().right, splitter->Left());
 }
 
 TEST_F(MainWindowTest, ThreeChildrenAreNumberedAndShown) {
