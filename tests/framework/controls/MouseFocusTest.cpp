@@ -128,3 +128,21 @@ TEST_F(ControlsTest, DeletingAControlClearsEveryReferenceToIt) {
 
 } // namespace
 } // namespace zel::test
+
+namespace zel::test {
+namespace {
+
+TEST_F(ControlsTest, TheCursorIsTheOneOfTheControlUnderTheMouse) {
+  auto* a = Add<TProbe>(10, 10, 50, 50);
+  a->SetCursor(crHandPoint);
+  host->SetCursor(crCross);
+  sys::POINT p = At(a, 5, 5);
+  screen->MoveTo(p.x, p.y);
+  EXPECT_EQ(screen->CursorShape(), sys::IDC_HAND);
+  p = At(host.get(), 200, 200);
+  screen->MoveTo(p.x, p.y);
+  EXPECT_EQ(screen->CursorShape(), sys::IDC_CROSS);
+}
+
+} // namespace
+} // namespace zel::test
