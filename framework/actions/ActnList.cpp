@@ -495,6 +495,8 @@ class TShortCutHook : public TComponent {
   ZEL_CLASS(TShortCutHook, TComponent)
 public:
   explicit TShortCutHook(TCustomForm* form) : TComponent(form), FForm(form) {
+    // Part of the form's machinery, not of its content: never streamed.
+    SetSubComponent(true);
     FPrevious = form->WindowProc;
     form->WindowProc = [this](TMessage& m) { Handle(m); };
   }
@@ -526,6 +528,7 @@ class TActionIdleHook : public TComponent {
   ZEL_CLASS(TActionIdleHook, TComponent)
 public:
   explicit TActionIdleHook(TApplication* app) : TComponent(app), FApp(app) {
+    SetSubComponent(true);
     FId = app->AddIdleHook([] { UpdateActionsOfForms(); });
   }
   ~TActionIdleHook() override { FApp->RemoveIdleHook(FId); }

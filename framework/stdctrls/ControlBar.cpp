@@ -235,6 +235,8 @@ void TCustomControlBar::MouseMove(TShiftState shift, int x, int y) {
   TCustomControl::MouseMove(shift, x, y);
   if (!FDragControl || !ContainsControl(FDragControl)) {
     FDragControl = nullptr;
+    // A grip shows that its band can be moved.
+    SetCursor(GripAt(x, y) ? crSizeAll : crDefault);
     return;
   }
   TBand* band = FindBand(FDragControl);

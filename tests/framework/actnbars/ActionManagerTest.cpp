@@ -282,6 +282,24 @@ TEST_F(ManagerTest, ADamagedConfigurationLeavesThePreviousBarsAndTheStreamPositi
   expectRejected(bad, "trailing byte");
 }
 
+TEST_F(ManagerTest, ItemTreesDeeperThanTheFormatAllowsAreRefusedOnSave) {
+  TActionClientItem* item = newItem;
+  for (int depth = 0; depth < 29; ++depth)
+    item = item->Items()->Add();
+  EXPECT_NO_THROW(Saved());
+  const std::vector<uint8_t> deepest = Saved();
+  for (int depth = 0; depth < 5; ++depth)
+    item = item->Items()->Add();
+  TMemoryStream out;
+  EXPECT_THROW(manager->SaveToStream(out), EWriteError);
+  // What could be saved still loads.
+  TMemoryStream in;
+  in.WriteBuffer(deepest.data(), int64_t(deepest.size()));
+  in.SetPosition(0);
+  manager->LoadFromStream(in);
+  EXPECT_EQ(Saved(), deepest);
+}
+
 TEST_F(ManagerTest, TheStyleListKeepsRegistrationOrderAndRefusesListedNames) {
   TTestStyle zel("Zel Style"), xp("XP Style"), standard("Standard"), again("zel style");
   RegisterActnBarStyle(&zel);
