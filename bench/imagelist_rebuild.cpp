@@ -46,9 +46,9 @@ void BM_RebuildImages(benchmark::State& state) {
 }
 BENCHMARK(BM_RebuildImages)->Arg(32)->Arg(28)->Arg(20)->Arg(10)->Unit(benchmark::kMicrosecond);
 
-// The peer: the same 42 cells (the strip strip's 36 and the six custom ones,
-// taken from the strip of the nearest size) scaled by pixman with a box
-// filter from the 32 strip to the requested size.
+// The peer: 42 cells of the 32 strip (the last six taken again from its
+// start, standing in for CustomImg's images) scaled by pixman with a box
+// filter to the requested size.
 void BM_PixmanScaleCells(benchmark::State& state) {
   const int size = int(state.range(0));
   TBitmap strip;
