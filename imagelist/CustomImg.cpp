@@ -163,7 +163,7 @@ int TCustomImg::AddStrip(int index, TBitmap* strip, int cellWidth, int cellHeigh
   try {
     if (count < 0) {
       PutImage(index, strip, sys::RECT{0, 0, strip->Width(), strip->Height()});
-      result = 1;
+      result = strip->Empty() ? 0 : 1;
     } else {
       const int cols = (strip->Width() + cellWidth - 1) / cellWidth;
       const int rows = (strip->Height() + cellHeight - 1) / cellHeight;
