@@ -113,6 +113,19 @@ void BM_CachedFaceDraw(benchmark::State& state) {
 }
 BENCHMARK(BM_CachedFaceDraw)->Unit(benchmark::kMicrosecond);
 
+// The same face drawn at opacity 150: copy of the background, one blend.
+void BM_CachedFaceDrawBlend(benchmark::State& state) {
+  BitOpInitialize();
+  TBitmap target(24, 24, pf32bit);
+  auto face = XPFace(0);
+  face->SetBlend(150);
+  face->Draw(target.Canvas(), sys::RECT{0, 0, 24, 24});
+  for (auto _ : state)
+    face->Draw(target.Canvas(), sys::RECT{0, 0, 24, 24});
+  BitOpFinalize();
+}
+BENCHMARK(BM_CachedFaceDrawBlend)->Unit(benchmark::kMicrosecond);
+
 void BM_ComposeXPFace(benchmark::State& state) {
   BitOpInitialize();
   auto face = XPFace(0);

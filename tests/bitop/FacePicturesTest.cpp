@@ -62,5 +62,31 @@ TEST_F(FacePictures, EveryBorderAndState) {
   EXPECT_TRUE(sys::WritePng(sheet, dir + "/bitop_faces.png"));
 }
 
+// The four layouts with a caption that fits and one that does not.
+TEST_F(FacePictures, LayoutsAndLongCaptions) {
+  const std::string dir = std::string(ZEL_BINARY_DIR) + "/pictures";
+  std::filesystem::create_directories(dir);
+  constexpr int kW = 72, kH = 48, kScale = 3, kGap = 4;
+  const char* captions[] = {"Окно", "Очень длинная подпись кнопки"};
+  sys::Surface sheet((kW + kGap) * 4 * kScale, (kH + kGap) * 2 * kScale, 0xFFB0C4DEu);
+  for (int row = 0; row < 2; ++row)
+    for (int layout = 0; layout < 4; ++layout) {
+      auto f = Face(ZelSingleBorder);
+      f->SetWidth(kW);
+      f->SetHeight(kH);
+      f->SetLayout(uint8_t(layout));
+      f->SetHot(true);
+      f->SetCaption(captions[row]);
+      auto t = DrawOn(*f, clBtnFace);
+      const int ox = layout * (kW + kGap), oy = row * (kH + kGap);
+      for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+          for (int d = 0; d < kScale * kScale; ++d)
+            sheet.At((ox + x) * kScale + d % kScale, (oy + y) * kScale + d / kScale) =
+                t->ScanLine(y)[x] | 0xFF000000u;
+    }
+  EXPECT_TRUE(sys::WritePng(sheet, dir + "/bitop_layouts.png"));
+}
+
 } // namespace
 } // namespace zel::test
