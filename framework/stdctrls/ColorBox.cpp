@@ -20,11 +20,11 @@ struct NamedColor {
 };
 
 constexpr NamedColor kStandard[] = {
-    {clBlack, "Чёрный"},       {clMaroon, "Бордовый"},      {clGreen, "Зелёный"},
-    {clOlive, "Оливковый"},    {clNavy, "Тёмно-синий"},     {clPurple, "Пурпурный"},
-    {clTeal, "Сине-зелёный"},  {clGray, "Серый"},           {clSilver, "Серебристый"},
-    {clRed, "Красный"},        {clLime, "Ярко-зелёный"},    {clYellow, "Жёлтый"},
-    {clBlue, "Синий"},         {clFuchsia, "Фуксия"},       {clAqua, "Бирюзовый"},
+    {clBlack, "Чёрный"},      {clMaroon, "Бордовый"},   {clGreen, "Зелёный"},
+    {clOlive, "Оливковый"},   {clNavy, "Тёмно-синий"},  {clPurple, "Пурпурный"},
+    {clTeal, "Сине-зелёный"}, {clGray, "Серый"},        {clSilver, "Серебристый"},
+    {clRed, "Красный"},       {clLime, "Ярко-зелёный"}, {clYellow, "Жёлтый"},
+    {clBlue, "Синий"},        {clFuchsia, "Фуксия"},    {clAqua, "Бирюзовый"},
     {clWhite, "Белый"},
 };
 
@@ -121,11 +121,14 @@ void TCustomColorBox::PopulateList() {
   };
   if (FColorStyle.Contains(cbCustomColor)) items->AddData(kCustomName, intptr_t(FCustomColor));
   if (FColorStyle.Contains(cbStandardColors))
-    for (const auto& e : kStandard) add(e.color, e.pretty);
+    for (const auto& e : kStandard)
+      add(e.color, e.pretty);
   if (FColorStyle.Contains(cbExtendedColors))
-    for (const auto& e : kExtended) add(e.color, e.pretty);
+    for (const auto& e : kExtended)
+      add(e.color, e.pretty);
   if (FColorStyle.Contains(cbSystemColors))
-    for (const auto& e : kSystem) add(e.color, e.pretty);
+    for (const auto& e : kSystem)
+      add(e.color, e.pretty);
   if (FColorStyle.Contains(cbIncludeNone)) add(clNone, kNoneName);
   if (FColorStyle.Contains(cbIncludeDefault)) add(clDefault, kDefaultName);
   if (FColorStyle.Contains(cbCustomColors) && OnGetColors) OnGetColors(this, items);

@@ -14,8 +14,16 @@
 
 namespace zel {
 
-enum TColorBoxStyleFlag { cbStandardColors, cbExtendedColors, cbSystemColors, cbIncludeNone,
-                          cbIncludeDefault, cbCustomColor, cbPrettyNames, cbCustomColors };
+enum TColorBoxStyleFlag {
+  cbStandardColors,
+  cbExtendedColors,
+  cbSystemColors,
+  cbIncludeNone,
+  cbIncludeDefault,
+  cbCustomColor,
+  cbPrettyNames,
+  cbCustomColors
+};
 using TColorBoxStyle = TSet<TColorBoxStyleFlag>;
 
 using TGetColorsEvent = std::function<void(TObject* sender, TStrings* items)>;
@@ -34,12 +42,17 @@ public:
   std::string ColorNames(int index) const;
   // The colours the None and Default entries stand for when drawn.
   TColor NoneColorColor() const { return FNoneColorColor; }
-  void SetNoneColorColor(TColor c) { FNoneColorColor = c; Invalidate(); }
+  void SetNoneColorColor(TColor c) {
+    FNoneColorColor = c;
+    Invalidate();
+  }
   TColor DefaultColorColor() const { return FDefaultColorColor; }
-  void SetDefaultColorColor(TColor c) { FDefaultColorColor = c; Invalidate(); }
+  void SetDefaultColorColor(TColor c) {
+    FDefaultColorColor = c;
+    Invalidate();
+  }
 
-  void DrawItem(TCanvas* canvas, int index, const sys::RECT& rect,
-                TOwnerDrawState state) override;
+  void DrawItem(TCanvas* canvas, int index, const sys::RECT& rect, TOwnerDrawState state) override;
 
   // Called with cbCustomColors to add the program's own entries (name and
   // colour as the entry's data).

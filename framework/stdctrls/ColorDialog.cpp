@@ -33,11 +33,15 @@ std::vector<TColor> BasicPalette() {
   return colors;
 }
 
-std::string CustomKey(int i) { return std::string("Color") + char('A' + i); }
+std::string CustomKey(int i) {
+  return std::string("Color") + char('A' + i);
+}
 
 } // namespace
 
-void SetColorDialogHook(TColorDialogHook hook) { gHook = std::move(hook); }
+void SetColorDialogHook(TColorDialogHook hook) {
+  gHook = std::move(hook);
+}
 
 // ---- TColorDialog ------------------------------------------------------------------
 
@@ -67,7 +71,8 @@ bool TColorDialog::Execute() {
   if (OnClose) OnClose(this);
   for (int i = 0; i < 16; ++i) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%06X", unsigned(form.CustomColorsPalette()->Colors(i)) & 0xFFFFFF);
+    std::snprintf(buf, sizeof buf, "%06X",
+                  unsigned(form.CustomColorsPalette()->Colors(i)) & 0xFFFFFF);
     FCustomColors->SetValues(CustomKey(i), buf);
   }
   if (ok) FColor = form.Color();
@@ -152,7 +157,9 @@ TColorDialogForm::TColorDialogForm(TComponent* owner) : TForm(owner) {
   SetColor(clBlack);
 }
 
-TColor TColorDialogForm::Color() const { return TColor(FRgb); }
+TColor TColorDialogForm::Color() const {
+  return TColor(FRgb);
+}
 
 void TColorDialogForm::SetColor(TColor color) {
   FRgb = ColorToColorRef(color);

@@ -87,11 +87,20 @@ void TColorPalette::KeyDown(WORD& key, TShiftState shift) {
   TCustomControl::KeyDown(key, shift);
   int i = std::max(FSelected, 0);
   switch (key) {
-  case VK_LEFT: i = std::max(i - 1, 0); break;
-  case VK_RIGHT: i = std::min(i + 1, Count() - 1); break;
-  case VK_UP: if (i >= FColumns) i -= FColumns; break;
-  case VK_DOWN: if (i + FColumns < Count()) i += FColumns; break;
-  default: return;
+  case VK_LEFT:
+    i = std::max(i - 1, 0);
+    break;
+  case VK_RIGHT:
+    i = std::min(i + 1, Count() - 1);
+    break;
+  case VK_UP:
+    if (i >= FColumns) i -= FColumns;
+    break;
+  case VK_DOWN:
+    if (i + FColumns < Count()) i += FColumns;
+    break;
+  default:
+    return;
   }
   key = 0;
   SetSelected(i);
@@ -236,9 +245,12 @@ void TLuminanceBar::MouseMove(TShiftState shift, int x, int y) {
 void TLuminanceBar::KeyDown(WORD& key, TShiftState shift) {
   TCustomControl::KeyDown(key, shift);
   int lum = FLum;
-  if (key == VK_UP) lum += 1;
-  else if (key == VK_DOWN) lum -= 1;
-  else return;
+  if (key == VK_UP)
+    lum += 1;
+  else if (key == VK_DOWN)
+    lum -= 1;
+  else
+    return;
   key = 0;
   lum = std::clamp(lum, 0, HLSMAX);
   if (lum != FLum) {
@@ -300,16 +312,29 @@ void TNumberEdit::Paint() {
   c->TextRect(tr, text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
 }
 
-bool TNumberEdit::WantsKey(WORD key, TShiftState) { return key == VK_UP || key == VK_DOWN; }
+bool TNumberEdit::WantsKey(WORD key, TShiftState) {
+  return key == VK_UP || key == VK_DOWN;
+}
 
 void TNumberEdit::KeyDown(WORD& key, TShiftState shift) {
   TCustomControl::KeyDown(key, shift);
   switch (key) {
-  case VK_UP: Edited(FValue + 1); break;
-  case VK_DOWN: Edited(FValue - 1); break;
-  case VK_BACK: Edited(FValue / 10); FFresh = false; break;
-  case VK_DELETE: Edited(FMin); FFresh = false; break;
-  default: return;
+  case VK_UP:
+    Edited(FValue + 1);
+    break;
+  case VK_DOWN:
+    Edited(FValue - 1);
+    break;
+  case VK_BACK:
+    Edited(FValue / 10);
+    FFresh = false;
+    break;
+  case VK_DELETE:
+    Edited(FMin);
+    FFresh = false;
+    break;
+  default:
+    return;
   }
   key = 0;
 }

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "framework/graphics/GraphUtil.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Panel.h"
-#include "framework/graphics/GraphUtil.h"
 #include "framework/stdctrls/ScrollBar.h"
-#include "platform/user/ScrollBar.h"
 #include "platform/user/Input.h"
 #include "platform/user/Paint.h"
+#include "platform/user/ScrollBar.h"
 #include "platform/user/SystemParams.h"
 #include "platform/user/Window.h"
 
@@ -36,7 +36,8 @@ char32_t FirstChar(const std::string& s) {
   if (s.empty()) return 0;
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
   char32_t c = p[0];
-  if (c >= 0xC0 && c < 0xE0 && s.size() >= 2) c = ((c & 0x1F) << 6) | (p[1] & 0x3F);
+  if (c >= 0xC0 && c < 0xE0 && s.size() >= 2)
+    c = ((c & 0x1F) << 6) | (p[1] & 0x3F);
   else if (c >= 0xE0 && c < 0xF0 && s.size() >= 3)
     c = ((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F);
   return LowerChar(c);
@@ -69,7 +70,9 @@ TCustomComboBox::~TCustomComboBox() {
 
 void TCustomComboBox::WndProc(TMessage& m) {
   switch (m.Msg) {
-  case WM_SETFOCUS: Invalidate(); break;
+  case WM_SETFOCUS:
+    Invalidate();
+    break;
   case WM_KILLFOCUS:
     if (DroppedDown()) ListClosed(false, -1);
     Invalidate();
@@ -91,7 +94,8 @@ void TCustomComboBox::WndProc(TMessage& m) {
       FList->Perform(m.Msg, m.WParam, m.LParam);
     }
     return;
-  default: break;
+  default:
+    break;
   }
   TCustomControl::WndProc(m);
 }
@@ -166,7 +170,9 @@ RECT TCustomComboBox::ButtonRect() {
   return RECT{c.right - b - w, c.top + b, c.right - b, c.bottom - b};
 }
 
-bool TCustomComboBox::DroppedDown() const { return FList && FList->Visible(); }
+bool TCustomComboBox::DroppedDown() const {
+  return FList && FList->Visible();
+}
 
 void TCustomComboBox::SetDroppedDown(bool value) {
   if (value == DroppedDown()) return;
@@ -201,8 +207,7 @@ void TCustomComboBox::DrawItem(TCanvas* canvas, int index, const RECT& rect,
   canvas->Font()->Assign(Font());
   const bool selected = state.Contains(odSelected);
   canvas->Brush()->SetColor(selected ? clHighlight : Color());
-  canvas->Font()->SetColor(selected ? clHighlightText
-                                    : (Enabled() ? Font()->Color() : clGrayText));
+  canvas->Font()->SetColor(selected ? clHighlightText : (Enabled() ? Font()->Color() : clGrayText));
   const bool ownerDraw = FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable;
   if (ownerDraw && OnDrawItem) {
     TCanvas* saved = FDrawCanvas;
@@ -251,10 +256,20 @@ void TCustomComboBox::Paint() {
 
 bool TCustomComboBox::WantsKey(WORD key, TShiftState) {
   switch (key) {
-  case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT:
-  case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END: return true;
-  case VK_RETURN: case VK_ESCAPE: return DroppedDown();
-  default: return false;
+  case VK_UP:
+  case VK_DOWN:
+  case VK_LEFT:
+  case VK_RIGHT:
+  case VK_PRIOR:
+  case VK_NEXT:
+  case VK_HOME:
+  case VK_END:
+    return true;
+  case VK_RETURN:
+  case VK_ESCAPE:
+    return DroppedDown();
+  default:
+    return false;
   }
 }
 
@@ -271,15 +286,36 @@ void TCustomComboBox::KeyDown(WORD& key, TShiftState shift) {
     // The keys move the highlight of the open list; Enter takes it.
     int hot = FList->HotIndex();
     switch (key) {
-    case VK_UP: case VK_LEFT: hot = std::max(hot - 1, 0); break;
-    case VK_DOWN: case VK_RIGHT: hot = std::min(hot + 1, count - 1); break;
-    case VK_PRIOR: hot = std::max(hot - FList->Rows() + 1, 0); break;
-    case VK_NEXT: hot = std::min(hot + FList->Rows() - 1, count - 1); break;
-    case VK_HOME: hot = 0; break;
-    case VK_END: hot = count - 1; break;
-    case VK_RETURN: ListClosed(true, FList->HotIndex()); key = 0; return;
-    case VK_ESCAPE: ListClosed(false, -1); key = 0; return;
-    default: return;
+    case VK_UP:
+    case VK_LEFT:
+      hot = std::max(hot - 1, 0);
+      break;
+    case VK_DOWN:
+    case VK_RIGHT:
+      hot = std::min(hot + 1, count - 1);
+      break;
+    case VK_PRIOR:
+      hot = std::max(hot - FList->Rows() + 1, 0);
+      break;
+    case VK_NEXT:
+      hot = std::min(hot + FList->Rows() - 1, count - 1);
+      break;
+    case VK_HOME:
+      hot = 0;
+      break;
+    case VK_END:
+      hot = count - 1;
+      break;
+    case VK_RETURN:
+      ListClosed(true, FList->HotIndex());
+      key = 0;
+      return;
+    case VK_ESCAPE:
+      ListClosed(false, -1);
+      key = 0;
+      return;
+    default:
+      return;
     }
     FList->SetHotIndex(hot);
     key = 0;
@@ -288,13 +324,28 @@ void TCustomComboBox::KeyDown(WORD& key, TShiftState shift) {
   if (count == 0) return;
   int next = FItemIndex;
   switch (key) {
-  case VK_UP: case VK_LEFT: next = std::max(FItemIndex - 1, 0); break;
-  case VK_DOWN: case VK_RIGHT: next = std::min(FItemIndex + 1, count - 1); break;
-  case VK_PRIOR: next = std::max(FItemIndex - FDropDownCount + 1, 0); break;
-  case VK_NEXT: next = std::min(std::max(FItemIndex, 0) + FDropDownCount - 1, count - 1); break;
-  case VK_HOME: next = 0; break;
-  case VK_END: next = count - 1; break;
-  default: return;
+  case VK_UP:
+  case VK_LEFT:
+    next = std::max(FItemIndex - 1, 0);
+    break;
+  case VK_DOWN:
+  case VK_RIGHT:
+    next = std::min(FItemIndex + 1, count - 1);
+    break;
+  case VK_PRIOR:
+    next = std::max(FItemIndex - FDropDownCount + 1, 0);
+    break;
+  case VK_NEXT:
+    next = std::min(std::max(FItemIndex, 0) + FDropDownCount - 1, count - 1);
+    break;
+  case VK_HOME:
+    next = 0;
+    break;
+  case VK_END:
+    next = count - 1;
+    break;
+  default:
+    return;
   }
   key = 0;
   if (next != FItemIndex) ChooseItem(next);
@@ -307,8 +358,9 @@ void TCustomComboBox::KeyPress(char32_t& key) {
   const char32_t wanted = LowerChar(key);
   const int count = FItems->Count();
   for (int step = 1; step <= count; ++step) {
-    const int i = (std::max(FItemIndex, DroppedDown() ? FList->HotIndex() : FItemIndex) + step +
-                   count) % count;
+    const int i =
+        (std::max(FItemIndex, DroppedDown() ? FList->HotIndex() : FItemIndex) + step + count) %
+        count;
     if (FirstChar(FItems->Get(i)) == wanted) {
       if (DroppedDown())
         FList->SetHotIndex(i);
@@ -331,8 +383,7 @@ void TCustomComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, i
 // ---- TComboListWindow ---------------------------------------------------------------
 
 TComboListWindow::TComboListWindow(TCustomComboBox* combo)
-    : TCustomControl(nullptr), FCombo(combo),
-      FBar(std::make_unique<TDrawnScrollBar>(sbVertical)) {
+    : TCustomControl(nullptr), FCombo(combo), FBar(std::make_unique<TDrawnScrollBar>(sbVertical)) {
   FControlStyle -= csCaptureMouse;
   SetVisible(false);
   SetParentColor(false);
@@ -340,13 +391,24 @@ TComboListWindow::TComboListWindow(TCustomComboBox* combo)
   FBar->OnInvalidate = [this] { Invalidate(); };
   FBar->OnScroll = [this](WORD code, int pos) {
     switch (code) {
-    case SB_LINEUP: SetTopIndex(FTop - 1); break;
-    case SB_LINEDOWN: SetTopIndex(FTop + 1); break;
-    case SB_PAGEUP: SetTopIndex(FTop - FRows); break;
-    case SB_PAGEDOWN: SetTopIndex(FTop + FRows); break;
+    case SB_LINEUP:
+      SetTopIndex(FTop - 1);
+      break;
+    case SB_LINEDOWN:
+      SetTopIndex(FTop + 1);
+      break;
+    case SB_PAGEUP:
+      SetTopIndex(FTop - FRows);
+      break;
+    case SB_PAGEDOWN:
+      SetTopIndex(FTop + FRows);
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: SetTopIndex(pos); break;
-    default: break;
+    case SB_THUMBPOSITION:
+      SetTopIndex(pos);
+      break;
+    default:
+      break;
     }
   };
 }
@@ -363,9 +425,13 @@ void TComboListWindow::CreateParams(TCreateParams& p) {
   p.WinClassName = "ZelComboList";
 }
 
-bool TComboListWindow::HasScrollBar() const { return FCombo->Items()->Count() > FRows; }
+bool TComboListWindow::HasScrollBar() const {
+  return FCombo->Items()->Count() > FRows;
+}
 
-RECT TComboListWindow::VertScrollBarRect() const { return FBar->Bounds(); }
+RECT TComboListWindow::VertScrollBarRect() const {
+  return FBar->Bounds();
+}
 
 void TComboListWindow::LayoutBar() {
   const RECT c = ClientRect();
@@ -491,18 +557,26 @@ void TComboListWindow::Mouse(TMessage& m) {
     if (i >= 0 && (FPressedInside || FMovedInside)) FCombo->ListClosed(true, i);
     return;
   }
-  default: return;
+  default:
+    return;
   }
 }
 
 void TComboListWindow::WndProc(TMessage& m) {
   switch (m.Msg) {
-  case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN:
-  case WM_MOUSEMOVE: case WM_LBUTTONUP:
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONDBLCLK:
+  case WM_RBUTTONDOWN:
+  case WM_MOUSEMOVE:
+  case WM_LBUTTONUP:
     Mouse(m);
     return;
-  case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return;
-  case WM_MOUSEACTIVATE: m.Result = MA_NOACTIVATE; return;
+  case WM_RBUTTONUP:
+  case WM_RBUTTONDBLCLK:
+    return;
+  case WM_MOUSEACTIVATE:
+    m.Result = MA_NOACTIVATE;
+    return;
   case WM_MOUSEWHEEL: {
     const int delta = short(HIWORD(m.WParam));
     SetTopIndex(FTop + (delta > 0 ? -3 : 3));
@@ -519,7 +593,8 @@ void TComboListWindow::WndProc(TMessage& m) {
     TCustomControl::WndProc(m);
     LayoutBar();
     return;
-  default: break;
+  default:
+    break;
   }
   TCustomControl::WndProc(m);
 }

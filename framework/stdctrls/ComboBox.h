@@ -20,8 +20,15 @@ class TComboListWindow;
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
-enum TOwnerDrawStateFlag { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault,
-                           odComboBoxEdit };
+enum TOwnerDrawStateFlag {
+  odSelected,
+  odGrayed,
+  odDisabled,
+  odChecked,
+  odFocused,
+  odDefault,
+  odComboBoxEdit
+};
 using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
 
 using TDrawItemEvent = std::function<void(TWinControl* control, int index, const sys::RECT& rect,

@@ -19,7 +19,9 @@ using namespace sys;
 namespace {
 constexpr int kSizingZone = 2; // pixels on each side of a line that grab it
 
-bool EmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool EmptyRect(const RECT& r) {
+  return r.right <= r.left || r.bottom <= r.top;
+}
 } // namespace
 
 void DrawCellText(TCanvas* c, const RECT& rect, const std::string& text) {
@@ -27,6 +29,8 @@ void DrawCellText(TCanvas* c, const RECT& rect, const std::string& text) {
   r.left += 2;
   c->Brush()->SetStyle(bsClear);
   c->TextRect(r, text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+  // A cell handler that runs next finds the brush it expects.
+  c->Brush()->SetStyle(bsSolid);
 }
 
 TCustomGrid::TCustomGrid(TComponent* owner)
@@ -237,8 +241,7 @@ bool TCustomGrid::MouseToCell(int x, int y, int& col, int& row) {
   col = row = -1;
   const RECT g = GridRect();
   if (x < 0 || y < 0 || x >= g.right || y >= g.bottom) return false;
-  auto find = [](int p, int count, int fixed, int first, const std::vector<int>& sizes,
-                 int line) {
+  auto find = [](int p, int count, int fixed, int first, const std::vector<int>& sizes, int line) {
     int at = 0;
     for (int i = 0; i < count; ++i) {
       if (i == fixed) i = std::max(first, fixed);
@@ -267,7 +270,9 @@ int TCustomGrid::LastFullRow() {
   return last;
 }
 
-int TCustomGrid::VisibleRowCount() { return std::max(LastFullRow() - FTopRow + 1, 0); }
+int TCustomGrid::VisibleRowCount() {
+  return std::max(LastFullRow() - FTopRow + 1, 0);
+}
 
 int TCustomGrid::VisibleColCount() {
   const int right = GridRect().right;
@@ -316,12 +321,12 @@ void TCustomGrid::UpdateScrollBars() {
   bool showV = wantV && total(FRowHeights) > client.Height();
   bool showH = wantH && total(FColWidths) > client.Width() - (showV ? bw : 0);
   if (wantV && !showV && showH) showV = total(FRowHeights) > client.Height() - bh;
-  FVBar->SetBounds(showV ? RECT{client.right - bw, client.top, client.right,
-                                client.bottom - (showH ? bh : 0)}
-                         : RECT{});
-  FHBar->SetBounds(showH ? RECT{client.left, client.bottom - bh,
-                                client.right - (showV ? bw : 0), client.bottom}
-                         : RECT{});
+  FVBar->SetBounds(
+      showV ? RECT{client.right - bw, client.top, client.right, client.bottom - (showH ? bh : 0)}
+            : RECT{});
+  FHBar->SetBounds(
+      showH ? RECT{client.left, client.bottom - bh, client.right - (showV ? bw : 0), client.bottom}
+            : RECT{});
   // The thumb covers the rows in view out of all scrolling rows.
   const int rows = RowCount() - FFixedRows;
   FVBar->SetParams(FFixedRows, FFixedRows + rows - 1, std::max(VisibleRowCount(), 1), FTopRow);
@@ -363,7 +368,9 @@ void TCustomGrid::SetTopRow(int value) {
   ClampTopLeft();
 }
 
-void TCustomGrid::SetLeftCol(int value) { MoveTopLeft(value, FTopRow); }
+void TCustomGrid::SetLeftCol(int value) {
+  MoveTopLeft(value, FTopRow);
+}
 
 void TCustomGrid::TopLeftChanged() {
   if (OnTopLeftChanged) OnTopLeftChanged(this);
@@ -374,17 +381,28 @@ void TCustomGrid::Scrolled(bool vertical, WORD code, int position) {
   const int page = std::max(vertical ? VisibleRowCount() : VisibleColCount(), 1);
   int at = vertical ? FTopRow : FLeftCol;
   switch (code) {
-  case SB_LINEUP: --at; break;
-  case SB_LINEDOWN: ++at; break;
-  case SB_PAGEUP: at -= page; break;
-  case SB_PAGEDOWN: at += page; break;
+  case SB_LINEUP:
+    --at;
+    break;
+  case SB_LINEDOWN:
+    ++at;
+    break;
+  case SB_PAGEUP:
+    at -= page;
+    break;
+  case SB_PAGEDOWN:
+    at += page;
+    break;
   case SB_THUMBTRACK:
     // Without thumb tracking the view follows only when the thumb is let go.
     if (!FOptions.Contains(goThumbTracking)) return;
     at = position;
     break;
-  case SB_THUMBPOSITION: at = position; break;
-  default: return;
+  case SB_THUMBPOSITION:
+    at = position;
+    break;
+  default:
+    return;
   }
   at = std::clamp(at, bar->Min(), bar->MaxPosition());
   if (vertical)
@@ -422,7 +440,8 @@ void TCustomGrid::FocusCell(int col, int row, bool) {
   FRow = row;
   // Scrolled so that the cell is wholly in view.
   int top = FTopRow, left = FLeftCol;
-  if (row < FTopRow) top = row;
+  if (row < FTopRow)
+    top = row;
   else if (row > LastFullRow()) {
     top = row;
     while (top > FFixedRows) {
@@ -436,8 +455,10 @@ void TCustomGrid::FocusCell(int col, int row, bool) {
   }
   // A column whose left edge shows counts as in view: scrolling a cut
   // column fully in would push the columns before it out.
-  if (col < FLeftCol) left = col;
-  else if (ColLeft(col) >= GridRect().right) left = col;
+  if (col < FLeftCol)
+    left = col;
+  else if (ColLeft(col) >= GridRect().right)
+    left = col;
   MoveTopLeft(left, top);
   Invalidate();
 }
@@ -480,8 +501,8 @@ void TCustomGrid::Paint() {
       const bool hline = fixed ? FOptions.Contains(goFixedHorzLine) : FOptions.Contains(goHorzLine);
       c->Brush()->SetColor(fixed ? clBtnShadow : clSilver);
       if (vline && FGridLineWidth > 0)
-        c->FillRect(RECT{cell.right, cell.top, cell.right + FGridLineWidth,
-                         cell.bottom + FGridLineWidth});
+        c->FillRect(
+            RECT{cell.right, cell.top, cell.right + FGridLineWidth, cell.bottom + FGridLineWidth});
       if (hline && FGridLineWidth > 0)
         c->FillRect(RECT{cell.left, cell.bottom, cell.right + FGridLineWidth,
                          cell.bottom + FGridLineWidth});
@@ -493,12 +514,16 @@ void TCustomGrid::Paint() {
                         std::min(cell.bottom, int(grid.bottom)));
       c->Font()->Assign(Font());
       if (FDefaultDrawing) {
-        c->Brush()->SetColor(fixed ? FFixedColor : state.Contains(gdSelected) ? clHighlight : Color());
+        c->Brush()->SetColor(fixed                        ? FFixedColor
+                             : state.Contains(gdSelected) ? clHighlight
+                                                          : Color());
         c->FillRect(cell);
         if (state.Contains(gdSelected)) c->Font()->SetColor(clHighlightText);
       }
       c->Brush()->SetStyle(bsSolid);
-      c->Brush()->SetColor(fixed ? FFixedColor : state.Contains(gdSelected) ? clHighlight : Color());
+      c->Brush()->SetColor(fixed                        ? FFixedColor
+                           : state.Contains(gdSelected) ? clHighlight
+                                                        : Color());
       DrawCell(col, row, cell, state);
       c->Refresh();
       if (FDefaultDrawing && fixed && Ctl3D()) {
@@ -531,10 +556,19 @@ void TCustomGrid::Paint() {
 
 bool TCustomGrid::WantsKey(WORD key, TShiftState) {
   switch (key) {
-  case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT:
-  case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END: return true;
-  case VK_TAB: return FOptions.Contains(goTabs);
-  default: return false;
+  case VK_UP:
+  case VK_DOWN:
+  case VK_LEFT:
+  case VK_RIGHT:
+  case VK_PRIOR:
+  case VK_NEXT:
+  case VK_HOME:
+  case VK_END:
+    return true;
+  case VK_TAB:
+    return FOptions.Contains(goTabs);
+  default:
+    return false;
   }
 }
 
@@ -544,25 +578,42 @@ void TCustomGrid::KeyDown(WORD& key, TShiftState shift) {
   const int page = std::max(VisibleRowCount(), 1);
   int col = FCol, row = FRow;
   switch (key) {
-  case VK_UP: --row; break;
-  case VK_DOWN: ++row; break;
-  case VK_LEFT: --col; break;
-  case VK_RIGHT: ++col; break;
-  case VK_PRIOR: row -= page; break;
-  case VK_NEXT: row += page; break;
+  case VK_UP:
+    --row;
+    break;
+  case VK_DOWN:
+    ++row;
+    break;
+  case VK_LEFT:
+    --col;
+    break;
+  case VK_RIGHT:
+    ++col;
+    break;
+  case VK_PRIOR:
+    row -= page;
+    break;
+  case VK_NEXT:
+    row += page;
+    break;
   case VK_HOME:
-    if (ctrl) row = FFixedRows;
-    else col = FFixedCols;
+    if (ctrl)
+      row = FFixedRows;
+    else
+      col = FFixedCols;
     break;
   case VK_END:
-    if (ctrl) row = RowCount() - 1;
-    else col = ColCount() - 1;
+    if (ctrl)
+      row = RowCount() - 1;
+    else
+      col = ColCount() - 1;
     break;
   case VK_TAB:
     if (!FOptions.Contains(goTabs)) return;
     col += shift.Contains(ssShift) ? -1 : 1;
     break;
-  default: return;
+  default:
+    return;
   }
   key = 0;
   FocusCell(std::clamp(col, FFixedCols, ColCount() - 1),
@@ -622,7 +673,9 @@ void TCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
 void TCustomGrid::WndProc(TMessage& m) {
   switch (m.Msg) {
   case WM_SETFOCUS:
-  case WM_KILLFOCUS: Invalidate(); break;
+  case WM_KILLFOCUS:
+    Invalidate();
+    break;
   case WM_MOUSEWHEEL: {
     // One row per notch, the current cell staying where it is.
     const int delta = short(HIWORD(m.WParam));
@@ -648,7 +701,8 @@ void TCustomGrid::WndProc(TMessage& m) {
     UpdateScrollBars();
     ClampTopLeft();
     return;
-  default: break;
+  default:
+    break;
   }
   TCustomControl::WndProc(m);
 }

@@ -18,18 +18,31 @@ namespace zel {
 
 class TDrawnScrollBar;
 
-enum TGridOption { goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
-                   goDrawFocusSelected, goRowSizing, goColSizing, goRowMoving, goColMoving,
-                   goEditing, goTabs, goRowSelect, goAlwaysShowEditor, goThumbTracking };
+enum TGridOption {
+  goFixedVertLine,
+  goFixedHorzLine,
+  goVertLine,
+  goHorzLine,
+  goRangeSelect,
+  goDrawFocusSelected,
+  goRowSizing,
+  goColSizing,
+  goRowMoving,
+  goColMoving,
+  goEditing,
+  goTabs,
+  goRowSelect,
+  goAlwaysShowEditor,
+  goThumbTracking
+};
 using TGridOptions = TSet<TGridOption>;
 
 enum TGridDrawStateFlag { gdSelected, gdFocused, gdFixed };
 using TGridDrawState = TSet<TGridDrawStateFlag>;
 
-using TDrawCellEvent = std::function<void(TObject* sender, int col, int row,
-                                          const sys::RECT& rect, TGridDrawState state)>;
-using TSelectCellEvent =
-    std::function<void(TObject* sender, int col, int row, bool& canSelect)>;
+using TDrawCellEvent = std::function<void(TObject* sender, int col, int row, const sys::RECT& rect,
+                                          TGridDrawState state)>;
+using TSelectCellEvent = std::function<void(TObject* sender, int col, int row, bool& canSelect)>;
 
 class TCustomGrid : public TCustomControl {
   ZEL_CLASS(TCustomGrid, TCustomControl)
@@ -130,8 +143,8 @@ private:
   void ClampTopLeft();
   void MoveTopLeft(int left, int top);
   void Scrolled(bool vertical, sys::WORD code, int position);
-  int LastFullRow(); // from TopRow
-  int ColLeft(int col);  // -1 when out of view
+  int LastFullRow();    // from TopRow
+  int ColLeft(int col); // -1 when out of view
   int RowTop(int row);
 
   std::vector<int> FColWidths;

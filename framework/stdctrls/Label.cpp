@@ -30,7 +30,8 @@ void TCustomLabel::WndProc(TMessage& m) {
   case CM_DIALOGCHAR:
     if (DialogChar(char32_t(m.WParam))) m.Result = 1;
     return;
-  default: break;
+  default:
+    break;
   }
   TGraphicControl::WndProc(m);
 }
@@ -94,9 +95,15 @@ unsigned TCustomLabel::TextFlags() const {
   if (FWordWrap) flags |= DT_WORDBREAK;
   if (!FShowAccelChar) flags |= DT_NOPREFIX;
   switch (FAlignment) {
-  case taLeftJustify: flags |= DT_LEFT; break;
-  case taRightJustify: flags |= DT_RIGHT; break;
-  case taCenter: flags |= DT_CENTER; break;
+  case taLeftJustify:
+    flags |= DT_LEFT;
+    break;
+  case taRightJustify:
+    flags |= DT_RIGHT;
+    break;
+  case taCenter:
+    flags |= DT_CENTER;
+    break;
   }
   return flags;
 }

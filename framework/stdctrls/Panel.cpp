@@ -117,8 +117,9 @@ void TCustomPanel::Paint() {
   if (!FShowCaption) return;
   c->Brush()->SetStyle(bsClear);
   UINT flags = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
-  flags |= FAlignment == taLeftJustify ? DT_LEFT : FAlignment == taRightJustify ? DT_RIGHT
-                                                                                 : DT_CENTER;
+  flags |= FAlignment == taLeftJustify    ? DT_LEFT
+           : FAlignment == taRightJustify ? DT_RIGHT
+                                          : DT_CENTER;
   InflateRect(r, -2, 0);
   c->TextRect(r, Text(), flags);
 }

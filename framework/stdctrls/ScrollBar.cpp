@@ -30,7 +30,9 @@ void TDrawnScrollBar::SetParams(int min, int max, int page, int position) {
   FPosition = std::clamp(position, FMin, MaxPosition());
 }
 
-int TDrawnScrollBar::MaxPosition() const { return std::max(FMin, FMax - FPage + 1); }
+int TDrawnScrollBar::MaxPosition() const {
+  return std::max(FMin, FMax - FPage + 1);
+}
 
 void TDrawnScrollBar::SetPosition(int position) {
   position = std::clamp(position, FMin, MaxPosition());
@@ -73,12 +75,28 @@ RECT TDrawnScrollBar::PartRect(TScrollBarPart part) const {
   const int along = FKind == sbVertical ? FBounds.Height() : FBounds.Width();
   int a0 = 0, a1 = 0;
   switch (part) {
-  case spLineUp: a0 = 0; a1 = arrow; break;
-  case spPageUp: a0 = arrow; a1 = thumbStart; break;
-  case spThumb: a0 = thumbStart; a1 = thumbStart + thumb; break;
-  case spPageDown: a0 = thumbStart + thumb; a1 = along - arrow; break;
-  case spLineDown: a0 = along - arrow; a1 = along; break;
-  default: return RECT{};
+  case spLineUp:
+    a0 = 0;
+    a1 = arrow;
+    break;
+  case spPageUp:
+    a0 = arrow;
+    a1 = thumbStart;
+    break;
+  case spThumb:
+    a0 = thumbStart;
+    a1 = thumbStart + thumb;
+    break;
+  case spPageDown:
+    a0 = thumbStart + thumb;
+    a1 = along - arrow;
+    break;
+  case spLineDown:
+    a0 = along - arrow;
+    a1 = along;
+    break;
+  default:
+    return RECT{};
   }
   if (FKind == sbVertical)
     return RECT{FBounds.left, FBounds.top + a0, FBounds.right, FBounds.top + a1};
@@ -179,15 +197,20 @@ bool TDrawnScrollBar::MouseDown(POINT p) {
 void TDrawnScrollBar::Repeat() {
   if (!FPressedInside) return;
   switch (FPressed) {
-  case spLineUp: Request(SB_LINEUP, FPosition); break;
-  case spLineDown: Request(SB_LINEDOWN, FPosition); break;
+  case spLineUp:
+    Request(SB_LINEUP, FPosition);
+    break;
+  case spLineDown:
+    Request(SB_LINEDOWN, FPosition);
+    break;
   case spPageUp:
     if (HitTest(FMouse) == spPageUp) Request(SB_PAGEUP, FPosition);
     break;
   case spPageDown:
     if (HitTest(FMouse) == spPageDown) Request(SB_PAGEDOWN, FPosition);
     break;
-  default: break;
+  default:
+    break;
   }
 }
 
@@ -284,19 +307,32 @@ void TScrollBar::Resize() {
 void TScrollBar::Scrolled(WORD code, int position) {
   int pos = FPosition;
   switch (code) {
-  case SB_LINEUP: pos -= FSmallChange; break;
-  case SB_LINEDOWN: pos += FSmallChange; break;
-  case SB_PAGEUP: pos -= FLargeChange; break;
-  case SB_PAGEDOWN: pos += FLargeChange; break;
+  case SB_LINEUP:
+    pos -= FSmallChange;
+    break;
+  case SB_LINEDOWN:
+    pos += FSmallChange;
+    break;
+  case SB_PAGEUP:
+    pos -= FLargeChange;
+    break;
+  case SB_PAGEDOWN:
+    pos += FLargeChange;
+    break;
   case SB_THUMBTRACK:
-  case SB_THUMBPOSITION: pos = position; break;
-  default: break;
+  case SB_THUMBPOSITION:
+    pos = position;
+    break;
+  default:
+    break;
   }
   if (OnScroll) OnScroll(this, code, pos);
   SetPosition(pos);
 }
 
-void TScrollBar::Paint() { FBar->Paint(Canvas()); }
+void TScrollBar::Paint() {
+  FBar->Paint(Canvas());
+}
 
 void TScrollBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (button == mbLeft) FBar->MouseDown(POINT{x, y});

@@ -36,11 +36,20 @@ TControl* TSplitter::FindControl() {
     // edge; a control placed a pixel away still counts.
     int gap = INT_MAX;
     switch (Align()) {
-    case alLeft: gap = Left() - (c->Left() + c->Width()); break;
-    case alRight: gap = c->Left() - (Left() + Width()); break;
-    case alTop: gap = Top() - (c->Top() + c->Height()); break;
-    case alBottom: gap = c->Top() - (Top() + Height()); break;
-    default: return nullptr;
+    case alLeft:
+      gap = Left() - (c->Left() + c->Width());
+      break;
+    case alRight:
+      gap = c->Left() - (Left() + Width());
+      break;
+    case alTop:
+      gap = Top() - (c->Top() + c->Height());
+      break;
+    case alBottom:
+      gap = c->Top() - (Top() + Height());
+      break;
+    default:
+      return nullptr;
     }
     if (gap >= -1 && gap < bestGap) {
       bestGap = gap;
@@ -85,11 +94,20 @@ void TSplitter::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
 int TSplitter::SizeFor(POINT p) {
   int delta = 0;
   switch (Align()) {
-  case alLeft: delta = p.x - FDownPos.x; break;
-  case alRight: delta = FDownPos.x - p.x; break;
-  case alTop: delta = p.y - FDownPos.y; break;
-  case alBottom: delta = FDownPos.y - p.y; break;
-  default: break;
+  case alLeft:
+    delta = p.x - FDownPos.x;
+    break;
+  case alRight:
+    delta = FDownPos.x - p.x;
+    break;
+  case alTop:
+    delta = p.y - FDownPos.y;
+    break;
+  case alBottom:
+    delta = FDownPos.y - p.y;
+    break;
+  default:
+    break;
   }
   int size = FStartSize + delta;
   // With AutoSnap a size below the minimum closes the control altogether.
@@ -101,11 +119,20 @@ RECT TSplitter::LineRect(int size) {
   const int shift = size - FStartSize;
   RECT r = BoundsRect();
   switch (Align()) {
-  case alLeft: OffsetRect(r, shift, 0); break;
-  case alRight: OffsetRect(r, -shift, 0); break;
-  case alTop: OffsetRect(r, 0, shift); break;
-  case alBottom: OffsetRect(r, 0, -shift); break;
-  default: break;
+  case alLeft:
+    OffsetRect(r, shift, 0);
+    break;
+  case alRight:
+    OffsetRect(r, -shift, 0);
+    break;
+  case alTop:
+    OffsetRect(r, 0, shift);
+    break;
+  case alBottom:
+    OffsetRect(r, 0, -shift);
+    break;
+  default:
+    break;
   }
   return r;
 }

@@ -58,7 +58,7 @@ private:
   bool FAutoSnap = false;
   bool FDragging = false;
   TControl* FControl = nullptr;
-  sys::POINT FDownPos{};  // parent coordinates of the press
+  sys::POINT FDownPos{}; // parent coordinates of the press
   int FStartSize = 0;
   int FMaxSize = 0;
   int FNewSize = 0;

@@ -31,14 +31,17 @@ TTrackBar::~TTrackBar() = default;
 void TTrackBar::WndProc(TMessage& m) {
   switch (m.Msg) {
   case WM_SETFOCUS:
-  case WM_KILLFOCUS: Invalidate(); break;
+  case WM_KILLFOCUS:
+    Invalidate();
+    break;
   case WM_MOUSEWHEEL: {
     const int delta = short(HIWORD(m.WParam));
     SetPosition(FPosition + (delta > 0 ? -FLineSize : FLineSize));
     m.Result = 0;
     return;
   }
-  default: break;
+  default:
+    break;
   }
   TCustomControl::WndProc(m);
 }
@@ -54,8 +57,12 @@ void TTrackBar::SetParams(int position, int min, int max) {
   SetPosition(position);
 }
 
-void TTrackBar::SetMin(int value) { SetParams(FPosition, value, std::max(value, FMax)); }
-void TTrackBar::SetMax(int value) { SetParams(FPosition, std::min(FMin, value), value); }
+void TTrackBar::SetMin(int value) {
+  SetParams(FPosition, value, std::max(value, FMax));
+}
+void TTrackBar::SetMax(int value) {
+  SetParams(FPosition, std::min(FMin, value), value);
+}
 
 void TTrackBar::SetPosition(int value) {
   value = std::clamp(value, FMin, FMax);
@@ -125,10 +132,13 @@ RECT TTrackBar::MapRect(int a0, int c0, int a1, int c1) const {
   return RECT{p.x, p.y, q.x, q.y};
 }
 
-int TTrackBar::ThumbWidth() const { return std::max(FThumbLength / 2 + 1, 5) | 1; }
+int TTrackBar::ThumbWidth() const {
+  return std::max(FThumbLength / 2 + 1, 5) | 1;
+}
 
 int TTrackBar::ThumbTop() const {
-  const bool ticksBefore = FTickStyle != tsNone && (FTickMarks == tmTopLeft || FTickMarks == tmBoth);
+  const bool ticksBefore =
+      FTickStyle != tsNone && (FTickMarks == tmTopLeft || FTickMarks == tmBoth);
   return ticksBefore ? kTickLength + kTickGap + 3 : 4;
 }
 
@@ -269,22 +279,45 @@ void TTrackBar::DrawThumb(TCanvas* c) {
 
 bool TTrackBar::WantsKey(WORD key, TShiftState) {
   switch (key) {
-  case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-  case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END: return true;
-  default: return false;
+  case VK_LEFT:
+  case VK_RIGHT:
+  case VK_UP:
+  case VK_DOWN:
+  case VK_PRIOR:
+  case VK_NEXT:
+  case VK_HOME:
+  case VK_END:
+    return true;
+  default:
+    return false;
   }
 }
 
 void TTrackBar::KeyDown(WORD& key, TShiftState shift) {
   TCustomControl::KeyDown(key, shift);
   switch (key) {
-  case VK_LEFT: case VK_UP: SetPosition(FPosition - FLineSize); break;
-  case VK_RIGHT: case VK_DOWN: SetPosition(FPosition + FLineSize); break;
-  case VK_PRIOR: SetPosition(FPosition - FPageSize); break;
-  case VK_NEXT: SetPosition(FPosition + FPageSize); break;
-  case VK_HOME: SetPosition(FMin); break;
-  case VK_END: SetPosition(FMax); break;
-  default: return;
+  case VK_LEFT:
+  case VK_UP:
+    SetPosition(FPosition - FLineSize);
+    break;
+  case VK_RIGHT:
+  case VK_DOWN:
+    SetPosition(FPosition + FLineSize);
+    break;
+  case VK_PRIOR:
+    SetPosition(FPosition - FPageSize);
+    break;
+  case VK_NEXT:
+    SetPosition(FPosition + FPageSize);
+    break;
+  case VK_HOME:
+    SetPosition(FMin);
+    break;
+  case VK_END:
+    SetPosition(FMax);
+    break;
+  default:
+    return;
   }
   key = 0;
 }

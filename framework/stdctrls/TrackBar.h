@@ -96,8 +96,8 @@ private:
   int FThumbLength = 20;
   std::vector<int> FManualTicks;
   bool FDraggingThumb = false;
-  int FDragOffset = 0;      // pointer minus thumb centre at the press
-  int FPageDirection = 0;   // -1 or +1 while the channel is held
+  int FDragOffset = 0;    // pointer minus thumb centre at the press
+  int FPageDirection = 0; // -1 or +1 while the channel is held
   sys::POINT FMousePos{};
   std::unique_ptr<TTimer> FRepeatTimer;
 };

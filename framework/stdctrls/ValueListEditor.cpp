@@ -29,7 +29,9 @@ TValueListEditor::TValueListEditor(TComponent* owner)
   AdjustColWidths();
 }
 
-TValueListEditor::~TValueListEditor() { FStrings->OnChange = nullptr; }
+TValueListEditor::~TValueListEditor() {
+  FStrings->OnChange = nullptr;
+}
 
 void TValueListEditor::SetDisplayOptions(TDisplayOptions value) {
   if (value == FDisplayOptions) return;

@@ -2,6 +2,7 @@
 // Selected with known and unknown colours, and the custom colour through
 // the colour dialog.
 
+#include <filesystem>
 #include <set>
 
 #include "framework/stdctrls/ColorBox.h"
@@ -165,9 +166,9 @@ TEST_F(ColorBoxTest, TheProgramAddsItsOwnColours) {
 // With every style the frame's boxes use, every colour has one entry after
 // the custom one, so a search from index 1 finds each name exactly once.
 TEST_F(ColorBoxTest, PrettyNamesAreUniqueAndFoundFromIndexOne) {
-  TColorBox* box = Make(TColorBoxStyle{cbStandardColors, cbExtendedColors, cbSystemColors,
-                                       cbIncludeNone, cbIncludeDefault, cbCustomColor,
-                                       cbPrettyNames, cbCustomColors});
+  TColorBox* box =
+      Make(TColorBoxStyle{cbStandardColors, cbExtendedColors, cbSystemColors, cbIncludeNone,
+                          cbIncludeDefault, cbCustomColor, cbPrettyNames, cbCustomColors});
   std::set<std::string> names;
   std::set<TColor> colors;
   for (int i = 1; i < box->Items()->Count(); ++i) {
@@ -180,8 +181,8 @@ TEST_F(ColorBoxTest, PrettyNamesAreUniqueAndFoundFromIndexOne) {
 }
 
 TEST_F(ColorBoxTest, SelectedFindsKnownColoursAndTakesUnknownOnes) {
-  TColorBox* box = Make(TColorBoxStyle{cbStandardColors, cbSystemColors, cbCustomColor,
-                                       cbPrettyNames});
+  TColorBox* box =
+      Make(TColorBoxStyle{cbStandardColors, cbSystemColors, cbCustomColor, cbPrettyNames});
   int changes = 0;
   box->OnChange = [&](TObject*) { ++changes; };
   box->SetSelected(clRed);
@@ -276,6 +277,10 @@ TEST_F(ColorDialogTest, PartsAgreeOnTheColour) {
   EXPECT_NEAR(dialog.Saturation(), 240, 2);
   dialog.AddCustomColor();
   EXPECT_EQ(dialog.CustomColorsPalette()->Colors(0), dialog.Color());
+  std::filesystem::create_directories(std::string(ZEL_BINARY_DIR) + "/pictures");
+  dialog.Repaint();
+  Pump();
+  EXPECT_TRUE(screen->SaveWindowShot(dialog.Handle(), PicturePath("stdctrls_color_dialog.png")));
 }
 
 TEST_F(ColorDialogTest, ExecuteAnswersThroughTheHookOrTheForm) {
