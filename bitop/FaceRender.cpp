@@ -440,8 +440,9 @@ void TRichImageList::RenderGlyph(sys::RECT& glyph) {
   if (index >= 0) {
     if (TCustomImageList* list = ImageList()) list->Draw(canvas, o, o, index, true);
   } else if (index < -1) {
-    DrawBuiltInGlyph(canvas, int(-int64_t(index) > 1000 ? 0 : -index), o, work->Width(),
-                     work->Height());
+    // Kinds beyond the built-in ones draw nothing; 64 bits keep INT_MIN sound.
+    const int64_t kind = -int64_t(index);
+    DrawBuiltInGlyph(canvas, kind <= 12 ? int(kind) : 0, o, work->Width(), work->Height());
   }
 }
 
