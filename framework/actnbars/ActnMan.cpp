@@ -104,10 +104,20 @@ void TActionClient::Assign(TPersistent* source) {
 
 // ---- TActionClientItem --------------------------------------------------------------------
 
-// The item's link to its action: it forgets the action when the action goes.
+// The item's link to its action: it forgets the action when the action
+// goes, and repaints the item's control when the action changes.
 class TActionClientItem::TClientLink : public TBasicActionLink {
 public:
-  explicit TClientLink(TActionClientItem* item) : TBasicActionLink(item) {}
+  explicit TClientLink(TActionClientItem* item) : TBasicActionLink(item), FItem(item) {}
+
+protected:
+  void Change() override {
+    TBasicActionLink::Change();
+    if (TCustomActionControl* control = FItem->Control()) control->Invalidate();
+  }
+
+private:
+  TActionClientItem* FItem;
 };
 
 TActionClientItem::TActionClientItem(TCollection* collection)

@@ -140,10 +140,12 @@ void TCustomControlBar::SyncBands(const RECT& area) {
   FBands = std::move(kept);
 }
 
-void TCustomControlBar::LayoutBands(const RECT& area) {
+// Computes every band's row and rectangle from the row keys, wanted
+// positions and orders, without moving anything.  Returns the total height.
+int TCustomControlBar::PlanBands(const RECT& area, std::vector<size_t>& order) {
   // Order: by row, then by wanted position, then by the bands' order, in
   // which a dragged band comes first and a new one last.
-  std::vector<size_t> order(FBands.size());
+  order.resize(FBands.size());
   std::iota(order.begin(), order.end(), size_t(0));
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     const TBand& x = FBands[a];
@@ -152,9 +154,6 @@ void TCustomControlBar::LayoutBands(const RECT& area) {
     if (x.WantedLeft != y.WantedLeft) return x.WantedLeft < y.WantedLeft;
     return x.Order < y.Order;
   });
-  for (size_t i = 0; i < order.size(); ++i)
-    FBands[order[i]].Order = int(i);
-  FNextOrder = int(order.size());
   int row = -1;
   double rowKey = 0;
   int rowTop = area.top;
@@ -177,18 +176,50 @@ void TCustomControlBar::LayoutBands(const RECT& area) {
     const int height = rowCount * FRowSize;
     b.Row = row;
     b.Rect = {left, rowTop, left + width, rowTop + height};
-    b.Control->SetBounds(left + insets.left, rowTop + insets.top, pref, b.Control->Height());
-    b.Placed = b.Control->BoundsRect();
     cursor = left + width;
     rowHeight = std::max(rowHeight, height);
   }
+  FRowCount = row + 1;
+  return rowTop + rowHeight - area.top;
+}
+
+void TCustomControlBar::LayoutBands(const RECT& area) {
+  std::vector<size_t> order;
+  int total = PlanBands(area, order);
+  // A band that runs past the right edge, behind another band of its row,
+  // moves to a row of its own below, one band at a time, so that no band
+  // is pushed out of sight.  A band wider than the bar ends up alone in its
+  // row, at its left edge.
+  for (size_t pass = 0; pass < FBands.size(); ++pass) {
+    TBand* overflow = nullptr;
+    for (size_t i = 0; i < order.size() && !overflow; ++i) {
+      TBand& b = FBands[order[i]];
+      const bool firstInRow = i == 0 || FBands[order[i - 1]].Row != b.Row;
+      if (!firstInRow && b.Rect.right > area.right) overflow = &b;
+    }
+    if (!overflow) break;
+    for (TBand& b : FBands)
+      b.RowKey = 2.0 * b.Row;
+    overflow->RowKey = 2.0 * overflow->Row + 1;
+    overflow->WantedLeft = area.left;
+    total = PlanBands(area, order);
+  }
+  for (size_t i = 0; i < order.size(); ++i) {
+    TBand& b = FBands[order[i]];
+    RECT insets;
+    int pref = 0, rowCount = 1;
+    GetBandInfo(b.Control, insets, pref, rowCount);
+    b.Control->SetBounds(b.Rect.left + insets.left, b.Rect.top + insets.top, pref,
+                         b.Control->Height());
+    b.Placed = b.Control->BoundsRect();
+    b.Order = int(i);
+  }
+  FNextOrder = int(order.size());
   // The rows close up: the keys become the row indexes.
   for (TBand& b : FBands) {
     b.RowKey = b.Row;
     b.WantedLeft = b.Rect.left;
   }
-  FRowCount = row + 1;
-  const int total = rowTop + rowHeight - area.top;
   if (FAutoSize) {
     const int extra = Height() - (area.bottom - area.top);
     const int wanted = std::max(total + extra, 0);

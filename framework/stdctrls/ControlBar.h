@@ -8,7 +8,8 @@
 // Layout rule: each visible child keeps a row and a wanted left position;
 // the bands of a row are placed left to right in the order of their wanted
 // positions, each at its wanted position or right after the band before it,
-// whichever is further right.  Empty rows close up.  A child moved by the
+// whichever is further right.  A band that would then run past the right
+// edge behind another band opens a row below.  Empty rows close up.  A child moved by the
 // program (its bounds differ from where the bar put it) takes its row and
 // position from its new bounds.
 
@@ -90,6 +91,7 @@ private:
   TBand* FindBand(TControl* control);
   const TBand* FindBand(TControl* control) const;
   void SyncBands(const sys::RECT& area);
+  int PlanBands(const sys::RECT& area, std::vector<size_t>& order);
   void LayoutBands(const sys::RECT& area);
   TBand* GripAt(int x, int y);
   void Changed();

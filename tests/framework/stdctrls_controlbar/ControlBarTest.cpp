@@ -79,6 +79,21 @@ TEST_F(ControlBarTest, BandsFillRowsLeftToRightAndEmptyRowsCloseUp) {
   EXPECT_EQ(bar->Height(), 40);
 }
 
+TEST_F(ControlBarTest, ABandThatDoesNotFitBehindAnotherOpensARowBelow) {
+  const int w = bar->ClientWidth();
+  TPanel* a = Band(0, 0, w / 2);
+  TPanel* b = Band(0, 0, w / 2);
+  EXPECT_EQ(bar->RowCount(), 2);
+  EXPECT_EQ(bar->BandRow(a), 0);
+  EXPECT_EQ(bar->BandRow(b), 1);
+  EXPECT_EQ(bar->BandRect(b).left, 0);
+  // A band wider than the bar goes alone into a row of its own.
+  TPanel* wide = Band(0, 0, w + 50);
+  EXPECT_EQ(bar->RowCount(), 3);
+  EXPECT_EQ(bar->BandRect(wide).left, 0);
+  EXPECT_EQ(bar->Height(), 90);
+}
+
 TEST_F(ControlBarTest, BandInfoSetsInsetsPreferredSizeAndRowCount) {
   TPanel* menu = nullptr;
   bar->OnBandInfo = [&](TObject* sender, TControl* control, sys::RECT& insets, int& preferred,
