@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/controls/CustomControl.h"
 #include "framework/controls/WinControl.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/user/Paint.h"
@@ -13,11 +14,43 @@ namespace zel {
 
 using namespace sys;
 
+// The bar shown while a line or pattern drag goes on.
+class TSplitterLine : public TCustomControl {
+  ZEL_CLASS(TSplitterLine, TCustomControl)
+public:
+  TSplitterLine(bool pattern) : TCustomControl(nullptr), FPattern(pattern) { SetVisible(false); }
+
+protected:
+  void CreateParams(TCreateParams& p) override {
+    TCustomControl::CreateParams(p);
+    p.Style = WS_POPUP;
+    p.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    p.WndParent = nullptr;
+    p.WinClassName = "ZelSplitterLine";
+  }
+  void Paint() override {
+    TCanvas* c = Canvas();
+    const RECT r = ClientRect();
+    c->Brush()->SetColor(FPattern ? clBtnHighlight : cl3DDkShadow);
+    c->FillRect(r);
+    if (!FPattern) return;
+    // A fine checker of dark and light pixels, like a dithered grey.
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left + (y & 1); x < r.right; x += 2)
+        c->SetPixels(x, y, cl3DDkShadow);
+  }
+
+private:
+  bool FPattern;
+};
+
 TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner) {
   SetBounds(0, 0, 3, 100);
   SetAlign(alLeft);
   SetCursor(crHSplit);
 }
+
+TSplitter::~TSplitter() = default;
 
 void TSplitter::SetAlign(TAlign value) {
   TGraphicControl::SetAlign(value);
@@ -86,8 +119,9 @@ void TSplitter::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
   FNewSize = FStartSize;
   FDragging = true;
   if (FResizeStyle == rsLine || FResizeStyle == rsPattern) {
+    FLine.reset(); // made again for the current style
     FLineRect = LineRect(FNewSize);
-    DrawLine();
+    ShowLine(true);
   }
 }
 
@@ -137,12 +171,17 @@ RECT TSplitter::LineRect(int size) {
   return r;
 }
 
-void TSplitter::DrawLine() {
-  if (!Parent() || !Parent()->HandleAllocated()) return;
-  HDC dc = GetDC(Parent()->Handle());
-  InvertRect(dc, FLineRect);
-  ReleaseDC(Parent()->Handle(), dc);
-  FLineVisible = !FLineVisible;
+void TSplitter::ShowLine(bool show) {
+  if (!show || !Parent()) {
+    if (FLine) FLine->SetVisible(false);
+    return;
+  }
+  if (!FLine) FLine = std::make_unique<TSplitterLine>(FResizeStyle == rsPattern);
+  const POINT corner = Parent()->ClientToScreen(POINT{FLineRect.left, FLineRect.top});
+  FLine->SetBounds(corner.x, corner.y, FLineRect.Width(), FLineRect.Height());
+  FLine->HandleNeeded();
+  FLine->SetVisible(true);
+  FLine->Repaint();
 }
 
 void TSplitter::MouseMove(TShiftState shift, int x, int y) {
@@ -158,9 +197,8 @@ void TSplitter::MouseMove(TShiftState shift, int x, int y) {
     // coordinates by moving the origin along.
     ApplySize(size);
   } else if (FResizeStyle != rsNone) {
-    if (FLineVisible) DrawLine();
     FLineRect = LineRect(size);
-    DrawLine();
+    ShowLine(true);
   }
 }
 
@@ -168,7 +206,7 @@ void TSplitter::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TGraphicControl::MouseUp(button, shift, x, y);
   if (!FDragging) return;
   FDragging = false;
-  if (FLineVisible) DrawLine();
+  ShowLine(false);
   if (FControl && FResizeStyle != rsUpdate) ApplySize(FNewSize);
   FControl = nullptr;
   if (OnMoved) OnMoved(this);

@@ -5,8 +5,12 @@
 // that the free space of the parent falls below MinSize.
 //
 // ResizeStyle rsUpdate resizes the control at every mouse move; rsLine and
-// rsPattern show an inverted bar where the splitter would go and resize once
-// at the release; rsNone does the same without the bar.
+// rsPattern show a dark or a hatched bar where the splitter would go and
+// resize once at the release; rsNone does the same without the bar.  The
+// bar is a small window of its own above everything, so that the windows
+// beside the splitter cannot hide it.
+
+#include <memory>
 
 #include "framework/controls/GraphicControl.h"
 
@@ -20,6 +24,7 @@ class TSplitter : public TGraphicControl {
   ZEL_CLASS(TSplitter, TGraphicControl)
 public:
   explicit TSplitter(TComponent* owner);
+  ~TSplitter() override;
 
   void SetAlign(TAlign value) override;
 
@@ -50,7 +55,8 @@ private:
   // The size the control would take for the mouse at parent point p.
   int SizeFor(sys::POINT p);
   void ApplySize(int size);
-  void DrawLine(); // inverts the bar at FLinePos in the parent
+  // Shows the bar at FLineRect (parent coordinates), or hides it.
+  void ShowLine(bool show);
   sys::RECT LineRect(int size);
 
   int FMinSize = 30;
@@ -62,8 +68,8 @@ private:
   int FStartSize = 0;
   int FMaxSize = 0;
   int FNewSize = 0;
-  bool FLineVisible = false;
   sys::RECT FLineRect{};
+  std::unique_ptr<class TSplitterLine> FLine;
 };
 
 } // namespace zel

@@ -26,6 +26,7 @@ TValueListEditor::TValueListEditor(TComponent* owner)
                           goEditing, goAlwaysShowEditor, goThumbTracking});
   SetDefaultRowHeight(18);
   SetBounds(Left(), Top(), 306, 300);
+  SetColWidths(0, 150);
   AdjustColWidths();
 }
 
@@ -46,14 +47,12 @@ void TValueListEditor::StringsChanged() {
   Invalidate();
 }
 
-// With doAutoColResize the two columns share the width, the value column
-// taking what the key column leaves.
+// With doAutoColResize the value column takes the width the key column
+// leaves, so the grid never shows an empty strip or cuts the values.
 void TValueListEditor::AdjustColWidths() {
   if (!FDisplayOptions.Contains(doAutoColResize)) return;
   const int width = GridRect().Width();
-  const int key = std::max(width / 2 - GridLineWidth(), 0);
-  SetColWidths(0, key);
-  SetColWidths(1, std::max(width - key - 2 * GridLineWidth(), 0));
+  SetColWidths(1, std::max(width - ColWidths(0) - 2 * GridLineWidth(), 0));
 }
 
 void TValueListEditor::Resize() {

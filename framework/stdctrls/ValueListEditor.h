@@ -48,7 +48,7 @@ private:
 
   std::unique_ptr<TStringList> FStrings;
   std::unique_ptr<TStringList> FTitleCaptions;
-  TDisplayOptions FDisplayOptions{doColumnTitles, doAutoColResize};
+  TDisplayOptions FDisplayOptions{doColumnTitles, doAutoColResize, doKeyColFixed};
 };
 
 } // namespace zel

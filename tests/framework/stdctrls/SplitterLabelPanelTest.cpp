@@ -100,6 +100,25 @@ TEST_F(SplitterTest, LineStyleResizesOnlyAtTheRelease) {
   EXPECT_EQ(panel->Width(), 150);
 }
 
+TEST_F(SplitterTest, PatternStyleShowsABarWhileDraggingAndTakesItAway) {
+  Build(alLeft);
+  splitter->SetResizeStyle(rsPattern);
+  form->Repaint();
+  const POINT m = Middle();
+  const POINT a = At(splitter, m.x, m.y);
+  const POINT probe = At(form, 150, 50);
+  const COLORREF before = screen->ScreenPixel(probe.x, probe.y);
+  screen->Press(a.x, a.y);
+  screen->MoveTo(a.x + 30, a.y);
+  // The hatched bar shows over the client panel.
+  EXPECT_NE(screen->ScreenPixel(probe.x + 1, probe.y), screen->ScreenPixel(probe.x + 2, probe.y));
+  EXPECT_EQ(panel->Width(), 120);
+  screen->Release(a.x + 30, a.y);
+  Pump();
+  EXPECT_EQ(panel->Width(), 150);
+  EXPECT_EQ(screen->ScreenPixel(probe.x + 10, probe.y), before); // and goes
+}
+
 TEST_F(SplitterTest, HiddenSplitterOrOneWithoutNeighbourDoesNothing) {
   Build(alLeft);
   panel->SetVisible(false);
@@ -128,6 +147,16 @@ TEST_F(LabelTest, AutoSizeFitsTheTextAndAmpersandsDoNotCount) {
   label->SetAutoSize(true);
   label->SetCaption("");
   EXPECT_GT(label->Height(), 8); // an empty label keeps one line's height
+}
+
+TEST_F(LabelTest, RightAlignedAutoSizeKeepsTheRightEdge) {
+  auto* label = Put<TLabel>(10, 10, 100, 10);
+  label->SetAutoSize(false);
+  label->SetAlignment(taRightJustify);
+  label->SetAutoSize(true);
+  const int right = label->Left() + label->Width();
+  label->SetCaption("много текста");
+  EXPECT_EQ(label->Left() + label->Width(), right);
 }
 
 TEST_F(LabelTest, WordWrapKeepsTheWidthAndGrowsDown) {
