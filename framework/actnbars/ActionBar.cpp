@@ -11,13 +11,18 @@ TCustomActionBar::TCustomActionBar(TComponent* owner) : TCustomControl(owner) {}
 TCustomActionBar::~TCustomActionBar() {
   if (FColorMap) FColorMap->RemoveBar(this);
   if (FDefaultColorMap) FDefaultColorMap->RemoveBar(this);
-  if (auto* item = dynamic_cast<TActionBarItem*>(FActionClient))
-    if (item->ActionBar() == this) item->SetActionBar(nullptr);
+  // Found by pointer, so a client that is already gone is never touched.
+  if (TCustomActionManager* m = ActionManager())
+    if (TActionBarItem* item = m->FindActionBar(this)) item->SetActionBar(nullptr);
 }
 
 void TCustomActionBar::SetActionClient(TActionClient* value) {
   if (value == FActionClient) return;
   FActionClient = value;
+  // The manager of the client tells the bar when it goes, and hears when
+  // the bar goes, so neither keeps a dangling reference.
+  FClientManager = value ? value->ActionManager() : nullptr;
+  if (FClientManager) FClientManager->FreeNotification(this);
   ActionClientChanged();
 }
 
@@ -25,7 +30,6 @@ void TCustomActionBar::SetActionManager(TCustomActionManager* value) {
   if (value == FActionManager) return;
   if (FActionManager) {
     if (TActionBarItem* item = FActionManager->FindActionBar(this)) item->SetActionBar(nullptr);
-    FActionManager->RemoveFreeNotification(this);
   }
   FActionManager = value;
   if (FActionManager) {
@@ -41,8 +45,7 @@ void TCustomActionBar::SetActionManager(TCustomActionManager* value) {
 }
 
 TCustomActionManager* TCustomActionBar::ActionManager() const {
-  if (FActionManager) return FActionManager;
-  return FActionClient ? FActionClient->ActionManager() : nullptr;
+  return FActionManager ? FActionManager : FClientManager;
 }
 
 TActionBarStyle* TCustomActionBar::Style() const {
@@ -105,8 +108,9 @@ void TCustomActionBar::Notification(TComponent* component, TOperation operation)
     FColorMap = nullptr;
     if (!ComponentState().Contains(csDestroying)) ColorMapFontChanged(ColorMap()->FontColor());
   }
-  if (component == FActionManager) {
-    FActionManager = nullptr;
+  if (component == FActionManager) FActionManager = nullptr;
+  if (component == FClientManager) {
+    FClientManager = nullptr;
     FActionClient = nullptr;
   }
 }

@@ -26,7 +26,7 @@ public:
   TActionClient* ActionClient() const { return FActionClient; }
   virtual void SetActionClient(TActionClient* value);
   // The manager joined through SetActionManager, else the manager of the
-  // bar's item.
+  // bar's item (a pop-up showing an item's children has only that one).
   TCustomActionManager* ActionManager() const;
   // Joins the bar to a manager: the manager's first bar item without a bar,
   // or a new one, takes this bar.
@@ -57,6 +57,7 @@ private:
 
   TActionClient* FActionClient = nullptr;
   TCustomActionManager* FActionManager = nullptr;
+  TCustomActionManager* FClientManager = nullptr;       // the manager of FActionClient
   TCustomActionBarColorMap* FColorMap = nullptr;        // assigned, not owned
   TCustomActionBarColorMap* FDefaultColorMap = nullptr; // owned by the bar
 };

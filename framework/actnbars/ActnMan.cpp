@@ -43,7 +43,16 @@ template <class F> void ForEachList(TActionClients* list, F&& f) {
 
 TActionClient::TActionClient(TCollection* collection) : TCollectionItem(collection) {}
 
-TActionClient::~TActionClient() = default;
+TActionClient::~TActionClient() {
+  if (FChildActionBar && FChildActionBar->ActionClient() == this)
+    FChildActionBar->SetActionClient(nullptr);
+}
+
+void TActionClient::SetChildActionBar(TCustomActionBar* bar) {
+  FChildActionBar = bar;
+  if (bar)
+    if (TCustomActionManager* m = ActionManager()) bar->FreeNotification(m);
+}
 
 TActionClients* TActionClient::Items() {
   if (!FItems) FItems = std::make_unique<TActionClients>(this);
@@ -394,24 +403,24 @@ TActionClientItem* TCustomActionManager::FindItemByAction(const TBasicAction* ac
 
 void TCustomActionManager::Notification(TComponent* component, TOperation operation) {
   TCustomActionList::Notification(component, operation);
-  if (operation == TOperation::opRemove)
-    if (auto* bar = dynamic_cast<TCustomActionBar*>(component)) ForgetBar(bar);
-  // A plain delete tells only TComponent: compare pointers as well.
-  if (operation == TOperation::opRemove && FActionBars)
-    for (int i = 0; i < FActionBars->Count(); ++i)
-      if (static_cast<TComponent*>(FActionBars->ActionBars(i)->FActionBar) == component)
-        FActionBars->ActionBars(i)->FActionBar = nullptr;
+  // A plain delete tells only a TComponent, so bars are forgotten by pointer.
+  if (operation == TOperation::opRemove) ForgetBar(component);
 }
 
-void TCustomActionManager::ForgetBar(TCustomActionBar* bar) {
+void TCustomActionManager::ForgetBar(const TComponent* bar) {
   if (!FActionBars) return;
+  auto same = [bar](const TCustomActionBar* b) {
+    return b && static_cast<const TComponent*>(b) == bar;
+  };
   for (int i = 0; i < FActionBars->Count(); ++i) {
     TActionBarItem* item = FActionBars->ActionBars(i);
-    if (item->FActionBar == bar) item->FActionBar = nullptr;
-    if (item->ChildActionBar() == bar) item->SetChildActionBar(nullptr);
-    ForEachItem(item->Items(), [&](TActionClientItem* it) {
-      if (it->ChildActionBar() == bar) it->SetChildActionBar(nullptr);
-    });
+    if (same(item->FActionBar)) item->FActionBar = nullptr;
+    if (same(item->ChildActionBar())) item->SetChildActionBar(nullptr);
+    auto forget = [&](TActionClientItem* it) {
+      if (same(it->ChildActionBar())) it->SetChildActionBar(nullptr);
+    };
+    ForEachItem(item->Items(), forget);
+    ForEachItem(item->ContextItems(), forget);
   }
 }
 

@@ -47,7 +47,9 @@ public:
   // The bar that shows this item's children (a pop-up menu, a drop-down),
   // or the bar of a TActionBarItem.
   TCustomActionBar* ChildActionBar() const { return FChildActionBar; }
-  void SetChildActionBar(TCustomActionBar* bar) { FChildActionBar = bar; }
+  // The manager forgets the bar when it goes; a bar that shows this item
+  // lets go of it when the item goes.
+  void SetChildActionBar(TCustomActionBar* bar);
 
   // The manager the item belongs to, or nil.
   virtual TCustomActionManager* ActionManager() const;
@@ -235,7 +237,7 @@ protected:
   void BarsChanged();
 
 private:
-  void ForgetBar(TCustomActionBar* bar);
+  void ForgetBar(const TComponent* bar);
 
   std::unique_ptr<TActionBars> FActionBars;
   std::unique_ptr<TStringList> FPrioritySchedule;

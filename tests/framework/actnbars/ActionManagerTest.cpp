@@ -134,6 +134,34 @@ TEST_F(ManagerTest, ItemsShowTheirOwnValuesOrTheirActions) {
   EXPECT_EQ(manager->ActionBars()->ActionBars(1)->ActionBar(), nullptr);
 }
 
+TEST_F(ManagerTest, PopUpBarsAndItemsLetGoOfEachOther) {
+  // A pop-up showing the children of "File": the item goes first.
+  auto* popup = new TTestBar(form.get());
+  file->SetChildActionBar(popup);
+  popup->SetActionClient(file);
+  EXPECT_EQ(popup->ActionManager(), manager);
+  MenuItems()->Delete(0);
+  EXPECT_EQ(popup->ActionClient(), nullptr);
+  delete popup;
+
+  // The bar goes first.
+  TActionClientItem* help = MenuItems()->Items(0);
+  auto* other = new TTestBar(form.get());
+  help->SetChildActionBar(other);
+  other->SetActionClient(help);
+  delete other;
+  EXPECT_EQ(help->ChildActionBar(), nullptr);
+
+  // The manager goes first.
+  auto* last = new TTestBar(form.get());
+  help->SetChildActionBar(last);
+  last->SetActionClient(help);
+  delete manager;
+  EXPECT_EQ(last->ActionClient(), nullptr);
+  EXPECT_EQ(last->ActionManager(), nullptr);
+  EXPECT_EQ(menuBar->ActionClient(), nullptr);
+}
+
 TEST_F(ManagerTest, AnItemIsUnusedWhenItsLastUseIsFurtherBackThanTheScheduleAllows) {
   // The default schedule: never used -> 3 sessions, used twice -> 6.
   EXPECT_EQ(manager->SessionsAllowed(0), 3);
