@@ -147,7 +147,7 @@ std::string TCustomColorBox::ColorNames(int index) const {
   return self->Items()->Get(index);
 }
 
-TColor TCustomColorBox::Selected() {
+TColor TCustomColorBox::Selected() const {
   return ItemIndex() >= 0 ? Colors(ItemIndex()) : clBlack;
 }
 

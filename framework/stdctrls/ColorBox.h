@@ -32,11 +32,12 @@ class TCustomColorBox : public TCustomComboBox {
   ZEL_CLASS(TCustomColorBox, TCustomComboBox)
 public:
   explicit TCustomColorBox(TComponent* owner);
+  static void DeclareProperties(TPropertyTable<TCustomColorBox>& t);
 
   TColorBoxStyle ColorStyle() const { return FColorStyle; }
   // Rebuilds the entries and keeps the selected colour.
   void SetStyle(TColorBoxStyle value);
-  TColor Selected();
+  TColor Selected() const;
   void SetSelected(TColor color);
   TColor Colors(int index) const;
   std::string ColorNames(int index) const;
@@ -85,7 +86,7 @@ private:
 };
 
 class TColorBox : public TCustomColorBox {
-  ZEL_CLASS(TColorBox, TCustomColorBox)
+  ZEL_CREATABLE_CLASS(TColorBox, TCustomColorBox)
 public:
   using TCustomColorBox::TCustomColorBox;
 };

@@ -15,7 +15,7 @@
 namespace zel {
 
 class TColorDialog : public TComponent {
-  ZEL_CLASS(TColorDialog, TComponent)
+  ZEL_CREATABLE_CLASS(TColorDialog, TComponent)
 public:
   explicit TColorDialog(TComponent* owner);
   ~TColorDialog() override;
@@ -48,7 +48,7 @@ class TPanel;
 // The dialog's form; Execute shows it modally.  Exposed so that its parts
 // can be driven directly.
 class TColorDialogForm : public TForm {
-  ZEL_CLASS(TColorDialogForm, TForm)
+  ZEL_CREATABLE_CLASS(TColorDialogForm, TForm)
 public:
   explicit TColorDialogForm(TComponent* owner);
 

@@ -39,6 +39,7 @@ class TCustomComboBox : public TCustomControl {
 public:
   explicit TCustomComboBox(TComponent* owner);
   ~TCustomComboBox() override;
+  static void DeclareProperties(TPropertyTable<TCustomComboBox>& t);
 
   void WndProc(TMessage& message) override;
 
@@ -148,7 +149,7 @@ private:
 };
 
 class TComboBox : public TCustomComboBox {
-  ZEL_CLASS(TComboBox, TCustomComboBox)
+  ZEL_CREATABLE_CLASS(TComboBox, TCustomComboBox)
 public:
   using TCustomComboBox::TCustomComboBox;
 };

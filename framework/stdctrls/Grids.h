@@ -49,6 +49,7 @@ class TCustomGrid : public TCustomControl {
 public:
   explicit TCustomGrid(TComponent* owner);
   ~TCustomGrid() override;
+  static void DeclareProperties(TPropertyTable<TCustomGrid>& t);
 
   void WndProc(TMessage& message) override;
 
@@ -166,14 +167,14 @@ private:
 };
 
 class TDrawGrid : public TCustomGrid {
-  ZEL_CLASS(TDrawGrid, TCustomGrid)
+  ZEL_CREATABLE_CLASS(TDrawGrid, TCustomGrid)
 public:
   using TCustomGrid::TCustomGrid;
 };
 
 // A grid with a text per cell, drawn left-aligned with a small margin.
 class TStringGrid : public TDrawGrid {
-  ZEL_CLASS(TStringGrid, TDrawGrid)
+  ZEL_CREATABLE_CLASS(TStringGrid, TDrawGrid)
 public:
   explicit TStringGrid(TComponent* owner);
   std::string Cells(int col, int row) const;

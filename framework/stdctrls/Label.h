@@ -14,6 +14,7 @@ class TCustomLabel : public TGraphicControl {
   ZEL_CLASS(TCustomLabel, TGraphicControl)
 public:
   explicit TCustomLabel(TComponent* owner);
+  static void DeclareProperties(TPropertyTable<TCustomLabel>& t);
 
   void WndProc(TMessage& message) override;
   void Notification(TComponent* component, TOperation operation) override;
@@ -56,7 +57,7 @@ private:
 };
 
 class TLabel : public TCustomLabel {
-  ZEL_CLASS(TLabel, TCustomLabel)
+  ZEL_CREATABLE_CLASS(TLabel, TCustomLabel)
 public:
   using TCustomLabel::TCustomLabel;
 };

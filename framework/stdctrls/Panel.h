@@ -50,7 +50,7 @@ private:
 };
 
 class TPanel : public TCustomPanel {
-  ZEL_CLASS(TPanel, TCustomPanel)
+  ZEL_CREATABLE_CLASS(TPanel, TCustomPanel)
 public:
   using TCustomPanel::TCustomPanel;
 };
@@ -70,7 +70,7 @@ protected:
 };
 
 class TGroupBox : public TCustomGroupBox {
-  ZEL_CLASS(TGroupBox, TCustomGroupBox)
+  ZEL_CREATABLE_CLASS(TGroupBox, TCustomGroupBox)
 public:
   using TCustomGroupBox::TCustomGroupBox;
 };

@@ -82,7 +82,7 @@ void DrawScrollArrowButton(TCanvas* canvas, const sys::RECT& r, int direction, b
                            bool enabled);
 
 class TScrollBar : public TCustomControl {
-  ZEL_CLASS(TScrollBar, TCustomControl)
+  ZEL_CREATABLE_CLASS(TScrollBar, TCustomControl)
 public:
   explicit TScrollBar(TComponent* owner);
   ~TScrollBar() override;

@@ -21,10 +21,11 @@ enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
 using TCanResizeSizeEvent = std::function<void(TObject* sender, int& newSize, bool& accept)>;
 
 class TSplitter : public TGraphicControl {
-  ZEL_CLASS(TSplitter, TGraphicControl)
+  ZEL_CREATABLE_CLASS(TSplitter, TGraphicControl)
 public:
   explicit TSplitter(TComponent* owner);
   ~TSplitter() override;
+  static void DeclareProperties(TPropertyTable<TSplitter>& t);
 
   void SetAlign(TAlign value) override;
 

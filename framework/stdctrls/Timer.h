@@ -10,10 +10,11 @@
 namespace zel {
 
 class TTimer : public TComponent {
-  ZEL_CLASS(TTimer, TComponent)
+  ZEL_CREATABLE_CLASS(TTimer, TComponent)
 public:
   explicit TTimer(TComponent* owner);
   ~TTimer() override;
+  static void DeclareProperties(TPropertyTable<TTimer>& t);
 
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool value);

@@ -20,10 +20,11 @@ enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
 enum TTickStyle { tsNone, tsAuto, tsManual };
 
 class TTrackBar : public TCustomControl {
-  ZEL_CLASS(TTrackBar, TCustomControl)
+  ZEL_CREATABLE_CLASS(TTrackBar, TCustomControl)
 public:
   explicit TTrackBar(TComponent* owner);
   ~TTrackBar() override;
+  static void DeclareProperties(TPropertyTable<TTrackBar>& t);
 
   void WndProc(TMessage& message) override;
 

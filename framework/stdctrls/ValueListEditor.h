@@ -13,7 +13,7 @@ enum TDisplayOption { doColumnTitles, doAutoColResize, doKeyColFixed };
 using TDisplayOptions = TSet<TDisplayOption>;
 
 class TValueListEditor : public TDrawGrid {
-  ZEL_CLASS(TValueListEditor, TDrawGrid)
+  ZEL_CREATABLE_CLASS(TValueListEditor, TDrawGrid)
 public:
   explicit TValueListEditor(TComponent* owner);
   ~TValueListEditor() override;

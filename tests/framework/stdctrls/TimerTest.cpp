@@ -53,3 +53,33 @@ TEST_F(TimerTest, AHandlerMayStopItsOwnTimer) {
 
 } // namespace
 } // namespace zel::test
+
+// Published properties and class references of the standard controls.
+#include "framework/core/Properties.h"
+#include "framework/stdctrls/ColorBox.h"
+#include "framework/stdctrls/TrackBar.h"
+
+namespace zel::test {
+namespace {
+
+class StdCtrlPropsTest : public StdCtrlsTest {};
+
+TEST_F(StdCtrlPropsTest, PropertiesReadAndWriteByNameAndClassesCreateByReference) {
+  auto* bar = Put<TTrackBar>(10, 10, 150, 40);
+  SetOrdProp(*bar, "Max", 32);
+  SetOrdProp(*bar, "Position", 24);
+  EXPECT_EQ(bar->Position(), 24);
+  EXPECT_EQ(GetOrdProp(*bar, "Max"), 32);
+  EXPECT_TRUE(PropIsType(*bar, "Left", "Integer")); // inherited ones too
+  auto* box = Put<TColorBox>(10, 60, 150, 22);
+  SetOrdProp(*box, "Selected", clRed);
+  EXPECT_EQ(box->Selected(), clRed);
+  EXPECT_EQ(GetPropsOfType(TColorBox::StaticClass(), "TColor").size() >= 3, true);
+  TObject* made = TColorBox::StaticClass().Create(form);
+  ASSERT_NE(made, nullptr);
+  EXPECT_TRUE(made->Is<TColorBox>());
+  EXPECT_EQ(static_cast<TComponent*>(made)->Owner(), form);
+}
+
+} // namespace
+} // namespace zel::test
