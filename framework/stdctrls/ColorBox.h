@@ -34,7 +34,7 @@ public:
   explicit TCustomColorBox(TComponent* owner);
   static void DeclareProperties(TPropertyTable<TCustomColorBox>& t);
 
-  TColorBoxStyle ColorStyle() const { return FColorStyle; }
+  TColorBoxStyle Style() const { return FColorStyle; }
   // Rebuilds the entries and keeps the selected colour.
   void SetStyle(TColorBoxStyle value);
   TColor Selected() const;

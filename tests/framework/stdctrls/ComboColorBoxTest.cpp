@@ -304,3 +304,43 @@ TEST_F(ColorDialogTest, ExecuteAnswersThroughTheHookOrTheForm) {
 
 } // namespace
 } // namespace zel::test
+
+#include "framework/forms/Screen.h"
+#include "framework/stdctrls/Timer.h"
+
+namespace zel::test {
+namespace {
+
+class ColorDialogModalTest : public StdCtrlsTest {};
+
+// The dialog runs its own message loop; a timer plays the person, who types
+// a blue value and confirms with Enter, or leaves with Escape.
+TEST_F(ColorDialogModalTest, EnterConfirmsTheEditedColourAndEscapeKeepsTheOldOne) {
+  TColorDialog dialog(nullptr);
+  dialog.SetColor(TColor(0x000080));
+  TTimer person(nullptr);
+  person.SetInterval(50);
+  int step = 0;
+  person.SetOnTimer([&](TObject*) {
+    person.SetEnabled(false);
+    auto* form = dynamic_cast<TColorDialogForm*>(Screen->ActiveForm());
+    ASSERT_NE(form, nullptr);
+    if (step++ == 0) {
+      EXPECT_EQ(form->RedEdit()->Value(), 128);
+      form->BlueEdit()->SetFocus();
+      screen->Type("200");
+      screen->Key(VK_RETURN);
+    } else {
+      screen->Key(VK_ESCAPE);
+    }
+  });
+  EXPECT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.Color(), TColor(0xC80080));
+  EXPECT_EQ(dialog.CustomColors()->Count(), 16);
+  person.SetEnabled(true);
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(dialog.Color(), TColor(0xC80080));
+}
+
+} // namespace
+} // namespace zel::test

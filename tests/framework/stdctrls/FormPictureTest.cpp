@@ -67,7 +67,7 @@ TEST_F(FormPictureTest, OneOfEach) {
   startLabel->SetFocusControl(start);
   Text(box, 10, 68, "Конечный цвет");
   auto* end = Make<TColorBox>(box, 10, 84, 178, 22);
-  end->SetStyle(start->ColorStyle());
+  end->SetStyle(start->Style());
   end->SetSelected(clNavy);
 
   Text(side, 10, 206, "Стиль:");
