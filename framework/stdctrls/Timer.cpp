@@ -14,7 +14,9 @@ constexpr const char* kTimerClass = "ZelTimerWindow";
 constexpr UINT_PTR kTimerId = 1;
 } // namespace
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
+TTimer::TTimer(TComponent* owner) : TComponent(owner) {
+  UpdateTimer();
+}
 
 TTimer::~TTimer() {
   if (FWindow) {
@@ -46,12 +48,12 @@ void TTimer::SetInterval(unsigned value) {
 }
 
 void TTimer::SetOnTimer(TNotifyEvent handler) {
-  FOnTimer = std::move(handler);
+  OnTimer = std::move(handler);
   UpdateTimer();
 }
 
 void TTimer::Timer() {
-  if (FOnTimer) FOnTimer(this);
+  if (OnTimer) OnTimer(this);
 }
 
 // The timer is stopped and, when everything asks for it, started afresh, so
@@ -59,7 +61,7 @@ void TTimer::Timer() {
 void TTimer::UpdateTimer() {
   if (FRunning && FWindow) KillTimer(FWindow, kTimerId);
   FRunning = false;
-  if (!FEnabled || FInterval == 0 || !FOnTimer) return;
+  if (!FEnabled || FInterval == 0) return;
   if (!FWindow) {
     WNDCLASS existing;
     if (!GetClassInfo(kTimerClass, &existing)) {

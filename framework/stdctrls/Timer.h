@@ -1,7 +1,7 @@
 #pragma once
-// TTimer: raises OnTimer every Interval milliseconds while it is enabled and
-// has a handler.  It runs on a window timer of a small hidden window of its
-// own, so the ticks arrive through the message loop like every other event.
+// TTimer: raises OnTimer every Interval milliseconds while it is enabled.  It runs on a window
+// timer of a small hidden window of its own, so the ticks arrive through the message loop like
+// every other event.
 
 #include "framework/controls/ControlTypes.h"
 #include "framework/core/Component.h"
@@ -21,9 +21,9 @@ public:
   // Milliseconds; 0 stops the timer.  Changing it restarts the count.
   unsigned Interval() const { return FInterval; }
   void SetInterval(unsigned value);
-  // Setting or clearing the handler starts or stops the timer as well.
+  // Sets the handler and starts the count afresh.
   void SetOnTimer(TNotifyEvent handler);
-  const TNotifyEvent& OnTimer() const { return FOnTimer; }
+  TNotifyEvent OnTimer;
 
   // True while a platform timer is running for this object.
   bool Running() const { return FRunning; }
@@ -39,7 +39,6 @@ private:
   bool FEnabled = true;
   bool FRunning = false;
   unsigned FInterval = 1000;
-  TNotifyEvent FOnTimer;
 };
 
 } // namespace zel
