@@ -96,12 +96,30 @@ TEST_F(FormPictureTest, OneOfEach) {
   grid->TitleCaptions()->Add("Цвет");
   grid->SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
                                 goDrawFocusSelected, goColSizing, goThumbTracking});
-  const std::pair<const char*, TColor> colours[] = {
-      {"ShadowColor", clGray},        {"Color", clBtnFace},           {"DisabledColor", clSilver},
-      {"FontColor", clBlack},         {"HighlightColor", clWhite},    {"HotColor", clSkyBlue},
-      {"HotFontColor", clNavy},       {"MenuColor", clWindow},        {"BtnFrameColor", clMaroon},
-      {"SelectedColor", clCream},     {"UnusedColor", clMoneyGreen},  {"FrameTopLeftInner", clTeal},
-      {"FrameTopLeftOuter", clOlive}, {"SelectedFontColor", clPurple}};
+  const std::pair<const char*, TColor> colours[] = {{"ShadowColor", clGray},
+                                                    {"Color", clBtnFace},
+                                                    {"DisabledColor", clSilver},
+                                                    {"FontColor", clBlack},
+                                                    {"HighlightColor", clWhite},
+                                                    {"HotColor", clSkyBlue},
+                                                    {"HotFontColor", clNavy},
+                                                    {"MenuColor", clWindow},
+                                                    {"BtnFrameColor", clMaroon},
+                                                    {"SelectedColor", clCream},
+                                                    {"UnusedColor", clMoneyGreen},
+                                                    {"FrameTopLeftInner", clTeal},
+                                                    {"FrameTopLeftOuter", clOlive},
+                                                    {"SelectedFontColor", clPurple},
+                                                    {"FrameBottomRightInner", clGreen},
+                                                    {"FrameBottomRightOuter", clYellow},
+                                                    {"DisabledFontColor", clGrayText},
+                                                    {"DisabledFontShadow", clBtnHighlight},
+                                                    {"BtnSelectedColor", clBtnFace},
+                                                    {"BtnSelectedFont", clWindowText},
+                                                    {"MenuBarColor", clMenuBar},
+                                                    {"HotLightColor", clHotLight},
+                                                    {"AquaColor", clAqua},
+                                                    {"LimeColor", clLime}};
   for (auto& [name, c] : colours)
     grid->Strings()->AddData(std::string(name) + "=" + TCustomColorBox::PrettyName(c), intptr_t(c));
   grid->OnDrawCell = [grid](TObject*, int col, int row, const RECT& rect, TGridDrawState) {
