@@ -280,3 +280,36 @@ TEST_F(StringGridTest, CellsKeepTheirTextsThroughResizing) {
 
 } // namespace
 } // namespace zel::test
+
+namespace zel::test {
+namespace {
+
+class GridEdgeTest : public StdCtrlsTest {};
+
+// Out-of-range arguments are taken in without harm, and a grid that
+// shrinks under its current cell and view keeps both inside.
+TEST_F(GridEdgeTest, ShrinkingAndBadArgumentsKeepTheGridWhole) {
+  auto* g = Put<TStringGrid>(10, 10, 200, 120);
+  g->SetRowCount(50);
+  g->SetRow(45);
+  EXPECT_GT(g->TopRow(), 1);
+  g->SetRowCount(3);
+  EXPECT_EQ(g->Row(), 2);
+  EXPECT_EQ(g->TopRow(), 1);
+  g->SetColWidths(-1, 10);
+  g->SetColWidths(99, 10);
+  g->SetColWidths(2, -5);
+  EXPECT_EQ(g->ColWidths(2), 0);
+  EXPECT_EQ(g->CellRect(99, 99), (sys::RECT{}));
+  int col, row;
+  EXPECT_FALSE(g->MouseToCell(5000, 5, col, row));
+  g->SetBounds(10, 10, 0, 0); // nothing to draw into
+  g->Repaint();
+  Pump();
+  EXPECT_EQ(g->VisibleRowCount(), 0);
+  g->SetRowCount(0); // at least one row stays
+  EXPECT_EQ(g->RowCount(), 1);
+}
+
+} // namespace
+} // namespace zel::test
