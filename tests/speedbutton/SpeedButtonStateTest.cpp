@@ -1,0 +1,239 @@
+// The button under real input: the hot / pushed / checked table, AutoCheck
+// and grouped actions, the hover poll, auto-repeat timing and the drop part.
+
+#include <vector>
+
+#include "framework/actions/ActnList.h"
+#include "tests/speedbutton/SpeedButtonFixture.h"
+
+namespace zel::test {
+namespace {
+
+TEST_F(SpeedButtonTest, StateTableUnderTheMouse) {
+  auto* b = Put(10, 10);
+  b->SetAutoCheck(true);
+  int clicks = 0, hotChanges = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  b->onHotChanged = [&](TObject* s) {
+    EXPECT_EQ(s, b);
+    EXPECT_TRUE(b->IsUpdating()); // the handler runs inside the bracket
+    ++hotChanges;
+  };
+  MoveTo(b, 5, 5);
+  EXPECT_TRUE(b->Hot());
+  EXPECT_FALSE(b->Pushed());
+  EXPECT_EQ(hotChanges, 1);
+
+  // Press and release inside: toggles and clicks.
+  Press(b);
+  EXPECT_TRUE(b->Pushed());
+  EXPECT_TRUE(b->Hot());
+  Release(b);
+  EXPECT_FALSE(b->Pushed());
+  EXPECT_TRUE(b->Checked());
+  EXPECT_EQ(clicks, 1);
+
+  // Press inside, release outside: neither toggles nor clicks.
+  clock.Advance(1000);
+  Press(b);
+  MoveTo(b, 100, 5);
+  EXPECT_FALSE(b->Hot());
+  EXPECT_FALSE(b->Pushed());
+  Release(b, 100, 5);
+  EXPECT_TRUE(b->Checked());
+  EXPECT_EQ(clicks, 1);
+
+  // Disabling a hot, pressed button ends both states without a click.
+  clock.Advance(1000);
+  MoveTo(b, 5, 5);
+  Press(b);
+  ASSERT_TRUE(b->Pushed());
+  b->SetEnabled(false);
+  EXPECT_FALSE(b->Hot());
+  EXPECT_FALSE(b->Pushed());
+  EXPECT_FALSE(b->Face()->Enabled());
+  Release(b);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(b->Checked());
+  // Enabled again under the cursor: hot at once, without a move.
+  b->SetEnabled(true);
+  EXPECT_TRUE(b->Hot());
+  EXPECT_TRUE(b->Face()->Enabled());
+}
+
+TEST_F(SpeedButtonTest, HoverPollCatchesAMissedLeave) {
+  auto* b = Put(10, 10);
+  MoveTo(b, 5, 5);
+  ASSERT_TRUE(b->Hot());
+  ASSERT_NE(b->HoverTimer(), nullptr);
+  EXPECT_TRUE(b->HoverTimer()->Running());
+  // The button moves away from under the cursor: no message tells it.
+  b->SetLeft(200);
+  Wait(199);
+  EXPECT_TRUE(b->Hot());
+  Wait(1);
+  EXPECT_FALSE(b->Hot());
+  EXPECT_FALSE(b->HoverTimer()->Running());
+}
+
+TEST_F(SpeedButtonTest, AutoRepeatTicksAndSuppressesTheClick) {
+  auto* b = Put(10, 10);
+  std::vector<uint64_t> ticks;
+  int clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  b->onClicks = [&](TObject* s) {
+    EXPECT_EQ(s, b);
+    ticks.push_back(Now());
+  };
+  MoveTo(b, 5, 5);
+  const uint64_t start = Now();
+  Press(b);
+  Wait(670);
+  Release(b);
+  for (auto& t : ticks)
+    t -= start;
+  EXPECT_EQ(ticks, (std::vector<uint64_t>{199, 399, 499, 549, 589, 629, 669}));
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(b->RepeatTimer(), nullptr);
+
+  // A quick press clicks once and fires no tick; the next press starts over.
+  ticks.clear();
+  clock.Advance(1000);
+  Press(b);
+  Wait(150);
+  Release(b);
+  EXPECT_TRUE(ticks.empty());
+  EXPECT_EQ(clicks, 1);
+  clock.Advance(1000);
+  const uint64_t again = Now();
+  Press(b);
+  Wait(199);
+  Release(b);
+  ASSERT_EQ(ticks.size(), 1u);
+  EXPECT_EQ(ticks[0] - again, 199u);
+}
+
+TEST_F(SpeedButtonTest, GroupedActionsBehaveAsRadioButtons) {
+  TActionList list(nullptr);
+  TAction a1(nullptr), a2(nullptr);
+  for (TAction* a : {&a1, &a2}) {
+    a->SetActionList(&list);
+    a->SetGroupIndex(1);
+    a->SetAutoCheck(true);
+    a->OnExecute = [](TObject*) {};
+  }
+  a1.SetChecked(true);
+  auto* b1 = Put(10, 10);
+  auto* b2 = Put(50, 10);
+  b1->SetAction(&a1);
+  b2->SetAction(&a2);
+  EXPECT_TRUE(b1->Checked());
+  EXPECT_FALSE(b2->Checked());
+
+  MoveTo(b2, 5, 5);
+  Press(b2);
+  Release(b2);
+  EXPECT_TRUE(a2.Checked());
+  EXPECT_FALSE(a1.Checked());
+  EXPECT_TRUE(b2->Checked());
+  EXPECT_FALSE(b1->Checked());
+
+  // And back, through the first button.
+  clock.Advance(1000);
+  MoveTo(b1, 5, 5);
+  Press(b1);
+  Release(b1);
+  EXPECT_TRUE(a1.Checked());
+  EXPECT_TRUE(b1->Checked());
+  EXPECT_FALSE(b2->Checked());
+  // Checking an action from code moves the buttons too.
+  a2.SetChecked(true);
+  EXPECT_FALSE(b1->Checked());
+  EXPECT_TRUE(b2->Checked());
+  b1->SetAction(nullptr);
+  b2->SetAction(nullptr);
+}
+
+TEST_F(SpeedButtonTest, AutoCheckCarriesTheCheckToAPlainAction) {
+  TAction action(nullptr);
+  action.OnExecute = [](TObject*) {};
+  auto* b = Put(10, 10);
+  b->SetAction(&action);
+  b->SetAutoCheck(true);
+  MoveTo(b, 5, 5);
+  Press(b);
+  Release(b);
+  EXPECT_TRUE(b->Checked());
+  EXPECT_TRUE(action.Checked());
+  b->SetAction(nullptr);
+}
+
+TEST_F(SpeedButtonTest, DropPartGeometryAndClicks) {
+  auto* b = Put(10, 10, 30, 28);
+  int drops = 0, clicks = 0;
+  b->OnDropDown = [&](TObject* s) {
+    EXPECT_EQ(s, b);
+    ++drops;
+  };
+  b->OnClick = [&](TObject*) { ++clicks; };
+  b->SetStyle(cbsDropDown);
+  const int column = std::min(sys::GetSystemMetrics(sys::SM_CXHSCROLL), 10);
+  TSpeedButtonZel* part = b->DropButton();
+  ASSERT_NE(part, nullptr);
+  EXPECT_EQ(b->Face()->Width(), 30 - column);
+  EXPECT_EQ(part->BoundsRect(), (sys::RECT{40 - column, 10, 40, 38}));
+  EXPECT_EQ(part->ButtonKind(), ZelBKDownArrow);
+  EXPECT_EQ(part->Face()->ImageIndex(), -ZelBKDownArrow);
+  EXPECT_EQ(part->Parent(), host.get());
+
+  // Over the main button both light up; the part is lit but not master.
+  MoveTo(b, 3, 3);
+  EXPECT_TRUE(b->Hot());
+  EXPECT_TRUE(part->Hot());
+  EXPECT_FALSE(part->HoverMaster());
+  // Onto the part: it becomes master and the main button stays lit.
+  MoveTo(part, 2, 5);
+  EXPECT_TRUE(part->HoverMaster());
+  EXPECT_TRUE(part->Hot());
+  EXPECT_TRUE(b->Hot());
+  Press(part, 2, 5);
+  Release(part, 2, 5);
+  EXPECT_EQ(drops, 1);
+  EXPECT_EQ(clicks, 0);
+
+  // The part follows its button.
+  b->SetEnabled(false);
+  EXPECT_FALSE(part->Enabled());
+  b->SetEnabled(true);
+  b->SetBorder(ZelXPBorder);
+  EXPECT_EQ(part->Border(), ZelXPBorder);
+
+  // The corner square with the single border: 8 x 8, one pixel inside.
+  b->SetBorder(ZelSingleBorder);
+  b->SetStyle(cbsDrop);
+  part = b->DropButton();
+  ASSERT_NE(part, nullptr);
+  EXPECT_EQ(b->Face()->Width(), 30);
+  EXPECT_EQ(part->BoundsRect(), (sys::RECT{10 + 30 - 9, 10 + 28 - 9, 10 + 30 - 1, 10 + 28 - 1}));
+  EXPECT_TRUE(part->Transparent());
+  EXPECT_EQ(part->BtnFrameColor(), b->SelectedColor());
+  b->SetStyle(cbsNormal);
+  EXPECT_EQ(b->DropButton(), nullptr);
+}
+
+TEST_F(SpeedButtonTest, DimmedCornerPartWithTheXPBorder) {
+  auto* b = Put(10, 10);
+  b->SetBorder(ZelXPBorder);
+  b->SetBlend(200);
+  b->SetStyle(cbsDrop);
+  TSpeedButtonZel* part = b->DropButton();
+  ASSERT_NE(part, nullptr);
+  EXPECT_EQ(part->Blend(), 100);
+  MoveTo(part, 2, 2);
+  EXPECT_TRUE(part->Hot());
+  EXPECT_EQ(part->Blend(), 200);
+  EXPECT_FALSE(b->ControlStyle().Contains(csOpaque));
+}
+
+} // namespace
+} // namespace zel::test
