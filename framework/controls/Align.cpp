@@ -55,6 +55,8 @@ void TWinControl::AlignControl(TControl* control) {
     RECT r = ClientRect();
     AdjustClientRect(r);
     AlignControls(control, r);
+    // The dock manager places the docked controls after the aligned ones.
+    if (FDockManager) FDockManager->ResetBounds(false);
   } catch (...) {
     FControlState -= csAlignmentNeeded;
     EnableAlign();

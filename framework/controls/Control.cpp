@@ -683,7 +683,7 @@ bool TControl::ManualDock(TWinControl* newDockSite, TControl* dropControl, TAlig
   FControlState += csDocking;
   if (FHostDockSite && FHostDockSite != newDockSite) FHostDockSite->RemoveDockClient(this);
   SetParent(newDockSite);
-  newDockSite->AddDockClient(this);
+  newDockSite->AddDockClient(this, dropControl, controlSide);
   FControlState -= csDocking;
   return true;
 }

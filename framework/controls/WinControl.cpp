@@ -140,6 +140,8 @@ TWinControl::~TWinControl() {
 // ---- Messages -------------------------------------------------------------------------
 
 void TWinControl::WndProc(TMessage& m) {
+  // The dock manager sees the site's messages first (grabbers, splitters).
+  if (FDockManager && FDockManager->HandleSiteMessage(m)) return;
   switch (m.Msg) {
   case WM_PAINT:
     PaintHandler(m);
@@ -259,7 +261,6 @@ void TWinControl::WndProc(TMessage& m) {
   default:
     break;
   }
-  if (FDockManager && FDockManager->HandleSiteMessage(m)) return;
   TControl::WndProc(m);
 }
 
@@ -898,13 +899,14 @@ TControl* TWinControl::DockClients(int index) const {
   return FDockClients[size_t(index)];
 }
 
-void TWinControl::AddDockClient(TControl* client) {
+void TWinControl::AddDockClient(TControl* client, TControl* dropControl, TAlign align) {
   if (!client || std::find(FDockClients.begin(), FDockClients.end(), client) != FDockClients.end())
     return;
   FDockClients.push_back(client);
   client->FHostDockSite = this;
   DoAddDockClient(client, RECT{});
-  if (FDockManager) FDockManager->InsertControl(client, client->Align(), nullptr);
+  if (FDockManager)
+    FDockManager->InsertControl(client, align != alNone ? align : client->Align(), dropControl);
 }
 
 void TWinControl::RemoveDockClient(TControl* client) {
@@ -918,6 +920,16 @@ void TWinControl::RemoveDockClient(TControl* client) {
 
 void TWinControl::DoAddDockClient(TControl* client, const RECT& rect) {
   if (client->Parent() != this) client->SetParent(this);
+}
+
+void TWinControl::ReloadDockedControl(const std::string& controlName, TControl*& control) {
+  control = nullptr;
+  if (Owner())
+    if (TComponent* c = Owner()->FindComponent(controlName)) control = dynamic_cast<TControl*>(c);
+}
+
+std::unique_ptr<IDockManager> TWinControl::CreateDockManager() {
+  return FDockSite ? MakeDefaultDockManager(this) : nullptr;
 }
 
 bool TWinControl::DoUnDock(TWinControl* newTarget, TControl* client) {

@@ -50,6 +50,10 @@ public:
   virtual bool HandleSiteMessage(TMessage& message) { return false; }
 };
 
+class TWinControl;
+// Makes the default dock manager of a site (defined by the docking classes).
+std::unique_ptr<IDockManager> MakeDefaultDockManager(TWinControl* site);
+
 class TWinControl : public TControl {
   ZEL_CLASS(TWinControl, TControl)
 public:
@@ -164,13 +168,18 @@ public:
   void SetDockManager(std::unique_ptr<IDockManager> manager);
   int DockClientCount() const { return int(FDockClients.size()); }
   TControl* DockClients(int index) const;
-  void AddDockClient(TControl* client);
+  // Docks client; the dock manager places it beside dropControl (nullptr:
+  // the whole site) on the side align names (alNone: the client's Align).
+  void AddDockClient(TControl* client, TControl* dropControl = nullptr, TAlign align = alNone);
   void RemoveDockClient(TControl* client);
   virtual void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) {}
   virtual void DockDrop(TDragDockObject* source, int x, int y) {}
   virtual void DoAddDockClient(TControl* client, const sys::RECT& rect);
   virtual void DoRemoveDockClient(TControl* client) {}
   virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
+  // Finds a docked control again by the name a saved dock tree holds (the
+  // base looks among the site owner's components).
+  virtual void ReloadDockedControl(const std::string& controlName, TControl*& control);
 
   static void DeclareProperties(TPropertyTable<TWinControl>& t);
 
@@ -182,7 +191,8 @@ protected:
   virtual void DestroyWnd();
   // Called after the window exists (and its children's).
   virtual void CreateWindowDone() {}
-  virtual std::unique_ptr<IDockManager> CreateDockManager() { return nullptr; }
+  // The base makes the docking classes' default dock tree for a dock site.
+  virtual std::unique_ptr<IDockManager> CreateDockManager();
 
   // ---- Alignment -----------------------------------------------------------------------
   // Places the aligned and anchored children in rect; control is the child
