@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "framework/core/Exceptions.h"
+#include "framework/graphics/Colors.h"
 #include "platform/user/MessageQueue.h"
 #include "tests/speedbutton/SpeedButtonFixture.h"
 
@@ -176,7 +177,7 @@ TEST_F(SpeedButtonTest, CaptionLivesInTheFace) {
 }
 
 TEST_F(SpeedButtonTest, PictureOfEveryBorderAndState) {
-  host->SetBounds(100, 100, 5 * 70 + 10, 4 * 40 + 10);
+  host->SetBounds(100, 100, 6 * 70 + 10, 4 * 40 + 10);
   TCustomImageList* list = Images(4);
   struct Row {
     TZelButtonBorder border;
@@ -211,11 +212,38 @@ TEST_F(SpeedButtonTest, PictureOfEveryBorderAndState) {
       }
     }
   }
+  for (int r = 0; r < 4; ++r) {
+    // The last column carries drop parts: a column for the first two
+    // rows, a corner square for the others.
+    auto* b = Put(10 + 5 * 70, 10 + r * 40, 64, 28);
+    b->SetBorder(rows[r].border);
+    b->SetImageList(list);
+    b->Gliphs()->SetImageIndexNormal(0);
+    b->SetCaption("Ab");
+    b->SetStyle(r < 2 ? cbsDropDown : cbsDrop);
+  }
   host->Repaint();
   sys::PumpMessages();
   const std::string dir = std::string(ZEL_BINARY_DIR) + "/pictures";
   std::filesystem::create_directories(dir);
   ASSERT_TRUE(screen->SaveWindowShot(host->Handle(), dir + "/speedbuttons.png"));
+}
+
+TEST_F(SpeedButtonTest, BorderlessButtonShowsAnOutlineOnlyAtDesignTime) {
+  auto* b = Put(10, 10, 30, 20);
+  b->SetBorder(ZelNoBorder);
+  b->SetColor(clWhite);
+  host->Repaint();
+  sys::PumpMessages();
+  const sys::POINT corner = At(b, 0, 0), far = At(b, 29, 19);
+  const sys::COLORREF grey = ColorToColorRef(clGrayText);
+  EXPECT_NE(screen->ScreenPixel(corner.x, corner.y), grey);
+  b->SetDesigning(true);
+  host->Repaint();
+  sys::PumpMessages();
+  EXPECT_EQ(screen->ScreenPixel(corner.x, corner.y), grey);
+  EXPECT_EQ(screen->ScreenPixel(far.x, far.y), grey);
+  b->SetDesigning(false);
 }
 
 } // namespace
