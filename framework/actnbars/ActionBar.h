@@ -4,6 +4,8 @@
 // a colour map; an action control shows one item.  Layout, painting and the
 // control classes of the styles build on these.
 
+#include <vector>
+
 #include "framework/controls/CustomControl.h"
 #include "framework/controls/GraphicControl.h"
 
@@ -15,6 +17,12 @@ class TActionBarItem;
 class TCustomActionManager;
 class TCustomActionBarColorMap;
 class TActionBarStyle;
+class TCustomActionControl;
+
+// The direction a bar lays its controls out in.
+enum TBarOrientation { boLeftToRight, boRightToLeft, boTopToBottom, boBottomToTop };
+// The kind of edge a bar draws around itself.
+enum TEdgeStyle { esNone, esRaised, esLowered };
 
 class TCustomActionBar : public TCustomControl {
   ZEL_CLASS(TCustomActionBar, TCustomControl)
@@ -52,8 +60,64 @@ public:
 
   void Notification(TComponent* component, TOperation operation) override;
 
+  // ---- On screen (ActnCtrls.cpp) --------------------------------------------------------
+  TBarOrientation Orientation() const { return FOrientation; }
+  void SetOrientation(TBarOrientation value);
+  // Pixels between neighbouring controls.
+  int Spacing() const { return FSpacing; }
+  void SetSpacing(int value);
+  int HorzMargin() const { return FHorzMargin; }
+  void SetHorzMargin(int value);
+  int VertMargin() const { return FVertMargin; }
+  void SetVertMargin(int value);
+  TEdgeStyle EdgeInner() const { return FEdgeInner; }
+  void SetEdgeInner(TEdgeStyle value);
+  TEdgeStyle EdgeOuter() const { return FEdgeOuter; }
+  void SetEdgeOuter(TEdgeStyle value);
+  // Whether controls that run past the edge start a new row (otherwise they
+  // are hidden).
+  bool Wrapping() const { return FWrapping; }
+  void SetWrapping(bool value);
+  // Whether the bar takes the height (or width) its controls need.
+  bool BarAutoSize() const { return FBarAutoSize; }
+  void SetBarAutoSize(bool value);
+  // Design mode: the customize dialog is open and clicks do not execute.
+  bool DesignMode() const { return FDesignMode; }
+  void SetDesignMode(bool value) { FDesignMode = value; }
+  int ActionControlCount() const { return int(FActionControls.size()); }
+  TCustomActionControl* ActionControls(int index) const {
+    return FActionControls.at(size_t(index));
+  }
+  // The controls left out because they did not fit.
+  int HiddenCount() const { return FHiddenCount; }
+  // Makes one control per item of the client (none without a style).
+  virtual void CreateControls();
+  void RecreateControls();
+  // The control class for item: the style's, or nil.
+  virtual TClassRef<TCustomActionControl> GetControlClass(TActionClientItem* item);
+  // Places the controls; called after the controls change and on resizing.
+  virtual void LayoutControls();
+  // Painting role: fills the bar behind its controls and draws its edges.
+  virtual void DrawBackground();
+
+protected:
+  void Paint() override;
+  void Resize() override;
+  // Whether an item gets a control (visible, and not hidden as unused).
+  virtual bool ItemShown(TActionClientItem* item) const;
+  // The rectangle inside the edges and margins.
+  sys::RECT LayoutRect();
+  void DestroyControls();
+  // Adds a control the bar made beyond its items (an expand button).
+  void AddActionControl(TCustomActionControl* control) { FActionControls.push_back(control); }
+
 private:
   void DropDefaultColorMap();
+  std::vector<TCustomActionControl*> FActionControls;
+  TBarOrientation FOrientation = boLeftToRight;
+  int FSpacing = 0, FHorzMargin = 1, FVertMargin = 1, FHiddenCount = 0;
+  TEdgeStyle FEdgeInner = esNone, FEdgeOuter = esNone;
+  bool FWrapping = false, FBarAutoSize = true, FDesignMode = false, FLayingOut = false;
 
   TActionClient* FActionClient = nullptr;
   TCustomActionManager* FActionManager = nullptr;
@@ -73,8 +137,48 @@ public:
   // The bar the control sits on, or nil.
   TCustomActionBar* ActionBar() const;
 
+  // ---- On screen (ActnCtrls.cpp) --------------------------------------------------------
+  // Selected: highlighted by the keyboard or an open sub-menu.
+  bool Selected() const { return FSelected; }
+  virtual void SetSelected(bool value);
+  bool MouseInControl() const { return FMouseInControl; }
+  // The mouse is pressed on the control.
+  bool Pressed() const { return FPressed; }
+  // The item's action, when it is a TCustomAction: enabled and checked.
+  bool IsEnabled() const;
+  bool IsChecked() const;
+  bool IsSeparator() const;
+  // The size the control wants; the bar places it with this size.
+  virtual sys::SIZE CalcSize();
+  // Where the glyph goes, and the rectangle of the caption.
+  virtual sys::POINT GlyphPos();
+  virtual sys::RECT TextBounds();
+  bool HasGlyph() const;
+  // The colour map of the bar (a standard map off a bar).
+  TCustomActionBarColorMap* ColorMap() const;
+  // Painting roles, called by Paint in this order; styles override them.
+  virtual void DrawBackground(sys::RECT& r);
+  virtual void DrawFrame(const sys::RECT& r, bool down);
+  virtual void DrawGlyph(const sys::POINT& location);
+  virtual void DrawText(sys::RECT& r, sys::UINT flags, const std::string& text);
+  virtual void DrawShadowedText(sys::RECT& r, sys::UINT flags, const std::string& text,
+                                TColor textColor, TColor shadowColor);
+  virtual void DrawSeparator(const sys::RECT& r);
+  // What a click does: executes the item (counting a use).
+  void Click() override;
+
+protected:
+  void Paint() override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  // The text flags the caption is drawn with.
+  virtual sys::UINT TextFlags() const;
+
 private:
   TActionClientItem* FActionClient = nullptr;
+  bool FSelected = false, FMouseInControl = false, FPressed = false;
 };
 
 } // namespace zel

@@ -1,0 +1,482 @@
+// The action bars on screen: layout of the item controls, the painting
+// roles of the controls, tool bars, the menu bar and its pop-up menus.
+
+#include "framework/actnbars/ActnCtrls.h"
+
+#include <algorithm>
+
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/ActnStyles.h"
+#include "framework/graphics/GraphUtil.h"
+#include "framework/graphics/ImageList.h"
+#include "platform/user/User.h"
+
+namespace zel {
+
+using namespace sys;
+
+namespace {
+
+TCustomAction* ActionOf(const TActionClientItem* item) {
+  return item ? dynamic_cast<TCustomAction*>(item->Action()) : nullptr;
+}
+
+TCustomImageList* ImagesOf(const TCustomActionControl* control) {
+  TCustomActionBar* bar = control->ActionBar();
+  TCustomActionManager* m = bar ? bar->ActionManager() : nullptr;
+  return m ? m->Images() : nullptr;
+}
+
+} // namespace
+
+void DrawEdges(TCanvas* canvas, const RECT& r, TColor topLeftOuter, TColor bottomRightOuter,
+               TColor topLeftInner, TColor bottomRightInner) {
+  auto frame = [&](RECT b, TColor tl, TColor br) {
+    if (tl == clNone && br == clNone) return;
+    canvas->Pen()->SetColor(tl);
+    canvas->MoveTo(b.left, b.bottom - 1);
+    canvas->LineTo(b.left, b.top);
+    canvas->LineTo(b.right - 1, b.top);
+    canvas->Pen()->SetColor(br);
+    canvas->LineTo(b.right - 1, b.bottom - 1);
+    canvas->LineTo(b.left - 1, b.bottom - 1);
+  };
+  frame(r, topLeftOuter, bottomRightOuter);
+  frame(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, topLeftInner, bottomRightInner);
+}
+
+// ---- TCustomActionBar: layout and background ----------------------------------------------
+
+void TCustomActionBar::SetOrientation(TBarOrientation value) {
+  FOrientation = value;
+  LayoutControls();
+}
+void TCustomActionBar::SetSpacing(int value) {
+  FSpacing = std::max(0, value);
+  LayoutControls();
+}
+void TCustomActionBar::SetHorzMargin(int value) {
+  FHorzMargin = std::max(0, value);
+  LayoutControls();
+}
+void TCustomActionBar::SetVertMargin(int value) {
+  FVertMargin = std::max(0, value);
+  LayoutControls();
+}
+void TCustomActionBar::SetEdgeInner(TEdgeStyle value) {
+  FEdgeInner = value;
+  LayoutControls();
+  Invalidate();
+}
+void TCustomActionBar::SetEdgeOuter(TEdgeStyle value) {
+  FEdgeOuter = value;
+  LayoutControls();
+  Invalidate();
+}
+void TCustomActionBar::SetWrapping(bool value) {
+  FWrapping = value;
+  LayoutControls();
+}
+void TCustomActionBar::SetBarAutoSize(bool value) {
+  FBarAutoSize = value;
+  LayoutControls();
+}
+
+bool TCustomActionBar::ItemShown(TActionClientItem* item) const {
+  if (!item->Visible()) return false;
+  if (TCustomAction* a = ActionOf(item); a && !a->Visible()) return false;
+  return !(item->HideUnused() && item->Unused());
+}
+
+TClassRef<TCustomActionControl> TCustomActionBar::GetControlClass(TActionClientItem* item) {
+  TActionBarStyle* style = Style();
+  return style ? style->ControlClassFor(this, item) : nullptr;
+}
+
+void TCustomActionBar::DestroyControls() {
+  std::vector<TCustomActionControl*> controls;
+  controls.swap(FActionControls);
+  for (TCustomActionControl* c : controls)
+    delete c;
+  FHiddenCount = 0;
+}
+
+void TCustomActionBar::CreateControls() {
+  TActionClient* client = ActionClient();
+  if (!client || !client->HasItems()) return;
+  TActionClients* items = client->Items();
+  for (int i = 0; i < items->Count(); ++i) {
+    TActionClientItem* item = items->Items(i);
+    if (!ItemShown(item)) continue;
+    TClassRef<TCustomActionControl> cls = GetControlClass(item);
+    if (!cls) continue;
+    TCustomActionControl* c = cls.Create(this);
+    c->SetActionClient(item);
+    c->SetParent(this);
+    FActionControls.push_back(c);
+  }
+}
+
+void TCustomActionBar::RecreateControls() {
+  if (ComponentState().Contains(csDestroying)) return;
+  DestroyControls();
+  CreateControls();
+  LayoutControls();
+  Invalidate();
+}
+
+RECT TCustomActionBar::LayoutRect() {
+  RECT r = ClientRect();
+  const int edges = (FEdgeOuter != esNone ? 1 : 0) + (FEdgeInner != esNone ? 1 : 0);
+  InflateRect(r, -(edges + FHorzMargin), -(edges + FVertMargin));
+  return r;
+}
+
+void TCustomActionBar::LayoutControls() {
+  if (FLayingOut || ComponentState().Contains(csDestroying)) return;
+  FLayingOut = true;
+  const RECT area = LayoutRect();
+  const bool vertical = FOrientation == boTopToBottom || FOrientation == boBottomToTop;
+  int x = area.left, y = area.top, line = 0, extent = 0;
+  FHiddenCount = 0;
+  for (TCustomActionControl* c : FActionControls) {
+    SIZE s = c->CalcSize();
+    if (vertical) {
+      // Menus: one control per line, as wide as the widest.
+      c->SetVisible(true);
+      c->SetBounds(area.left, y, std::max<int>(s.cx, area.Width()), s.cy);
+      y += s.cy + FSpacing;
+      extent = y - FSpacing;
+      continue;
+    }
+    if (x > area.left && x + s.cx > area.right) {
+      if (FWrapping) {
+        x = area.left;
+        y += line + FSpacing;
+        line = 0;
+      } else {
+        c->SetVisible(false);
+        ++FHiddenCount;
+        continue;
+      }
+    }
+    c->SetVisible(true);
+    c->SetBounds(x, y, s.cx, s.cy);
+    x += s.cx + FSpacing;
+    line = std::max<int>(line, s.cy);
+    extent = y + line;
+  }
+  if (FBarAutoSize && !vertical && !FActionControls.empty()) {
+    const int h = extent + (Height() - ClientHeight()) + (ClientHeight() - area.bottom);
+    if (h != Height()) SetBounds(Left(), Top(), Width(), h);
+  }
+  FLayingOut = false;
+}
+
+void TCustomActionBar::Resize() {
+  TCustomControl::Resize();
+  LayoutControls();
+}
+
+void TCustomActionBar::DrawBackground() {
+  const RECT r = ClientRect();
+  Canvas()->Brush()->SetStyle(bsSolid);
+  Canvas()->Brush()->SetColor(ColorMap()->Color());
+  Canvas()->FillRect(r);
+  TCustomActionBarColorMap* m = ColorMap();
+  auto edge = [&](TEdgeStyle e, RECT b, bool outer) {
+    if (e == esNone) return;
+    TColor light = outer ? m->FrameTopLeftOuter() : m->FrameTopLeftInner();
+    TColor dark = outer ? m->FrameBottomRightOuter() : m->FrameBottomRightInner();
+    if (e == esLowered) std::swap(light, dark);
+    DrawEdges(Canvas(), b, light, dark, clNone, clNone);
+  };
+  edge(FEdgeOuter, r, true);
+  if (FEdgeOuter != esNone)
+    edge(FEdgeInner, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, false);
+  else
+    edge(FEdgeInner, r, false);
+}
+
+void TCustomActionBar::Paint() {
+  DrawBackground();
+}
+
+// ---- TCustomActionControl: painting roles -------------------------------------------------
+
+void TCustomActionControl::SetSelected(bool value) {
+  if (value == FSelected) return;
+  FSelected = value;
+  Invalidate();
+}
+
+bool TCustomActionControl::IsEnabled() const {
+  TCustomAction* a = ActionOf(FActionClient);
+  return !a || a->Enabled();
+}
+
+bool TCustomActionControl::IsChecked() const {
+  TCustomAction* a = ActionOf(FActionClient);
+  return a && a->Checked();
+}
+
+bool TCustomActionControl::IsSeparator() const {
+  return FActionClient && FActionClient->Separator();
+}
+
+bool TCustomActionControl::HasGlyph() const {
+  TCustomImageList* images = ImagesOf(this);
+  return images && FActionClient && FActionClient->ImageIndex() >= 0 &&
+         FActionClient->ImageIndex() < images->Count();
+}
+
+TCustomActionBarColorMap* TCustomActionControl::ColorMap() const {
+  TCustomActionBar* bar = ActionBar();
+  return bar ? bar->ColorMap() : nullptr;
+}
+
+SIZE TCustomActionControl::CalcSize() {
+  if (IsSeparator()) return SIZE{6, 22};
+  Canvas()->SetHandle(nullptr);
+  HDC dc = GetDC(nullptr);
+  Canvas()->SetHandle(dc);
+  Canvas()->Font()->Assign(Font());
+  RECT r{0, 0, 0, 0};
+  const std::string caption = FActionClient ? FActionClient->Caption() : std::string();
+  Canvas()->TextRect(r, caption.empty() ? std::string("W") : caption, DT_CALCRECT | DT_SINGLELINE);
+  Canvas()->SetHandle(nullptr);
+  ReleaseDC(nullptr, dc);
+  return SIZE{(caption.empty() ? 0 : r.Width()) + 12, r.Height() + 8};
+}
+
+POINT TCustomActionControl::GlyphPos() {
+  TCustomImageList* images = ImagesOf(this);
+  const int h = images ? images->Height() : 16;
+  return POINT{4, (Height() - h) / 2};
+}
+
+RECT TCustomActionControl::TextBounds() {
+  RECT r = ClientRect();
+  if (HasGlyph())
+    r.left = GlyphPos().x + ImagesOf(this)->Width() + 4;
+  else
+    r.left += 6;
+  r.right -= 4;
+  return r;
+}
+
+UINT TCustomActionControl::TextFlags() const {
+  return DT_SINGLELINE | DT_VCENTER | DT_LEFT;
+}
+
+void TCustomActionControl::DrawBackground(RECT& r) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  Canvas()->Brush()->SetStyle(bsSolid);
+  Canvas()->Brush()->SetColor(m->Color());
+  Canvas()->FillRect(r);
+}
+
+void TCustomActionControl::DrawFrame(const RECT& r, bool down) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m || !IsEnabled()) return;
+  if (down || IsChecked())
+    DrawEdges(Canvas(), r, m->ShadowColor(), m->FrameTopLeftOuter(), clNone, clNone);
+  else if (FMouseInControl || FSelected)
+    DrawEdges(Canvas(), r, m->FrameTopLeftOuter(), m->ShadowColor(), clNone, clNone);
+}
+
+void TCustomActionControl::DrawGlyph(const POINT& location) {
+  TCustomImageList* images = ImagesOf(this);
+  if (!images || !FActionClient) return;
+  images->Draw(Canvas(), location.x, location.y, FActionClient->ImageIndex(), IsEnabled());
+}
+
+void TCustomActionControl::DrawText(RECT& r, UINT flags, const std::string& text) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  if (!IsEnabled()) {
+    DrawShadowedText(r, flags, text, m->DisabledFontColor(), m->DisabledFontShadow());
+    return;
+  }
+  Canvas()->Brush()->SetStyle(bsClear);
+  Canvas()->Font()->SetColor((FSelected || FMouseInControl) ? m->HotFontColor() : m->FontColor());
+  Canvas()->TextRect(r, text, flags);
+}
+
+void TCustomActionControl::DrawShadowedText(RECT& r, UINT flags, const std::string& text,
+                                            TColor textColor, TColor shadowColor) {
+  Canvas()->Brush()->SetStyle(bsClear);
+  if (shadowColor != clNone) {
+    RECT s{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+    Canvas()->Font()->SetColor(shadowColor);
+    Canvas()->TextRect(s, text, flags);
+  }
+  Canvas()->Font()->SetColor(textColor);
+  Canvas()->TextRect(r, text, flags);
+}
+
+void TCustomActionControl::DrawSeparator(const RECT& r) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  const int x = (r.left + r.right) / 2 - 1;
+  Canvas()->Pen()->SetColor(m->ShadowColor());
+  Canvas()->MoveTo(x, r.top + 2);
+  Canvas()->LineTo(x, r.bottom - 2);
+  Canvas()->Pen()->SetColor(m->FrameTopLeftOuter());
+  Canvas()->MoveTo(x + 1, r.top + 2);
+  Canvas()->LineTo(x + 1, r.bottom - 2);
+}
+
+void TCustomActionControl::Paint() {
+  Canvas()->Font()->Assign(Font());
+  RECT r = ClientRect();
+  DrawBackground(r);
+  if (IsSeparator()) {
+    DrawSeparator(r);
+    return;
+  }
+  DrawFrame(ClientRect(), FPressed && FMouseInControl);
+  const int shift = (FPressed && FMouseInControl) ? 1 : 0;
+  if (HasGlyph()) {
+    POINT p = GlyphPos();
+    DrawGlyph(POINT{p.x + shift, p.y + shift});
+  }
+  const bool caption = FActionClient && (FActionClient->ShowCaption() || !HasGlyph());
+  if (caption) {
+    RECT t = TextBounds();
+    OffsetRect(t, shift, shift);
+    DrawText(t, TextFlags(), FActionClient->Caption());
+  }
+}
+
+void TCustomActionControl::MouseEnter() {
+  FMouseInControl = true;
+  Invalidate();
+  TGraphicControl::MouseEnter();
+}
+
+void TCustomActionControl::MouseLeave() {
+  FMouseInControl = false;
+  Invalidate();
+  TGraphicControl::MouseLeave();
+}
+
+void TCustomActionControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == mbLeft && IsEnabled() && !IsSeparator()) {
+    FPressed = true;
+    Invalidate();
+  }
+  TGraphicControl::MouseDown(button, shift, x, y);
+}
+
+void TCustomActionControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == mbLeft && FPressed) {
+    FPressed = false;
+    Invalidate();
+  }
+  TGraphicControl::MouseUp(button, shift, x, y);
+}
+
+void TCustomActionControl::Click() {
+  TGraphicControl::Click();
+  TCustomActionBar* bar = ActionBar();
+  if (!FActionClient || IsSeparator() || !IsEnabled() || (bar && bar->DesignMode())) return;
+  FActionClient->Execute();
+}
+
+// ---- Bars ----------------------------------------------------------------------------------
+
+TCustomActionDockBar::TCustomActionDockBar(TComponent* owner) : TCustomActionBar(owner) {
+  SetEdgeOuter(esNone);
+}
+
+void TCustomActionDockBar::ActionClientChanged() {
+  RecreateControls();
+}
+
+void TCustomActionDockBar::StyleChanged() {
+  TCustomActionBar::StyleChanged();
+  RecreateControls();
+}
+
+TCustomActionToolBar::TCustomActionToolBar(TComponent* owner) : TCustomActionDockBar(owner) {
+  SetBounds(0, 0, 150, 29);
+  SetHorzMargin(2);
+  SetVertMargin(2);
+}
+
+// ---- Control kinds -------------------------------------------------------------------------
+
+SIZE TCustomButtonControl::CalcSize() {
+  if (IsSeparator()) return SIZE{8, 23};
+  TCustomImageList* images = ImagesOf(this);
+  const bool glyph = HasGlyph();
+  const bool caption = ActionClient() && (ActionClient()->ShowCaption() || !glyph);
+  int w = glyph ? images->Width() + 7 : 0;
+  int h = glyph ? images->Height() + 7 : 23;
+  if (caption) {
+    const SIZE t = TCustomActionControl::CalcSize();
+    w += t.cx - (glyph ? 6 : 0);
+    h = std::max<int>(h, t.cy);
+  }
+  return SIZE{std::max(w, 23), std::max(h, 23)};
+}
+
+SIZE TCustomDropDownButton::CalcSize() {
+  SIZE s = TCustomButtonControl::CalcSize();
+  s.cx += 9;
+  return s;
+}
+
+void TCustomDropDownButton::DrawFrame(const RECT& r, bool down) {
+  TCustomButtonControl::DrawFrame(r, down);
+  // The drop part: a small arrow in the last nine pixels.
+  Canvas()->Brush()->SetColor(Font()->Color());
+  DrawArrow(Canvas(), sdDown, POINT{r.right - 8, (r.top + r.bottom) / 2 - 1}, 3);
+}
+
+SIZE TCustomMenuButton::CalcSize() {
+  SIZE s = TCustomActionControl::CalcSize();
+  s.cx += 2;
+  s.cy = std::max<int>(s.cy - 2, 19);
+  return s;
+}
+
+RECT TCustomMenuButton::TextBounds() {
+  RECT r = ClientRect();
+  r.left += 7;
+  return r;
+}
+
+void TCustomMenuButton::Click() {
+  // The press already opened or closed the sub-menu; a button without
+  // sub-items executes its action.
+  if (ActionClient() && ActionClient()->HasItems() && ActionClient()->Items()->Count() > 0) return;
+  if (auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar())) bar->CloseMenu();
+  TCustomActionControl::Click();
+}
+
+void TCustomMenuButton::MouseEnter() {
+  TCustomActionControl::MouseEnter();
+  if (auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar())) bar->ControlEntered(this);
+}
+
+void TCustomMenuButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  // No pressed state of its own: an open sub-menu shows as the selection.
+  TGraphicControl::MouseDown(button, shift, x, y);
+  if (button != mbLeft) return;
+  auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
+  if (!bar || bar->DesignMode()) return;
+  // The press toggles the sub-menu; the capture is let go so the pop-up
+  // gets the mouse.
+  SetMouseCapture(false);
+  if (bar->Popup() && bar->SelectedControl() == this)
+    bar->CloseMenu();
+  else
+    bar->ControlClicked(this);
+}
+
+} // namespace zel

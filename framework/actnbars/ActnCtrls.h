@@ -1,0 +1,200 @@
+#pragma once
+// The bars and item controls of the action manager on screen: tool bars,
+// the main menu bar and its pop-up menus, with the control kinds the styles
+// derive their own classes from.  A bar makes one control per item through
+// its manager's style; the control paints itself through the painting roles
+// of TCustomActionControl (background, frame, glyph, text, separator).
+#include <functional>
+#include <vector>
+
+#include "framework/actnbars/ActionBar.h"
+
+namespace zel {
+
+class TCustomActionPopupMenu;
+
+// A bar that can sit on a control bar (and, once docking is there, float).
+class TCustomActionDockBar : public TCustomActionBar {
+  ZEL_CLASS(TCustomActionDockBar, TCustomActionBar)
+public:
+  explicit TCustomActionDockBar(TComponent* owner);
+  void ActionClientChanged() override;
+  void StyleChanged() override;
+};
+
+// A tool bar: buttons in a row; items that do not fit are hidden.
+class TCustomActionToolBar : public TCustomActionDockBar {
+  ZEL_CLASS(TCustomActionToolBar, TCustomActionDockBar)
+public:
+  explicit TCustomActionToolBar(TComponent* owner);
+};
+
+class TActionToolBar : public TCustomActionToolBar {
+  ZEL_CREATABLE_CLASS(TActionToolBar, TCustomActionToolBar)
+public:
+  explicit TActionToolBar(TComponent* owner) : TCustomActionToolBar(owner) {}
+};
+
+// The base of menu bars and pop-up menus: a bar whose items open sub-menus.
+class TCustomActionMenuBar : public TCustomActionDockBar {
+  ZEL_CLASS(TCustomActionMenuBar, TCustomActionDockBar)
+public:
+  explicit TCustomActionMenuBar(TComponent* owner);
+  ~TCustomActionMenuBar() override;
+  // The menu bar at the root of the open pop-ups (this bar when it is one).
+  TCustomActionMenuBar* RootMenu();
+  TCustomActionMenuBar* ParentMenu() const { return FParentMenu; }
+  // The pop-up open below this bar, or nil.
+  TCustomActionPopupMenu* Popup() const { return FPopup; }
+  // Whether a pop-up of this menu tree is open or the keyboard is in it.
+  bool InMenuLoop();
+  // Opens the sub-menu of control's item (closing another one first).
+  virtual void OpenSubMenu(TCustomActionControl* control);
+  // Closes the pop-up below this bar and everything below it.
+  void CloseSubMenus();
+  // Closes the whole tree and leaves the menu loop.
+  void CloseMenu();
+  // The selected control, or nil; selecting deselects the others.
+  TCustomActionControl* SelectedControl() const;
+  void SelectControl(TCustomActionControl* control);
+  // The next shown, enabled, non-separator control from the selected one.
+  TCustomActionControl* NextControl(int direction) const;
+  // Handles a menu key; true when the bar used it.
+  virtual bool HandleMenuKey(sys::WORD key);
+  // A control of the bar was clicked: sub-items open, others execute.
+  virtual void ControlClicked(TCustomActionControl* control);
+  // A control was entered by the mouse (switches open menus).
+  virtual void ControlEntered(TCustomActionControl* control);
+  // The pop-up class of the style (a plain pop-up without one).
+  virtual TCustomActionPopupMenu* CreatePopup();
+
+protected:
+  void WndProc(TMessage& message) override;
+  void KeyDown(sys::WORD& key, TShiftState shift) override;
+  void KeyPress(char32_t& key) override;
+  bool WantsKey(sys::WORD key, TShiftState shift) override { return true; }
+  // Where a pop-up of control opens (screen): below for a bar, right for a menu.
+  virtual sys::POINT PopupPoint(TCustomActionControl* control);
+
+  TCustomActionMenuBar* FParentMenu = nullptr;
+  TCustomActionPopupMenu* FPopup = nullptr;
+  bool FKeyboardLoop = false;
+  // Closed pop-ups: hidden at once, deleted when the next one opens, since
+  // the control whose click closed them may still be running.
+  std::vector<TCustomActionPopupMenu*> FClosed;
+};
+
+class TCustomActionMainMenuBar : public TCustomActionMenuBar {
+  ZEL_CLASS(TCustomActionMainMenuBar, TCustomActionMenuBar)
+public:
+  explicit TCustomActionMainMenuBar(TComponent* owner);
+  // Enters the menu loop from the keyboard (Alt, F10): the first item is selected.
+  void EnterMenuLoop();
+  // Alt + a letter: the top-level item with that accelerator opens.
+  bool OpenByAccelerator(char32_t letter);
+};
+
+class TActionMainMenuBar : public TCustomActionMainMenuBar {
+  ZEL_CREATABLE_CLASS(TActionMainMenuBar, TCustomActionMainMenuBar)
+public:
+  explicit TActionMainMenuBar(TComponent* owner) : TCustomActionMainMenuBar(owner) {}
+};
+
+// A pop-up window of menu items; it shows the children of one item.
+class TCustomActionPopupMenu : public TCustomActionMenuBar {
+  ZEL_CREATABLE_CLASS(TCustomActionPopupMenu, TCustomActionMenuBar)
+public:
+  explicit TCustomActionPopupMenu(TComponent* owner);
+  // Shows the pop-up with its top-left corner at a screen point, kept on
+  // the screen.
+  void PopupAt(sys::POINT screen);
+  // Whether unused items are shown (after the expand button was used).
+  bool Expanded() const { return FExpanded; }
+  void Expand();
+  void CreateControls() override;
+  // The class of the expand button; styles give their own.
+  virtual TClassRef<TCustomActionControl> ExpandBtnClass();
+
+protected:
+  void WndProc(TMessage& message) override;
+  void CreateParams(TCreateParams& params) override;
+  void DrawBackground() override;
+  bool ItemShown(TActionClientItem* item) const override;
+  sys::POINT PopupPoint(TCustomActionControl* control) override;
+
+private:
+  bool FExpanded = false;
+};
+
+// ---- Controls ----------------------------------------------------------------------------
+// A tool-bar button: glyph and, when the item shows it, the caption.
+class TCustomButtonControl : public TCustomActionControl {
+  ZEL_CLASS(TCustomButtonControl, TCustomActionControl)
+public:
+  explicit TCustomButtonControl(TComponent* owner) : TCustomActionControl(owner) {}
+  sys::SIZE CalcSize() override;
+};
+
+// A button with a 9-pixel drop part that opens the sub-items.
+class TCustomDropDownButton : public TCustomButtonControl {
+  ZEL_CLASS(TCustomDropDownButton, TCustomButtonControl)
+public:
+  explicit TCustomDropDownButton(TComponent* owner) : TCustomButtonControl(owner) {}
+  sys::SIZE CalcSize() override;
+  void DrawFrame(const sys::RECT& r, bool down) override;
+};
+
+// A top-level item of a menu bar: its caption with the accelerator.
+class TCustomMenuButton : public TCustomActionControl {
+  ZEL_CLASS(TCustomMenuButton, TCustomActionControl)
+public:
+  explicit TCustomMenuButton(TComponent* owner) : TCustomActionControl(owner) {}
+  sys::SIZE CalcSize() override;
+  sys::RECT TextBounds() override;
+  void Click() override;
+
+protected:
+  void MouseEnter() override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+};
+
+// An item of a pop-up menu: glyph column, caption, short cut, sub-menu arrow.
+class TCustomMenuItem : public TCustomActionControl {
+  ZEL_CLASS(TCustomMenuItem, TCustomActionControl)
+public:
+  explicit TCustomMenuItem(TComponent* owner) : TCustomActionControl(owner) {}
+  sys::SIZE CalcSize() override;
+  sys::POINT GlyphPos() override;
+  sys::RECT TextBounds() override;
+  std::string ShortCutText() const;
+  void DrawText(sys::RECT& r, sys::UINT flags, const std::string& text) override;
+  void DrawSeparator(const sys::RECT& r) override;
+  void Click() override;
+  // The width of the glyph column.
+  virtual int GutterWidth() const { return 24; }
+
+protected:
+  void Paint() override;
+  void MouseEnter() override;
+  // Draws the check mark of a checked item without a glyph.
+  virtual void DrawCheckMark(const sys::RECT& glyphCell);
+  virtual void DrawSubMenuArrow(const sys::RECT& r);
+};
+
+// The button at the bottom of a pop-up that reveals the unused items.
+class TCustomMenuExpandBtn : public TCustomMenuItem {
+  ZEL_CREATABLE_CLASS(TCustomMenuExpandBtn, TCustomMenuItem)
+public:
+  explicit TCustomMenuExpandBtn(TComponent* owner) : TCustomMenuItem(owner) {}
+  sys::SIZE CalcSize() override;
+  void Click() override;
+
+protected:
+  void Paint() override;
+};
+
+// Draws a classic raised (or sunken) two-line edge.
+void DrawEdges(TCanvas* canvas, const sys::RECT& r, TColor topLeftOuter, TColor bottomRightOuter,
+               TColor topLeftInner, TColor bottomRightInner);
+
+} // namespace zel

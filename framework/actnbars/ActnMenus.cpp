@@ -1,0 +1,550 @@
+// The menu bar's menu loop and its pop-up menus: opening and closing the
+// tree of pop-ups, mouse and keyboard navigation, menu items and the button
+// that reveals unused items.
+
+#include <algorithm>
+
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/ActnStyles.h"
+#include "framework/graphics/GraphUtil.h"
+#include "framework/graphics/ImageList.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/User.h"
+
+namespace zel {
+
+using namespace sys;
+
+namespace {
+
+// Posted to a pop-up by its expand button: the button cannot remake the
+// controls (itself among them) while its click runs.
+constexpr UINT CM_EXPANDMENU = WM_USER + 0x3A1;
+
+bool HasSubItems(const TCustomActionControl* c) {
+  return c && c->ActionClient() && c->ActionClient()->HasItems() &&
+         c->ActionClient()->Items()->Count() > 0;
+}
+
+char32_t Accelerator(const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    const auto c = static_cast<unsigned char>(caption[i + 1]);
+    if (c < 0x80) return char32_t(std::tolower(c));
+    if ((c & 0xE0) == 0xC0 && i + 2 < caption.size()) {
+      char32_t cp = char32_t((c & 0x1F) << 6) | char32_t(caption[i + 2] & 0x3F);
+      if (cp >= 0x410 && cp <= 0x42F) cp += 0x20;
+      return cp;
+    }
+    return 0;
+  }
+  return 0;
+}
+
+char32_t FoldCase(char32_t c) {
+  if (c < 0x80) return char32_t(std::tolower(int(c)));
+  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
+  return c;
+}
+
+} // namespace
+
+// ---- TCustomActionMenuBar ------------------------------------------------------------------
+
+TCustomActionMenuBar::TCustomActionMenuBar(TComponent* owner) : TCustomActionDockBar(owner) {}
+
+TCustomActionMenuBar::~TCustomActionMenuBar() {
+  // The pop-ups are owned by the root and go after it: none of them may
+  // reach back into a menu that is gone.
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto* menu = dynamic_cast<TCustomActionMenuBar*>(Components(i))) {
+      menu->FParentMenu = nullptr;
+      menu->FPopup = nullptr;
+    }
+  if (FParentMenu && FParentMenu->FPopup == this) FParentMenu->FPopup = nullptr;
+}
+
+TCustomActionMenuBar* TCustomActionMenuBar::RootMenu() {
+  TCustomActionMenuBar* m = this;
+  while (m->FParentMenu)
+    m = m->FParentMenu;
+  return m;
+}
+
+bool TCustomActionMenuBar::InMenuLoop() {
+  TCustomActionMenuBar* root = RootMenu();
+  return root->FPopup || root->FKeyboardLoop;
+}
+
+TCustomActionControl* TCustomActionMenuBar::SelectedControl() const {
+  for (int i = 0; i < ActionControlCount(); ++i)
+    if (ActionControls(i)->Selected()) return ActionControls(i);
+  return nullptr;
+}
+
+void TCustomActionMenuBar::SelectControl(TCustomActionControl* control) {
+  for (int i = 0; i < ActionControlCount(); ++i)
+    ActionControls(i)->SetSelected(ActionControls(i) == control);
+}
+
+TCustomActionControl* TCustomActionMenuBar::NextControl(int direction) const {
+  const int n = ActionControlCount();
+  if (n == 0) return nullptr;
+  int start = -1;
+  for (int i = 0; i < n; ++i)
+    if (ActionControls(i)->Selected()) start = i;
+  int i = start < 0 ? (direction > 0 ? -1 : 0) : start;
+  for (int step = 0; step < n; ++step) {
+    i = (i + direction + n) % n;
+    TCustomActionControl* c = ActionControls(i);
+    if (c->Visible() && !c->IsSeparator() && c->IsEnabled()) return c;
+  }
+  return nullptr;
+}
+
+TCustomActionPopupMenu* TCustomActionMenuBar::CreatePopup() {
+  TClassRef<TCustomActionBar> cls;
+  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetPopupClass(this);
+  TCustomActionPopupMenu* popup = nullptr;
+  if (cls && cls.InheritsFrom(TCustomActionPopupMenu::StaticClass()))
+    popup = static_cast<TCustomActionPopupMenu*>(cls.Create(RootMenu()));
+  if (!popup) popup = new TCustomActionPopupMenu(RootMenu());
+  return popup;
+}
+
+POINT TCustomActionMenuBar::PopupPoint(TCustomActionControl* control) {
+  return control->ClientToScreen(POINT{0, control->Height()});
+}
+
+void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
+  TCustomActionMenuBar* root = RootMenu();
+  CloseSubMenus();
+  // Pop-ups closed earlier are no longer on the call stack.
+  std::vector<TCustomActionPopupMenu*> closed;
+  closed.swap(root->FClosed);
+  for (TCustomActionPopupMenu* p : closed)
+    delete p;
+  SelectControl(control);
+  if (!HasSubItems(control)) return;
+  TCustomActionPopupMenu* popup = CreatePopup();
+  popup->FParentMenu = this;
+  popup->SetActionClient(control->ActionClient());
+  FPopup = popup;
+  popup->PopupAt(PopupPoint(control));
+}
+
+void TCustomActionMenuBar::CloseSubMenus() {
+  TCustomActionPopupMenu* popup = FPopup;
+  if (!popup) return;
+  popup->CloseSubMenus();
+  FPopup = nullptr;
+  if (popup->HandleAllocated()) ShowWindow(popup->Handle(), SW_HIDE);
+  popup->SetVisibleFlag(false);
+  RootMenu()->FClosed.push_back(popup);
+}
+
+void TCustomActionMenuBar::CloseMenu() {
+  TCustomActionMenuBar* root = RootMenu();
+  root->CloseSubMenus();
+  root->FKeyboardLoop = false;
+  root->SelectControl(nullptr);
+}
+
+void TCustomActionMenuBar::ControlClicked(TCustomActionControl* control) {
+  if (HasSubItems(control)) {
+    OpenSubMenu(control);
+    return;
+  }
+  CloseMenu();
+  control->TCustomActionControl::Click();
+}
+
+void TCustomActionMenuBar::ControlEntered(TCustomActionControl* control) {
+  // Hovering switches menus only while one is open.
+  if (!FPopup || control == SelectedControl() || DesignMode()) return;
+  OpenSubMenu(control);
+}
+
+bool TCustomActionMenuBar::HandleMenuKey(WORD key) {
+  TCustomActionMenuBar* root = RootMenu();
+  const bool popup = FParentMenu != nullptr;
+  TCustomActionControl* selected = SelectedControl();
+  auto openFirst = [](TCustomActionMenuBar* bar, TCustomActionControl* c) {
+    bar->OpenSubMenu(c);
+    if (TCustomActionPopupMenu* p = bar->Popup()) p->SelectControl(p->NextControl(1));
+  };
+  auto moveRoot = [&](int direction) {
+    TCustomActionControl* next = root->NextControl(direction);
+    if (!next) return;
+    if (root->Popup())
+      openFirst(root, next);
+    else
+      root->SelectControl(next);
+  };
+  switch (key) {
+  case VK_ESCAPE:
+    if (FParentMenu)
+      FParentMenu->CloseSubMenus();
+    else
+      CloseMenu();
+    return true;
+  case VK_LEFT:
+  case VK_RIGHT: {
+    const int direction = key == VK_RIGHT ? 1 : -1;
+    if (!popup) {
+      moveRoot(direction);
+    } else if (direction > 0 && HasSubItems(selected)) {
+      openFirst(this, selected);
+    } else if (direction < 0 && FParentMenu != root) {
+      FParentMenu->CloseSubMenus();
+    } else {
+      moveRoot(direction);
+    }
+    return true;
+  }
+  case VK_UP:
+  case VK_DOWN:
+    if (!popup) {
+      if (key == VK_DOWN && selected) openFirst(this, selected);
+    } else {
+      SelectControl(NextControl(key == VK_DOWN ? 1 : -1));
+    }
+    return true;
+  case VK_RETURN:
+    if (!selected) return true;
+    if (HasSubItems(selected))
+      openFirst(this, selected);
+    else
+      selected->Click();
+    return true;
+  default:
+    return false;
+  }
+}
+
+void TCustomActionMenuBar::KeyDown(WORD& key, TShiftState shift) {
+  // The keys go to the deepest open menu.
+  TCustomActionMenuBar* target = this;
+  while (target->FPopup)
+    target = target->FPopup;
+  if (InMenuLoop() && target->HandleMenuKey(key)) {
+    key = 0;
+    return;
+  }
+  TCustomActionDockBar::KeyDown(key, shift);
+}
+
+void TCustomActionMenuBar::KeyPress(char32_t& key) {
+  if (!InMenuLoop()) return;
+  TCustomActionMenuBar* target = this;
+  while (target->FPopup)
+    target = target->FPopup;
+  const char32_t k = FoldCase(key);
+  for (int i = 0; i < target->ActionControlCount(); ++i) {
+    TCustomActionControl* c = target->ActionControls(i);
+    if (!c->ActionClient() || !c->Visible() || !c->IsEnabled()) continue;
+    if (Accelerator(c->ActionClient()->Caption()) != k) continue;
+    key = 0;
+    if (HasSubItems(c)) {
+      target->OpenSubMenu(c);
+      if (TCustomActionPopupMenu* p = target->Popup()) p->SelectControl(p->NextControl(1));
+    } else {
+      c->Click();
+    }
+    return;
+  }
+}
+
+void TCustomActionMenuBar::WndProc(TMessage& m) {
+  // F10 and a lone Alt enter the menu loop of a main menu bar that has the
+  // keyboard; Alt with a letter opens that item.
+  if (m.Msg == WM_SYSKEYDOWN || m.Msg == WM_KEYDOWN) {
+    auto* main = dynamic_cast<TCustomActionMainMenuBar*>(this);
+    if (main && (m.WParam == VK_F10 || m.WParam == VK_MENU) && !InMenuLoop()) {
+      main->EnterMenuLoop();
+      m.Result = 0;
+      return;
+    }
+  }
+  if (m.Msg == WM_SYSCHAR) {
+    if (auto* main = dynamic_cast<TCustomActionMainMenuBar*>(this)) {
+      main->OpenByAccelerator(char32_t(m.WParam));
+      m.Result = 0;
+      return;
+    }
+  }
+  if (m.Msg == WM_KILLFOCUS && FKeyboardLoop && !FPopup) FKeyboardLoop = false;
+  TCustomActionDockBar::WndProc(m);
+}
+
+// ---- TCustomActionMainMenuBar --------------------------------------------------------------
+
+TCustomActionMainMenuBar::TCustomActionMainMenuBar(TComponent* owner)
+    : TCustomActionMenuBar(owner) {
+  SetBounds(0, 0, 150, 24);
+  SetHorzMargin(1);
+  SetVertMargin(1);
+  SetWrapping(true);
+}
+
+void TCustomActionMainMenuBar::EnterMenuLoop() {
+  FKeyboardLoop = true;
+  if (CanFocus()) SetFocus();
+  SelectControl(NextControl(1));
+}
+
+bool TCustomActionMainMenuBar::OpenByAccelerator(char32_t letter) {
+  const char32_t k = FoldCase(letter);
+  for (int i = 0; i < ActionControlCount(); ++i) {
+    TCustomActionControl* c = ActionControls(i);
+    if (!c->ActionClient() || Accelerator(c->ActionClient()->Caption()) != k) continue;
+    FKeyboardLoop = true;
+    if (CanFocus()) SetFocus();
+    OpenSubMenu(c);
+    if (TCustomActionPopupMenu* p = Popup()) p->SelectControl(p->NextControl(1));
+    return true;
+  }
+  return false;
+}
+
+// ---- TCustomActionPopupMenu ----------------------------------------------------------------
+
+TCustomActionPopupMenu::TCustomActionPopupMenu(TComponent* owner) : TCustomActionMenuBar(owner) {
+  SetVisibleFlag(false);
+  SetOrientation(boTopToBottom);
+  SetBarAutoSize(false);
+  SetWrapping(false);
+  SetEdgeOuter(esRaised);
+  SetEdgeInner(esRaised);
+  SetHorzMargin(1);
+  SetVertMargin(1);
+}
+
+void TCustomActionPopupMenu::CreateParams(TCreateParams& p) {
+  TCustomActionMenuBar::CreateParams(p);
+  p.Style = WS_POPUP;
+  p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+  p.WndParent = nullptr;
+}
+
+bool TCustomActionPopupMenu::ItemShown(TActionClientItem* item) const {
+  if (FExpanded && item->Visible()) {
+    TCustomAction* a = dynamic_cast<TCustomAction*>(item->Action());
+    return !a || a->Visible();
+  }
+  return TCustomActionMenuBar::ItemShown(item);
+}
+
+TClassRef<TCustomActionControl> TCustomActionPopupMenu::ExpandBtnClass() {
+  return TCustomMenuExpandBtn::StaticClass();
+}
+
+void TCustomActionPopupMenu::CreateControls() {
+  TCustomActionMenuBar::CreateControls();
+  if (FExpanded || !ActionClient() || !ActionClient()->HasItems()) return;
+  // An expand button when items are left out as unused.
+  TActionClients* items = ActionClient()->Items();
+  bool hidden = false;
+  for (int i = 0; i < items->Count(); ++i)
+    if (items->Items(i)->Visible() && items->Items(i)->HideUnused() && items->Items(i)->Unused())
+      hidden = true;
+  if (!hidden) return;
+  TCustomActionControl* button = ExpandBtnClass().Create(this);
+  button->SetParent(this);
+  AddActionControl(button);
+}
+
+void TCustomActionPopupMenu::Expand() {
+  if (FExpanded) return;
+  FExpanded = true;
+  const POINT at{Left(), Top()};
+  RecreateControls();
+  if (Showing()) PopupAt(at);
+}
+
+void TCustomActionPopupMenu::PopupAt(POINT at) {
+  int w = 0, h = 0;
+  for (int i = 0; i < ActionControlCount(); ++i) {
+    const SIZE s = ActionControls(i)->CalcSize();
+    w = std::max<int>(w, s.cx);
+    h += s.cy + Spacing();
+  }
+  const int frame = (EdgeOuter() != esNone ? 1 : 0) + (EdgeInner() != esNone ? 1 : 0);
+  w += 2 * (frame + HorzMargin());
+  h += 2 * (frame + VertMargin());
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  const int x = std::clamp<int>(at.x, 0, std::max(0, sw - w));
+  const int y = std::clamp<int>(at.y, 0, std::max(0, sh - h));
+  SetBounds(x, y, w, h);
+  LayoutControls();
+  HandleNeeded();
+  SetWindowPos(Handle(), HWND_TOPMOST, x, y, w, h, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  SetVisibleFlag(true);
+  Invalidate();
+}
+
+POINT TCustomActionPopupMenu::PopupPoint(TCustomActionControl* control) {
+  return control->ClientToScreen(POINT{control->Width() - 1, -3});
+}
+
+void TCustomActionPopupMenu::DrawBackground() {
+  const RECT r = ClientRect();
+  TCustomActionBarColorMap* m = ColorMap();
+  Canvas()->Brush()->SetStyle(bsSolid);
+  Canvas()->Brush()->SetColor(m->MenuColor());
+  Canvas()->FillRect(r);
+  DrawEdges(Canvas(), r, m->FrameTopLeftInner(), m->FrameBottomRightOuter(), m->FrameTopLeftOuter(),
+            m->FrameBottomRightInner());
+}
+
+void TCustomActionPopupMenu::WndProc(TMessage& m) {
+  if (m.Msg == CM_EXPANDMENU) {
+    Expand();
+    return;
+  }
+  TCustomActionMenuBar::WndProc(m);
+}
+
+// ---- TCustomMenuItem -----------------------------------------------------------------------
+
+std::string TCustomMenuItem::ShortCutText() const {
+  if (!ActionClient()) return {};
+  const TShortCut sc = ActionClient()->ShortCut();
+  return sc == scNone ? std::string() : ShortCutToText(sc);
+}
+
+SIZE TCustomMenuItem::CalcSize() {
+  if (IsSeparator()) return SIZE{GutterWidth() + 20, 7};
+  SIZE s = TCustomActionControl::CalcSize();
+  int w = GutterWidth() + 6 + (s.cx - 12) + 24;
+  const std::string sc = ShortCutText();
+  if (!sc.empty()) w += int(sc.size()) * 7 + 16;
+  return SIZE{std::max(w, 120), std::max<int>(s.cy, 22)};
+}
+
+POINT TCustomMenuItem::GlyphPos() {
+  int gw = 16, gh = 16;
+  if (TCustomActionBar* bar = ActionBar())
+    if (TCustomActionManager* m = bar->ActionManager())
+      if (m->Images()) {
+        gw = m->Images()->Width();
+        gh = m->Images()->Height();
+      }
+  return POINT{(GutterWidth() - gw) / 2, (Height() - gh) / 2};
+}
+
+RECT TCustomMenuItem::TextBounds() {
+  RECT r = ClientRect();
+  r.left = GutterWidth() + 6;
+  r.right -= 18;
+  return r;
+}
+
+void TCustomMenuItem::DrawText(RECT& r, UINT flags, const std::string& text) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  if (!IsEnabled()) {
+    DrawShadowedText(r, flags, text, m->DisabledFontColor(),
+                     Selected() ? TColor(clNone) : m->DisabledFontShadow());
+    return;
+  }
+  Canvas()->Brush()->SetStyle(bsClear);
+  Canvas()->Font()->SetColor(Selected() ? m->SelectedFontColor() : m->FontColor());
+  Canvas()->TextRect(r, text, flags);
+}
+
+void TCustomMenuItem::DrawSeparator(const RECT& r) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  const int y = (r.top + r.bottom) / 2 - 1;
+  Canvas()->Pen()->SetColor(m->ShadowColor());
+  Canvas()->MoveTo(r.left + 1, y);
+  Canvas()->LineTo(r.right - 1, y);
+  Canvas()->Pen()->SetColor(m->FrameTopLeftOuter());
+  Canvas()->MoveTo(r.left + 1, y + 1);
+  Canvas()->LineTo(r.right - 1, y + 1);
+}
+
+void TCustomMenuItem::DrawCheckMark(const RECT& cell) {
+  Canvas()->Pen()->SetColor(Canvas()->Font()->Color());
+  DrawCheck(Canvas(), POINT{cell.left + (cell.Width() - 7) / 2, cell.top + cell.Height() / 2 - 1},
+            2, false);
+}
+
+void TCustomMenuItem::DrawSubMenuArrow(const RECT& r) {
+  Canvas()->Brush()->SetStyle(bsSolid);
+  Canvas()->Brush()->SetColor(Canvas()->Font()->Color());
+  Canvas()->Pen()->SetColor(Canvas()->Font()->Color());
+  DrawArrow(Canvas(), sdRight, POINT{r.right - 12, (r.top + r.bottom) / 2 - 4}, 4);
+}
+
+void TCustomMenuItem::Paint() {
+  Canvas()->Font()->Assign(Font());
+  RECT r = ClientRect();
+  DrawBackground(r);
+  if (IsSeparator()) {
+    DrawSeparator(RECT{GutterWidth() + 2, 0, Width(), Height()});
+    return;
+  }
+  DrawFrame(ClientRect(), false);
+  const RECT cell{0, 0, GutterWidth(), Height()};
+  if (HasGlyph()) DrawGlyph(GlyphPos());
+  RECT t = TextBounds();
+  DrawText(t, DT_SINGLELINE | DT_VCENTER | DT_LEFT,
+           ActionClient() ? ActionClient()->Caption() : "");
+  if (IsChecked() && !HasGlyph()) DrawCheckMark(cell);
+  const std::string sc = ShortCutText();
+  if (!sc.empty()) {
+    RECT s = TextBounds();
+    s.right = Width() - 20;
+    DrawText(s, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX, sc);
+  }
+  if (HasSubItems(this)) DrawSubMenuArrow(ClientRect());
+}
+
+void TCustomMenuItem::MouseEnter() {
+  TCustomActionControl::MouseEnter();
+  auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
+  if (!bar || IsSeparator()) return;
+  if (HasSubItems(this)) {
+    if (bar->Popup() && bar->SelectedControl() == this) return;
+    bar->OpenSubMenu(this);
+  } else {
+    bar->CloseSubMenus();
+    bar->SelectControl(this);
+  }
+}
+
+void TCustomMenuItem::Click() {
+  auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
+  if (IsSeparator() || !IsEnabled() || !bar) return;
+  bar->ControlClicked(this);
+}
+
+// ---- TCustomMenuExpandBtn ------------------------------------------------------------------
+
+SIZE TCustomMenuExpandBtn::CalcSize() {
+  return SIZE{60, 16};
+}
+
+void TCustomMenuExpandBtn::Click() {
+  if (TCustomActionBar* bar = ActionBar(); bar && bar->HandleAllocated())
+    PostMessage(bar->Handle(), CM_EXPANDMENU, 0, 0);
+}
+
+void TCustomMenuExpandBtn::Paint() {
+  RECT r = ClientRect();
+  DrawBackground(r);
+  DrawFrame(r, false);
+  Canvas()->Pen()->SetColor(Font()->Color());
+  DrawChevron(Canvas(), sdDown, POINT{Width() / 2 - 4, 3}, 3);
+}
+
+} // namespace zel

@@ -1,0 +1,51 @@
+// The "Standard" style's controls and the style object.
+
+#include "framework/actnbars/StdStyleActnCtrls.h"
+
+#include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnMan.h"
+
+namespace zel {
+
+using namespace sys;
+
+void TStandardMenuItem::DrawBackground(RECT& r) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  Canvas()->Brush()->SetStyle(bsSolid);
+  const bool unused = ActionClient() && ActionClient()->Unused();
+  Canvas()->Brush()->SetColor(Selected() && !IsSeparator() ? m->SelectedColor()
+                              : unused                     ? m->UnusedColor()
+                                                           : m->MenuColor());
+  Canvas()->FillRect(r);
+}
+
+TCustomActionControlClass TStandardStyleActionBars::ControlClassFor(TCustomActionBar* bar,
+                                                                    TActionClientItem*) {
+  if (dynamic_cast<TCustomActionPopupMenu*>(bar)) return TStandardMenuItem::StaticClass();
+  if (dynamic_cast<TCustomActionMenuBar*>(bar)) return TStandardMenuButton::StaticClass();
+  return TStandardButtonControl::StaticClass();
+}
+
+TCustomColorMapClass TStandardStyleActionBars::ColorMapClassFor(TCustomActionBar*) {
+  return TStandardColorMap::StaticClass();
+}
+
+TCustomActionBarClass TStandardStyleActionBars::GetPopupClass(TCustomActionBar*) {
+  return TCustomActionPopupMenu::StaticClass();
+}
+
+TCustomActionControlClass TStandardStyleActionBars::GetAddRemoveItemClass(TCustomActionBar*) {
+  return TStandardMenuItem::StaticClass();
+}
+
+TCustomActionControlClass TStandardStyleActionBars::GetScrollBtnClass() {
+  return TStandardButtonControl::StaticClass();
+}
+
+TStandardStyleActionBars* StandardStyle() {
+  static TStandardStyleActionBars style;
+  return &style;
+}
+
+} // namespace zel

@@ -1,0 +1,165 @@
+// The "XP Style" controls: tinted, framed selection boxes and a glyph
+// gutter in the menus.
+
+#include "framework/actnbars/XPStyleActnCtrls.h"
+
+#include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnMan.h"
+
+namespace zel {
+
+using namespace sys;
+
+namespace {
+
+void FillWith(TCanvas* canvas, const RECT& r, TColor color) {
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(color);
+  canvas->FillRect(r);
+}
+
+void Box(TCanvas* canvas, const RECT& r, TColor frame) {
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(frame);
+  canvas->FrameRect(r);
+}
+
+} // namespace
+
+void TXPStyleButton::DrawBackground(RECT& r) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  TColor c = m->Color();
+  if (IsEnabled() && !IsSeparator()) {
+    if (Pressed() && MouseInControl())
+      c = m->BtnSelectedColor();
+    else if (MouseInControl() || Selected())
+      c = m->SelectedColor();
+    else if (IsChecked())
+      c = m->HighlightColor();
+  }
+  FillWith(Canvas(), r, c);
+}
+
+void TXPStyleButton::DrawFrame(const RECT& r, bool) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m || !IsEnabled()) return;
+  if (MouseInControl() || Selected() || IsChecked() || Pressed())
+    Box(Canvas(), r, m->BtnFrameColor());
+}
+
+void TXPStyleMenuButton::DrawBackground(RECT& r) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  TColor c = m->Color();
+  auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
+  if (Selected() && bar && bar->Popup())
+    c = m->MenuColor();
+  else if (Selected() || MouseInControl())
+    c = m->SelectedColor();
+  FillWith(Canvas(), r, c);
+}
+
+void TXPStyleMenuButton::DrawFrame(const RECT& r, bool) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m || !IsEnabled()) return;
+  if (Selected() || MouseInControl()) {
+    auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
+    // An open menu joins its button: the frame has no bottom line.
+    if (Selected() && bar && bar->Popup()) {
+      Canvas()->Pen()->SetColor(m->ShadowColor());
+      Canvas()->MoveTo(r.left, r.bottom);
+      Canvas()->LineTo(r.left, r.top);
+      Canvas()->LineTo(r.right - 1, r.top);
+      Canvas()->LineTo(r.right - 1, r.bottom);
+    } else {
+      Box(Canvas(), r, m->BtnFrameColor());
+    }
+  }
+}
+
+void TXPStyleMenuItem::DrawBackground(RECT& r) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  const bool unused = ActionClient() && ActionClient()->Unused();
+  FillWith(Canvas(), r, unused ? m->UnusedColor() : m->MenuColor());
+  // The gutter behind the glyphs.
+  FillWith(Canvas(), RECT{r.left, r.top, r.left + GutterWidth(), r.bottom}, m->Color());
+  if (Selected() && !IsSeparator() && IsEnabled()) {
+    FillWith(Canvas(), RECT{r.left + 1, r.top, r.right - 1, r.bottom}, m->SelectedColor());
+  }
+}
+
+void TXPStyleMenuItem::DrawFrame(const RECT& r, bool) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m || !Selected()) return;
+  Box(Canvas(), RECT{r.left + 1, r.top, r.right - 1, r.bottom},
+      IsEnabled() ? m->BtnFrameColor() : m->DisabledColor());
+}
+
+void TXPStyleMenuItem::DrawSeparator(const RECT& r) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  const int y = (r.top + r.bottom) / 2;
+  Canvas()->Pen()->SetColor(m->DisabledColor());
+  Canvas()->MoveTo(r.left + 6, y);
+  Canvas()->LineTo(r.right, y);
+}
+
+void TXPStyleExpandBtn::DrawBackground(RECT& r) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  FillWith(Canvas(), r, MouseInControl() ? m->SelectedColor() : m->MenuColor());
+}
+
+void TXPStyleExpandBtn::DrawFrame(const RECT& r, bool) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (m && MouseInControl()) Box(Canvas(), r, m->BtnFrameColor());
+}
+
+TXPStylePopupMenu::TXPStylePopupMenu(TComponent* owner) : TCustomActionPopupMenu(owner) {
+  SetEdgeInner(esNone);
+  SetHorzMargin(1);
+  SetVertMargin(2);
+}
+
+void TXPStylePopupMenu::DrawBackground() {
+  TCustomActionBarColorMap* m = ColorMap();
+  const RECT r = ClientRect();
+  FillWith(Canvas(), r, m->MenuColor());
+  Box(Canvas(), r, m->ShadowColor());
+}
+
+TClassRef<TCustomActionControl> TXPStylePopupMenu::ExpandBtnClass() {
+  return TXPStyleExpandBtn::StaticClass();
+}
+
+TCustomActionControlClass TXPStyleActionBars::ControlClassFor(TCustomActionBar* bar,
+                                                              TActionClientItem*) {
+  if (dynamic_cast<TCustomActionPopupMenu*>(bar)) return TXPStyleMenuItem::StaticClass();
+  if (dynamic_cast<TCustomActionMenuBar*>(bar)) return TXPStyleMenuButton::StaticClass();
+  return TXPStyleButton::StaticClass();
+}
+
+TCustomColorMapClass TXPStyleActionBars::ColorMapClassFor(TCustomActionBar*) {
+  return TXPColorMap::StaticClass();
+}
+
+TCustomActionBarClass TXPStyleActionBars::GetPopupClass(TCustomActionBar*) {
+  return TXPStylePopupMenu::StaticClass();
+}
+
+TCustomActionControlClass TXPStyleActionBars::GetAddRemoveItemClass(TCustomActionBar*) {
+  return TXPStyleMenuItem::StaticClass();
+}
+
+TCustomActionControlClass TXPStyleActionBars::GetScrollBtnClass() {
+  return TXPStyleButton::StaticClass();
+}
+
+TXPStyleActionBars* XPStyle() {
+  static TXPStyleActionBars style;
+  return &style;
+}
+
+} // namespace zel

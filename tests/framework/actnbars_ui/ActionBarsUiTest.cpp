@@ -1,0 +1,325 @@
+// Tool bars, the main menu bar and its pop-up menus driven by real input
+// on the headless screen, in the Standard and XP styles.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/StdStyleActnCtrls.h"
+#include "framework/actnbars/XPStyleActnCtrls.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/ImageList.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+#include "platform/user/Messages.h"
+
+namespace zel {
+namespace {
+
+class ActionBarsUiTest : public ::testing::TestWithParam<bool> {
+protected:
+  void SetUp() override {
+    screen = &sys::UseHeadlessBackend();
+    app = std::make_unique<TApplication>();
+    RegisterActnBarStyle(StandardStyle());
+    RegisterActnBarStyle(XPStyle());
+    form = app->CreateForm<TForm>();
+    form->SetBounds(40, 40, 520, 320);
+    form->SetCaption("Действия");
+    images = new TCustomImageList(form);
+    images->SetSize(16, 16);
+    AddGlyph(0x00C000);
+    AddGlyph(0xC06000);
+    AddGlyph(0x0060E0);
+    manager = new TActionManager(form);
+    manager->SetImages(images);
+    manager->SetStyle(GetParam() ? static_cast<TActionBarStyle*>(XPStyle()) : StandardStyle());
+    open = Action("&Открыть...", 0, scCtrl | 'O');
+    save = Action("&Сохранить", 1, scCtrl | 'S');
+    cut = Action("&Вырезать", 2, scCtrl | 'X');
+    paste = Action("Вст&авить", -1, scNone);
+    quit = Action("В&ыход", -1, scNone);
+    cut->SetEnabled(false);
+
+    menuBar = new TActionMainMenuBar(form);
+    menuBar->SetParent(form);
+    menuBar->SetAlign(alTop);
+    menuBar->SetActionManager(manager);
+    TActionClients* top = manager->ActionBars()->ActionBars(0)->Items();
+    file = top->Add();
+    file->SetCaption("&Файл");
+    Item(file, open);
+    Item(file, save);
+    file->Items()->AddSeparator();
+    Item(file, quit);
+    edit = top->Add();
+    edit->SetCaption("&Правка");
+    Item(edit, cut);
+    Item(edit, paste);
+    menuBar->RecreateControls();
+
+    toolBar = new TActionToolBar(form);
+    toolBar->SetParent(form);
+    toolBar->SetAlign(alTop);
+    toolBar->SetTop(100);
+    toolBar->SetActionManager(manager);
+    TActionClients* buttons = manager->ActionBars()->ActionBars(1)->Items();
+    for (TCustomAction* a : {open, save}) {
+      TActionClientItem* i = buttons->Add();
+      i->SetAction(a);
+      i->SetShowCaption(false);
+    }
+    buttons->AddSeparator();
+    buttons->Add()->SetAction(cut);
+    buttons->Add()->SetAction(paste);
+    toolBar->RecreateControls();
+    form->Show();
+    app->ProcessMessages();
+  }
+  void TearDown() override {
+    app.reset();
+    UnRegisterActnBarStyle(StandardStyle());
+    UnRegisterActnBarStyle(XPStyle());
+  }
+
+  void AddGlyph(TColor color) {
+    TBitmap bmp;
+    bmp.SetSize(16, 16);
+    bmp.Canvas()->Brush()->SetColor(clFuchsia);
+    bmp.Canvas()->FillRect(sys::RECT{0, 0, 16, 16});
+    bmp.Canvas()->Brush()->SetColor(color);
+    bmp.Canvas()->Pen()->SetColor(clBlack);
+    bmp.Canvas()->Rectangle(2, 2, 14, 14);
+    images->AddMasked(&bmp, clFuchsia);
+  }
+  TAction* Action(const std::string& caption, int image, TShortCut sc) {
+    auto* a = new TAction(form);
+    a->SetActionList(manager);
+    a->SetCaption(caption);
+    a->SetImageIndex(image);
+    a->SetShortCut(sc);
+    a->OnExecute = [this, a](TObject*) { executed.push_back(a); };
+    return a;
+  }
+  TActionClientItem* Item(TActionClientItem* parent, TCustomAction* a) {
+    TActionClientItem* i = parent->Items()->Add();
+    i->SetAction(a);
+    return i;
+  }
+  sys::POINT Center(TControl* c) { return c->ClientToScreen({c->Width() / 2, c->Height() / 2}); }
+  void ClickOn(TControl* c) {
+    // Far enough apart that two clicks never make a double click.
+    clock.Advance(1000);
+    const sys::POINT p = Center(c);
+    screen->Click(p.x, p.y);
+    app->ProcessMessages();
+  }
+  void HoverOn(TControl* c) {
+    const sys::POINT p = Center(c);
+    screen->MoveTo(p.x, p.y);
+    app->ProcessMessages();
+  }
+  TCustomActionControl* ControlOf(TCustomAction* a) {
+    TActionClientItem* i = manager->FindItemByAction(a);
+    return i ? i->Control() : nullptr;
+  }
+  void Picture(sys::HWND window, const std::string& name) {
+    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+    std::filesystem::create_directories(dir);
+    const std::string style = GetParam() ? "xp" : "standard";
+    EXPECT_TRUE(screen->SaveWindowShot(
+        window, (dir / ("actnbars_" + style + "_" + name + ".png")).string()));
+  }
+
+  sys::ScopedVirtualClock clock{10000};
+  sys::HeadlessBackend* screen = nullptr;
+  std::unique_ptr<TApplication> app;
+  TForm* form = nullptr;
+  TCustomImageList* images = nullptr;
+  TActionManager* manager = nullptr;
+  TAction *open = nullptr, *save = nullptr, *cut = nullptr, *paste = nullptr, *quit = nullptr;
+  TActionClientItem *file = nullptr, *edit = nullptr;
+  TActionMainMenuBar* menuBar = nullptr;
+  TActionToolBar* toolBar = nullptr;
+  std::vector<TBasicAction*> executed;
+};
+
+TEST_P(ActionBarsUiTest, ToolBarLaysOutButtonsInARowAndClicksExecute) {
+  ASSERT_EQ(toolBar->ActionControlCount(), 5);
+  TCustomActionControl* first = toolBar->ActionControls(0);
+  TCustomActionControl* second = toolBar->ActionControls(1);
+  // Glyph-only buttons are square around the glyph; neighbours touch.
+  EXPECT_EQ(first->Width(), 23);
+  EXPECT_EQ(second->Left(), first->Left() + first->Width() + toolBar->Spacing());
+  EXPECT_EQ(first->Left(), toolBar->HorzMargin());
+  // A button with its caption is wider.
+  EXPECT_GT(toolBar->ActionControls(4)->Width(), 40);
+
+  HoverOn(second);
+  EXPECT_TRUE(second->MouseInControl());
+  EXPECT_FALSE(first->MouseInControl());
+  ClickOn(second);
+  ASSERT_EQ(executed.size(), 1u);
+  EXPECT_EQ(executed[0], save);
+  EXPECT_EQ(second->ActionClient()->UsageCount(), 1);
+
+  // A disabled action is not executed; enabling it makes the button work.
+  ClickOn(toolBar->ActionControls(3));
+  EXPECT_EQ(executed.size(), 1u);
+  cut->SetEnabled(true);
+  ClickOn(toolBar->ActionControls(3));
+  EXPECT_EQ(executed.back(), cut);
+
+  // A press shows the pressed state until the release.
+  const sys::POINT p = Center(first);
+  screen->Press(p.x, p.y);
+  app->ProcessMessages();
+  EXPECT_TRUE(first->Pressed());
+  screen->Release(p.x, p.y);
+  app->ProcessMessages();
+  EXPECT_FALSE(first->Pressed());
+  Picture(form->Handle(), "toolbar");
+}
+
+TEST_P(ActionBarsUiTest, ANarrowToolBarHidesOrWrapsWhatDoesNotFit) {
+  toolBar->SetAlign(alNone);
+  toolBar->SetWidth(55);
+  EXPECT_EQ(toolBar->HiddenCount(), 3);
+  EXPECT_FALSE(toolBar->ActionControls(4)->Visible());
+  const int oneRow = toolBar->Height();
+  toolBar->SetWrapping(true);
+  EXPECT_EQ(toolBar->HiddenCount(), 0);
+  EXPECT_TRUE(toolBar->ActionControls(4)->Visible());
+  EXPECT_GT(toolBar->ActionControls(4)->Top(), toolBar->ActionControls(0)->Top());
+  EXPECT_GT(toolBar->Height(), oneRow);
+}
+
+TEST_P(ActionBarsUiTest, MenusOpenByMouseSwitchOnHoverAndExecute) {
+  ASSERT_EQ(menuBar->ActionControlCount(), 2);
+  TCustomActionControl* fileButton = menuBar->ActionControls(0);
+  TCustomActionControl* editButton = menuBar->ActionControls(1);
+  EXPECT_LT(fileButton->Height(), 26);
+  ClickOn(fileButton);
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_TRUE(menuBar->InMenuLoop());
+  TCustomActionPopupMenu* popup = menuBar->Popup();
+  EXPECT_EQ(popup->ActionControlCount(), 4);
+  EXPECT_EQ(popup->Top(), fileButton->ClientToScreen({0, fileButton->Height()}).y);
+  // The separator is thin, items are taller, all are as wide as the menu.
+  EXPECT_LT(popup->ActionControls(2)->Height(), popup->ActionControls(0)->Height());
+  EXPECT_EQ(popup->ActionControls(0)->Width(), popup->ActionControls(3)->Width());
+  HoverOn(popup->ActionControls(1));
+  EXPECT_TRUE(popup->ActionControls(1)->Selected());
+  Picture(popup->Handle(), "file_menu");
+  Picture(form->Handle(), "menubar_open");
+
+  // Hovering the other top-level item switches to its menu.
+  HoverOn(editButton);
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionClient(), edit);
+  EXPECT_TRUE(editButton->Selected());
+  EXPECT_FALSE(fileButton->Selected());
+  // The disabled item does nothing; the enabled one executes and closes all.
+  TCustomActionPopupMenu* editMenu = menuBar->Popup();
+  Picture(editMenu->Handle(), "edit_menu");
+  ClickOn(editMenu->ActionControls(0));
+  EXPECT_TRUE(executed.empty());
+  EXPECT_NE(menuBar->Popup(), nullptr);
+  ClickOn(editMenu->ActionControls(1));
+  ASSERT_EQ(executed.size(), 1u);
+  EXPECT_EQ(executed[0], paste);
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+  EXPECT_FALSE(menuBar->InMenuLoop());
+  EXPECT_EQ(manager->FindItemByAction(paste)->UsageCount(), 1);
+
+  // A second click on an open menu's button closes it.
+  ClickOn(fileButton);
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  ClickOn(fileButton);
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+}
+
+TEST_P(ActionBarsUiTest, TheKeyboardWalksTheMenus) {
+  menuBar->EnterMenuLoop();
+  EXPECT_TRUE(menuBar->InMenuLoop());
+  EXPECT_TRUE(menuBar->ActionControls(0)->Selected());
+  screen->Key(sys::VK_RIGHT);
+  EXPECT_TRUE(menuBar->ActionControls(1)->Selected());
+  screen->Key(sys::VK_RIGHT); // wraps round
+  EXPECT_TRUE(menuBar->ActionControls(0)->Selected());
+  screen->Key(sys::VK_DOWN);
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  TCustomActionPopupMenu* popup = menuBar->Popup();
+  EXPECT_EQ(popup->SelectedControl(), popup->ActionControls(0));
+  screen->Key(sys::VK_UP); // wraps to the last item, over the separator
+  EXPECT_EQ(popup->SelectedControl(), popup->ActionControls(3));
+  screen->Key(sys::VK_UP);
+  EXPECT_EQ(popup->SelectedControl(), popup->ActionControls(1));
+  // Right in a menu without sub-items moves to the next top-level menu.
+  screen->Key(sys::VK_RIGHT);
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionClient(), edit);
+  // The disabled first item is skipped.
+  EXPECT_EQ(menuBar->Popup()->SelectedControl(), menuBar->Popup()->ActionControls(1));
+  screen->Key(sys::VK_ESCAPE);
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+  EXPECT_TRUE(menuBar->InMenuLoop());
+  screen->Key(sys::VK_LEFT);
+  screen->Key(sys::VK_RETURN);
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionClient(), file);
+  screen->Key(sys::VK_RETURN);
+  ASSERT_EQ(executed.size(), 1u);
+  EXPECT_EQ(executed[0], open);
+  EXPECT_FALSE(menuBar->InMenuLoop());
+
+  // An accelerator letter picks the item in the open menu.
+  EXPECT_TRUE(menuBar->OpenByAccelerator(U'п'));
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionClient(), edit);
+  screen->Type("а");
+  app->ProcessMessages();
+  EXPECT_EQ(executed.back(), paste);
+  EXPECT_FALSE(menuBar->InMenuLoop());
+  screen->Key(sys::VK_ESCAPE);
+  EXPECT_FALSE(menuBar->InMenuLoop());
+}
+
+TEST_P(ActionBarsUiTest, UnusedItemsHideBehindTheExpandButton) {
+  manager->ActionBars()->SetSessionCount(20);
+  // Everything was last used in session 0; "Открыть" was used now.
+  manager->FindItemByAction(open)->SetLastSession(20);
+  manager->ActionBars()->SetHideUnused(true);
+  ClickOn(menuBar->ActionControls(0));
+  TCustomActionPopupMenu* popup = menuBar->Popup();
+  ASSERT_NE(popup, nullptr);
+  // "Открыть", the separator and the expand button.
+  ASSERT_EQ(popup->ActionControlCount(), 3);
+  TCustomActionControl* expand = popup->ActionControls(2);
+  EXPECT_TRUE(expand->InheritsFrom(TCustomMenuExpandBtn::StaticClass()));
+  const int shortHeight = popup->Height();
+  Picture(popup->Handle(), "menu_unused_hidden");
+  ClickOn(expand);
+  app->ProcessMessages();
+  EXPECT_TRUE(popup->Expanded());
+  EXPECT_EQ(popup->ActionControlCount(), 4);
+  EXPECT_GT(popup->Height(), shortHeight);
+  Picture(popup->Handle(), "menu_unused_expanded");
+  ClickOn(popup->ActionControls(3));
+  EXPECT_EQ(executed.back(), quit);
+  // Executing counts a use in this session: next time it shows at once.
+  EXPECT_FALSE(manager->FindItemByAction(quit)->Unused());
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, ActionBarsUiTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "XP" : "Standard"; });
+
+} // namespace
+} // namespace zel
