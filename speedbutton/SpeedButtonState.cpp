@@ -250,6 +250,9 @@ void TSpeedButtonZel::ActionChange(TObject* sender, bool checkDefaults) {
     throw;
   }
   EndUpdate();
+  // The glyph set changed while updating, when its own notification does
+  // not select a glyph: select it now so the face does not show a stale one.
+  UpdateGlyph();
 }
 
 } // namespace zel

@@ -168,6 +168,38 @@ TEST_F(SpeedButtonTest, AutoCheckCarriesTheCheckToAPlainAction) {
   b->SetAction(nullptr);
 }
 
+TEST_F(SpeedButtonTest, ActionOfAListWithImagesGivesTheHotGlyph) {
+  TActionList list(nullptr);
+  list.SetImages(Images(6));
+  auto* action = new TAction(nullptr);
+  action->SetActionList(&list);
+  action->SetImageIndex(5);
+  action->SetCaption("Go");
+  action->SetChecked(true);
+  auto* b = Put(10, 10);
+  b->Gliphs()->SetImageIndexNormal(1);
+  b->SetAction(action);
+  // Linking takes the list's images and the action's index as the hot
+  // glyph, dropping the others; so does every change of the action.
+  EXPECT_EQ(b->ImageList(), images.get());
+  EXPECT_EQ(b->Gliphs()->ImageIndexNormalHot(), 5);
+  EXPECT_EQ(b->Face()->ImageIndex(), 5);
+  EXPECT_TRUE(b->Checked());
+  EXPECT_EQ(b->Caption(), "Go");
+  action->SetImageIndex(4);
+  EXPECT_EQ(b->ImageList(), images.get());
+  EXPECT_EQ(b->Gliphs()->ImageIndexNormalHot(), 4);
+  EXPECT_EQ(b->Gliphs()->ImageIndexNormal(), -1);
+  EXPECT_EQ(b->Face()->ImageIndex(), 4);
+  // The action goes first: the button forgets it and keeps working.
+  delete action;
+  EXPECT_EQ(b->Action(), nullptr);
+  MoveTo(b, 5, 5);
+  Press(b);
+  Release(b);
+  list.SetImages(nullptr);
+}
+
 TEST_F(SpeedButtonTest, DropPartGeometryAndClicks) {
   auto* b = Put(10, 10, 30, 28);
   int drops = 0, clicks = 0;
