@@ -82,18 +82,22 @@ TParsedTree Parse(TStream& s) {
 
 } // namespace
 
+// A zone's limit as the stream holds it: pixels, or parts of RelativeBase
+// of the site's extent along the axis the limit lies on.
+static int32_t StreamLimit(const TDockZone* zone, TWinControl* site, bool relative) {
+  int32_t limit = zone->Limit();
+  if (!relative) return limit;
+  const sys::RECT c = site->ClientRect();
+  const TDockZone* axis = zone->ParentZone() ? zone->ParentZone() : zone;
+  const int extent = std::max(1, axis->Orientation() == doHorizontal ? c.Height() : c.Width());
+  return int32_t(std::lround(double(limit) * RelativeBase / extent));
+}
+
 void TDockTree::WriteZone(TStream& s, const TDockZone* zone, int level) const {
   const bool written = level == 0 || zone->ChildCount() > 0 ||
                        (zone->FChildControl && zone->FChildControl->Visible());
   if (!written) return;
-  int32_t limit = zone->Limit();
-  if (FRelativeSizes) {
-    const sys::RECT c = FDockSite->ClientRect();
-    const bool stacked = zone->FParent ? zone->FParent->FOrientation == doHorizontal
-                                       : zone->FOrientation == doHorizontal;
-    const int extent = std::max(1, stacked ? c.Height() : c.Width());
-    limit = int32_t(std::lround(double(limit) * RelativeBase / extent));
-  }
+  const int32_t limit = StreamLimit(zone, FDockSite, FRelativeSizes);
   s.WriteI32(level);
   s.WriteU8(zone->FOrientation);
   s.WriteI32(limit);
@@ -116,6 +120,7 @@ void TDockTree::SaveToStream(TStream& s) {
   s.WriteI32(int32_t(hidden.size()));
   for (auto& n : hidden)
     s.WriteStr32(n);
+  s.WriteI32(StreamLimit(FTopZone.get(), FDockSite, FRelativeSizes));
   WriteZone(s, FTopZone.get(), 0);
   s.WriteI32(-1);
 }
