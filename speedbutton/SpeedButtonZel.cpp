@@ -262,6 +262,7 @@ void TSpeedButtonZel::SetImageList(TCustomImageList* v) {
   }
   BeginUpdate();
   fList->SetImageList(v);
+  FImageListComponent = v;
   if (v) {
     v->RegisterChanges(FImageChangeLink.get());
     v->FreeNotification(this);
@@ -287,8 +288,8 @@ void TSpeedButtonZel::Notification(TComponent* component, TOperation operation) 
   if (component == FDropButton) FDropButton = nullptr;
   if (component == FHoverTimer) FHoverTimer = nullptr;
   if (component == FRepeatTimer) FRepeatTimer = nullptr;
-  if (fList && component && fList->ImageListId() != 0 &&
-      static_cast<TComponent*>(ImageList()) == component) {
+  if (component && component == FImageListComponent) {
+    FImageListComponent = nullptr;
     BeginUpdate();
     fList->SetImageList(nullptr);
     ClearFaceCache();

@@ -254,6 +254,9 @@ private:
   TSpeedButtonZel* FDropButton = nullptr;
   TInternalTimer* FHoverTimer = nullptr;
   std::unique_ptr<TZelLink> FActionLink;
+  // The list as a component, to recognise its removal notice: by then the
+  // face can no longer find the list through its handle.
+  TComponent* FImageListComponent = nullptr;
 };
 
 } // namespace zel

@@ -152,6 +152,7 @@ TEST_F(SpeedButtonTest, ImageListGoneOrChanged) {
   EXPECT_EQ(changes, 1);
   images.reset();
   EXPECT_EQ(b->ImageList(), nullptr);
+  EXPECT_EQ(b->Face()->ImageListId(), 0u);
   EXPECT_EQ(b->Perform(TCM_GETIMAGELIST), 0);
 }
 
