@@ -45,7 +45,8 @@ void TCustomActionBar::SetActionManager(TCustomActionManager* value) {
 }
 
 TCustomActionManager* TCustomActionBar::ActionManager() const {
-  return FActionManager ? FActionManager : FClientManager;
+  if (FActionManager) return FActionManager;
+  return FClientManager ? FClientManager : FFallbackManager;
 }
 
 TActionBarStyle* TCustomActionBar::Style() const {
@@ -109,10 +110,16 @@ void TCustomActionBar::Notification(TComponent* component, TOperation operation)
     if (!ComponentState().Contains(csDestroying)) ColorMapFontChanged(ColorMap()->FontColor());
   }
   if (component == FActionManager) FActionManager = nullptr;
+  if (component == FFallbackManager) FFallbackManager = nullptr;
   if (component == FClientManager) {
     FClientManager = nullptr;
     FActionClient = nullptr;
   }
+}
+
+void TCustomActionBar::SetFallbackManager(TCustomActionManager* value) {
+  FFallbackManager = value;
+  if (value) value->FreeNotification(this);
 }
 
 TCustomActionControl::TCustomActionControl(TComponent* owner) : TGraphicControl(owner) {}

@@ -108,8 +108,13 @@ protected:
   // The rectangle inside the edges and margins.
   sys::RECT LayoutRect();
   void DestroyControls();
+  // The manager a bar of items of its own (a tool bar's customize pop-up)
+  // takes its style, colours and images from.
+  void SetFallbackManager(TCustomActionManager* value);
   // Adds a control the bar made beyond its items (an expand button).
   void AddActionControl(TCustomActionControl* control) { FActionControls.push_back(control); }
+  // Pixels at the end of a row kept free (for a tool bar's scroll button).
+  int FReserveRight = 0;
 
 private:
   void DropDefaultColorMap();
@@ -121,7 +126,8 @@ private:
 
   TActionClient* FActionClient = nullptr;
   TCustomActionManager* FActionManager = nullptr;
-  TCustomActionManager* FClientManager = nullptr;       // the manager of FActionClient
+  TCustomActionManager* FClientManager = nullptr; // the manager of FActionClient
+  TCustomActionManager* FFallbackManager = nullptr;
   TCustomActionBarColorMap* FColorMap = nullptr;        // assigned, not owned
   TCustomActionBarColorMap* FDefaultColorMap = nullptr; // owned by the bar
 };

@@ -131,6 +131,7 @@ RECT TCustomActionBar::LayoutRect() {
   RECT r = ClientRect();
   const int edges = (FEdgeOuter != esNone ? 1 : 0) + (FEdgeInner != esNone ? 1 : 0);
   InflateRect(r, -(edges + FHorzMargin), -(edges + FVertMargin));
+  r.right -= FReserveRight;
   return r;
 }
 

@@ -5,9 +5,11 @@
 // its manager's style; the control paints itself through the painting roles
 // of TCustomActionControl (background, frame, glyph, text, separator).
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "framework/actnbars/ActionBar.h"
+#include "framework/actnbars/ActnMan.h"
 
 namespace zel {
 
@@ -22,11 +24,44 @@ public:
   void StyleChanged() override;
 };
 
-// A tool bar: buttons in a row; items that do not fit are hidden.
+// A tool bar: buttons in a row.  Items that do not fit are hidden behind
+// the style's scroll button, which opens a pop-up of them; a right click
+// opens the style's customize pop-up.
 class TCustomActionToolBar : public TCustomActionDockBar {
   ZEL_CLASS(TCustomActionToolBar, TCustomActionDockBar)
 public:
   explicit TCustomActionToolBar(TComponent* owner);
+  ~TCustomActionToolBar() override;
+  void LayoutControls() override;
+  // The scroll button, or nil while everything fits.
+  TCustomActionControl* ScrollButton() const { return FScrollBtn; }
+  // Opens the pop-up of the hidden items below the scroll button.
+  TCustomActionPopupMenu* ShowHiddenItems();
+  // Opens the customize pop-up at a screen point.
+  TCustomActionPopupMenu* ShowCustomizePopup(sys::POINT screen);
+  // The pop-up the bar opened last, while it is on screen.
+  TCustomActionPopupMenu* ActivePopup() const;
+
+protected:
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
+private:
+  // Deletes the pop-up opened before (it is not on the call stack then).
+  void DropPopup();
+  TCustomActionControl* FScrollBtn = nullptr;
+  TCustomActionPopupMenu* FPopupMenu = nullptr;
+};
+
+// A tool bar's scroll button: a chevron at the end of the row.
+class TCustomToolScrollBtn : public TCustomActionControl {
+  ZEL_CREATABLE_CLASS(TCustomToolScrollBtn, TCustomActionControl)
+public:
+  explicit TCustomToolScrollBtn(TComponent* owner) : TCustomActionControl(owner) {}
+  sys::SIZE CalcSize() override { return sys::SIZE{13, 22}; }
+  void Click() override;
+
+protected:
+  void Paint() override;
 };
 
 class TActionToolBar : public TCustomActionToolBar {
@@ -112,6 +147,10 @@ public:
   bool Expanded() const { return FExpanded; }
   void Expand();
   void CreateControls() override;
+  // A list of items of the pop-up's own (filled by the caller, then shown
+  // with ShowOwnItems); their style, colours and images are manager's.
+  TActionClients* OwnItems();
+  void ShowOwnItems(TCustomActionManager* manager, sys::POINT screen);
   // The class of the expand button; styles give their own.
   virtual TClassRef<TCustomActionControl> ExpandBtnClass();
 
@@ -124,6 +163,22 @@ protected:
 
 private:
   bool FExpanded = false;
+  std::unique_ptr<TActionClients> FOwnHolder;
+};
+
+// A tool bar's customize pop-up: an add-or-remove sub-menu listing the
+// bar's items with check marks that toggle their visibility, and a reset
+// that shows them all again.
+class TCustomizeActionToolBar : public TCustomActionPopupMenu {
+  ZEL_CREATABLE_CLASS(TCustomizeActionToolBar, TCustomActionPopupMenu)
+public:
+  explicit TCustomizeActionToolBar(TComponent* owner) : TCustomActionPopupMenu(owner) {}
+  // Fills the pop-up for bar.
+  void Build(TCustomActionToolBar* bar);
+  TCustomActionToolBar* ToolBar() const { return FToolBar; }
+
+private:
+  TCustomActionToolBar* FToolBar = nullptr;
 };
 
 // ---- Controls ----------------------------------------------------------------------------
@@ -172,6 +227,8 @@ public:
   void Click() override;
   // The width of the glyph column.
   virtual int GutterWidth() const { return 24; }
+  // Whether a check mark is drawn beside a glyph (add-or-remove items).
+  virtual bool CheckBesideGlyph() const { return false; }
 
 protected:
   void Paint() override;

@@ -135,6 +135,8 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   if (!HasSubItems(control)) return;
   TCustomActionPopupMenu* popup = CreatePopup();
   popup->FParentMenu = this;
+  // Items of a pop-up's own have no manager; the sub-menu takes this one's.
+  popup->SetFallbackManager(ActionManager());
   popup->SetActionClient(control->ActionClient());
   FPopup = popup;
   popup->PopupAt(PopupPoint(control));
@@ -153,6 +155,11 @@ void TCustomActionMenuBar::CloseSubMenus() {
 void TCustomActionMenuBar::CloseMenu() {
   TCustomActionMenuBar* root = RootMenu();
   root->CloseSubMenus();
+  // A pop-up at the root (a context pop-up) goes off the screen itself.
+  if (dynamic_cast<TCustomActionPopupMenu*>(root)) {
+    if (root->HandleAllocated()) ShowWindow(root->Handle(), SW_HIDE);
+    root->SetVisibleFlag(false);
+  }
   root->FKeyboardLoop = false;
   root->SelectControl(nullptr);
 }
@@ -499,7 +506,7 @@ void TCustomMenuItem::Paint() {
   RECT t = TextBounds();
   DrawText(t, DT_SINGLELINE | DT_VCENTER | DT_LEFT,
            ActionClient() ? ActionClient()->Caption() : "");
-  if (IsChecked() && !HasGlyph()) DrawCheckMark(cell);
+  if (IsChecked() && (!HasGlyph() || CheckBesideGlyph())) DrawCheckMark(cell);
   const std::string sc = ShortCutText();
   if (!sc.empty()) {
     RECT s = TextBounds();

@@ -22,7 +22,11 @@ void TStandardMenuItem::DrawBackground(RECT& r) {
 
 TCustomActionControlClass TStandardStyleActionBars::ControlClassFor(TCustomActionBar* bar,
                                                                     TActionClientItem*) {
-  if (dynamic_cast<TCustomActionPopupMenu*>(bar)) return TStandardMenuItem::StaticClass();
+  if (auto* popup = dynamic_cast<TCustomActionPopupMenu*>(bar)) {
+    if (dynamic_cast<TCustomizeActionToolBar*>(popup->ParentMenu()))
+      return GetAddRemoveItemClass(bar);
+    return TStandardMenuItem::StaticClass();
+  }
   if (dynamic_cast<TCustomActionMenuBar*>(bar)) return TStandardMenuButton::StaticClass();
   return TStandardButtonControl::StaticClass();
 }
@@ -31,7 +35,8 @@ TCustomColorMapClass TStandardStyleActionBars::ColorMapClassFor(TCustomActionBar
   return TStandardColorMap::StaticClass();
 }
 
-TCustomActionBarClass TStandardStyleActionBars::GetPopupClass(TCustomActionBar*) {
+TCustomActionBarClass TStandardStyleActionBars::GetPopupClass(TCustomActionBar* bar) {
+  if (dynamic_cast<TCustomActionToolBar*>(bar)) return TCustomizeActionToolBar::StaticClass();
   return TCustomActionPopupMenu::StaticClass();
 }
 
@@ -40,7 +45,7 @@ TCustomActionControlClass TStandardStyleActionBars::GetAddRemoveItemClass(TCusto
 }
 
 TCustomActionControlClass TStandardStyleActionBars::GetScrollBtnClass() {
-  return TStandardButtonControl::StaticClass();
+  return TCustomToolScrollBtn::StaticClass();
 }
 
 TStandardStyleActionBars* StandardStyle() {

@@ -134,9 +134,46 @@ TClassRef<TCustomActionControl> TXPStylePopupMenu::ExpandBtnClass() {
   return TXPStyleExpandBtn::StaticClass();
 }
 
+POINT TXPStyleAddRemoveItem::GlyphPos() {
+  POINT p = TXPStyleMenuItem::GlyphPos();
+  p.x += 10;
+  return p;
+}
+
+void TXPStyleAddRemoveItem::DrawCheckMark(const RECT& cell) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  // A framed box behind the mark, in the first column of the gutter.
+  const RECT box{cell.left + 2, cell.top + 2, cell.left + 20, cell.bottom - 2};
+  FillWith(Canvas(), box, m->HighlightColor());
+  Box(Canvas(), box, m->BtnFrameColor());
+  TXPStyleMenuItem::DrawCheckMark(RECT{box.left, box.top, box.right, box.bottom});
+}
+
+TXPStyleCustomizePopup::TXPStyleCustomizePopup(TComponent* owner) : TCustomizeActionToolBar(owner) {
+  SetEdgeInner(esNone);
+  SetHorzMargin(1);
+  SetVertMargin(2);
+}
+
+void TXPStyleCustomizePopup::DrawBackground() {
+  TCustomActionBarColorMap* m = ColorMap();
+  const RECT r = ClientRect();
+  FillWith(Canvas(), r, m->MenuColor());
+  Box(Canvas(), r, m->ShadowColor());
+}
+
+TClassRef<TCustomActionControl> TXPStyleCustomizePopup::ExpandBtnClass() {
+  return TXPStyleExpandBtn::StaticClass();
+}
+
 TCustomActionControlClass TXPStyleActionBars::ControlClassFor(TCustomActionBar* bar,
                                                               TActionClientItem*) {
-  if (dynamic_cast<TCustomActionPopupMenu*>(bar)) return TXPStyleMenuItem::StaticClass();
+  if (auto* popup = dynamic_cast<TCustomActionPopupMenu*>(bar)) {
+    if (dynamic_cast<TCustomizeActionToolBar*>(popup->ParentMenu()))
+      return TXPStyleAddRemoveItem::StaticClass();
+    return TXPStyleMenuItem::StaticClass();
+  }
   if (dynamic_cast<TCustomActionMenuBar*>(bar)) return TXPStyleMenuButton::StaticClass();
   return TXPStyleButton::StaticClass();
 }
@@ -145,16 +182,17 @@ TCustomColorMapClass TXPStyleActionBars::ColorMapClassFor(TCustomActionBar*) {
   return TXPColorMap::StaticClass();
 }
 
-TCustomActionBarClass TXPStyleActionBars::GetPopupClass(TCustomActionBar*) {
+TCustomActionBarClass TXPStyleActionBars::GetPopupClass(TCustomActionBar* bar) {
+  if (dynamic_cast<TCustomActionToolBar*>(bar)) return TXPStyleCustomizePopup::StaticClass();
   return TXPStylePopupMenu::StaticClass();
 }
 
 TCustomActionControlClass TXPStyleActionBars::GetAddRemoveItemClass(TCustomActionBar*) {
-  return TXPStyleMenuItem::StaticClass();
+  return TXPStyleAddRemoveItem::StaticClass();
 }
 
 TCustomActionControlClass TXPStyleActionBars::GetScrollBtnClass() {
-  return TXPStyleButton::StaticClass();
+  return TCustomToolScrollBtn::StaticClass();
 }
 
 TXPStyleActionBars* XPStyle() {

@@ -48,6 +48,27 @@ public:
   TClassRef<TCustomActionControl> ExpandBtnClass() override;
 };
 
+// An item of the add-or-remove menu: a check box column beside the glyph.
+class TXPStyleAddRemoveItem : public TXPStyleMenuItem {
+  ZEL_CREATABLE_CLASS(TXPStyleAddRemoveItem, TXPStyleMenuItem)
+public:
+  explicit TXPStyleAddRemoveItem(TComponent* owner) : TXPStyleMenuItem(owner) {}
+  int GutterWidth() const override { return 46; }
+  bool CheckBesideGlyph() const override { return true; }
+  sys::POINT GlyphPos() override;
+
+protected:
+  void DrawCheckMark(const sys::RECT& glyphCell) override;
+};
+
+class TXPStyleCustomizePopup : public TCustomizeActionToolBar {
+  ZEL_CREATABLE_CLASS(TXPStyleCustomizePopup, TCustomizeActionToolBar)
+public:
+  explicit TXPStyleCustomizePopup(TComponent* owner);
+  void DrawBackground() override;
+  TClassRef<TCustomActionControl> ExpandBtnClass() override;
+};
+
 class TXPStyleActionBars : public TActionBarStyleEx {
   ZEL_CLASS(TXPStyleActionBars, TActionBarStyleEx)
 public:

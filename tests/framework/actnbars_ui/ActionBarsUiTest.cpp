@@ -201,6 +201,68 @@ TEST_P(ActionBarsUiTest, ANarrowToolBarHidesOrWrapsWhatDoesNotFit) {
   EXPECT_GT(toolBar->Height(), oneRow);
 }
 
+TEST_P(ActionBarsUiTest, TheScrollButtonOpensAPopUpOfTheHiddenItems) {
+  toolBar->SetAlign(alNone);
+  toolBar->SetWidth(70);
+  TCustomActionControl* scroll = toolBar->ScrollButton();
+  ASSERT_NE(scroll, nullptr);
+  ASSERT_TRUE(scroll->Visible());
+  // The button sits at the end of the row; no shown item runs under it.
+  EXPECT_EQ(scroll->Left() + scroll->Width(), toolBar->ClientWidth() - toolBar->HorzMargin());
+  for (int i = 0; i < toolBar->ActionControlCount(); ++i)
+    if (toolBar->ActionControls(i)->Visible())
+      EXPECT_LE(toolBar->ActionControls(i)->BoundsRect().right, scroll->Left());
+  app->ProcessMessages();
+  Picture(form->Handle(), "toolbar_narrow");
+  ClickOn(scroll);
+  TCustomActionPopupMenu* popup = toolBar->ActivePopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->ActionControlCount(), toolBar->HiddenCount());
+  Picture(popup->Handle(), "toolbar_hidden_items");
+  // The last hidden item is "Вставить"; choosing it runs the action.
+  ClickOn(popup->ActionControls(popup->ActionControlCount() - 1));
+  ASSERT_FALSE(executed.empty());
+  EXPECT_EQ(executed.back(), paste);
+  EXPECT_EQ(toolBar->ActivePopup(), nullptr);
+  // Wide again: everything fits and the button goes.
+  toolBar->SetWidth(400);
+  EXPECT_EQ(toolBar->HiddenCount(), 0);
+  EXPECT_FALSE(scroll->Visible());
+}
+
+TEST_P(ActionBarsUiTest, TheCustomizePopUpTogglesAnItemAndResetsTheBar) {
+  const sys::POINT p = toolBar->ClientToScreen({toolBar->Width() - 20, 10});
+  clock.Advance(1000);
+  screen->Click(p.x, p.y, sys::MouseButton::Right);
+  app->ProcessMessages();
+  TCustomActionPopupMenu* popup = toolBar->ActivePopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(popup->InheritsFrom(TCustomizeActionToolBar::StaticClass()));
+  ASSERT_EQ(popup->ActionControlCount(), 2);
+  // Hovering the add-or-remove item opens the list of the bar's items.
+  HoverOn(popup->ActionControls(0));
+  TCustomActionPopupMenu* list = popup->Popup();
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->ActionControlCount(), 4); // the separator is not listed
+  EXPECT_TRUE(list->ActionControls(1)->IsChecked());
+  HoverOn(list->ActionControls(1));
+  Picture(popup->Handle(), "customize_popup");
+  Picture(list->Handle(), "customize_add_remove");
+  ClickOn(list->ActionControls(1));
+  // "Сохранить" is hidden: four controls remain and the pop-ups closed.
+  EXPECT_FALSE(manager->ActionBars()->ActionBars(1)->Items()->Items(1)->Visible());
+  EXPECT_EQ(toolBar->ActionControlCount(), 4);
+  EXPECT_EQ(toolBar->ActivePopup(), nullptr);
+  // Reset shows it again.
+  clock.Advance(1000);
+  screen->Click(p.x, p.y, sys::MouseButton::Right);
+  app->ProcessMessages();
+  popup = toolBar->ActivePopup();
+  ASSERT_NE(popup, nullptr);
+  ClickOn(popup->ActionControls(1));
+  EXPECT_EQ(toolBar->ActionControlCount(), 5);
+}
+
 TEST_P(ActionBarsUiTest, MenusOpenByMouseSwitchOnHoverAndExecute) {
   ASSERT_EQ(menuBar->ActionControlCount(), 2);
   TCustomActionControl* fileButton = menuBar->ActionControls(0);

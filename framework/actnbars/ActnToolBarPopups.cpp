@@ -1,0 +1,171 @@
+// The pop-ups a tool bar opens: the hidden items behind its scroll button
+// and the customize pop-up that shows and hides its items.
+
+#include <algorithm>
+
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/ActnStyles.h"
+#include "framework/graphics/GraphUtil.h"
+#include "platform/user/User.h"
+
+namespace zel {
+
+using namespace sys;
+
+// ---- Items of a pop-up's own ---------------------------------------------------------------
+
+TActionClients* TCustomActionPopupMenu::OwnItems() {
+  if (!FOwnHolder) {
+    FOwnHolder = std::make_unique<TActionClients>(nullptr);
+    FOwnHolder->Add();
+  }
+  return FOwnHolder->Items(0)->Items();
+}
+
+void TCustomActionPopupMenu::ShowOwnItems(TCustomActionManager* manager, POINT screen) {
+  SetFallbackManager(manager);
+  TActionClient* root = FOwnHolder ? FOwnHolder->Items(0) : nullptr;
+  if (ActionClient() == root)
+    RecreateControls();
+  else
+    SetActionClient(root);
+  PopupAt(screen);
+}
+
+// ---- TCustomActionToolBar ------------------------------------------------------------------
+
+TCustomActionToolBar::~TCustomActionToolBar() = default;
+
+void TCustomActionToolBar::LayoutControls() {
+  FReserveRight = 0;
+  TCustomActionDockBar::LayoutControls();
+  if (HiddenCount() == 0 || Wrapping()) {
+    if (FScrollBtn) FScrollBtn->SetVisible(false);
+    return;
+  }
+  // Room for the scroll button at the end of the row, then lay out again.
+  if (!FScrollBtn) {
+    TClassRef<TCustomActionControl> cls;
+    if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetScrollBtnClass();
+    if (!cls || !cls.InheritsFrom(TCustomToolScrollBtn::StaticClass()))
+      cls = TCustomToolScrollBtn::StaticClass();
+    FScrollBtn = cls.Create(this);
+    FScrollBtn->SetParent(this);
+  }
+  const SIZE s = FScrollBtn->CalcSize();
+  FReserveRight = s.cx;
+  TCustomActionDockBar::LayoutControls();
+  const RECT area = LayoutRect();
+  FScrollBtn->SetBounds(area.right, area.top, s.cx, std::max<int>(s.cy, area.Height()));
+  FScrollBtn->SetVisible(true);
+}
+
+void TCustomActionToolBar::DropPopup() {
+  delete FPopupMenu;
+  FPopupMenu = nullptr;
+}
+
+TCustomActionPopupMenu* TCustomActionToolBar::ActivePopup() const {
+  return FPopupMenu && FPopupMenu->Visible() ? FPopupMenu : nullptr;
+}
+
+TCustomActionPopupMenu* TCustomActionToolBar::ShowHiddenItems() {
+  DropPopup();
+  if (!FScrollBtn || !FScrollBtn->Visible() || !ActionManager()) return nullptr;
+  TClassRef<TCustomActionBar> cls;
+  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetPopupClass(this);
+  // The style's customize pop-up is no place for plain items.
+  if (!cls || !cls.InheritsFrom(TCustomActionPopupMenu::StaticClass()) ||
+      cls.InheritsFrom(TCustomizeActionToolBar::StaticClass()))
+    cls = TCustomActionPopupMenu::StaticClass();
+  auto* popup = static_cast<TCustomActionPopupMenu*>(cls.Create(this));
+  FPopupMenu = popup;
+  TActionClients* items = popup->OwnItems();
+  for (int i = 0; i < ActionControlCount(); ++i) {
+    TCustomActionControl* c = ActionControls(i);
+    if (c->Visible() || !c->ActionClient()) continue;
+    items->Add()->Assign(c->ActionClient());
+  }
+  popup->ShowOwnItems(ActionManager(), FScrollBtn->ClientToScreen({0, FScrollBtn->Height()}));
+  return popup;
+}
+
+TCustomActionPopupMenu* TCustomActionToolBar::ShowCustomizePopup(POINT screen) {
+  DropPopup();
+  if (!ActionManager() || DesignMode()) return nullptr;
+  TClassRef<TCustomActionBar> cls;
+  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetPopupClass(this);
+  if (!cls || !cls.InheritsFrom(TCustomizeActionToolBar::StaticClass()))
+    cls = TCustomizeActionToolBar::StaticClass();
+  auto* popup = static_cast<TCustomizeActionToolBar*>(cls.Create(this));
+  FPopupMenu = popup;
+  popup->Build(this);
+  popup->ShowOwnItems(ActionManager(), screen);
+  return popup;
+}
+
+void TCustomActionToolBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomActionDockBar::MouseUp(button, shift, x, y);
+  if (button == mbRight) ShowCustomizePopup(ClientToScreen({x, y}));
+}
+
+// ---- TCustomToolScrollBtn ------------------------------------------------------------------
+
+void TCustomToolScrollBtn::Click() {
+  if (auto* bar = dynamic_cast<TCustomActionToolBar*>(ActionBar())) bar->ShowHiddenItems();
+}
+
+void TCustomToolScrollBtn::Paint() {
+  RECT r = ClientRect();
+  DrawBackground(r);
+  DrawFrame(r, Pressed() && MouseInControl());
+  Canvas()->Pen()->SetColor(Font()->Color());
+  DrawChevron(Canvas(), sdRight, POINT{(Width() - 7) / 2, Height() / 2 - 4}, 3);
+}
+
+// ---- TCustomizeActionToolBar ---------------------------------------------------------------
+
+void TCustomizeActionToolBar::Build(TCustomActionToolBar* bar) {
+  FToolBar = bar;
+  TActionClients* items = OwnItems();
+  items->Clear();
+  TActionClient* client = bar->ActionClient();
+  TActionClientItem* addRemove = items->Add();
+  addRemove->SetCaption("&Добавить или удалить кнопки");
+  // One checked entry per item of the bar; the entry's action toggles it.
+  if (client && client->HasItems()) {
+    TActionClients* source = client->Items();
+    for (int i = 0; i < source->Count(); ++i) {
+      TActionClientItem* target = source->Items(i);
+      if (target->Separator()) continue;
+      auto* toggle = new TAction(this);
+      toggle->SetCaption(target->Caption());
+      toggle->SetChecked(target->Visible());
+      toggle->SetImageIndex(target->ImageIndex());
+      const int index = target->Index();
+      toggle->OnExecute = [bar, index](TObject*) {
+        TActionClient* c = bar->ActionClient();
+        if (!c || !c->HasItems() || index >= c->Items()->Count()) return;
+        TActionClientItem* item = c->Items()->Items(index);
+        item->SetVisible(!item->Visible());
+        bar->RecreateControls();
+      };
+      addRemove->Items()->Add()->SetAction(toggle);
+    }
+  }
+  auto* reset = new TAction(this);
+  reset->SetCaption("&Сбросить панель");
+  reset->OnExecute = [bar](TObject*) {
+    TActionClient* c = bar->ActionClient();
+    if (!c || !c->HasItems()) return;
+    for (int i = 0; i < c->Items()->Count(); ++i)
+      c->Items()->Items(i)->SetVisible(true);
+    bar->RecreateControls();
+  };
+  items->Add()->SetAction(reset);
+}
+
+} // namespace zel
