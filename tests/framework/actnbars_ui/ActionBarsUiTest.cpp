@@ -10,6 +10,7 @@
 #include "framework/actions/ActnList.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/PopupActnBar.h"
 #include "framework/actnbars/StdStyleActnCtrls.h"
 #include "framework/actnbars/XPStyleActnCtrls.h"
 #include "framework/forms/Application.h"
@@ -378,6 +379,61 @@ TEST_P(ActionBarsUiTest, UnusedItemsHideBehindTheExpandButton) {
   EXPECT_EQ(executed.back(), quit);
   // Executing counts a use in this session: next time it shows at once.
   EXPECT_FALSE(manager->FindItemByAction(quit)->Unused());
+}
+
+TEST_P(ActionBarsUiTest, APopupActionBarShowsItsMenuInTheStyleItsEventPicks) {
+  auto* menu = new TPopupActionBar(form);
+  std::vector<TMenuItem*> items;
+  TObject* clicked = nullptr;
+  for (const char* name : {"Standard", "XP Style", "-", "Прочее"}) {
+    auto* mi = new TMenuItem(form);
+    mi->SetCaption(name);
+    mi->SetGroupIndex(3);
+    mi->SetRadioItem(std::string(name) != "-");
+    mi->OnClick = [&](TObject* sender) { clicked = sender; };
+    menu->Items()->Add(mi);
+    items.push_back(mi);
+  }
+  items[1]->SetChecked(true);
+  auto* sub = new TMenuItem(form);
+  sub->SetCaption("Вложенный");
+  items[3]->Add(sub);
+  auto* map = new TTwilightColorMap(form);
+  int asked = 0;
+  menu->OnGetControlClass = [&](TCustomActionBar* bar, TActionClient* item,
+                                TCustomActionControlClass& cls) {
+    ++asked;
+    EXPECT_NE(item, nullptr);
+    bar->SetColorMap(map);
+    if (GetParam()) cls = XPStyle()->ControlClassFor(bar, dynamic_cast<TActionClientItem*>(item));
+  };
+  menu->Popup(200, 150);
+  TCustomActionPopupMenu* popup = menu->PopupBar();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->Left(), 200);
+  EXPECT_EQ(popup->Top(), 150);
+  ASSERT_EQ(popup->ActionControlCount(), 4);
+  EXPECT_EQ(asked, 4);
+  EXPECT_EQ(popup->ColorMap(), map);
+  EXPECT_EQ(popup->ActionControls(0)->InheritsFrom(TXPStyleMenuItem::StaticClass()), GetParam());
+  EXPECT_TRUE(popup->ActionControls(1)->IsChecked());
+  // The sub-menu opens on hover.
+  HoverOn(popup->ActionControls(3));
+  ASSERT_NE(popup->Popup(), nullptr);
+  EXPECT_EQ(popup->Popup()->ActionControlCount(), 1);
+  HoverOn(popup->ActionControls(0));
+  EXPECT_EQ(popup->Popup(), nullptr);
+  Picture(popup->Handle(), "popup_action_bar");
+  ClickOn(popup->ActionControls(0));
+  EXPECT_EQ(clicked, items[0]);
+  EXPECT_FALSE(popup->Visible());
+  // Checking a radio item unchecks its group.
+  items[0]->SetChecked(true);
+  EXPECT_FALSE(items[1]->Checked());
+  // Shown again, the menu reflects the change.
+  menu->Popup(10, 10);
+  EXPECT_TRUE(menu->PopupBar()->ActionControls(0)->IsChecked());
+  EXPECT_FALSE(menu->PopupBar()->ActionControls(1)->IsChecked());
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, ActionBarsUiTest, ::testing::Values(false, true),
