@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/docking/DragDock.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/user/Input.h"
 #include "platform/user/Messages.h"
 #include "platform/user/SystemParams.h"
+#include "platform/user/Window.h"
 
 namespace zel {
 
@@ -45,7 +47,9 @@ TDockTree::TDockTree(TWinControl* dockSite)
   EndUpdate();
 }
 
-TDockTree::~TDockTree() = default;
+TDockTree::~TDockTree() {
+  if (FDragging) DockDragEnd(POINT{}, false);
+}
 
 void TDockTree::ForEachLeaf(TDockZone* zone, const std::function<void(TDockZone*)>& f) const {
   if (zone->FChildControl) f(zone);
@@ -79,7 +83,12 @@ TDockZone* TDockTree::NewLeaf(TControl* control) {
 void TDockTree::InsertControl(TControl* control, TAlign insertAt, TControl* dropControl) {
   if (!control || FLoading || FindControlZone(control)) return;
   // The tree places the control; the site's own alignment must leave it be.
-  if (control->Align() != alNone) control->SetAlign(alNone);
+  // The realignment that causes must not insert the control meanwhile.
+  if (control->Align() != alNone) {
+    BeginUpdate();
+    control->SetAlign(alNone);
+    FUpdateCount--;
+  }
   if (insertAt == alNone || insertAt == alClient) {
     const RECT r = FDockSite->ClientRect();
     insertAt = r.Height() > r.Width() ? alBottom : alRight;
@@ -430,6 +439,14 @@ TDockTree::THitKind TDockTree::HitTest(POINT p, TDockZone*& zone) const {
 }
 
 bool TDockTree::HandleSiteMessage(TMessage& m) {
+  if (FDragging && m.Msg == WM_KEYDOWN && m.WParam == VK_ESCAPE) {
+    EndDrag(false, POINT{});
+    return true;
+  }
+  if (FDragging && m.Msg == WM_CANCELMODE) {
+    EndDrag(false, POINT{});
+    return false;
+  }
   // A quick second press arrives as a double click and counts as a press.
   if (m.Msg < WM_MOUSEMOVE || m.Msg > WM_LBUTTONDBLCLK) return false;
   return MouseMessage(m);
@@ -446,6 +463,20 @@ bool TDockTree::MouseMessage(TMessage& m) {
     FSizingZone = k == htSplitter ? z : nullptr;
     FPressPoint = p;
     SetCapture(FDockSite->Handle());
+    return true;
+  }
+  if (FDragging && !DockDragging()) {
+    // The drag was cancelled elsewhere (Esc in the preview).
+    EndDrag(false, POINT{});
+    if (m.Msg != WM_LBUTTONDOWN) return true;
+  }
+  if (FDragging) {
+    const POINT sp = FDockSite->ClientToScreen(p);
+    if (m.Msg == WM_MOUSEMOVE) {
+      DockDragMove(sp);
+    } else if (m.Msg == WM_LBUTTONUP) {
+      EndDrag(true, sp); // may take the control out of this tree
+    }
     return true;
   }
   if (FPressedKind == htNothing) return false;
@@ -475,8 +506,18 @@ bool TDockTree::MouseMessage(TMessage& m) {
         TControl* c = FPressedZone->FChildControl;
         FPressedKind = htNothing;
         FPressedZone = nullptr;
-        ReleaseCapture();
-        if (OnGrabberDrag) OnGrabberDrag(c);
+        if (OnGrabberDrag) {
+          ReleaseCapture();
+          OnGrabberDrag(c);
+        } else {
+          // The site keeps the mouse and passes it on to the dock drag.
+          // The keyboard goes to the site too, for Esc to cancel.
+          FDragging = true;
+          FFocusBeforeDrag = GetFocus();
+          SetFocus(FDockSite->Handle());
+          BeginDockDrag(c, FDockSite->ClientToScreen(FPressPoint));
+          DockDragMove(FDockSite->ClientToScreen(p));
+        }
       }
     }
     return true;
@@ -492,6 +533,15 @@ bool TDockTree::MouseMessage(TMessage& m) {
   ReleaseCapture();
   if (hide) hide->Hide();
   return true;
+}
+
+void TDockTree::EndDrag(bool drop, POINT screen) {
+  FDragging = false;
+  ReleaseCapture();
+  HWND focus = FFocusBeforeDrag;
+  FFocusBeforeDrag = nullptr;
+  if (focus && IsWindow(focus)) SetFocus(focus);
+  DockDragEnd(screen, drop);
 }
 
 TDockTreeClass& DefaultDockTreeClass() {

@@ -102,8 +102,8 @@ public:
   enum THitKind { htNothing, htGrabber, htClose, htSplitter };
   THitKind HitTest(sys::POINT p, TDockZone*& zone) const;
 
-  // Called when a press on a grabber has moved past the drag threshold; the
-  // drag-docking code installs a handler that begins a dock drag.
+  // Called when a press on a grabber has moved past the drag threshold;
+  // without a handler the tree begins a dock drag of the control.
   std::function<void(TControl* control)> OnGrabberDrag;
 
 protected:
@@ -121,6 +121,7 @@ private:
   void Reconcile();
   void WriteZone(TStream& s, const TDockZone* zone, int level) const;
   bool MouseMessage(TMessage& m);
+  void EndDrag(bool drop, sys::POINT screen);
   void ForEachLeaf(TDockZone* zone, const std::function<void(TDockZone*)>& f) const;
 
   TWinControl* FDockSite;
@@ -129,6 +130,8 @@ private:
   bool FRelativeSizes = false;
   bool FLoading = false;
   bool FResetting = false;
+  bool FDragging = false;
+  sys::HWND FFocusBeforeDrag = nullptr;
   // Mouse state: a splitter being dragged, or a pressed grabber / close box.
   TDockZone* FSizingZone = nullptr;
   TDockZone* FPressedZone = nullptr;

@@ -1,0 +1,256 @@
+// The dock drag: the tree's grabber hands a drag over, the mouse moves show
+// where the control would go in a frame of four thin topmost pop-ups (a
+// drawing on the screen itself would not show), and the release docks the
+// control into the site under the mouse or floats it in a new form.
+
+#include "framework/docking/DragDock.h"
+
+#include <array>
+
+#include "platform/user/Input.h"
+#include "platform/user/Messages.h"
+#include "platform/user/Window.h"
+
+namespace zel {
+
+using namespace sys;
+
+// ---- The preview frame -----------------------------------------------------------------
+
+namespace {
+
+class TPreviewStrip : public TWinControl {
+  ZEL_CLASS(TPreviewStrip, TWinControl)
+public:
+  explicit TPreviewStrip(TComponent* owner) : TWinControl(owner) {
+    SetVisible(false);
+    SetColor(clBtnShadow);
+  }
+
+  // A strip that got the keyboard passes Esc on to the drag.
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_KEYDOWN && m.WParam == VK_ESCAPE) {
+      CancelDockDrag();
+      return;
+    }
+    TWinControl::WndProc(m);
+  }
+
+protected:
+  void CreateParams(TCreateParams& p) override {
+    TWinControl::CreateParams(p);
+    p.Style = WS_POPUP | (p.Style & WS_VISIBLE);
+    p.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+  }
+};
+
+constexpr int FrameWidth = 3;
+
+} // namespace
+
+class TDockDragger {
+public:
+  explicit TDockDragger(TControl* control, POINT start) : Object(control), Start(start) {
+    for (auto& s : Strips)
+      s = std::make_unique<TPreviewStrip>(nullptr);
+    const POINT tl = control->ClientToScreen(POINT{0, 0});
+    Offset = POINT{start.x - tl.x, start.y - tl.y};
+  }
+  void ShowFrame(const RECT& r) {
+    Shown = r;
+    const int w = FrameWidth;
+    const std::array<RECT, 4> parts{RECT{r.left, r.top, r.right, r.top + w},
+                                    RECT{r.left, r.bottom - w, r.right, r.bottom},
+                                    RECT{r.left, r.top, r.left + w, r.bottom},
+                                    RECT{r.right - w, r.top, r.right, r.bottom}};
+    for (size_t i = 0; i < 4; ++i) {
+      Strips[i]->SetBounds(parts[i].left, parts[i].top, parts[i].Width(), parts[i].Height());
+      Strips[i]->Show();
+      Strips[i]->HandleNeeded();
+      Strips[i]->Update();
+    }
+  }
+  bool IsStrip(TWinControl* c) const {
+    for (auto& s : Strips)
+      if (s.get() == c) return true;
+    return false;
+  }
+  void Move(POINT p);
+
+  TDragDockObject Object;
+  POINT Start, Offset;
+  RECT Shown{};
+  std::array<std::unique_ptr<TPreviewStrip>, 4> Strips;
+};
+
+namespace {
+std::unique_ptr<TDockDragger>& Dragger() {
+  static std::unique_ptr<TDockDragger> d;
+  return d;
+}
+// A cancelled drag, kept until the next drag call frees it.
+std::unique_ptr<TDockDragger>& Ending() {
+  static std::unique_ptr<TDockDragger> d;
+  return d;
+}
+
+// The dock site with a manager under a screen point, the dragged control
+// and everything inside it excluded.
+TWinControl* SiteAt(POINT p, TControl* dragged, const TDockDragger& d) {
+  HWND h = WindowFromPoint(p);
+  for (TWinControl* c = h ? FindControl(h) : nullptr; c; c = c->Parent()) {
+    if (d.IsStrip(c) || c == dragged) return nullptr;
+    if (c->DockSite() && c->DockManager()) return c;
+  }
+  return nullptr;
+}
+
+// Which side of the zone under p the control would take: the nearest edge.
+TAlign SideOf(const RECT& r, POINT p) {
+  const int dl = p.x - r.left, dr = r.right - p.x, dt = p.y - r.top, db = r.bottom - p.y;
+  const int m = std::min({dl, dr, dt, db});
+  if (m == dl) return alLeft;
+  if (m == dr) return alRight;
+  if (m == dt) return alTop;
+  return alBottom;
+}
+} // namespace
+
+void TDockDragger::Move(POINT p) {
+  TDragDockObject& o = Object;
+  TControl* c = o.FControl;
+  o.FDragPos = p;
+  o.FDragTarget = nullptr;
+  o.FDropOnControl = nullptr;
+  o.FDropAlign = alNone;
+  TWinControl* site = SiteAt(p, c, *this);
+  if (site) {
+    auto* tree = dynamic_cast<TDockTree*>(site->DockManager());
+    const POINT cp = site->ScreenToClient(p);
+    TControl* drop = nullptr;
+    RECT zone = site->ClientRect();
+    for (int i = 0; i < site->DockClientCount(); ++i) {
+      TControl* k = site->DockClients(i);
+      RECT b{};
+      if (tree) tree->GetControlBounds(k, b);
+      if (k->Visible() && PtInRect(b, cp)) {
+        drop = k;
+        zone = b;
+      }
+    }
+    o.FDropOnControl = drop == c ? nullptr : drop;
+    o.FDropAlign = SideOf(zone, cp);
+    o.FDragTarget = site;
+    RECT r{};
+    site->DockManager()->PositionDockRect(c, o.FDropOnControl, o.FDropAlign, r);
+    o.FDockRect = r;
+    bool accept = true;
+    site->DockOver(&o, cp.x, cp.y, dsDragMove, accept);
+    if (!accept) o.FDragTarget = nullptr;
+  }
+  if (!o.FDragTarget) {
+    // Floating: the control's undocked size where the mouse carries it.
+    const int l = p.x - Offset.x, t = p.y - Offset.y;
+    o.FDockRect = RECT{l, t, l + c->UndockWidth(), t + c->UndockHeight()};
+  }
+  ShowFrame(o.FDockRect);
+}
+
+void BeginDockDrag(TControl* control, POINT screen) {
+  Ending().reset();
+  if (!control) return;
+  Dragger() = std::make_unique<TDockDragger>(control, screen);
+  Dragger()->Move(screen);
+}
+
+bool DockDragging() {
+  return Dragger() != nullptr;
+}
+
+void DockDragMove(POINT screen) {
+  if (Dragger()) Dragger()->Move(screen);
+}
+
+void CancelDockDrag() {
+  if (!Dragger()) return;
+  // Deleting a strip from inside its own message is avoided: the drag ends
+  // now, its windows go when the stack has unwound.
+  auto& ending = Ending();
+  ending = std::move(Dragger());
+  for (auto& st : ending->Strips)
+    st->Hide();
+  ReleaseCapture();
+}
+
+TDragDockObject* CurrentDragDockObject() {
+  return Dragger() ? &Dragger()->Object : nullptr;
+}
+
+RECT DockPreviewRect() {
+  return Dragger() ? Dragger()->Shown : RECT{};
+}
+
+void DockDragEnd(POINT screen, bool drop) {
+  Ending().reset();
+  std::unique_ptr<TDockDragger> d = std::move(Dragger());
+  if (!d || !drop) return;
+  d->Move(screen);
+  TDragDockObject& o = d->Object;
+  TControl* c = o.Control();
+  if (TWinControl* site = o.DragTarget()) {
+    if (o.DropOnControl() == nullptr && c->HostDockSite() == site) return; // its own place
+    const POINT cp = site->ScreenToClient(screen);
+    site->DockDrop(&o, cp.x, cp.y);
+    // Moving within its own site: out of its zone first, then into the new one.
+    if (c->HostDockSite() == site) site->RemoveDockClient(c);
+    c->ManualDock(site, o.DropOnControl(), o.DropAlign());
+  } else {
+    FloatControl(c, o.DockRect());
+  }
+}
+
+// ---- Floating forms ----------------------------------------------------------------------
+
+TCustomDockForm::TCustomDockForm(TComponent* owner) : TCustomForm(owner) {
+  SetBorderStyle(bsSizeToolWin);
+  SetDockSite(true);
+}
+
+void TCustomDockForm::DoAddDockClient(TControl* client, const RECT& rect) {
+  TCustomForm::DoAddDockClient(client, rect);
+  client->SetAlign(alClient);
+  SetCaption(client->Caption());
+}
+
+void TCustomDockForm::DoRemoveDockClient(TControl* client) {
+  TCustomForm::DoRemoveDockClient(client);
+  // The form exists for its client only.
+  if (DockClientCount() == 0 && !ComponentState().Contains(csDestroying)) Release();
+}
+
+void TCustomDockForm::DoClose(TCloseAction& action) {
+  for (int i = 0; i < DockClientCount(); ++i)
+    DockClients(i)->Hide();
+  action = caHide;
+  TCustomForm::DoClose(action);
+}
+
+TClass& DefaultFloatingDockSiteClass() {
+  static TClass cls = &TCustomDockForm::StaticClass();
+  return cls;
+}
+
+TCustomDockForm* FloatControl(TControl* control, const RECT& r) {
+  TClass cls = control->FloatingDockSiteClass();
+  if (!cls || !cls->InheritsFrom(TCustomDockForm::StaticClass()))
+    cls = DefaultFloatingDockSiteClass();
+  auto* form = dynamic_cast<TCustomDockForm*>(cls->Create(nullptr));
+  if (!form) return nullptr;
+  control->ManualDock(form, nullptr, alClient);
+  control->Show();
+  form->Show();
+  form->SetBounds(r.left, r.top, r.Width(), r.Height());
+  return form;
+}
+
+} // namespace zel

@@ -1,0 +1,71 @@
+#pragma once
+// Drag docking: the drag-dock object that describes a drag in progress, the
+// drop preview frame, and the floating dock form a control floats in.
+
+#include <memory>
+
+#include "framework/docking/DockTree.h"
+#include "framework/forms/Form.h"
+
+namespace zel {
+
+class TDragDockObject : public TObject {
+  ZEL_CLASS(TDragDockObject, TObject)
+public:
+  explicit TDragDockObject(TControl* control) : FControl(control) {}
+  TControl* Control() const { return FControl; }
+  // Where the control will go, in screen coordinates.
+  const sys::RECT& DockRect() const { return FDockRect; }
+  void SetDockRect(const sys::RECT& r) { FDockRect = r; }
+  TAlign DropAlign() const { return FDropAlign; }
+  TControl* DropOnControl() const { return FDropOnControl; }
+  // The dock site the control will go to, or nullptr when it will float.
+  TWinControl* DragTarget() const { return FDragTarget; }
+  bool Floating() const { return FDragTarget == nullptr; }
+  sys::POINT DragPos() const { return FDragPos; }
+
+private:
+  friend class TDockDragger;
+  TControl* FControl;
+  sys::RECT FDockRect{};
+  TAlign FDropAlign = alNone;
+  TControl* FDropOnControl = nullptr;
+  TWinControl* FDragTarget = nullptr;
+  sys::POINT FDragPos{};
+};
+
+// The floating form: a small-captioned, sizable tool window whose client
+// fills it.  Closing it hides the client; it frees itself when its last
+// client leaves.
+class TCustomDockForm : public TCustomForm {
+  ZEL_CREATABLE_CLASS(TCustomDockForm, TCustomForm)
+public:
+  explicit TCustomDockForm(TComponent* owner);
+  void DoAddDockClient(TControl* client, const sys::RECT& rect) override;
+  void DoRemoveDockClient(TControl* client) override;
+
+protected:
+  void DoClose(TCloseAction& action) override;
+};
+
+// The class floating forms get unless a control names its own.
+TClass& DefaultFloatingDockSiteClass();
+
+// Floats control in a new floating form at screenRect (the form's bounds)
+// and shows it; returns the form.
+TCustomDockForm* FloatControl(TControl* control, const sys::RECT& screenRect);
+
+// Begins a dock drag of control at the mouse's screen position; the mouse
+// moves and the release then go to the drag (the dock tree forwards them).
+void BeginDockDrag(TControl* control, sys::POINT screen);
+bool DockDragging();
+void DockDragMove(sys::POINT screen);
+void DockDragEnd(sys::POINT screen, bool drop);
+// Ends the drag without dropping (Esc).
+void CancelDockDrag();
+// The drag in progress, or nullptr.
+TDragDockObject* CurrentDragDockObject();
+// The preview frame's rectangle on screen while it shows, else empty.
+sys::RECT DockPreviewRect();
+
+} // namespace zel

@@ -1,0 +1,157 @@
+// Drag docking by mouse on the headless screen, and floating forms.
+
+#include "framework/docking/DragDock.h"
+#include "tests/framework/docking/DockFixture.h"
+
+namespace zel::test {
+namespace {
+
+using namespace sys;
+
+// A site that refuses every control while Refuse is set.
+class TChoosySite : public TWinControl {
+  ZEL_CLASS(TChoosySite, TWinControl)
+public:
+  using TWinControl::TWinControl;
+  bool Refuse = false;
+  int Drops = 0;
+  void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) override {
+    if (Refuse) accept = false;
+  }
+  void DockDrop(TDragDockObject* source, int x, int y) override { ++Drops; }
+};
+
+class DragDockTest : public DockTest {
+protected:
+  void TearDown() override {
+    // Floating forms have no owner; whatever still floats is freed here.
+    PumpMessages();
+    for (TPanel* p : floated)
+      if (auto* f = dynamic_cast<TCustomDockForm*>(p->HostDockSite())) delete f;
+    DockTest::TearDown();
+  }
+  POINT Grabber(TControl* c) {
+    RECT r;
+    Tree()->GetControlBounds(c, r);
+    return At(site, r.left + 30, r.top + 5);
+  }
+  std::vector<TPanel*> floated;
+};
+
+TEST_F(DragDockTest, DraggingAGrabberOutFloatsTheControlAndDockingBringsItBack) {
+  TPanel* a = Docked("A");
+  TPanel* b = Docked("B", alLeft);
+  floated.push_back(b);
+  const POINT g = Grabber(b);
+  screen->Press(g.x, g.y);
+  screen->MoveTo(g.x + 10, g.y + 10);
+  ASSERT_TRUE(DockDragging());
+  // Outside every site the preview shows the floating rectangle.
+  screen->MoveTo(700, 500);
+  TDragDockObject* o = CurrentDragDockObject();
+  ASSERT_NE(o, nullptr);
+  EXPECT_EQ(o->DragTarget(), nullptr);
+  // The control keeps its place under the mouse: the press was 30 pixels
+  // right of its left edge and 7 above its top (on the grabber).
+  const RECT floatRect{670, 507, 670 + 196, 507 + 288};
+  EXPECT_EQ(DockPreviewRect(), floatRect);
+  EXPECT_EQ(screen->ScreenPixel(671, 600), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_NE(screen->ScreenPixel(680, 600), GetSysColor(COLOR_BTNSHADOW));
+  screen->Release(700, 500);
+  EXPECT_FALSE(DockDragging());
+  auto* form = dynamic_cast<TCustomDockForm*>(b->HostDockSite());
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->BoundsRect(), floatRect);
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(b->Align(), alClient);
+  EXPECT_EQ(site->DockClientCount(), 1);
+  EXPECT_EQ(a->BoundsRect(), (RECT{0, 12, 400, 300}));
+
+  // Docked back below A; the empty floating form frees itself.
+  b->ManualDock(site, a, alBottom);
+  PumpMessages();
+  EXPECT_EQ(b->HostDockSite(), site);
+  EXPECT_EQ(a->BoundsRect(), (RECT{0, 12, 400, 146}));
+  EXPECT_EQ(b->Top(), 162);
+}
+
+TEST_F(DragDockTest, DroppingNearAnEdgeOfAnotherControlDocksOnThatSide) {
+  TPanel* a = Docked("A");
+  TPanel* b = Docked("B", alLeft);
+  const POINT g = Grabber(b);
+  const POINT target = At(site, 300, 290); // near the bottom of A's zone
+  screen->Drag(g.x, g.y, target.x, target.y, 6);
+  EXPECT_EQ(b->HostDockSite(), site);
+  EXPECT_EQ(Tree()->FindControlZone(b)->ParentZone(), Tree()->FindControlZone(a)->ParentZone());
+  EXPECT_EQ(Tree()->TopZone()->Orientation(), doHorizontal);
+  EXPECT_EQ(a->BoundsRect(), (RECT{0, 12, 400, 146}));
+  EXPECT_EQ(b->Top(), 162);
+}
+
+TEST_F(DragDockTest, ASiteThatRefusesLetsTheControlFloatAndEscCancels) {
+  auto* other = new TChoosySite(root.get());
+  other->SetBounds(600, 100, 300, 200);
+  other->SetDockSite(true);
+  other->SetUseDockManager(true);
+  other->HandleNeeded();
+  PumpMessages();
+  TPanel* a = Docked("A");
+  Docked("B", alLeft);
+  floated.push_back(a);
+  const POINT g = Grabber(a);
+  // Accepted: the preview takes the site's proposal, and the drop docks.
+  screen->Press(g.x, g.y);
+  screen->MoveTo(700, 200);
+  ASSERT_NE(CurrentDragDockObject(), nullptr);
+  EXPECT_EQ(CurrentDragDockObject()->DragTarget(), other);
+  EXPECT_EQ(DockPreviewRect(), (RECT{600, 100, 900, 300}));
+  // Esc: nothing moves.
+  screen->Key(VK_ESCAPE);
+  EXPECT_FALSE(DockDragging());
+  screen->Release(700, 200);
+  EXPECT_EQ(a->HostDockSite(), site);
+  // Refused: the control floats instead.
+  other->Refuse = true;
+  const POINT g2 = Grabber(a);
+  screen->Drag(g2.x, g2.y, 700, 200, 4);
+  EXPECT_EQ(other->DockClientCount(), 0);
+  EXPECT_NE(dynamic_cast<TCustomDockForm*>(a->HostDockSite()), nullptr);
+  // Accepting again: it docks and the site hears of the drop.
+  other->Refuse = false;
+  a->ManualDock(other);
+  EXPECT_EQ(a->HostDockSite(), other);
+}
+
+TEST_F(DragDockTest, ClosingAFloatingFormHidesItsClient) {
+  TPanel* a = Docked("A");
+  floated.push_back(a);
+  TCustomDockForm* form = FloatControl(a, RECT{50, 50, 250, 200});
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->Caption(), "A");
+  form->Close();
+  EXPECT_FALSE(a->Visible());
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(a->HostDockSite(), form);
+  // Shown again in the site.
+  a->ManualDock(site);
+  a->Show();
+  PumpMessages();
+  EXPECT_EQ(a->BoundsRect(), (RECT{0, 12, 400, 300}));
+}
+
+TEST_F(DragDockTest, AReplacedFloatingClassIsUsed) {
+  struct TMyDockForm : TCustomDockForm {
+    using TCustomDockForm::TCustomDockForm;
+  };
+  TPanel* a = Docked("A");
+  floated.push_back(a);
+  TClass saved = DefaultFloatingDockSiteClass();
+  // A class that is no dock form falls back to the default.
+  a->SetFloatingDockSiteClass(&TPanel::StaticClass());
+  TCustomDockForm* f = FloatControl(a, RECT{0, 0, 100, 100});
+  EXPECT_EQ(&f->ClassType(), saved);
+  DefaultFloatingDockSiteClass() = saved;
+}
+
+} // namespace
+} // namespace zel::test
