@@ -133,6 +133,10 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
     delete p;
   SelectControl(control);
   if (!HasSubItems(control)) return;
+  // A main menu bar takes the keyboard while its menus are open, so the
+  // arrows work after a mouse click too.
+  if (this == root && dynamic_cast<TCustomActionMainMenuBar*>(this) && CanFocus() && !Focused())
+    SetFocus();
   TCustomActionPopupMenu* popup = CreatePopup();
   popup->FParentMenu = this;
   // Items of a pop-up's own have no manager; the sub-menu takes this one's.
@@ -287,7 +291,9 @@ void TCustomActionMenuBar::WndProc(TMessage& m) {
       return;
     }
   }
-  if (m.Msg == WM_KILLFOCUS && FKeyboardLoop && !FPopup) FKeyboardLoop = false;
+  // The keyboard leaving the menu bar (a click on another control) ends
+  // the menu loop.
+  if (m.Msg == WM_KILLFOCUS && !FParentMenu && InMenuLoop()) CloseMenu();
   TCustomActionDockBar::WndProc(m);
 }
 

@@ -17,6 +17,7 @@
 #include "framework/forms/Form.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/ImageList.h"
+#include "framework/stdctrls/Panel.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
 #include "platform/user/Messages.h"
@@ -352,6 +353,57 @@ TEST_P(ActionBarsUiTest, TheKeyboardWalksTheMenus) {
   EXPECT_EQ(executed.back(), paste);
   EXPECT_FALSE(menuBar->InMenuLoop());
   screen->Key(sys::VK_ESCAPE);
+  EXPECT_FALSE(menuBar->InMenuLoop());
+}
+
+TEST_P(ActionBarsUiTest, SubMenusOpenOnHoverAndByArrowsAndLosingTheKeyboardCloses) {
+  TActionClientItem* recent = file->Items()->Add();
+  recent->SetCaption("&Недавние");
+  Item(recent, save);
+  Item(recent, paste);
+  auto* other = new TPanel(form);
+  other->SetParent(form);
+  other->SetBounds(300, 200, 80, 40);
+  other->SetTabStop(true);
+
+  ClickOn(menuBar->ActionControls(0));
+  TCustomActionPopupMenu* popup = menuBar->Popup();
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(popup->ActionControlCount(), 5);
+  HoverOn(popup->ActionControls(4));
+  TCustomActionPopupMenu* sub = popup->Popup();
+  ASSERT_NE(sub, nullptr);
+  // The sub-menu opens beside its item.
+  EXPECT_GE(sub->Left(), popup->Left() + popup->Width() - 4);
+  Picture(sub->Handle(), "sub_menu");
+  // Back on a plain item the sub-menu closes.
+  HoverOn(popup->ActionControls(0));
+  EXPECT_EQ(popup->Popup(), nullptr);
+
+  // The keyboard works after a mouse click: down to the sub-menu item,
+  // right opens it, left closes it again, Enter on its item executes.
+  for (int i = 0; i < 3; ++i)
+    screen->Key(sys::VK_DOWN);
+  EXPECT_EQ(popup->SelectedControl(), popup->ActionControls(4));
+  screen->Key(sys::VK_RIGHT);
+  ASSERT_NE(popup->Popup(), nullptr);
+  EXPECT_EQ(popup->Popup()->SelectedControl(), popup->Popup()->ActionControls(0));
+  screen->Key(sys::VK_LEFT);
+  EXPECT_EQ(popup->Popup(), nullptr);
+  EXPECT_NE(menuBar->Popup(), nullptr);
+  screen->Key(sys::VK_RIGHT);
+  screen->Key(sys::VK_DOWN);
+  screen->Key(sys::VK_RETURN);
+  ASSERT_FALSE(executed.empty());
+  EXPECT_EQ(executed.back(), paste);
+  EXPECT_FALSE(menuBar->InMenuLoop());
+
+  // Another control taking the keyboard closes an open menu.
+  ClickOn(menuBar->ActionControls(1));
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  other->SetFocus();
+  app->ProcessMessages();
+  EXPECT_EQ(menuBar->Popup(), nullptr);
   EXPECT_FALSE(menuBar->InMenuLoop());
 }
 
