@@ -679,7 +679,11 @@ void TControl::Loaded() {
 }
 
 bool TControl::ManualDock(TWinControl* newDockSite, TControl* dropControl, TAlign controlSide) {
-  if (!newDockSite) return false;
+  if (!newDockSite) {
+    // No site: the control floats where it is, at its undocked size.
+    const POINT tl = FParent ? FParent->ClientToScreen(POINT{FLeft, FTop}) : POINT{FLeft, FTop};
+    return ManualFloat(RECT{tl.x, tl.y, tl.x + UndockWidth(), tl.y + UndockHeight()});
+  }
   FControlState += csDocking;
   if (FHostDockSite && FHostDockSite != newDockSite) FHostDockSite->RemoveDockClient(this);
   SetParent(newDockSite);
@@ -689,14 +693,11 @@ bool TControl::ManualDock(TWinControl* newDockSite, TControl* dropControl, TAlig
 }
 
 bool TControl::ManualFloat(const RECT& screenPos) {
-  if (FHostDockSite) FHostDockSite->RemoveDockClient(this);
-  SetParent(nullptr);
-  SetBounds(screenPos.left, screenPos.top, screenPos.Width(), screenPos.Height());
-  return true;
+  return FloatInDockForm(this, screenPos);
 }
 
 bool TControl::Floating() const {
-  return FHostDockSite == nullptr && FParent == nullptr;
+  return FHostDockSite && IsFloatingDockSite(FHostDockSite);
 }
 
 void TControl::Changed() {

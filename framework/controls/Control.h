@@ -321,6 +321,11 @@ void SetMouseControlHook(TMouseControlHook hook);
 void ControlDestroyed(TControl* control);
 
 // The control that owns a platform window, or nullptr.
+// Floats control in a new floating dock form whose bounds are screenPos,
+// and tells whether a site is such a floating form (the docking classes
+// define both).
+bool FloatInDockForm(TControl* control, const sys::RECT& screenPos);
+bool IsFloatingDockSite(const TWinControl* site);
 TWinControl* FindControl(sys::HWND hwnd);
 // The control under a screen point: the windowed control of the window
 // there, or its windowless child at the point.

@@ -253,4 +253,12 @@ TCustomDockForm* FloatControl(TControl* control, const RECT& r) {
   return form;
 }
 
+bool FloatInDockForm(TControl* control, const RECT& screenPos) {
+  return FloatControl(control, screenPos) != nullptr;
+}
+
+bool IsFloatingDockSite(const TWinControl* site) {
+  return site && site->Is<TCustomDockForm>();
+}
+
 } // namespace zel

@@ -32,6 +32,7 @@ protected:
     sys::PumpMessages();
   }
   void TearDown() override {
+    sys::PumpMessages(); // emptied floating forms free themselves
     root.reset();
     sys::ResetWindowSystem();
   }

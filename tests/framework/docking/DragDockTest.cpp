@@ -139,18 +139,57 @@ TEST_F(DragDockTest, ClosingAFloatingFormHidesItsClient) {
   EXPECT_EQ(a->BoundsRect(), (RECT{0, 12, 400, 300}));
 }
 
-TEST_F(DragDockTest, AReplacedFloatingClassIsUsed) {
-  struct TMyDockForm : TCustomDockForm {
-    using TCustomDockForm::TCustomDockForm;
-  };
+TEST_F(DragDockTest, ManualFloatAndManualDockWithoutASiteFloatInAForm) {
+  TPanel* a = Docked("A");
+  TPanel* b = Docked("B", alLeft);
+  floated.push_back(a);
+  floated.push_back(b);
+  EXPECT_FALSE(a->Floating());
+  a->SetUndockWidth(150);
+  a->SetUndockHeight(90);
+  // Without a site the control floats where it stood, at its undocked size.
+  const POINT was = At(a, 0, 0);
+  ASSERT_TRUE(a->ManualDock(nullptr));
+  EXPECT_TRUE(a->Floating());
+  auto* fa = dynamic_cast<TCustomDockForm*>(a->HostDockSite());
+  ASSERT_NE(fa, nullptr);
+  EXPECT_EQ(fa->BoundsRect(), (RECT{was.x, was.y, was.x + 150, was.y + 90}));
+  EXPECT_EQ(b->BoundsRect(), (RECT{0, 12, 400, 300}));
+  ASSERT_TRUE(b->ManualFloat(RECT{20, 30, 220, 130}));
+  EXPECT_TRUE(b->Floating());
+  EXPECT_EQ(site->DockClientCount(), 0);
+  EXPECT_EQ(b->HostDockSite()->BoundsRect(), (RECT{20, 30, 220, 130}));
+  // Floating again replaces the form; the empty one goes.
+  ASSERT_TRUE(b->ManualFloat(RECT{40, 30, 240, 130}));
+  PumpMessages();
+  EXPECT_EQ(b->HostDockSite()->Left(), 40);
+  // And back into the site.
+  b->ManualDock(site);
+  EXPECT_FALSE(b->Floating());
+  EXPECT_EQ(b->BoundsRect(), (RECT{0, 12, 400, 300}));
+}
+
+class TMyDockForm : public TCustomDockForm {
+  ZEL_CREATABLE_CLASS(TMyDockForm, TCustomDockForm)
+public:
+  using TCustomDockForm::TCustomDockForm;
+};
+
+TEST_F(DragDockTest, TheFloatingFormClassComesFromTheControlOrTheReplaceableDefault) {
   TPanel* a = Docked("A");
   floated.push_back(a);
   TClass saved = DefaultFloatingDockSiteClass();
-  // A class that is no dock form falls back to the default.
-  a->SetFloatingDockSiteClass(&TPanel::StaticClass());
-  TCustomDockForm* f = FloatControl(a, RECT{0, 0, 100, 100});
-  EXPECT_EQ(&f->ClassType(), saved);
+  DefaultFloatingDockSiteClass() = &TMyDockForm::StaticClass();
+  a->ManualFloat(RECT{0, 0, 100, 100});
+  EXPECT_NE(dynamic_cast<TMyDockForm*>(a->HostDockSite()), nullptr);
   DefaultFloatingDockSiteClass() = saved;
+  // A control's own class wins; one that is no dock form falls back.
+  a->SetFloatingDockSiteClass(&TMyDockForm::StaticClass());
+  a->ManualFloat(RECT{0, 0, 100, 100});
+  EXPECT_NE(dynamic_cast<TMyDockForm*>(a->HostDockSite()), nullptr);
+  a->SetFloatingDockSiteClass(&TPanel::StaticClass());
+  a->ManualFloat(RECT{0, 0, 100, 100});
+  EXPECT_EQ(&a->HostDockSite()->ClassType(), &TCustomDockForm::StaticClass());
 }
 
 } // namespace
