@@ -10,6 +10,8 @@
 #include "framework/actions/ActnList.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/CustomizeActionBars.h"
+#include "framework/actnbars/CustomizeDlg.h"
 #include "framework/actnbars/PopupActnBar.h"
 #include "framework/actnbars/StdStyleActnCtrls.h"
 #include "framework/actnbars/XPStyleActnCtrls.h"
@@ -486,6 +488,54 @@ TEST_P(ActionBarsUiTest, APopupActionBarShowsItsMenuInTheStyleItsEventPicks) {
   menu->Popup(10, 10);
   EXPECT_TRUE(menu->PopupBar()->ActionControls(0)->IsChecked());
   EXPECT_FALSE(menu->PopupBar()->ActionControls(1)->IsChecked());
+}
+
+TEST_P(ActionBarsUiTest, TheCustomizeDialogShowsAndHidesBarsAndPutsThemInDesignMode) {
+  InstallCustomizeDialog();
+  auto* customize = new TCustomizeActionBars(form);
+  customize->SetActionList(manager);
+  ASSERT_TRUE(customize->Execute());
+  auto* dlg = dynamic_cast<TCustomizeDlg*>(customize->CustomizeDlg());
+  ASSERT_NE(dlg, nullptr);
+  ASSERT_TRUE(dlg->Showing());
+  EXPECT_EQ(dlg->Form()->FormStyle(), fsStayOnTop);
+  app->ProcessMessages();
+  EXPECT_TRUE(menuBar->DesignMode());
+  EXPECT_TRUE(toolBar->DesignMode());
+  // In design mode a click on a button executes nothing.
+  ClickOn(toolBar->ActionControls(0));
+  EXPECT_TRUE(executed.empty());
+  Picture(dlg->Form()->Handle(), "customize_dialog");
+
+  // Rows: heading, the two bars, heading, the two options.
+  TCustomizeList* list = dlg->List();
+  ASSERT_EQ(list->Rows().size(), 6u);
+  auto clickRow = [&](int row) {
+    clock.Advance(1000);
+    const sys::POINT p = list->ClientToScreen({30, row * TCustomizeList::RowHeight + 10});
+    screen->Click(p.x, p.y);
+    app->ProcessMessages();
+  };
+  clickRow(2);
+  EXPECT_FALSE(toolBar->Visible());
+  clickRow(2);
+  EXPECT_TRUE(toolBar->Visible());
+  clickRow(4);
+  EXPECT_TRUE(file->Items()->HideUnused());
+  manager->FindItemByAction(open)->SetUsageCount(5);
+  clickRow(5);
+  EXPECT_EQ(manager->FindItemByAction(open)->UsageCount(), 0);
+
+  bool closed = false;
+  dlg->OnClose = [&](TObject* sender) { closed = sender == dlg; };
+  dlg->Close();
+  app->ProcessMessages();
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(dlg->Showing());
+  EXPECT_FALSE(toolBar->DesignMode());
+  ClickOn(toolBar->ActionControls(0));
+  EXPECT_EQ(executed.size(), 1u);
+  TCustomizeActionBars::SetDialogRunner(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, ActionBarsUiTest, ::testing::Values(false, true),
