@@ -439,6 +439,18 @@ void TCustomDropDownButton::DrawFrame(const RECT& r, bool down) {
   DrawArrow(Canvas(), sdDown, POINT{r.right - 8, (r.top + r.bottom) / 2 - 1}, 3);
 }
 
+RECT TCustomDropDownButton::TextBounds() {
+  RECT r = TCustomButtonControl::TextBounds();
+  r.right -= 9;
+  return r;
+}
+
+void TCustomDropDownButton::Click() {
+  TCustomActionBar* bar = ActionBar();
+  if (!IsEnabled() || (bar && bar->DesignMode())) return;
+  if (auto* toolBar = dynamic_cast<TCustomActionToolBar*>(bar)) toolBar->ShowDropDown(this);
+}
+
 SIZE TCustomMenuButton::CalcSize() {
   SIZE s = TCustomActionControl::CalcSize();
   s.cx += 2;

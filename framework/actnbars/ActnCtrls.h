@@ -37,6 +37,8 @@ public:
   TCustomActionControl* ScrollButton() const { return FScrollBtn; }
   // Opens the pop-up of the hidden items below the scroll button.
   TCustomActionPopupMenu* ShowHiddenItems();
+  // Opens the pop-up of a drop-down button's sub-items below it.
+  TCustomActionPopupMenu* ShowDropDown(TCustomActionControl* button);
   // Opens the customize pop-up at a screen point.
   TCustomActionPopupMenu* ShowCustomizePopup(sys::POINT screen);
   // The pop-up the bar opened last, while it is on screen.
@@ -197,6 +199,9 @@ public:
   explicit TCustomDropDownButton(TComponent* owner) : TCustomButtonControl(owner) {}
   sys::SIZE CalcSize() override;
   void DrawFrame(const sys::RECT& r, bool down) override;
+  sys::RECT TextBounds() override;
+  // A click anywhere on the button opens the sub-items.
+  void Click() override;
 };
 
 // A top-level item of a menu bar: its caption with the accelerator.

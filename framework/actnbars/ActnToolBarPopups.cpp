@@ -76,7 +76,7 @@ TCustomActionPopupMenu* TCustomActionToolBar::ShowHiddenItems() {
   DropPopup();
   if (!FScrollBtn || !FScrollBtn->Visible() || !ActionManager()) return nullptr;
   TClassRef<TCustomActionBar> cls;
-  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetPopupClass(this);
+  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetPopupClass(nullptr);
   // The style's customize pop-up is no place for plain items.
   if (!cls || !cls.InheritsFrom(TCustomActionPopupMenu::StaticClass()) ||
       cls.InheritsFrom(TCustomizeActionToolBar::StaticClass()))
@@ -90,6 +90,23 @@ TCustomActionPopupMenu* TCustomActionToolBar::ShowHiddenItems() {
     items->Add()->Assign(c->ActionClient());
   }
   popup->ShowOwnItems(ActionManager(), FScrollBtn->ClientToScreen({0, FScrollBtn->Height()}));
+  return popup;
+}
+
+TCustomActionPopupMenu* TCustomActionToolBar::ShowDropDown(TCustomActionControl* button) {
+  DropPopup();
+  TActionClientItem* item = button ? button->ActionClient() : nullptr;
+  if (!item || !item->HasItems() || item->Items()->Count() == 0) return nullptr;
+  // The style's plain pop-up: asked without a bar it names no customize one.
+  TClassRef<TCustomActionBar> cls;
+  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetPopupClass(nullptr);
+  if (!cls || !cls.InheritsFrom(TCustomActionPopupMenu::StaticClass()) ||
+      cls.InheritsFrom(TCustomizeActionToolBar::StaticClass()))
+    cls = TCustomActionPopupMenu::StaticClass();
+  auto* popup = static_cast<TCustomActionPopupMenu*>(cls.Create(this));
+  FPopupMenu = popup;
+  popup->SetActionClient(item);
+  popup->PopupAt(button->ClientToScreen({0, button->Height()}));
   return popup;
 }
 

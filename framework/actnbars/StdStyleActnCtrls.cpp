@@ -21,13 +21,15 @@ void TStandardMenuItem::DrawBackground(RECT& r) {
 }
 
 TCustomActionControlClass TStandardStyleActionBars::ControlClassFor(TCustomActionBar* bar,
-                                                                    TActionClientItem*) {
+                                                                    TActionClientItem* item) {
   if (auto* popup = dynamic_cast<TCustomActionPopupMenu*>(bar)) {
     if (dynamic_cast<TCustomizeActionToolBar*>(popup->ParentMenu()))
       return GetAddRemoveItemClass(bar);
     return TStandardMenuItem::StaticClass();
   }
   if (dynamic_cast<TCustomActionMenuBar*>(bar)) return TStandardMenuButton::StaticClass();
+  if (item && item->HasItems() && item->Items()->Count() > 0)
+    return TStandardDropDownButton::StaticClass();
   return TStandardButtonControl::StaticClass();
 }
 

@@ -12,6 +12,12 @@ public:
   explicit TStandardButtonControl(TComponent* owner) : TCustomButtonControl(owner) {}
 };
 
+class TStandardDropDownButton : public TCustomDropDownButton {
+  ZEL_CREATABLE_CLASS(TStandardDropDownButton, TCustomDropDownButton)
+public:
+  explicit TStandardDropDownButton(TComponent* owner) : TCustomDropDownButton(owner) {}
+};
+
 class TStandardMenuButton : public TCustomMenuButton {
   ZEL_CREATABLE_CLASS(TStandardMenuButton, TCustomMenuButton)
 public:

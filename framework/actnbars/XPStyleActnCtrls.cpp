@@ -5,6 +5,7 @@
 
 #include "framework/actnbars/ActnColorMaps.h"
 #include "framework/actnbars/ActnMan.h"
+#include "framework/graphics/GraphUtil.h"
 
 namespace zel {
 
@@ -26,26 +27,52 @@ void Box(TCanvas* canvas, const RECT& r, TColor frame) {
 
 } // namespace
 
-void TXPStyleButton::DrawBackground(RECT& r) {
-  TCustomActionBarColorMap* m = ColorMap();
+// The tinted box of a hot, pressed or checked tool-bar button.
+void XPButtonBackground(TCustomActionControl* c, const RECT& r) {
+  TCustomActionBarColorMap* m = c->ColorMap();
   if (!m) return;
-  TColor c = m->Color();
-  if (IsEnabled() && !IsSeparator()) {
-    if (Pressed() && MouseInControl())
-      c = m->BtnSelectedColor();
-    else if (MouseInControl() || Selected())
-      c = m->SelectedColor();
-    else if (IsChecked())
-      c = m->HighlightColor();
+  TColor color = m->Color();
+  if (c->IsEnabled() && !c->IsSeparator()) {
+    if (c->Pressed() && c->MouseInControl())
+      color = m->BtnSelectedColor();
+    else if (c->MouseInControl() || c->Selected())
+      color = m->SelectedColor();
+    else if (c->IsChecked())
+      color = m->HighlightColor();
   }
-  FillWith(Canvas(), r, c);
+  FillWith(c->Canvas(), r, color);
+}
+
+void XPButtonFrame(TCustomActionControl* c, const RECT& r) {
+  TCustomActionBarColorMap* m = c->ColorMap();
+  if (!m || !c->IsEnabled()) return;
+  if (c->MouseInControl() || c->Selected() || c->IsChecked() || c->Pressed())
+    Box(c->Canvas(), r, m->BtnFrameColor());
+}
+
+void TXPStyleButton::DrawBackground(RECT& r) {
+  XPButtonBackground(this, r);
 }
 
 void TXPStyleButton::DrawFrame(const RECT& r, bool) {
-  TCustomActionBarColorMap* m = ColorMap();
-  if (!m || !IsEnabled()) return;
-  if (MouseInControl() || Selected() || IsChecked() || Pressed())
-    Box(Canvas(), r, m->BtnFrameColor());
+  XPButtonFrame(this, r);
+}
+
+void TXPStyleDropDownBtn::DrawBackground(RECT& r) {
+  XPButtonBackground(this, r);
+}
+
+void TXPStyleDropDownBtn::DrawFrame(const RECT& r, bool) {
+  XPButtonFrame(this, r);
+  // The drop part: its own frame line and arrow.
+  if (MouseInControl() && IsEnabled() && ColorMap()) {
+    Canvas()->Pen()->SetColor(ColorMap()->BtnFrameColor());
+    Canvas()->MoveTo(r.right - 10, r.top);
+    Canvas()->LineTo(r.right - 10, r.bottom);
+  }
+  Canvas()->Brush()->SetColor(Font()->Color());
+  Canvas()->Pen()->SetColor(Font()->Color());
+  DrawArrow(Canvas(), sdDown, POINT{r.right - 8, (r.top + r.bottom) / 2 - 1}, 3);
 }
 
 void TXPStyleMenuButton::DrawBackground(RECT& r) {
@@ -168,13 +195,15 @@ TClassRef<TCustomActionControl> TXPStyleCustomizePopup::ExpandBtnClass() {
 }
 
 TCustomActionControlClass TXPStyleActionBars::ControlClassFor(TCustomActionBar* bar,
-                                                              TActionClientItem*) {
+                                                              TActionClientItem* item) {
   if (auto* popup = dynamic_cast<TCustomActionPopupMenu*>(bar)) {
     if (dynamic_cast<TCustomizeActionToolBar*>(popup->ParentMenu()))
       return TXPStyleAddRemoveItem::StaticClass();
     return TXPStyleMenuItem::StaticClass();
   }
   if (dynamic_cast<TCustomActionMenuBar*>(bar)) return TXPStyleMenuButton::StaticClass();
+  if (item && item->HasItems() && item->Items()->Count() > 0)
+    return TXPStyleDropDownBtn::StaticClass();
   return TXPStyleButton::StaticClass();
 }
 

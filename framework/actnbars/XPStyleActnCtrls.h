@@ -14,6 +14,14 @@ public:
   void DrawFrame(const sys::RECT& r, bool down) override;
 };
 
+class TXPStyleDropDownBtn : public TCustomDropDownButton {
+  ZEL_CREATABLE_CLASS(TXPStyleDropDownBtn, TCustomDropDownButton)
+public:
+  explicit TXPStyleDropDownBtn(TComponent* owner) : TCustomDropDownButton(owner) {}
+  void DrawBackground(sys::RECT& r) override;
+  void DrawFrame(const sys::RECT& r, bool down) override;
+};
+
 class TXPStyleMenuButton : public TCustomMenuButton {
   ZEL_CREATABLE_CLASS(TXPStyleMenuButton, TCustomMenuButton)
 public:

@@ -234,6 +234,31 @@ TEST_P(ActionBarsUiTest, TheScrollButtonOpensAPopUpOfTheHiddenItems) {
   EXPECT_FALSE(scroll->Visible());
 }
 
+TEST_P(ActionBarsUiTest, ADropDownButtonOpensItsSubItems) {
+  TActionClients* buttons = manager->ActionBars()->ActionBars(1)->Items();
+  TActionClientItem* more = buttons->Add();
+  more->SetCaption("Ещё");
+  Item(more, quit);
+  Item(more, open);
+  toolBar->RecreateControls();
+  ASSERT_EQ(toolBar->ActionControlCount(), 6);
+  TCustomActionControl* drop = toolBar->ActionControls(5);
+  EXPECT_TRUE(drop->InheritsFrom(TCustomDropDownButton::StaticClass()));
+  ClickOn(drop);
+  TCustomActionPopupMenu* popup = toolBar->ActivePopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_FALSE(popup->InheritsFrom(TCustomizeActionToolBar::StaticClass()));
+  ASSERT_EQ(popup->ActionControlCount(), 2);
+  EXPECT_EQ(popup->Top(), drop->ClientToScreen({0, drop->Height()}).y);
+  HoverOn(drop);
+  app->ProcessMessages();
+  Picture(form->Handle(), "toolbar_drop_down");
+  ClickOn(popup->ActionControls(0));
+  ASSERT_EQ(executed.size(), 1u);
+  EXPECT_EQ(executed[0], quit);
+  EXPECT_EQ(toolBar->ActivePopup(), nullptr);
+}
+
 TEST_P(ActionBarsUiTest, TheCustomizePopUpTogglesAnItemAndResetsTheBar) {
   const sys::POINT p = toolBar->ClientToScreen({toolBar->Width() - 20, 10});
   clock.Advance(1000);
