@@ -142,6 +142,7 @@ TWinControl::~TWinControl() {
 void TWinControl::WndProc(TMessage& m) {
   // The dock manager sees the site's messages first (grabbers, splitters).
   if (FDockManager && FDockManager->HandleSiteMessage(m)) return;
+  if (DockDragMouseMessage(this, m)) return;
   switch (m.Msg) {
   case WM_PAINT:
     PaintHandler(m);

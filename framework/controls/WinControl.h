@@ -53,6 +53,9 @@ public:
 class TWinControl;
 // Makes the default dock manager of a site (defined by the docking classes).
 std::unique_ptr<IDockManager> MakeDefaultDockManager(TWinControl* site);
+// Runs a dock drag of a control whose drag kind is dkDock and drag mode
+// automatic; true when it used the message.
+bool DockDragMouseMessage(TWinControl* control, TMessage& message);
 
 class TWinControl : public TControl {
   ZEL_CLASS(TWinControl, TControl)

@@ -6,9 +6,12 @@
 #include "framework/docking/DragDock.h"
 
 #include <array>
+#include <cstdlib>
 
 #include "platform/user/Input.h"
+#include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
+#include "platform/user/SystemParams.h"
 #include "platform/user/Window.h"
 
 namespace zel {
@@ -18,6 +21,11 @@ using namespace sys;
 // ---- The preview frame -----------------------------------------------------------------
 
 namespace {
+
+// Posted to the preview to finish a drop after the dragged control's own
+// mouse message has returned (docking gives the control a new window).
+constexpr UINT CM_DEFERREDDROP = WM_APP + 0x0D0C;
+void FinishDeferredDrop();
 
 class TPreviewStrip : public TWinControl {
   ZEL_CLASS(TPreviewStrip, TWinControl)
@@ -31,6 +39,10 @@ public:
   void WndProc(TMessage& m) override {
     if (m.Msg == WM_KEYDOWN && m.WParam == VK_ESCAPE) {
       CancelDockDrag();
+      return;
+    }
+    if (m.Msg == CM_DEFERREDDROP) {
+      FinishDeferredDrop();
       return;
     }
     TWinControl::WndProc(m);
@@ -78,7 +90,7 @@ public:
   void Move(POINT p);
 
   TDragDockObject Object;
-  POINT Start, Offset;
+  POINT Start, Offset, DropAt{};
   RECT Shown{};
   std::array<std::unique_ptr<TPreviewStrip>, 4> Strips;
 };
@@ -190,12 +202,10 @@ RECT DockPreviewRect() {
   return Dragger() ? Dragger()->Shown : RECT{};
 }
 
-void DockDragEnd(POINT screen, bool drop) {
-  Ending().reset();
-  std::unique_ptr<TDockDragger> d = std::move(Dragger());
-  if (!d || !drop) return;
-  d->Move(screen);
-  TDragDockObject& o = d->Object;
+namespace {
+void Drop(TDockDragger& d, POINT screen) {
+  d.Move(screen);
+  TDragDockObject& o = d.Object;
   TControl* c = o.Control();
   if (TWinControl* site = o.DragTarget()) {
     if (o.DropOnControl() == nullptr && c->HostDockSite() == site) return; // its own place
@@ -206,6 +216,76 @@ void DockDragEnd(POINT screen, bool drop) {
     c->ManualDock(site, o.DropOnControl(), o.DropAlign());
   } else {
     FloatControl(c, o.DockRect());
+  }
+}
+
+void FinishDeferredDrop() {
+  // Runs inside a strip's message: the dragger lives on until the next drag.
+  auto& ending = Ending();
+  ending = std::move(Dragger());
+  if (!ending) return;
+  for (auto& st : ending->Strips)
+    st->Hide();
+  Drop(*ending, ending->DropAt);
+}
+
+// The control whose own press began the drag (drag kind dkDock, automatic).
+TWinControl* AutoControl = nullptr;
+POINT AutoPress{};
+} // namespace
+
+void DockDragEnd(POINT screen, bool drop) {
+  Ending().reset();
+  std::unique_ptr<TDockDragger> d = std::move(Dragger());
+  if (d && drop) Drop(*d, screen);
+}
+
+bool DockDragMouseMessage(TWinControl* c, TMessage& m) {
+  const bool automatic = c->DragKind() == dkDock && c->DragMode() == dmAutomatic;
+  if (!automatic && AutoControl != c) return false;
+  POINT p;
+  GetCursorPos(&p);
+  switch (m.Msg) {
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONDBLCLK:
+    if (!automatic || Dragger()) return false;
+    AutoControl = c;
+    AutoPress = p;
+    SetCapture(c->Handle());
+    return true;
+  case WM_MOUSEMOVE:
+    if (AutoControl != c) return false;
+    if (!Dragger()) {
+      if (std::abs(p.x - AutoPress.x) < GetSystemMetrics(SM_CXDRAG) &&
+          std::abs(p.y - AutoPress.y) < GetSystemMetrics(SM_CYDRAG))
+        return true;
+      BeginDockDrag(c, AutoPress);
+    }
+    DockDragMove(p);
+    return true;
+  case WM_LBUTTONUP:
+    if (AutoControl != c) return false;
+    AutoControl = nullptr;
+    ReleaseCapture();
+    if (Dragger()) {
+      Dragger()->DropAt = p;
+      PostMessage(Dragger()->Strips[0]->Handle(), CM_DEFERREDDROP, 0, 0);
+    }
+    return true;
+  case WM_KEYDOWN:
+    if (AutoControl != c || m.WParam != VK_ESCAPE) return false;
+    AutoControl = nullptr;
+    ReleaseCapture();
+    CancelDockDrag();
+    return true;
+  case WM_CANCELMODE:
+    if (AutoControl == c) {
+      AutoControl = nullptr;
+      CancelDockDrag();
+    }
+    return false;
+  default:
+    return false;
   }
 }
 

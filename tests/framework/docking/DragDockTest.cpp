@@ -169,6 +169,35 @@ TEST_F(DragDockTest, ManualFloatAndManualDockWithoutASiteFloatInAForm) {
   EXPECT_EQ(b->BoundsRect(), (RECT{0, 12, 400, 300}));
 }
 
+TEST_F(DragDockTest, AnAutomaticDockControlDragsItselfOutAndBack) {
+  TPanel* a = Docked("A");
+  TPanel* b = Docked("B", alLeft);
+  floated.push_back(b);
+  b->SetDragKind(dkDock);
+  b->SetDragMode(dmAutomatic);
+  // A press without a move past the threshold changes nothing.
+  const POINT in = At(b, 50, 50);
+  screen->Press(in.x, in.y);
+  screen->MoveTo(in.x + 1, in.y + 1);
+  EXPECT_FALSE(DockDragging());
+  screen->Release(in.x + 1, in.y + 1);
+  EXPECT_EQ(b->HostDockSite(), site);
+  // Out of the site: it floats with its top-left kept under the mouse.
+  screen->Drag(in.x, in.y, 800, 500, 5);
+  auto* form = dynamic_cast<TCustomDockForm*>(b->HostDockSite());
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->Left(), 750);
+  EXPECT_EQ(a->Width(), 400);
+  // Dragged from the floating form onto A's left edge, it docks back there.
+  const POINT fin = At(b, 20, 20);
+  const POINT target = At(a, 3, 150);
+  screen->Drag(fin.x, fin.y, target.x, target.y, 5);
+  PumpMessages();
+  EXPECT_EQ(b->HostDockSite(), site);
+  EXPECT_EQ(b->Left(), 0);
+  EXPECT_EQ(a->Left(), 200);
+}
+
 class TMyDockForm : public TCustomDockForm {
   ZEL_CREATABLE_CLASS(TMyDockForm, TCustomDockForm)
 public:
