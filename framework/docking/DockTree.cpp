@@ -102,8 +102,7 @@ void TDockTree::InsertControl(TControl* control, TAlign insertAt, TControl* drop
 
 // Puts leaf next to target on the side align names.  Children of one zone
 // share one orientation, so a side across it nests a new zone in between.
-void TDockTree::InsertNewLeaf(TDockZone* target, std::unique_ptr<TDockZone> leaf,
-                              TAlign align) {
+void TDockTree::InsertNewLeaf(TDockZone* target, std::unique_ptr<TDockZone> leaf, TAlign align) {
   const TDockOrientation want = (align == alLeft || align == alRight) ? doVertical : doHorizontal;
   const bool before = align == alLeft || align == alTop;
   if (target == FTopZone.get()) {
@@ -258,8 +257,8 @@ void TDockTree::Layout(TDockZone* zone, const RECT& r) {
   int prev = start;
   for (size_t i = 0; i < shown.size(); ++i) {
     acc += shown[i]->FWeight;
-    int limit = i + 1 == shown.size() ? start + extent
-                                      : start + int(std::lround(extent * acc / total));
+    int limit =
+        i + 1 == shown.size() ? start + extent : start + int(std::lround(extent * acc / total));
     limit = std::clamp(limit, prev, start + extent);
     shown[i]->FBounds =
         stacked ? RECT{r.left, prev, r.right, limit} : RECT{prev, r.top, limit, r.bottom};
@@ -288,15 +287,18 @@ static RECT FrameOf(const TDockTree* tree, const TDockZone* zone) {
   RECT r = zone->Bounds();
   const RECT s = tree->SplitterRect(zone);
   if (s.right > s.left) {
-    if (zone->ParentZone()->Orientation() == doHorizontal) r.bottom = s.top;
-    else r.right = s.left;
+    if (zone->ParentZone()->Orientation() == doHorizontal)
+      r.bottom = s.top;
+    else
+      r.right = s.left;
   }
   return r;
 }
 
 RECT TDockTree::GrabberRect(const TDockZone* zone) const {
   const RECT f = FrameOf(this, zone);
-  if (GrabbersOnLeft()) return RECT{f.left, f.top, std::min(f.right, f.left + GrabberSize), f.bottom};
+  if (GrabbersOnLeft())
+    return RECT{f.left, f.top, std::min(f.right, f.left + GrabberSize), f.bottom};
   return RECT{f.left, f.top, f.right, std::min(f.bottom, f.top + GrabberSize)};
 }
 
@@ -309,8 +311,10 @@ RECT TDockTree::CloseBoxRect(const TDockZone* zone) const {
 void TDockTree::ApplyBounds(TDockZone* zone) {
   if (TControl* c = zone->FChildControl; c && c->Visible()) {
     RECT f = FrameOf(this, zone);
-    if (GrabbersOnLeft()) f.left = std::min(f.right, f.left + GrabberSize);
-    else f.top = std::min(f.bottom, f.top + GrabberSize);
+    if (GrabbersOnLeft())
+      f.left = std::min(f.right, f.left + GrabberSize);
+    else
+      f.top = std::min(f.bottom, f.top + GrabberSize);
     if (c->BoundsRect() != f) c->SetBounds(f.left, f.top, f.Width(), f.Height());
   }
   for (auto& ch : zone->FChildren)
@@ -350,8 +354,10 @@ void TDockTree::ResetBounds(bool force) {
 }
 
 void TDockTree::GetControlBounds(TControl* control, RECT& bounds) {
-  if (TDockZone* z = FindControlZone(control)) bounds = FrameOf(this, z);
-  else bounds = RECT{};
+  if (TDockZone* z = FindControlZone(control))
+    bounds = FrameOf(this, z);
+  else
+    bounds = RECT{};
 }
 
 void TDockTree::PositionDockRect(TControl* client, TControl* dropControl, TAlign dropAlign,
@@ -361,11 +367,20 @@ void TDockTree::PositionDockRect(TControl* client, TControl* dropControl, TAlign
   if (z || FTopZone->Visible()) {
     // The client will share the room with what is there.
     switch (dropAlign) {
-    case alLeft: r.right = r.left + r.Width() / 2; break;
-    case alRight: r.left = r.right - r.Width() / 2; break;
-    case alTop: r.bottom = r.top + r.Height() / 2; break;
-    case alBottom: r.top = r.bottom - r.Height() / 2; break;
-    default: break;
+    case alLeft:
+      r.right = r.left + r.Width() / 2;
+      break;
+    case alRight:
+      r.left = r.right - r.Width() / 2;
+      break;
+    case alTop:
+      r.bottom = r.top + r.Height() / 2;
+      break;
+    case alBottom:
+      r.top = r.bottom - r.Height() / 2;
+      break;
+    default:
+      break;
     }
   }
   const POINT tl = FDockSite->ClientToScreen(POINT{r.left, r.top});
@@ -426,8 +441,10 @@ TDockTree::THitKind TDockTree::HitTest(POINT p, TDockZone*& zone) const {
       return;
     }
     if (z->FChildControl) {
-      if (PtInRect(CloseBoxRect(z), p)) kind = htClose;
-      else if (PtInRect(GrabberRect(z), p)) kind = htGrabber;
+      if (PtInRect(CloseBoxRect(z), p))
+        kind = htClose;
+      else if (PtInRect(GrabberRect(z), p))
+        kind = htGrabber;
       if (kind != htNothing) zone = z;
       return;
     }
@@ -525,9 +542,8 @@ bool TDockTree::MouseMessage(TMessage& m) {
   // WM_LBUTTONUP: a release over the pressed close box hides its control.
   TDockZone* z = nullptr;
   const THitKind k = HitTest(p, z);
-  TControl* hide = (FPressedKind == htClose && k == htClose && z == FPressedZone)
-                       ? z->FChildControl
-                       : nullptr;
+  TControl* hide =
+      (FPressedKind == htClose && k == htClose && z == FPressedZone) ? z->FChildControl : nullptr;
   FPressedKind = htNothing;
   FPressedZone = FSizingZone = nullptr;
   ReleaseCapture();

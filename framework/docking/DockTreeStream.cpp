@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <cstdio>
+#include <functional>
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/Streams.h"
@@ -51,7 +51,8 @@ TParsedTree Parse(TStream& s) {
   const int32_t version = s.ReadI32();
   if (version != TDockTree::StreamVersion && version != TDockTree::OldStreamVersion) {
     char buf[96];
-    std::snprintf(buf, sizeof buf, "Unsupported dock tree stream version 0x%08X", unsigned(version));
+    std::snprintf(buf, sizeof buf, "Unsupported dock tree stream version 0x%08X",
+                  unsigned(version));
     throw EReadError(buf);
   }
   if (version == TDockTree::StreamVersion) {
@@ -59,7 +60,8 @@ TParsedTree Parse(TStream& s) {
     if (s.ReadU8() > doVertical) Damaged("bad top orientation", s.Position() - 1);
   }
   const int32_t hidden = s.ReadI32();
-  if (hidden < 0 || hidden > s.Size() - s.Position()) Damaged("bad hidden-client count", s.Position() - 4);
+  if (hidden < 0 || hidden > s.Size() - s.Position())
+    Damaged("bad hidden-client count", s.Position() - 4);
   for (int32_t i = 0; i < hidden; ++i)
     t.Hidden.push_back(s.ReadStr32());
   t.TopLimit = s.ReadI32();
@@ -195,8 +197,7 @@ void TDockTree::LoadFromStream(TStream& s) {
       for (int v : sizes)
         sum += v;
       for (size_t j = 0; j < z->FChildren.size(); ++j)
-        z->FChildren[j]->FWeight =
-            sum > 0 ? sizes[j] / sum : 1.0 / double(z->FChildren.size());
+        z->FChildren[j]->FWeight = sum > 0 ? sizes[j] / sum : 1.0 / double(z->FChildren.size());
     };
     if (!t.Zones.empty()) weigh(top.get(), idx, 0, 0);
     // Zones whose controls were not found go; single children move up.

@@ -71,10 +71,9 @@ public:
   void ShowFrame(const RECT& r) {
     Shown = r;
     const int w = FrameWidth;
-    const std::array<RECT, 4> parts{RECT{r.left, r.top, r.right, r.top + w},
-                                    RECT{r.left, r.bottom - w, r.right, r.bottom},
-                                    RECT{r.left, r.top, r.left + w, r.bottom},
-                                    RECT{r.right - w, r.top, r.right, r.bottom}};
+    const std::array<RECT, 4> parts{
+        RECT{r.left, r.top, r.right, r.top + w}, RECT{r.left, r.bottom - w, r.right, r.bottom},
+        RECT{r.left, r.top, r.left + w, r.bottom}, RECT{r.right - w, r.top, r.right, r.bottom}};
     for (size_t i = 0; i < 4; ++i) {
       Strips[i]->SetBounds(parts[i].left, parts[i].top, parts[i].Width(), parts[i].Height());
       Strips[i]->Show();
@@ -92,6 +91,8 @@ public:
   TDragDockObject Object;
   POINT Start, Offset, DropAt{};
   RECT Shown{};
+  // The site the mouse was over at the last move (it hears dsDragLeave).
+  TWinControl* LastSite = nullptr;
   std::array<std::unique_ptr<TPreviewStrip>, 4> Strips;
 };
 
@@ -136,6 +137,13 @@ void TDockDragger::Move(POINT p) {
   o.FDropOnControl = nullptr;
   o.FDropAlign = alNone;
   TWinControl* site = SiteAt(p, c, *this);
+  if (LastSite && LastSite != site) {
+    bool ignored = false;
+    const POINT lp = LastSite->ScreenToClient(p);
+    LastSite->DockOver(&o, lp.x, lp.y, dsDragLeave, ignored);
+  }
+  const bool entering = site && site != LastSite;
+  LastSite = site;
   if (site) {
     auto* tree = dynamic_cast<TDockTree*>(site->DockManager());
     const POINT cp = site->ScreenToClient(p);
@@ -157,7 +165,7 @@ void TDockDragger::Move(POINT p) {
     site->DockManager()->PositionDockRect(c, o.FDropOnControl, o.FDropAlign, r);
     o.FDockRect = r;
     bool accept = true;
-    site->DockOver(&o, cp.x, cp.y, dsDragMove, accept);
+    site->DockOver(&o, cp.x, cp.y, entering ? dsDragEnter : dsDragMove, accept);
     if (!accept) o.FDragTarget = nullptr;
   }
   if (!o.FDragTarget) {

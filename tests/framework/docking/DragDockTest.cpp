@@ -15,7 +15,9 @@ public:
   using TWinControl::TWinControl;
   bool Refuse = false;
   int Drops = 0;
+  std::vector<TDragState> States;
   void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) override {
+    States.push_back(state);
     if (Refuse) accept = false;
   }
   void DockDrop(TDragDockObject* source, int x, int y) override { ++Drops; }
@@ -105,6 +107,10 @@ TEST_F(DragDockTest, ASiteThatRefusesLetsTheControlFloatAndEscCancels) {
   ASSERT_NE(CurrentDragDockObject(), nullptr);
   EXPECT_EQ(CurrentDragDockObject()->DragTarget(), other);
   EXPECT_EQ(DockPreviewRect(), (RECT{600, 100, 900, 300}));
+  screen->MoveTo(710, 210);
+  screen->MoveTo(g.x, g.y + 100); // back over the first site
+  EXPECT_EQ(other->States, (std::vector<TDragState>{dsDragEnter, dsDragMove, dsDragLeave}));
+  screen->MoveTo(700, 200);
   // Esc: nothing moves.
   screen->Key(VK_ESCAPE);
   EXPECT_FALSE(DockDragging());
@@ -120,6 +126,7 @@ TEST_F(DragDockTest, ASiteThatRefusesLetsTheControlFloatAndEscCancels) {
   other->Refuse = false;
   a->ManualDock(other);
   EXPECT_EQ(a->HostDockSite(), other);
+  EXPECT_EQ(other->Drops, 0); // ManualDock is no drop
 }
 
 TEST_F(DragDockTest, ClosingAFloatingFormHidesItsClient) {
