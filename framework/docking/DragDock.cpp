@@ -91,6 +91,10 @@ public:
   TDragDockObject Object;
   POINT Start, Offset, DropAt{};
   RECT Shown{};
+  // Set for a host drag: the host's rectangle at the press, which floating
+  // moves along with the mouse.
+  bool MovesHost = false;
+  RECT HostRect{};
   // The site the mouse was over at the last move (it hears dsDragLeave).
   TWinControl* LastSite = nullptr;
   std::array<std::unique_ptr<TPreviewStrip>, 4> Strips;
@@ -168,7 +172,10 @@ void TDockDragger::Move(POINT p) {
     site->DockOver(&o, cp.x, cp.y, entering ? dsDragEnter : dsDragMove, accept);
     if (!accept) o.FDragTarget = nullptr;
   }
-  if (!o.FDragTarget) {
+  if (!o.FDragTarget && MovesHost) {
+    o.FDockRect = HostRect;
+    OffsetRect(o.FDockRect, p.x - Start.x, p.y - Start.y);
+  } else if (!o.FDragTarget) {
     // Floating: the control's undocked size where the mouse carries it.
     const int l = p.x - Offset.x, t = p.y - Offset.y;
     o.FDockRect = RECT{l, t, l + c->UndockWidth(), t + c->UndockHeight()};
@@ -180,6 +187,15 @@ void BeginDockDrag(TControl* control, POINT screen) {
   Ending().reset();
   if (!control) return;
   Dragger() = std::make_unique<TDockDragger>(control, screen);
+  Dragger()->Move(screen);
+}
+
+void BeginHostDockDrag(TControl* control, POINT screen, const RECT& floatRect) {
+  Ending().reset();
+  if (!control) return;
+  Dragger() = std::make_unique<TDockDragger>(control, screen);
+  Dragger()->MovesHost = true;
+  Dragger()->HostRect = floatRect;
   Dragger()->Move(screen);
 }
 
@@ -222,6 +238,9 @@ void Drop(TDockDragger& d, POINT screen) {
     // Moving within its own site: out of its zone first, then into the new one.
     if (c->HostDockSite() == site) site->RemoveDockClient(c);
     c->ManualDock(site, o.DropOnControl(), o.DropAlign());
+  } else if (TWinControl* host = c->HostDockSite(); d.MovesHost && host) {
+    const RECT& r = o.DockRect();
+    host->SetBounds(r.left, r.top, r.Width(), r.Height());
   } else {
     FloatControl(c, o.DockRect());
   }
@@ -314,6 +333,72 @@ void TCustomDockForm::DoRemoveDockClient(TControl* client) {
   TCustomForm::DoRemoveDockClient(client);
   // The form exists for its client only.
   if (DockClientCount() == 0 && !ComponentState().Contains(csDestroying)) Release();
+}
+
+void TCustomDockForm::WndProc(TMessage& m) {
+  if (CaptionDragMessage(m)) return;
+  TCustomForm::WndProc(m);
+}
+
+namespace {
+// The client a caption drag carries: the first visible one.
+TControl* CaptionClient(TCustomDockForm& f) {
+  for (int i = 0; i < f.DockClientCount(); ++i)
+    if (f.DockClients(i)->Visible()) return f.DockClients(i);
+  return nullptr;
+}
+} // namespace
+
+bool TCustomDockForm::CaptionDragMessage(TMessage& m) {
+  POINT p;
+  GetCursorPos(&p);
+  switch (m.Msg) {
+  case WM_NCLBUTTONDOWN:
+    // The form's own move loop is replaced by the dock drag, which shows
+    // where the form goes and lets a site take the client.
+    if (m.WParam != HTCAPTION || !CaptionClient(*this) || Dragger()) return false;
+    FCaptionPressed = true;
+    FCaptionPress = p;
+    SetCapture(Handle());
+    return true;
+  case WM_MOUSEMOVE:
+    if (!FCaptionPressed) return false;
+    if (!Dragger()) {
+      if (std::abs(p.x - FCaptionPress.x) < GetSystemMetrics(SM_CXDRAG) &&
+          std::abs(p.y - FCaptionPress.y) < GetSystemMetrics(SM_CYDRAG))
+        return true;
+      TControl* client = CaptionClient(*this);
+      if (!client) return true;
+      BeginHostDockDrag(client, FCaptionPress, BoundsRect());
+    }
+    DockDragMove(p);
+    return true;
+  case WM_LBUTTONUP:
+    if (!FCaptionPressed) return false;
+    FCaptionPressed = false;
+    ReleaseCapture();
+    if (Dragger()) {
+      // Docking the client empties and frees this form: the drop runs once
+      // this message has returned.
+      Dragger()->DropAt = p;
+      PostMessage(Dragger()->Strips[0]->Handle(), CM_DEFERREDDROP, 0, 0);
+    }
+    return true;
+  case WM_KEYDOWN:
+    if (!FCaptionPressed || m.WParam != VK_ESCAPE) return false;
+    FCaptionPressed = false;
+    ReleaseCapture();
+    CancelDockDrag();
+    return true;
+  case WM_CANCELMODE:
+    if (FCaptionPressed) {
+      FCaptionPressed = false;
+      CancelDockDrag();
+    }
+    return false;
+  default:
+    return false;
+  }
 }
 
 void TCustomDockForm::DoClose(TCloseAction& action) {

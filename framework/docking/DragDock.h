@@ -43,9 +43,17 @@ public:
   explicit TCustomDockForm(TComponent* owner);
   void DoAddDockClient(TControl* client, const sys::RECT& rect) override;
   void DoRemoveDockClient(TControl* client) override;
+  // A press on the caption drags the form's client: dropped over a site
+  // that accepts it docks there, dropped elsewhere the form moves.
+  void WndProc(TMessage& message) override;
 
 protected:
   void DoClose(TCloseAction& action) override;
+
+private:
+  bool CaptionDragMessage(TMessage& message);
+  bool FCaptionPressed = false;
+  sys::POINT FCaptionPress{};
 };
 
 // The class floating forms get unless a control names its own.
@@ -58,6 +66,10 @@ TCustomDockForm* FloatControl(TControl* control, const sys::RECT& screenRect);
 // Begins a dock drag of control at the mouse's screen position; the mouse
 // moves and the release then go to the drag (the dock tree forwards them).
 void BeginDockDrag(TControl* control, sys::POINT screen);
+// Begins a dock drag whose floating rectangle is floatRect carried along by
+// the mouse (a floating form's caption drag); a floating drop moves the
+// control's host to it instead of making a new form.
+void BeginHostDockDrag(TControl* control, sys::POINT screen, const sys::RECT& floatRect);
 bool DockDragging();
 void DockDragMove(sys::POINT screen);
 void DockDragEnd(sys::POINT screen, bool drop);
