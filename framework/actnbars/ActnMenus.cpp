@@ -291,6 +291,20 @@ void TCustomActionMenuBar::WndProc(TMessage& m) {
       return;
     }
   }
+  // A menu key pressed anywhere in the form (the form offers it to its
+  // controls): Alt alone or F10 enter the menu loop, Alt+letter opens the
+  // item with that accelerator; an unknown letter is left to the form.
+  if (m.Msg == CM_MENUKEY) {
+    auto* main = dynamic_cast<TCustomActionMainMenuBar*>(this);
+    if (!main || !Showing() || !Enabled() || DesignMode()) return;
+    if (m.WParam == WM_SYSCHAR) {
+      if (main->OpenByAccelerator(char32_t(m.LParam))) m.Result = 1;
+    } else {
+      if (!InMenuLoop()) main->EnterMenuLoop();
+      m.Result = 1;
+    }
+    return;
+  }
   // The keyboard leaving the menu bar (a click on another control) ends
   // the menu loop.
   if (m.Msg == WM_KILLFOCUS && !FParentMenu && InMenuLoop()) CloseMenu();

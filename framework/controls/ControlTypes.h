@@ -110,6 +110,10 @@ constexpr sys::UINT CM_MOUSEACTIVATE = CM_BASE + 75;
 constexpr sys::UINT CM_CONTROLLISTCHANGING = CM_BASE + 76;
 constexpr sys::UINT CM_BUFFEREDPRINTCLIENT = CM_BASE + 77;
 constexpr sys::UINT CM_UNTHEMECONTROL = CM_BASE + 78;
+// A menu key reached a form (Alt released alone, F10, Alt+letter): the form
+// offers it to its controls.  WParam: WM_SYSKEYUP, WM_SYSKEYDOWN or
+// WM_SYSCHAR; LParam: the key or character.  Result 1: the key was used.
+constexpr sys::UINT CM_MENUKEY = CM_BASE + 79;
 // Posted by a form to itself to finish an MDI rearrangement after the
 // current message (internal).
 constexpr sys::UINT CM_MDIREARRANGE = CM_BASE + 0x60;

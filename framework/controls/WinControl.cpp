@@ -207,6 +207,7 @@ void TWinControl::WndProc(TMessage& m) {
   case WM_KEYUP:
   case WM_SYSKEYUP:
   case WM_CHAR:
+  case WM_SYSCHAR:
     if (HandleKey(m)) return;
     break;
   case WM_SETFOCUS: {
@@ -605,6 +606,15 @@ void TWinControl::HandleMouse(TMessage& m) {
 
 bool TWinControl::HandleKey(TMessage& m) {
   TShiftState shift = KeyboardShiftState();
+  // Menu keys go to the form first, wherever the focus is in it: it opens
+  // its menu bar or a label's accelerator.
+  const bool altAlone = m.Msg == WM_SYSKEYUP && m.WParam == VK_MENU;
+  const bool f10 = m.Msg == WM_SYSKEYDOWN && m.WParam == VK_F10;
+  if (altAlone || f10 || m.Msg == WM_SYSCHAR) {
+    TWinControl* form = TopParent();
+    if (form && form->Perform(CM_MENUKEY, m.Msg, LPARAM(m.WParam)) != 0) return true;
+    if (m.Msg == WM_SYSCHAR) return false;
+  }
   if (m.Msg == WM_CHAR) {
     char32_t ch = char32_t(m.WParam);
     KeyPress(ch);

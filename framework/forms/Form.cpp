@@ -8,6 +8,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Screen.h"
+#include "framework/stdctrls/Label.h"
 #include "platform/user/User.h"
 
 namespace zel {
@@ -520,6 +521,9 @@ void TCustomForm::WndProc(TMessage& m) {
   case CM_DIALOGKEY:
     if (HandleDialogKey(WORD(m.WParam))) m.Result = 1;
     return;
+  case CM_MENUKEY:
+    if (HandleMenuKey(UINT(m.WParam), m.LParam)) m.Result = 1;
+    return;
   case CM_CHILDKEY:
     if (FKeyPreview) {
       WORD key = WORD(m.WParam);
@@ -580,5 +584,27 @@ void TCustomForm::DeclareProperties(TPropertyTable<TCustomForm>& t) {
 }
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
+
+namespace {
+
+// Offers a menu key to the windowed controls under parent, depth first;
+// true when one used it.  Forms inside the form are left out: their keys
+// are their own.
+bool OfferMenuKey(TWinControl* parent, UINT msg, LPARAM key) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    auto* w = dynamic_cast<TWinControl*>(parent->Controls(i));
+    if (!w || dynamic_cast<TCustomForm*>(w)) continue;
+    if (w->Perform(CM_MENUKEY, msg, key) != 0) return true;
+    if (OfferMenuKey(w, msg, key)) return true;
+  }
+  return false;
+}
+
+} // namespace
+
+bool TCustomForm::HandleMenuKey(UINT msg, LPARAM key) {
+  if (OfferMenuKey(this, msg, key)) return true;
+  return msg == WM_SYSCHAR && DispatchDialogChar(this, char32_t(key));
+}
 
 } // namespace zel

@@ -145,6 +145,10 @@ private:
   void ActivateMDIChild(TCustomForm* child);
   void SetActive(bool active);
   bool HandleDialogKey(sys::WORD key);
+  // A menu key from anywhere in the form (see CM_MENUKEY): offered to the
+  // controls (a main menu bar takes it); an Alt+letter nobody used goes
+  // to the label accelerators.
+  bool HandleMenuKey(sys::UINT msg, sys::LPARAM key);
   std::vector<TCustomForm*> MDIChildList();
   void RestoreMaximizedChildren();
   void FitMaximizedChildren();

@@ -1,0 +1,165 @@
+// Menu keys pressed anywhere in a form with a main menu bar: Alt alone and
+// F10 enter the menu loop, Alt+letter opens a menu or, when no menu has
+// that accelerator, reaches a label's accelerator.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/StdStyleActnCtrls.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/stdctrls/Label.h"
+#include "framework/stdctrls/Panel.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+#include "platform/user/Messages.h"
+
+namespace zel {
+namespace {
+
+class MenuKeysTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    screen = &sys::UseHeadlessBackend();
+    app = std::make_unique<TApplication>();
+    RegisterActnBarStyle(StandardStyle());
+    form = app->CreateForm<TForm>();
+    form->SetBounds(40, 40, 400, 300);
+    manager = new TActionManager(form);
+    manager->SetStyle(StandardStyle());
+    auto* open = new TAction(form);
+    open->SetActionList(manager);
+    open->SetCaption("&Открыть");
+    open->OnExecute = [this](TObject*) { ++executed; };
+
+    menuBar = new TActionMainMenuBar(form);
+    menuBar->SetParent(form);
+    menuBar->SetAlign(alTop);
+    menuBar->SetActionManager(manager);
+    TActionClients* top = manager->ActionBars()->ActionBars(0)->Items();
+    file = top->Add();
+    file->SetCaption("&Файл");
+    file->Items()->Add()->SetAction(open);
+    edit = top->Add();
+    edit->SetCaption("&Правка");
+    edit->Items()->Add()->SetAction(open);
+    menuBar->RecreateControls();
+
+    first = Panel(20, 100);
+    second = Panel(20, 180);
+    label = new TLabel(form);
+    label->SetParent(form);
+    label->SetBounds(200, 100, 60, 16);
+    label->SetCaption("&Color");
+    label->SetFocusControl(second);
+    form->Show();
+    app->ProcessMessages();
+    first->SetFocus();
+    app->ProcessMessages();
+  }
+  void TearDown() override {
+    app.reset();
+    UnRegisterActnBarStyle(StandardStyle());
+  }
+  TPanel* Panel(int x, int y) {
+    auto* p = new TPanel(form);
+    p->SetParent(form);
+    p->SetBounds(x, y, 80, 40);
+    p->SetTabStop(true);
+    return p;
+  }
+  void AltWith(const char* letter) {
+    screen->KeyDown(sys::VK_MENU);
+    screen->Type(letter);
+    screen->KeyUp(sys::VK_MENU);
+    app->ProcessMessages();
+  }
+  // Alt held over a key of the keyboard, as a person presses it.
+  void AltWithKey(sys::UINT vk) {
+    screen->KeyDown(sys::VK_MENU);
+    screen->Key(vk);
+    screen->KeyUp(sys::VK_MENU);
+    app->ProcessMessages();
+  }
+
+  sys::ScopedVirtualClock clock{10000};
+  sys::HeadlessBackend* screen = nullptr;
+  std::unique_ptr<TApplication> app;
+  TForm* form = nullptr;
+  TActionManager* manager = nullptr;
+  TActionMainMenuBar* menuBar = nullptr;
+  TActionClientItem* file = nullptr;
+  TActionClientItem* edit = nullptr;
+  TPanel* first = nullptr;
+  TPanel* second = nullptr;
+  TLabel* label = nullptr;
+  int executed = 0;
+};
+
+TEST_F(MenuKeysTest, AltAloneAndF10EnterTheMenuLoopFromAnotherControl) {
+  ASSERT_TRUE(first->Focused());
+  screen->Key(sys::VK_MENU);
+  app->ProcessMessages();
+  EXPECT_TRUE(menuBar->InMenuLoop());
+  EXPECT_TRUE(menuBar->ActionControls(0)->Selected());
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+  // The arrows now walk the bar, which has the keyboard.
+  screen->Key(sys::VK_DOWN);
+  app->ProcessMessages();
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionClient(), file);
+  screen->Key(sys::VK_ESCAPE);
+  screen->Key(sys::VK_ESCAPE);
+  app->ProcessMessages();
+  EXPECT_FALSE(menuBar->InMenuLoop());
+
+  first->SetFocus();
+  app->ProcessMessages();
+  screen->Key(sys::VK_F10);
+  app->ProcessMessages();
+  EXPECT_TRUE(menuBar->InMenuLoop());
+  EXPECT_TRUE(menuBar->ActionControls(0)->Selected());
+}
+
+TEST_F(MenuKeysTest, AltLetterOpensTheMenuOrReachesALabelAccelerator) {
+  AltWith("п");
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionClient(), edit);
+  // Alt released after a letter does not start the loop over again.
+  EXPECT_TRUE(menuBar->InMenuLoop());
+  screen->Key(sys::VK_RETURN);
+  app->ProcessMessages();
+  EXPECT_EQ(executed, 1);
+  EXPECT_FALSE(menuBar->InMenuLoop());
+
+  // No menu has C: the label's accelerator focuses its control.
+  first->SetFocus();
+  app->ProcessMessages();
+  AltWithKey('C');
+  EXPECT_FALSE(menuBar->InMenuLoop());
+  EXPECT_TRUE(second->Focused());
+
+  // A letter nobody uses changes nothing, and Alt pressed with it does not
+  // enter the menu loop on its release.
+  AltWithKey('Q');
+  EXPECT_FALSE(menuBar->InMenuLoop());
+  EXPECT_TRUE(second->Focused());
+}
+
+TEST_F(MenuKeysTest, AHiddenMenuBarLeavesTheKeysAlone) {
+  menuBar->SetVisible(false);
+  app->ProcessMessages();
+  screen->Key(sys::VK_MENU);
+  screen->Key(sys::VK_F10);
+  AltWith("ф");
+  EXPECT_FALSE(menuBar->InMenuLoop());
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+  EXPECT_TRUE(first->Focused());
+}
+
+} // namespace
+} // namespace zel
