@@ -198,7 +198,9 @@ TEST(Bitmap, StreamsRoundTripBothDepthsAndLeaveTrailingData) {
     EXPECT_EQ(b.Canvas()->Pixels(4, 0), clRed);
     EXPECT_EQ(b.Canvas()->Pixels(0, 2), clYellow);
     EXPECT_EQ(b.Canvas()->Pixels(2, 1), clTeal);
-    if (format == pf32bit) EXPECT_EQ(b.ScanLine(1)[1], 0x7F010203u);
+    if (format == pf32bit) {
+      EXPECT_EQ(b.ScanLine(1)[1], 0x7F010203u);
+    }
     EXPECT_TRUE(a.Equals(&b));
     b.Canvas()->SetPixels(0, 0, clBlack);
     EXPECT_FALSE(a.Equals(&b));
