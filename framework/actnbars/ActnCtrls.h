@@ -116,6 +116,11 @@ protected:
   TCustomActionMenuBar* FParentMenu = nullptr;
   TCustomActionPopupMenu* FPopup = nullptr;
   bool FKeyboardLoop = false;
+  // While the menu loop runs, the root watches every mouse press: one
+  // outside its bar and pop-ups closes the menus.
+  void WatchPresses();
+  void PressedIn(sys::HWND window);
+  int FPressHook = 0;
   // Closed pop-ups: hidden at once, deleted when the next one opens, since
   // the control whose click closed them may still be running.
   std::vector<TCustomActionPopupMenu*> FClosed;

@@ -61,6 +61,7 @@ char32_t FoldCase(char32_t c) {
 TCustomActionMenuBar::TCustomActionMenuBar(TComponent* owner) : TCustomActionDockBar(owner) {}
 
 TCustomActionMenuBar::~TCustomActionMenuBar() {
+  if (FPressHook) RemovePressHook(FPressHook);
   // The pop-ups are owned by the root and go after it: none of them may
   // reach back into a menu that is gone.
   for (int i = 0; i < ComponentCount(); ++i)
@@ -137,6 +138,7 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   // arrows work after a mouse click too.
   if (this == root && dynamic_cast<TCustomActionMainMenuBar*>(this) && CanFocus() && !Focused())
     SetFocus();
+  root->WatchPresses();
   TCustomActionPopupMenu* popup = CreatePopup();
   popup->FParentMenu = this;
   // Items of a pop-up's own have no manager; the sub-menu takes this one's.
@@ -166,6 +168,21 @@ void TCustomActionMenuBar::CloseMenu() {
   }
   root->FKeyboardLoop = false;
   root->SelectControl(nullptr);
+  if (root->FPressHook) RemovePressHook(root->FPressHook);
+  root->FPressHook = 0;
+}
+
+void TCustomActionMenuBar::WatchPresses() {
+  if (FPressHook || FParentMenu) return;
+  FPressHook = AddPressHook([this](HWND window) { PressedIn(window); });
+}
+
+void TCustomActionMenuBar::PressedIn(HWND window) {
+  if (!InMenuLoop()) return;
+  // Presses on the bar itself and on the open pop-ups are theirs to handle.
+  for (TCustomActionMenuBar* m = this; m; m = m->FPopup)
+    if (m->HandleAllocated() && (m->Handle() == window || IsChild(m->Handle(), window))) return;
+  CloseMenu();
 }
 
 void TCustomActionMenuBar::ControlClicked(TCustomActionControl* control) {
@@ -323,6 +340,7 @@ TCustomActionMainMenuBar::TCustomActionMainMenuBar(TComponent* owner)
 
 void TCustomActionMainMenuBar::EnterMenuLoop() {
   FKeyboardLoop = true;
+  WatchPresses();
   if (CanFocus()) SetFocus();
   SelectControl(NextControl(1));
 }
@@ -333,6 +351,7 @@ bool TCustomActionMainMenuBar::OpenByAccelerator(char32_t letter) {
     TCustomActionControl* c = ActionControls(i);
     if (!c->ActionClient() || Accelerator(c->ActionClient()->Caption()) != k) continue;
     FKeyboardLoop = true;
+    WatchPresses();
     if (CanFocus()) SetFocus();
     OpenSubMenu(c);
     if (TCustomActionPopupMenu* p = Popup()) p->SelectControl(p->NextControl(1));

@@ -17,6 +17,8 @@ namespace {
 
 TControlExceptionHook gExceptionHook;
 TInputHook gInputHook;
+std::vector<std::pair<int, TPressHook>> gPressHooks;
+int gNextPressHook = 1;
 WNDPROC gControlProc = nullptr;
 
 void EnsureWindowClass(const TCreateParams& p, WNDPROC proc) {
@@ -57,6 +59,29 @@ void SetInputHook(TInputHook hook) {
   gInputHook = std::move(hook);
 }
 
+int AddPressHook(TPressHook hook) {
+  gPressHooks.emplace_back(gNextPressHook, std::move(hook));
+  return gNextPressHook++;
+}
+
+void RemovePressHook(int id) {
+  std::erase_if(gPressHooks, [id](const auto& h) { return h.first == id; });
+}
+
+namespace {
+
+// Hooks may add or remove hooks while they run: work on a copy and skip
+// the ones removed meanwhile.
+void RunPressHooks(HWND h) {
+  const auto hooks = gPressHooks;
+  for (const auto& [id, fn] : hooks)
+    if (std::any_of(gPressHooks.begin(), gPressHooks.end(),
+                    [id = id](const auto& x) { return x.first == id; }))
+      fn(h);
+}
+
+} // namespace
+
 TWinControl* FindControl(HWND hwnd) {
   if (!hwnd || !IsWindow(hwnd)) return nullptr;
   // Only windows made by the controls carry a control in their user data.
@@ -80,6 +105,10 @@ LRESULT TWinControl::MainWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   // siblings) before the control sees the press.
   if (gInputHook && (IsButtonDown(msg) || msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN)) {
     gInputHook(msg);
+    if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;
+  }
+  if (IsButtonDown(msg) && !gPressHooks.empty()) {
+    RunPressHooks(h);
     if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;
   }
   if (IsButtonDown(msg)) {

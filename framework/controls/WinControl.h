@@ -282,4 +282,11 @@ void SetControlExceptionHook(TControlExceptionHook hook);
 using TInputHook = std::function<void(sys::UINT msg)>;
 void SetInputHook(TInputHook hook);
 
+// Called before a control's window handles a mouse button going down, with
+// that window; open menus close on presses outside them here.  Any number
+// may be added; AddPressHook returns the identifier RemovePressHook takes.
+using TPressHook = std::function<void(sys::HWND window)>;
+int AddPressHook(TPressHook hook);
+void RemovePressHook(int id);
+
 } // namespace zel

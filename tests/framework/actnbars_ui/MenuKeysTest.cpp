@@ -1,6 +1,7 @@
 // Menu keys pressed anywhere in a form with a main menu bar: Alt alone and
 // F10 enter the menu loop, Alt+letter opens a menu or, when no menu has
-// that accelerator, reaches a label's accelerator.
+// that accelerator, reaches a label's accelerator.  A press outside the
+// open menus closes them.
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,12 @@ protected:
     p->SetTabStop(true);
     return p;
   }
+  void ClickAt(sys::POINT p) {
+    clock.Advance(1000);
+    screen->Click(p.x, p.y);
+    app->ProcessMessages();
+  }
+  sys::POINT Center(TControl* c) { return c->ClientToScreen({c->Width() / 2, c->Height() / 2}); }
   void AltWith(const char* letter) {
     screen->KeyDown(sys::VK_MENU);
     screen->Type(letter);
@@ -159,6 +166,46 @@ TEST_F(MenuKeysTest, AHiddenMenuBarLeavesTheKeysAlone) {
   EXPECT_FALSE(menuBar->InMenuLoop());
   EXPECT_EQ(menuBar->Popup(), nullptr);
   EXPECT_TRUE(first->Focused());
+}
+
+TEST_F(MenuKeysTest, APressOutsideTheOpenMenusClosesThem) {
+  // The bare form background, which takes no focus.
+  ClickAt(Center(menuBar->ActionControls(0)));
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  ClickAt(form->ClientToScreen({300, 250}));
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+  EXPECT_FALSE(menuBar->InMenuLoop());
+  EXPECT_EQ(executed, 0);
+
+  // Another window of the program; a right press counts as well.
+  auto* other = app->CreateForm<TForm>();
+  other->Show();
+  other->SetBounds(500, 400, 120, 80);
+  app->ProcessMessages();
+  ClickAt(Center(first));
+  AltWith("ф");
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  clock.Advance(1000);
+  const sys::POINT p = Center(other);
+  screen->Click(p.x, p.y, sys::MouseButton::Right);
+  app->ProcessMessages();
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+  EXPECT_FALSE(menuBar->InMenuLoop());
+
+  // The keyboard loop without a pop-up ends too.
+  first->SetFocus();
+  screen->Key(sys::VK_F10);
+  app->ProcessMessages();
+  ASSERT_TRUE(menuBar->InMenuLoop());
+  ClickAt(form->ClientToScreen({300, 250}));
+  EXPECT_FALSE(menuBar->InMenuLoop());
+
+  // A press inside the open pop-up keeps it: its item runs and then closes.
+  ClickAt(Center(menuBar->ActionControls(0)));
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  ClickAt(Center(menuBar->Popup()->ActionControls(0)));
+  EXPECT_EQ(executed, 1);
+  EXPECT_FALSE(menuBar->InMenuLoop());
 }
 
 } // namespace
