@@ -213,9 +213,11 @@ TEST_P(ActionBarsUiTest, TheScrollButtonOpensAPopUpOfTheHiddenItems) {
   ASSERT_TRUE(scroll->Visible());
   // The button sits at the end of the row; no shown item runs under it.
   EXPECT_EQ(scroll->Left() + scroll->Width(), toolBar->ClientWidth() - toolBar->HorzMargin());
-  for (int i = 0; i < toolBar->ActionControlCount(); ++i)
-    if (toolBar->ActionControls(i)->Visible())
+  for (int i = 0; i < toolBar->ActionControlCount(); ++i) {
+    if (toolBar->ActionControls(i)->Visible()) {
       EXPECT_LE(toolBar->ActionControls(i)->BoundsRect().right, scroll->Left());
+    }
+  }
   app->ProcessMessages();
   Picture(form->Handle(), "toolbar_narrow");
   ClickOn(scroll);
