@@ -74,11 +74,14 @@ TEST_F(SizeSheet, AllGlyphsAtEverySize) {
     ASSERT_EQ(list.Count(), 42);
     for (int k = 0; k < 42; ++k) {
       EXPECT_GT(DrawnCount(list, k), 0) << size << " image " << k;
-      for (int py = 0; py < size; ++py)
-        for (int px = 0; px < size; ++px)
-          if (Drawn(list, k, px, py))
+      for (int py = 0; py < size; ++py) {
+        for (int px = 0; px < size; ++px) {
+          if (Drawn(list, k, px, py)) {
             ASSERT_FALSE(Pinkish(ColorAt(list, k, px, py)))
                 << size << " image " << k << " at " << px << "," << py;
+          }
+        }
+      }
     }
   }
 
