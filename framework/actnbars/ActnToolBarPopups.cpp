@@ -37,6 +37,20 @@ void TCustomActionPopupMenu::ShowOwnItems(TCustomActionManager* manager, POINT s
 
 // ---- TCustomActionToolBar ------------------------------------------------------------------
 
+namespace {
+// A pop-up of plain items in the style's pop-up class.  Asked without a bar
+// the style names no customize pop-up, and a customize pop-up would be no
+// place for plain items anyway, so that class falls back to the plain one.
+TCustomActionPopupMenu* CreatePlainPopup(TActionBarStyle* style, TComponent* owner) {
+  TClassRef<TCustomActionBar> cls;
+  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(style)) cls = ex->GetPopupClass(nullptr);
+  if (!cls || !cls.InheritsFrom(TCustomActionPopupMenu::StaticClass()) ||
+      cls.InheritsFrom(TCustomizeActionToolBar::StaticClass()))
+    cls = TCustomActionPopupMenu::StaticClass();
+  return static_cast<TCustomActionPopupMenu*>(cls.Create(owner));
+}
+} // namespace
+
 TCustomActionToolBar::~TCustomActionToolBar() = default;
 
 void TCustomActionToolBar::LayoutControls() {
@@ -75,13 +89,7 @@ TCustomActionPopupMenu* TCustomActionToolBar::ActivePopup() const {
 TCustomActionPopupMenu* TCustomActionToolBar::ShowHiddenItems() {
   DropPopup();
   if (!FScrollBtn || !FScrollBtn->Visible() || !ActionManager()) return nullptr;
-  TClassRef<TCustomActionBar> cls;
-  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetPopupClass(nullptr);
-  // The style's customize pop-up is no place for plain items.
-  if (!cls || !cls.InheritsFrom(TCustomActionPopupMenu::StaticClass()) ||
-      cls.InheritsFrom(TCustomizeActionToolBar::StaticClass()))
-    cls = TCustomActionPopupMenu::StaticClass();
-  auto* popup = static_cast<TCustomActionPopupMenu*>(cls.Create(this));
+  auto* popup = CreatePlainPopup(Style(), this);
   FPopupMenu = popup;
   TActionClients* items = popup->OwnItems();
   for (int i = 0; i < ActionControlCount(); ++i) {
@@ -97,13 +105,7 @@ TCustomActionPopupMenu* TCustomActionToolBar::ShowDropDown(TCustomActionControl*
   DropPopup();
   TActionClientItem* item = button ? button->ActionClient() : nullptr;
   if (!item || !item->HasItems() || item->Items()->Count() == 0) return nullptr;
-  // The style's plain pop-up: asked without a bar it names no customize one.
-  TClassRef<TCustomActionBar> cls;
-  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetPopupClass(nullptr);
-  if (!cls || !cls.InheritsFrom(TCustomActionPopupMenu::StaticClass()) ||
-      cls.InheritsFrom(TCustomizeActionToolBar::StaticClass()))
-    cls = TCustomActionPopupMenu::StaticClass();
-  auto* popup = static_cast<TCustomActionPopupMenu*>(cls.Create(this));
+  auto* popup = CreatePlainPopup(Style(), this);
   FPopupMenu = popup;
   popup->SetActionClient(item);
   popup->PopupAt(button->ClientToScreen({0, button->Height()}));

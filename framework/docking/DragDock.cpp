@@ -207,6 +207,14 @@ void DockDragMove(POINT screen) {
   if (Dragger()) Dragger()->Move(screen);
 }
 
+// Ends a drag with a drop at the given point once the current message has
+// returned: the drop may free the window whose message is being handled.
+static void DeferDockDrop(POINT screen) {
+  if (!Dragger()) return;
+  Dragger()->DropAt = screen;
+  PostMessage(Dragger()->Strips[0]->Handle(), CM_DEFERREDDROP, 0, 0);
+}
+
 void CancelDockDrag() {
   if (!Dragger()) return;
   // Deleting a strip from inside its own message is avoided: the drag ends
@@ -294,10 +302,7 @@ bool DockDragMouseMessage(TWinControl* c, TMessage& m) {
     if (AutoControl != c) return false;
     AutoControl = nullptr;
     ReleaseCapture();
-    if (Dragger()) {
-      Dragger()->DropAt = p;
-      PostMessage(Dragger()->Strips[0]->Handle(), CM_DEFERREDDROP, 0, 0);
-    }
+    DeferDockDrop(p);
     return true;
   case WM_KEYDOWN:
     if (AutoControl != c || m.WParam != VK_ESCAPE) return false;
@@ -377,12 +382,9 @@ bool TCustomDockForm::CaptionDragMessage(TMessage& m) {
     if (!FCaptionPressed) return false;
     FCaptionPressed = false;
     ReleaseCapture();
-    if (Dragger()) {
-      // Docking the client empties and frees this form: the drop runs once
-      // this message has returned.
-      Dragger()->DropAt = p;
-      PostMessage(Dragger()->Strips[0]->Handle(), CM_DEFERREDDROP, 0, 0);
-    }
+    // Docking the client empties and frees this form: the drop runs once
+    // this message has returned.
+    DeferDockDrop(p);
     return true;
   case WM_KEYDOWN:
     if (!FCaptionPressed || m.WParam != VK_ESCAPE) return false;
