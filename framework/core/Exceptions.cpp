@@ -16,7 +16,7 @@ namespace zel {
 namespace {
 
 // One conversion of a format text, as parsed.
-struct TSpec {
+struct TFormatField {
   bool LeftAlign = false;
   bool ZeroPad = false;
   int Width = -1;
@@ -44,8 +44,8 @@ public:
         ++i;
         continue;
       }
-      TSpec spec = ParseSpec(i);
-      out += Pad(Convert(spec, NextArg()), spec);
+      TFormatField field = ParseField(i);
+      out += Pad(Convert(field, NextArg()), field);
     }
     return out;
   }
@@ -77,8 +77,8 @@ private:
     return n;
   }
 
-  TSpec ParseSpec(size_t& i) {
-    TSpec spec;
+  TFormatField ParseField(size_t& i) {
+    TFormatField field;
     // An argument index "N:" selects the argument and the following ones.
     size_t save = i;
     int index = -1;
@@ -91,22 +91,22 @@ private:
       i = save;
     }
     if (i < FFmt.size() && FFmt[i] == '-') {
-      spec.LeftAlign = true;
+      field.LeftAlign = true;
       ++i;
     }
     if (i < FFmt.size() && FFmt[i] == '0') {
-      spec.ZeroPad = true;
+      field.ZeroPad = true;
       ++i;
     }
-    spec.Width = ReadNumber(i);
+    field.Width = ReadNumber(i);
     if (i < FFmt.size() && FFmt[i] == '.') {
       ++i;
-      spec.Precision = ReadNumber(i);
-      if (spec.Precision < 0) spec.Precision = 0;
+      field.Precision = ReadNumber(i);
+      if (field.Precision < 0) field.Precision = 0;
     }
     if (i >= FFmt.size()) Fail();
-    spec.Type = FFmt[i++];
-    return spec;
+    field.Type = FFmt[i++];
+    return field;
   }
 
   // A negative value that fits in 32 bits shows as its 32-bit pattern, the
@@ -122,8 +122,8 @@ private:
     return std::holds_alternative<int64_t>(a.Value) || std::holds_alternative<uint64_t>(a.Value);
   }
 
-  std::string Convert(TSpec& spec, const TFormatArg& a) {
-    switch (spec.Type) {
+  std::string Convert(TFormatField& field, const TFormatArg& a) {
+    switch (field.Type) {
     case 'd':
     case 'D': {
       if (!IsInteger(a)) Fail();
@@ -135,26 +135,26 @@ private:
       } else {
         magnitude = std::get<uint64_t>(a.Value);
       }
-      return Digits(std::to_string(magnitude), spec, negative ? "-" : "");
+      return Digits(std::to_string(magnitude), field, negative ? "-" : "");
     }
     case 'u':
     case 'U':
       if (!IsInteger(a)) Fail();
-      return Digits(std::to_string(Unsigned(a)), spec, "");
+      return Digits(std::to_string(Unsigned(a)), field, "");
     case 'x':
     case 'X': {
       if (!IsInteger(a)) Fail();
       char buf[32];
-      std::snprintf(buf, sizeof buf, spec.Type == 'x' ? "%llx" : "%llX",
+      std::snprintf(buf, sizeof buf, field.Type == 'x' ? "%llx" : "%llX",
                     static_cast<unsigned long long>(Unsigned(a)));
-      return Digits(buf, spec, "");
+      return Digits(buf, field, "");
     }
     case 's':
     case 'S': {
       auto* v = std::get_if<std::string_view>(&a.Value);
       if (!v) Fail();
-      spec.ZeroPad = false;
-      if (spec.Precision >= 0) return Utf8Truncate(*v, spec.Precision);
+      field.ZeroPad = false;
+      if (field.Precision >= 0) return Utf8Truncate(*v, field.Precision);
       return std::string(*v);
     }
     case 'p':
@@ -174,7 +174,7 @@ private:
     case 'G':
     case 'n':
     case 'N':
-      return Float(spec, a);
+      return Float(field, a);
     default:
       Fail();
     }
@@ -182,17 +182,17 @@ private:
 
   // Integer digits: the precision is the least number of digits; a zero flag
   // pads with zeros to the width after the sign.
-  static std::string Digits(std::string digits, TSpec& spec, const char* sign) {
-    if (spec.Precision > 0 && int(digits.size()) < spec.Precision)
-      digits.insert(0, size_t(spec.Precision) - digits.size(), '0');
+  static std::string Digits(std::string digits, TFormatField& field, const char* sign) {
+    if (field.Precision > 0 && int(digits.size()) < field.Precision)
+      digits.insert(0, size_t(field.Precision) - digits.size(), '0');
     std::string s = sign + digits;
-    if (spec.ZeroPad && !spec.LeftAlign && spec.Width > int(s.size()))
-      s.insert(std::strlen(sign), size_t(spec.Width) - s.size(), '0');
-    spec.ZeroPad = false;
+    if (field.ZeroPad && !field.LeftAlign && field.Width > int(s.size()))
+      s.insert(std::strlen(sign), size_t(field.Width) - s.size(), '0');
+    field.ZeroPad = false;
     return s;
   }
 
-  std::string Float(TSpec& spec, const TFormatArg& a) {
+  std::string Float(TFormatField& field, const TFormatArg& a) {
     double d;
     if (auto* v = std::get_if<double>(&a.Value))
       d = *v;
@@ -202,15 +202,15 @@ private:
       d = double(*v);
     else
       Fail();
-    char type = char(std::tolower(static_cast<unsigned char>(spec.Type)));
-    int prec = spec.Precision >= 0 ? spec.Precision : (type == 'g' ? 15 : 2);
+    char type = char(std::tolower(static_cast<unsigned char>(field.Type)));
+    int prec = field.Precision >= 0 ? field.Precision : (type == 'g' ? 15 : 2);
     if (prec > 100) prec = 100;
     char buf[512];
     const char* f = type == 'e' ? "%.*E" : type == 'g' ? "%.*G" : "%.*f";
     std::snprintf(buf, sizeof buf, f, prec, d);
     std::string s = buf;
     if (type == 'n') s = Thousands(s);
-    spec.ZeroPad = false;
+    field.ZeroPad = false;
     return s;
   }
 
@@ -228,11 +228,11 @@ private:
     return out + s.substr(end);
   }
 
-  static std::string Pad(std::string s, const TSpec& spec) {
+  static std::string Pad(std::string s, const TFormatField& field) {
     int len = Utf8Length(s);
-    if (spec.Width <= len) return s;
-    std::string fill(size_t(spec.Width - len), ' ');
-    return spec.LeftAlign ? s + fill : fill + s;
+    if (field.Width <= len) return s;
+    std::string fill(size_t(field.Width - len), ' ');
+    return field.LeftAlign ? s + fill : fill + s;
   }
 
   std::string_view FFmt;
