@@ -4,9 +4,11 @@
 #include <chrono>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "platform/clock/Clock.h"
 #include "platform/gdi/Png.h"
+#include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/SystemParams.h"
 #include "platform/user/Window.h"
@@ -128,8 +130,52 @@ void HeadlessBackend::Key(UINT vk) {
   KeyUp(vk);
 }
 
+namespace {
+
+// The key that makes an ASCII letter or digit, else 0.
+UINT KeyOfCharacter(std::string_view character) {
+  if (character.size() != 1) return 0;
+  const char c = character[0];
+  if (c >= 'a' && c <= 'z') return UINT(c - 'a' + 'A');
+  if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return UINT(c);
+  return 0;
+}
+
+// The UTF-8 text cut into characters (a character starts at every byte
+// that is not a continuation byte).
+std::vector<std::string_view> Characters(std::string_view utf8) {
+  std::vector<std::string_view> out;
+  size_t start = 0;
+  for (size_t i = 1; i <= utf8.size(); ++i) {
+    if (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;
+    out.push_back(utf8.substr(start, i - start));
+    start = i;
+  }
+  return out;
+}
+
+} // namespace
+
 void HeadlessBackend::Type(std::string_view utf8) {
-  InputText(utf8);
+  const bool alt = (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
+  const bool ctrl = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+  if (!alt || ctrl) {
+    InputText(utf8);
+    AfterInput();
+    return;
+  }
+  // With Alt a character needs a key press: the window system makes the
+  // system key messages of it and knows Alt was not pressed alone.
+  for (std::string_view character : Characters(utf8)) {
+    if (const UINT vk = KeyOfCharacter(character)) {
+      InputKey(vk, true);
+      InputKey(vk, false);
+    } else {
+      InputKey(VK_PACKET, true);
+      InputText(character);
+      InputKey(VK_PACKET, false);
+    }
+  }
   AfterInput();
 }
 

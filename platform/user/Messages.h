@@ -303,6 +303,8 @@ constexpr UINT VK_LCONTROL = 0xA2;
 constexpr UINT VK_RCONTROL = 0xA3;
 constexpr UINT VK_LMENU = 0xA4;
 constexpr UINT VK_RMENU = 0xA5;
+// The key of a character that no key of the keyboard makes (typed text).
+constexpr UINT VK_PACKET = 0xE7;
 constexpr UINT VK_OEM_1 = 0xBA;
 constexpr UINT VK_OEM_PLUS = 0xBB;
 constexpr UINT VK_OEM_COMMA = 0xBC;

@@ -305,6 +305,52 @@ TEST_F(Input, MenuKeysAndContextMenus) {
   EXPECT_EQ(Last(WM_CONTEXTMENU)->wp, reinterpret_cast<WPARAM>(child));
 }
 
+TEST_F(Input, TextTypedWithAltHeldComesAsSystemKeysAndTheirCharacters) {
+  HWND w = MakeFrame(RECT{0, 0, 300, 300});
+  HWND edit = Make(WS_CHILD | WS_VISIBLE, RECT{10, 10, 100, 30}, w);
+  SetFocus(edit);
+  Pump();
+  std::vector<LPARAM> menus;
+  Rec().handlers[w] = [&](HWND, UINT m, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+    if (m == WM_SYSCOMMAND && wp == SC_KEYMENU) menus.push_back(lp);
+    return std::nullopt;
+  };
+  ClearLog();
+  screen->KeyDown(VK_MENU);
+  screen->Type("fп");
+  screen->KeyUp(VK_MENU);
+  // Each character has a key of its own between Alt's press and release,
+  // so the release is not Alt alone and opens no menu.
+  const Seq seq = Only({WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCHAR});
+  EXPECT_EQ(seq, (Seq{{edit, WM_SYSKEYDOWN},
+                      {edit, WM_SYSKEYDOWN},
+                      {edit, WM_SYSCHAR},
+                      {edit, WM_SYSKEYUP},
+                      {edit, WM_SYSKEYDOWN},
+                      {edit, WM_SYSCHAR},
+                      {edit, WM_SYSKEYUP},
+                      {edit, WM_KEYUP}}));
+  std::vector<WPARAM> keys, chars;
+  for (const Logged& l : Rec().log) {
+    if (l.msg == WM_SYSKEYDOWN) keys.push_back(l.wp);
+    if (l.msg == WM_SYSCHAR) chars.push_back(l.wp);
+  }
+  EXPECT_EQ(keys, (std::vector<WPARAM>{VK_MENU, 'F', VK_PACKET}));
+  EXPECT_EQ(chars, (std::vector<WPARAM>{'f', 0x43F}));
+  EXPECT_EQ(menus, (std::vector<LPARAM>{'f', 0x43F}));
+  EXPECT_FALSE(GetAsyncKeyState('F') & 0x8000);
+
+  // Without Alt, and with Ctrl and Alt together, text stays plain text.
+  ClearLog();
+  screen->Type("g");
+  screen->KeyDown(VK_CONTROL);
+  screen->KeyDown(VK_MENU);
+  screen->Type("@");
+  screen->KeyUp(VK_MENU);
+  screen->KeyUp(VK_CONTROL);
+  EXPECT_EQ(Only({WM_CHAR, WM_SYSCHAR}), (Seq{{edit, WM_CHAR}, {edit, WM_CHAR}}));
+}
+
 TEST_F(Input, HoverComesAfterTheMouseRests) {
   HWND w = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
   Pump();
