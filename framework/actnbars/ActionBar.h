@@ -99,6 +99,10 @@ public:
   virtual void LayoutControls();
   // Painting role: fills the bar behind its controls and draws its edges.
   virtual void DrawBackground();
+  // The item that executes, and counts the use, when a control of the bar
+  // is chosen: the control's own item, unless the bar shows copies of items
+  // kept elsewhere (a tool bar's hidden items).
+  virtual TActionClientItem* ItemToExecute(TActionClientItem* item) { return item; }
 
 protected:
   void Paint() override;

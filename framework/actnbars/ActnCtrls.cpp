@@ -385,7 +385,8 @@ void TCustomActionControl::Click() {
   TGraphicControl::Click();
   TCustomActionBar* bar = ActionBar();
   if (!FActionClient || IsSeparator() || !IsEnabled() || (bar && bar->DesignMode())) return;
-  FActionClient->Execute();
+  TActionClientItem* item = bar ? bar->ItemToExecute(FActionClient) : FActionClient;
+  (item ? item : FActionClient)->Execute();
 }
 
 // ---- Bars ----------------------------------------------------------------------------------

@@ -102,6 +102,17 @@ public:
   virtual void ControlClicked(TCustomActionControl* control);
   // A control was entered by the mouse (switches open menus).
   virtual void ControlEntered(TCustomActionControl* control);
+  // The mouse rests on an item of a pop-up: it is selected at once; once
+  // the system's menu show delay has passed its sub-items open, or the
+  // sub-menu of another item closes.  See ActnMenus.cpp for the states.
+  void HoverControl(TCustomActionControl* control);
+  // Forgets a pending hover (another item, a key, a click came first).
+  void CancelHover();
+  // The control a pending hover will act on, or nil.
+  TCustomActionControl* HoverPending() const { return FHoverControl; }
+  // The mouse reached this pop-up: a pending hover of the menu it opened
+  // from is cancelled and the item it belongs to is selected again.
+  void MouseReachedMenu();
   // The pop-up class of the style (a plain pop-up without one).
   virtual TCustomActionPopupMenu* CreatePopup();
 
@@ -116,6 +127,9 @@ protected:
   TCustomActionMenuBar* FParentMenu = nullptr;
   TCustomActionPopupMenu* FPopup = nullptr;
   bool FKeyboardLoop = false;
+  // The hover timer's expiry.
+  void HoverExpired();
+  TCustomActionControl* FHoverControl = nullptr;
   // While the menu loop runs, the root watches every mouse press: one
   // outside its bar and pop-ups closes the menus.
   void WatchPresses();
@@ -158,6 +172,11 @@ public:
   // with ShowOwnItems); their style, colours and images are manager's.
   TActionClients* OwnItems();
   void ShowOwnItems(TCustomActionManager* manager, sys::POINT screen);
+  // Set when the own items are copies: finds the item a copy (or an item
+  // under a copy) stands for, or nil when it is gone.  Asked for every item
+  // chosen in this pop-up or the sub-menus it opens.
+  std::function<TActionClientItem*(TActionClientItem* copy)> OnFindOriginal;
+  TActionClientItem* ItemToExecute(TActionClientItem* item) override;
   // The class of the expand button; styles give their own.
   virtual TClassRef<TCustomActionControl> ExpandBtnClass();
 

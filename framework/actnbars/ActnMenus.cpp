@@ -23,6 +23,8 @@ namespace {
 // Posted to a pop-up by its expand button: the button cannot remake the
 // controls (itself among them) while its click runs.
 constexpr UINT CM_EXPANDMENU = WM_USER + 0x3A1;
+// The timer of a menu's pending hover.
+constexpr UINT_PTR HoverTimerId = 0x3A2;
 
 bool HasSubItems(const TCustomActionControl* c) {
   return c && c->ActionClient() && c->ActionClient()->HasItems() &&
@@ -62,6 +64,7 @@ TCustomActionMenuBar::TCustomActionMenuBar(TComponent* owner) : TCustomActionDoc
 
 TCustomActionMenuBar::~TCustomActionMenuBar() {
   if (FPressHook) RemovePressHook(FPressHook);
+  CancelHover();
   // The pop-ups are owned by the root and go after it: none of them may
   // reach back into a menu that is gone.
   for (int i = 0; i < ComponentCount(); ++i)
@@ -126,6 +129,8 @@ POINT TCustomActionMenuBar::PopupPoint(TCustomActionControl* control) {
 
 void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   TCustomActionMenuBar* root = RootMenu();
+  for (TCustomActionMenuBar* m = root; m; m = m->FPopup)
+    m->CancelHover();
   CloseSubMenus();
   // Pop-ups closed earlier are no longer on the call stack.
   std::vector<TCustomActionPopupMenu*> closed;
@@ -151,6 +156,7 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
 void TCustomActionMenuBar::CloseSubMenus() {
   TCustomActionPopupMenu* popup = FPopup;
   if (!popup) return;
+  popup->CancelHover();
   popup->CloseSubMenus();
   FPopup = nullptr;
   if (popup->HandleAllocated()) ShowWindow(popup->Handle(), SW_HIDE);
@@ -167,6 +173,7 @@ void TCustomActionMenuBar::CloseMenu() {
     root->SetVisibleFlag(false);
   }
   root->FKeyboardLoop = false;
+  root->CancelHover();
   root->SelectControl(nullptr);
   if (root->FPressHook) RemovePressHook(root->FPressHook);
   root->FPressHook = 0;
@@ -186,8 +193,11 @@ void TCustomActionMenuBar::PressedIn(HWND window) {
 }
 
 void TCustomActionMenuBar::ControlClicked(TCustomActionControl* control) {
+  CancelHover();
   if (HasSubItems(control)) {
-    OpenSubMenu(control);
+    // A click opens at once; a sub-menu the hover opened already stays.
+    if (!FPopup || FPopup->ActionClient() != control->ActionClient()) OpenSubMenu(control);
+    SelectControl(control);
     return;
   }
   CloseMenu();
@@ -200,8 +210,68 @@ void TCustomActionMenuBar::ControlEntered(TCustomActionControl* control) {
   OpenSubMenu(control);
 }
 
+// Hovering over the items of a pop-up, with D the system's menu show delay:
+//
+//   mouse enters            selection          after D (unless cancelled)
+//   item with sub-items     the item           its sub-menu opens
+//   other item, sub open    the item           the open sub-menu closes
+//   other item, none open   the item           -
+//   the open sub-menu       its item again     (pending hover cancelled)
+//   item whose sub is open  the item           (pending hover cancelled)
+//
+// A key or a click cancels a pending hover; a hover whose item is no
+// longer selected when D ends does nothing.  So the mouse can cross other
+// items on its way into an open sub-menu without closing it.
+void TCustomActionMenuBar::HoverControl(TCustomActionControl* control) {
+  SelectControl(control);
+  const bool ownsPopup = FPopup && control && FPopup->ActionClient() == control->ActionClient();
+  if (!control || ownsPopup || (!HasSubItems(control) && !FPopup)) {
+    CancelHover();
+    return;
+  }
+  FHoverControl = control;
+  int delay = 400;
+  SystemParametersInfo(SPI_GETMENUSHOWDELAY, 0, &delay, 0);
+  if (delay <= 0 || !HandleAllocated()) {
+    HoverExpired();
+    return;
+  }
+  SetTimer(Handle(), HoverTimerId, UINT(delay));
+}
+
+void TCustomActionMenuBar::CancelHover() {
+  if (!FHoverControl) return;
+  FHoverControl = nullptr;
+  if (HandleAllocated()) KillTimer(Handle(), HoverTimerId);
+}
+
+void TCustomActionMenuBar::HoverExpired() {
+  TCustomActionControl* control = FHoverControl;
+  CancelHover();
+  if (!control || !Showing()) return;
+  // The control must still be one of this bar's and still selected.
+  bool mine = false;
+  for (int i = 0; i < ActionControlCount(); ++i)
+    if (ActionControls(i) == control) mine = true;
+  if (!mine || !control->Selected()) return;
+  if (HasSubItems(control))
+    OpenSubMenu(control);
+  else
+    CloseSubMenus();
+}
+
+void TCustomActionMenuBar::MouseReachedMenu() {
+  TCustomActionMenuBar* parent = FParentMenu;
+  if (!parent || parent->FPopup != this) return;
+  parent->CancelHover();
+  for (int i = 0; i < parent->ActionControlCount(); ++i)
+    if (parent->ActionControls(i)->ActionClient() == ActionClient())
+      parent->SelectControl(parent->ActionControls(i));
+}
+
 bool TCustomActionMenuBar::HandleMenuKey(WORD key) {
   TCustomActionMenuBar* root = RootMenu();
+  CancelHover();
   const bool popup = FParentMenu != nullptr;
   TCustomActionControl* selected = SelectedControl();
   auto openFirst = [](TCustomActionMenuBar* bar, TCustomActionControl* c) {
@@ -320,6 +390,10 @@ void TCustomActionMenuBar::WndProc(TMessage& m) {
       if (!InMenuLoop()) main->EnterMenuLoop();
       m.Result = 1;
     }
+    return;
+  }
+  if (m.Msg == WM_TIMER && m.WParam == HoverTimerId) {
+    HoverExpired();
     return;
   }
   // The keyboard leaving the menu bar (a click on another control) ends
@@ -558,14 +632,10 @@ void TCustomMenuItem::Paint() {
 void TCustomMenuItem::MouseEnter() {
   TCustomActionControl::MouseEnter();
   auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
-  if (!bar || IsSeparator()) return;
-  if (HasSubItems(this)) {
-    if (bar->Popup() && bar->SelectedControl() == this) return;
-    bar->OpenSubMenu(this);
-  } else {
-    bar->CloseSubMenus();
-    bar->SelectControl(this);
-  }
+  if (!bar) return;
+  bar->MouseReachedMenu();
+  if (IsSeparator() || bar->DesignMode()) return;
+  bar->HoverControl(this);
 }
 
 void TCustomMenuItem::Click() {

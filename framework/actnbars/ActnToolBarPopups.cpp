@@ -2,6 +2,7 @@
 // and the customize pop-up that shows and hides its items.
 
 #include <algorithm>
+#include <vector>
 
 #include "framework/actions/ActnList.h"
 #include "framework/actnbars/ActnColorMaps.h"
@@ -35,6 +36,15 @@ void TCustomActionPopupMenu::ShowOwnItems(TCustomActionManager* manager, POINT s
   PopupAt(screen);
 }
 
+TActionClientItem* TCustomActionPopupMenu::ItemToExecute(TActionClientItem* item) {
+  // The sub-menus of a pop-up of copies show copies as well.
+  TCustomActionMenuBar* root = RootMenu();
+  if (root != this) return root->ItemToExecute(item);
+  if (OnFindOriginal)
+    if (TActionClientItem* original = OnFindOriginal(item)) return original;
+  return item;
+}
+
 // ---- TCustomActionToolBar ------------------------------------------------------------------
 
 namespace {
@@ -48,6 +58,30 @@ TCustomActionPopupMenu* CreatePlainPopup(TActionBarStyle* style, TComponent* own
       cls.InheritsFrom(TCustomizeActionToolBar::StaticClass()))
     cls = TCustomActionPopupMenu::StaticClass();
   return static_cast<TCustomActionPopupMenu*>(cls.Create(owner));
+}
+
+// The item of bar that a copy in its hidden-items pop-up stands for.  The
+// copy's place under the pop-up's own root gives the path; sources maps the
+// top-level copies to the indexes of the bar's items.  The path is followed
+// through the bar's items as they are now, and every step must show the
+// same action, so an item removed meanwhile is never touched.
+TActionClientItem* OriginalOfCopy(TCustomActionToolBar* bar, const std::vector<int>& sources,
+                                  TActionClientItem* copy) {
+  std::vector<int> path;
+  for (TActionClientItem* i = copy; i; i = dynamic_cast<TActionClientItem*>(i->ParentItem()))
+    if (i->ParentItem()) path.insert(path.begin(), i->Index());
+  TActionClient* client = bar->ActionClient();
+  if (path.empty() || path[0] >= int(sources.size()) || !client || !client->HasItems())
+    return nullptr;
+  path[0] = sources[size_t(path[0])];
+  TActionClient* original = client;
+  TActionClientItem* found = nullptr;
+  for (int index : path) {
+    if (!original->HasItems() || index < 0 || index >= original->Items()->Count()) return nullptr;
+    found = original->Items()->Items(index);
+    original = found;
+  }
+  return found->Action() == copy->Action() ? found : nullptr;
 }
 } // namespace
 
@@ -92,11 +126,18 @@ TCustomActionPopupMenu* TCustomActionToolBar::ShowHiddenItems() {
   auto* popup = CreatePlainPopup(Style(), this);
   FPopupMenu = popup;
   TActionClients* items = popup->OwnItems();
+  std::vector<int> sources;
   for (int i = 0; i < ActionControlCount(); ++i) {
     TCustomActionControl* c = ActionControls(i);
     if (c->Visible() || !c->ActionClient()) continue;
     items->Add()->Assign(c->ActionClient());
+    sources.push_back(c->ActionClient()->Index());
   }
+  // A copy chosen in the pop-up executes the bar's own item, which counts
+  // the use.  The pop-up is the bar's, so the bar outlives the handler.
+  popup->OnFindOriginal = [this, sources](TActionClientItem* copy) {
+    return OriginalOfCopy(this, sources, copy);
+  };
   popup->ShowOwnItems(ActionManager(), FScrollBtn->ClientToScreen({0, FScrollBtn->Height()}));
   return popup;
 }

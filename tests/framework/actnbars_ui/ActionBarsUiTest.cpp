@@ -22,6 +22,7 @@
 #include "framework/stdctrls/Panel.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
+#include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 
 namespace zel {
@@ -125,9 +126,13 @@ protected:
     screen->Click(p.x, p.y);
     app->ProcessMessages();
   }
+  // The mouse moves onto the control and rests there past the menu show
+  // delay, so a sub-menu under it opens.
   void HoverOn(TControl* c) {
     const sys::POINT p = Center(c);
     screen->MoveTo(p.x, p.y);
+    app->ProcessMessages();
+    sys::AdvanceTime(500);
     app->ProcessMessages();
   }
   TCustomActionControl* ControlOf(TCustomAction* a) {
