@@ -3,6 +3,7 @@
 #include "framework/actnbars/StdStyleActnCtrls.h"
 
 #include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnComboControl.h"
 #include "framework/actnbars/ActnMan.h"
 
 namespace zel {
@@ -30,6 +31,7 @@ TCustomActionControlClass TStandardStyleActionBars::ControlClassFor(TCustomActio
   if (dynamic_cast<TCustomActionMenuBar*>(bar)) return TStandardMenuButton::StaticClass();
   if (item && item->HasItems() && item->Items()->Count() > 0)
     return TStandardDropDownButton::StaticClass();
+  if (IsComboItem(bar, item)) return TStandardComboControl::StaticClass();
   return TStandardButtonControl::StaticClass();
 }
 

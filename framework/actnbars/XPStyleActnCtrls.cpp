@@ -4,6 +4,7 @@
 #include "framework/actnbars/XPStyleActnCtrls.h"
 
 #include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnComboControl.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/graphics/GraphUtil.h"
 
@@ -204,6 +205,7 @@ TCustomActionControlClass TXPStyleActionBars::ControlClassFor(TCustomActionBar* 
   if (dynamic_cast<TCustomActionMenuBar*>(bar)) return TXPStyleMenuButton::StaticClass();
   if (item && item->HasItems() && item->Items()->Count() > 0)
     return TXPStyleDropDownBtn::StaticClass();
+  if (IsComboItem(bar, item)) return TCustomComboControl::StaticClass();
   return TXPStyleButton::StaticClass();
 }
 
