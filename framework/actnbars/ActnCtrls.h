@@ -108,8 +108,6 @@ public:
   void HoverControl(TCustomActionControl* control);
   // Forgets a pending hover (another item, a key, a click came first).
   void CancelHover();
-  // The control a pending hover will act on, or nil.
-  TCustomActionControl* HoverPending() const { return FHoverControl; }
   // The mouse reached this pop-up: a pending hover of the menu it opened
   // from is cancelled and the item it belongs to is selected again.
   void MouseReachedMenu();
