@@ -3,6 +3,7 @@
 #include "framework/actnbars/ActnColorMaps.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/ActnStyles.h"
+#include "framework/actnbars/DesignDrag.h"
 
 namespace zel {
 
@@ -115,6 +116,11 @@ void TCustomActionBar::Notification(TComponent* component, TOperation operation)
     FClientManager = nullptr;
     FActionClient = nullptr;
   }
+}
+
+void TCustomActionBar::WndProc(TMessage& message) {
+  if (FDesignMode && DesignDragMessage(this, message)) return;
+  TCustomControl::WndProc(message);
 }
 
 void TCustomActionBar::SetFallbackManager(TCustomActionManager* value) {

@@ -59,6 +59,9 @@ public:
   virtual void ColorMapFontChanged(TColor color);
 
   void Notification(TComponent* component, TOperation operation) override;
+  // In design mode the presses, moves and releases on items drag them
+  // (DesignDrag.h) instead of reaching the item controls.
+  void WndProc(TMessage& message) override;
 
   // ---- On screen (ActnCtrls.cpp) --------------------------------------------------------
   TBarOrientation Orientation() const { return FOrientation; }

@@ -1,9 +1,17 @@
 #pragma once
-// The customize dialog of an action manager's bars: a window that stays on
-// top and lists the bars with check boxes that show or hide them, and the
-// options (recently used commands first, reset of the usage data).  While it
-// is open every bar is in design mode; closing it ends design mode and
-// raises OnClose.
+// The customize dialog of an action manager's bars, with three tabs:
+//   "Панели"    the bars with check boxes that show or hide them, and a
+//               reset of the chosen bar to the items it had when the dialog
+//               was first opened;
+//   "Команды"   the commands by category, which are dragged onto a bar to
+//               add them there (DesignDrag.h);
+//   "Параметры" recently used commands first (unused items hidden) and a
+//               reset of the usage data.
+// While it is open every bar is in design mode, so its items can be dragged
+// within and between bars and off them.  Closing it ends design mode and
+// raises OnClose.  The window stays on top unless StayOnTop is switched off.
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,8 +21,14 @@
 namespace zel {
 
 class TCustomizeActionBars;
+class TListBox;
+class TPageControl;
+class TPushButton;
+class TTabSheet;
+class TActionClients;
 
-// The dialog's list: rows with a check box and a caption, or a heading.
+// The options tab's list: rows with a check box and a caption, rows that
+// look like a button and run a command, or a heading.
 class TCustomizeList : public TCustomControl {
   ZEL_CLASS(TCustomizeList, TCustomControl)
 public:
@@ -51,17 +65,59 @@ public:
   // Closes it: design mode ends and OnClose is raised.
   void Close();
   bool Showing() const;
+  // Whether the window stays above the others (true by default).
+  bool StayOnTop() const { return FStayOnTop; }
+  void SetStayOnTop(bool value);
   TForm* Form() const { return FForm; }
+  // The options tab's list.
   TCustomizeList* List() const { return FList; }
+  // The parts of the window, nil until it is first shown.
+  TPageControl* Pages() const { return FPages; }
+  TTabSheet* BarsSheet() const { return FBarsSheet; }
+  TTabSheet* CommandsSheet() const { return FCommandsSheet; }
+  TTabSheet* OptionsSheet() const { return FOptionsSheet; }
+  TListBox* BarList() const { return FBarList; }
+  TListBox* CategoryList() const { return FCategoryList; }
+  TListBox* CommandList() const { return FCommandList; }
+  TPushButton* ResetBarButton() const { return FResetBarButton; }
+  TPushButton* CloseButton() const { return FCloseButton; }
+  // The bar a line of the bars tab stands for.
+  TCustomActionBar* BarOfLine(int index) const;
+  // Puts the bar of the chosen line of the bars tab back to the items it
+  // had when the dialog was first shown; false when there is nothing to go
+  // back to.
+  bool ResetBar(int line);
   TNotifyEvent OnClose;
   void Notification(TComponent* component, TOperation operation) override;
 
 private:
+  void CreateForm();
+  void CreateBarsTab();
+  void CreateCommandsTab();
+  void CreateOptionsTab();
   void Build();
+  void BuildBars();
+  void BuildCategories();
+  void BuildCommands();
+  void BuildOptions();
+  void SaveBarItems();
   void SetDesignMode(bool value);
+  void DrawCommand(int index, const sys::RECT& rect, bool selected);
+  void FormKeyDown(sys::WORD& key, TShiftState shift);
+
   TCustomActionManager* FActionManager = nullptr;
+  bool FStayOnTop = true;
   TForm* FForm = nullptr;
+  TPageControl* FPages = nullptr;
+  TTabSheet *FBarsSheet = nullptr, *FCommandsSheet = nullptr, *FOptionsSheet = nullptr;
+  TListBox *FBarList = nullptr, *FCategoryList = nullptr, *FCommandList = nullptr;
+  TPushButton *FResetBarButton = nullptr, *FCloseButton = nullptr;
   TCustomizeList* FList = nullptr;
+  // The bars the bars tab lists, line by line (followed by free notification).
+  std::vector<TCustomActionBar*> FBars;
+  // Each bar's items as they were when the dialog was first shown, by the
+  // ID of the manager's bar item.
+  std::map<int, std::unique_ptr<TActionClients>> FSavedItems;
 };
 
 // Lets TCustomizeActionBars open this dialog (called once at start-up).

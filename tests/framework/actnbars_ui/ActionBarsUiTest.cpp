@@ -19,6 +19,7 @@
 #include "framework/forms/Form.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/ImageList.h"
+#include "framework/stdctrls/PageControl.h"
 #include "framework/stdctrls/Panel.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
@@ -522,7 +523,7 @@ TEST_P(ActionBarsUiTest, APopupActionBarShowsItsMenuInTheStyleItsEventPicks) {
   EXPECT_FALSE(menu->PopupBar()->ActionControls(1)->IsChecked());
 }
 
-TEST_P(ActionBarsUiTest, TheCustomizeDialogShowsAndHidesBarsAndPutsThemInDesignMode) {
+TEST_P(ActionBarsUiTest, TheCustomizeDialogPutsTheBarsInDesignModeAndSetsTheOptions) {
   InstallCustomizeDialog();
   auto* customize = new TCustomizeActionBars(form);
   customize->SetActionList(manager);
@@ -539,23 +540,21 @@ TEST_P(ActionBarsUiTest, TheCustomizeDialogShowsAndHidesBarsAndPutsThemInDesignM
   EXPECT_TRUE(executed.empty());
   Picture(dlg->Form()->Handle(), "customize_dialog");
 
-  // Rows: heading, the two bars, heading, the two options.
+  // The options tab: heading, recently used first, reset of usage data.
+  dlg->Pages()->SetActivePage(dlg->OptionsSheet());
+  app->ProcessMessages();
   TCustomizeList* list = dlg->List();
-  ASSERT_EQ(list->Rows().size(), 6u);
+  ASSERT_EQ(list->Rows().size(), 3u);
   auto clickRow = [&](int row) {
     clock.Advance(1000);
     const sys::POINT p = list->ClientToScreen({30, row * TCustomizeList::RowHeight + 10});
     screen->Click(p.x, p.y);
     app->ProcessMessages();
   };
-  clickRow(2);
-  EXPECT_FALSE(toolBar->Visible());
-  clickRow(2);
-  EXPECT_TRUE(toolBar->Visible());
-  clickRow(4);
+  clickRow(1);
   EXPECT_TRUE(file->Items()->HideUnused());
   manager->FindItemByAction(open)->SetUsageCount(5);
-  clickRow(5);
+  clickRow(2);
   EXPECT_EQ(manager->FindItemByAction(open)->UsageCount(), 0);
 
   bool closed = false;

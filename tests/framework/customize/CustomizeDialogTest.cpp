@@ -1,0 +1,401 @@
+// The customize dialog driven by real input on the headless screen: its
+// three tabs, showing and hiding bars, and dragging commands and items onto,
+// within, between and off the bars while they are in design mode.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/CustomizeActionBars.h"
+#include "framework/actnbars/CustomizeDlg.h"
+#include "framework/actnbars/DesignDrag.h"
+#include "framework/actnbars/XPStyleActnCtrls.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/stdctrls/ColorDialogParts.h"
+#include "framework/stdctrls/ListBox.h"
+#include "framework/stdctrls/PageControl.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+#include "platform/user/Messages.h"
+
+namespace zel {
+namespace {
+
+class CustomizeDialogTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    screen = &sys::UseHeadlessBackend();
+    app = std::make_unique<TApplication>();
+    RegisterActnBarStyle(XPStyle());
+    form = app->CreateForm<TForm>();
+    form->SetBounds(20, 20, 560, 300);
+    form->SetCaption("Окно с панелями");
+    images = new TCustomImageList(form);
+    images->SetSize(16, 16);
+    for (TColor c : {TColor(0x00C000), TColor(0xC06000), TColor(0x0060E0), TColor(0x808000)})
+      AddGlyph(c);
+    manager = new TActionManager(form);
+    manager->SetImages(images);
+    manager->SetStyle(XPStyle());
+    open = Action("&Открыть", "Файл", 0);
+    save = Action("&Сохранить", "Файл", 1);
+    cut = Action("&Вырезать", "Правка", 2);
+    paste = Action("Вст&авить", "Правка", 3);
+    about = Action("О программе", "", -1);
+
+    menuBar = new TActionMainMenuBar(form);
+    menuBar->SetParent(form);
+    menuBar->SetAlign(alTop);
+    menuBar->SetCaption("Главное меню");
+    menuBar->SetActionManager(manager);
+    TActionClients* top = manager->ActionBars()->ActionBars(0)->Items();
+    TActionClientItem* file = top->Add();
+    file->SetCaption("&Файл");
+    file->Items()->Add()->SetAction(open);
+    file->Items()->Add()->SetAction(save);
+    top->Add()->SetAction(about);
+    menuBar->RecreateControls();
+
+    toolBar = new TActionToolBar(form);
+    toolBar->SetParent(form);
+    toolBar->SetAlign(alTop);
+    toolBar->SetTop(100);
+    toolBar->SetCaption("Основные кнопки");
+    toolBar->SetActionManager(manager);
+    TActionClients* buttons = ToolItems();
+    for (TCustomAction* a : {open, save, cut}) {
+      TActionClientItem* i = buttons->Add();
+      i->SetAction(a);
+      i->SetShowCaption(false);
+    }
+    toolBar->RecreateControls();
+    form->Show();
+    app->ProcessMessages();
+
+    InstallCustomizeDialog();
+    customize = new TCustomizeActionBars(form);
+    customize->SetActionList(manager);
+    customize->SetCaption("Настройка панелей");
+  }
+  void TearDown() override {
+    TCustomizeActionBars::SetDialogRunner(nullptr);
+    app.reset();
+    UnRegisterActnBarStyle(XPStyle());
+  }
+
+  void AddGlyph(TColor color) {
+    TBitmap bmp;
+    bmp.SetSize(16, 16);
+    bmp.Canvas()->Brush()->SetColor(clFuchsia);
+    bmp.Canvas()->FillRect(sys::RECT{0, 0, 16, 16});
+    bmp.Canvas()->Brush()->SetColor(color);
+    bmp.Canvas()->Pen()->SetColor(clBlack);
+    bmp.Canvas()->Ellipse(1, 1, 15, 15);
+    images->AddMasked(&bmp, clFuchsia);
+  }
+  TAction* Action(const std::string& caption, const std::string& category, int image) {
+    auto* a = new TAction(form);
+    a->SetActionList(manager);
+    a->SetCaption(caption);
+    a->SetCategory(category);
+    a->SetImageIndex(image);
+    a->OnExecute = [this, a](TObject*) { executed.push_back(a); };
+    return a;
+  }
+  TActionClients* ToolItems() { return manager->ActionBars()->ActionBars(1)->Items(); }
+  TActionClients* MenuItems() { return manager->ActionBars()->ActionBars(0)->Items(); }
+  // The actions of a list of items, in order (nil for items without one).
+  static std::vector<TContainedAction*> ActionsOf(TActionClients* items) {
+    std::vector<TContainedAction*> out;
+    for (int i = 0; i < items->Count(); ++i)
+      out.push_back(items->Items(i)->Action());
+    return out;
+  }
+
+  TCustomizeDlg* OpenDialog() {
+    EXPECT_TRUE(customize->Execute());
+    app->ProcessMessages();
+    auto* dlg = dynamic_cast<TCustomizeDlg*>(customize->CustomizeDlg());
+    // Out of the way of the bars, so drops on them are not covered.
+    if (dlg) dlg->Form()->SetBounds(120, 330, 400, 380);
+    app->ProcessMessages();
+    return dlg;
+  }
+  void Pause() {
+    // Far enough apart that two clicks never make a double click.
+    clock.Advance(1000);
+  }
+  void ClickAt(sys::POINT p) {
+    Pause();
+    screen->Click(p.x, p.y);
+    app->ProcessMessages();
+  }
+  void Press(sys::POINT p) {
+    Pause();
+    screen->Press(p.x, p.y);
+    app->ProcessMessages();
+  }
+  void MoveTo(sys::POINT p) {
+    screen->MoveTo(p.x, p.y);
+    app->ProcessMessages();
+  }
+  void Release(sys::POINT p) {
+    screen->Release(p.x, p.y);
+    app->ProcessMessages();
+  }
+  // Presses at from, moves there in steps and releases at to.
+  void DragFromTo(sys::POINT from, sys::POINT to) {
+    Press(from);
+    for (int step = 1; step <= 4; ++step)
+      MoveTo(sys::POINT{from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+    Release(to);
+  }
+  static sys::POINT Center(TControl* c) {
+    return c->ClientToScreen({c->Width() / 2, c->Height() / 2});
+  }
+  // A point on a control, dx pixels from its left (negative: from its right).
+  static sys::POINT On(TControl* c, int dx) {
+    return c->ClientToScreen({dx >= 0 ? dx : c->Width() + dx, c->Height() / 2});
+  }
+  void ShowTab(TCustomizeDlg* dlg, TTabSheet* sheet) {
+    const sys::RECT r = dlg->Pages()->TabRect(sheet->PageIndex());
+    ClickAt(dlg->Pages()->ClientToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
+  }
+  void Picture(const std::string& name, bool wholeScreen = false) {
+    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / ("customize_" + name + ".png")).string();
+    auto* dlg = dynamic_cast<TCustomizeDlg*>(customize->CustomizeDlg());
+    if (wholeScreen)
+      EXPECT_TRUE(screen->SaveScreenshot(path));
+    else
+      EXPECT_TRUE(screen->SaveWindowShot(dlg->Form()->Handle(), path));
+  }
+
+  sys::ScopedVirtualClock clock{10000};
+  sys::HeadlessBackend* screen = nullptr;
+  std::unique_ptr<TApplication> app;
+  TForm* form = nullptr;
+  TCustomImageList* images = nullptr;
+  TActionManager* manager = nullptr;
+  TAction *open = nullptr, *save = nullptr, *cut = nullptr, *paste = nullptr, *about = nullptr;
+  TActionMainMenuBar* menuBar = nullptr;
+  TActionToolBar* toolBar = nullptr;
+  TCustomizeActionBars* customize = nullptr;
+  std::vector<TBasicAction*> executed;
+};
+
+TEST_F(CustomizeDialogTest, TabsSwitchByClickAndByCtrlTab) {
+  TCustomizeDlg* dlg = OpenDialog();
+  ASSERT_NE(dlg, nullptr);
+  TPageControl* pages = dlg->Pages();
+  ASSERT_EQ(pages->PageCount(), 3);
+  EXPECT_EQ(pages->Pages(0)->Caption(), "Панели");
+  EXPECT_EQ(pages->Pages(1)->Caption(), "Команды");
+  EXPECT_EQ(pages->Pages(2)->Caption(), "Параметры");
+  EXPECT_EQ(pages->ActivePage(), dlg->BarsSheet());
+  Picture("bars_tab");
+
+  ShowTab(dlg, dlg->CommandsSheet());
+  EXPECT_EQ(pages->ActivePage(), dlg->CommandsSheet());
+  EXPECT_TRUE(dlg->CommandsSheet()->Visible());
+  EXPECT_FALSE(dlg->BarsSheet()->Visible());
+  // Categories in the order the actions name them; commands with glyphs.
+  TListBox* categories = dlg->CategoryList();
+  ASSERT_EQ(categories->Count(), 3);
+  EXPECT_EQ(categories->Items()->Get(0), "Файл");
+  EXPECT_EQ(categories->Items()->Get(2), "(Без категории)");
+  EXPECT_EQ(dlg->CommandList()->Count(), 2);
+  EXPECT_EQ(dlg->CommandList()->Items()->Get(0), "Открыть");
+  ClickAt(categories->ClientToScreen(
+      {20, (categories->ItemRect(1).top + categories->ItemRect(1).bottom) / 2}));
+  EXPECT_EQ(dlg->CommandList()->Items()->Get(1), "Вставить");
+  Picture("commands_tab");
+
+  screen->KeyDown(sys::VK_CONTROL);
+  screen->Key(sys::VK_TAB);
+  screen->KeyUp(sys::VK_CONTROL);
+  app->ProcessMessages();
+  EXPECT_EQ(pages->ActivePage(), dlg->OptionsSheet());
+  Picture("options_tab");
+  // The tabs wrap round.
+  screen->KeyDown(sys::VK_CONTROL);
+  screen->Key(sys::VK_TAB);
+  screen->KeyUp(sys::VK_CONTROL);
+  app->ProcessMessages();
+  EXPECT_EQ(pages->ActivePage(), dlg->BarsSheet());
+}
+
+TEST_F(CustomizeDialogTest, TheBarsTabShowsAndHidesBars) {
+  TCustomizeDlg* dlg = OpenDialog();
+  TListBox* list = dlg->BarList();
+  ASSERT_EQ(list->Count(), 2);
+  EXPECT_EQ(list->Items()->Get(0), "Главное меню");
+  EXPECT_EQ(list->Items()->Get(1), "Основные кнопки");
+  EXPECT_TRUE(list->Checked(1));
+  const sys::RECT box = list->CheckBoxRect(1);
+  const sys::POINT p = list->ClientToScreen({box.left + 5, box.top + 5});
+  ClickAt(p);
+  EXPECT_FALSE(toolBar->Visible());
+  EXPECT_FALSE(list->Checked(1));
+  ClickAt(p);
+  EXPECT_TRUE(toolBar->Visible());
+  // A click on the caption chooses the line without toggling it.
+  ClickAt(list->ClientToScreen({box.right + 30, box.top + 5}));
+  EXPECT_TRUE(toolBar->Visible());
+  EXPECT_EQ(list->ItemIndex(), 1);
+}
+
+TEST_F(CustomizeDialogTest, ACommandDraggedOntoAToolBarIsAddedAtTheMark) {
+  TCustomizeDlg* dlg = OpenDialog();
+  ShowTab(dlg, dlg->CommandsSheet());
+  TListBox* commands = dlg->CommandList();
+  const sys::RECT line = commands->ItemRect(1); // "Сохранить"
+  const sys::POINT from = commands->ClientToScreen({30, (line.top + line.bottom) / 2});
+  // Into the second half of the first button: the new one goes after it.
+  const sys::POINT to = On(toolBar->ActionControls(0), -4);
+  Press(from);
+  MoveTo(sys::POINT{from.x, from.y - 20});
+  MoveTo(sys::POINT{to.x, to.y + 30});
+  MoveTo(to);
+  EXPECT_TRUE(DesignDragging());
+  EXPECT_EQ(DesignDropTarget().Bar, toolBar);
+  EXPECT_EQ(DesignDropTarget().Index, 1);
+  // The mark stands between the first and the second button.
+  const sys::RECT mark = DesignInsertMarkRect();
+  const sys::POINT gap = toolBar->ActionControls(1)->ClientToScreen({0, 0});
+  EXPECT_LE(mark.left, gap.x);
+  EXPECT_GE(mark.right, gap.x);
+  Picture("drag_command", true);
+  Release(to);
+  EXPECT_FALSE(DesignDragArmed());
+  EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{open, save, save, cut}));
+  // With a glyph on a tool bar it shows only the glyph, like the others.
+  EXPECT_FALSE(ToolItems()->Items(1)->ShowCaption());
+  ASSERT_EQ(toolBar->ActionControlCount(), 4);
+  EXPECT_EQ(toolBar->ActionControls(1)->ActionClient(), ToolItems()->Items(1));
+  EXPECT_TRUE(executed.empty());
+}
+
+TEST_F(CustomizeDialogTest, ACommandDroppedAwayFromTheBarsAddsNothing) {
+  TCustomizeDlg* dlg = OpenDialog();
+  ShowTab(dlg, dlg->CommandsSheet());
+  TListBox* commands = dlg->CommandList();
+  const sys::RECT line = commands->ItemRect(0);
+  DragFromTo(commands->ClientToScreen({30, (line.top + line.bottom) / 2}),
+             form->ClientToScreen({300, 250}));
+  EXPECT_EQ(ToolItems()->Count(), 3);
+  EXPECT_EQ(MenuItems()->Count(), 2);
+}
+
+TEST_F(CustomizeDialogTest, AnItemDraggedWithinItsBarIsReordered) {
+  OpenDialog();
+  DragFromTo(Center(toolBar->ActionControls(0)), On(toolBar->ActionControls(2), -3));
+  EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{save, cut, open}));
+  ASSERT_EQ(toolBar->ActionControlCount(), 3);
+  EXPECT_EQ(toolBar->ActionControls(2)->ActionClient()->Action(), open);
+  // Dropped onto its own place, nothing moves.
+  DragFromTo(Center(toolBar->ActionControls(1)), On(toolBar->ActionControls(1), -3));
+  EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{save, cut, open}));
+  EXPECT_TRUE(executed.empty());
+}
+
+TEST_F(CustomizeDialogTest, AnItemDraggedToAnotherBarMovesThere) {
+  OpenDialog();
+  TActionClientItem* moved = ToolItems()->Items(2);
+  DragFromTo(Center(toolBar->ActionControls(2)), On(menuBar->ActionControls(1), 3));
+  EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{open, save}));
+  ASSERT_EQ(MenuItems()->Count(), 3);
+  // The very item moved, with its settings, before "О программе".
+  EXPECT_EQ(MenuItems()->Items(1), moved);
+  EXPECT_EQ(moved->Action(), cut);
+  EXPECT_EQ(menuBar->ActionControlCount(), 3);
+  EXPECT_EQ(toolBar->ActionControlCount(), 2);
+  // A top-level menu goes to the tool bar with its sub-items.
+  DragFromTo(Center(menuBar->ActionControls(0)), On(toolBar->ActionControls(0), 2));
+  ASSERT_EQ(ToolItems()->Count(), 3);
+  EXPECT_EQ(ToolItems()->Items(0)->Items()->Count(), 2);
+}
+
+TEST_F(CustomizeDialogTest, AnItemDraggedOffEveryBarIsRemoved) {
+  OpenDialog();
+  const sys::POINT from = Center(toolBar->ActionControls(1));
+  const sys::POINT away = form->ClientToScreen({300, 250});
+  Press(from);
+  MoveTo(sys::POINT{from.x + 10, from.y + 10});
+  MoveTo(away);
+  EXPECT_TRUE(DesignDragging());
+  EXPECT_EQ(DesignDropTarget().Bar, nullptr);
+  EXPECT_TRUE(sys::IsRectEmpty(DesignInsertMarkRect()));
+  Release(away);
+  EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{open, cut}));
+  EXPECT_EQ(toolBar->ActionControlCount(), 2);
+}
+
+TEST_F(CustomizeDialogTest, AClickOrAnEscapedDragChangesNothing) {
+  TCustomizeDlg* dlg = OpenDialog();
+  // A press and release in place: no drag, and no command runs.
+  ClickAt(Center(toolBar->ActionControls(0)));
+  EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{open, save, cut}));
+  EXPECT_TRUE(executed.empty());
+  // Esc in the dialog ends a drag without a change.
+  const sys::POINT from = Center(toolBar->ActionControls(0));
+  Press(from);
+  MoveTo(form->ClientToScreen({300, 250}));
+  ASSERT_TRUE(DesignDragging());
+  dlg->Form()->SetFocus();
+  screen->Key(sys::VK_ESCAPE);
+  app->ProcessMessages();
+  EXPECT_FALSE(DesignDragArmed());
+  Release(form->ClientToScreen({300, 250}));
+  EXPECT_EQ(ToolItems()->Count(), 3);
+}
+
+TEST_F(CustomizeDialogTest, ResetPutsABarBackToItsItemsAtTheFirstShowing) {
+  TCustomizeDlg* dlg = OpenDialog();
+  DragFromTo(Center(toolBar->ActionControls(0)), form->ClientToScreen({300, 250}));
+  DragFromTo(Center(toolBar->ActionControls(1)), On(toolBar->ActionControls(0), 2));
+  ASSERT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{cut, save}));
+  TListBox* list = dlg->BarList();
+  const sys::RECT line = list->ItemRect(1);
+  ClickAt(list->ClientToScreen({line.right - 20, (line.top + line.bottom) / 2}));
+  ASSERT_TRUE(dlg->ResetBarButton()->Enabled());
+  ClickAt(Center(dlg->ResetBarButton()));
+  EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{open, save, cut}));
+  EXPECT_EQ(toolBar->ActionControlCount(), 3);
+  // The menu bar was not touched.
+  EXPECT_EQ(MenuItems()->Count(), 2);
+}
+
+TEST_F(CustomizeDialogTest, ClosingEndsDesignModeAndRaisesOnClose) {
+  TCustomizeDlg* dlg = OpenDialog();
+  EXPECT_EQ(dlg->Form()->FormStyle(), fsStayOnTop);
+  EXPECT_TRUE(toolBar->DesignMode());
+  bool closed = false;
+  dlg->OnClose = [&](TObject* sender) { closed = sender == dlg; };
+  ClickAt(Center(dlg->CloseButton()));
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(dlg->Showing());
+  EXPECT_FALSE(toolBar->DesignMode());
+  EXPECT_FALSE(menuBar->DesignMode());
+  // Out of design mode a drag is a plain click that runs the command.
+  DragFromTo(Center(toolBar->ActionControls(0)), On(toolBar->ActionControls(0), -2));
+  EXPECT_EQ(ToolItems()->Count(), 3);
+  EXPECT_EQ(executed.size(), 1u);
+  // Not staying on top, when asked so.
+  dlg->SetStayOnTop(false);
+  OpenDialog();
+  EXPECT_EQ(dlg->Form()->FormStyle(), fsNormal);
+}
+
+} // namespace
+} // namespace zel
