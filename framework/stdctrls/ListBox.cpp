@@ -24,6 +24,8 @@ TCustomListBox::TCustomListBox(TComponent* owner)
   SetColor(clWindow);
   SetTabStop(true);
   SetBounds(0, 0, 121, 97);
+  // OnClick tells of a new choice, not of every press and release.
+  FControlStyle -= csClickEvents;
   FItems->OnChange = [this](TObject* sender) { ItemsChanged(sender); };
   FBar->OnInvalidate = [this] { Invalidate(); };
   FBar->OnScroll = [this](WORD code, int position) {
