@@ -119,6 +119,16 @@ void TActionComboBox::WndProc(TMessage& m) {
       return;
     }
     break;
+  case WM_RBUTTONUP:
+    // A right click opens the tool bar's customize pop-up, as it does on
+    // the bar's other items.
+    if (auto* bar = FControl ? dynamic_cast<TCustomActionToolBar*>(FControl->ActionBar()) : nullptr;
+        bar && !DroppedDown()) {
+      bar->ShowCustomizePopup(
+          ClientToScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}));
+      return;
+    }
+    break;
   case CM_COMBOCHOSEN:
     // Last thing this box does: the choice may remake the bar's controls.
     if (FControl) FControl->ItemChosen(int(m.WParam));
@@ -315,8 +325,7 @@ void TCustomComboControl::ItemChosen(int index) {
   TActionClientItem* item = ActionClient();
   TCustomActionBar* bar = ActionBar();
   if (!action || !item || index < 0 || !IsEnabled() || (bar && bar->DesignMode())) return;
-  item->SetUsageCount(item->UsageCount() + 1);
-  if (TActionBars* bars = item->ActionBars()) item->SetLastSession(bars->SessionCount());
+  item->CountUse();
   action->SelectItem(index);
 }
 

@@ -468,7 +468,7 @@ RECT TCustomMenuButton::TextBounds() {
 void TCustomMenuButton::Click() {
   // The press already opened or closed the sub-menu; a button without
   // sub-items executes its action.
-  if (ActionClient() && ActionClient()->HasItems() && ActionClient()->Items()->Count() > 0) return;
+  if (OpensSubMenu(this)) return;
   if (auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar())) bar->CloseMenu();
   TCustomActionControl::Click();
 }

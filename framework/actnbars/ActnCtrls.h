@@ -14,6 +14,7 @@
 namespace zel {
 
 class TCustomActionPopupMenu;
+class TCustomListAction;
 
 // A bar that can sit on a control bar (and, once docking is there, float).
 class TCustomActionDockBar : public TCustomActionBar {
@@ -172,9 +173,17 @@ public:
   void ShowOwnItems(TCustomActionManager* manager, sys::POINT screen);
   // Set when the own items are copies: finds the item a copy (or an item
   // under a copy) stands for, or nil when it is gone.  Asked for every item
-  // chosen in this pop-up or the sub-menus it opens.
+  // chosen in this pop-up or the sub-menus that show the copies' children.
   std::function<TActionClientItem*(TActionClientItem* copy)> OnFindOriginal;
   TActionClientItem* ItemToExecute(TActionClientItem* item) override;
+  // The item whose sub-menu this pop-up shows, or nil.  Only compared, never
+  // followed: the item may be gone.
+  TActionClientItem* SourceItem() const { return FSourceItem; }
+  // Shows the items of the list action of control's item as choices, the
+  // current one checked.  Choosing one selects it in the action and counts
+  // a use of control's item.
+  void ShowListItems(TCustomActionControl* control, sys::POINT screen);
+  void Notification(TComponent* component, TOperation operation) override;
   // The class of the expand button; styles give their own.
   virtual TClassRef<TCustomActionControl> ExpandBtnClass();
 
@@ -186,8 +195,12 @@ protected:
   sys::POINT PopupPoint(TCustomActionControl* control) override;
 
 private:
+  friend class TCustomActionMenuBar;
+  void ListItemChosen(int index);
   bool FExpanded = false;
   std::unique_ptr<TActionClients> FOwnHolder;
+  TActionClientItem* FSourceItem = nullptr;
+  TCustomListAction* FListAction = nullptr;
 };
 
 // A tool bar's customize pop-up: an add-or-remove sub-menu listing the
@@ -262,6 +275,9 @@ protected:
   void MouseEnter() override;
   // Draws the check mark of a checked item without a glyph.
   virtual void DrawCheckMark(const sys::RECT& glyphCell);
+  // Marks a checked item that has a glyph: a box around the glyph, drawn
+  // before it (sunken in the classic look).
+  virtual void DrawCheckedGlyphBox(const sys::RECT& box);
   virtual void DrawSubMenuArrow(const sys::RECT& r);
 };
 
@@ -276,6 +292,10 @@ public:
 protected:
   void Paint() override;
 };
+
+// Whether control opens a sub-menu in a menu: its item has child items, or
+// its action is a list action with items (shown as a sub-menu of choices).
+bool OpensSubMenu(const TCustomActionControl* control);
 
 // Draws a classic raised (or sunken) two-line edge.
 void DrawEdges(TCanvas* canvas, const sys::RECT& r, TColor topLeftOuter, TColor bottomRightOuter,

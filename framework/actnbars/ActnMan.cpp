@@ -192,9 +192,13 @@ bool TActionClientItem::HideUnused() const {
 bool TActionClientItem::Execute() {
   TContainedAction* action = Action();
   if (!action) return false;
+  CountUse();
+  return action->Execute();
+}
+
+void TActionClientItem::CountUse() {
   ++FUsageCount;
   if (TActionBars* bars = ActionBars()) FLastSession = bars->SessionCount();
-  return action->Execute();
 }
 
 TActionClient* TActionClientItem::ParentItem() const {

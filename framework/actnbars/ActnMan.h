@@ -105,6 +105,9 @@ public:
   // Counts a use (usage count + 1, last session = the current session)
   // and executes the action; false without an action or when it did not run.
   bool Execute();
+  // Counts a use without executing (a choice made in a list action's
+  // combo or sub-menu).
+  void CountUse();
 
   // The item whose child list holds this one, or nil for a bar's top level.
   TActionClient* ParentItem() const;

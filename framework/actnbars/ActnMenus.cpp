@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/actions/ActnList.h"
+#include "framework/actions/ListActns.h"
 #include "framework/actnbars/ActnColorMaps.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
@@ -27,8 +28,14 @@ constexpr UINT CM_EXPANDMENU = WM_USER + 0x3A1;
 constexpr UINT_PTR HoverTimerId = 0x3A2;
 
 bool HasSubItems(const TCustomActionControl* c) {
-  return c && c->ActionClient() && c->ActionClient()->HasItems() &&
-         c->ActionClient()->Items()->Count() > 0;
+  return OpensSubMenu(c);
+}
+
+// The list action whose items an item shows as its sub-menu, or nil.
+TCustomListAction* ListOf(TActionClientItem* item) {
+  if (!item || (item->HasItems() && item->Items()->Count() > 0)) return nullptr;
+  auto* list = dynamic_cast<TCustomListAction*>(item->Action());
+  return list && list->Count() > 0 ? list : nullptr;
 }
 
 char32_t Accelerator(const std::string& caption) {
@@ -57,6 +64,12 @@ char32_t FoldCase(char32_t c) {
 }
 
 } // namespace
+
+bool OpensSubMenu(const TCustomActionControl* c) {
+  TActionClientItem* item = c ? c->ActionClient() : nullptr;
+  if (!item) return false;
+  return (item->HasItems() && item->Items()->Count() > 0) || ListOf(item);
+}
 
 // ---- TCustomActionMenuBar ------------------------------------------------------------------
 
@@ -146,10 +159,15 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   root->WatchPresses();
   TCustomActionPopupMenu* popup = CreatePopup();
   popup->FParentMenu = this;
+  popup->FSourceItem = control->ActionClient();
+  FPopup = popup;
+  if (ListOf(control->ActionClient())) {
+    popup->ShowListItems(control, PopupPoint(control));
+    return;
+  }
   // Items of a pop-up's own have no manager; the sub-menu takes this one's.
   popup->SetFallbackManager(ActionManager());
   popup->SetActionClient(control->ActionClient());
-  FPopup = popup;
   popup->PopupAt(PopupPoint(control));
 }
 
@@ -196,7 +214,7 @@ void TCustomActionMenuBar::ControlClicked(TCustomActionControl* control) {
   CancelHover();
   if (HasSubItems(control)) {
     // A click opens at once; a sub-menu the hover opened already stays.
-    if (!FPopup || FPopup->ActionClient() != control->ActionClient()) OpenSubMenu(control);
+    if (!FPopup || FPopup->SourceItem() != control->ActionClient()) OpenSubMenu(control);
     SelectControl(control);
     return;
   }
@@ -224,7 +242,7 @@ void TCustomActionMenuBar::ControlEntered(TCustomActionControl* control) {
 // items on its way into an open sub-menu without closing it.
 void TCustomActionMenuBar::HoverControl(TCustomActionControl* control) {
   SelectControl(control);
-  const bool ownsPopup = FPopup && control && FPopup->ActionClient() == control->ActionClient();
+  const bool ownsPopup = FPopup && control && FPopup->SourceItem() == control->ActionClient();
   if (!control || ownsPopup || (!HasSubItems(control) && !FPopup)) {
     CancelHover();
     return;
@@ -265,7 +283,7 @@ void TCustomActionMenuBar::MouseReachedMenu() {
   if (!parent || parent->FPopup != this) return;
   parent->CancelHover();
   for (int i = 0; i < parent->ActionControlCount(); ++i)
-    if (parent->ActionControls(i)->ActionClient() == ActionClient())
+    if (parent->ActionControls(i)->ActionClient() == parent->FPopup->SourceItem())
       parent->SelectControl(parent->ActionControls(i));
 }
 
@@ -598,6 +616,12 @@ void TCustomMenuItem::DrawCheckMark(const RECT& cell) {
             2, false);
 }
 
+void TCustomMenuItem::DrawCheckedGlyphBox(const RECT& box) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  DrawEdges(Canvas(), box, m->ShadowColor(), m->FrameTopLeftOuter(), clNone, clNone);
+}
+
 void TCustomMenuItem::DrawSubMenuArrow(const RECT& r) {
   Canvas()->Brush()->SetStyle(bsSolid);
   Canvas()->Brush()->SetColor(Canvas()->Font()->Color());
@@ -615,7 +639,15 @@ void TCustomMenuItem::Paint() {
   }
   DrawFrame(ClientRect(), false);
   const RECT cell{0, 0, GutterWidth(), Height()};
-  if (HasGlyph()) DrawGlyph(GlyphPos());
+  if (HasGlyph()) {
+    const POINT p = GlyphPos();
+    if (IsChecked() && !CheckBesideGlyph()) {
+      const TCustomImageList* images = ActionBar()->ActionManager()->Images();
+      DrawCheckedGlyphBox(
+          RECT{p.x - 2, p.y - 2, p.x + images->Width() + 2, p.y + images->Height() + 2});
+    }
+    DrawGlyph(p);
+  }
   RECT t = TextBounds();
   DrawText(t, DT_SINGLELINE | DT_VCENTER | DT_LEFT,
            ActionClient() ? ActionClient()->Caption() : "");

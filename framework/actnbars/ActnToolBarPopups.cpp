@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/actions/ActnList.h"
+#include "framework/actions/ListActns.h"
 #include "framework/actnbars/ActnColorMaps.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
@@ -37,12 +38,60 @@ void TCustomActionPopupMenu::ShowOwnItems(TCustomActionManager* manager, POINT s
 }
 
 TActionClientItem* TCustomActionPopupMenu::ItemToExecute(TActionClientItem* item) {
-  // The sub-menus of a pop-up of copies show copies as well.
+  // The sub-menus of a pop-up of copies show copies as well, unless they
+  // show items of their own (a list action's choices).
   TCustomActionMenuBar* root = RootMenu();
-  if (root != this) return root->ItemToExecute(item);
+  if (root != this) return FOwnHolder ? item : root->ItemToExecute(item);
   if (OnFindOriginal)
     if (TActionClientItem* original = OnFindOriginal(item)) return original;
   return item;
+}
+
+// ---- A list action's choices ---------------------------------------------------------------
+
+void TCustomActionPopupMenu::ShowListItems(TCustomActionControl* control, POINT screen) {
+  TActionClientItem* source = control ? control->ActionClient() : nullptr;
+  auto* list = source ? dynamic_cast<TCustomListAction*>(source->Action()) : nullptr;
+  if (!list) return;
+  FSourceItem = source;
+  FListAction = list;
+  list->FreeNotification(this);
+  TActionClients* items = OwnItems();
+  items->Clear();
+  // One action of the pop-up's own per choice; they go with the pop-up.
+  for (int i = 0; i < list->Count(); ++i) {
+    std::string caption;
+    int image = -1;
+    list->GetItem(i, caption, image);
+    auto* choice = new TAction(this);
+    choice->SetCaption(caption);
+    choice->SetImageIndex(image);
+    choice->SetChecked(i == list->ItemIndex());
+    choice->OnExecute = [this, i](TObject*) { ListItemChosen(i); };
+    items->Add()->SetAction(choice);
+  }
+  TCustomActionBar* bar = control->ActionBar();
+  ShowOwnItems(bar ? bar->ActionManager() : nullptr, screen);
+}
+
+void TCustomActionPopupMenu::ListItemChosen(int index) {
+  TCustomListAction* list = FListAction;
+  if (!list) return;
+  // The use counts on the item whose sub-menu this is, while the menu that
+  // opened it still shows it (an item that went took its control's
+  // reference along, so a stale one is never followed).
+  if (TCustomActionMenuBar* parent = FParentMenu; parent && FSourceItem)
+    for (int i = 0; i < parent->ActionControlCount(); ++i)
+      if (parent->ActionControls(i)->ActionClient() == FSourceItem) {
+        if (TActionClientItem* counted = parent->ItemToExecute(FSourceItem)) counted->CountUse();
+        break;
+      }
+  list->SelectItem(index);
+}
+
+void TCustomActionPopupMenu::Notification(TComponent* component, TOperation operation) {
+  TCustomActionMenuBar::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FListAction) FListAction = nullptr;
 }
 
 // ---- TCustomActionToolBar ------------------------------------------------------------------

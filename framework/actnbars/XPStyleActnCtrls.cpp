@@ -125,6 +125,14 @@ void TXPStyleMenuItem::DrawFrame(const RECT& r, bool) {
       IsEnabled() ? m->BtnFrameColor() : m->DisabledColor());
 }
 
+void TXPStyleMenuItem::DrawCheckedGlyphBox(const RECT& box) {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return;
+  // A tinted, framed box behind the glyph, darker while selected.
+  FillWith(Canvas(), box, Selected() && IsEnabled() ? m->BtnSelectedColor() : m->HighlightColor());
+  Box(Canvas(), box, m->BtnFrameColor());
+}
+
 void TXPStyleMenuItem::DrawSeparator(const RECT& r) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m) return;

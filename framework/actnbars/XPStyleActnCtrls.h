@@ -38,6 +38,9 @@ public:
   void DrawFrame(const sys::RECT& r, bool down) override;
   void DrawSeparator(const sys::RECT& r) override;
   int GutterWidth() const override { return 26; }
+
+protected:
+  void DrawCheckedGlyphBox(const sys::RECT& box) override;
 };
 
 class TXPStyleExpandBtn : public TCustomMenuExpandBtn {

@@ -171,6 +171,10 @@ TEST_P(ComboControlTest, ChoosingWithTheMouseSelectsAndCountsAUse) {
   ClickAt(form->ClientToScreen({300, 150}));
   EXPECT_FALSE(box->DroppedDown());
   EXPECT_EQ(comboItem->UsageCount(), 1);
+  // A right click opens the bar's customize pop-up.
+  screen->Click(Center(box).x, Center(box).y, sys::MouseButton::Right);
+  ASSERT_NE(toolBar->ActivePopup(), nullptr);
+  EXPECT_TRUE(toolBar->ActivePopup()->InheritsFrom(TCustomizeActionToolBar::StaticClass()));
 }
 
 TEST_P(ComboControlTest, ChoosingWithTheKeyboard) {
@@ -239,6 +243,30 @@ TEST_P(ComboControlTest, TheBarMayRemakeItsControlsWhileAChoiceIsMadeOrTheListIs
   toolBar->SetDesignMode(true);
   ClickAt(Center(Box()));
   EXPECT_FALSE(Box()->DroppedDown());
+}
+
+// Hidden behind the scroll button, the combo is a menu item whose sub-menu
+// lists the choices, the current one checked.
+TEST_P(ComboControlTest, InAMenuTheListOffersItsItemsAsASubMenu) {
+  toolBar->SetAlign(alNone);
+  toolBar->SetWidth(60);
+  ClickAt(Center(toolBar->ScrollButton()));
+  TCustomActionPopupMenu* popup = toolBar->ActivePopup();
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(popup->ActionControlCount(), 1);
+  ClickAt(Center(popup->ActionControls(0)));
+  TCustomActionPopupMenu* choices = popup->Popup();
+  ASSERT_NE(choices, nullptr);
+  ASSERT_EQ(choices->ActionControlCount(), 3);
+  EXPECT_TRUE(choices->ActionControls(1)->IsChecked());
+  EXPECT_FALSE(choices->ActionControls(0)->IsChecked());
+  screen->MoveTo(Center(choices->ActionControls(2)).x, Center(choices->ActionControls(2)).y);
+  Picture("menu");
+  ClickAt(Center(choices->ActionControls(2)));
+  EXPECT_EQ(selected, std::vector<int>{2});
+  // The use counts on the bar's own item, not on the copy or the choice.
+  EXPECT_EQ(comboItem->UsageCount(), 1);
+  EXPECT_EQ(toolBar->ActivePopup(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, ComboControlTest, ::testing::Values(false, true),
