@@ -9,10 +9,15 @@ TCustomizeActionBars::TDialogRunner& Runner() {
   static TCustomizeActionBars::TDialogRunner runner;
   return runner;
 }
+TCustomizeActionBars::TDialogFactory& Factory() {
+  static TCustomizeActionBars::TDialogFactory factory;
+  return factory;
+}
 } // namespace
 
 TCustomizeActionBars::TCustomizeActionBars(TComponent* owner) : TCustomAction(owner) {
   SetDisableIfNoHandler(false);
+  if (Factory()) SetCustomizeDlg(Factory()(*this));
 }
 
 TCustomizeActionBars::~TCustomizeActionBars() {
@@ -22,6 +27,10 @@ TCustomizeActionBars::~TCustomizeActionBars() {
 
 void TCustomizeActionBars::SetDialogRunner(TDialogRunner runner) {
   Runner() = std::move(runner);
+}
+
+void TCustomizeActionBars::SetDialogFactory(TDialogFactory factory) {
+  Factory() = std::move(factory);
 }
 
 TCustomActionManager* TCustomizeActionBars::ActionManager() const {

@@ -28,6 +28,10 @@ public:
   // Opens the dialog for an action; installed once by the bars' screen part.
   using TDialogRunner = std::function<void(TCustomizeActionBars& action)>;
   static void SetDialogRunner(TDialogRunner runner);
+  // Makes the dialog of a new action, so that the dialog's settings can be
+  // made before it first shows; installed with the runner.
+  using TDialogFactory = std::function<TComponent*(TCustomizeActionBars& action)>;
+  static void SetDialogFactory(TDialogFactory factory);
 
   // Enabled exactly while there is a manager to customise.
   TObject* FindTarget() override;

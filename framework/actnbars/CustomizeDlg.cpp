@@ -453,13 +453,16 @@ bool TCustomizeDlg::Showing() const {
 }
 
 void InstallCustomizeDialog() {
+  TCustomizeActionBars::SetDialogFactory(
+      [](TCustomizeActionBars& action) { return new TCustomizeDlg(&action); });
   TCustomizeActionBars::SetDialogRunner([](TCustomizeActionBars& action) {
     auto* dlg = dynamic_cast<TCustomizeDlg*>(action.CustomizeDlg());
     if (!dlg) {
       dlg = new TCustomizeDlg(&action);
       action.SetCustomizeDlg(dlg);
     }
-    dlg->SetActionManager(action.ActionManager());
+    // An action outside any manager leaves the one given to the dialog.
+    if (TCustomActionManager* manager = action.ActionManager()) dlg->SetActionManager(manager);
     dlg->Show();
   });
 }

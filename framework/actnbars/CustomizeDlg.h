@@ -120,7 +120,8 @@ private:
   std::map<int, std::unique_ptr<TActionClients>> FSavedItems;
 };
 
-// Lets TCustomizeActionBars open this dialog (called once at start-up).
+// Lets TCustomizeActionBars make and open this dialog (called once at
+// start-up, before the actions are made).
 void InstallCustomizeDialog();
 
 } // namespace zel

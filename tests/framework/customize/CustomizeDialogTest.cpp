@@ -88,6 +88,7 @@ protected:
   }
   void TearDown() override {
     TCustomizeActionBars::SetDialogRunner(nullptr);
+    TCustomizeActionBars::SetDialogFactory(nullptr);
     app.reset();
     UnRegisterActnBarStyle(XPStyle());
   }
@@ -297,6 +298,25 @@ TEST_F(CustomizeDialogTest, ACommandDroppedAwayFromTheBarsAddsNothing) {
   EXPECT_EQ(MenuItems()->Count(), 2);
 }
 
+TEST_F(CustomizeDialogTest, AnEmptyBarTakesACommandAtItsStart) {
+  ToolItems()->Clear();
+  toolBar->RecreateControls();
+  TCustomizeDlg* dlg = OpenDialog();
+  ShowTab(dlg, dlg->CommandsSheet());
+  TListBox* commands = dlg->CommandList();
+  const sys::RECT line = commands->ItemRect(0);
+  const sys::POINT from = commands->ClientToScreen({30, (line.top + line.bottom) / 2});
+  const sys::POINT to = toolBar->ClientToScreen({80, toolBar->Height() / 2});
+  Press(from);
+  MoveTo(sys::POINT{from.x, from.y - 20});
+  MoveTo(to);
+  const sys::RECT mark = DesignInsertMarkRect();
+  EXPECT_LT(mark.left, toolBar->ClientToScreen({10, 0}).x);
+  Release(to);
+  EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{open}));
+  EXPECT_EQ(toolBar->ActionControlCount(), 1);
+}
+
 TEST_F(CustomizeDialogTest, AnItemDraggedWithinItsBarIsReordered) {
   OpenDialog();
   DragFromTo(Center(toolBar->ActionControls(0)), On(toolBar->ActionControls(2), -3));
@@ -312,7 +332,15 @@ TEST_F(CustomizeDialogTest, AnItemDraggedWithinItsBarIsReordered) {
 TEST_F(CustomizeDialogTest, AnItemDraggedToAnotherBarMovesThere) {
   OpenDialog();
   TActionClientItem* moved = ToolItems()->Items(2);
-  DragFromTo(Center(toolBar->ActionControls(2)), On(menuBar->ActionControls(1), 3));
+  const sys::POINT from = Center(toolBar->ActionControls(2));
+  const sys::POINT to = On(menuBar->ActionControls(1), 3);
+  Press(from);
+  MoveTo(sys::POINT{from.x + 5, from.y - 5});
+  MoveTo(to);
+  EXPECT_EQ(DesignDropTarget().Bar, menuBar);
+  EXPECT_EQ(DesignDropTarget().Index, 1);
+  Picture("drag_item", true);
+  Release(to);
   EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{open, save}));
   ASSERT_EQ(MenuItems()->Count(), 3);
   // The very item moved, with its settings, before "О программе".
@@ -395,6 +423,23 @@ TEST_F(CustomizeDialogTest, ClosingEndsDesignModeAndRaisesOnClose) {
   dlg->SetStayOnTop(false);
   OpenDialog();
   EXPECT_EQ(dlg->Form()->FormStyle(), fsNormal);
+}
+
+TEST_F(CustomizeDialogTest, TheDialogComesWithItsActionSoItsSettingsPrecedeTheFirstShowing) {
+  auto* dlg = dynamic_cast<TCustomizeDlg*>(customize->CustomizeDlg());
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_TRUE(dlg->StayOnTop());
+  EXPECT_EQ(dlg->Form(), nullptr);
+  dlg->SetStayOnTop(false);
+  ASSERT_EQ(OpenDialog(), dlg);
+  EXPECT_EQ(dlg->Form()->FormStyle(), fsNormal);
+  EXPECT_EQ(dlg->ActionManager(), manager);
+  // The bars tab lists the bars even when they go away meanwhile.
+  delete toolBar;
+  toolBar = nullptr;
+  app->ProcessMessages();
+  EXPECT_EQ(dlg->BarList()->Count(), 1);
+  EXPECT_FALSE(dlg->ResetBar(1));
 }
 
 } // namespace
