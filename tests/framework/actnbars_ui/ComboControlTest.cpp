@@ -243,6 +243,12 @@ TEST_P(ComboControlTest, TheBarMayRemakeItsControlsWhileAChoiceIsMadeOrTheListIs
   toolBar->SetDesignMode(true);
   ClickAt(Center(Box()));
   EXPECT_FALSE(Box()->DroppedDown());
+  // ...which drags it like any other item: off the bar, it is removed.
+  const sys::POINT from = Center(Box());
+  sys::AdvanceTime(1000);
+  screen->Drag(from.x, from.y, from.x + 40, from.y + 120, 6);
+  app->ProcessMessages();
+  EXPECT_EQ(manager->ActionBars()->ActionBars(0)->Items()->Count(), 1);
 }
 
 // Hidden behind the scroll button, the combo is a menu item whose sub-menu
