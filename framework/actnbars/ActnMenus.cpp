@@ -27,10 +27,6 @@ constexpr UINT CM_EXPANDMENU = WM_USER + 0x3A1;
 // The timer of a menu's pending hover.
 constexpr UINT_PTR HoverTimerId = 0x3A2;
 
-bool HasSubItems(const TCustomActionControl* c) {
-  return OpensSubMenu(c);
-}
-
 // The list action whose items an item shows as its sub-menu, or nil.
 TCustomListAction* ListOf(TActionClientItem* item) {
   if (!item || (item->HasItems() && item->Items()->Count() > 0)) return nullptr;
@@ -142,8 +138,7 @@ POINT TCustomActionMenuBar::PopupPoint(TCustomActionControl* control) {
 
 void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   TCustomActionMenuBar* root = RootMenu();
-  for (TCustomActionMenuBar* m = root; m; m = m->FPopup)
-    m->CancelHover();
+  CancelHover();
   CloseSubMenus();
   // Pop-ups closed earlier are no longer on the call stack.
   std::vector<TCustomActionPopupMenu*> closed;
@@ -151,7 +146,7 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   for (TCustomActionPopupMenu* p : closed)
     delete p;
   SelectControl(control);
-  if (!HasSubItems(control)) return;
+  if (!OpensSubMenu(control)) return;
   // A main menu bar takes the keyboard while its menus are open, so the
   // arrows work after a mouse click too.
   if (this == root && dynamic_cast<TCustomActionMainMenuBar*>(this) && CanFocus() && !Focused())
@@ -212,7 +207,7 @@ void TCustomActionMenuBar::PressedIn(HWND window) {
 
 void TCustomActionMenuBar::ControlClicked(TCustomActionControl* control) {
   CancelHover();
-  if (HasSubItems(control)) {
+  if (OpensSubMenu(control)) {
     // A click opens at once; a sub-menu the hover opened already stays.
     if (!FPopup || FPopup->SourceItem() != control->ActionClient()) OpenSubMenu(control);
     SelectControl(control);
@@ -243,7 +238,7 @@ void TCustomActionMenuBar::ControlEntered(TCustomActionControl* control) {
 void TCustomActionMenuBar::HoverControl(TCustomActionControl* control) {
   SelectControl(control);
   const bool ownsPopup = FPopup && control && FPopup->SourceItem() == control->ActionClient();
-  if (!control || ownsPopup || (!HasSubItems(control) && !FPopup)) {
+  if (!control || ownsPopup || (!OpensSubMenu(control) && !FPopup)) {
     CancelHover();
     return;
   }
@@ -272,7 +267,7 @@ void TCustomActionMenuBar::HoverExpired() {
   for (int i = 0; i < ActionControlCount(); ++i)
     if (ActionControls(i) == control) mine = true;
   if (!mine || !control->Selected()) return;
-  if (HasSubItems(control))
+  if (OpensSubMenu(control))
     OpenSubMenu(control);
   else
     CloseSubMenus();
@@ -289,7 +284,9 @@ void TCustomActionMenuBar::MouseReachedMenu() {
 
 bool TCustomActionMenuBar::HandleMenuKey(WORD key) {
   TCustomActionMenuBar* root = RootMenu();
-  CancelHover();
+  // A key takes over from the mouse in every open menu.
+  for (TCustomActionMenuBar* m = root; m; m = m->FPopup)
+    m->CancelHover();
   const bool popup = FParentMenu != nullptr;
   TCustomActionControl* selected = SelectedControl();
   auto openFirst = [](TCustomActionMenuBar* bar, TCustomActionControl* c) {
@@ -316,7 +313,7 @@ bool TCustomActionMenuBar::HandleMenuKey(WORD key) {
     const int direction = key == VK_RIGHT ? 1 : -1;
     if (!popup) {
       moveRoot(direction);
-    } else if (direction > 0 && HasSubItems(selected)) {
+    } else if (direction > 0 && OpensSubMenu(selected)) {
       openFirst(this, selected);
     } else if (direction < 0 && FParentMenu != root) {
       FParentMenu->CloseSubMenus();
@@ -335,7 +332,7 @@ bool TCustomActionMenuBar::HandleMenuKey(WORD key) {
     return true;
   case VK_RETURN:
     if (!selected) return true;
-    if (HasSubItems(selected))
+    if (OpensSubMenu(selected))
       openFirst(this, selected);
     else
       selected->Click();
@@ -368,7 +365,7 @@ void TCustomActionMenuBar::KeyPress(char32_t& key) {
     if (!c->ActionClient() || !c->Visible() || !c->IsEnabled()) continue;
     if (Accelerator(c->ActionClient()->Caption()) != k) continue;
     key = 0;
-    if (HasSubItems(c)) {
+    if (OpensSubMenu(c)) {
       target->OpenSubMenu(c);
       if (TCustomActionPopupMenu* p = target->Popup()) p->SelectControl(p->NextControl(1));
     } else {
@@ -658,7 +655,7 @@ void TCustomMenuItem::Paint() {
     s.right = Width() - 20;
     DrawText(s, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX, sc);
   }
-  if (HasSubItems(this)) DrawSubMenuArrow(ClientRect());
+  if (OpensSubMenu(this)) DrawSubMenuArrow(ClientRect());
 }
 
 void TCustomMenuItem::MouseEnter() {
