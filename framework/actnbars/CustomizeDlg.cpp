@@ -15,6 +15,8 @@
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/PageControl.h"
+#include "framework/stdctrls/Panel.h"
+#include "platform/user/User.h"
 
 namespace zel {
 
@@ -31,6 +33,22 @@ int TCustomizeList::RowAt(int y) const {
   return y >= 0 && row < int(FRows.size()) ? row : -1;
 }
 
+RECT TCustomizeList::RowHitRect(int row) {
+  if (row < 0 || row >= int(FRows.size()) || FRows[size_t(row)].Heading) return RECT{};
+  HDC dc = GetDC(nullptr);
+  TCanvas measure;
+  measure.SetHandle(dc);
+  measure.Font()->Assign(Font());
+  const int text = measure.TextWidth(FRows[size_t(row)].Caption);
+  measure.SetHandle(nullptr);
+  ReleaseDC(nullptr, dc);
+  const int top = row * RowHeight;
+  // A check box with its caption, or a button around the caption.
+  const int left = 16;
+  const int right = FRows[size_t(row)].CheckBox ? left + 13 + 6 + text + 4 : left + text + 20;
+  return RECT{left, top + 1, std::min(right, ClientWidth() - 4), top + RowHeight - 1};
+}
+
 void TCustomizeList::Paint() {
   Canvas()->Font()->Assign(Font());
   Canvas()->Brush()->SetColor(Color());
@@ -40,44 +58,56 @@ void TCustomizeList::Paint() {
     const int top = int(i) * RowHeight;
     int left = 8;
     if (!row.Heading && row.CheckBox) {
-      const RECT box{left + 8, top + 5, left + 21, top + 18};
+      RECT box{left + 8, top + 5, left + 21, top + 18};
       Canvas()->Brush()->SetStyle(bsSolid);
-      Canvas()->Brush()->SetColor(clWindow);
+      Canvas()->Brush()->SetColor(int(i) == FPressedRow ? clBtnFace : clWindow);
       Canvas()->FillRect(box);
-      Canvas()->Brush()->SetColor(clBtnShadow);
-      Canvas()->FrameRect(box);
+      RECT edge = box;
+      Frame3D(Canvas(), edge, clBtnShadow, clBtnHighlight);
+      Frame3D(Canvas(), edge, cl3DDkShadow, cl3DLight);
       if (row.Checked && row.Checked()) {
         Canvas()->Pen()->SetColor(clWindowText);
         DrawCheck(Canvas(), POINT{box.left + 3, box.top + 6}, 2, false);
       }
       left = box.right + 6;
     } else if (!row.Heading) {
-      // A command row looks like a button.
-      left += 8;
-      const int w = Canvas()->TextWidth(row.Caption) + 20;
-      const RECT b{left, top + 1, left + w, top + RowHeight - 1};
-      Canvas()->Pen()->SetColor(clBtnHighlight);
-      Canvas()->MoveTo(b.left, b.bottom - 1);
-      Canvas()->LineTo(b.left, b.top);
-      Canvas()->LineTo(b.right - 1, b.top);
-      Canvas()->Pen()->SetColor(cl3DDkShadow);
-      Canvas()->LineTo(b.right - 1, b.bottom - 1);
-      Canvas()->LineTo(b.left - 1, b.bottom - 1);
-      left += 10;
+      // A command row looks like a push button, sunken while pressed.
+      RECT b = RowHitRect(int(i));
+      const bool down = int(i) == FPressedRow;
+      if (down) {
+        Canvas()->Brush()->SetColor(clBtnShadow);
+        Canvas()->FrameRect(b);
+      } else {
+        Frame3D(Canvas(), b, clBtnHighlight, cl3DDkShadow);
+        Frame3D(Canvas(), b, cl3DLight, clBtnShadow);
+      }
+      left = b.left + 9 + (down ? 1 : 0);
     }
     Canvas()->Brush()->SetStyle(bsClear);
     Canvas()->Font()->SetStyle(row.Heading ? TFontStyles{fsBold} : TFontStyles{});
     RECT t{left, top, ClientWidth() - 4, top + RowHeight};
+    if (!row.Heading && !row.CheckBox && int(i) == FPressedRow) OffsetRect(t, 0, 1);
     Canvas()->TextRect(t, row.Caption, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS);
   }
 }
 
+void TCustomizeList::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomControl::MouseDown(button, shift, x, y);
+  const int row = RowAt(y);
+  if (button != mbLeft || !PtInRect(RowHitRect(row), POINT{x, y})) return;
+  FPressedRow = row;
+  Invalidate();
+}
+
+// A row acts when the press and the release are both on it, as a button does.
 void TCustomizeList::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomControl::MouseUp(button, shift, x, y);
-  const int row = RowAt(y);
-  if (button != mbLeft || row < 0 || FRows[size_t(row)].Heading) return;
-  if (FRows[size_t(row)].Toggle) FRows[size_t(row)].Toggle();
+  if (button != mbLeft) return;
+  const int pressed = FPressedRow;
+  FPressedRow = -1;
   Invalidate();
+  if (pressed < 0 || !PtInRect(RowHitRect(pressed), POINT{x, y})) return;
+  if (FRows[size_t(pressed)].Toggle) FRows[size_t(pressed)].Toggle();
 }
 
 // ---- TCustomizeDlg -------------------------------------------------------------------------

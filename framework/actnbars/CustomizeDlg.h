@@ -44,13 +44,18 @@ public:
   static constexpr int RowHeight = 22;
   // The row under a client point, or -1.
   int RowAt(int y) const;
+  // The part of a row that takes clicks: the box with its caption, or the
+  // button; empty for a heading.
+  sys::RECT RowHitRect(int row);
 
 protected:
   void Paint() override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
 private:
   std::vector<TRow> FRows;
+  int FPressedRow = -1;
 };
 
 class TCustomizeDlg : public TComponent {

@@ -71,14 +71,17 @@ void TCustomListBox::ItemsChanged(TObject*) {
 
 int TCustomListBox::ItemHeight() {
   if (FItemHeight > 0) return FItemHeight;
-  HDC dc = GetDC(nullptr);
-  TCanvas measure;
-  measure.SetHandle(dc);
-  measure.Font()->Assign(Font());
-  const int h = measure.TextHeight("Wg") + 3;
-  measure.SetHandle(nullptr);
-  ReleaseDC(nullptr, dc);
-  return std::max(h, FCheckBoxes ? CheckSize + 3 : 1);
+  // Measured once per font; a new font clears it.
+  if (FFontHeight == 0) {
+    HDC dc = GetDC(nullptr);
+    TCanvas measure;
+    measure.SetHandle(dc);
+    measure.Font()->Assign(Font());
+    FFontHeight = measure.TextHeight("Wg");
+    measure.SetHandle(nullptr);
+    ReleaseDC(nullptr, dc);
+  }
+  return std::max(FFontHeight + 3, FCheckBoxes ? CheckSize + 3 : 1);
 }
 
 void TCustomListBox::SetItemHeight(int value) {
@@ -366,6 +369,8 @@ void TCustomListBox::WndProc(TMessage& m) {
     SetTopIndex(FTopIndex + (short(HIWORD(m.WParam)) > 0 ? -3 : 3));
     return;
   case CM_FONTCHANGED:
+  case CM_PARENTFONTCHANGED:
+    FFontHeight = 0;
     TCustomControl::WndProc(m);
     ItemsChanged(nullptr);
     return;

@@ -90,6 +90,7 @@ private:
   int FItemIndex = -1;
   int FTopIndex = 0;
   int FItemHeight = 0;
+  int FFontHeight = 0; // the measured line of the font, 0 until measured
   TListBoxStyle FStyle = lbStandard;
   bool FCheckBoxes = false;
 };

@@ -236,6 +236,28 @@ TEST_F(CustomizeDialogTest, TabsSwitchByClickAndByCtrlTab) {
   EXPECT_EQ(pages->ActivePage(), dlg->BarsSheet());
 }
 
+TEST_F(CustomizeDialogTest, TheOptionsTabActsOnItsBoxAndButtonOnly) {
+  TCustomizeDlg* dlg = OpenDialog();
+  ShowTab(dlg, dlg->OptionsSheet());
+  TCustomizeList* list = dlg->List();
+  const sys::RECT box = list->RowHitRect(1), button = list->RowHitRect(2);
+  ASSERT_FALSE(sys::IsRectEmpty(box));
+  EXPECT_TRUE(sys::IsRectEmpty(list->RowHitRect(0)));
+  // Beside the button nothing happens; on it the usage data goes.
+  manager->FindItemByAction(open)->SetUsageCount(5);
+  ClickAt(list->ClientToScreen({button.right + 20, button.top + 5}));
+  EXPECT_EQ(manager->FindItemByAction(open)->UsageCount(), 5);
+  // Pressed on the button and released beside it: nothing either.
+  Press(list->ClientToScreen({button.left + 5, button.top + 5}));
+  Release(list->ClientToScreen({button.right + 20, button.top + 5}));
+  EXPECT_EQ(manager->FindItemByAction(open)->UsageCount(), 5);
+  ClickAt(list->ClientToScreen({button.left + 5, button.top + 5}));
+  EXPECT_EQ(manager->FindItemByAction(open)->UsageCount(), 0);
+  ClickAt(list->ClientToScreen({box.left + 5, box.top + 5}));
+  EXPECT_TRUE(MenuItems()->HideUnused());
+  EXPECT_TRUE(ToolItems()->HideUnused());
+}
+
 TEST_F(CustomizeDialogTest, TheBarsTabShowsAndHidesBars) {
   TCustomizeDlg* dlg = OpenDialog();
   TListBox* list = dlg->BarList();
