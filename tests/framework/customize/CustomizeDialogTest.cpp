@@ -16,6 +16,7 @@
 #include "framework/actnbars/CustomizeDlg.h"
 #include "framework/actnbars/DesignDrag.h"
 #include "framework/actnbars/XPStyleActnCtrls.h"
+#include "framework/core/Streams.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/graphics/Bitmap.h"
@@ -55,6 +56,7 @@ protected:
     menuBar = new TActionMainMenuBar(form);
     menuBar->SetParent(form);
     menuBar->SetAlign(alTop);
+    menuBar->SetName("MenuBar1");
     menuBar->SetCaption("Главное меню");
     menuBar->SetActionManager(manager);
     TActionClients* top = manager->ActionBars()->ActionBars(0)->Items();
@@ -69,6 +71,7 @@ protected:
     toolBar->SetParent(form);
     toolBar->SetAlign(alTop);
     toolBar->SetTop(100);
+    toolBar->SetName("ToolBar1");
     toolBar->SetCaption("Основные кнопки");
     toolBar->SetActionManager(manager);
     TActionClients* buttons = ToolItems();
@@ -106,6 +109,7 @@ protected:
   TAction* Action(const std::string& caption, const std::string& category, int image) {
     auto* a = new TAction(form);
     a->SetActionList(manager);
+    a->SetName("act" + std::to_string(++actionCount));
     a->SetCaption(caption);
     a->SetCategory(category);
     a->SetImageIndex(image);
@@ -193,6 +197,7 @@ protected:
   TActionToolBar* toolBar = nullptr;
   TCustomizeActionBars* customize = nullptr;
   std::vector<TBasicAction*> executed;
+  int actionCount = 0;
 };
 
 TEST_F(CustomizeDialogTest, TabsSwitchByClickAndByCtrlTab) {
@@ -374,6 +379,22 @@ TEST_F(CustomizeDialogTest, AnItemDraggedToAnotherBarMovesThere) {
   DragFromTo(Center(menuBar->ActionControls(0)), On(toolBar->ActionControls(0), 2));
   ASSERT_EQ(ToolItems()->Count(), 3);
   EXPECT_EQ(ToolItems()->Items(0)->Items()->Count(), 2);
+}
+
+TEST_F(CustomizeDialogTest, ADraggedChangeIsSavedWithTheConfiguration) {
+  TCustomizeDlg* dlg = OpenDialog();
+  DragFromTo(Center(toolBar->ActionControls(2)), On(menuBar->ActionControls(1), 3));
+  TMemoryStream saved;
+  manager->SaveToStream(saved);
+  ASSERT_TRUE(dlg->ResetBar(0));
+  ASSERT_TRUE(dlg->ResetBar(1));
+  ASSERT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{open, save, cut}));
+  saved.Seek(0, soFromBeginning);
+  manager->LoadFromStream(saved);
+  EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{open, save}));
+  ASSERT_EQ(MenuItems()->Count(), 3);
+  EXPECT_EQ(MenuItems()->Items(1)->Action(), cut);
+  EXPECT_EQ(menuBar->ActionControlCount(), 3);
 }
 
 TEST_F(CustomizeDialogTest, AnItemDraggedOffEveryBarIsRemoved) {
