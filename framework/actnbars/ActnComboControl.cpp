@@ -44,12 +44,12 @@ void Frame(TCanvas* canvas, const RECT& r, TColor color) {
   canvas->FrameRect(r);
 }
 
-void DownArrow(TCanvas* canvas, const RECT& r, TColor color, int shift) {
+// A small arrow pointing down in the middle of r.
+void DownArrow(TCanvas* canvas, const RECT& r, TColor color) {
   canvas->Pen()->SetColor(color);
   canvas->Brush()->SetStyle(bsSolid);
   canvas->Brush()->SetColor(color);
-  DrawArrow(canvas, sdDown,
-            POINT{(r.left + r.right) / 2 - 2 + shift, (r.top + r.bottom) / 2 - 1 + shift}, 2);
+  DrawArrow(canvas, sdDown, POINT{(r.left + r.right) / 2 - 2, (r.top + r.bottom) / 2 - 1}, 2);
 }
 
 // The colours an item of the box is painted in.
@@ -357,7 +357,7 @@ void TCustomComboControl::DrawComboButton(TCanvas* canvas, const RECT& r,
   } else {
     Fill(canvas, inner, m->Color());
   }
-  DownArrow(canvas, inner, s.enabled ? m->FontColor() : m->DisabledFontColor(), 0);
+  DownArrow(canvas, inner, s.enabled ? m->FontColor() : m->DisabledFontColor());
 }
 
 void TCustomComboControl::DrawComboItem(TCanvas* canvas, int index, const RECT& r,
