@@ -127,6 +127,7 @@ void SetMouseControlHook(TMouseControlHook hook) {
 }
 
 void ControlDestroyed(TControl* control) {
+  DockControlDestroyed(control);
   if (gCaptureControl == control) {
     gCaptureControl = nullptr;
     ReleaseCapture();
@@ -564,6 +565,11 @@ void TControl::SetVisible(bool value) {
   Perform(CM_VISIBLECHANGED, value ? 1 : 0);
   if (value && FParent) Invalidate();
   RequestAlign();
+  // A floating control shown again brings back the form it floats in (the
+  // form hid with it when it was closed).
+  if (value && FParent && FParent == FHostDockSite && IsFloatingDockSite(FHostDockSite) &&
+      !FHostDockSite->ComponentState().Contains(csLoading))
+    FHostDockSite->Show();
 }
 
 void TControl::Show() {

@@ -20,6 +20,7 @@ namespace zel {
 
 class TWinControl;
 class TCanvas;
+class TDragDockObject;
 
 // Minimum and maximum sizes of a control; 0 means no limit.
 class TSizeConstraints : public TPersistent {
@@ -178,6 +179,12 @@ public:
   // the docking classes' default).
   TClass FloatingDockSiteClass() const { return FFloatingDockSiteClass; }
   void SetFloatingDockSiteClass(TClass c) { FFloatingDockSiteClass = c; }
+  // Called when a dock drag of the control begins, before the first
+  // preview; a control may set its undocked size here.
+  virtual void DoStartDock(TDragDockObject* dragObject) {
+    if (OnStartDock) OnStartDock(this, dragObject);
+  }
+  std::function<void(TObject* sender, TDragDockObject* dragObject)> OnStartDock;
   int UndockWidth() const { return FUndockWidth > 0 ? FUndockWidth : FWidth; }
   int UndockHeight() const { return FUndockHeight > 0 ? FUndockHeight : FHeight; }
   void SetUndockWidth(int v) { FUndockWidth = v; }

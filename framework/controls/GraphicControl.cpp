@@ -38,6 +38,7 @@ void TGraphicControl::WndProc(TMessage& m) {
     FCanvas->SetHandle(nullptr);
     return;
   }
+  if (DockDragMouseMessage(this, m)) return;
   TControl::WndProc(m);
 }
 

@@ -20,6 +20,11 @@ TInputHook gInputHook;
 std::vector<std::pair<int, TPressHook>> gPressHooks;
 int gNextPressHook = 1;
 WNDPROC gControlProc = nullptr;
+std::vector<TWinControl*> gDockSites;
+
+void ForgetDockSite(TWinControl* site) {
+  gDockSites.erase(std::remove(gDockSites.begin(), gDockSites.end(), site), gDockSites.end());
+}
 
 void EnsureWindowClass(const TCreateParams& p, WNDPROC proc) {
   WNDCLASS existing;
@@ -146,6 +151,7 @@ TWinControl::~TWinControl() {
   // No message reaches this control any more; then it leaves the parent
   // while it is still known as a windowed control.
   ControlDestroyed(this);
+  if (FDockSite) ForgetDockSite(this);
   if (Parent()) Parent()->RemoveControl(this);
   // Children go first, last to first, while this control is still whole.
   while (!FControls.empty() || !FWinControls.empty()) {
@@ -922,6 +928,29 @@ void TWinControl::DeclareProperties(TPropertyTable<TWinControl>& t) {
 }
 
 // ---- Docking -----------------------------------------------------------------------------
+
+const std::vector<TWinControl*>& DockSiteList() {
+  return gDockSites;
+}
+
+void TWinControl::SetDockSite(bool v) {
+  if (v == FDockSite) return;
+  FDockSite = v;
+  if (v)
+    gDockSites.push_back(this);
+  else
+    ForgetDockSite(this);
+}
+
+void TWinControl::GetSiteInfo(TControl* client, RECT& influenceRect, POINT mousePos,
+                              bool& canDock) {
+  // A collapsed site (no width or no height) is still found in the margin
+  // around the line it occupies.
+  const POINT tl = Parent() ? Parent()->ClientToScreen(POINT{Left(), Top()}) : POINT{Left(), Top()};
+  influenceRect = RECT{tl.x, tl.y, tl.x + Width(), tl.y + Height()};
+  InflateRect(influenceRect, DockSiteMargin, DockSiteMargin);
+  canDock = FDockSite && Showing() && client != this;
+}
 
 void TWinControl::SetUseDockManager(bool v) {
   if (v == FUseDockManager) return;

@@ -51,11 +51,17 @@ public:
 };
 
 class TWinControl;
+// Every windowed control whose DockSite is set, in the order they became
+// dock sites.
+const std::vector<TWinControl*>& DockSiteList();
 // Makes the default dock manager of a site (defined by the docking classes).
 std::unique_ptr<IDockManager> MakeDefaultDockManager(TWinControl* site);
-// Runs a dock drag of a control whose drag kind is dkDock and drag mode
-// automatic; true when it used the message.
-bool DockDragMouseMessage(TWinControl* control, TMessage& message);
+// Runs a dock drag of a control (windowed or not) whose drag kind is dkDock
+// and drag mode automatic; true when it used the message.  Esc arriving at
+// any control cancels such a drag.
+bool DockDragMouseMessage(TControl* control, TMessage& message);
+// Ends any dock drag of a control that is going away.
+void DockControlDestroyed(TControl* control);
 
 class TWinControl : public TControl {
   ZEL_CLASS(TWinControl, TControl)
@@ -163,7 +169,8 @@ public:
 
   // ---- Docking (the docking classes fill these in) -------------------------------
   bool DockSite() const { return FDockSite; }
-  virtual void SetDockSite(bool v) { FDockSite = v; }
+  // A dock site is known to every dock drag (DockSiteList) while it is one.
+  virtual void SetDockSite(bool v);
   bool UseDockManager() const { return FUseDockManager; }
   // Turning it on asks CreateDockManager for a manager when the site has none.
   void SetUseDockManager(bool v);
@@ -175,6 +182,13 @@ public:
   // the whole site) on the side align names (alNone: the client's Align).
   void AddDockClient(TControl* client, TControl* dropControl = nullptr, TAlign align = alNone);
   void RemoveDockClient(TControl* client);
+  // Where the site reacts to a drag of client: influenceRect (screen) is
+  // where the mouse must be for the site to take it, canDock whether it
+  // takes it at all.  The base gives its screen rectangle inflated by
+  // DockSiteMargin, and refuses while it is no dock site or not showing.
+  virtual void GetSiteInfo(TControl* client, sys::RECT& influenceRect, sys::POINT mousePos,
+                           bool& canDock);
+  static constexpr int DockSiteMargin = 10;
   virtual void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) {}
   virtual void DockDrop(TDragDockObject* source, int x, int y) {}
   virtual void DoAddDockClient(TControl* client, const sys::RECT& rect);

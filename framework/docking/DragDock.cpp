@@ -111,15 +111,73 @@ std::unique_ptr<TDockDragger>& Ending() {
   return d;
 }
 
-// The dock site with a manager under a screen point, the dragged control
-// and everything inside it excluded.
+// The control whose own press began the drag (drag kind dkDock, automatic).
+TControl* AutoControl = nullptr;
+POINT AutoPress{};
+
+// The mouse goes to the pressed control: a windowed one captures it itself,
+// a windowless one through its parent's window.
+void CaptureFor(TControl* c) {
+  if (auto* w = dynamic_cast<TWinControl*>(c))
+    SetCapture(w->Handle());
+  else
+    SetCaptureControl(c);
+}
+
+void ReleaseFor(TControl* c) {
+  if (c && GetCaptureControl() == c)
+    SetCaptureControl(nullptr);
+  else
+    ReleaseCapture();
+}
+
+// Whether site is the dragged control or lies inside it.
+bool InsideDragged(const TWinControl* site, const TControl* dragged) {
+  for (const TWinControl* c = site; c; c = c->Parent())
+    if (c == dragged) return true;
+  return false;
+}
+
+// Whether site takes the drag at p by its own account (GetSiteInfo); area
+// receives its influence rectangle.
+bool SiteTakes(TWinControl* site, TControl* dragged, POINT p, RECT& area) {
+  if (!site->DockSite() || InsideDragged(site, dragged)) return false;
+  bool canDock = true;
+  area = RECT{};
+  site->GetSiteInfo(dragged, area, p, canDock);
+  return canDock && PtInRect(area, p);
+}
+
+// The dock site a drag at screen point p goes to.  The innermost site on
+// the way up from the window under the mouse comes first; otherwise a site
+// whose influence rectangle reaches the point takes it (a collapsed site
+// has no window area to be under the mouse), as long as no other program
+// window covers the point: the smallest such rectangle wins.
 TWinControl* SiteAt(POINT p, TControl* dragged, const TDockDragger& d) {
   HWND h = WindowFromPoint(p);
-  for (TWinControl* c = h ? FindControl(h) : nullptr; c; c = c->Parent()) {
-    if (d.IsStrip(c) || c == dragged) return nullptr;
-    if (c->DockSite() && c->DockManager()) return c;
+  TWinControl* under = h ? FindControl(h) : nullptr;
+  if (under && d.IsStrip(under)) under = nullptr;
+  RECT area{};
+  for (TWinControl* c = under; c && !InsideDragged(c, dragged); c = c->Parent())
+    if (SiteTakes(c, dragged, p, area)) return c;
+  // The top window at the point, unless it is the dragged control's own.
+  TWinControl* cover = under ? under->TopParent() : nullptr;
+  if (cover && InsideDragged(under, dragged)) cover = nullptr;
+  if (cover && dragged->HostDockSite() && cover == dragged->HostDockSite()->TopParent() &&
+      IsFloatingDockSite(dragged->HostDockSite()))
+    cover = nullptr;
+  TWinControl* best = nullptr;
+  long long bestArea = 0;
+  for (TWinControl* site : DockSiteList()) {
+    if (!SiteTakes(site, dragged, p, area)) continue;
+    if (cover && site->TopParent() != cover) continue;
+    const long long a = (long long)area.Width() * area.Height();
+    if (!best || a < bestArea) {
+      best = site;
+      bestArea = a;
+    }
   }
-  return nullptr;
+  return best;
 }
 
 // Which side of the zone under p the control would take: the nearest edge.
@@ -149,24 +207,31 @@ void TDockDragger::Move(POINT p) {
   const bool entering = site && site != LastSite;
   LastSite = site;
   if (site) {
-    auto* tree = dynamic_cast<TDockTree*>(site->DockManager());
     const POINT cp = site->ScreenToClient(p);
-    TControl* drop = nullptr;
-    RECT zone = site->ClientRect();
-    for (int i = 0; i < site->DockClientCount(); ++i) {
-      TControl* k = site->DockClients(i);
-      RECT b{};
-      if (tree) tree->GetControlBounds(k, b);
-      if (k->Visible() && PtInRect(b, cp)) {
-        drop = k;
-        zone = b;
-      }
-    }
-    o.FDropOnControl = drop == c ? nullptr : drop;
-    o.FDropAlign = SideOf(zone, cp);
-    o.FDragTarget = site;
     RECT r{};
-    site->DockManager()->PositionDockRect(c, o.FDropOnControl, o.FDropAlign, r);
+    if (IDockManager* manager = site->DockManager()) {
+      auto* tree = dynamic_cast<TDockTree*>(manager);
+      TControl* drop = nullptr;
+      RECT zone = site->ClientRect();
+      for (int i = 0; i < site->DockClientCount(); ++i) {
+        TControl* k = site->DockClients(i);
+        RECT b{};
+        if (tree) tree->GetControlBounds(k, b);
+        if (k->Visible() && PtInRect(b, cp)) {
+          drop = k;
+          zone = b;
+        }
+      }
+      o.FDropOnControl = drop == c ? nullptr : drop;
+      o.FDropAlign = SideOf(zone, cp);
+      manager->PositionDockRect(c, o.FDropOnControl, o.FDropAlign, r);
+    } else {
+      // A site without a manager takes the control at its size where the
+      // mouse carries it; the site's DockOver may propose another place.
+      const int l = p.x - Offset.x, t = p.y - Offset.y;
+      r = RECT{l, t, l + c->Width(), t + c->Height()};
+    }
+    o.FDragTarget = site;
     o.FDockRect = r;
     bool accept = true;
     site->DockOver(&o, cp.x, cp.y, entering ? dsDragEnter : dsDragMove, accept);
@@ -187,6 +252,7 @@ void BeginDockDrag(TControl* control, POINT screen) {
   Ending().reset();
   if (!control) return;
   Dragger() = std::make_unique<TDockDragger>(control, screen);
+  control->DoStartDock(&Dragger()->Object);
   Dragger()->Move(screen);
 }
 
@@ -196,6 +262,7 @@ void BeginHostDockDrag(TControl* control, POINT screen, const RECT& floatRect) {
   Dragger() = std::make_unique<TDockDragger>(control, screen);
   Dragger()->MovesHost = true;
   Dragger()->HostRect = floatRect;
+  control->DoStartDock(&Dragger()->Object);
   Dragger()->Move(screen);
 }
 
@@ -223,6 +290,11 @@ void CancelDockDrag() {
   ending = std::move(Dragger());
   for (auto& st : ending->Strips)
     st->Hide();
+  // A press that began an automatic drag is over too.
+  if (TControl* pressed = AutoControl) {
+    AutoControl = nullptr;
+    ReleaseFor(pressed);
+  }
   ReleaseCapture();
 }
 
@@ -240,12 +312,20 @@ void Drop(TDockDragger& d, POINT screen) {
   TDragDockObject& o = d.Object;
   TControl* c = o.Control();
   if (TWinControl* site = o.DragTarget()) {
-    if (o.DropOnControl() == nullptr && c->HostDockSite() == site) return; // its own place
+    const bool managed = site->DockManager() != nullptr;
+    // Dropped on its own zone: nothing changes.
+    if (managed && o.DropOnControl() == nullptr && c->HostDockSite() == site) return;
     const POINT cp = site->ScreenToClient(screen);
     site->DockDrop(&o, cp.x, cp.y);
     // Moving within its own site: out of its zone first, then into the new one.
     if (c->HostDockSite() == site) site->RemoveDockClient(c);
     c->ManualDock(site, o.DropOnControl(), o.DropAlign());
+    // Without a manager the control goes where the preview showed it.
+    if (!managed && c->Parent() == site) {
+      const RECT& r = o.DockRect();
+      const POINT tl = site->ScreenToClient(POINT{r.left, r.top});
+      c->SetBounds(tl.x, tl.y, r.Width(), r.Height());
+    }
   } else if (TWinControl* host = c->HostDockSite(); d.MovesHost && host) {
     const RECT& r = o.DockRect();
     host->SetBounds(r.left, r.top, r.Width(), r.Height());
@@ -263,10 +343,6 @@ void FinishDeferredDrop() {
     st->Hide();
   Drop(*ending, ending->DropAt);
 }
-
-// The control whose own press began the drag (drag kind dkDock, automatic).
-TWinControl* AutoControl = nullptr;
-POINT AutoPress{};
 } // namespace
 
 void DockDragEnd(POINT screen, bool drop) {
@@ -275,7 +351,18 @@ void DockDragEnd(POINT screen, bool drop) {
   if (d && drop) Drop(*d, screen);
 }
 
-bool DockDragMouseMessage(TWinControl* c, TMessage& m) {
+bool DockDragMouseMessage(TControl* c, TMessage& m) {
+  // Esc reaches whichever window has the keyboard (the active one, as a
+  // system key, when none has); it ends an automatic drag wherever it
+  // arrives.
+  if (m.Msg == WM_KEYDOWN || m.Msg == WM_SYSKEYDOWN) {
+    if (!AutoControl || m.WParam != VK_ESCAPE) return false;
+    TControl* pressed = AutoControl;
+    AutoControl = nullptr;
+    ReleaseFor(pressed);
+    CancelDockDrag();
+    return true;
+  }
   const bool automatic = c->DragKind() == dkDock && c->DragMode() == dmAutomatic;
   if (!automatic && AutoControl != c) return false;
   POINT p;
@@ -286,7 +373,7 @@ bool DockDragMouseMessage(TWinControl* c, TMessage& m) {
     if (!automatic || Dragger()) return false;
     AutoControl = c;
     AutoPress = p;
-    SetCapture(c->Handle());
+    CaptureFor(c);
     return true;
   case WM_MOUSEMOVE:
     if (AutoControl != c) return false;
@@ -301,14 +388,8 @@ bool DockDragMouseMessage(TWinControl* c, TMessage& m) {
   case WM_LBUTTONUP:
     if (AutoControl != c) return false;
     AutoControl = nullptr;
-    ReleaseCapture();
+    ReleaseFor(c);
     DeferDockDrop(p);
-    return true;
-  case WM_KEYDOWN:
-    if (AutoControl != c || m.WParam != VK_ESCAPE) return false;
-    AutoControl = nullptr;
-    ReleaseCapture();
-    CancelDockDrag();
     return true;
   case WM_CANCELMODE:
     if (AutoControl == c) {
@@ -319,6 +400,12 @@ bool DockDragMouseMessage(TWinControl* c, TMessage& m) {
   default:
     return false;
   }
+}
+
+void DockControlDestroyed(TControl* control) {
+  const bool dragged = Dragger() && Dragger()->Object.Control() == control;
+  if (AutoControl == control) AutoControl = nullptr;
+  if (dragged) CancelDockDrag();
 }
 
 // ---- Floating forms ----------------------------------------------------------------------
@@ -338,6 +425,21 @@ void TCustomDockForm::DoRemoveDockClient(TControl* client) {
   TCustomForm::DoRemoveDockClient(client);
   // The form exists for its client only.
   if (DockClientCount() == 0 && !ComponentState().Contains(csDestroying)) Release();
+}
+
+void TCustomDockForm::GetSiteInfo(TControl* client, RECT& influenceRect, POINT mousePos,
+                                  bool& canDock) {
+  TCustomForm::GetSiteInfo(client, influenceRect, mousePos, canDock);
+  if (!DockManager()) canDock = false;
+}
+
+SIZE TCustomDockForm::SizeForClient(int clientWidth, int clientHeight) {
+  // The frame of a sizable tool window with a close box, as the window
+  // system draws it around the client area.
+  RECT r{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU, FALSE,
+                     WS_EX_TOOLWINDOW);
+  return SIZE{r.Width(), r.Height()};
 }
 
 void TCustomDockForm::WndProc(TMessage& m) {

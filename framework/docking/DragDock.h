@@ -43,6 +43,13 @@ public:
   explicit TCustomDockForm(TComponent* owner);
   void DoAddDockClient(TControl* client, const sys::RECT& rect) override;
   void DoRemoveDockClient(TControl* client) override;
+  // A floating form takes further clients only when it arranges them with
+  // a dock manager; a plain one holds its one client.
+  void GetSiteInfo(TControl* client, sys::RECT& influenceRect, sys::POINT mousePos,
+                   bool& canDock) override;
+  // The outer size of a floating form whose client area is clientWidth x
+  // clientHeight.
+  static sys::SIZE SizeForClient(int clientWidth, int clientHeight);
   // A press on the caption drags the form's client: dropped over a site
   // that accepts it docks there, dropped elsewhere the form moves.
   void WndProc(TMessage& message) override;
