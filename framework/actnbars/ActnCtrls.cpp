@@ -9,6 +9,7 @@
 #include "framework/actnbars/ActnColorMaps.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/ActnStyles.h"
+#include "framework/docking/DragDock.h"
 #include "framework/graphics/GraphUtil.h"
 #include "framework/graphics/ImageList.h"
 #include "platform/user/User.h"
@@ -393,6 +394,41 @@ void TCustomActionControl::Click() {
 
 TCustomActionDockBar::TCustomActionDockBar(TComponent* owner) : TCustomActionBar(owner) {
   SetEdgeOuter(esNone);
+  SetDragKind(dkDock);
+}
+
+SIZE TCustomActionDockBar::FloatingClientSize() {
+  const int edges = (EdgeOuter() != esNone ? 1 : 0) + (EdgeInner() != esNone ? 1 : 0);
+  int w = 0, h = 0, n = 0;
+  for (int i = 0; i < ActionControlCount(); ++i) {
+    const SIZE s = ActionControls(i)->CalcSize();
+    w += s.cx;
+    h = std::max<int>(h, s.cy);
+    ++n;
+  }
+  if (n > 1) w += Spacing() * (n - 1);
+  if (n == 0) h = 22;
+  w += 2 * (edges + HorzMargin()) + (Width() - ClientWidth());
+  h += 2 * (edges + VertMargin()) + (Height() - ClientHeight());
+  return SIZE{std::max(w, MinFloatingWidth), h};
+}
+
+void TCustomActionDockBar::UpdateUndockSize() {
+  const SIZE client = FloatingClientSize();
+  const SIZE form = TCustomDockForm::SizeForClient(client.cx, client.cy);
+  SetUndockWidth(form.cx);
+  SetUndockHeight(form.cy);
+}
+
+void TCustomActionDockBar::DoStartDock(TDragDockObject* dragObject) {
+  UpdateUndockSize();
+  TCustomActionBar::DoStartDock(dragObject);
+}
+
+bool TCustomActionDockBar::ManualDock(TWinControl* newDockSite, TControl* dropControl,
+                                      TAlign controlSide) {
+  if (!newDockSite) UpdateUndockSize();
+  return TCustomActionBar::ManualDock(newDockSite, dropControl, controlSide);
 }
 
 void TCustomActionDockBar::ActionClientChanged() {

@@ -16,13 +16,27 @@ namespace zel {
 class TCustomActionPopupMenu;
 class TCustomListAction;
 
-// A bar that can sit on a control bar (and, once docking is there, float).
+// A bar that sits on a control bar and floats: its drag kind is dkDock, so
+// the control bar's grip drags it off into a floating dock form, and the
+// form's caption drags it back.  Floating, its controls stand in one row
+// and the form is sized to them.
 class TCustomActionDockBar : public TCustomActionBar {
   ZEL_CLASS(TCustomActionDockBar, TCustomActionBar)
 public:
   explicit TCustomActionDockBar(TComponent* owner);
   void ActionClientChanged() override;
   void StyleChanged() override;
+  // The bar's size with its controls in one row.
+  sys::SIZE FloatingClientSize();
+  // Sets UndockWidth and UndockHeight to the floating form that holds the
+  // bar in one row.
+  void UpdateUndockSize();
+  void DoStartDock(TDragDockObject* dragObject) override;
+  bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr,
+                  TAlign controlSide = alNone) override;
+  // The narrowest client area of a floating bar, so its form keeps room for
+  // some of its caption beside the close box.
+  static constexpr int MinFloatingWidth = 64;
 };
 
 // A tool bar: buttons in a row.  Items that do not fit are hidden behind

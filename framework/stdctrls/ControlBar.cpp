@@ -4,6 +4,9 @@
 #include <cmath>
 #include <numeric>
 
+#include "framework/docking/DragDock.h"
+#include "platform/user/User.h"
+
 namespace zel {
 
 using sys::RECT;
@@ -26,6 +29,7 @@ TCustomControlBar::TCustomControlBar(TComponent* owner) : TCustomControl(owner) 
   SetParentColor(false);
   SetBevelKind(bkTile);
   SetBounds(0, 0, 100, 50);
+  SetDockSite(true);
 }
 
 TCustomControlBar::~TCustomControlBar() = default;
@@ -255,15 +259,29 @@ TCustomControlBar::TBand* TCustomControlBar::GripAt(int x, int y) {
 
 void TCustomControlBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomControl::MouseDown(button, shift, x, y);
-  if (button != mbLeft) return;
+  if (button != mbLeft || FDockDragging) return;
   if (TBand* b = GripAt(x, y)) {
     FDragControl = b->Control;
     FDragOffset = x - b->Rect.left;
+    FPressBands = FBands;
   }
+}
+
+int TCustomControlBar::FloatDistance() const {
+  return std::max(FRowSize / 2, 10);
 }
 
 void TCustomControlBar::MouseMove(TShiftState shift, int x, int y) {
   TCustomControl::MouseMove(shift, x, y);
+  if (FDockDragging) {
+    if (!DockDragging()) {
+      // Cancelled elsewhere (Esc in the preview).
+      EndBandDockDrag(false, sys::POINT{});
+      return;
+    }
+    DockDragMove(ClientToScreen(sys::POINT{x, y}));
+    return;
+  }
   if (!FDragControl || !ContainsControl(FDragControl)) {
     FDragControl = nullptr;
     // A grip shows that its band can be moved.
@@ -272,6 +290,12 @@ void TCustomControlBar::MouseMove(TShiftState shift, int x, int y) {
   }
   TBand* band = FindBand(FDragControl);
   if (!band) return;
+  RECT outer = ClientRect();
+  InflateRect(outer, FloatDistance(), FloatDistance());
+  if (FDragControl->DragKind() == dkDock && !PtInRect(outer, sys::POINT{x, y})) {
+    BeginBandDockDrag(ClientToScreen(sys::POINT{x, y}));
+    return;
+  }
   // The row under the pointer; above the first row or below the last one
   // the band opens a row of its own there.
   double key = -0.5;
@@ -291,7 +315,58 @@ void TCustomControlBar::MouseMove(TShiftState shift, int x, int y) {
 
 void TCustomControlBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomControl::MouseUp(button, shift, x, y);
-  if (button == mbLeft) FDragControl = nullptr;
+  if (button != mbLeft) return;
+  if (FDockDragging)
+    EndBandDockDrag(true, ClientToScreen(sys::POINT{x, y}));
+  else
+    FDragControl = nullptr;
+}
+
+void TCustomControlBar::KeyDown(sys::WORD& key, TShiftState shift) {
+  if (FDockDragging && key == sys::VK_ESCAPE) {
+    EndBandDockDrag(false, sys::POINT{});
+    key = 0;
+    return;
+  }
+  TCustomControl::KeyDown(key, shift);
+}
+
+void TCustomControlBar::BeginBandDockDrag(sys::POINT screen) {
+  TControl* control = FDragControl;
+  // The bands stand where they stood at the press while the preview shows
+  // where the control goes; a cancelled drag leaves them so.
+  std::vector<TBand> saved;
+  for (TBand& b : FPressBands)
+    if (ContainsControl(b.Control) && b.Control->Visible()) {
+      b.Placed = b.Control->BoundsRect(); // not taken for a move by the program
+      saved.push_back(b);
+    }
+  FBands = std::move(saved);
+  Realign();
+  FDockDragging = true;
+  // The bar keeps the mouse and takes the keyboard, for Esc.
+  FFocusBeforeDrag = sys::GetFocus();
+  sys::SetFocus(Handle());
+  sys::SetCapture(Handle());
+  // The floating preview is carried with the mouse just inside its corner,
+  // on the floating form's caption.
+  const sys::POINT tl = control->ClientToScreen(sys::POINT{0, 0});
+  BeginDockDrag(control, sys::POINT{tl.x + 8, tl.y + 8});
+  DockDragMove(screen);
+}
+
+void TCustomControlBar::EndBandDockDrag(bool drop, sys::POINT screen) {
+  FDockDragging = false;
+  FDragControl = nullptr;
+  FPressBands.clear();
+  if (sys::GetCapture() == Handle()) sys::ReleaseCapture();
+  const sys::HWND focus = FFocusBeforeDrag;
+  FFocusBeforeDrag = nullptr;
+  if (focus && sys::IsWindow(focus)) sys::SetFocus(focus);
+  if (drop)
+    DockDragEnd(screen, true);
+  else
+    CancelDockDrag();
 }
 
 void TCustomControlBar::Paint() {
@@ -329,9 +404,41 @@ void TCustomControlBar::PaintBand(TControl* control, const RECT& r) {
   }
 }
 
+RECT TCustomControlBar::DockPlace(TControl* control, int x, int y) {
+  RECT insets;
+  int pref = 0, rowCount = 1;
+  GetBandInfo(control, insets, pref, rowCount);
+  // The rows of the other bands.
+  int top = -1, first = 0, bottom = 0;
+  bool any = false;
+  for (const TBand& b : FBands) {
+    if (b.Control == control || !ContainsControl(b.Control)) continue;
+    if (y >= b.Rect.top && y < b.Rect.bottom) top = b.Rect.top;
+    first = any ? std::min(first, int(b.Rect.top)) : int(b.Rect.top);
+    bottom = std::max(bottom, int(b.Rect.bottom));
+    any = true;
+  }
+  if (top < 0) top = any && y < first ? first - rowCount * FRowSize : bottom;
+  const int left = std::max(0, x - kGripInset / 2) + insets.left;
+  top += insets.top;
+  return RECT{left, top, left + pref, top + control->Height()};
+}
+
 void TCustomControlBar::DockOver(TDragDockObject* source, int x, int y, TDragState state,
                                  bool& accept) {
+  if (TControl* c = source ? source->Control() : nullptr) {
+    RECT r = DockPlace(c, x, y);
+    const sys::POINT tl = ClientToScreen(sys::POINT{r.left, r.top});
+    OffsetRect(r, tl.x - r.left, tl.y - r.top);
+    source->SetDockRect(r);
+  }
   if (OnDockOver) OnDockOver(this, source, x, y, state, accept);
+}
+
+void TCustomControlBar::DoAddDockClient(TControl* client, const RECT& rect) {
+  // A control that filled its floating form is a band again.
+  client->SetAlign(alNone);
+  TCustomControl::DoAddDockClient(client, rect);
 }
 
 void TCustomControlBar::Notification(TComponent* component, TOperation operation) {

@@ -5,6 +5,12 @@
 // or below the others.  AutoSize fits the bar's height to its rows.  The
 // background is the bar's colour or, with dsGradient, a two-colour gradient.
 //
+// A band whose control has the drag kind dkDock floats when its grip is
+// dragged well outside the bar (further than half a row): the drag becomes a
+// dock drag, whose release over no site floats the control in a floating
+// dock form, and over a control bar that accepts it (OnDockOver) docks it as
+// a band at the row and position under the mouse.  Esc puts the band back.
+//
 // Layout rule: each visible child keeps a row and a wanted left position;
 // the bands of a row are placed left to right in the order of their wanted
 // positions, each at its wanted position or right after the band before it,
@@ -64,7 +70,17 @@ public:
   TBandInfoEvent OnBandInfo;
   TDockOverEvent OnDockOver;
 
+  // Proposes the band place under the mouse as the drag's dock rectangle,
+  // then asks OnDockOver.
   void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) override;
+  void DoAddDockClient(TControl* client, const sys::RECT& rect) override;
+  // Where control would go if dropped at a client point: its rectangle in
+  // client coordinates, its grip under the point, in the row there (a new
+  // row above or below the others outside them).
+  sys::RECT DockPlace(TControl* control, int x, int y);
+  // The distance beyond the client area at which a band's drag turns into a
+  // dock drag.
+  int FloatDistance() const;
   void Notification(TComponent* component, TOperation operation) override;
 
   static void DeclareProperties(TPropertyTable<TCustomControlBar>& t);
@@ -75,6 +91,7 @@ protected:
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void KeyDown(sys::WORD& key, TShiftState shift) override;
   // Draws one band's frame and grip.
   virtual void PaintBand(TControl* control, const sys::RECT& band);
 
@@ -95,6 +112,8 @@ private:
   void LayoutBands(const sys::RECT& area);
   TBand* GripAt(int x, int y);
   void Changed();
+  void BeginBandDockDrag(sys::POINT screen);
+  void EndBandDockDrag(bool drop, sys::POINT screen);
 
   int FRowSize = 26;
   bool FAutoSize = false;
@@ -108,6 +127,11 @@ private:
   bool FLayingOut = false;
   TControl* FDragControl = nullptr;
   int FDragOffset = 0;
+  // The bands as they stood at the press on a grip, put back when the drag
+  // turns into a dock drag or is cancelled.
+  std::vector<TBand> FPressBands;
+  bool FDockDragging = false;
+  sys::HWND FFocusBeforeDrag = nullptr;
 };
 
 class TControlBar : public TCustomControlBar {
