@@ -259,6 +259,8 @@ TCustomControlBar::TBand* TCustomControlBar::GripAt(int x, int y) {
 
 void TCustomControlBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomControl::MouseDown(button, shift, x, y);
+  // A dock drag cancelled elsewhere (Esc in the preview) is over.
+  if (FDockDragging && !DockDragging()) EndBandDockDrag(false, sys::POINT{});
   if (button != mbLeft || FDockDragging) return;
   if (TBand* b = GripAt(x, y)) {
     FDragControl = b->Control;
@@ -344,15 +346,16 @@ void TCustomControlBar::BeginBandDockDrag(sys::POINT screen) {
   FBands = std::move(saved);
   Realign();
   FDockDragging = true;
-  // The bar keeps the mouse and takes the keyboard, for Esc.
   FFocusBeforeDrag = sys::GetFocus();
-  sys::SetFocus(Handle());
-  sys::SetCapture(Handle());
   // The floating preview is carried with the mouse just inside its corner,
   // on the floating form's caption.
   const sys::POINT tl = control->ClientToScreen(sys::POINT{0, 0});
   BeginDockDrag(control, sys::POINT{tl.x + 8, tl.y + 8});
   DockDragMove(screen);
+  // The bar keeps the mouse and takes the keyboard, for Esc, once the
+  // preview is on screen.
+  sys::SetFocus(Handle());
+  sys::SetCapture(Handle());
 }
 
 void TCustomControlBar::EndBandDockDrag(bool drop, sys::POINT screen) {
@@ -391,7 +394,7 @@ void TCustomControlBar::PaintBand(TControl* control, const RECT& r) {
   };
   // A raised frame around the band; with the gradient the frame is left out
   // so the bands look like one surface.
-  if (FDrawingStyle == dsNormal) {
+  if (FDrawingStyle == TBandDrawingStyle::dsNormal) {
     line(r.left, r.bottom - 1, r.left, r.top, clBtnHighlight);
     line(r.left, r.top, r.right - 1, r.top, clBtnHighlight);
     line(r.right - 1, r.top, r.right - 1, r.bottom - 1, clBtnShadow);

@@ -28,7 +28,10 @@
 
 namespace zel {
 
-enum TBandDrawingStyle { dsNormal, dsGradient };
+// Scoped, since the image lists' drawing styles have a dsNormal of their
+// own; dsGradient is also known unscoped.
+enum class TBandDrawingStyle { dsNormal, dsGradient };
+constexpr TBandDrawingStyle dsGradient = TBandDrawingStyle::dsGradient;
 
 // insets: the space around the control inside its band (the grip is in the
 // left inset); preferredSize: the control's width; rowCount: the rows the
@@ -117,7 +120,7 @@ private:
 
   int FRowSize = 26;
   bool FAutoSize = false;
-  TBandDrawingStyle FDrawingStyle = dsNormal;
+  TBandDrawingStyle FDrawingStyle = TBandDrawingStyle::dsNormal;
   TColor FGradientStartColor = clWindow;
   TColor FGradientEndColor = clBtnFace;
   TGradientDirection FGradientDirection = gdVertical;

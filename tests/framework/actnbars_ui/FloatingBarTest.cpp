@@ -1,0 +1,314 @@
+// Tool bars that float: dragged off a control bar by the band grip into a
+// floating form, used there, and docked back by the form's caption over a
+// control bar that accepts them.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/XPStyleActnCtrls.h"
+#include "framework/docking/DragDock.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/stdctrls/ControlBar.h"
+#include "framework/stdctrls/Panel.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+#include "platform/user/Input.h"
+#include "platform/user/Messages.h"
+
+namespace zel {
+namespace {
+
+using sys::POINT;
+using sys::RECT;
+
+class FloatingBarTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    screen = &sys::UseHeadlessBackend();
+    app = std::make_unique<TApplication>();
+    RegisterActnBarStyle(XPStyle());
+    form = app->CreateForm<TForm>();
+    form->SetPosition(poDesigned);
+    form->SetBounds(40, 40, 520, 320);
+    form->SetCaption("Панели");
+    images = new TCustomImageList(form);
+    images->SetSize(16, 16);
+    for (TColor c : {TColor(0x00C000), TColor(0xC06000), TColor(0x0060E0)})
+      AddGlyph(c);
+    manager = new TActionManager(form);
+    manager->SetImages(images);
+    manager->SetStyle(XPStyle());
+
+    bar = new TControlBar(form);
+    bar->SetParent(form);
+    bar->SetAlign(alTop);
+    bar->SetBevelKind(bkNone);
+    bar->SetRowSize(32);
+    bar->SetAutoSize(true);
+    bar->SetDrawingStyle(dsGradient);
+    // As the demo does: only action bars dock here.
+    bar->OnDockOver = [this](TObject*, TDragDockObject* source, int, int, TDragState,
+                             bool& accept) {
+      accept =
+          !refuse && source && source->Control() && source->Control()->Is<TCustomActionDockBar>();
+    };
+    other = new TPanel(form);
+    other->SetBounds(0, 0, 120, 24);
+    other->SetParent(bar);
+
+    toolBar = new TActionToolBar(form);
+    toolBar->SetCaption("Кнопки");
+    toolBar->SetBounds(200, 0, 100, 26);
+    toolBar->SetParent(bar);
+    toolBar->SetActionManager(manager);
+    TActionClients* buttons = manager->ActionBars()->ActionBars(0)->Items();
+    for (int i = 0; i < 3; ++i) {
+      auto* a = new TAction(form);
+      a->SetActionList(manager);
+      a->SetCaption("Команда " + std::to_string(i + 1));
+      a->SetImageIndex(i);
+      a->OnExecute = [this, i](TObject*) { executed.push_back(i); };
+      TActionClientItem* item = buttons->Add();
+      item->SetAction(a);
+      item->SetShowCaption(false);
+    }
+    toolBar->RecreateControls();
+    form->Show();
+    app->ProcessMessages();
+  }
+  void TearDown() override {
+    app->ProcessMessages();
+    // A floating form has no owner; it frees the bar it holds.
+    if (auto* f = dynamic_cast<TCustomDockForm*>(toolBar->HostDockSite())) delete f;
+    app.reset();
+    UnRegisterActnBarStyle(XPStyle());
+  }
+
+  void AddGlyph(TColor color) {
+    TBitmap bmp;
+    bmp.SetSize(16, 16);
+    bmp.Canvas()->Brush()->SetColor(clFuchsia);
+    bmp.Canvas()->FillRect(RECT{0, 0, 16, 16});
+    bmp.Canvas()->Brush()->SetColor(color);
+    bmp.Canvas()->Pen()->SetColor(clBlack);
+    bmp.Canvas()->Rectangle(2, 2, 14, 14);
+    images->AddMasked(&bmp, clFuchsia);
+  }
+  POINT Grip(TControl* band) {
+    const RECT r = bar->BandRect(band);
+    return bar->ClientToScreen(POINT{r.left + 4, r.top + 8});
+  }
+  // A point on the floating form's caption.
+  POINT CaptionOf(TCustomDockForm* f) {
+    const POINT tl = f->ClientToScreen(POINT{0, 0});
+    return POINT{tl.x + 20, tl.y - 6};
+  }
+  // Drags the tool bar's grip to a screen point and releases it there.
+  TCustomDockForm* FloatByGrip(POINT to) {
+    const POINT g = Grip(toolBar);
+    screen->Drag(g.x, g.y, to.x, to.y, 6);
+    app->ProcessMessages();
+    return dynamic_cast<TCustomDockForm*>(toolBar->HostDockSite());
+  }
+  void Picture(const std::string& name) {
+    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+    std::filesystem::create_directories(dir);
+    EXPECT_TRUE(screen->SaveScreenshot((dir / ("floating_bar_" + name + ".png")).string()));
+  }
+
+  sys::ScopedVirtualClock clock{10000};
+  sys::HeadlessBackend* screen = nullptr;
+  std::unique_ptr<TApplication> app;
+  TForm* form = nullptr;
+  TCustomImageList* images = nullptr;
+  TActionManager* manager = nullptr;
+  TControlBar* bar = nullptr;
+  TPanel* other = nullptr;
+  TActionToolBar* toolBar = nullptr;
+  std::vector<int> executed;
+  bool refuse = false;
+};
+
+TEST_F(FloatingBarTest, AToolBarDraggedOffFloatsWorksAndDocksBackByItsCaption) {
+  EXPECT_EQ(bar->BandRow(toolBar), 0);
+  EXPECT_EQ(toolBar->DragKind(), dkDock);
+  // Within the bar the grip only moves the band.
+  const POINT g = Grip(toolBar);
+  screen->Press(g.x, g.y);
+  screen->MoveTo(g.x + 20, g.y);
+  screen->MoveTo(g.x + 40, g.y);
+  EXPECT_FALSE(sys::GetCapture() == nullptr);
+  EXPECT_FALSE(DockDragging());
+  // Well below the bar the drag shows the floating form it would make.
+  screen->MoveTo(300, 260);
+  ASSERT_TRUE(DockDragging());
+  EXPECT_EQ(CurrentDragDockObject()->DragTarget(), nullptr);
+  const sys::SIZE client = toolBar->FloatingClientSize();
+  const sys::SIZE outer = TCustomDockForm::SizeForClient(client.cx, client.cy);
+  EXPECT_EQ(DockPreviewRect(), (RECT{292, 252, 292 + outer.cx, 252 + outer.cy}));
+  Picture("drag_preview_floating");
+  screen->Release(300, 260);
+  app->ProcessMessages();
+
+  auto* host = dynamic_cast<TCustomDockForm*>(toolBar->HostDockSite());
+  ASSERT_NE(host, nullptr);
+  EXPECT_TRUE(toolBar->Floating());
+  EXPECT_EQ(toolBar->Parent(), host);
+  EXPECT_EQ(bar->BandRow(toolBar), -1);
+  EXPECT_EQ(host->Caption(), "Кнопки");
+  EXPECT_TRUE(host->Visible());
+  EXPECT_EQ(host->BoundsRect(), (RECT{292, 252, 292 + outer.cx, 252 + outer.cy}));
+  // One row, every button shown, the form's client area fitted to it.
+  EXPECT_EQ(host->ClientWidth(), client.cx);
+  EXPECT_EQ(host->ClientHeight(), client.cy);
+  EXPECT_EQ(toolBar->HiddenCount(), 0);
+  EXPECT_EQ(toolBar->ActionControls(2)->Top(), toolBar->ActionControls(0)->Top());
+  Picture("floating");
+
+  // Its buttons work where it floats.
+  clock.Advance(1000);
+  TCustomActionControl* second = toolBar->ActionControls(1);
+  const POINT c = second->ClientToScreen(POINT{second->Width() / 2, second->Height() / 2});
+  screen->Click(c.x, c.y);
+  app->ProcessMessages();
+  EXPECT_EQ(executed, std::vector<int>{1});
+
+  // The caption carries it back: over the control bar the preview is its
+  // band place, and the drop docks it there.
+  clock.Advance(1000);
+  const POINT cap = CaptionOf(host);
+  const POINT target = bar->ClientToScreen(POINT{180, 10});
+  screen->Press(cap.x, cap.y);
+  screen->MoveTo(cap.x + 20, cap.y - 20);
+  screen->MoveTo(target.x, target.y);
+  ASSERT_TRUE(DockDragging());
+  EXPECT_EQ(CurrentDragDockObject()->DragTarget(), bar);
+  const POINT place = bar->ClientToScreen(POINT{180 - 5 + 11, 2});
+  EXPECT_EQ(DockPreviewRect().left, place.x);
+  EXPECT_EQ(DockPreviewRect().top, place.y);
+  Picture("drag_preview_docking");
+  screen->Release(target.x, target.y);
+  app->ProcessMessages();
+  EXPECT_EQ(toolBar->HostDockSite(), bar);
+  EXPECT_EQ(toolBar->Parent(), bar);
+  EXPECT_FALSE(toolBar->Floating());
+  EXPECT_EQ(toolBar->Align(), alNone);
+  EXPECT_EQ(bar->BandRow(toolBar), 0);
+  EXPECT_EQ(toolBar->Left(), 186);
+  EXPECT_EQ(bar->RowCount(), 1);
+}
+
+TEST_F(FloatingBarTest, DroppedBelowTheRowsItOpensANewRow) {
+  TCustomDockForm* host = FloatByGrip(POINT{300, 260});
+  ASSERT_NE(host, nullptr);
+  clock.Advance(1000);
+  const POINT cap = CaptionOf(host);
+  const POINT target = bar->ClientToScreen(POINT{40, bar->Height() + 4});
+  screen->Drag(cap.x, cap.y, target.x, target.y, 6);
+  app->ProcessMessages();
+  EXPECT_EQ(toolBar->Parent(), bar);
+  EXPECT_EQ(bar->RowCount(), 2);
+  EXPECT_EQ(bar->BandRow(toolBar), 1);
+  EXPECT_EQ(bar->BandRow(other), 0);
+  EXPECT_EQ(bar->Height(), 64);
+}
+
+TEST_F(FloatingBarTest, AControlBarThatRefusesLeavesItFloatingAndMovesTheForm) {
+  TCustomDockForm* host = FloatByGrip(POINT{300, 260});
+  ASSERT_NE(host, nullptr);
+  const RECT was = host->BoundsRect();
+  refuse = true;
+  clock.Advance(1000);
+  const POINT cap = CaptionOf(host);
+  const POINT target = bar->ClientToScreen(POINT{180, 10});
+  screen->Press(cap.x, cap.y);
+  screen->MoveTo(cap.x + 20, cap.y - 20);
+  screen->MoveTo(target.x, target.y);
+  ASSERT_TRUE(DockDragging());
+  EXPECT_EQ(CurrentDragDockObject()->DragTarget(), nullptr);
+  RECT moved = was;
+  sys::OffsetRect(moved, target.x - cap.x, target.y - cap.y);
+  EXPECT_EQ(DockPreviewRect(), moved);
+  screen->Release(target.x, target.y);
+  app->ProcessMessages();
+  EXPECT_EQ(toolBar->HostDockSite(), host);
+  EXPECT_TRUE(toolBar->Floating());
+  EXPECT_EQ(host->BoundsRect(), moved);
+  // A panel is no action bar: the demo's handler refuses it too.
+  refuse = false;
+  TDragDockObject probe(other);
+  bool accept = true;
+  bar->DockOver(&probe, 10, 10, dsDragMove, accept);
+  EXPECT_FALSE(accept);
+}
+
+TEST_F(FloatingBarTest, EscPutsTheBandBackAndClosingTheFormHidesTheBar) {
+  const RECT band = bar->BandRect(toolBar);
+  const POINT g = Grip(toolBar);
+  screen->Press(g.x, g.y);
+  screen->MoveTo(g.x - 60, g.y); // moves the band left within the bar
+  screen->MoveTo(300, 260);
+  ASSERT_TRUE(DockDragging());
+  EXPECT_EQ(bar->BandRect(toolBar), band); // back in its place for the preview
+  screen->Key(sys::VK_ESCAPE);
+  EXPECT_FALSE(DockDragging());
+  screen->Release(300, 260);
+  app->ProcessMessages();
+  EXPECT_EQ(toolBar->Parent(), bar);
+  EXPECT_EQ(bar->BandRect(toolBar), band);
+
+  clock.Advance(1000);
+  TCustomDockForm* host = FloatByGrip(POINT{300, 260});
+  ASSERT_NE(host, nullptr);
+  host->Close();
+  app->ProcessMessages();
+  EXPECT_FALSE(host->Visible());
+  EXPECT_FALSE(toolBar->Visible());
+  // Shown again, the bar brings its form back.
+  toolBar->Show();
+  app->ProcessMessages();
+  EXPECT_TRUE(host->Visible());
+  EXPECT_TRUE(toolBar->Floating());
+}
+
+TEST_F(FloatingBarTest, AMainMenuBarFloatsAndDocksLikeAToolBar) {
+  auto* menu = new TActionMainMenuBar(form);
+  menu->SetCaption("Меню");
+  menu->SetBounds(0, 40, 200, 24);
+  menu->SetParent(bar);
+  menu->SetActionManager(manager);
+  TActionClients* top = manager->ActionBars()->ActionBars(1)->Items();
+  top->Add()->SetCaption("&Файл");
+  top->Add()->SetCaption("&Правка");
+  menu->RecreateControls();
+  app->ProcessMessages();
+  ASSERT_EQ(bar->BandRow(menu), 1);
+  const POINT g = Grip(menu);
+  screen->Drag(g.x, g.y, 300, 280, 6);
+  app->ProcessMessages();
+  auto* host = dynamic_cast<TCustomDockForm*>(menu->HostDockSite());
+  ASSERT_NE(host, nullptr);
+  EXPECT_EQ(host->Caption(), "Меню");
+  EXPECT_EQ(bar->RowCount(), 1);
+  EXPECT_EQ(menu->HiddenCount(), 0);
+  clock.Advance(1000);
+  const POINT cap = CaptionOf(host);
+  const POINT target = bar->ClientToScreen(POINT{20, 10});
+  screen->Drag(cap.x, cap.y, target.x, target.y, 6);
+  app->ProcessMessages();
+  EXPECT_EQ(menu->Parent(), bar);
+  EXPECT_EQ(bar->BandRow(menu), 0);
+  EXPECT_FALSE(menu->Floating());
+}
+
+} // namespace
+} // namespace zel
