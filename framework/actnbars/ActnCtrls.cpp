@@ -422,13 +422,21 @@ void TCustomActionDockBar::UpdateUndockSize() {
 
 void TCustomActionDockBar::DoStartDock(TDragDockObject* dragObject) {
   UpdateUndockSize();
+  if (!Floating()) SetTBDockHeight(Height());
   TCustomActionBar::DoStartDock(dragObject);
 }
 
 bool TCustomActionDockBar::ManualDock(TWinControl* newDockSite, TControl* dropControl,
                                       TAlign controlSide) {
   if (!newDockSite) UpdateUndockSize();
-  return TCustomActionBar::ManualDock(newDockSite, dropControl, controlSide);
+  const bool docked = TCustomActionBar::ManualDock(newDockSite, dropControl, controlSide);
+  if (docked && newDockSite && !Floating()) SetHeight(TBDockHeight());
+  return docked;
+}
+
+bool TCustomActionDockBar::ManualFloat(const RECT& screenPos) {
+  if (!Floating()) SetTBDockHeight(Height());
+  return TCustomActionBar::ManualFloat(screenPos);
 }
 
 void TCustomActionDockBar::ActionClientChanged() {

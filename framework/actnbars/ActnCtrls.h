@@ -31,9 +31,12 @@ public:
   // Sets UndockWidth and UndockHeight to the floating form that holds the
   // bar in one row.
   void UpdateUndockSize();
+  // A bar leaving its control bar keeps its docked height (TBDockHeight),
+  // which it takes again when it docks.
   void DoStartDock(TDragDockObject* dragObject) override;
   bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr,
                   TAlign controlSide = alNone) override;
+  bool ManualFloat(const sys::RECT& screenPos) override;
   // The narrowest client area of a floating bar, so its form keeps room for
   // some of its caption beside the close box.
   static constexpr int MinFloatingWidth = 64;

@@ -568,7 +568,8 @@ void TControl::SetVisible(bool value) {
   // A floating control shown again brings back the form it floats in (the
   // form hid with it when it was closed).
   if (value && FParent && FParent == FHostDockSite && IsFloatingDockSite(FHostDockSite) &&
-      !FHostDockSite->ComponentState().Contains(csLoading))
+      !FHostDockSite->ComponentState().Contains(csLoading) &&
+      !FHostDockSite->ComponentState().Contains(csDestroying))
     FHostDockSite->Show();
 }
 

@@ -405,6 +405,7 @@ bool DockDragMouseMessage(TControl* c, TMessage& m) {
 void DockControlDestroyed(TControl* control) {
   const bool dragged = Dragger() && Dragger()->Object.Control() == control;
   if (AutoControl == control) AutoControl = nullptr;
+  if (Dragger() && Dragger()->LastSite == control) Dragger()->LastSite = nullptr;
   if (dragged) CancelDockDrag();
 }
 

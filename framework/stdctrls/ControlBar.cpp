@@ -424,7 +424,8 @@ RECT TCustomControlBar::DockPlace(TControl* control, int x, int y) {
   if (top < 0) top = any && y < first ? first - rowCount * FRowSize : bottom;
   const int left = std::max(0, x - kGripInset / 2) + insets.left;
   top += insets.top;
-  return RECT{left, top, left + pref, top + control->Height()};
+  // A control back from floating takes its docked height again.
+  return RECT{left, top, left + pref, top + control->TBDockHeight()};
 }
 
 void TCustomControlBar::DockOver(TDragDockObject* source, int x, int y, TDragState state,

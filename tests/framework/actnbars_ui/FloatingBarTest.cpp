@@ -67,7 +67,8 @@ protected:
 
     toolBar = new TActionToolBar(form);
     toolBar->SetCaption("Кнопки");
-    toolBar->SetBounds(200, 0, 100, 26);
+    toolBar->SetBarAutoSize(false);
+    toolBar->SetBounds(200, 0, 60, 26); // too narrow for its last button
     toolBar->SetParent(bar);
     toolBar->SetActionManager(manager);
     TActionClients* buttons = manager->ActionBars()->ActionBars(0)->Items();
@@ -119,10 +120,12 @@ protected:
     app->ProcessMessages();
     return dynamic_cast<TCustomDockForm*>(toolBar->HostDockSite());
   }
-  void Picture(const std::string& name) {
+  // The whole screen, or only one window.
+  void Picture(const std::string& name, sys::HWND window = nullptr) {
     const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
     std::filesystem::create_directories(dir);
-    EXPECT_TRUE(screen->SaveScreenshot((dir / ("floating_bar_" + name + ".png")).string()));
+    const std::string path = (dir / ("floating_bar_" + name + ".png")).string();
+    EXPECT_TRUE(window ? screen->SaveWindowShot(window, path) : screen->SaveScreenshot(path));
   }
 
   sys::ScopedVirtualClock clock{10000};
@@ -141,12 +144,13 @@ protected:
 TEST_F(FloatingBarTest, AToolBarDraggedOffFloatsWorksAndDocksBackByItsCaption) {
   EXPECT_EQ(bar->BandRow(toolBar), 0);
   EXPECT_EQ(toolBar->DragKind(), dkDock);
+  EXPECT_GT(toolBar->HiddenCount(), 0);
   // Within the bar the grip only moves the band.
   const POINT g = Grip(toolBar);
   screen->Press(g.x, g.y);
   screen->MoveTo(g.x + 20, g.y);
   screen->MoveTo(g.x + 40, g.y);
-  EXPECT_FALSE(sys::GetCapture() == nullptr);
+  EXPECT_EQ(sys::GetCapture(), bar->Handle());
   EXPECT_FALSE(DockDragging());
   // Well below the bar the drag shows the floating form it would make.
   screen->MoveTo(300, 260);
@@ -173,6 +177,7 @@ TEST_F(FloatingBarTest, AToolBarDraggedOffFloatsWorksAndDocksBackByItsCaption) {
   EXPECT_EQ(toolBar->HiddenCount(), 0);
   EXPECT_EQ(toolBar->ActionControls(2)->Top(), toolBar->ActionControls(0)->Top());
   Picture("floating");
+  Picture("floating_form", host->Handle());
 
   // Its buttons work where it floats.
   clock.Advance(1000);
@@ -204,25 +209,12 @@ TEST_F(FloatingBarTest, AToolBarDraggedOffFloatsWorksAndDocksBackByItsCaption) {
   EXPECT_EQ(toolBar->Align(), alNone);
   EXPECT_EQ(bar->BandRow(toolBar), 0);
   EXPECT_EQ(toolBar->Left(), 186);
+  EXPECT_EQ(toolBar->Height(), 26); // its docked height again
+  EXPECT_EQ(toolBar->Width(), client.cx);
   EXPECT_EQ(bar->RowCount(), 1);
 }
 
-TEST_F(FloatingBarTest, DroppedBelowTheRowsItOpensANewRow) {
-  TCustomDockForm* host = FloatByGrip(POINT{300, 260});
-  ASSERT_NE(host, nullptr);
-  clock.Advance(1000);
-  const POINT cap = CaptionOf(host);
-  const POINT target = bar->ClientToScreen(POINT{40, bar->Height() + 4});
-  screen->Drag(cap.x, cap.y, target.x, target.y, 6);
-  app->ProcessMessages();
-  EXPECT_EQ(toolBar->Parent(), bar);
-  EXPECT_EQ(bar->RowCount(), 2);
-  EXPECT_EQ(bar->BandRow(toolBar), 1);
-  EXPECT_EQ(bar->BandRow(other), 0);
-  EXPECT_EQ(bar->Height(), 64);
-}
-
-TEST_F(FloatingBarTest, AControlBarThatRefusesLeavesItFloatingAndMovesTheForm) {
+TEST_F(FloatingBarTest, ARefusingControlBarLeavesItFloatingBelowTheRowsItOpensARow) {
   TCustomDockForm* host = FloatByGrip(POINT{300, 260});
   ASSERT_NE(host, nullptr);
   const RECT was = host->BoundsRect();
@@ -249,6 +241,18 @@ TEST_F(FloatingBarTest, AControlBarThatRefusesLeavesItFloatingAndMovesTheForm) {
   bool accept = true;
   bar->DockOver(&probe, 10, 10, dsDragMove, accept);
   EXPECT_FALSE(accept);
+
+  // Accepted below the last row, the bar opens a row for it.
+  clock.Advance(1000);
+  const POINT cap2 = CaptionOf(host);
+  const POINT below = bar->ClientToScreen(POINT{40, bar->Height() + 4});
+  screen->Drag(cap2.x, cap2.y, below.x, below.y, 6);
+  app->ProcessMessages();
+  EXPECT_EQ(toolBar->Parent(), bar);
+  EXPECT_EQ(bar->RowCount(), 2);
+  EXPECT_EQ(bar->BandRow(toolBar), 1);
+  EXPECT_EQ(bar->BandRow(other), 0);
+  EXPECT_EQ(bar->Height(), 64);
 }
 
 TEST_F(FloatingBarTest, EscPutsTheBandBackAndClosingTheFormHidesTheBar) {
