@@ -1,19 +1,53 @@
-// The main window's behaviour.
+// The main window's behaviour: construction, the first show, the close, new
+// child windows and the bars following the glyph size.
 
 #include "shell/UnitMain.h"
 
+#include <filesystem>
 #include <string>
 
-#include "platform/user/User.h"
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/docking/DragDock.h"
+#include "imagelist/ImageListZel.h"
+#include "platform/resource/Resource.h"
 
 namespace zel {
 
-using namespace sys;
+std::string LayoutFileNameFor(const std::string& executable) {
+  std::filesystem::path path(executable);
+  path.replace_extension(".sav");
+  return path.string();
+}
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   BuildMainForm(*this);
+  FLayoutFileName = LayoutFileNameFor(std::filesystem::absolute(sys::GetModuleFileName(nullptr)));
   DoCreate();
 }
+
+void TMainForm::DoShow() {
+  TForm::DoShow();
+  if (FStarted) return;
+  // Until start-up has finished a show is the first one, where the saved
+  // layout is brought back.
+}
+
+void TMainForm::DoClose(TCloseAction& action) {
+  TForm::DoClose(action);
+  if (action == caNone || !FStarted) return;
+  // Only a window that finished starting has a layout worth keeping; it is
+  // written here.
+}
+
+void TMainForm::ActionManager1Update(TBasicAction*, bool&) {}
+
+// The two top-level menu actions need an execute handler to stay enabled.
+void TMainForm::ActFileExecute(TObject*) {}
+void TMainForm::actWindowsExecute(TObject*) {}
+
+void TMainForm::GradientActionMainMenuBar1ItemClicked(TObject*) {}
+void TMainForm::GradientActionToolBar1ShowCustomize(TObject*) {}
 
 void TMainForm::actNewFormExecute(TObject*) {
   auto* child = new TForm(this);
@@ -23,15 +57,51 @@ void TMainForm::actNewFormExecute(TObject*) {
   child->SetCaption("Форма " + std::to_string(MDIChildCount()));
 }
 
-void TMainForm::WndProc(TMessage& m) {
-  // TEMPORARY: Ctrl+N opens a child until the action bars give the short cut.
-  if (m.Msg == CM_DIALOGKEY && m.WParam == 'N' && (GetKeyState(VK_CONTROL) & 0x8000) &&
-      !(GetKeyState(VK_MENU) & 0x8000)) {
-    actNewFormExecute(this);
-    m.Result = 1;
+void TMainForm::ImageListZel1Change(TObject* sender) {
+  // The list's first own notification (its first build after the window was
+  // read) only marks start-up as finished.
+  if (!FStarted && sender) {
+    FStarted = true;
     return;
   }
-  TForm::WndProc(m);
+  ApplyRowSize();
+}
+
+void TMainForm::ApplyRowSize() {
+  ControlBar1->DisableAlign();
+  int row = 0;
+  try {
+    GradientActionMainMenuBar1->RecreateControls();
+    GradientActionToolBar1->RecreateControls();
+    row = GradientActionMainMenuBar1->ActionControlCount() > 0
+              ? GradientActionMainMenuBar1->ActionControls(0)->Height() + 6
+              : ImageListZel1->Height() + 14;
+    ControlBar1->SetRowSize(row);
+  } catch (...) {
+    ControlBar1->EnableAlign();
+    throw;
+  }
+  ControlBar1->EnableAlign();
+  GradientActionMainMenuBar1->SetHeight(row - 5);
+  GradientActionToolBar1->SetHeight(row - 5);
+  GradientActionMainMenuBar1->RecreateControls();
+  GradientActionToolBar1->RecreateControls();
+  GradientActionToolBar1->Repaint();
+  ControlBar1->Realign();
+}
+
+void TMainForm::ControlBar1BandInfo(TObject*, TControl* control, sys::RECT& insets,
+                                    int& preferredSize, int& rowCount) {
+  // The main menu takes a whole row of the control bar.
+  if (!Is<TActionMainMenuBar>(control)) return;
+  preferredSize = ControlBar1->ClientWidth() - (insets.left + insets.right);
+  rowCount = 1;
+}
+
+void TMainForm::ControlBar1DockOver(TObject*, TDragDockObject* source, int, int, TDragState,
+                                    bool& accept) {
+  // Only action bars may be docked into the control bar.
+  accept = source && Is<TCustomActionDockBar>(source->Control());
 }
 
 } // namespace zel

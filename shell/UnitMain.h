@@ -1,29 +1,89 @@
 #pragma once
-// The program's main window: an MDI form that hosts numbered child windows.
+// The program's main window: an MDI form with the control bar of the main
+// menu bar and the tool bar across its top, the action manager with every
+// command, the glyph image list whose size the bars follow, and numbered
+// child windows.
+
+#include <string>
 
 #include "framework/forms/Form.h"
+#include "framework/stdctrls/ControlBar.h"
 
 namespace zel {
 
-class TTemporaryNewFormPanel;
+class TAction;
+class TBasicAction;
+class TActionMainMenuBar;
+class TActionManager;
+class TActionToolBar;
+class TCustomizeActionBars;
+class TFileExit;
+class TImageListZel;
+class TSplitter;
+class TWindowCascade;
+class TWindowMinimizeAll;
+class TWindowTileHorizontal;
+class TWindowTileVertical;
 
 class TMainForm : public TForm {
   ZEL_CLASS(TMainForm, TForm)
 public:
   explicit TMainForm(TComponent* owner);
 
-  // Opens a new child window captioned "Форма " and the number of children.
-  void actNewFormExecute(TObject* sender);
+  // The components of the window's description (MainFormDescription.cpp).
+  TSplitter* Splitter1 = nullptr;
+  TControlBar* ControlBar1 = nullptr;
+  TActionMainMenuBar* GradientActionMainMenuBar1 = nullptr;
+  TActionToolBar* GradientActionToolBar1 = nullptr;
+  TActionManager* ActionManager1 = nullptr;
+  TImageListZel* ImageListZel1 = nullptr;
+  TFileExit* FileExit1 = nullptr;
+  TAction* ActFile = nullptr;
+  TAction* actNewForm = nullptr;
+  TAction* actWindows = nullptr;
+  TWindowMinimizeAll* WindowMinimizeAll1 = nullptr;
+  TWindowCascade* WindowCascade1 = nullptr;
+  TWindowTileHorizontal* WindowTileHorizontal1 = nullptr;
+  TWindowTileVertical* WindowTileVertical1 = nullptr;
+  TAction* actHelp = nullptr;
+  TCustomizeActionBars* CustomizeActionBars1 = nullptr;
+  TAction* actPanels = nullptr;
 
-  // TEMPORARY: the strip with a "new form" button, until the action bars
-  // bring the "Файлы" menu and the tool bar.
-  TTemporaryNewFormPanel* TemporaryPanel = nullptr;
+  // Event handlers of the description.
+  void ActionManager1Update(TBasicAction* action, bool& handled);
+  void ActFileExecute(TObject* sender);
+  void actWindowsExecute(TObject* sender);
+  void actNewFormExecute(TObject* sender);
+  void ImageListZel1Change(TObject* sender);
+  void ControlBar1BandInfo(TObject* sender, TControl* control, sys::RECT& insets,
+                           int& preferredSize, int& rowCount);
+  void ControlBar1DockOver(TObject* sender, TDragDockObject* source, int x, int y,
+                           TDragState state, bool& accept);
+  void GradientActionMainMenuBar1ItemClicked(TObject* sender);
+  void GradientActionToolBar1ShowCustomize(TObject* sender);
+
+  // Start-up has finished: from now on a close saves the layout and a show
+  // loads nothing.
+  bool Started() const { return FStarted; }
+  // The layout file: the executable's full path with ".sav" as extension.
+  const std::string& LayoutFileName() const { return FLayoutFileName; }
 
 protected:
-  void WndProc(TMessage& message) override;
+  void DoShow() override;
+  void DoClose(TCloseAction& action) override;
+
+private:
+  void ApplyRowSize();
+
+  bool FStarted = false;
+  std::string FLayoutFileName;
 };
 
 // Builds the main window from its description (MainFormDescription.cpp).
 void BuildMainForm(TMainForm& form);
+
+// The layout file's path for an executable: its extension replaced by
+// ".sav" (added when it has none).
+std::string LayoutFileNameFor(const std::string& executable);
 
 } // namespace zel

@@ -1,23 +1,36 @@
-// The program: start the window system, create the main window, run the
-// message loop until the main window closes.
+// The program: start the units, create the main window, run the message
+// loop until the main window closes, then shut the units down in reverse.
 
 #include <cstdio>
 #include <exception>
 
 #include "framework/forms/Application.h"
+#include "shell/Startup.h"
 #include "shell/UnitMain.h"
 
+namespace {
+
+int RunProgram() {
+  zel::TApplication app;
+  app.Initialize();
+  app.SetTitle("Zel");
+  zel::TMainForm* mainForm = nullptr;
+  app.CreateForm(&mainForm);
+  app.Run();
+  return app.ExitCode();
+}
+
+} // namespace
+
 int main() {
+  int code = 1;
   try {
-    zel::TApplication app;
-    app.Initialize();
-    app.SetTitle("Zel");
-    zel::TMainForm* mainForm = nullptr;
-    app.CreateForm(&mainForm);
-    app.Run();
-    return app.ExitCode();
+    zel::InitializeUnits();
+    code = RunProgram();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zeldemo: %s\n", e.what());
-    return 1;
+    code = 1;
   }
+  zel::FinalizeUnits();
+  return code;
 }

@@ -52,7 +52,10 @@ TCustomActionManager* TCustomActionBar::ActionManager() const {
 
 TActionBarStyle* TCustomActionBar::Style() const {
   TCustomActionManager* m = ActionManager();
-  return m ? m->Style() : nullptr;
+  if (!m) return nullptr;
+  // A manager whose style name is not (yet) registered keeps the name and
+  // shows its bars in the default style rather than not at all.
+  return m->Style() ? m->Style() : DefaultActionBarStyle();
 }
 
 TCustomActionBarColorMap* TCustomActionBar::ColorMap() {
@@ -100,6 +103,11 @@ void TCustomActionBar::StyleChanged() {
 
 void TCustomActionBar::ColorMapFontChanged(TColor color) {
   Font()->SetColor(color);
+}
+
+void TCustomActionBar::Loaded() {
+  TCustomControl::Loaded();
+  if (FActionClient) RecreateControls();
 }
 
 void TCustomActionBar::Notification(TComponent* component, TOperation operation) {

@@ -46,7 +46,8 @@ public:
   TCustomActionBarColorMap* ColorMap();
   // Assigns a map (nil: back to the style's default map).
   virtual void SetColorMap(TCustomActionBarColorMap* value);
-  // The style of the bar's manager, or nil.
+  // The style of the bar's manager; while the manager names a style that is
+  // not registered, the first registered style; nil without a manager.
   TActionBarStyle* Style() const;
 
   // Called when the manager's style changed: a default colour map is made
@@ -62,6 +63,9 @@ public:
   // In design mode the presses, moves and releases on items drag them
   // (DesignDrag.h) instead of reaching the item controls.
   void WndProc(TMessage& message) override;
+  // A bar read with its window's description makes its controls once the
+  // whole description, items included, is in place.
+  void Loaded() override;
 
   // ---- On screen (ActnCtrls.cpp) --------------------------------------------------------
   TBarOrientation Orientation() const { return FOrientation; }
@@ -166,7 +170,8 @@ public:
   // Where the glyph goes, and the rectangle of the caption.
   virtual sys::POINT GlyphPos();
   virtual sys::RECT TextBounds();
-  bool HasGlyph() const;
+  // Whether the control shows its item's image.
+  virtual bool HasGlyph() const;
   // The colour map of the bar (a standard map off a bar).
   TCustomActionBarColorMap* ColorMap() const;
   // Painting roles, called by Paint in this order; styles override them.

@@ -164,6 +164,13 @@ public:
   void EnterMenuLoop();
   // Alt + a letter: the top-level item with that accelerator opens.
   bool OpenByAccelerator(char32_t letter);
+  // True (the default): the bar shows the system's menu font, taken when the
+  // flag is set; false: the bar keeps the font it is given.
+  bool UseSystemFont() const { return FUseSystemFont; }
+  void SetUseSystemFont(bool value);
+
+private:
+  bool FUseSystemFont = false;
 };
 
 class TActionMainMenuBar : public TCustomActionMainMenuBar {
@@ -261,6 +268,8 @@ class TCustomMenuButton : public TCustomActionControl {
   ZEL_CLASS(TCustomMenuButton, TCustomActionControl)
 public:
   explicit TCustomMenuButton(TComponent* owner) : TCustomActionControl(owner) {}
+  // The top level of a menu bar shows captions only.
+  bool HasGlyph() const override { return false; }
   sys::SIZE CalcSize() override;
   sys::RECT TextBounds() override;
   void Click() override;

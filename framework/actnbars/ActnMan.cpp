@@ -266,8 +266,14 @@ void TActionBarItem::SetActionBar(TCustomActionBar* bar) {
       }
     if (m) bar->FreeNotification(m);
     bar->SetActionClient(this);
+    bar->SetBarAutoSize(FAutoSize);
   }
   Changed(false);
+}
+
+void TActionBarItem::SetAutoSize(bool value) {
+  FAutoSize = value;
+  if (FActionBar) FActionBar->SetBarAutoSize(value);
 }
 
 std::string TActionBarItem::GetDisplayName() const {
@@ -278,8 +284,8 @@ std::string TActionBarItem::GetDisplayName() const {
 void TActionBarItem::Assign(TPersistent* source) {
   TActionClient::Assign(source);
   if (auto* s = dynamic_cast<TActionBarItem*>(source)) {
-    FAutoSize = s->FAutoSize;
     SetActionBar(s->FActionBar);
+    SetAutoSize(s->FAutoSize);
   }
 }
 
@@ -308,8 +314,10 @@ void DefaultPrioritySchedule(TStrings& schedule) {
 
 TCustomActionManager::TCustomActionManager(TComponent* owner)
     : TCustomActionList(owner), FActionBars(std::make_unique<TActionBars>(this)),
-      FPrioritySchedule(std::make_unique<TStringList>()) {
+      FPrioritySchedule(std::make_unique<TStringList>()),
+      FImageChangeLink(std::make_unique<TChangeLink>()) {
   DefaultPrioritySchedule(*FPrioritySchedule);
+  FImageChangeLink->OnChange = [this](TObject*) { ImagesChanged(); };
   Managers().push_back(this);
 }
 
@@ -352,6 +360,21 @@ int TCustomActionManager::SessionsAllowed(int usageCount) const {
     }
   }
   return allowed;
+}
+
+void TCustomActionManager::SetImages(TCustomImageList* value) {
+  if (value == Images()) return;
+  if (TCustomImageList* old = FImageChangeLink->Sender()) old->UnRegisterChanges(FImageChangeLink.get());
+  TCustomActionList::SetImages(value);
+  if (Images()) Images()->RegisterChanges(FImageChangeLink.get());
+}
+
+void TCustomActionManager::ImagesChanged() {
+  for (int i = 0; i < FActionBars->Count(); ++i)
+    if (TCustomActionBar* bar = FActionBars->ActionBars(i)->ActionBar()) {
+      bar->LayoutControls();
+      bar->Invalidate();
+    }
 }
 
 void TCustomActionManager::SetStyle(TActionBarStyle* value) {

@@ -18,6 +18,7 @@
 #include "framework/actnbars/ActionBar.h"
 #include "framework/core/Collection.h"
 #include "framework/core/Strings.h"
+#include "framework/graphics/ImageList.h"
 
 namespace zel {
 
@@ -160,8 +161,9 @@ public:
   TCustomActionBar* ActionBar() const { return FActionBar; }
   // Joins the bar to this item (the bar's ActionClient becomes this item).
   void SetActionBar(TCustomActionBar* bar);
+  // Whether the bar takes the height its controls need (its BarAutoSize).
   bool AutoSize() const { return FAutoSize; }
-  void SetAutoSize(bool value) { FAutoSize = value; }
+  void SetAutoSize(bool value);
 
   std::string GetDisplayName() const override;
   void Assign(TPersistent* source) override;
@@ -231,6 +233,9 @@ public:
   void LoadFromStream(TStream& stream);
 
   void Notification(TComponent* component, TOperation operation) override;
+  // The bars follow their images: when the list changes (its cell size, its
+  // glyphs), every bar lays its controls out again and repaints.
+  void SetImages(TCustomImageList* value) override;
 
   // Called when a style leaves the registry: managers using it lose it.
   static void StyleUnregistered(TActionBarStyle* style);
@@ -242,8 +247,11 @@ protected:
 private:
   void ForgetBar(const TComponent* bar);
 
+  void ImagesChanged();
+
   std::unique_ptr<TActionBars> FActionBars;
   std::unique_ptr<TStringList> FPrioritySchedule;
+  std::unique_ptr<TChangeLink> FImageChangeLink;
   TActionBarStyle* FStyle = nullptr;
   std::string FStyleName;
 };

@@ -13,6 +13,7 @@
 #include "framework/graphics/GraphUtil.h"
 #include "framework/graphics/ImageList.h"
 #include "platform/user/MessageQueue.h"
+#include "platform/user/SystemParams.h"
 #include "platform/user/User.h"
 
 namespace zel {
@@ -425,6 +426,17 @@ TCustomActionMainMenuBar::TCustomActionMainMenuBar(TComponent* owner)
   SetHorzMargin(1);
   SetVertMargin(1);
   SetWrapping(true);
+  SetUseSystemFont(true);
+}
+
+void TCustomActionMainMenuBar::SetUseSystemFont(bool value) {
+  if (value == FUseSystemFont) return;
+  FUseSystemFont = value;
+  if (!value) return;
+  const sys::LOGFONT& menu = sys::GetNonClientMetrics().lfMenuFont;
+  Font()->SetName(menu.lfFaceName);
+  Font()->SetHeight(menu.lfHeight);
+  Font()->SetCharset(menu.lfCharSet);
 }
 
 void TCustomActionMainMenuBar::EnterMenuLoop() {

@@ -48,4 +48,10 @@ TActionBarStyle* FindActionBarStyle(const std::string& name) {
   return i < 0 ? nullptr : static_cast<TActionBarStyle*>(list->Objects(i));
 }
 
+TActionBarStyle* DefaultActionBarStyle() {
+  TStringList* list = ActionBarStyles();
+  if (!list || list->Count() == 0) return nullptr;
+  return static_cast<TActionBarStyle*>(list->Objects(0));
+}
+
 } // namespace zel

@@ -51,5 +51,8 @@ void UnRegisterActnBarStyle(TActionBarStyle* style);
 TStringList* ActionBarStyles();
 // The registered style of that name (ignoring case), or nil.
 TActionBarStyle* FindActionBarStyle(const std::string& name);
+// The first registered style, or nil: what bars are drawn with while their
+// manager names a style that is not registered.
+TActionBarStyle* DefaultActionBarStyle();
 
 } // namespace zel

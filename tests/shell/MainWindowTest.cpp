@@ -1,17 +1,27 @@
-// The main window as a person meets it: opened headless, three children made
-// through the window's own button, their captions and the picture checked,
-// then closed.
+// The main window as a person meets it, on the headless screen: started
+// like the program starts it, its menus and tool bar used by mouse and
+// keyboard, child windows made and arranged, the glyph size changed.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
+#include "framework/actions/StdActns.h"
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/ActnStyles.h"
+#include "framework/docking/DragDock.h"
 #include "framework/forms/Application.h"
+#include "framework/stdctrls/Splitter.h"
+#include "imagelist/ImageListZel.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
+#include "platform/user/MessageQueue.h"
 #include "platform/user/User.h"
 #include "platform/user/WindowSystem.h"
-#include "shell/TemporaryNewFormPanel.h"
+#include "shell/Startup.h"
 #include "shell/UnitMain.h"
 
 namespace zel::test {
@@ -23,20 +33,54 @@ class MainWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
     screen = &UseHeadlessBackend();
+    InitializeUnits();
     app = std::make_unique<TApplication>();
     app->Initialize();
     app->CreateForm(&form);
     form->Show();
-    PumpMessages();
+    Settle();
   }
   void TearDown() override {
     app.reset();
+    FinalizeUnits();
     ResetWindowSystem();
   }
-  void ClickNewForm() {
-    const RECT b = form->TemporaryPanel->ButtonRect();
-    const POINT p = form->TemporaryPanel->ClientToScreen(POINT{b.left + 10, b.top + 8});
+  // Lets the image list's deferred notification and the idle updates run.
+  void Settle() {
+    AdvanceTime(100);
+    app->ProcessMessages();
+    app->Idle();
+    app->ProcessMessages();
+  }
+  void ClickOn(TControl* c) {
+    // Far enough apart that two clicks never make a double click.
+    AdvanceTime(1000);
+    const POINT p = c->ClientToScreen(POINT{c->Width() / 2, c->Height() / 2});
     screen->Click(p.x, p.y);
+    app->ProcessMessages();
+  }
+  TCustomActionControl* ControlOf(TBasicAction* a) {
+    TActionClientItem* i = form->ActionManager1->FindItemByAction(a);
+    return i ? i->Control() : nullptr;
+  }
+  // "Файлы" then "Новая форма", as a person opens a child.
+  void NewFormThroughTheMenu() {
+    ClickOn(ControlOf(form->ActFile));
+    TCustomActionControl* item = ControlOf(form->actNewForm);
+    ASSERT_NE(item, nullptr) << "the Файлы menu did not open";
+    ClickOn(item);
+    Settle();
+  }
+  void SetGlyphSize(int size) {
+    form->ImageListZel1->BeginUpdate();
+    form->ImageListZel1->SetSize(size, size);
+    form->ImageListZel1->EndUpdate();
+    Settle();
+  }
+  void Picture(const std::string& name) {
+    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+    std::filesystem::create_directories(dir);
+    ASSERT_TRUE(screen->SaveScreenshot((dir / (name + ".png")).string()));
   }
 
   ScopedVirtualClock clock;
@@ -45,68 +89,174 @@ protected:
   TMainForm* form = nullptr;
 };
 
-TEST_F(MainWindowTest, OpensWithTheDescribedSettings) {
+TEST_F(MainWindowTest, StartsAsDescribed) {
   EXPECT_EQ(app->MainForm(), form);
   EXPECT_EQ(form->Caption(), "MainForm");
   EXPECT_EQ(form->FormStyle(), fsMDIForm);
   EXPECT_EQ(form->ClientWidth(), 606);
   EXPECT_EQ(form->ClientHeight(), 383);
-  EXPECT_EQ(form->Color(), clBtnFace);
   EXPECT_EQ(form->Font()->Name(), "Tahoma");
-  EXPECT_EQ(form->Font()->Height(), -11);
-  EXPECT_TRUE(IsWindowVisible(form->Handle()));
-  EXPECT_EQ(form->MDIChildCount(), 0);
-  auto* splitter = dynamic_cast<TControl*>(form->FindComponent("Splitter1"));
-  ASSERT_NE(splitter, nullptr);
-  EXPECT_EQ(splitter->Align(), alRight);
-  EXPECT_EQ(splitter->Left() + splitter->Width(), form->ClientWidth());
-  // The MDI area ends where the splitter begins.
-  EXPECT_EQ(form->MDIClientRect().right, splitter->Left());
+  EXPECT_EQ(form->Splitter1->Align(), alRight);
+
+  // Glyph size 24 with the 36 strip glyphs and the window's own six.
+  EXPECT_EQ(form->ImageListZel1->Width(), 24);
+  EXPECT_EQ(form->ImageListZel1->Count(), 42);
+  EXPECT_EQ(form->ControlBar1->RowSize(), 38);
+  EXPECT_EQ(form->ControlBar1->Align(), alTop);
+
+  // Both bars sit on the control bar, the menu on a whole row of its own.
+  EXPECT_EQ(form->GradientActionMainMenuBar1->Parent(), form->ControlBar1);
+  EXPECT_EQ(form->GradientActionToolBar1->Parent(), form->ControlBar1);
+  EXPECT_EQ(form->ControlBar1->BandRow(form->GradientActionMainMenuBar1), 0);
+  EXPECT_EQ(form->ControlBar1->BandRow(form->GradientActionToolBar1), 1);
+  EXPECT_EQ(form->GradientActionMainMenuBar1->ActionControlCount(), 3);
+  EXPECT_EQ(form->GradientActionMainMenuBar1->ActionControls(0)->ActionClient()->Caption(), "Файлы");
+  EXPECT_EQ(form->GradientActionMainMenuBar1->Font()->Height(), -16);
+  EXPECT_EQ(form->GradientActionToolBar1->ActionControlCount(), 1);
+
+  // The style named is not registered, so the bars show the first one.
+  EXPECT_EQ(form->ActionManager1->StyleName(), "Zel Style");
+  EXPECT_EQ(form->GradientActionToolBar1->Style(), DefaultActionBarStyle());
+
+  // Actions without a handler are disabled; the two top-level ones are not.
+  EXPECT_TRUE(form->ActFile->Enabled());
+  EXPECT_TRUE(form->actWindows->Enabled());
+  EXPECT_FALSE(form->actHelp->Enabled());
+  EXPECT_FALSE(form->actPanels->Enabled());
+  EXPECT_EQ(form->FileExit1->ShortCut(), 32856);
+
+  EXPECT_EQ(std::filesystem::path(form->LayoutFileName()).extension(), ".sav");
+  EXPECT_TRUE(std::filesystem::path(form->LayoutFileName()).is_absolute());
+  Picture("shell_main_window");
 }
 
-TEST_F(MainWindowTest, ThreeChildrenAreNumberedAndShown) {
-  ClickNewForm();
-  ClickNewForm();
-  // The third through the keyboard short cut.
-  screen->KeyDown(VK_CONTROL);
-  screen->Key('N');
-  screen->KeyUp(VK_CONTROL);
+TEST_F(MainWindowTest, StartIsFinishedByTheListsOwnFirstNotification) {
+  // A fresh window whose list has not yet reported: a direct call without
+  // a sender does not finish start-up, the list's own notification does.
+  auto second = std::make_unique<TMainForm>(nullptr);
+  EXPECT_FALSE(second->Started());
+  AdvanceTime(30);
+  second->ImageListZel1Change(nullptr);
+  EXPECT_FALSE(second->Started());
+  AdvanceTime(200);
+  EXPECT_TRUE(second->Started());
+  EXPECT_TRUE(form->Started());
+}
+
+TEST_F(MainWindowTest, ChildrenAreNumberedAndArrangedFromTheWindowMenu) {
+  // Without children the window commands are disabled.
+  for (TCustomAction* a : std::initializer_list<TCustomAction*>{
+           form->WindowCascade1, form->WindowTileHorizontal1, form->WindowTileVertical1,
+           form->WindowMinimizeAll1})
+    EXPECT_FALSE(a->Enabled()) << a->Caption();
+
+  NewFormThroughTheMenu();
+  NewFormThroughTheMenu();
+  NewFormThroughTheMenu();
   ASSERT_EQ(form->MDIChildCount(), 3);
   EXPECT_EQ(form->MDIChildren(2)->Caption(), "Форма 1");
   EXPECT_EQ(form->MDIChildren(1)->Caption(), "Форма 2");
   EXPECT_EQ(form->MDIChildren(0)->Caption(), "Форма 3");
-  EXPECT_EQ(form->ActiveMDIChild(), form->MDIChildren(0));
-  PumpMessages();
-  const std::string shot = std::string(ZEL_BINARY_DIR) + "/shell_three_children.png";
-  ASSERT_TRUE(screen->SaveScreenshot(shot));
+  EXPECT_TRUE(form->WindowCascade1->Enabled());
 
-  // The client area shows the workspace colour between the children, each
-  // child its caption, the active one in the active caption colour.
-  const RECT area = form->MDIClientRect();
-  const POINT corner = form->ClientToScreen(POINT{area.right - 3, area.bottom - 3});
-  EXPECT_EQ(screen->ScreenPixel(corner.x, corner.y), GetSysColor(COLOR_APPWORKSPACE));
-  RECT active, inactive;
-  GetWindowRect(form->MDIChildren(0)->Handle(), &active);
-  GetWindowRect(form->MDIChildren(2)->Handle(), &inactive);
-  const int frame = GetSystemMetrics(SM_CYFRAME);
-  EXPECT_NE(screen->ScreenPixel(active.right - 80, active.top + frame + 2),
-            screen->ScreenPixel(inactive.left + frame + 2, inactive.top + frame + 2));
+  // "Окно" → "По вертикали": three windows side by side.
+  ClickOn(ControlOf(form->actWindows));
+  ClickOn(ControlOf(form->WindowTileVertical1));
+  Settle();
+  const int top = form->MDIChildren(0)->Top();
+  for (int i = 1; i < 3; ++i) {
+    EXPECT_EQ(form->MDIChildren(i)->Top(), top);
+    EXPECT_NE(form->MDIChildren(i)->Left(), form->MDIChildren(0)->Left());
+  }
+  Picture("shell_tiled_children");
+
+  ClickOn(ControlOf(form->actWindows));
+  ClickOn(ControlOf(form->WindowCascade1));
+  Settle();
+  EXPECT_LT(form->MDIChildren(2)->Left(), form->MDIChildren(0)->Left());
+  EXPECT_LT(form->MDIChildren(2)->Top(), form->MDIChildren(0)->Top());
+
+  ClickOn(ControlOf(form->actWindows));
+  ClickOn(ControlOf(form->WindowMinimizeAll1));
+  Settle();
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(form->MDIChildren(i)->WindowState(), wsMinimized);
 }
 
-TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheLoop) {
-  ClickNewForm();
-  ClickNewForm();
-  ClickNewForm();
-  form->MDIChildren(0)->SetWindowState(wsMaximized);
-  form->MDIChildren(1)->SetWindowState(wsMinimized);
-  // Close through the desktop after a while, inside the running loop.
+TEST_F(MainWindowTest, AltXClosesTheProgram) {
+  NewFormThroughTheMenu();
   SetTimer(nullptr, 0, 200, [this](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    InputCloseWindow(form->Handle());
+    screen->KeyDown(VK_MENU);
+    screen->Key('X');
+    screen->KeyUp(VK_MENU);
   });
   app->Run();
   EXPECT_TRUE(app->Terminated());
   EXPECT_EQ(app->ExitCode(), 0);
+}
+
+TEST_F(MainWindowTest, TheToolBarButtonRunsItsCommand) {
+  TCustomActionControl* exit = form->GradientActionToolBar1->ActionControls(0);
+  EXPECT_EQ(exit->ActionClient()->Action(), form->FileExit1);
+  SetTimer(nullptr, 0, 200, [this, exit](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    ClickOn(exit);
+  });
+  app->Run();
+  EXPECT_TRUE(app->Terminated());
+}
+
+TEST_F(MainWindowTest, BarsFollowTheGlyphSize) {
+  auto checkRow = [this](int size) {
+    SCOPED_TRACE(size);
+    EXPECT_EQ(form->ImageListZel1->Width(), size);
+    TCustomActionMainMenuBar* menu = form->GradientActionMainMenuBar1;
+    ASSERT_GT(menu->ActionControlCount(), 0);
+    const int row = menu->ActionControls(0)->Height() + 6;
+    EXPECT_EQ(form->ControlBar1->RowSize(), row);
+    EXPECT_EQ(menu->Height(), row - 5);
+    EXPECT_EQ(form->GradientActionToolBar1->Height(), row - 5);
+    // The tool bar's button grows with its glyph.
+    EXPECT_GE(form->GradientActionToolBar1->ActionControls(0)->Height(), size);
+    EXPECT_FALSE(form->ControlBar1->AlignDisabled());
+  };
+  SetGlyphSize(32);
+  checkRow(32);
+  Picture("shell_glyphs_32");
+  SetGlyphSize(10);
+  checkRow(10);
+}
+
+TEST_F(MainWindowTest, OnlyActionBarsDockIntoTheControlBar) {
+  bool accept = true;
+  TDragDockObject bar(form->GradientActionToolBar1);
+  form->ControlBar1->DockOver(&bar, 10, 10, dsDragMove, accept);
+  EXPECT_TRUE(accept);
+  TDragDockObject other(form->Splitter1);
+  form->ControlBar1->DockOver(&other, 10, 10, dsDragMove, accept);
+  EXPECT_FALSE(accept);
+}
+
+TEST_F(MainWindowTest, TheMainMenuTakesAWholeRow) {
+  RECT insets{11, 2, 2, 2};
+  int preferred = 50, rows = 3;
+  form->ControlBar1BandInfo(form->ControlBar1, form->GradientActionMainMenuBar1, insets,
+                            preferred, rows);
+  EXPECT_EQ(preferred, form->ControlBar1->ClientWidth() - 13);
+  EXPECT_EQ(rows, 1);
+  preferred = 50;
+  rows = 3;
+  form->ControlBar1BandInfo(form->ControlBar1, form->GradientActionToolBar1, insets, preferred,
+                            rows);
+  EXPECT_EQ(preferred, 50);
+  EXPECT_EQ(rows, 3);
+}
+
+TEST(LayoutFileName, ReplacesOrAddsTheExtension) {
+  EXPECT_EQ(LayoutFileNameFor("/opt/zel/zeldemo"), "/opt/zel/zeldemo.sav");
+  EXPECT_EQ(LayoutFileNameFor("/opt/zel/zeldemo.bin"), "/opt/zel/zeldemo.sav");
+  EXPECT_EQ(LayoutFileNameFor("/opt/z.el/zeldemo"), "/opt/z.el/zeldemo.sav");
 }
 
 } // namespace

@@ -1,0 +1,37 @@
+#include "shell/Startup.h"
+
+#include "bitop/BitOp.h"
+#include "framework/actnbars/ActnStyles.h"
+#include "framework/actnbars/CustomizeDlg.h"
+#include "framework/actnbars/StdStyleActnCtrls.h"
+#include "framework/actnbars/XPStyleActnCtrls.h"
+#include "imagelist/ImageListZel.h"
+
+namespace zel {
+
+namespace {
+bool gStarted = false;
+}
+
+void InitializeUnits() {
+  if (gStarted) return;
+  BitOpInitialize();
+  // The style list reads in registration order; the program's own style
+  // takes the first place when it is registered here.
+  RegisterActnBarStyle(XPStyle());
+  RegisterActnBarStyle(StandardStyle());
+  InitializeImageListZel();
+  InstallCustomizeDialog();
+  gStarted = true;
+}
+
+void FinalizeUnits() {
+  if (!gStarted) return;
+  gStarted = false;
+  FinalizeImageListZel();
+  UnRegisterActnBarStyle(StandardStyle());
+  UnRegisterActnBarStyle(XPStyle());
+  BitOpFinalize();
+}
+
+} // namespace zel

@@ -1,0 +1,144 @@
+// Settings a window's description gives its bars: a style named before it is
+// registered, controls made when loading ends, the bar item's AutoSize, the
+// menu bar's font, and bars following a change of their images.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/ActnStyles.h"
+#include "framework/actnbars/StdStyleActnCtrls.h"
+#include "framework/actnbars/XPStyleActnCtrls.h"
+#include "framework/forms/Application.h"
+#include "framework/graphics/Bitmap.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+#include "platform/user/SystemParams.h"
+#include "platform/user/WindowSystem.h"
+
+namespace zel {
+namespace {
+
+class BarSettingsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    sys::UseHeadlessBackend();
+    app = std::make_unique<TApplication>();
+    RegisterActnBarStyle(XPStyle());
+    RegisterActnBarStyle(StandardStyle());
+    form = app->CreateForm<TForm>();
+    images = new TCustomImageList(form);
+    images->SetSize(16, 16);
+    manager = new TActionManager(form);
+    manager->SetImages(images);
+    action = new TAction(form);
+    action->SetActionList(manager);
+    action->SetCaption("Открыть");
+    action->SetImageIndex(0);
+    action->OnExecute = [](TObject*) {};
+  }
+  void TearDown() override {
+    app.reset();
+    UnRegisterActnBarStyle(StandardStyle());
+    UnRegisterActnBarStyle(XPStyle());
+    sys::ResetWindowSystem();
+  }
+  void AddGlyph(TCustomImageList* list, int size) {
+    TBitmap bmp;
+    bmp.SetSize(size, size);
+    bmp.Canvas()->Brush()->SetColor(clGreen);
+    bmp.Canvas()->FillRect(sys::RECT{0, 0, size, size});
+    list->Add(&bmp, nullptr);
+  }
+  TActionToolBar* ToolBar() {
+    auto* bar = new TActionToolBar(form);
+    bar->SetParent(form);
+    bar->SetActionManager(manager);
+    TActionClientItem* item = manager->FindActionBar(bar)->Items()->Add();
+    item->SetAction(action);
+    item->SetShowCaption(false);
+    return bar;
+  }
+
+  sys::ScopedVirtualClock clock;
+  std::unique_ptr<TApplication> app;
+  TForm* form = nullptr;
+  TCustomImageList* images = nullptr;
+  TActionManager* manager = nullptr;
+  TAction* action = nullptr;
+};
+
+TEST_F(BarSettingsTest, AStyleNamedButNotRegisteredKeepsItsNameAndDrawsInTheFirst) {
+  manager->SetStyleName("Не зарегистрирован");
+  TActionToolBar* bar = ToolBar();
+  bar->RecreateControls();
+  EXPECT_EQ(manager->StyleName(), "Не зарегистрирован");
+  EXPECT_EQ(manager->Style(), nullptr);
+  EXPECT_EQ(bar->Style(), XPStyle());
+  EXPECT_EQ(bar->ActionControlCount(), 1);
+  manager->SetStyleName("Standard");
+  EXPECT_EQ(bar->Style(), StandardStyle());
+}
+
+TEST_F(BarSettingsTest, ABarReadInTheLoadingStateMakesItsControlsWhenLoadingEnds) {
+  form->BeginLoading();
+  TActionToolBar* bar = ToolBar();
+  bar->BeginLoading();
+  EXPECT_EQ(bar->ActionControlCount(), 0);
+  form->EndLoading();
+  EXPECT_EQ(bar->ActionControlCount(), 1);
+}
+
+TEST_F(BarSettingsTest, TheBarItemsAutoSizeIsTheBarsOwn) {
+  AddGlyph(images, 16);
+  TActionToolBar* bar = ToolBar();
+  TActionBarItem* item = manager->FindActionBar(bar);
+  EXPECT_TRUE(bar->BarAutoSize());
+  item->SetAutoSize(false);
+  EXPECT_FALSE(bar->BarAutoSize());
+  bar->SetHeight(60);
+  bar->RecreateControls();
+  EXPECT_EQ(bar->Height(), 60);
+  item->SetAutoSize(true);
+  bar->RecreateControls();
+  EXPECT_LT(bar->Height(), 60);
+}
+
+TEST_F(BarSettingsTest, BarsFollowTheirImages) {
+  TActionToolBar* bar = ToolBar();
+  bar->RecreateControls();
+  // No image yet: the button shows its caption instead.
+  EXPECT_FALSE(bar->ActionControls(0)->HasGlyph());
+  const int captionWidth = bar->ActionControls(0)->Width();
+  AddGlyph(images, 16);
+  EXPECT_TRUE(bar->ActionControls(0)->HasGlyph());
+  EXPECT_LT(bar->ActionControls(0)->Width(), captionWidth);
+  // A larger cell size gives a larger button without the bar being remade.
+  const int small = bar->ActionControls(0)->Height();
+  images->SetSize(32, 32);
+  AddGlyph(images, 32);
+  EXPECT_EQ(bar->ActionControls(0)->Height(), small + 16);
+}
+
+TEST_F(BarSettingsTest, TheMainMenuBarShowsTheSystemMenuFontUnlessToldOtherwise) {
+  auto* menu = new TActionMainMenuBar(form);
+  menu->SetParent(form);
+  EXPECT_TRUE(menu->UseSystemFont());
+  EXPECT_EQ(menu->Font()->Name(), sys::GetNonClientMetrics().lfMenuFont.lfFaceName);
+  menu->SetUseSystemFont(false);
+  menu->Font()->SetHeight(-16);
+  EXPECT_EQ(menu->Font()->Height(), -16);
+  // The top level of a menu bar shows captions, never glyphs.
+  AddGlyph(images, 16);
+  menu->SetActionManager(manager);
+  manager->FindActionBar(menu)->Items()->Add()->SetAction(action);
+  menu->RecreateControls();
+  ASSERT_EQ(menu->ActionControlCount(), 1);
+  EXPECT_FALSE(menu->ActionControls(0)->HasGlyph());
+}
+
+} // namespace
+} // namespace zel
