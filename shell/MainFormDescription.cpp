@@ -205,7 +205,8 @@ void BuildMainForm(TMainForm& form) {
   DescribeToolBar(form);
   DescribeBarItems(form);
   // The customize action's dialog does not stay on top of the window.
-  form.CustomizeActionBars1->SetActionManager(form.ActionManager1);
+  if (auto* dlg = dynamic_cast<TCustomizeDlg*>(form.CustomizeActionBars1->CustomizeDlg()))
+    dlg->SetStayOnTop(false);
   form.EndLoading();
 }
 

@@ -12,6 +12,8 @@
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/ActnStyles.h"
+#include "framework/actnbars/CustomizeActionBars.h"
+#include "framework/actnbars/CustomizeDlg.h"
 #include "framework/docking/DragDock.h"
 #include "framework/forms/Application.h"
 #include "framework/stdctrls/Splitter.h"
@@ -124,6 +126,9 @@ TEST_F(MainWindowTest, StartsAsDescribed) {
   EXPECT_FALSE(form->actHelp->Enabled());
   EXPECT_FALSE(form->actPanels->Enabled());
   EXPECT_EQ(form->FileExit1->ShortCut(), 32856);
+  auto* dlg = dynamic_cast<TCustomizeDlg*>(form->CustomizeActionBars1->CustomizeDlg());
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_FALSE(dlg->StayOnTop());
 
   EXPECT_EQ(std::filesystem::path(form->LayoutFileName()).extension(), ".sav");
   EXPECT_TRUE(std::filesystem::path(form->LayoutFileName()).is_absolute());
@@ -226,6 +231,20 @@ TEST_F(MainWindowTest, BarsFollowTheGlyphSize) {
   Picture("shell_glyphs_32");
   SetGlyphSize(10);
   checkRow(10);
+}
+
+TEST_F(MainWindowTest, TheCustomizeDialogOpensFromTheWindowMenu) {
+  ClickOn(ControlOf(form->actWindows));
+  ClickOn(ControlOf(form->CustomizeActionBars1));
+  Settle();
+  auto* dlg = dynamic_cast<TCustomizeDlg*>(form->CustomizeActionBars1->CustomizeDlg());
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_TRUE(dlg->Showing());
+  EXPECT_TRUE(form->GradientActionToolBar1->DesignMode());
+  Picture("shell_customize_dialog");
+  dlg->Close();
+  Settle();
+  EXPECT_FALSE(form->GradientActionToolBar1->DesignMode());
 }
 
 TEST_F(MainWindowTest, OnlyActionBarsDockIntoTheControlBar) {
