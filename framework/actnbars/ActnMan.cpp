@@ -266,7 +266,8 @@ void TActionBarItem::SetActionBar(TCustomActionBar* bar) {
       }
     if (m) bar->FreeNotification(m);
     bar->SetActionClient(this);
-    bar->SetBarAutoSize(FAutoSize);
+    // The bar joins with the sizing it has; from now on the item sets it.
+    FAutoSize = bar->BarAutoSize();
   }
   Changed(false);
 }
