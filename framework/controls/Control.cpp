@@ -699,6 +699,23 @@ bool TControl::ManualDock(TWinControl* newDockSite, TControl* dropControl, TAlig
   return true;
 }
 
+void TControl::Dock(TWinControl* newDockSite, const RECT& rect) {
+  if (!newDockSite || newDockSite == this) return;
+  const bool nested = FControlState.Contains(csDocking);
+  FControlState += csDocking;
+  try {
+    if (FHostDockSite && FHostDockSite != newDockSite) FHostDockSite->RemoveDockClient(this);
+    auto& clients = newDockSite->FDockClients;
+    if (std::find(clients.begin(), clients.end(), this) == clients.end()) clients.push_back(this);
+    FHostDockSite = newDockSite;
+    newDockSite->DoAddDockClient(this, rect);
+  } catch (...) {
+    if (!nested) FControlState -= csDocking;
+    throw;
+  }
+  if (!nested) FControlState -= csDocking;
+}
+
 bool TControl::ManualFloat(const RECT& screenPos) {
   return FloatInDockForm(this, screenPos);
 }

@@ -173,6 +173,11 @@ public:
   virtual bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr,
                           TAlign controlSide = alNone);
   virtual bool ManualFloat(const sys::RECT& screenPos);
+  // Makes the control a dock client of newDockSite, handing rect (the
+  // site's client coordinates) to its DoAddDockClient.  Unlike ManualDock
+  // it leaves the site's dock manager alone: a caller that wants the
+  // control arranged inserts it there first.
+  virtual void Dock(TWinControl* newDockSite, const sys::RECT& rect);
   // True while the control is alone on a floating dock form.
   virtual bool Floating() const;
   // The class of floating form the control gets when it floats (nullptr:

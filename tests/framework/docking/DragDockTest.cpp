@@ -21,6 +21,13 @@ public:
     if (Refuse) accept = false;
   }
   void DockDrop(TDragDockObject* source, int x, int y) override { ++Drops; }
+  void DoAddDockClient(TControl* client, const RECT& rect) override {
+    TWinControl::DoAddDockClient(client, rect);
+    Added = rect;
+    WasDocking = client->ControlState().Contains(csDocking);
+  }
+  RECT Added{};
+  bool WasDocking = false;
 };
 
 class DragDockTest : public DockTest {
@@ -203,6 +210,28 @@ TEST_F(DragDockTest, AnAutomaticDockControlDragsItselfOutAndBack) {
   EXPECT_EQ(b->HostDockSite(), site);
   EXPECT_EQ(b->Left(), 0);
   EXPECT_EQ(a->Left(), 200);
+}
+
+TEST_F(DragDockTest, DockMakesADockClientAndLeavesPlacingToTheManager) {
+  auto* plain = new TChoosySite(root.get());
+  plain->SetBounds(600, 100, 300, 200);
+  plain->SetDockSite(true);
+  TPanel* a = Docked("A");
+  a->Dock(plain, RECT{10, 20, 110, 70});
+  EXPECT_EQ(a->HostDockSite(), plain);
+  EXPECT_EQ(a->Parent(), plain);
+  EXPECT_EQ(plain->DockClients(0), a);
+  EXPECT_EQ(site->DockClientCount(), 0);
+  EXPECT_EQ(plain->Added, (RECT{10, 20, 110, 70}));
+  EXPECT_TRUE(plain->WasDocking);
+  EXPECT_FALSE(a->ControlState().Contains(csDocking));
+  // Inserted into the tree first, then docked: the tree arranges it.
+  TPanel* b = Panel("B");
+  Tree()->InsertControl(b, alTop, nullptr);
+  b->Dock(site, RECT{});
+  EXPECT_EQ(b->HostDockSite(), site);
+  EXPECT_EQ(site->DockClientCount(), 1);
+  EXPECT_EQ(b->BoundsRect(), (RECT{0, 12, 400, 300}));
 }
 
 class TMyDockForm : public TCustomDockForm {
