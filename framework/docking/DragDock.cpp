@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "framework/forms/Application.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
@@ -86,7 +87,9 @@ public:
       if (s.get() == c) return true;
     return false;
   }
-  void Move(POINT p);
+  // Works out where the control would go at p; the preview follows unless
+  // the drag is ending.
+  void Move(POINT p, bool preview = true);
 
   TDragDockObject Object;
   POINT Start, Offset, DropAt{};
@@ -191,7 +194,7 @@ TAlign SideOf(const RECT& r, POINT p) {
 }
 } // namespace
 
-void TDockDragger::Move(POINT p) {
+void TDockDragger::Move(POINT p, bool preview) {
   TDragDockObject& o = Object;
   TControl* c = o.FControl;
   o.FDragPos = p;
@@ -245,7 +248,7 @@ void TDockDragger::Move(POINT p) {
     const int l = p.x - Offset.x, t = p.y - Offset.y;
     o.FDockRect = RECT{l, t, l + c->UndockWidth(), t + c->UndockHeight()};
   }
-  ShowFrame(o.FDockRect);
+  if (preview) ShowFrame(o.FDockRect);
 }
 
 void BeginDockDrag(TControl* control, POINT screen) {
@@ -308,7 +311,7 @@ RECT DockPreviewRect() {
 
 namespace {
 void Drop(TDockDragger& d, POINT screen) {
-  d.Move(screen);
+  d.Move(screen, false);
   TDragDockObject& o = d.Object;
   TControl* c = o.Control();
   if (TWinControl* site = o.DragTarget()) {
@@ -522,7 +525,10 @@ TCustomDockForm* FloatControl(TControl* control, const RECT& r) {
   TClass cls = control->FloatingDockSiteClass();
   if (!cls || !cls->InheritsFrom(TCustomDockForm::StaticClass()))
     cls = DefaultFloatingDockSiteClass();
-  auto* form = dynamic_cast<TCustomDockForm*>(cls->Create(nullptr));
+  // The application owns floating forms (it frees those still open at the
+  // end, and it is where a program finds them); without one they free
+  // themselves when emptied or are freed by whoever made them.
+  auto* form = dynamic_cast<TCustomDockForm*>(cls->Create(Application));
   if (!form) return nullptr;
   control->ManualDock(form, nullptr, alClient);
   control->Show();

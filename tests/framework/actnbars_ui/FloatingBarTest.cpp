@@ -23,6 +23,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/user/Input.h"
 #include "platform/user/Messages.h"
+#include "platform/user/SystemParams.h"
 
 namespace zel {
 namespace {
@@ -201,8 +202,12 @@ TEST_F(FloatingBarTest, AToolBarDraggedOffFloatsWorksAndDocksBackByItsCaption) {
   EXPECT_EQ(DockPreviewRect().left, place.x);
   EXPECT_EQ(DockPreviewRect().top, place.y);
   Picture("drag_preview_docking");
+  const RECT preview = DockPreviewRect();
   screen->Release(target.x, target.y);
   app->ProcessMessages();
+  // The preview is gone from the screen.
+  EXPECT_NE(screen->ScreenPixel(preview.right - 1, preview.bottom - 2),
+            sys::GetSysColor(sys::COLOR_BTNSHADOW));
   EXPECT_EQ(toolBar->HostDockSite(), bar);
   EXPECT_EQ(toolBar->Parent(), bar);
   EXPECT_FALSE(toolBar->Floating());
