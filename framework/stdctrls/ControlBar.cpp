@@ -276,8 +276,9 @@ int TCustomControlBar::FloatDistance() const {
 void TCustomControlBar::MouseMove(TShiftState shift, int x, int y) {
   TCustomControl::MouseMove(shift, x, y);
   if (FDockDragging) {
-    if (!DockDragging()) {
-      // Cancelled elsewhere (Esc in the preview).
+    if (!DockDragging() || !shift.Contains(ssLeft)) {
+      // Cancelled elsewhere (Esc in the preview), or the release went to
+      // another window.
       EndBandDockDrag(false, sys::POINT{});
       return;
     }
