@@ -22,6 +22,7 @@
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
 #include "platform/user/Input.h"
+#include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 #include "platform/user/SystemParams.h"
 
@@ -278,7 +279,16 @@ TEST_F(FloatingBarTest, EscPutsTheBandBackAndClosingTheFormHidesTheBar) {
   clock.Advance(1000);
   TCustomDockForm* host = FloatByGrip(POINT{300, 260});
   ASSERT_NE(host, nullptr);
-  host->Close();
+  // The close box of its caption, found along the caption's middle.
+  const POINT cap = CaptionOf(host);
+  POINT box{0, cap.y};
+  for (int x = host->BoundsRect().right - 1; x > cap.x && !box.x; --x)
+    if (sys::SendMessage(host->Handle(), sys::WM_NCHITTEST, 0, sys::MAKELPARAM(x, cap.y)) ==
+        sys::HTCLOSE)
+      box.x = x - 3;
+  ASSERT_NE(box.x, 0);
+  clock.Advance(1000);
+  screen->Click(box.x, box.y);
   app->ProcessMessages();
   EXPECT_FALSE(host->Visible());
   EXPECT_FALSE(toolBar->Visible());
