@@ -89,9 +89,8 @@ protected:
     app->ProcessMessages();
   }
   void TearDown() override {
+    // A bar still floating goes with its form, which the application owns.
     app->ProcessMessages();
-    // A floating form has no owner; it frees the bar it holds.
-    if (auto* f = dynamic_cast<TCustomDockForm*>(toolBar->HostDockSite())) delete f;
     app.reset();
     UnRegisterActnBarStyle(XPStyle());
   }
