@@ -4,6 +4,7 @@
 // derive their own classes from.  A bar makes one control per item through
 // its manager's style; the control paints itself through the painting roles
 // of TCustomActionControl (background, frame, glyph, text, separator).
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -291,8 +292,10 @@ public:
   void DrawText(sys::RECT& r, sys::UINT flags, const std::string& text) override;
   void DrawSeparator(const sys::RECT& r) override;
   void Click() override;
-  // The width of the glyph column.
-  virtual int GutterWidth() const { return 24; }
+  // The cell size of the manager's images (16 x 16 without images).
+  sys::SIZE GlyphCell() const;
+  // The width of the glyph column: wide enough for the images' cells.
+  virtual int GutterWidth() const { return std::max<int>(24, GlyphCell().cx + 8); }
   // Whether a check mark is drawn beside a glyph (add-or-remove items).
   virtual bool CheckBesideGlyph() const { return false; }
 

@@ -573,18 +573,19 @@ SIZE TCustomMenuItem::CalcSize() {
   int w = GutterWidth() + 6 + (s.cx - 12) + 24;
   const std::string sc = ShortCutText();
   if (!sc.empty()) w += int(sc.size()) * 7 + 16;
-  return SIZE{std::max(w, 120), std::max<int>(s.cy, 22)};
+  return SIZE{std::max(w, 120), std::max<int>({s.cy, 22, int(GlyphCell().cy) + 6})};
+}
+
+SIZE TCustomMenuItem::GlyphCell() const {
+  if (TCustomActionBar* bar = ActionBar())
+    if (TCustomActionManager* m = bar->ActionManager())
+      if (m->Images()) return SIZE{m->Images()->Width(), m->Images()->Height()};
+  return SIZE{16, 16};
 }
 
 POINT TCustomMenuItem::GlyphPos() {
-  int gw = 16, gh = 16;
-  if (TCustomActionBar* bar = ActionBar())
-    if (TCustomActionManager* m = bar->ActionManager())
-      if (m->Images()) {
-        gw = m->Images()->Width();
-        gh = m->Images()->Height();
-      }
-  return POINT{(GutterWidth() - gw) / 2, (Height() - gh) / 2};
+  const SIZE cell = GlyphCell();
+  return POINT{(GutterWidth() - cell.cx) / 2, (Height() - cell.cy) / 2};
 }
 
 RECT TCustomMenuItem::TextBounds() {

@@ -37,7 +37,7 @@ public:
   void DrawBackground(sys::RECT& r) override;
   void DrawFrame(const sys::RECT& r, bool down) override;
   void DrawSeparator(const sys::RECT& r) override;
-  int GutterWidth() const override { return 26; }
+  int GutterWidth() const override { return std::max<int>(26, GlyphCell().cx + 10); }
 
 protected:
   void DrawCheckedGlyphBox(const sys::RECT& box) override;
@@ -64,7 +64,7 @@ class TXPStyleAddRemoveItem : public TXPStyleMenuItem {
   ZEL_CREATABLE_CLASS(TXPStyleAddRemoveItem, TXPStyleMenuItem)
 public:
   explicit TXPStyleAddRemoveItem(TComponent* owner) : TXPStyleMenuItem(owner) {}
-  int GutterWidth() const override { return 46; }
+  int GutterWidth() const override { return std::max<int>(46, GlyphCell().cx + 30); }
   bool CheckBesideGlyph() const override { return true; }
   sys::POINT GlyphPos() override;
 

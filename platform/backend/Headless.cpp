@@ -71,6 +71,17 @@ bool HeadlessBackend::SaveWindowShot(HWND topLevel, const std::string& path) con
   return s && WritePng(*s, path);
 }
 
+bool HeadlessBackend::SaveScreenArea(const RECT& area, const std::string& path) {
+  const Surface& screen = ComposeScreen();
+  RECT r{};
+  const RECT bounds = screen.Bounds();
+  if (!IntersectRect(r, area, bounds)) return false;
+  Surface part(r.right - r.left, r.bottom - r.top);
+  for (int y = r.top; y < r.bottom; ++y)
+    std::copy_n(screen.Row(y) + r.left, part.Width(), part.Row(y - r.top));
+  return WritePng(part, path);
+}
+
 void HeadlessBackend::AfterInput() {
   if (autoPump_) PumpMessages();
 }

@@ -42,6 +42,9 @@ public:
   COLORREF ScreenPixel(int x, int y);
   bool SaveScreenshot(const std::string& path);
   bool SaveWindowShot(HWND topLevel, const std::string& path) const;
+  // The composed screen inside area (clipped to the screen), pop-ups over
+  // the window included.
+  bool SaveScreenArea(const RECT& area, const std::string& path);
 
   // ---- Input, in screen coordinates ----------------------------------------------
   // Each call injects the events and then, with auto-pump on (the default),

@@ -1,6 +1,7 @@
 // zelshot: starts the demo's main window on the headless screen as the
 // program starts it, opens three child windows through the "Файлы" menu's
-// command and tiles them, and writes the window's picture as PNG.
+// command, tiles them, opens the "Окно" menu with the mouse and writes the
+// picture of the window and its open menu as PNG.
 //
 //   zelshot [file.png]      (default: main-window.png)
 
@@ -9,14 +10,33 @@
 #include <string>
 
 #include "framework/actions/StdActns.h"
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
 #include "framework/forms/Application.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
 #include "platform/user/MessageQueue.h"
+#include "platform/user/User.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
 
 namespace {
+
+// Clicks the menu-bar item of action and rests on its first entry.
+void OpenMenu(zel::sys::HeadlessBackend& screen, zel::TActionManager& manager,
+              zel::TBasicAction* action) {
+  zel::TActionClientItem* item = manager.FindItemByAction(action);
+  if (!item || !item->Control()) return;
+  zel::TControl* c = item->Control();
+  const zel::sys::POINT p = c->ClientToScreen(zel::sys::POINT{c->Width() / 2, c->Height() / 2});
+  screen.Click(p.x, p.y);
+  if (item->Items()->Count() == 0) return;
+  if (zel::TControl* first = item->Items()->Items(0)->Control()) {
+    const zel::sys::POINT q = first->ClientToScreen(zel::sys::POINT{first->Width() / 2, first->Height() / 2});
+    screen.MoveTo(q.x, q.y);
+  }
+  zel::sys::AdvanceTime(100);
+}
 
 int TakePicture(const std::string& path) {
   zel::sys::HeadlessBackend& screen = zel::sys::UseHeadlessBackend();
@@ -33,7 +53,10 @@ int TakePicture(const std::string& path) {
   form->WindowTileVertical1->Execute();
   zel::sys::AdvanceTime(100);
   app.ProcessMessages();
-  if (!screen.SaveWindowShot(form->Handle(), path)) {
+  OpenMenu(screen, *form->ActionManager1, form->actWindows);
+  zel::sys::RECT area{};
+  zel::sys::GetWindowRect(form->Handle(), &area);
+  if (!screen.SaveScreenArea(area, path)) {
     std::fprintf(stderr, "zelshot: cannot write %s\n", path.c_str());
     return 1;
   }

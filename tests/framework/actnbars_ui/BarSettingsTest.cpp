@@ -25,7 +25,7 @@ namespace {
 class BarSettingsTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    sys::UseHeadlessBackend();
+    screen = &sys::UseHeadlessBackend();
     app = std::make_unique<TApplication>();
     RegisterActnBarStyle(XPStyle());
     RegisterActnBarStyle(StandardStyle());
@@ -64,6 +64,7 @@ protected:
   }
 
   sys::ScopedVirtualClock clock;
+  sys::HeadlessBackend* screen = nullptr;
   std::unique_ptr<TApplication> app;
   TForm* form = nullptr;
   TCustomImageList* images = nullptr;
@@ -138,6 +139,33 @@ TEST_F(BarSettingsTest, TheMainMenuBarShowsTheSystemMenuFontUnlessToldOtherwise)
   menu->RecreateControls();
   ASSERT_EQ(menu->ActionControlCount(), 1);
   EXPECT_FALSE(menu->ActionControls(0)->HasGlyph());
+}
+
+TEST_F(BarSettingsTest, MenuItemsMakeRoomForLargeGlyphs) {
+  auto* menu = new TActionMainMenuBar(form);
+  menu->SetParent(form);
+  menu->SetAlign(alTop);
+  menu->SetActionManager(manager);
+  TActionClientItem* top = manager->FindActionBar(menu)->Items()->Add();
+  top->SetCaption("Файл");
+  top->Items()->Add()->SetAction(action);
+  images->SetSize(32, 32);
+  AddGlyph(images, 32);
+  menu->RecreateControls();
+  form->SetBounds(40, 40, 400, 300);
+  form->Show();
+  app->ProcessMessages();
+  TCustomActionControl* button = menu->ActionControls(0);
+  const sys::POINT p = button->ClientToScreen(sys::POINT{4, 4});
+  screen->Click(p.x, p.y);
+  app->ProcessMessages();
+  auto* item = dynamic_cast<TCustomMenuItem*>(top->Items()->Items(0)->Control());
+  ASSERT_NE(item, nullptr) << "the menu did not open";
+  EXPECT_GE(item->Height(), 32 + 6);
+  EXPECT_GE(item->GutterWidth(), 32 + 8);
+  const sys::POINT glyph = item->GlyphPos();
+  EXPECT_GE(glyph.y, 0);
+  EXPECT_LE(glyph.y + 32, item->Height());
 }
 
 } // namespace
