@@ -15,6 +15,7 @@
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
 #include "framework/docking/DragDock.h"
+#include "framework/stdctrls/ControlBar.h"
 #include "framework/forms/Application.h"
 #include "framework/stdctrls/Splitter.h"
 #include "imagelist/ImageListZel.h"
@@ -245,6 +246,35 @@ TEST_F(MainWindowTest, TheCustomizeDialogOpensFromTheWindowMenu) {
   dlg->Close();
   Settle();
   EXPECT_FALSE(form->GradientActionToolBar1->DesignMode());
+}
+
+TEST_F(MainWindowTest, TheToolBarFloatsAndDocksBackIntoTheControlBar) {
+  TControlBar* bar = form->ControlBar1;
+  TActionToolBar* tools = form->GradientActionToolBar1;
+  const RECT band = bar->BandRect(tools);
+  const POINT grip = bar->ClientToScreen(POINT{band.left + 4, band.top + 8});
+  const POINT away = form->ClientToScreen(POINT{300, 250});
+  screen->Drag(grip.x, grip.y, away.x, away.y, 6);
+  app->ProcessMessages();
+  auto* host = dynamic_cast<TCustomDockForm*>(tools->HostDockSite());
+  ASSERT_NE(host, nullptr) << "the tool bar did not float";
+  EXPECT_TRUE(tools->Floating());
+  EXPECT_EQ(host->Caption(), "Основные кнопки");
+  Picture("shell_floating_tool_bar");
+
+  // Its caption carries it back onto the control bar, which accepts it.
+  AdvanceTime(1000);
+  const POINT tl = host->ClientToScreen(POINT{0, 0});
+  const POINT cap{tl.x + 20, tl.y - 6};
+  const POINT target = bar->ClientToScreen(POINT{200, bar->Height() - 8});
+  screen->Press(cap.x, cap.y);
+  screen->MoveTo(cap.x + 20, cap.y - 20);
+  screen->MoveTo(target.x, target.y);
+  screen->Release(target.x, target.y);
+  app->ProcessMessages();
+  EXPECT_FALSE(tools->Floating());
+  EXPECT_EQ(tools->HostDockSite(), bar);
+  EXPECT_GE(bar->BandRow(tools), 0);
 }
 
 TEST_F(MainWindowTest, OnlyActionBarsDockIntoTheControlBar) {
