@@ -1,6 +1,7 @@
 #include "framework/actnbars/ActnMan.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/actnbars/ActnStyles.h"
 #include "framework/core/Exceptions.h"
@@ -413,6 +414,70 @@ void TCustomActionManager::ResetUsageData() {
     });
 }
 
+void TCustomActionManager::Loaded() {
+  TCustomActionList::Loaded();
+  SaveDefaults();
+}
+
+void TCustomActionManager::SaveDefaults() {
+  FDefaults.clear();
+  for (int i = 0; i < FActionBars->Count(); ++i)
+    SaveBarDefaults(i);
+}
+
+void TCustomActionManager::SaveBarDefaults(int index) {
+  if (index < 0 || index >= FActionBars->Count()) return;
+  TActionBarItem* item = FActionBars->ActionBars(index);
+  auto items = std::make_unique<TActionClients>(nullptr);
+  items->Assign(item->Items());
+  if (TBarDefaults* known = FindBarDefaults(index)) {
+    known->Index = index;
+    known->Bar = item->ActionBar();
+    known->Items = std::move(items);
+    return;
+  }
+  FDefaults.push_back(TBarDefaults{index, item->ActionBar(), std::move(items)});
+}
+
+const TCustomActionManager::TBarDefaults* TCustomActionManager::FindBarDefaults(int index) const {
+  if (index < 0 || index >= FActionBars->Count()) return nullptr;
+  const TCustomActionBar* bar = FActionBars->ActionBars(index)->ActionBar();
+  // A bar keeps its defaults wherever a configuration puts its item; a bar
+  // item without a bar has those of its place.
+  if (bar)
+    for (const TBarDefaults& d : FDefaults)
+      if (d.Bar == bar) return &d;
+  for (const TBarDefaults& d : FDefaults)
+    if (d.Index == index && (!d.Bar || !bar)) return &d;
+  return nullptr;
+}
+
+TCustomActionManager::TBarDefaults* TCustomActionManager::FindBarDefaults(int index) {
+  return const_cast<TBarDefaults*>(std::as_const(*this).FindBarDefaults(index));
+}
+
+bool TCustomActionManager::HasBarDefaults(int index) const {
+  return FindBarDefaults(index) != nullptr;
+}
+
+bool TCustomActionManager::ResetActionBar(int index) {
+  const TBarDefaults* defaults = FindBarDefaults(index);
+  if (!defaults) return false;
+  TActionBarItem* item = FActionBars->ActionBars(index);
+  // Whether unused items are hidden is the person's option for all bars,
+  // not part of a bar's items, so it outlives the reset.
+  const bool hideUnused = item->Items()->HideUnused();
+  item->Items()->Assign(defaults->Items.get());
+  ForEachList(item->Items(), [&](TActionClients* l) { l->SetHideUnused(hideUnused); });
+  const int session = FActionBars->SessionCount();
+  ForEachItem(item->Items(), [&](TActionClientItem* it) {
+    it->SetUsageCount(0);
+    it->SetLastSession(session);
+  });
+  if (TCustomActionBar* bar = item->ActionBar()) bar->RecreateControls();
+  return true;
+}
+
 TActionBarItem* TCustomActionManager::FindActionBar(const TCustomActionBar* bar) const {
   if (!bar) return nullptr;
   for (int i = 0; i < FActionBars->Count(); ++i)
@@ -440,6 +505,9 @@ void TCustomActionManager::ForgetBar(const TComponent* bar) {
   auto same = [bar](const TCustomActionBar* b) {
     return b && static_cast<const TComponent*>(b) == bar;
   };
+  // Defaults of a bar that is gone must not pass to a bar made later at
+  // the same address.
+  std::erase_if(FDefaults, [&](const TBarDefaults& d) { return same(d.Bar); });
   for (int i = 0; i < FActionBars->Count(); ++i) {
     TActionBarItem* item = FActionBars->ActionBars(i);
     if (same(item->FActionBar)) item->FActionBar = nullptr;

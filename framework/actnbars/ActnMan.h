@@ -9,6 +9,11 @@
 //
 // The whole configuration (bars, item trees, usage, session count, schedule)
 // is written to and read from a stream in a versioned format of its own.
+//
+// The bars' items as the program defined them (the defaults) are kept apart
+// from the configuration: taken when loading ends, or when the program asks,
+// and never replaced by a configuration read later, so a person can always
+// reset a bar to what it was at design time.
 
 #include <memory>
 #include <string>
@@ -220,6 +225,17 @@ public:
 
   // Every item: usage count 0, last session the current session.
   void ResetUsageData();
+
+  // Takes every bar's items as its defaults, replacing those taken before;
+  // for programs that build their bars without a loading phase.
+  void SaveDefaults();
+  // Takes the items of the bar at index as its defaults.
+  void SaveBarDefaults(int index);
+  // Whether the bar at index has defaults to go back to.
+  bool HasBarDefaults(int index) const;
+  // Puts the bar at index back to its default items (usage data fresh) and
+  // has it make its controls again; false when it has no defaults.
+  bool ResetActionBar(int index);
   // The bar item showing bar, or nil.
   TActionBarItem* FindActionBar(const TCustomActionBar* bar) const;
   // The first item (any depth) whose action is action, or nil.
@@ -243,8 +259,20 @@ public:
 protected:
   // Tells every bar that the items changed.
   void BarsChanged();
+  // The bars' items as described are their defaults.
+  void Loaded() override;
 
 private:
+  // One bar's default items.  The bar is found by the bar control it shows,
+  // which survives a configuration read, or by its place when it shows none.
+  struct TBarDefaults {
+    int Index = -1;
+    TCustomActionBar* Bar = nullptr;
+    std::unique_ptr<TActionClients> Items;
+  };
+  TBarDefaults* FindBarDefaults(int index);
+  const TBarDefaults* FindBarDefaults(int index) const;
+
   void ForgetBar(const TComponent* bar);
 
   void ImagesChanged();
@@ -254,6 +282,7 @@ private:
   std::unique_ptr<TChangeLink> FImageChangeLink;
   TActionBarStyle* FStyle = nullptr;
   std::string FStyleName;
+  std::vector<TBarDefaults> FDefaults;
 };
 
 class TActionManager : public TCustomActionManager {

@@ -268,6 +268,11 @@ void TCustomizeActionToolBar::Build(TCustomActionToolBar* bar) {
   auto* reset = new TAction(this);
   reset->SetCaption("&Сбросить панель");
   reset->OnExecute = [bar](TObject*) {
+    // Back to the items the program defined; a bar without defaults can
+    // only show again what was switched off.
+    TCustomActionManager* m = bar->ActionManager();
+    if (TActionBarItem* item = m ? m->FindActionBar(bar) : nullptr)
+      if (m->ResetActionBar(item->Index())) return;
     TActionClient* c = bar->ActionClient();
     if (!c || !c->HasItems()) return;
     for (int i = 0; i < c->Items()->Count(); ++i)

@@ -162,7 +162,6 @@ void TCustomizeDlg::SetActionManager(TCustomActionManager* value) {
   if (value == FActionManager) return;
   if (FActionManager) FActionManager->RemoveFreeNotification(this);
   FActionManager = value;
-  FSavedItems.clear();
   if (value) value->FreeNotification(this);
   if (FForm) Build();
 }
@@ -177,7 +176,6 @@ void TCustomizeDlg::Notification(TComponent* component, TOperation operation) {
   if (operation != TOperation::opRemove) return;
   if (component == FActionManager) {
     FActionManager = nullptr;
-    FSavedItems.clear();
     if (FForm) Build();
   }
   if (component == FForm) {
@@ -260,7 +258,7 @@ void TCustomizeDlg::CreateBarsTab() {
     const int line = FBarList->ItemIndex();
     TCustomActionBar* bar = BarOfLine(line);
     TActionBarItem* item = bar && FActionManager ? FActionManager->FindActionBar(bar) : nullptr;
-    FResetBarButton->SetEnabled(item && FSavedItems.count(item->ID()) > 0);
+    FResetBarButton->SetEnabled(item && FActionManager->HasBarDefaults(item->Index()));
   };
   FResetBarButton = new TPushButton(FForm, 0);
   FResetBarButton->SetParent(FBarsSheet);
@@ -440,30 +438,21 @@ void TCustomizeDlg::BuildOptions() {
   FList->Invalidate();
 }
 
-// The items of every bar as they are at the first showing, so a bar can be
-// put back after it was changed by dragging.
+// A bar without defaults (a program that built its bars without loading
+// them and never saved them) gets its items at the first showing as its
+// defaults, so it can still be put back after it was changed by dragging.
 void TCustomizeDlg::SaveBarItems() {
   if (!FActionManager) return;
-  TActionBars* bars = FActionManager->ActionBars();
-  for (int i = 0; i < bars->Count(); ++i) {
-    TActionBarItem* item = bars->ActionBars(i);
-    if (FSavedItems.count(item->ID())) continue;
-    auto saved = std::make_unique<TActionClients>(nullptr);
-    saved->Assign(item->Items());
-    FSavedItems[item->ID()] = std::move(saved);
-  }
+  for (int i = 0; i < FActionManager->ActionBars()->Count(); ++i)
+    if (!FActionManager->HasBarDefaults(i)) FActionManager->SaveBarDefaults(i);
 }
 
 bool TCustomizeDlg::ResetBar(int line) {
   TCustomActionBar* bar = BarOfLine(line);
   TActionBarItem* item = bar && FActionManager ? FActionManager->FindActionBar(bar) : nullptr;
-  if (!item) return false;
-  auto it = FSavedItems.find(item->ID());
-  if (it == FSavedItems.end()) return false;
+  if (!item || !FActionManager->HasBarDefaults(item->Index())) return false;
   CancelDesignDrag();
-  item->Items()->Assign(it->second.get());
-  bar->RecreateControls();
-  return true;
+  return FActionManager->ResetActionBar(item->Index());
 }
 
 void TCustomizeDlg::Show() {

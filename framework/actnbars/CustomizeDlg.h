@@ -1,8 +1,8 @@
 #pragma once
 // The customize dialog of an action manager's bars, with three tabs:
 //   "Панели"    the bars with check boxes that show or hide them, and a
-//               reset of the chosen bar to the items it had when the dialog
-//               was first opened;
+//               reset of the chosen bar to its default items (those the
+//               program defined, see TCustomActionManager::SaveDefaults);
 //   "Команды"   the commands by category, which are dragged onto a bar to
 //               add them there (DesignDrag.h);
 //   "Параметры" recently used commands first (unused items hidden) and a
@@ -10,7 +10,6 @@
 // While it is open every bar is in design mode, so its items can be dragged
 // within and between bars and off them.  Closing it ends design mode and
 // raises OnClose.  The window stays on top unless StayOnTop is switched off.
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +24,6 @@ class TListBox;
 class TPageControl;
 class TPushButton;
 class TTabSheet;
-class TActionClients;
 
 // The options tab's list: rows with a check box and a caption, rows that
 // look like a button and run a command, or a heading.
@@ -88,9 +86,8 @@ public:
   TPushButton* CloseButton() const { return FCloseButton; }
   // The bar a line of the bars tab stands for.
   TCustomActionBar* BarOfLine(int index) const;
-  // Puts the bar of the chosen line of the bars tab back to the items it
-  // had when the dialog was first shown; false when there is nothing to go
-  // back to.
+  // Puts the bar of the chosen line of the bars tab back to its default
+  // items; false when there is nothing to go back to.
   bool ResetBar(int line);
   TNotifyEvent OnClose;
   void Notification(TComponent* component, TOperation operation) override;
@@ -120,9 +117,6 @@ private:
   TCustomizeList* FList = nullptr;
   // The bars the bars tab lists, line by line (followed by free notification).
   std::vector<TCustomActionBar*> FBars;
-  // Each bar's items as they were when the dialog was first shown, by the
-  // ID of the manager's bar item.
-  std::map<int, std::unique_ptr<TActionClients>> FSavedItems;
 };
 
 // Lets TCustomizeActionBars make and open this dialog (called once at

@@ -328,6 +328,94 @@ TEST_F(ManagerTest, ItemTreesDeeperThanTheFormatAllowsAreRefusedOnSave) {
   EXPECT_EQ(Saved(), deepest);
 }
 
+TEST_F(ManagerTest, ABarResetsToItsDefaultItemsWithFreshUsageAndTheHideOptionKept) {
+  EXPECT_FALSE(manager->HasBarDefaults(0));
+  EXPECT_FALSE(manager->ResetActionBar(0));
+  EXPECT_EQ(MenuItems()->Count(), 2);
+  manager->SaveDefaults();
+  ASSERT_TRUE(manager->HasBarDefaults(0));
+  EXPECT_FALSE(manager->HasBarDefaults(2));
+  EXPECT_FALSE(manager->HasBarDefaults(-1));
+  EXPECT_FALSE(manager->ResetActionBar(2));
+
+  // A person's changes: a caption, a hidden item, a separator gone, an
+  // item added, uses counted and unused items hidden.
+  manager->ActionBars()->SetSessionCount(5);
+  newItem->SetCaption("Создать");
+  exitItem->SetVisible(false);
+  exitItem->SetUsageCount(4);
+  exitItem->SetLastSession(2);
+  file->Items()->Delete(1);
+  MenuItems()->Add()->SetCaption("Лишний");
+  manager->ActionBars()->SetHideUnused(true);
+  ToolItems()->Items(0)->SetUsageCount(3);
+
+  ASSERT_TRUE(manager->ResetActionBar(0));
+  ASSERT_EQ(MenuItems()->Count(), 2);
+  TActionClientItem* f = MenuItems()->Items(0);
+  EXPECT_EQ(f->Action(), actFile);
+  ASSERT_EQ(f->Items()->Count(), 3);
+  EXPECT_EQ(f->Items()->Items(0)->OwnCaption(), "");
+  EXPECT_EQ(f->Items()->Items(0)->OwnImageIndex(), 12);
+  EXPECT_TRUE(f->Items()->Items(1)->Separator());
+  TActionClientItem* e = f->Items()->Items(2);
+  EXPECT_TRUE(e->Visible());
+  EXPECT_EQ(e->UsageCount(), 0);
+  EXPECT_EQ(e->LastSession(), 5);
+  EXPECT_FALSE(e->Unused());
+  EXPECT_TRUE(MenuItems()->HideUnused());
+  EXPECT_TRUE(f->Items()->HideUnused());
+  // The other bar is as it was.
+  EXPECT_EQ(ToolItems()->Count(), 1);
+  EXPECT_EQ(ToolItems()->Items(0)->UsageCount(), 3);
+}
+
+TEST_F(ManagerTest, DefaultsAreTakenWhenLoadingEndsAndOutliveAConfigurationRead) {
+  form->BeginLoading();
+  form->EndLoading();
+  ASSERT_TRUE(manager->HasBarDefaults(0));
+  ASSERT_TRUE(manager->HasBarDefaults(1));
+  MenuItems()->Delete(0);
+  ToolItems()->Add()->SetAction(actHelp);
+  TMemoryStream changed;
+  manager->SaveToStream(changed);
+  ASSERT_TRUE(manager->ResetActionBar(0));
+  ASSERT_TRUE(manager->ResetActionBar(1));
+  ASSERT_EQ(MenuItems()->Count(), 2);
+
+  // The changed configuration comes back, the defaults stay.
+  changed.SetPosition(0);
+  manager->LoadFromStream(changed);
+  EXPECT_EQ(MenuItems()->Count(), 1);
+  EXPECT_EQ(ToolItems()->Count(), 2);
+  ASSERT_TRUE(manager->ResetActionBar(1));
+  EXPECT_EQ(ToolItems()->Count(), 1);
+  EXPECT_EQ(ToolItems()->Items(0)->Action(), actExit);
+
+  // Defaults go with their bar wherever its item stands.
+  manager->ActionBars()->ActionBars(1)->SetIndex(0);
+  ASSERT_EQ(manager->ActionBars()->ActionBars(0)->ActionBar(), toolBar);
+  ToolItems()->Clear();
+  ASSERT_TRUE(manager->ResetActionBar(0));
+  EXPECT_EQ(ToolItems()->Count(), 1);
+  ASSERT_TRUE(manager->ResetActionBar(1));
+  EXPECT_EQ(MenuItems()->Count(), 2);
+}
+
+TEST_F(ManagerTest, ABarThatGoesTakesItsDefaultsAlong) {
+  manager->SaveDefaults();
+  delete toolBar;
+  toolBar = nullptr;
+  EXPECT_FALSE(manager->HasBarDefaults(1));
+  // A new bar joining that item starts without defaults of its own.
+  auto* fresh = new TTestBar(form.get());
+  manager->ActionBars()->ActionBars(1)->SetActionBar(fresh);
+  EXPECT_FALSE(manager->HasBarDefaults(1));
+  manager->SaveBarDefaults(1);
+  EXPECT_TRUE(manager->HasBarDefaults(1));
+  EXPECT_TRUE(manager->HasBarDefaults(0));
+}
+
 TEST_F(ManagerTest, TheStyleListKeepsRegistrationOrderAndRefusesListedNames) {
   TTestStyle zel("Zel Style"), xp("XP Style"), standard("Standard"), again("zel style");
   RegisterActnBarStyle(&zel);
