@@ -3,50 +3,31 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
 #include <string>
+#include <vector>
 
-#include "framework/actions/ActnList.h"
-#include "framework/actnbars/ActnCtrls.h"
-#include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
 #include "framework/actnbars/PopupActnBar.h"
-#include "framework/actnbars/StdStyleActnCtrls.h"
-#include "framework/actnbars/XPStyleActnCtrls.h"
-#include "framework/forms/Application.h"
-#include "framework/forms/Form.h"
-#include "framework/graphics/Bitmap.h"
-#include "framework/graphics/ImageList.h"
 #include "framework/stdctrls/PageControl.h"
 #include "framework/stdctrls/Panel.h"
-#include "platform/backend/Headless.h"
-#include "platform/clock/Clock.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
+#include "tests/framework/actnbars_ui/BarTestSupport.h"
 
 namespace zel {
 namespace {
 
-class ActionBarsUiTest : public ::testing::TestWithParam<bool> {
+using namespace bartest;
+
+class ActionBarsUiTest : public ::testing::TestWithParam<bool>, protected BarTestSupport {
 protected:
   void SetUp() override {
-    screen = &sys::UseHeadlessBackend();
-    app = std::make_unique<TApplication>();
-    RegisterActnBarStyle(StandardStyle());
-    RegisterActnBarStyle(XPStyle());
-    form = app->CreateForm<TForm>();
-    form->SetBounds(40, 40, 520, 320);
-    form->SetCaption("Действия");
-    images = new TCustomImageList(form);
-    images->SetSize(16, 16);
-    AddGlyph(0x00C000);
-    AddGlyph(0xC06000);
-    AddGlyph(0x0060E0);
+    StartBars({StandardStyle(), XPStyle()});
+    form = MakeForm(40, 40, 520, 320, "Действия");
+    images = MakeImages(form, {TColor(0x00C000), TColor(0xC06000), TColor(0x0060E0)},
+                        GlyphShape::Square);
     manager = new TActionManager(form);
     manager->SetImages(images);
-    manager->SetStyle(GetParam() ? static_cast<TActionBarStyle*>(XPStyle()) : StandardStyle());
+    manager->SetStyle(StyleOf(GetParam()));
     open = Action("&Открыть...", 0, scCtrl | 'O');
     save = Action("&Сохранить", 1, scCtrl | 'S');
     cut = Action("&Вырезать", 2, scCtrl | 'X');
@@ -54,10 +35,7 @@ protected:
     quit = Action("В&ыход", -1, scNone);
     cut->SetEnabled(false);
 
-    menuBar = new TActionMainMenuBar(form);
-    menuBar->SetParent(form);
-    menuBar->SetAlign(alTop);
-    menuBar->SetActionManager(manager);
+    menuBar = MakeBar<TActionMainMenuBar>(form, manager);
     TActionClients* top = manager->ActionBars()->ActionBars(0)->Items();
     file = top->Add();
     file->SetCaption("&Файл");
@@ -71,17 +49,10 @@ protected:
     Item(edit, paste);
     menuBar->RecreateControls();
 
-    toolBar = new TActionToolBar(form);
-    toolBar->SetParent(form);
-    toolBar->SetAlign(alTop);
+    toolBar = MakeBar<TActionToolBar>(form, manager);
     toolBar->SetTop(100);
-    toolBar->SetActionManager(manager);
     TActionClients* buttons = manager->ActionBars()->ActionBars(1)->Items();
-    for (TCustomAction* a : {open, save}) {
-      TActionClientItem* i = buttons->Add();
-      i->SetAction(a);
-      i->SetShowCaption(false);
-    }
+    AddButtons(buttons, {open, save});
     buttons->AddSeparator();
     buttons->Add()->SetAction(cut);
     buttons->Add()->SetAction(paste);
@@ -89,27 +60,10 @@ protected:
     form->Show();
     app->ProcessMessages();
   }
-  void TearDown() override {
-    app.reset();
-    UnRegisterActnBarStyle(StandardStyle());
-    UnRegisterActnBarStyle(XPStyle());
-  }
+  void TearDown() override { StopBars(); }
 
-  void AddGlyph(TColor color) {
-    TBitmap bmp;
-    bmp.SetSize(16, 16);
-    bmp.Canvas()->Brush()->SetColor(clFuchsia);
-    bmp.Canvas()->FillRect(sys::RECT{0, 0, 16, 16});
-    bmp.Canvas()->Brush()->SetColor(color);
-    bmp.Canvas()->Pen()->SetColor(clBlack);
-    bmp.Canvas()->Rectangle(2, 2, 14, 14);
-    images->AddMasked(&bmp, clFuchsia);
-  }
   TAction* Action(const std::string& caption, int image, TShortCut sc) {
-    auto* a = new TAction(form);
-    a->SetActionList(manager);
-    a->SetCaption(caption);
-    a->SetImageIndex(image);
+    TAction* a = MakeAction(form, manager, caption, image);
     a->SetShortCut(sc);
     a->OnExecute = [this, a](TObject*) { executed.push_back(a); };
     return a;
@@ -119,38 +73,15 @@ protected:
     i->SetAction(a);
     return i;
   }
-  sys::POINT Center(TControl* c) { return c->ClientToScreen({c->Width() / 2, c->Height() / 2}); }
-  void ClickOn(TControl* c) {
-    // Far enough apart that two clicks never make a double click.
-    clock.Advance(1000);
-    const sys::POINT p = Center(c);
-    screen->Click(p.x, p.y);
-    app->ProcessMessages();
-  }
-  // The mouse moves onto the control and rests there past the menu show
-  // delay, so a sub-menu under it opens.
-  void HoverOn(TControl* c) {
-    const sys::POINT p = Center(c);
-    screen->MoveTo(p.x, p.y);
-    app->ProcessMessages();
-    sys::AdvanceTime(500);
-    app->ProcessMessages();
-  }
   TCustomActionControl* ControlOf(TCustomAction* a) {
     TActionClientItem* i = manager->FindItemByAction(a);
     return i ? i->Control() : nullptr;
   }
   void Picture(sys::HWND window, const std::string& name) {
-    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
-    std::filesystem::create_directories(dir);
     const std::string style = GetParam() ? "xp" : "standard";
-    EXPECT_TRUE(screen->SaveWindowShot(
-        window, (dir / ("actnbars_" + style + "_" + name + ".png")).string()));
+    EXPECT_TRUE(screen->SaveWindowShot(window, PicturePath("actnbars_" + style + "_" + name)));
   }
 
-  sys::ScopedVirtualClock clock{10000};
-  sys::HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
   TForm* form = nullptr;
   TCustomImageList* images = nullptr;
   TActionManager* manager = nullptr;

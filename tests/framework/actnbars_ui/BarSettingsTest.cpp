@@ -4,48 +4,26 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "framework/actions/ActnList.h"
-#include "framework/actnbars/ActnCtrls.h"
-#include "framework/actnbars/ActnMan.h"
-#include "framework/actnbars/ActnStyles.h"
-#include "framework/actnbars/StdStyleActnCtrls.h"
-#include "framework/actnbars/XPStyleActnCtrls.h"
-#include "framework/forms/Application.h"
-#include "framework/graphics/Bitmap.h"
-#include "platform/backend/Headless.h"
-#include "platform/clock/Clock.h"
 #include "platform/user/SystemParams.h"
-#include "platform/user/WindowSystem.h"
+#include "tests/framework/actnbars_ui/BarTestSupport.h"
 
 namespace zel {
 namespace {
 
-class BarSettingsTest : public ::testing::Test {
+using namespace bartest;
+
+class BarSettingsTest : public ::testing::Test, protected BarTestSupport {
 protected:
   void SetUp() override {
-    screen = &sys::UseHeadlessBackend();
-    app = std::make_unique<TApplication>();
-    RegisterActnBarStyle(XPStyle());
-    RegisterActnBarStyle(StandardStyle());
+    StartBars({XPStyle(), StandardStyle()});
     form = app->CreateForm<TForm>();
-    images = new TCustomImageList(form);
-    images->SetSize(16, 16);
+    images = MakeImages(form, {}, GlyphShape::Square);
     manager = new TActionManager(form);
     manager->SetImages(images);
-    action = new TAction(form);
-    action->SetActionList(manager);
-    action->SetCaption("Открыть");
-    action->SetImageIndex(0);
+    action = MakeAction(form, manager, "Открыть", 0);
     action->OnExecute = [](TObject*) {};
   }
-  void TearDown() override {
-    app.reset();
-    UnRegisterActnBarStyle(StandardStyle());
-    UnRegisterActnBarStyle(XPStyle());
-    sys::ResetWindowSystem();
-  }
+  void TearDown() override { StopBars(); }
   void AddGlyph(TCustomImageList* list, int size) {
     TBitmap bmp;
     bmp.SetSize(size, size);
@@ -63,9 +41,6 @@ protected:
     return bar;
   }
 
-  sys::ScopedVirtualClock clock;
-  sys::HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
   TForm* form = nullptr;
   TCustomImageList* images = nullptr;
   TActionManager* manager = nullptr;
@@ -142,10 +117,7 @@ TEST_F(BarSettingsTest, TheMainMenuBarShowsTheSystemMenuFontUnlessToldOtherwise)
 }
 
 TEST_F(BarSettingsTest, MenuItemsMakeRoomForLargeGlyphs) {
-  auto* menu = new TActionMainMenuBar(form);
-  menu->SetParent(form);
-  menu->SetAlign(alTop);
-  menu->SetActionManager(manager);
+  auto* menu = MakeBar<TActionMainMenuBar>(form, manager);
   TActionClientItem* top = manager->FindActionBar(menu)->Items()->Add();
   top->SetCaption("Файл");
   top->Items()->Add()->SetAction(action);
@@ -155,10 +127,7 @@ TEST_F(BarSettingsTest, MenuItemsMakeRoomForLargeGlyphs) {
   form->SetBounds(40, 40, 400, 300);
   form->Show();
   app->ProcessMessages();
-  TCustomActionControl* button = menu->ActionControls(0);
-  const sys::POINT p = button->ClientToScreen(sys::POINT{4, 4});
-  screen->Click(p.x, p.y);
-  app->ProcessMessages();
+  ClickAt(menu->ActionControls(0)->ClientToScreen(sys::POINT{4, 4}));
   auto* item = dynamic_cast<TCustomMenuItem*>(top->Items()->Items(0)->Control());
   ASSERT_NE(item, nullptr) << "the menu did not open";
   EXPECT_GE(item->Height(), 32 + 6);

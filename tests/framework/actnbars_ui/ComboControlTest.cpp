@@ -4,50 +4,30 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
 #include <string>
+#include <vector>
 
-#include "framework/actions/ActnList.h"
 #include "framework/actions/ListActns.h"
 #include "framework/actnbars/ActnComboControl.h"
-#include "framework/actnbars/ActnCtrls.h"
-#include "framework/actnbars/ActnMan.h"
-#include "framework/actnbars/StdStyleActnCtrls.h"
-#include "framework/actnbars/XPStyleActnCtrls.h"
-#include "framework/forms/Application.h"
-#include "framework/forms/Form.h"
-#include "framework/graphics/Bitmap.h"
-#include "framework/graphics/ImageList.h"
-#include "platform/backend/Headless.h"
-#include "platform/clock/Clock.h"
 #include "platform/gdi/Png.h"
-#include "platform/user/User.h"
+#include "tests/framework/actnbars_ui/BarTestSupport.h"
 
 namespace zel {
 namespace {
 
-class ComboControlTest : public ::testing::TestWithParam<bool> {
+using namespace bartest;
+
+class ComboControlTest : public ::testing::TestWithParam<bool>, protected BarTestSupport {
 protected:
   void SetUp() override {
-    screen = &sys::UseHeadlessBackend();
-    app = std::make_unique<TApplication>();
-    RegisterActnBarStyle(StandardStyle());
-    RegisterActnBarStyle(XPStyle());
-    form = app->CreateForm<TForm>();
-    form->SetBounds(40, 40, 420, 200);
-    form->SetCaption("Список");
-    images = new TCustomImageList(form);
-    images->SetSize(16, 16);
-    for (TColor c : {TColor(0x00C000), TColor(0xC06000), TColor(0x0060E0)})
-      AddGlyph(c);
+    StartBars({StandardStyle(), XPStyle()});
+    form = MakeForm(40, 40, 420, 200, "Список");
+    images =
+        MakeImages(form, {TColor(0x00C000), TColor(0xC06000), TColor(0x0060E0)}, GlyphShape::Disc);
     manager = new TActionManager(form);
     manager->SetImages(images);
-    manager->SetStyle(GetParam() ? static_cast<TActionBarStyle*>(XPStyle()) : StandardStyle());
-    open = new TAction(form);
-    open->SetActionList(manager);
-    open->SetCaption("Открыть");
-    open->SetImageIndex(0);
+    manager->SetStyle(StyleOf(GetParam()));
+    open = MakeAction(form, manager, "Открыть", 0);
     open->OnExecute = [](TObject*) {};
     sizes = new TStaticListAction(form);
     sizes->SetActionList(manager);
@@ -61,10 +41,7 @@ protected:
       selected.push_back(index);
     };
 
-    toolBar = new TActionToolBar(form);
-    toolBar->SetParent(form);
-    toolBar->SetAlign(alTop);
-    toolBar->SetActionManager(manager);
+    toolBar = MakeBar<TActionToolBar>(form, manager);
     TActionClients* buttons = manager->ActionBars()->ActionBars(0)->Items();
     buttons->Add()->SetAction(open);
     buttons->Items(0)->SetShowCaption(false);
@@ -74,34 +51,10 @@ protected:
     form->Show();
     app->ProcessMessages();
   }
-  void TearDown() override {
-    app.reset();
-    UnRegisterActnBarStyle(StandardStyle());
-    UnRegisterActnBarStyle(XPStyle());
-  }
+  void TearDown() override { StopBars(); }
 
-  void AddGlyph(TColor color) {
-    TBitmap bmp;
-    bmp.SetSize(16, 16);
-    bmp.Canvas()->Brush()->SetColor(clFuchsia);
-    bmp.Canvas()->FillRect(sys::RECT{0, 0, 16, 16});
-    bmp.Canvas()->Brush()->SetColor(color);
-    bmp.Canvas()->Pen()->SetColor(clBlack);
-    bmp.Canvas()->Ellipse(2, 2, 14, 14);
-    images->AddMasked(&bmp, clFuchsia);
-  }
   TCustomComboControl* Combo() { return dynamic_cast<TCustomComboControl*>(comboItem->Control()); }
   TActionComboBox* Box() { return Combo() ? Combo()->ComboBox() : nullptr; }
-  sys::POINT Center(TControl* c) { return c->ClientToScreen({c->Width() / 2, c->Height() / 2}); }
-  void ClickAt(sys::POINT p) {
-    sys::AdvanceTime(1000);
-    screen->Click(p.x, p.y);
-    app->ProcessMessages();
-  }
-  void Key(sys::UINT vk) {
-    screen->Key(vk);
-    app->ProcessMessages();
-  }
   // The screen around the form (and a list that drops below it).
   void Picture(const std::string& name) {
     app->ProcessMessages();
@@ -111,15 +64,10 @@ protected:
     for (int y = 0; y < part.Height(); ++y)
       for (int x = 0; x < part.Width(); ++x)
         part.At(x, y) = all.At(r.left + x, r.top + y);
-    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
-    std::filesystem::create_directories(dir);
     const std::string style = GetParam() ? "xp" : "standard";
-    EXPECT_TRUE(sys::WritePng(part, (dir / ("combo_" + style + "_" + name + ".png")).string()));
+    EXPECT_TRUE(sys::WritePng(part, PicturePath("combo_" + style + "_" + name)));
   }
 
-  sys::ScopedVirtualClock clock{10000};
-  sys::HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
   TForm* form = nullptr;
   TCustomImageList* images = nullptr;
   TActionManager* manager = nullptr;

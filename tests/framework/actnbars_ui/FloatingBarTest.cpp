@@ -4,48 +4,32 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
 #include <string>
+#include <vector>
 
-#include "framework/actions/ActnList.h"
-#include "framework/actnbars/ActnCtrls.h"
-#include "framework/actnbars/ActnMan.h"
-#include "framework/actnbars/XPStyleActnCtrls.h"
 #include "framework/docking/DragDock.h"
-#include "framework/forms/Application.h"
-#include "framework/forms/Form.h"
-#include "framework/graphics/Bitmap.h"
-#include "framework/graphics/ImageList.h"
 #include "framework/stdctrls/ControlBar.h"
 #include "framework/stdctrls/Panel.h"
-#include "platform/backend/Headless.h"
-#include "platform/clock/Clock.h"
 #include "platform/user/Input.h"
-#include "platform/user/MessageQueue.h"
-#include "platform/user/Messages.h"
 #include "platform/user/SystemParams.h"
+#include "tests/framework/actnbars_ui/BarTestSupport.h"
 
 namespace zel {
 namespace {
 
+using namespace bartest;
+
 using sys::POINT;
 using sys::RECT;
 
-class FloatingBarTest : public ::testing::Test {
+class FloatingBarTest : public ::testing::Test, protected BarTestSupport {
 protected:
   void SetUp() override {
-    screen = &sys::UseHeadlessBackend();
-    app = std::make_unique<TApplication>();
-    RegisterActnBarStyle(XPStyle());
-    form = app->CreateForm<TForm>();
+    StartBars({XPStyle()});
+    form = MakeForm(40, 40, 520, 320, "Панели");
     form->SetPosition(poDesigned);
-    form->SetBounds(40, 40, 520, 320);
-    form->SetCaption("Панели");
-    images = new TCustomImageList(form);
-    images->SetSize(16, 16);
-    for (TColor c : {TColor(0x00C000), TColor(0xC06000), TColor(0x0060E0)})
-      AddGlyph(c);
+    images = MakeImages(form, {TColor(0x00C000), TColor(0xC06000), TColor(0x0060E0)},
+                        GlyphShape::Square);
     manager = new TActionManager(form);
     manager->SetImages(images);
     manager->SetStyle(XPStyle());
@@ -75,10 +59,7 @@ protected:
     toolBar->SetActionManager(manager);
     TActionClients* buttons = manager->ActionBars()->ActionBars(0)->Items();
     for (int i = 0; i < 3; ++i) {
-      auto* a = new TAction(form);
-      a->SetActionList(manager);
-      a->SetCaption("Команда " + std::to_string(i + 1));
-      a->SetImageIndex(i);
+      TAction* a = MakeAction(form, manager, "Команда " + std::to_string(i + 1), i);
       a->OnExecute = [this, i](TObject*) { executed.push_back(i); };
       TActionClientItem* item = buttons->Add();
       item->SetAction(a);
@@ -91,20 +72,9 @@ protected:
   void TearDown() override {
     // A bar still floating goes with its form, which the application owns.
     app->ProcessMessages();
-    app.reset();
-    UnRegisterActnBarStyle(XPStyle());
+    StopBars();
   }
 
-  void AddGlyph(TColor color) {
-    TBitmap bmp;
-    bmp.SetSize(16, 16);
-    bmp.Canvas()->Brush()->SetColor(clFuchsia);
-    bmp.Canvas()->FillRect(RECT{0, 0, 16, 16});
-    bmp.Canvas()->Brush()->SetColor(color);
-    bmp.Canvas()->Pen()->SetColor(clBlack);
-    bmp.Canvas()->Rectangle(2, 2, 14, 14);
-    images->AddMasked(&bmp, clFuchsia);
-  }
   POINT Grip(TControl* band) {
     const RECT r = bar->BandRect(band);
     return bar->ClientToScreen(POINT{r.left + 4, r.top + 8});
@@ -113,6 +83,16 @@ protected:
   POINT CaptionOf(TCustomDockForm* f) {
     const POINT tl = f->ClientToScreen(POINT{0, 0});
     return POINT{tl.x + 20, tl.y - 6};
+  }
+  // Presses on the floating form's caption and carries it to target,
+  // where the mouse stays pressed; returns the point pressed.
+  POINT CarryByCaption(TCustomDockForm* f, POINT target) {
+    clock.Advance(1000);
+    const POINT cap = CaptionOf(f);
+    screen->Press(cap.x, cap.y);
+    screen->MoveTo(cap.x + 20, cap.y - 20);
+    screen->MoveTo(target.x, target.y);
+    return cap;
   }
   // Drags the tool bar's grip to a screen point and releases it there.
   TCustomDockForm* FloatByGrip(POINT to) {
@@ -123,15 +103,10 @@ protected:
   }
   // The whole screen, or only one window.
   void Picture(const std::string& name, sys::HWND window = nullptr) {
-    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / ("floating_bar_" + name + ".png")).string();
+    const std::string path = PicturePath("floating_bar_" + name);
     EXPECT_TRUE(window ? screen->SaveWindowShot(window, path) : screen->SaveScreenshot(path));
   }
 
-  sys::ScopedVirtualClock clock{10000};
-  sys::HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
   TForm* form = nullptr;
   TCustomImageList* images = nullptr;
   TActionManager* manager = nullptr;
@@ -181,21 +156,13 @@ TEST_F(FloatingBarTest, AToolBarDraggedOffFloatsWorksAndDocksBackByItsCaption) {
   Picture("floating_form", host->Handle());
 
   // Its buttons work where it floats.
-  clock.Advance(1000);
-  TCustomActionControl* second = toolBar->ActionControls(1);
-  const POINT c = second->ClientToScreen(POINT{second->Width() / 2, second->Height() / 2});
-  screen->Click(c.x, c.y);
-  app->ProcessMessages();
+  ClickOn(toolBar->ActionControls(1));
   EXPECT_EQ(executed, std::vector<int>{1});
 
   // The caption carries it back: over the control bar the preview is its
   // band place, and the drop docks it there.
-  clock.Advance(1000);
-  const POINT cap = CaptionOf(host);
   const POINT target = bar->ClientToScreen(POINT{180, 10});
-  screen->Press(cap.x, cap.y);
-  screen->MoveTo(cap.x + 20, cap.y - 20);
-  screen->MoveTo(target.x, target.y);
+  CarryByCaption(host, target);
   ASSERT_TRUE(DockDragging());
   EXPECT_EQ(CurrentDragDockObject()->DragTarget(), bar);
   const POINT place = bar->ClientToScreen(POINT{180 - 5 + 11, 2});
@@ -224,12 +191,8 @@ TEST_F(FloatingBarTest, ARefusingControlBarLeavesItFloatingBelowTheRowsItOpensAR
   ASSERT_NE(host, nullptr);
   const RECT was = host->BoundsRect();
   refuse = true;
-  clock.Advance(1000);
-  const POINT cap = CaptionOf(host);
   const POINT target = bar->ClientToScreen(POINT{180, 10});
-  screen->Press(cap.x, cap.y);
-  screen->MoveTo(cap.x + 20, cap.y - 20);
-  screen->MoveTo(target.x, target.y);
+  const POINT cap = CarryByCaption(host, target);
   ASSERT_TRUE(DockDragging());
   EXPECT_EQ(CurrentDragDockObject()->DragTarget(), nullptr);
   RECT moved = was;

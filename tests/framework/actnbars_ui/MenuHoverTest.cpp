@@ -4,43 +4,30 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <vector>
 
-#include "framework/actions/ActnList.h"
-#include "framework/actnbars/ActnCtrls.h"
-#include "framework/actnbars/ActnMan.h"
-#include "framework/actnbars/StdStyleActnCtrls.h"
-#include "framework/actnbars/XPStyleActnCtrls.h"
-#include "framework/forms/Application.h"
-#include "framework/forms/Form.h"
-#include "platform/backend/Headless.h"
-#include "platform/clock/Clock.h"
 #include "platform/user/User.h"
+#include "tests/framework/actnbars_ui/BarTestSupport.h"
 
 namespace zel {
 namespace {
 
-class MenuHoverTest : public ::testing::TestWithParam<bool> {
+using namespace bartest;
+
+class MenuHoverTest : public ::testing::TestWithParam<bool>, protected BarTestSupport {
 protected:
   void SetUp() override {
-    screen = &sys::UseHeadlessBackend();
-    app = std::make_unique<TApplication>();
-    RegisterActnBarStyle(StandardStyle());
-    RegisterActnBarStyle(XPStyle());
-    form = app->CreateForm<TForm>();
-    form->SetBounds(40, 40, 520, 320);
+    StartBars({StandardStyle(), XPStyle()});
+    form = MakeForm(40, 40, 520, 320);
     manager = new TActionManager(form);
-    manager->SetStyle(GetParam() ? static_cast<TActionBarStyle*>(XPStyle()) : StandardStyle());
+    manager->SetStyle(StyleOf(GetParam()));
     open = Action("&Открыть");
     save = Action("&Сохранить");
     paste = Action("Вст&авить");
     quit = Action("В&ыход");
 
-    menuBar = new TActionMainMenuBar(form);
-    menuBar->SetParent(form);
-    menuBar->SetAlign(alTop);
-    menuBar->SetActionManager(manager);
+    menuBar = MakeBar<TActionMainMenuBar>(form, manager);
     TActionClients* top = manager->ActionBars()->ActionBars(0)->Items();
     TActionClientItem* file = top->Add();
     file->SetCaption("&Файл");
@@ -57,35 +44,14 @@ protected:
     sys::SystemParametersInfo(sys::SPI_GETMENUSHOWDELAY, 0, &delay, 0);
     ASSERT_EQ(delay, 400);
   }
-  void TearDown() override {
-    app.reset();
-    UnRegisterActnBarStyle(StandardStyle());
-    UnRegisterActnBarStyle(XPStyle());
-  }
+  void TearDown() override { StopBars(); }
 
   TAction* Action(const std::string& caption) {
-    auto* a = new TAction(form);
-    a->SetActionList(manager);
-    a->SetCaption(caption);
+    TAction* a = MakeAction(form, manager, caption);
     a->OnExecute = [this, a](TObject*) { executed.push_back(a); };
     return a;
   }
-  sys::POINT Center(TControl* c) { return c->ClientToScreen({c->Width() / 2, c->Height() / 2}); }
-  void ClickOn(TControl* c) {
-    sys::AdvanceTime(1000);
-    const sys::POINT p = Center(c);
-    screen->Click(p.x, p.y);
-    app->ProcessMessages();
-  }
-  void MoveOnto(TControl* c) {
-    const sys::POINT p = Center(c);
-    screen->MoveTo(p.x, p.y);
-    app->ProcessMessages();
-  }
-  void Wait(int ms) {
-    sys::AdvanceTime(sys::DWORD(ms));
-    app->ProcessMessages();
-  }
+  void MoveOnto(TControl* c) { MoveTo(Center(c)); }
   // Opens "Файл" and returns its pop-up: open, recent, quit.
   TCustomActionPopupMenu* OpenFile() {
     ClickOn(menuBar->ActionControls(0));
@@ -97,9 +63,6 @@ protected:
     return popup;
   }
 
-  sys::ScopedVirtualClock clock{10000};
-  sys::HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
   TForm* form = nullptr;
   TActionManager* manager = nullptr;
   TAction *open = nullptr, *save = nullptr, *paste = nullptr, *quit = nullptr;

@@ -5,42 +5,26 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "framework/actions/ActnList.h"
-#include "framework/actnbars/ActnCtrls.h"
-#include "framework/actnbars/ActnMan.h"
-#include "framework/actnbars/StdStyleActnCtrls.h"
-#include "framework/forms/Application.h"
-#include "framework/forms/Form.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Panel.h"
-#include "platform/backend/Headless.h"
-#include "platform/clock/Clock.h"
-#include "platform/user/Messages.h"
+#include "tests/framework/actnbars_ui/BarTestSupport.h"
 
 namespace zel {
 namespace {
 
-class MenuKeysTest : public ::testing::Test {
+using namespace bartest;
+
+class MenuKeysTest : public ::testing::Test, protected BarTestSupport {
 protected:
   void SetUp() override {
-    screen = &sys::UseHeadlessBackend();
-    app = std::make_unique<TApplication>();
-    RegisterActnBarStyle(StandardStyle());
-    form = app->CreateForm<TForm>();
-    form->SetBounds(40, 40, 400, 300);
+    StartBars({StandardStyle()});
+    form = MakeForm(40, 40, 400, 300);
     manager = new TActionManager(form);
     manager->SetStyle(StandardStyle());
-    auto* open = new TAction(form);
-    open->SetActionList(manager);
-    open->SetCaption("&Открыть");
+    TAction* open = MakeAction(form, manager, "&Открыть");
     open->OnExecute = [this](TObject*) { ++executed; };
 
-    menuBar = new TActionMainMenuBar(form);
-    menuBar->SetParent(form);
-    menuBar->SetAlign(alTop);
-    menuBar->SetActionManager(manager);
+    menuBar = MakeBar<TActionMainMenuBar>(form, manager);
     TActionClients* top = manager->ActionBars()->ActionBars(0)->Items();
     file = top->Add();
     file->SetCaption("&Файл");
@@ -62,10 +46,7 @@ protected:
     first->SetFocus();
     app->ProcessMessages();
   }
-  void TearDown() override {
-    app.reset();
-    UnRegisterActnBarStyle(StandardStyle());
-  }
+  void TearDown() override { StopBars(); }
   TPanel* Panel(int x, int y) {
     auto* p = new TPanel(form);
     p->SetParent(form);
@@ -73,12 +54,6 @@ protected:
     p->SetTabStop(true);
     return p;
   }
-  void ClickAt(sys::POINT p) {
-    clock.Advance(1000);
-    screen->Click(p.x, p.y);
-    app->ProcessMessages();
-  }
-  sys::POINT Center(TControl* c) { return c->ClientToScreen({c->Width() / 2, c->Height() / 2}); }
   void AltWith(const char* letter) {
     screen->KeyDown(sys::VK_MENU);
     screen->Type(letter);
@@ -93,9 +68,6 @@ protected:
     app->ProcessMessages();
   }
 
-  sys::ScopedVirtualClock clock{10000};
-  sys::HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
   TForm* form = nullptr;
   TActionManager* manager = nullptr;
   TActionMainMenuBar* menuBar = nullptr;

@@ -4,46 +4,31 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "framework/actions/ActnList.h"
-#include "framework/actnbars/ActnCtrls.h"
-#include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
 #include "framework/actnbars/DesignDrag.h"
-#include "framework/actnbars/XPStyleActnCtrls.h"
 #include "framework/core/Streams.h"
-#include "framework/forms/Application.h"
-#include "framework/forms/Form.h"
-#include "framework/graphics/Bitmap.h"
-#include "framework/graphics/ImageList.h"
 #include "framework/stdctrls/ColorDialogParts.h"
 #include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/PageControl.h"
-#include "platform/backend/Headless.h"
-#include "platform/clock/Clock.h"
-#include "platform/user/Messages.h"
+#include "tests/framework/actnbars_ui/BarTestSupport.h"
 
 namespace zel {
 namespace {
 
-class CustomizeDialogTest : public ::testing::Test {
+using namespace bartest;
+
+class CustomizeDialogTest : public ::testing::Test, protected BarTestSupport {
 protected:
   void SetUp() override {
-    screen = &sys::UseHeadlessBackend();
-    app = std::make_unique<TApplication>();
-    RegisterActnBarStyle(XPStyle());
-    form = app->CreateForm<TForm>();
-    form->SetBounds(20, 20, 560, 300);
-    form->SetCaption("Окно с панелями");
-    images = new TCustomImageList(form);
-    images->SetSize(16, 16);
-    for (TColor c : {TColor(0x00C000), TColor(0xC06000), TColor(0x0060E0), TColor(0x808000)})
-      AddGlyph(c);
+    StartBars({XPStyle()});
+    form = MakeForm(20, 20, 560, 300, "Окно с панелями");
+    images =
+        MakeImages(form, {TColor(0x00C000), TColor(0xC06000), TColor(0x0060E0), TColor(0x808000)},
+                   GlyphShape::BigDisc);
     manager = new TActionManager(form);
     manager->SetImages(images);
     manager->SetStyle(XPStyle());
@@ -53,12 +38,9 @@ protected:
     paste = Action("Вст&авить", "Правка", 3);
     about = Action("О программе", "", -1);
 
-    menuBar = new TActionMainMenuBar(form);
-    menuBar->SetParent(form);
-    menuBar->SetAlign(alTop);
+    menuBar = MakeBar<TActionMainMenuBar>(form, manager);
     menuBar->SetName("MenuBar1");
     menuBar->SetCaption("Главное меню");
-    menuBar->SetActionManager(manager);
     TActionClients* top = manager->ActionBars()->ActionBars(0)->Items();
     TActionClientItem* file = top->Add();
     file->SetCaption("&Файл");
@@ -67,19 +49,11 @@ protected:
     top->Add()->SetAction(about);
     menuBar->RecreateControls();
 
-    toolBar = new TActionToolBar(form);
-    toolBar->SetParent(form);
-    toolBar->SetAlign(alTop);
+    toolBar = MakeBar<TActionToolBar>(form, manager);
     toolBar->SetTop(100);
     toolBar->SetName("ToolBar1");
     toolBar->SetCaption("Основные кнопки");
-    toolBar->SetActionManager(manager);
-    TActionClients* buttons = ToolItems();
-    for (TCustomAction* a : {open, save, cut}) {
-      TActionClientItem* i = buttons->Add();
-      i->SetAction(a);
-      i->SetShowCaption(false);
-    }
+    AddButtons(ToolItems(), {open, save, cut});
     toolBar->RecreateControls();
     form->Show();
     app->ProcessMessages();
@@ -92,39 +66,18 @@ protected:
   void TearDown() override {
     TCustomizeActionBars::SetDialogRunner(nullptr);
     TCustomizeActionBars::SetDialogFactory(nullptr);
-    app.reset();
-    UnRegisterActnBarStyle(XPStyle());
+    StopBars();
   }
 
-  void AddGlyph(TColor color) {
-    TBitmap bmp;
-    bmp.SetSize(16, 16);
-    bmp.Canvas()->Brush()->SetColor(clFuchsia);
-    bmp.Canvas()->FillRect(sys::RECT{0, 0, 16, 16});
-    bmp.Canvas()->Brush()->SetColor(color);
-    bmp.Canvas()->Pen()->SetColor(clBlack);
-    bmp.Canvas()->Ellipse(1, 1, 15, 15);
-    images->AddMasked(&bmp, clFuchsia);
-  }
   TAction* Action(const std::string& caption, const std::string& category, int image) {
-    auto* a = new TAction(form);
-    a->SetActionList(manager);
+    TAction* a = MakeAction(form, manager, caption, image);
     a->SetName("act" + std::to_string(++actionCount));
-    a->SetCaption(caption);
     a->SetCategory(category);
-    a->SetImageIndex(image);
     a->OnExecute = [this, a](TObject*) { executed.push_back(a); };
     return a;
   }
   TActionClients* ToolItems() { return manager->ActionBars()->ActionBars(1)->Items(); }
   TActionClients* MenuItems() { return manager->ActionBars()->ActionBars(0)->Items(); }
-  // The actions of a list of items, in order (nil for items without one).
-  static std::vector<TContainedAction*> ActionsOf(TActionClients* items) {
-    std::vector<TContainedAction*> out;
-    for (int i = 0; i < items->Count(); ++i)
-      out.push_back(items->Items(i)->Action());
-    return out;
-  }
 
   TCustomizeDlg* OpenDialog() {
     EXPECT_TRUE(customize->Execute());
@@ -135,38 +88,6 @@ protected:
     app->ProcessMessages();
     return dlg;
   }
-  void Pause() {
-    // Far enough apart that two clicks never make a double click.
-    clock.Advance(1000);
-  }
-  void ClickAt(sys::POINT p) {
-    Pause();
-    screen->Click(p.x, p.y);
-    app->ProcessMessages();
-  }
-  void Press(sys::POINT p) {
-    Pause();
-    screen->Press(p.x, p.y);
-    app->ProcessMessages();
-  }
-  void MoveTo(sys::POINT p) {
-    screen->MoveTo(p.x, p.y);
-    app->ProcessMessages();
-  }
-  void Release(sys::POINT p) {
-    screen->Release(p.x, p.y);
-    app->ProcessMessages();
-  }
-  // Presses at from, moves there in steps and releases at to.
-  void DragFromTo(sys::POINT from, sys::POINT to) {
-    Press(from);
-    for (int step = 1; step <= 4; ++step)
-      MoveTo(sys::POINT{from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
-    Release(to);
-  }
-  static sys::POINT Center(TControl* c) {
-    return c->ClientToScreen({c->Width() / 2, c->Height() / 2});
-  }
   // A point on a control, dx pixels from its left (negative: from its right).
   static sys::POINT On(TControl* c, int dx) {
     return c->ClientToScreen({dx >= 0 ? dx : c->Width() + dx, c->Height() / 2});
@@ -176,9 +97,7 @@ protected:
     ClickAt(dlg->Pages()->ClientToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
   }
   void Picture(const std::string& name, bool wholeScreen = false) {
-    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / ("customize_" + name + ".png")).string();
+    const std::string path = PicturePath("customize_" + name);
     auto* dlg = dynamic_cast<TCustomizeDlg*>(customize->CustomizeDlg());
     if (wholeScreen)
       EXPECT_TRUE(screen->SaveScreenshot(path));
@@ -186,9 +105,6 @@ protected:
       EXPECT_TRUE(screen->SaveWindowShot(dlg->Form()->Handle(), path));
   }
 
-  sys::ScopedVirtualClock clock{10000};
-  sys::HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
   TForm* form = nullptr;
   TCustomImageList* images = nullptr;
   TActionManager* manager = nullptr;
@@ -432,6 +348,8 @@ TEST_F(CustomizeDialogTest, AClickOrAnEscapedDragChangesNothing) {
 }
 
 TEST_F(CustomizeDialogTest, ResetPutsABarBackToItsItemsAtTheFirstShowing) {
+  // The bars here were built without a loading phase, so the dialog's first
+  // showing takes their items as the defaults.
   TCustomizeDlg* dlg = OpenDialog();
   DragFromTo(Center(toolBar->ActionControls(0)), form->ClientToScreen({300, 250}));
   DragFromTo(Center(toolBar->ActionControls(1)), On(toolBar->ActionControls(0), 2));
