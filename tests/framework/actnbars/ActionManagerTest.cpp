@@ -416,6 +416,16 @@ TEST_F(ManagerTest, ABarThatGoesTakesItsDefaultsAlong) {
   EXPECT_TRUE(manager->HasBarDefaults(0));
 }
 
+TEST_F(ManagerTest, AnActionThatGoesLeavesItsDefaultItemWithoutOne) {
+  manager->SaveDefaults();
+  delete actHelp;
+  actHelp = nullptr;
+  ASSERT_TRUE(manager->ResetActionBar(0));
+  ASSERT_EQ(MenuItems()->Count(), 2);
+  EXPECT_EQ(MenuItems()->Items(1)->Action(), nullptr);
+  EXPECT_EQ(MenuItems()->Items(0)->Items()->Items(2)->Action(), actExit);
+}
+
 TEST_F(ManagerTest, TheStyleListKeepsRegistrationOrderAndRefusesListedNames) {
   TTestStyle zel("Zel Style"), xp("XP Style"), standard("Standard"), again("zel style");
   RegisterActnBarStyle(&zel);
