@@ -152,6 +152,11 @@ protected:
   void WatchPresses();
   void PressedIn(sys::HWND window);
   int FPressHook = 0;
+  // The root takes the keyboard while the menus are open and gives it back
+  // to the window that had it when the menu loop ends.
+  void TakeKeyboard();
+  void GiveKeyboardBack();
+  sys::HWND FFocusBefore = nullptr;
   // Closed pop-ups: hidden at once, deleted when the next one opens, since
   // the control whose click closed them may still be running.
   std::vector<TCustomActionPopupMenu*> FClosed;

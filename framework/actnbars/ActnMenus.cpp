@@ -10,6 +10,7 @@
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/ActnStyles.h"
+#include "framework/forms/Form.h"
 #include "framework/graphics/GraphUtil.h"
 #include "framework/graphics/ImageList.h"
 #include "platform/user/MessageQueue.h"
@@ -150,8 +151,7 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   if (!OpensSubMenu(control)) return;
   // A main menu bar takes the keyboard while its menus are open, so the
   // arrows work after a mouse click too.
-  if (this == root && dynamic_cast<TCustomActionMainMenuBar*>(this) && CanFocus() && !Focused())
-    SetFocus();
+  if (this == root && dynamic_cast<TCustomActionMainMenuBar*>(this)) TakeKeyboard();
   root->WatchPresses();
   TCustomActionPopupMenu* popup = CreatePopup();
   popup->FParentMenu = this;
@@ -191,6 +191,26 @@ void TCustomActionMenuBar::CloseMenu() {
   root->SelectControl(nullptr);
   if (root->FPressHook) RemovePressHook(root->FPressHook);
   root->FPressHook = 0;
+  root->GiveKeyboardBack();
+}
+
+void TCustomActionMenuBar::TakeKeyboard() {
+  if (!CanFocus() || Focused()) return;
+  FFocusBefore = sys::GetFocus();
+  SetFocus();
+}
+
+void TCustomActionMenuBar::GiveKeyboardBack() {
+  const HWND back = FFocusBefore;
+  FFocusBefore = nullptr;
+  if (!Focused()) return;
+  // The window that had the keys, when it can still take them; otherwise
+  // the bar's form, so that its short cuts reach it again.
+  if (back && IsWindow(back) && IsWindowVisible(back) && IsWindowEnabled(back)) {
+    sys::SetFocus(back);
+    return;
+  }
+  if (TCustomForm* form = GetParentForm(this)) sys::SetFocus(form->Handle());
 }
 
 void TCustomActionMenuBar::WatchPresses() {
@@ -442,7 +462,7 @@ void TCustomActionMainMenuBar::SetUseSystemFont(bool value) {
 void TCustomActionMainMenuBar::EnterMenuLoop() {
   FKeyboardLoop = true;
   WatchPresses();
-  if (CanFocus()) SetFocus();
+  TakeKeyboard();
   SelectControl(NextControl(1));
 }
 
@@ -453,7 +473,7 @@ bool TCustomActionMainMenuBar::OpenByAccelerator(char32_t letter) {
     if (!c->ActionClient() || Accelerator(c->ActionClient()->Caption()) != k) continue;
     FKeyboardLoop = true;
     WatchPresses();
-    if (CanFocus()) SetFocus();
+    TakeKeyboard();
     OpenSubMenu(c);
     if (TCustomActionPopupMenu* p = Popup()) p->SelectControl(p->NextControl(1));
     return true;

@@ -245,10 +245,14 @@ void SdlBackend::Destroy(HWND hwnd) {
   if (it == windows_.end()) return;
   if (captureWhenFocused_ == it->second.id) captureWhenFocused_ = 0;
   focusExpected_.erase(it->second.id);
+  const bool wasShown = it->second.shown;
   if (it->second.window) SDL_DestroyWindow(it->second.window);
   windows_.erase(it);
   if (active_ == hwnd) active_ = nullptr;
   std::erase(stack_, hwnd);
+  // A clicked pop-up took the keyboard focus; destroying it would leave the
+  // keys with no window, so the active window takes them back.
+  if (wasShown) FocusActive();
 }
 
 void SdlBackend::WindowShown(HWND hwnd) {

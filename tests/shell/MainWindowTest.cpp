@@ -19,6 +19,7 @@
 #include "framework/forms/Application.h"
 #include "framework/stdctrls/Splitter.h"
 #include "imagelist/ImageListZel.h"
+#include "platform/backend/Backend.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
 #include "platform/user/MessageQueue.h"
@@ -191,6 +192,12 @@ TEST_F(MainWindowTest, ChildrenAreNumberedAndArrangedFromTheWindowMenu) {
 
 TEST_F(MainWindowTest, AltXClosesTheProgram) {
   NewFormThroughTheMenu();
+  NewFormThroughTheMenu();
+  ClickOn(ControlOf(form->actWindows));
+  ClickOn(ControlOf(form->WindowTileVertical1));
+  Settle();
+  // The menu loop is over: the keys are no longer the menu bar's.
+  EXPECT_NE(GetFocus(), form->GradientActionMainMenuBar1->Handle());
   SetTimer(nullptr, 0, 200, [this](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     screen->KeyDown(VK_MENU);
@@ -200,6 +207,23 @@ TEST_F(MainWindowTest, AltXClosesTheProgram) {
   app->Run();
   EXPECT_TRUE(app->Terminated());
   EXPECT_EQ(app->ExitCode(), 0);
+}
+
+TEST_F(MainWindowTest, AltXClosesTheProgramAlsoWhenTheKeysComeInOneBurst) {
+  // A desktop may deliver Alt, X with its text, and both releases before the
+  // program looks at any of them.
+  SetTimer(nullptr, 0, 200, [this](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    screen->SetAutoPump(false);
+    screen->KeyDown(VK_MENU);
+    screen->KeyDown('X');
+    InputText("x");
+    screen->KeyUp('X');
+    screen->KeyUp(VK_MENU);
+    screen->SetAutoPump(true);
+  });
+  app->Run();
+  EXPECT_TRUE(app->Terminated());
 }
 
 TEST_F(MainWindowTest, TheToolBarButtonRunsItsCommand) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/stdctrls/ListBox.h"
+#include "platform/user/Messages.h"
 #include "platform/user/SystemParams.h"
 #include "tests/framework/actnbars_ui/BarTestSupport.h"
 
@@ -135,6 +137,46 @@ TEST_F(BarSettingsTest, MenuItemsMakeRoomForLargeGlyphs) {
   const sys::POINT glyph = item->GlyphPos();
   EXPECT_GE(glyph.y, 0);
   EXPECT_LE(glyph.y + 32, item->Height());
+}
+
+TEST_F(BarSettingsTest, TheMenuLoopGivesTheKeyboardBackWhenItEnds) {
+  form->SetBounds(40, 40, 400, 300);
+  auto* list = new TListBox(form);
+  list->SetParent(form);
+  list->SetBounds(10, 80, 120, 100);
+  auto* menu = new TActionMainMenuBar(form);
+  menu->SetParent(form);
+  menu->SetAlign(alTop);
+  menu->SetActionManager(manager);
+  TActionClientItem* top = manager->FindActionBar(menu)->Items()->Add();
+  top->SetCaption("&Файл");
+  top->Items()->Add()->SetAction(action);
+  menu->RecreateControls();
+  form->Show();
+  list->SetFocus();
+  app->ProcessMessages();
+  ASSERT_TRUE(list->Focused());
+
+  // By mouse: the menu takes the keys while open, the command gives them back.
+  const sys::POINT p = menu->ActionControls(0)->ClientToScreen(sys::POINT{4, 4});
+  screen->Click(p.x, p.y);
+  EXPECT_TRUE(menu->Focused());
+  TCustomActionControl* item = top->Items()->Items(0)->Control();
+  ASSERT_NE(item, nullptr);
+  clock.Advance(1000);
+  const sys::POINT q = item->ClientToScreen(sys::POINT{8, 8});
+  screen->Click(q.x, q.y);
+  app->ProcessMessages();
+  EXPECT_FALSE(menu->InMenuLoop());
+  EXPECT_TRUE(list->Focused());
+
+  // By keyboard: Alt enters the loop, Esc leaves it.
+  screen->Key(sys::VK_MENU);
+  EXPECT_TRUE(menu->InMenuLoop());
+  screen->Key(sys::VK_ESCAPE);
+  screen->Key(sys::VK_ESCAPE);
+  EXPECT_FALSE(menu->InMenuLoop());
+  EXPECT_TRUE(list->Focused());
 }
 
 } // namespace
