@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "platform/backend/SdlKeys.h"
+#include "platform/backend/X11Errors.h"
 #include "platform/clock/Clock.h"
 #include "platform/user/Window.h"
 
@@ -151,6 +152,7 @@ bool SdlBackend::Init(std::string* error) {
   if (IsOffscreenDriver(driver) && !(requested && std::strstr(requested, driver)))
     return fail("no display available: no X11 or Wayland display could be opened (is DISPLAY "
                 "set?).");
+  if (driver && std::strcmp(driver, "x11") == 0) TolerateVanishedX11Windows();
   SDL_StartTextInput();
   return true;
 }
