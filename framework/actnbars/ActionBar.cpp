@@ -1,5 +1,6 @@
 #include "framework/actnbars/ActionBar.h"
 
+#include "framework/actions/ActnList.h"
 #include "framework/actnbars/ActnColorMaps.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/ActnStyles.h"
@@ -147,6 +148,10 @@ void TCustomActionControl::SetActionClient(TActionClientItem* value) {
   if (FActionClient && FActionClient->Control() == this) FActionClient->SetControl(nullptr);
   FActionClient = value;
   if (FActionClient) FActionClient->SetControl(this);
+  // The control's hint is its action's ("short|long"), for tool tips and
+  // the application's hint line.
+  auto* action = FActionClient ? dynamic_cast<TCustomAction*>(FActionClient->Action()) : nullptr;
+  SetHint(action ? action->Hint() : std::string());
 }
 
 TCustomActionBar* TCustomActionControl::ActionBar() const {

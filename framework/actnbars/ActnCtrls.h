@@ -253,7 +253,10 @@ private:
 class TCustomButtonControl : public TCustomActionControl {
   ZEL_CLASS(TCustomButtonControl, TCustomActionControl)
 public:
-  explicit TCustomButtonControl(TComponent* owner) : TCustomActionControl(owner) {}
+  // A button shows its action's hint as a tool tip (menu items do not).
+  explicit TCustomButtonControl(TComponent* owner) : TCustomActionControl(owner) {
+    SetShowHint(true);
+  }
   sys::SIZE CalcSize() override;
 };
 

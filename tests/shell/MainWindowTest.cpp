@@ -237,6 +237,17 @@ TEST_F(MainWindowTest, TheToolBarButtonRunsItsCommand) {
   EXPECT_TRUE(app->Terminated());
 }
 
+TEST_F(MainWindowTest, TheToolBarButtonShowsItsShortHint) {
+  TCustomActionControl* exit = form->GradientActionToolBar1->ActionControls(0);
+  const POINT p = exit->ClientToScreen(POINT{exit->Width() / 2, exit->Height() / 2});
+  screen->MoveTo(p.x, p.y);
+  AdvanceTime(app->HintPause() + 50);
+  ASSERT_TRUE(app->HintShowing());
+  EXPECT_EQ(app->HintWindow()->Caption(), "Выход");
+  EXPECT_EQ(app->Hint(), "Завершить работу приложения");
+  Picture("shell_tool_bar_hint");
+}
+
 TEST_F(MainWindowTest, BarsFollowTheGlyphSize) {
   auto checkRow = [this](int size) {
     SCOPED_TRACE(size);
