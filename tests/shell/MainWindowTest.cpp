@@ -16,6 +16,9 @@
 #include "framework/actnbars/CustomizeDlg.h"
 #include "framework/docking/DragDock.h"
 #include "framework/stdctrls/ControlBar.h"
+#include "framework/stdctrls/ListBox.h"
+#include "framework/stdctrls/PageControl.h"
+#include "framework/stdctrls/ColorDialogParts.h"
 #include "framework/forms/Application.h"
 #include "framework/stdctrls/Splitter.h"
 #include "imagelist/ImageListZel.h"
@@ -54,6 +57,11 @@ protected:
     AdvanceTime(100);
     app->ProcessMessages();
     app->Idle();
+    app->ProcessMessages();
+  }
+  void ClickAt(POINT p) {
+    AdvanceTime(1000);
+    screen->Click(p.x, p.y);
     app->ProcessMessages();
   }
   void ClickOn(TControl* c) {
@@ -278,8 +286,10 @@ TEST_F(MainWindowTest, TheCustomizeDialogOpensFromTheWindowMenu) {
   EXPECT_TRUE(dlg->Showing());
   EXPECT_TRUE(form->GradientActionToolBar1->DesignMode());
   Picture("shell_customize_dialog");
-  dlg->Close();
+  ClickOn(dlg->CloseButton());
   Settle();
+  EXPECT_FALSE(dlg->Showing());
+  EXPECT_FALSE(IsWindowVisible(dlg->Form()->Handle()));
   EXPECT_FALSE(form->GradientActionToolBar1->DesignMode());
 }
 
@@ -310,6 +320,43 @@ TEST_F(MainWindowTest, TheToolBarFloatsAndDocksBackIntoTheControlBar) {
   EXPECT_FALSE(tools->Floating());
   EXPECT_EQ(tools->HostDockSite(), bar);
   EXPECT_GE(bar->BandRow(tools), 0);
+}
+
+TEST_F(MainWindowTest, ACommandDraggedOntoTheToolBarStaysWhenTheDialogCloses) {
+  ClickOn(ControlOf(form->actWindows));
+  ClickOn(ControlOf(form->CustomizeActionBars1));
+  Settle();
+  auto* dlg = dynamic_cast<TCustomizeDlg*>(form->CustomizeActionBars1->CustomizeDlg());
+  ASSERT_NE(dlg, nullptr);
+  dlg->Pages()->SetActivePage(dlg->CommandsSheet());
+  Settle();
+  TListBox* categories = dlg->CategoryList();
+  const int none = categories->Items()->IndexOf("(Без категории)");
+  ASSERT_GE(none, 0);
+  const RECT cat = categories->ItemRect(none);
+  ClickAt(categories->ClientToScreen(POINT{20, (cat.top + cat.bottom) / 2}));
+  TListBox* commands = dlg->CommandList();
+  ASSERT_EQ(commands->Items()->Strings(0), "Новая форма");
+  const RECT line = commands->ItemRect(0);
+  const POINT from = commands->ClientToScreen(POINT{30, (line.top + line.bottom) / 2});
+  TCustomActionControl* exit = form->GradientActionToolBar1->ActionControls(0);
+  const POINT to = exit->ClientToScreen(POINT{exit->Width() - 3, exit->Height() / 2});
+  AdvanceTime(1000);
+  screen->Press(from.x, from.y);
+  screen->MoveTo(from.x, from.y - 20);
+  screen->MoveTo(to.x, to.y + 30);
+  screen->MoveTo(to.x, to.y);
+  screen->Release(to.x, to.y);
+  Settle();
+  ASSERT_EQ(form->GradientActionToolBar1->ActionControlCount(), 2);
+  EXPECT_EQ(GetCapture(), nullptr);
+  // The next click, on the dialog's own button, closes it and nothing else.
+  ClickOn(dlg->CloseButton());
+  Settle();
+  EXPECT_FALSE(dlg->Showing());
+  ASSERT_EQ(form->GradientActionToolBar1->ActionControlCount(), 2);
+  EXPECT_EQ(form->GradientActionToolBar1->ActionControls(1)->ActionClient()->Action(),
+            form->actNewForm);
 }
 
 TEST_F(MainWindowTest, OnlyActionBarsDockIntoTheControlBar) {
