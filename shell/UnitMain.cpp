@@ -22,7 +22,11 @@ std::string LayoutFileNameFor(const std::string& executable) {
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   BuildMainForm(*this);
-  FLayoutFileName = LayoutFileNameFor(std::filesystem::absolute(sys::GetModuleFileName(nullptr)));
+  // Without a known executable there is no place for the layout: it is
+  // then neither read nor written.
+  const std::string executable = sys::GetModuleFileName(nullptr);
+  if (!executable.empty())
+    FLayoutFileName = LayoutFileNameFor(std::filesystem::absolute(executable).string());
   DoCreate();
 }
 

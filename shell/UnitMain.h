@@ -65,7 +65,8 @@ public:
   // Start-up has finished: from now on a close saves the layout and a show
   // loads nothing.
   bool Started() const { return FStarted; }
-  // The layout file: the executable's full path with ".sav" as extension.
+  // The layout file: the executable's full path with ".sav" as extension;
+  // empty when the executable's path is unknown.
   const std::string& LayoutFileName() const { return FLayoutFileName; }
 
 protected:
