@@ -429,8 +429,14 @@ void TCustomActionDockBar::DoStartDock(TDragDockObject* dragObject) {
 bool TCustomActionDockBar::ManualDock(TWinControl* newDockSite, TControl* dropControl,
                                       TAlign controlSide) {
   if (!newDockSite) UpdateUndockSize();
+  TCustomForm* home = GetParentForm(this);
   const bool docked = TCustomActionBar::ManualDock(newDockSite, dropControl, controlSide);
   if (docked && newDockSite && !Floating()) SetHeight(TBDockHeight());
+  // A main menu bar leaving its form for a floating one stays the form's
+  // menu: the form sends it its Alt, F10 and Alt+letter.
+  if (docked && Floating() && home && !home->Is<TCustomDockForm>() &&
+      Is<TCustomActionMainMenuBar>())
+    home->SetMenuKeyBar(this);
   return docked;
 }
 

@@ -419,6 +419,29 @@ TCustomDockForm::TCustomDockForm(TComponent* owner) : TCustomForm(owner) {
   SetDockSite(true);
 }
 
+void TCustomDockForm::SetOwnerForm(TCustomForm* form) {
+  if (form == this || form == FOwnerForm) return;
+  if (FOwnerForm) FOwnerForm->RemoveFreeNotification(this);
+  FOwnerForm = form;
+  if (form) form->FreeNotification(this);
+  if (HandleAllocated())
+    SetWindowLongPtr(Handle(), GWLP_HWNDPARENT,
+                     LONG_PTR(form && form->HandleAllocated() ? form->Handle() : nullptr));
+}
+
+void TCustomDockForm::Notification(TComponent* component, TOperation operation) {
+  TCustomForm::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FOwnerForm) {
+    FOwnerForm = nullptr;
+    if (HandleAllocated()) SetWindowLongPtr(Handle(), GWLP_HWNDPARENT, 0);
+  }
+}
+
+void TCustomDockForm::CreateParams(TCreateParams& p) {
+  TCustomForm::CreateParams(p);
+  if (FOwnerForm && !(p.Style & WS_CHILD)) p.WndParent = FOwnerForm->Handle();
+}
+
 void TCustomDockForm::DoAddDockClient(TControl* client, const RECT& rect) {
   TCustomForm::DoAddDockClient(client, rect);
   client->SetAlign(alClient);
@@ -528,8 +551,13 @@ TCustomDockForm* FloatControl(TControl* control, const RECT& r) {
   // The application owns floating forms (it frees those still open at the
   // end, and it is where a program finds them); without one they free
   // themselves when emptied or are freed by whoever made them.
+  // The form floats as a palette of the form the control leaves (or of
+  // that form's owner when it leaves a floating form).
+  TCustomForm* from = GetParentForm(control);
+  if (auto* floating = dynamic_cast<TCustomDockForm*>(from)) from = floating->OwnerForm();
   auto* form = dynamic_cast<TCustomDockForm*>(cls->Create(Application));
   if (!form) return nullptr;
+  form->SetOwnerForm(from);
   control->ManualDock(form, nullptr, alClient);
   control->Show();
   form->Show();

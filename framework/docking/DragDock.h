@@ -53,11 +53,19 @@ public:
   // A press on the caption drags the form's client: dropped over a site
   // that accepts it docks there, dropped elsewhere the form moves.
   void WndProc(TMessage& message) override;
+  // The form the floating form is a tool palette of (the one its client
+  // came from), or nil: its window owns the floating one, which so stays
+  // in front of it.
+  TCustomForm* OwnerForm() const { return FOwnerForm; }
+  void SetOwnerForm(TCustomForm* form);
+  void Notification(TComponent* component, TOperation operation) override;
 
 protected:
+  void CreateParams(TCreateParams& params) override;
   void DoClose(TCloseAction& action) override;
 
 private:
+  TCustomForm* FOwnerForm = nullptr;
   bool CaptionDragMessage(TMessage& message);
   bool FCaptionPressed = false;
   sys::POINT FCaptionPress{};

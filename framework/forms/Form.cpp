@@ -41,6 +41,7 @@ TCustomForm::~TCustomForm() {
   FMDIChildForms.clear();
   if (FMDIParent) FMDIParent->MDIChildGone(this);
   if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+  if (FMenuKeyBar) FMenuKeyBar->RemoveFreeNotification(this);
   if (Screen) Screen->RemoveForm(this);
   FClientHandle = nullptr;
 }
@@ -56,6 +57,14 @@ void TCustomForm::DoDestroy() {
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
   if (operation == TOperation::opRemove && component == FActiveControl) FActiveControl = nullptr;
+  if (operation == TOperation::opRemove && component == FMenuKeyBar) FMenuKeyBar = nullptr;
+}
+
+void TCustomForm::SetMenuKeyBar(TWinControl* bar) {
+  if (bar == FMenuKeyBar) return;
+  if (FMenuKeyBar) FMenuKeyBar->RemoveFreeNotification(this);
+  FMenuKeyBar = bar;
+  if (bar) bar->FreeNotification(this);
 }
 
 // ---- Settings ----------------------------------------------------------------------
@@ -604,6 +613,11 @@ bool OfferMenuKey(TWinControl* parent, UINT msg, LPARAM key) {
 
 bool TCustomForm::HandleMenuKey(UINT msg, LPARAM key) {
   if (OfferMenuKey(this, msg, key)) return true;
+  // A floating menu bar was not among the controls.  One docked again
+  // elsewhere is that form's now.
+  if (FMenuKeyBar && FMenuKeyBar->Floating() &&
+      FMenuKeyBar->Perform(CM_MENUKEY, msg, key) != 0)
+    return true;
   return msg == WM_SYSCHAR && DispatchDialogChar(this, char32_t(key));
 }
 

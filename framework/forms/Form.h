@@ -70,6 +70,12 @@ public:
   bool Active() const { return FActive; }
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* control);
+  // The form's main menu bar, wherever it is: a bar that floats in a tool
+  // window of its own still answers the form's Alt, F10 and Alt+letter.
+  // Controls inside the form are asked first; this one after them when it
+  // is elsewhere.  Set by the bar; cleared when it goes.
+  TWinControl* MenuKeyBar() const { return FMenuKeyBar; }
+  void SetMenuKeyBar(TWinControl* bar);
   // Called when a control of the form receives the focus.
   bool SetFocusedControl(TWinControl* control);
   void SetFocus() override;
@@ -170,6 +176,7 @@ private:
   bool FClosing = false;
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
+  TWinControl* FMenuKeyBar = nullptr;
   TCustomForm* FMDIParent = nullptr;
   TCustomForm* FActiveMDIChild = nullptr;
   sys::HWND FClientHandle = nullptr;

@@ -107,7 +107,41 @@ protected:
     EXPECT_TRUE(window ? screen->SaveWindowShot(window, path) : screen->SaveScreenshot(path));
   }
 
+  // A main menu bar in the control bar's second row, with two menus of one
+  // command each, and a focused panel below the control bar.
+  TActionMainMenuBar* MakeMenuBar() {
+    auto* menu = new TActionMainMenuBar(form);
+    menu->SetCaption("Меню");
+    menu->SetBounds(0, 40, 200, 24);
+    menu->SetParent(bar);
+    menu->SetActionManager(manager);
+    TActionClients* top = manager->ActionBars()->ActionBars(1)->Items();
+    TAction* open = MakeAction(form, manager, "&Открыть", 0);
+    open->OnExecute = [this](TObject*) { executed.push_back(10); };
+    for (const char* caption : {"&Файл", "&Правка"}) {
+      TActionClientItem* item = top->Add();
+      item->SetCaption(caption);
+      item->Items()->Add()->SetAction(open);
+    }
+    menu->RecreateControls();
+    focusable = new TPanel(form);
+    focusable->SetParent(form);
+    focusable->SetBounds(20, 120, 80, 40);
+    focusable->SetTabStop(true);
+    app->ProcessMessages();
+    focusable->SetFocus();
+    app->ProcessMessages();
+    return menu;
+  }
+  void AltWith(const char* letter) {
+    screen->KeyDown(sys::VK_MENU);
+    screen->Type(letter);
+    screen->KeyUp(sys::VK_MENU);
+    app->ProcessMessages();
+  }
+
   TForm* form = nullptr;
+  TPanel* focusable = nullptr;
   TCustomImageList* images = nullptr;
   TActionManager* manager = nullptr;
   TControlBar* bar = nullptr;
@@ -289,6 +323,80 @@ TEST_F(FloatingBarTest, AMainMenuBarFloatsAndDocksLikeAToolBar) {
   EXPECT_EQ(menu->Parent(), bar);
   EXPECT_EQ(bar->BandRow(menu), 0);
   EXPECT_FALSE(menu->Floating());
+}
+
+TEST_F(FloatingBarTest, AFloatingMainMenuBarStillAnswersTheFormsMenuKeys) {
+  TActionMainMenuBar* menu = MakeMenuBar();
+  const POINT g = Grip(menu);
+  screen->Drag(g.x, g.y, 300, 280, 6);
+  app->ProcessMessages();
+  auto* host = dynamic_cast<TCustomDockForm*>(menu->HostDockSite());
+  ASSERT_NE(host, nullptr);
+  EXPECT_EQ(form->MenuKeyBar(), menu);
+  // The keyboard is the main form's again, in the panel it had.
+  form->SetFocus();
+  focusable->SetFocus();
+  app->ProcessMessages();
+  ASSERT_EQ(sys::GetFocus(), focusable->Handle());
+
+  // Alt alone enters the menu loop on the first item; Esc leaves it and
+  // the panel has the keys again.
+  screen->Key(sys::VK_MENU);
+  app->ProcessMessages();
+  EXPECT_TRUE(menu->InMenuLoop());
+  EXPECT_EQ(menu->SelectedControl(), menu->ActionControls(0));
+  Picture("menu_loop");
+  screen->Key(sys::VK_RIGHT);
+  EXPECT_EQ(menu->SelectedControl(), menu->ActionControls(1));
+  screen->Key(sys::VK_ESCAPE);
+  app->ProcessMessages();
+  EXPECT_FALSE(menu->InMenuLoop());
+  EXPECT_EQ(sys::GetFocus(), focusable->Handle());
+  EXPECT_EQ(sys::GetActiveWindow(), form->Handle());
+
+  // F10 the same.
+  screen->Key(sys::VK_F10);
+  app->ProcessMessages();
+  EXPECT_TRUE(menu->InMenuLoop());
+  screen->Key(sys::VK_ESCAPE);
+  app->ProcessMessages();
+  EXPECT_FALSE(menu->InMenuLoop());
+  EXPECT_EQ(sys::GetFocus(), focusable->Handle());
+
+  // Alt+letter opens that menu below its item where the bar floats, and
+  // Enter runs the command; the panel has the keys afterwards.
+  AltWith("п");
+  TCustomActionPopupMenu* popup = menu->Popup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(popup->Visible());
+  const POINT below = menu->ActionControls(1)->ClientToScreen(
+      POINT{0, menu->ActionControls(1)->Height()});
+  EXPECT_EQ(popup->BoundsRect().left, below.x);
+  EXPECT_EQ(popup->BoundsRect().top, below.y);
+  Picture("menu_open");
+  screen->Key(sys::VK_RETURN);
+  app->ProcessMessages();
+  EXPECT_EQ(executed, std::vector<int>{10});
+  EXPECT_FALSE(menu->InMenuLoop());
+  EXPECT_EQ(sys::GetFocus(), focusable->Handle());
+
+  // Docked back, the bar is one of the form's controls again.
+  clock.Advance(1000);
+  const POINT cap = CaptionOf(host);
+  const POINT target = bar->ClientToScreen(POINT{20, 10});
+  screen->Drag(cap.x, cap.y, target.x, target.y, 6);
+  app->ProcessMessages();
+  ASSERT_FALSE(menu->Floating());
+  focusable->SetFocus();
+  screen->Key(sys::VK_F10);
+  app->ProcessMessages();
+  EXPECT_TRUE(menu->InMenuLoop());
+  screen->Key(sys::VK_ESCAPE);
+  app->ProcessMessages();
+  EXPECT_FALSE(menu->InMenuLoop());
+  // A menu bar that is gone is forgotten.
+  delete menu;
+  EXPECT_EQ(form->MenuKeyBar(), nullptr);
 }
 
 } // namespace
