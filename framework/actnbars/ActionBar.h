@@ -126,6 +126,9 @@ protected:
   void AddActionControl(TCustomActionControl* control) { FActionControls.push_back(control); }
   // Pixels at the end of a row kept free (for a tool bar's scroll button).
   int FReserveRight = 0;
+  // Whether the layout starts a new row for a control past the edge; the
+  // Wrapping property, which a floating bar overrides.
+  virtual bool WrapsControls() const { return FWrapping; }
 
 private:
   void DropDefaultColorMap();

@@ -154,7 +154,7 @@ void TCustomActionBar::LayoutControls() {
       continue;
     }
     if (x > area.left && x + s.cx > area.right) {
-      if (FWrapping) {
+      if (WrapsControls()) {
         x = area.left;
         y += line + FSpacing;
         line = 0;
@@ -411,6 +411,75 @@ SIZE TCustomActionDockBar::FloatingClientSize() {
   w += 2 * (edges + HorzMargin()) + (Width() - ClientWidth());
   h += 2 * (edges + VertMargin()) + (Height() - ClientHeight());
   return SIZE{std::max(w, MinFloatingWidth), h};
+}
+
+TCustomDockForm* TCustomActionDockBar::FloatingHost() const {
+  auto* host = dynamic_cast<TCustomDockForm*>(HostDockSite());
+  return host && Parent() == host && host->DockClientCount() == 1 ? host : nullptr;
+}
+
+bool TCustomActionDockBar::WrapsControls() const {
+  const bool rows = Orientation() == boLeftToRight || Orientation() == boRightToLeft;
+  return TCustomActionBar::WrapsControls() || (rows && FloatingHost());
+}
+
+int TCustomActionDockBar::WrappedHeight(int width) {
+  const int edges = (EdgeOuter() != esNone ? 1 : 0) + (EdgeInner() != esNone ? 1 : 0);
+  const int frameX = Width() - ClientWidth(), frameY = Height() - ClientHeight();
+  const int right = width - frameX - edges - HorzMargin();
+  const int left = edges + HorzMargin();
+  int x = left, y = 0, line = 0;
+  for (int i = 0; i < ActionControlCount(); ++i) {
+    const SIZE s = ActionControls(i)->CalcSize();
+    if (x > left && x + s.cx > right) {
+      x = left;
+      y += line + Spacing();
+      line = 0;
+    }
+    x += s.cx + Spacing();
+    line = std::max<int>(line, s.cy);
+  }
+  if (ActionControlCount() == 0) line = 22;
+  return y + line + 2 * (edges + VertMargin()) + frameY;
+}
+
+int TCustomActionDockBar::MinFloatingClientWidth() {
+  const int edges = (EdgeOuter() != esNone ? 1 : 0) + (EdgeInner() != esNone ? 1 : 0);
+  int widest = 0;
+  for (int i = 0; i < ActionControlCount(); ++i)
+    widest = std::max<int>(widest, ActionControls(i)->CalcSize().cx);
+  return std::max(MinFloatingWidth, widest + 2 * (edges + HorzMargin()) + (Width() - ClientWidth()));
+}
+
+void TCustomActionDockBar::WndProc(TMessage& m) {
+  if (m.Msg == CM_FLOATSIZING && m.LParam && FloatingHost() && WrapsControls()) {
+    auto* size = reinterpret_cast<SIZE*>(m.LParam);
+    size->cx = std::max(size->cx, MinFloatingClientWidth());
+    size->cy = WrappedHeight(size->cx);
+    m.Result = 1;
+    return;
+  }
+  TCustomActionBar::WndProc(m);
+}
+
+void TCustomActionDockBar::LayoutControls() {
+  TCustomActionBar::LayoutControls();
+  FitFloatingHost();
+}
+
+// The floating form follows the rows: as high as the controls need at its
+// width, and no narrower than the widest control.  Sizing the form lays the
+// bar out again, which finds the form fitted.
+void TCustomActionDockBar::FitFloatingHost() {
+  TCustomDockForm* host = FloatingHost();
+  if (!host || !WrapsControls() || FFittingHost || ComponentState().Contains(csDestroying))
+    return;
+  FFittingHost = true;
+  const SIZE frame = TCustomDockForm::SizeForClient(0, 0);
+  host->Constraints()->SetMinWidth(MinFloatingClientWidth() + frame.cx);
+  const int height = WrappedHeight(host->ClientWidth());
+  if (host->ClientHeight() != height) host->SetClientHeight(height);
+  FFittingHost = false;
 }
 
 void TCustomActionDockBar::UpdateUndockSize() {

@@ -15,6 +15,7 @@
 namespace zel {
 
 class TCustomActionPopupMenu;
+class TCustomDockForm;
 class TCustomListAction;
 
 // A bar that sits on a control bar and floats: its drag kind is dkDock, so
@@ -41,6 +42,25 @@ public:
   // The narrowest client area of a floating bar, so its form keeps room for
   // some of its caption beside the close box.
   static constexpr int MinFloatingWidth = 64;
+  // Floating, a bar of controls in rows wraps them into as many rows as its
+  // form's width needs and makes the form as high as the rows; the form is
+  // never narrower than the widest control.
+  void LayoutControls() override;
+  // The bar's height with its controls wrapped into rows of width pixels.
+  int WrappedHeight(int width);
+  // The narrowest bar that still shows every control.
+  int MinFloatingClientWidth();
+
+protected:
+  bool WrapsControls() const override;
+  // Answers the floating form's CM_FLOATSIZING with the rows' size.
+  void WndProc(TMessage& message) override;
+
+private:
+  // The floating form this bar fills alone, or nil.
+  TCustomDockForm* FloatingHost() const;
+  void FitFloatingHost();
+  bool FFittingHost = false;
 };
 
 // A tool bar: buttons in a row.  Items that do not fit are hidden behind

@@ -139,7 +139,7 @@ TCustomActionToolBar::~TCustomActionToolBar() = default;
 void TCustomActionToolBar::LayoutControls() {
   FReserveRight = 0;
   TCustomActionDockBar::LayoutControls();
-  if (HiddenCount() == 0 || Wrapping()) {
+  if (HiddenCount() == 0 || WrapsControls()) {
     if (FScrollBtn) FScrollBtn->SetVisible(false);
     return;
   }

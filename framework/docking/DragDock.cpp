@@ -471,7 +471,37 @@ SIZE TCustomDockForm::SizeForClient(int clientWidth, int clientHeight) {
 
 void TCustomDockForm::WndProc(TMessage& m) {
   if (CaptionDragMessage(m)) return;
+  if (m.Msg == WM_WINDOWPOSCHANGING && m.LParam) FitSizeToClient(*reinterpret_cast<WINDOWPOS*>(m.LParam));
   TCustomForm::WndProc(m);
+  // Sizing by the frame stops at the constraints the client set (a tool
+  // bar keeps its widest button in view), which may be narrower than an
+  // ordinary window's least size.
+  if (m.Msg == WM_GETMINMAXINFO && m.LParam) {
+    auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
+    if (Constraints()->MinWidth() > 0) mmi->ptMinTrackSize.x = Constraints()->MinWidth();
+    if (Constraints()->MinHeight() > 0) mmi->ptMinTrackSize.y = Constraints()->MinHeight();
+  }
+}
+
+// A new size, by the frame or by a program, goes by what the one client
+// makes of the client area: a tool bar in rows takes the height its rows
+// need at the width, and is never narrower than its widest button.  A
+// frame dragged at the left or top keeps the opposite edge in place.
+void TCustomDockForm::FitSizeToClient(WINDOWPOS& wp) {
+  if ((wp.flags & SWP_NOSIZE) || DockClientCount() != 1 || !HandleAllocated()) return;
+  RECT window, client;
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  const int frameX = window.Width() - client.Width(), frameY = window.Height() - client.Height();
+  SIZE size{wp.cx - frameX, wp.cy - frameY};
+  if (DockClients(0)->Perform(CM_FLOATSIZING, 0, LPARAM(&size)) == 0) return;
+  const int cx = size.cx + frameX, cy = size.cy + frameY;
+  if (!(wp.flags & SWP_NOMOVE)) {
+    if (wp.x != window.left && wp.x + wp.cx == window.right) wp.x = window.right - cx;
+    if (wp.y != window.top && wp.y + wp.cy == window.bottom) wp.y = window.bottom - cy;
+  }
+  wp.cx = cx;
+  wp.cy = cy;
 }
 
 namespace {

@@ -9,6 +9,11 @@
 
 namespace zel {
 
+// Sent by a floating form about to change size to its one client, with
+// LParam a SIZE* of the client area proposed; a client that arranges its
+// contents by the width (a tool bar in rows) changes it and answers 1.
+constexpr sys::UINT CM_FLOATSIZING = CM_BASE + 120;
+
 class TDragDockObject : public TObject {
   ZEL_CLASS(TDragDockObject, TObject)
 public:
@@ -65,6 +70,7 @@ protected:
   void DoClose(TCloseAction& action) override;
 
 private:
+  void FitSizeToClient(sys::WINDOWPOS& wp);
   TCustomForm* FOwnerForm = nullptr;
   bool CaptionDragMessage(TMessage& message);
   bool FCaptionPressed = false;

@@ -399,5 +399,97 @@ TEST_F(FloatingBarTest, AFloatingMainMenuBarStillAnswersTheFormsMenuKeys) {
   EXPECT_EQ(form->MenuKeyBar(), nullptr);
 }
 
+// Drags the floating form's right frame edge by dx pixels.  A form this
+// low has corners only along its right edge; the lower one is taken and
+// moved sideways.
+void DragRightEdge(sys::HeadlessBackend& screen, TCustomDockForm* host, int dx) {
+  const RECT r = host->BoundsRect();
+  const int y = r.bottom - 8;
+  int x = r.right - 1;
+  while (x > r.left &&
+         sys::SendMessage(host->Handle(), sys::WM_NCHITTEST, 0, sys::MAKELPARAM(x, y)) !=
+             sys::HTBOTTOMRIGHT)
+    --x;
+  ASSERT_GT(x, r.left);
+  sys::AdvanceTime(1000);
+  screen.Drag(x, y, x + dx, y, 4);
+}
+
+TEST_F(FloatingBarTest, AFloatingToolBarWrapsIntoRowsWhenItsFormIsNarrowed) {
+  TActionClients* buttons = manager->ActionBars()->ActionBars(0)->Items();
+  for (int i = 3; i < 6; ++i) {
+    TAction* a = MakeAction(form, manager, "Команда " + std::to_string(i + 1), i % 3);
+    a->OnExecute = [this, i](TObject*) { executed.push_back(i); };
+    TActionClientItem* item = buttons->Add();
+    item->SetAction(a);
+    item->SetShowCaption(false);
+  }
+  toolBar->RecreateControls();
+  TCustomDockForm* host = FloatByGrip(POINT{300, 260});
+  ASSERT_NE(host, nullptr);
+  ASSERT_EQ(toolBar->ActionControlCount(), 6);
+  TCustomActionControl* first = toolBar->ActionControls(0);
+  TCustomActionControl* fourth = toolBar->ActionControls(3);
+  const int wide = host->Width(), oneRow = host->ClientHeight();
+  EXPECT_EQ(fourth->Top(), first->Top());
+  auto allShown = [this] {
+    for (int i = 0; i < toolBar->ActionControlCount(); ++i) {
+      TCustomActionControl* c = toolBar->ActionControls(i);
+      if (!c->Visible() || c->Left() + c->Width() > toolBar->ClientWidth() ||
+          c->Top() + c->Height() > toolBar->ClientHeight())
+        return false;
+    }
+    return toolBar->HiddenCount() == 0 &&
+           !(toolBar->ScrollButton() && toolBar->ScrollButton()->Visible());
+  };
+
+  // Room for three buttons a row: two rows, the form as high as both.
+  const int button = first->Width();
+  const int narrow = first->Left() * 2 + 3 * button + button / 2;
+  DragRightEdge(*screen, host, narrow - host->ClientWidth());
+  app->ProcessMessages();
+  EXPECT_EQ(host->ClientWidth(), narrow);
+  EXPECT_TRUE(allShown());
+  EXPECT_EQ(fourth->Left(), first->Left());
+  EXPECT_EQ(fourth->Top(), first->Top() + first->Height());
+  EXPECT_EQ(toolBar->ActionControls(2)->Top(), first->Top());
+  EXPECT_EQ(host->ClientHeight(), oneRow + first->Height());
+  EXPECT_EQ(toolBar->Height(), host->ClientHeight());
+  Picture("wrapped", host->Handle());
+  // The buttons of the second row work.
+  ClickOn(toolBar->ActionControls(4));
+  EXPECT_EQ(executed, std::vector<int>{4});
+
+  // Far narrower stops at the widest button (and room for the caption).
+  DragRightEdge(*screen, host, -200);
+  app->ProcessMessages();
+  EXPECT_EQ(host->ClientWidth(), TCustomActionDockBar::MinFloatingWidth);
+  EXPECT_TRUE(allShown());
+  EXPECT_GT(toolBar->ActionControls(5)->Top(), fourth->Top());
+  Picture("narrowest", host->Handle());
+
+  // Widened again: one row, the form back to its height.
+  DragRightEdge(*screen, host, wide - host->Width());
+  app->ProcessMessages();
+  EXPECT_EQ(host->Width(), wide);
+  EXPECT_EQ(host->ClientHeight(), oneRow);
+  EXPECT_EQ(toolBar->ActionControls(5)->Top(), first->Top());
+  EXPECT_TRUE(allShown());
+
+  // Narrowed and docked, the bar is one row again, the rest behind the
+  // scroll button.
+  DragRightEdge(*screen, host, narrow - host->ClientWidth());
+  app->ProcessMessages();
+  clock.Advance(1000);
+  const POINT cap = CaptionOf(host);
+  const POINT target = bar->ClientToScreen(POINT{180, 10});
+  screen->Drag(cap.x, cap.y, target.x, target.y, 6);
+  app->ProcessMessages();
+  ASSERT_EQ(toolBar->Parent(), bar);
+  EXPECT_EQ(toolBar->Height(), 26);
+  EXPECT_EQ(toolBar->ActionControls(2)->Top(), first->Top());
+  EXPECT_GT(toolBar->HiddenCount(), 0);
+}
+
 } // namespace
 } // namespace zel
