@@ -502,6 +502,7 @@ void TCustomForm::WndProc(TMessage& m) {
   case WM_ACTIVATE:
     if (LOWORD(m.WParam) != WA_INACTIVE) {
       SetActive(true);
+      ToolWindowActivated();
       if (!HIWORD(m.WParam)) {
         // The focus goes back where it was: the active MDI child, the active
         // control, or the form itself.
@@ -513,8 +514,15 @@ void TCustomForm::WndProc(TMessage& m) {
       }
     } else {
       SetActive(false);
+      ToolWindowDeactivated(HWND(m.LParam));
     }
     return;
+  case WM_NCACTIVATE:
+    // The owner of a tool window keeps an active caption while the tool
+    // window is active (it is a palette of the owner, not another task).
+    if (m.WParam == 0 && FActive && IsOwnedToolWindow(GetActiveWindow(), Handle()))
+      m.WParam = 1;
+    break;
   case WM_ACTIVATEAPP:
     if (Application) Application->SetActive(m.WParam != 0);
     return;
@@ -550,6 +558,29 @@ void TCustomForm::WndProc(TMessage& m) {
     break;
   }
   TWinControl::WndProc(m);
+}
+
+// Whether window is a tool window that owner owns.
+bool TCustomForm::IsOwnedToolWindow(HWND window, HWND owner) {
+  return window && window != owner && GetWindow(window, GW_OWNER) == owner &&
+         (GetWindowLong(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
+
+// A tool window becoming active shows its owner active as well (coming
+// back to the program, the owner was not told).
+void TCustomForm::ToolWindowActivated() {
+  if (!HandleAllocated() || !(GetWindowLong(Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) return;
+  if (const HWND owner = GetWindow(Handle(), GW_OWNER)) SendMessage(owner, WM_NCACTIVATE, 1, 0);
+}
+
+// A tool window losing activation to a window that is neither its owner
+// nor another tool window of the owner (or to no window: the application
+// was left) turns its owner's caption inactive too.
+void TCustomForm::ToolWindowDeactivated(HWND next) {
+  if (!HandleAllocated() || !(GetWindowLong(Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) return;
+  const HWND owner = GetWindow(Handle(), GW_OWNER);
+  if (!owner || next == owner || IsOwnedToolWindow(next, owner)) return;
+  SendMessage(owner, WM_NCACTIVATE, 0, 0);
 }
 
 void TCustomForm::WindowMoved() {

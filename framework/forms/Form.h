@@ -150,6 +150,9 @@ private:
   void MDIChildGone(TCustomForm* child);
   void ActivateMDIChild(TCustomForm* child);
   void SetActive(bool active);
+  static bool IsOwnedToolWindow(sys::HWND window, sys::HWND owner);
+  void ToolWindowActivated();
+  void ToolWindowDeactivated(sys::HWND next);
   bool HandleDialogKey(sys::WORD key);
   // A menu key from anywhere in the form (see CM_MENUKEY): offered to the
   // controls (a main menu bar takes it); an Alt+letter nobody used goes

@@ -10,6 +10,7 @@
 #include "framework/docking/DragDock.h"
 #include "framework/stdctrls/ControlBar.h"
 #include "framework/stdctrls/Panel.h"
+#include "platform/backend/Backend.h"
 #include "platform/user/Input.h"
 #include "platform/user/SystemParams.h"
 #include "tests/framework/actnbars_ui/BarTestSupport.h"
@@ -489,6 +490,44 @@ TEST_F(FloatingBarTest, AFloatingToolBarWrapsIntoRowsWhenItsFormIsNarrowed) {
   EXPECT_EQ(toolBar->Height(), 26);
   EXPECT_EQ(toolBar->ActionControls(2)->Top(), first->Top());
   EXPECT_GT(toolBar->HiddenCount(), 0);
+}
+
+TEST_F(FloatingBarTest, TheMainWindowLooksActiveWhileItsFloatingBarIsActive) {
+  // A pixel of a caption near its left end, where the gradient starts.
+  auto captionPixel = [this](TCustomForm* f) {
+    app->ProcessMessages();
+    return screen->ScreenPixel(f->Left() + 24, f->Top() + 8);
+  };
+  form->SetFocus();
+  const auto active = captionPixel(form);
+  TCustomDockForm* host = FloatByGrip(POINT{300, 260});
+  ASSERT_NE(host, nullptr);
+  sys::SetActiveWindow(host->Handle());
+  app->ProcessMessages();
+  ASSERT_EQ(sys::GetActiveWindow(), host->Handle());
+  EXPECT_EQ(captionPixel(form), active);
+  const auto hostActive = captionPixel(host);
+  Picture("owner_active");
+
+  // Leaving the program turns both inactive; coming back the floating form
+  // is active again and the main window with it.
+  sys::InputAppActive(false);
+  EXPECT_NE(captionPixel(form), active);
+  EXPECT_NE(captionPixel(host), hostActive);
+  Picture("both_inactive");
+  sys::InputAppActive(true);
+  sys::SetActiveWindow(host->Handle());
+  EXPECT_EQ(captionPixel(form), active);
+
+  // Another window of the program taking over turns the main window's
+  // caption inactive too; the main window itself active again is active.
+  TForm* other = MakeForm(600, 300, 200, 120, "Другое");
+  other->Show();
+  app->ProcessMessages();
+  ASSERT_EQ(sys::GetActiveWindow(), other->Handle());
+  EXPECT_NE(captionPixel(form), active);
+  sys::SetActiveWindow(form->Handle());
+  EXPECT_EQ(captionPixel(form), active);
 }
 
 } // namespace
