@@ -150,12 +150,18 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   SelectControl(control);
   if (!OpensSubMenu(control)) return;
   // A main menu bar takes the keyboard while its menus are open, so the
-  // arrows work after a mouse click too.
-  if (this == root && dynamic_cast<TCustomActionMainMenuBar*>(this)) TakeKeyboard();
+  // arrows work after a mouse click too; in design mode the customize
+  // dialog keeps it.
+  if (this == root && dynamic_cast<TCustomActionMainMenuBar*>(this) && !DesignMode())
+    TakeKeyboard();
   root->WatchPresses();
   TCustomActionPopupMenu* popup = CreatePopup();
   popup->FParentMenu = this;
   popup->FSourceItem = control->ActionClient();
+  // A sub-menu of a bar in design mode is in design mode too, and shows
+  // every item, so that the unused ones can be moved as well.
+  popup->SetDesignMode(DesignMode());
+  popup->FExpanded = DesignMode();
   FPopup = popup;
   if (ListOf(control->ActionClient())) {
     popup->ShowListItems(control, PopupPoint(control));
@@ -164,6 +170,9 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   // Items of a pop-up's own have no manager; the sub-menu takes this one's.
   popup->SetFallbackManager(ActionManager());
   popup->SetActionClient(control->ActionClient());
+  // The item lets go of the pop-up when it goes (a configuration read, a
+  // reset of its bar) while the pop-up is open.
+  control->ActionClient()->SetChildActionBar(popup);
   popup->PopupAt(PopupPoint(control));
 }
 

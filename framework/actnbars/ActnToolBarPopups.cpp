@@ -174,6 +174,8 @@ TCustomActionPopupMenu* TCustomActionToolBar::ShowHiddenItems() {
   if (!FScrollBtn || !FScrollBtn->Visible() || !ActionManager()) return nullptr;
   auto* popup = CreatePlainPopup(Style(), this);
   FPopupMenu = popup;
+  // In design mode a click on a copy chooses nothing.
+  popup->SetDesignMode(DesignMode());
   TActionClients* items = popup->OwnItems();
   std::vector<int> sources;
   for (int i = 0; i < ActionControlCount(); ++i) {
@@ -197,7 +199,9 @@ TCustomActionPopupMenu* TCustomActionToolBar::ShowDropDown(TCustomActionControl*
   if (!item || !item->HasItems() || item->Items()->Count() == 0) return nullptr;
   auto* popup = CreatePlainPopup(Style(), this);
   FPopupMenu = popup;
+  popup->SetDesignMode(DesignMode());
   popup->SetActionClient(item);
+  item->SetChildActionBar(popup);
   popup->PopupAt(button->ClientToScreen({0, button->Height()}));
   return popup;
 }

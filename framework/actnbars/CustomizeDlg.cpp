@@ -198,10 +198,15 @@ void TCustomizeDlg::Notification(TComponent* component, TOperation operation) {
 
 void TCustomizeDlg::SetDesignMode(bool value) {
   CancelDesignDrag();
+  EndDesignMenus();
   if (!FActionManager) return;
   TActionBars* bars = FActionManager->ActionBars();
   for (int i = 0; i < bars->Count(); ++i)
-    if (TCustomActionBar* bar = bars->ActionBars(i)->ActionBar()) bar->SetDesignMode(value);
+    if (TCustomActionBar* bar = bars->ActionBars(i)->ActionBar()) {
+      // Menus opened before belong to the other mode: they close.
+      CloseDesignMenus(bar);
+      bar->SetDesignMode(value);
+    }
 }
 
 // ---- The window ------------------------------------------------------------------------------
@@ -452,6 +457,7 @@ bool TCustomizeDlg::ResetBar(int line) {
   TActionBarItem* item = bar && FActionManager ? FActionManager->FindActionBar(bar) : nullptr;
   if (!item || !FActionManager->HasBarDefaults(item->Index())) return false;
   CancelDesignDrag();
+  CloseDesignMenus(bar);
   return FActionManager->ResetActionBar(item->Index());
 }
 

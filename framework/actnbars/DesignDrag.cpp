@@ -11,6 +11,7 @@
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/forms/Screen.h"
+#include "platform/user/SystemParams.h"
 #include "platform/user/User.h"
 
 namespace zel {
@@ -50,14 +51,68 @@ protected:
   }
 };
 
-// The drag in progress.  It is a component so that it hears when a bar or
-// the action it refers to goes.
+// The timer of a drag resting on an item with sub-items.
+constexpr UINT_PTR HoverTimerId = 0x3B1;
+
+void HoverExpired();
+
+// A hidden window that holds the mouse while an item is dragged, so that
+// the drag goes on when the pop-up it started in closes, and that carries
+// the timer of a pending sub-menu.
+class TDragMouseWindow : public TWinControl {
+  ZEL_CLASS(TDragMouseWindow, TWinControl)
+public:
+  explicit TDragMouseWindow(TComponent* owner) : TWinControl(owner) { SetVisible(false); }
+  void WndProc(TMessage& m) override {
+    switch (m.Msg) {
+    case WM_MOUSEMOVE:
+      DesignDragMove(ScreenPoint(m));
+      return;
+    case WM_LBUTTONUP:
+      // The drop ends the drag and frees this window: nothing of it may be
+      // used after the call.
+      DesignDragEnd(ScreenPoint(m), true);
+      return;
+    case WM_CAPTURECHANGED:
+      // Someone else took the mouse: the drag ends without a change.
+      if (HWND(m.LParam) != Handle()) CancelDesignDrag();
+      return;
+    case WM_TIMER:
+      if (m.WParam == HoverTimerId) {
+        KillTimer(Handle(), HoverTimerId);
+        HoverExpired();
+        return;
+      }
+      break;
+    default:
+      break;
+    }
+    TWinControl::WndProc(m);
+  }
+
+protected:
+  void CreateParams(TCreateParams& p) override {
+    TWinControl::CreateParams(p);
+    p.Style = WS_POPUP;
+    p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+  }
+
+private:
+  POINT ScreenPoint(const TMessage& m) {
+    return ClientToScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+  }
+};
+
+// The drag in progress.  It is a component so that it hears when a bar,
+// the manager or the action it refers to goes.
 class TDesignDragger : public TComponent {
   ZEL_CLASS(TDesignDragger, TComponent)
 public:
   TDesignDragger() : TComponent(nullptr) {
     for (auto& s : Strips)
       s = std::make_unique<TInsertMarkStrip>(nullptr);
+    Mouse = std::make_unique<TDragMouseWindow>(nullptr);
+    Mouse->HandleNeeded();
   }
   // The component base tells the bars and the action this one followed
   // that it goes, and they forget it.
@@ -66,25 +121,41 @@ public:
   void Notification(TComponent* component, TOperation operation) override {
     TComponent::Notification(component, operation);
     if (operation != TOperation::opRemove) return;
-    if (component == SourceBar) {
-      SourceBar = nullptr;
+    // The dragged item hangs in the manager's trees, not in the bar that
+    // showed it, so it outlives a pop-up that closes under the drag.
+    if (component == SourceBar) SourceBar = nullptr;
+    if (component == Manager) {
+      Manager = nullptr;
       Item = nullptr;
     }
     if (component == Target.Bar) Target = TDesignDropTarget{};
+    if (component == HoverBar) CancelHover();
     if (component == Action) Action = nullptr;
   }
 
   void ShowMark(const RECT& screen, bool vertical);
   void HideMark();
+  void CancelHover() {
+    HoverBar = nullptr;
+    HoverItem = nullptr;
+    if (Mouse && Mouse->HandleAllocated()) KillTimer(Mouse->Handle(), HoverTimerId);
+  }
 
   TCustomActionBar* SourceBar = nullptr; // a bar item's drag
-  TActionClientItem* Item = nullptr;
+  TCustomActionManager* Manager = nullptr;
+  TActionClientItem* Item = nullptr;  // only compared until found in Manager's trees
   TContainedAction* Action = nullptr; // a command's drag
-  POINT Start{};
+  POINT Start{}, Last{};
   bool Running = false;
+  // Over the dragged item's own sub-menus: no drop there.
+  bool Refused = false;
   TDesignDropTarget Target;
   RECT Mark{};
+  // The item with sub-items the drag rests on, and its bar.
+  TCustomActionBar* HoverBar = nullptr;
+  TActionClientItem* HoverItem = nullptr;
   std::array<std::unique_ptr<TInsertMarkStrip>, 3> Strips;
+  std::unique_ptr<TDragMouseWindow> Mouse;
 };
 
 std::unique_ptr<TDesignDragger>& Dragger() {
@@ -92,13 +163,15 @@ std::unique_ptr<TDesignDragger>& Dragger() {
   return d;
 }
 
+// The strip goes above every window each time, since a pop-up menu that
+// opened while the mark showed lies above it otherwise.
 void PlaceStrip(TInsertMarkStrip& s, const RECT& r) {
   s.SetBounds(r.left, r.top, r.Width(), r.Height());
   if (!s.Visible()) {
     s.HandleNeeded();
     s.SetVisible(true);
-    SetWindowPos(s.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+  SetWindowPos(s.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // The mark is an I-beam: a two-pixel line across the bar with short bars
@@ -127,11 +200,14 @@ bool IsVertical(const TCustomActionBar* bar) {
   return bar->Orientation() == boTopToBottom || bar->Orientation() == boBottomToTop;
 }
 
-// A bar whose items can be dragged: a bar of the manager (not a pop-up
-// showing an item's children) in design mode, on screen.
+// A bar whose items can be dragged, in design mode and on screen: a bar of
+// a manager, or a pop-up showing the children of an item of a manager's
+// trees (not copies, nor a list action's choices).
 bool IsDesignBar(TCustomActionBar* bar) {
-  return bar && bar->DesignMode() && bar->Showing() &&
-         dynamic_cast<TActionBarItem*>(bar->ActionClient()) != nullptr;
+  if (!bar || !bar->DesignMode() || !bar->Showing()) return false;
+  TActionClient* client = bar->ActionClient();
+  if (dynamic_cast<TActionBarItem*>(client)) return true;
+  return client && dynamic_cast<TCustomActionPopupMenu*>(bar) && client->ActionManager();
 }
 
 TActionClients* ItemsOf(TCustomActionBar* bar) {
@@ -152,15 +228,53 @@ void SetDragCursor(TCursor cursor) {
   Screen->SetCursor(cursor);
 }
 
+// The item with sub-items under the drag, when resting on it should open
+// its sub-menu: not the dragged item itself, and not one already open.
+TActionClientItem* ItemToOpen(TDesignDragger& d, TCustomActionBar* bar, POINT screen) {
+  if (!bar) return nullptr;
+  auto* c =
+      dynamic_cast<TCustomActionControl*>(bar->ControlAtPos(bar->ScreenToClient(screen), true));
+  TActionClientItem* item = c ? c->ActionClient() : nullptr;
+  if (!item || !item->HasItems() || item == d.Item) return nullptr;
+  if (auto* menu = dynamic_cast<TCustomActionMenuBar*>(bar)) {
+    if (menu->Popup() && menu->Popup()->ActionClient() == item) return nullptr;
+    return item;
+  }
+  auto* tools = dynamic_cast<TCustomActionToolBar*>(bar);
+  if (!tools || !c->InheritsFrom(TCustomDropDownButton::StaticClass())) return nullptr;
+  TCustomActionPopupMenu* open = tools->ActivePopup();
+  return open && open->ActionClient() == item ? nullptr : item;
+}
+
+// Starts, keeps or drops the pending opening of a sub-menu.
+void TrackHover(TDesignDragger& d, TCustomActionBar* bar, POINT screen) {
+  TActionClientItem* item = ItemToOpen(d, bar, screen);
+  if (item == d.HoverItem && bar == d.HoverBar) return;
+  d.CancelHover();
+  if (!item) return;
+  d.HoverBar = bar;
+  d.HoverItem = item;
+  bar->FreeNotification(&d);
+  int delay = 400;
+  SystemParametersInfo(SPI_GETMENUSHOWDELAY, 0, &delay, 0);
+  SetTimer(d.Mouse->Handle(), HoverTimerId, UINT(std::max(delay, 1)));
+}
+
 void Move(TDesignDragger& d, POINT screen) {
+  d.Last = screen;
   if (!d.Running) {
     const int threshold = std::max(GetSystemMetrics(SM_CXDRAG), 3);
     if (std::abs(screen.x - d.Start.x) < threshold && std::abs(screen.y - d.Start.y) < threshold)
       return;
     d.Running = true;
+    // The dragged item's own menus close: it leaves its place, and cannot
+    // go into them.
+    if (d.Item) CloseMenusShowing(d.Manager, d.Item);
   }
   TCustomActionBar* bar = DesignBarAt(screen);
-  if (!bar) {
+  TrackHover(d, bar, screen);
+  d.Refused = bar && d.Item && WithinItem(bar->ActionClient(), d.Item);
+  if (!bar || d.Refused) {
     d.Target = TDesignDropTarget{};
     d.HideMark();
     SetDragCursor(crNoDrop);
@@ -176,13 +290,31 @@ void Move(TDesignDragger& d, POINT screen) {
   SetDragCursor(crDrag);
 }
 
-// Whether item still hangs in bar's top-level list.
-bool HoldsItem(TCustomActionBar* bar, TActionClientItem* item) {
-  TActionClients* items = ItemsOf(bar);
-  if (!items || !item) return false;
-  for (int i = 0; i < items->Count(); ++i)
-    if (items->Items(i) == item) return true;
+// Whether item still hangs somewhere in list or below it.
+bool HoldsItem(TActionClients* list, const TActionClientItem* item) {
+  for (int i = 0; list && i < list->Count(); ++i) {
+    TActionClientItem* it = list->Items(i);
+    if (it == item || (it->HasItems() && HoldsItem(it->Items(), item))) return true;
+  }
   return false;
+}
+
+// Whether item still hangs in one of manager's bars.
+bool ManagerHolds(TCustomActionManager* manager, const TActionClientItem* item) {
+  if (!manager || !item) return false;
+  TActionBars* bars = manager->ActionBars();
+  for (int i = 0; i < bars->Count(); ++i)
+    if (bars->ActionBars(i)->HasItems() && HoldsItem(bars->ActionBars(i)->Items(), item))
+      return true;
+  return false;
+}
+
+// The bars show the change: those of the target's manager, and of the
+// source's when it is another.
+void Refresh(TCustomActionManager* source, TCustomActionBar* target) {
+  TCustomActionManager* to = target ? target->ActionClient()->ActionManager() : nullptr;
+  RefreshDesignBars(to);
+  if (source != to) RefreshDesignBars(source);
 }
 
 // A new item for a command: on a tool bar, a command with a glyph shows
@@ -195,10 +327,11 @@ void AddCommand(TContainedAction* action, const TDesignDropTarget& target) {
   auto* custom = dynamic_cast<TCustomAction*>(action);
   if (target.Bar->Is<TCustomActionToolBar>() && custom && custom->ImageIndex() >= 0)
     item->SetShowCaption(false);
-  target.Bar->RecreateControls();
+  Refresh(nullptr, target.Bar);
 }
 
-void MoveItem(TCustomActionBar* source, TActionClientItem* item, const TDesignDropTarget& target) {
+void MoveItem(TCustomActionManager* source, TActionClientItem* item,
+              const TDesignDropTarget& target) {
   TActionClients* to = ItemsOf(target.Bar);
   if (!to) return;
   if (item->Collection() == to) {
@@ -210,25 +343,30 @@ void MoveItem(TCustomActionBar* source, TActionClientItem* item, const TDesignDr
     item->SetCollection(to);
     item->SetIndex(std::clamp(target.Index, 0, to->Count() - 1));
   }
-  target.Bar->RecreateControls();
-  if (source != target.Bar) source->RecreateControls();
+  Refresh(source, target.Bar);
 }
 
 void Drop(TDesignDragger& d, POINT screen) {
   Move(d, screen);
-  if (!d.Running) return;
+  d.CancelHover();
+  if (!d.Running) {
+    // A click: it may open or close a menu, never execute.
+    if (d.SourceBar && ManagerHolds(d.Manager, d.Item)) DesignClick(d.SourceBar, d.Item);
+    return;
+  }
   if (d.Action) {
     if (d.Target.Bar) AddCommand(d.Action, d.Target);
     return;
   }
-  if (!d.SourceBar || !HoldsItem(d.SourceBar, d.Item)) return;
+  if (d.Refused || !ManagerHolds(d.Manager, d.Item)) return;
   if (d.Target.Bar) {
-    MoveItem(d.SourceBar, d.Item, d.Target);
+    MoveItem(d.Manager, d.Item, d.Target);
     return;
   }
   // Dragged off every bar: the item goes.
   delete d.Item;
-  d.SourceBar->RecreateControls();
+  d.Item = nullptr;
+  RefreshDesignBars(d.Manager);
 }
 
 // Ends the drag: the state is taken out first, so that a change made by
@@ -238,9 +376,24 @@ void Finish(POINT screen, bool drop) {
   std::unique_ptr<TDesignDragger> d = std::move(Dragger());
   if (!d) return;
   d->HideMark();
+  d->CancelHover();
   SetDragCursor(crDefault);
-  if (d->SourceBar && d->SourceBar->MouseCapture()) d->SourceBar->SetMouseCapture(false);
+  if (d->Mouse->HandleAllocated() && GetCapture() == d->Mouse->Handle()) ReleaseCapture();
   if (drop) Drop(*d, screen);
+}
+
+// The drag rested on an item with sub-items: its sub-menu opens, and the
+// drop target follows what is under the mouse now.
+void HoverExpired() {
+  TDesignDragger* d = Dragger().get();
+  if (!d || !d->HoverBar) return;
+  TCustomActionBar* bar = d->HoverBar;
+  TActionClientItem* item = d->HoverItem;
+  d->CancelHover();
+  if (ItemToOpen(*d, DesignBarAt(d->Last), d->Last) != item) return;
+  OpenDesignSubMenu(bar, item);
+  // Opening may have closed the pop-up the drag started in, among others.
+  if (Dragger().get() == d) Move(*d, d->Last);
 }
 
 void Arm(POINT screen) {
@@ -296,38 +449,25 @@ int DesignInsertIndex(TCustomActionBar* bar, POINT p, RECT* mark) {
 
 bool DesignDragMessage(TCustomActionBar* bar, TMessage& m) {
   const POINT client{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-  TDesignDragger* d = Dragger().get();
-  const bool mine = d && d->SourceBar == bar;
+  // The moves and the release of a drag go to its mouse window.
   switch (m.Msg) {
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK: {
     if (!IsDesignBar(bar)) return false;
     auto* c = dynamic_cast<TCustomActionControl*>(bar->ControlAtPos(client, true));
     TActionClientItem* item = c ? c->ActionClient() : nullptr;
-    if (!item || item->Collection() != ItemsOf(bar)) return false;
+    if (!item || item->Collection() != ItemsOf(bar) || !item->ActionManager()) return false;
     Arm(bar->ClientToScreen(client));
-    d = Dragger().get();
+    TDesignDragger* d = Dragger().get();
     d->SourceBar = bar;
     d->Item = item;
+    d->Manager = item->ActionManager();
     bar->FreeNotification(d);
-    bar->SetMouseCapture(true);
+    d->Manager->FreeNotification(d);
+    SetCapture(d->Mouse->Handle());
     m.Result = 0;
     return true;
   }
-  case WM_MOUSEMOVE:
-    if (!mine) return false;
-    Move(*d, bar->ClientToScreen(client));
-    m.Result = 0;
-    return true;
-  case WM_LBUTTONUP:
-    if (!mine) return false;
-    Finish(bar->ClientToScreen(client), true);
-    m.Result = 0;
-    return true;
-  case WM_CAPTURECHANGED:
-    // Someone else took the mouse: the drag ends without a change.
-    if (mine && HWND(m.LParam) != bar->Handle()) CancelDesignDrag();
-    return false;
   default:
     return false;
   }

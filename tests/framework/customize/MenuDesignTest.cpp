@@ -1,0 +1,396 @@
+// Menus while the customize dialog is open: a click opens a sub-menu and
+// never runs a command; items are dragged within, into and out of open
+// pop-ups; resting a drag on a menu opens it; the result is saved.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/actnbars/CustomizeActionBars.h"
+#include "framework/actnbars/CustomizeDlg.h"
+#include "framework/actnbars/DesignDrag.h"
+#include "framework/core/Streams.h"
+#include "framework/stdctrls/ListBox.h"
+#include "framework/stdctrls/PageControl.h"
+#include "tests/framework/actnbars_ui/BarTestSupport.h"
+
+namespace zel {
+namespace {
+
+using namespace bartest;
+using Actions = std::vector<TContainedAction*>;
+
+class MenuDesignTest : public ::testing::TestWithParam<bool>, protected BarTestSupport {
+protected:
+  void SetUp() override {
+    StartBars({StandardStyle(), XPStyle()});
+    form = MakeForm(20, 20, 560, 300, "Окно с меню");
+    images =
+        MakeImages(form, {TColor(0x00C000), TColor(0xC06000), TColor(0x0060E0), TColor(0x808000)},
+                   GlyphShape::BigDisc);
+    manager = new TActionManager(form);
+    manager->SetImages(images);
+    manager->SetStyle(StyleOf(GetParam()));
+    open = Action("&Открыть", "Файл", 0);
+    save = Action("&Сохранить", "Файл", 1);
+    quit = Action("В&ыход", "Файл", -1);
+    cut = Action("&Вырезать", "Правка", 2);
+    paste = Action("Вст&авить", "Правка", 3);
+    about = Action("О программе", "", -1);
+
+    // Named, so that a configuration read finds them again.
+    menuBar = MakeBar<TActionMainMenuBar>(form, manager);
+    menuBar->SetName("MenuBar1");
+    TActionClients* top = MenuItems();
+    file = top->Add();
+    file->SetCaption("&Файл");
+    file->Items()->Add()->SetAction(open);
+    recent = file->Items()->Add();
+    recent->SetCaption("&Недавние");
+    recent->Items()->Add()->SetAction(save);
+    file->Items()->Add()->SetAction(quit);
+    edit = top->Add();
+    edit->SetCaption("&Правка");
+    edit->Items()->Add()->SetAction(cut);
+    edit->Items()->Add()->SetAction(paste);
+    top->Add()->SetAction(about);
+    menuBar->RecreateControls();
+
+    // At the foot of the form, clear of the pop-ups that open below the
+    // menu bar.
+    toolBar = MakeBar<TActionToolBar>(form, manager);
+    toolBar->SetAlign(alBottom);
+    toolBar->SetName("ToolBar1");
+    AddButtons(ToolItems(), {open, cut});
+    more = ToolItems()->Add();
+    more->SetCaption("Ещё");
+    more->Items()->Add()->SetAction(paste);
+    more->Items()->Add()->SetAction(about);
+    toolBar->RecreateControls();
+    form->Show();
+    app->ProcessMessages();
+
+    InstallCustomizeDialog();
+    customize = new TCustomizeActionBars(form);
+    customize->SetActionList(manager);
+  }
+  void TearDown() override {
+    TCustomizeActionBars::SetDialogRunner(nullptr);
+    TCustomizeActionBars::SetDialogFactory(nullptr);
+    StopBars();
+  }
+
+  TAction* Action(const std::string& caption, const std::string& category, int image) {
+    TAction* a = MakeAction(form, manager, caption, image);
+    a->SetName("act" + std::to_string(++actionCount));
+    a->SetCategory(category);
+    a->OnExecute = [this, a](TObject*) { executed.push_back(a); };
+    return a;
+  }
+  TActionClients* MenuItems() { return manager->ActionBars()->ActionBars(0)->Items(); }
+  TActionClients* ToolItems() { return manager->ActionBars()->ActionBars(1)->Items(); }
+
+  TCustomizeDlg* OpenDialog() {
+    EXPECT_TRUE(customize->Execute());
+    app->ProcessMessages();
+    auto* dlg = dynamic_cast<TCustomizeDlg*>(customize->CustomizeDlg());
+    // Below the form, clear of the bars and their menus.
+    if (dlg)
+      dlg->Form()->SetBounds(form->Left() + 100, form->Top() + form->Height() + 10, 400, 380);
+    app->ProcessMessages();
+    return dlg;
+  }
+  // Opens the menu of the menu bar's control at index by a click.
+  TCustomActionPopupMenu* ClickMenu(int index) {
+    ClickOn(menuBar->ActionControls(index));
+    return menuBar->Popup();
+  }
+  // Points in the upper and the lower half of a control: a drop there goes
+  // before or after its item.
+  static sys::POINT Upper(TControl* c) { return c->ClientToScreen({c->Width() / 2, 3}); }
+  static sys::POINT Lower(TControl* c) {
+    return c->ClientToScreen({c->Width() / 2, c->Height() - 3});
+  }
+  // A point in the first half of a button: a drop there goes before it.
+  static sys::POINT Before(TControl* c) { return c->ClientToScreen({3, c->Height() / 2}); }
+  // Presses at from and moves past the drag threshold towards to.
+  void StartDrag(sys::POINT from, sys::POINT to) {
+    Press(from);
+    MoveTo(sys::POINT{from.x + (to.x > from.x ? 8 : -8), from.y + (to.y > from.y ? 8 : -8)});
+  }
+  void Picture(const std::string& name) {
+    EXPECT_TRUE(screen->SaveScreenshot(
+        PicturePath("menu_design_" + name + (GetParam() ? "_xp" : "_standard"))));
+  }
+
+  TForm* form = nullptr;
+  TCustomImageList* images = nullptr;
+  TActionManager* manager = nullptr;
+  TAction *open = nullptr, *save = nullptr, *quit = nullptr, *cut = nullptr, *paste = nullptr,
+          *about = nullptr;
+  TActionClientItem *file = nullptr, *recent = nullptr, *edit = nullptr, *more = nullptr;
+  TActionMainMenuBar* menuBar = nullptr;
+  TActionToolBar* toolBar = nullptr;
+  TCustomizeActionBars* customize = nullptr;
+  std::vector<TBasicAction*> executed;
+  int actionCount = 0;
+};
+
+TEST_P(MenuDesignTest, AClickOpensASubMenuThatStaysUntilAnotherItemOrAPressElsewhere) {
+  OpenDialog();
+  TCustomActionPopupMenu* popup = ClickMenu(0);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->ActionClient(), file);
+  EXPECT_TRUE(popup->DesignMode());
+  EXPECT_TRUE(popup->Visible());
+  // Time passes and items are clicked: it stays, and nothing runs.
+  Wait(2000);
+  ClickOn(popup->ActionControls(0));
+  ClickOn(popup->ActionControls(2));
+  EXPECT_EQ(menuBar->Popup(), popup);
+  EXPECT_TRUE(executed.empty());
+  // A nested menu opens by a click as well.
+  ClickOn(popup->ActionControls(1));
+  ASSERT_NE(popup->Popup(), nullptr);
+  EXPECT_EQ(popup->Popup()->ActionClient(), recent);
+  EXPECT_TRUE(popup->Popup()->DesignMode());
+  // Hovering over another top-level item switches nothing; a click does.
+  HoverOn(menuBar->ActionControls(1));
+  EXPECT_EQ(menuBar->Popup(), popup);
+  popup = ClickMenu(1);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->ActionClient(), edit);
+  // The same item again closes it; an item without sub-items closes too.
+  EXPECT_EQ(ClickMenu(1), nullptr);
+  ClickMenu(0);
+  EXPECT_EQ(ClickMenu(2), nullptr);
+  EXPECT_TRUE(executed.empty());
+  // A press elsewhere closes the menu.
+  ClickMenu(0);
+  ClickAt(form->ClientToScreen({400, 150}));
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+}
+
+TEST_P(MenuDesignTest, AToolBarDropDownOpensByAClickAndClosesWithTheDialog) {
+  TCustomizeDlg* dlg = OpenDialog();
+  TCustomActionControl* drop = more->Control();
+  ASSERT_NE(drop, nullptr);
+  ClickOn(drop);
+  TCustomActionPopupMenu* popup = toolBar->ActivePopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(popup->DesignMode());
+  ClickOn(popup->ActionControls(0));
+  EXPECT_TRUE(executed.empty());
+  EXPECT_NE(toolBar->ActivePopup(), nullptr);
+  // A second click on the button closes it.
+  ClickOn(drop);
+  EXPECT_EQ(toolBar->ActivePopup(), nullptr);
+  ClickOn(drop);
+  ASSERT_NE(toolBar->ActivePopup(), nullptr);
+  ClickMenu(0);
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  // A press on the menu bar was elsewhere for the drop-down.
+  EXPECT_EQ(toolBar->ActivePopup(), nullptr);
+  dlg->Close();
+  app->ProcessMessages();
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+  EXPECT_FALSE(menuBar->DesignMode());
+}
+
+TEST_P(MenuDesignTest, ItemsAreReorderedInsideASubMenu) {
+  OpenDialog();
+  TCustomActionPopupMenu* popup = ClickMenu(0);
+  ASSERT_NE(popup, nullptr);
+  TActionClientItem* first = file->Items()->Items(0);
+  // "Открыть" goes below "Недавние".
+  const sys::POINT to = Lower(popup->ActionControls(1));
+  StartDrag(Center(popup->ActionControls(0)), to);
+  MoveTo(to);
+  ASSERT_TRUE(DesignDragging());
+  EXPECT_EQ(DesignDropTarget().Bar, popup);
+  EXPECT_EQ(DesignDropTarget().Index, 2);
+  // The mark lies across the menu, between the two items.
+  const sys::RECT mark = DesignInsertMarkRect();
+  EXPECT_GT(mark.Width(), 3 * mark.Height());
+  const int gap = popup->ActionControls(2)->ClientToScreen({0, 0}).y;
+  EXPECT_LE(mark.top, gap);
+  EXPECT_GE(mark.bottom, gap);
+  Picture("reorder");
+  Release(to);
+  EXPECT_FALSE(DesignDragArmed());
+  ASSERT_EQ(file->Items()->Count(), 3);
+  EXPECT_EQ(file->Items()->Items(0), recent);
+  EXPECT_EQ(file->Items()->Items(1), first);
+  // The menu is open again with its new order.
+  popup = menuBar->Popup();
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(popup->ActionControlCount(), 3);
+  EXPECT_EQ(popup->ActionControls(1)->ActionClient()->Action(), open);
+  EXPECT_TRUE(executed.empty());
+}
+
+TEST_P(MenuDesignTest, AnItemMovesFromANestedMenuIntoItsParentMenu) {
+  OpenDialog();
+  TCustomActionPopupMenu* popup = ClickMenu(0);
+  ASSERT_NE(popup, nullptr);
+  ClickOn(popup->ActionControls(1));
+  TCustomActionPopupMenu* nested = popup->Popup();
+  ASSERT_NE(nested, nullptr);
+  TActionClientItem* moved = recent->Items()->Items(0);
+  DragFromTo(Center(nested->ActionControls(0)), Upper(popup->ActionControls(0)));
+  EXPECT_EQ(file->Items()->Items(0), moved);
+  EXPECT_EQ(moved->Action(), save);
+  // "Недавние" is left without sub-items: its menu does not open again.
+  EXPECT_FALSE(recent->HasItems());
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionControlCount(), 4);
+}
+
+TEST_P(MenuDesignTest, ASubMenuItemMovesToTheToolBar) {
+  OpenDialog();
+  TCustomActionPopupMenu* popup = ClickMenu(1);
+  ASSERT_NE(popup, nullptr);
+  TActionClientItem* moved = edit->Items()->Items(1);
+  // Between the first and the second button.
+  DragFromTo(Center(popup->ActionControls(1)), Before(toolBar->ActionControls(1)));
+  EXPECT_EQ(ActionsOf(ToolItems()), (Actions{open, paste, cut, nullptr}));
+  EXPECT_EQ(ToolItems()->Items(1), moved);
+  EXPECT_EQ(ActionsOf(edit->Items()), (Actions{cut}));
+  EXPECT_EQ(toolBar->ActionControlCount(), 4);
+  // The menu is open again, one item shorter.
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionControlCount(), 1);
+}
+
+TEST_P(MenuDesignTest, ASubMenuItemDraggedOffEveryBarIsRemoved) {
+  OpenDialog();
+  TCustomActionPopupMenu* popup = ClickMenu(0);
+  ASSERT_NE(popup, nullptr);
+  const sys::POINT away = form->ClientToScreen({450, 150});
+  StartDrag(Center(popup->ActionControls(2)), away);
+  MoveTo(away);
+  EXPECT_EQ(DesignDropTarget().Bar, nullptr);
+  Release(away);
+  EXPECT_EQ(ActionsOf(file->Items()), (Actions{open, nullptr}));
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionControlCount(), 2);
+  // A menu dragged off goes with its sub-items, and its open menu closes.
+  ClickOn(menuBar->Popup()->ActionControls(1));
+  ASSERT_NE(menuBar->Popup()->Popup(), nullptr);
+  DragFromTo(Center(menuBar->Popup()->ActionControls(1)), away);
+  EXPECT_EQ(ActionsOf(file->Items()), (Actions{open}));
+  EXPECT_EQ(menuBar->Popup()->Popup(), nullptr);
+  EXPECT_TRUE(executed.empty());
+}
+
+TEST_P(MenuDesignTest, ACommandDropsIntoASubMenuThatOpensWhileTheDragRests) {
+  TCustomizeDlg* dlg = OpenDialog();
+  const sys::RECT tab = dlg->Pages()->TabRect(dlg->CommandsSheet()->PageIndex());
+  ClickAt(dlg->Pages()->ClientToScreen({(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2}));
+  TListBox* commands = dlg->CommandList();
+  const sys::RECT line = commands->ItemRect(2); // "Выход"
+  const sys::POINT from = commands->ClientToScreen({30, (line.top + line.bottom) / 2});
+  StartDrag(from, Center(menuBar->ActionControls(1)));
+  HoverOn(menuBar->ActionControls(1));
+  TCustomActionPopupMenu* popup = menuBar->Popup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->ActionClient(), edit);
+  EXPECT_TRUE(popup->DesignMode());
+  // Between "Вырезать" and "Вставить".
+  const sys::POINT to = Upper(popup->ActionControls(1));
+  MoveTo(to);
+  EXPECT_EQ(DesignDropTarget().Bar, popup);
+  EXPECT_EQ(DesignDropTarget().Index, 1);
+  // The mark shows above the pop-up that opened after it.
+  const sys::RECT mark = DesignInsertMarkRect();
+  EXPECT_EQ(screen->ScreenPixel((mark.left + mark.right) / 2, mark.top + 2), sys::RGB(0, 0, 0));
+  Picture("command_into_submenu");
+  Release(to);
+  EXPECT_EQ(ActionsOf(edit->Items()), (Actions{cut, quit, paste}));
+  // In a menu the new item keeps its caption.
+  EXPECT_TRUE(edit->Items()->Items(1)->ShowCaption());
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionControlCount(), 3);
+  Picture("command_dropped");
+}
+
+TEST_P(MenuDesignTest, AToolBarItemGoesIntoANestedMenuOpenedOnTheWay) {
+  OpenDialog();
+  TActionClientItem* moved = ToolItems()->Items(1);
+  StartDrag(Center(toolBar->ActionControls(1)), Center(menuBar->ActionControls(0)));
+  HoverOn(menuBar->ActionControls(0));
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  HoverOn(menuBar->Popup()->ActionControls(1));
+  TCustomActionPopupMenu* nested = menuBar->Popup()->Popup();
+  ASSERT_NE(nested, nullptr);
+  EXPECT_EQ(nested->ActionClient(), recent);
+  const sys::POINT to = Lower(nested->ActionControls(0));
+  MoveTo(to);
+  EXPECT_EQ(DesignDropTarget().Bar, nested);
+  Picture("into_nested");
+  Release(to);
+  EXPECT_EQ(ActionsOf(recent->Items()), (Actions{save, cut}));
+  EXPECT_EQ(recent->Items()->Items(1), moved);
+  EXPECT_EQ(ActionsOf(ToolItems()), (Actions{open, nullptr}));
+  // Both menus are open again, the nested one with its new item.
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  ASSERT_NE(menuBar->Popup()->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->Popup()->ActionControlCount(), 2);
+}
+
+TEST_P(MenuDesignTest, AMenuNeverGoesIntoItself) {
+  OpenDialog();
+  // Dragging "Файл" closes its menu and resting on it opens nothing.
+  ClickMenu(0);
+  StartDrag(Center(menuBar->ActionControls(0)), Center(menuBar->ActionControls(1)));
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+  HoverOn(menuBar->ActionControls(0));
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+  // Onto "Правка", whose menu opens; dropped there "Файл" becomes a
+  // sub-menu of it.
+  HoverOn(menuBar->ActionControls(1));
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  const sys::POINT to = Lower(menuBar->Popup()->ActionControls(1));
+  MoveTo(to);
+  Release(to);
+  EXPECT_EQ(ActionsOf(edit->Items()), (Actions{cut, paste, nullptr}));
+  EXPECT_EQ(edit->Items()->Items(2), file);
+  EXPECT_EQ(MenuItems()->Count(), 2);
+}
+
+TEST_P(MenuDesignTest, TheChangedMenusAreSavedWithTheConfiguration) {
+  TCustomizeDlg* dlg = OpenDialog();
+  TCustomActionPopupMenu* popup = ClickMenu(1);
+  ASSERT_NE(popup, nullptr);
+  DragFromTo(Center(popup->ActionControls(1)), Before(toolBar->ActionControls(0)));
+  popup = ClickMenu(0);
+  ASSERT_NE(popup, nullptr);
+  DragFromTo(Center(popup->ActionControls(0)), Lower(popup->ActionControls(2)));
+  ASSERT_EQ(ActionsOf(file->Items()), (Actions{nullptr, quit, open}));
+  TMemoryStream saved;
+  manager->SaveToStream(saved);
+  ASSERT_TRUE(dlg->ResetBar(0));
+  ASSERT_TRUE(dlg->ResetBar(1));
+  ASSERT_EQ(ActionsOf(MenuItems()->Items(1)->Items()), (Actions{cut, paste}));
+  saved.Seek(0, soFromBeginning);
+  manager->LoadFromStream(saved);
+  TActionClients* top = MenuItems();
+  ASSERT_EQ(top->Count(), 3);
+  EXPECT_EQ(ActionsOf(top->Items(0)->Items()), (Actions{nullptr, quit, open}));
+  EXPECT_EQ(top->Items(0)->Items()->Items(0)->Items()->Count(), 1);
+  EXPECT_EQ(ActionsOf(top->Items(1)->Items()), (Actions{cut}));
+  EXPECT_EQ(ActionsOf(ToolItems()), (Actions{paste, open, cut, nullptr}));
+  // The bars show what was read.
+  EXPECT_EQ(toolBar->ActionControlCount(), 4);
+  popup = ClickMenu(0);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->ActionControls(2)->ActionClient()->Action(), open);
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, MenuDesignTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "XP" : "Standard"; });
+
+} // namespace
+} // namespace zel
