@@ -137,65 +137,43 @@ protected:
   int actionCount = 0;
 };
 
-TEST_P(MenuDesignTest, AClickOpensASubMenuThatStaysUntilAnotherItemOrAPressElsewhere) {
-  OpenDialog();
+TEST_P(MenuDesignTest, AClickOpensASubMenuThatStaysAndNothingRuns) {
+  TCustomizeDlg* dlg = OpenDialog();
   TCustomActionPopupMenu* popup = ClickMenu(0);
   ASSERT_NE(popup, nullptr);
   EXPECT_EQ(popup->ActionClient(), file);
   EXPECT_TRUE(popup->DesignMode());
-  EXPECT_TRUE(popup->Visible());
-  // Time passes and items are clicked: it stays, and nothing runs.
-  Wait(2000);
+  // Time passes, items are clicked, the mouse rests on another top-level
+  // item: it stays, and nothing runs.  A nested menu opens by a click too.
   ClickOn(popup->ActionControls(0));
-  ClickOn(popup->ActionControls(2));
-  EXPECT_EQ(menuBar->Popup(), popup);
-  EXPECT_TRUE(executed.empty());
-  // A nested menu opens by a click as well.
   ClickOn(popup->ActionControls(1));
   ASSERT_NE(popup->Popup(), nullptr);
   EXPECT_EQ(popup->Popup()->ActionClient(), recent);
-  EXPECT_TRUE(popup->Popup()->DesignMode());
-  // Hovering over another top-level item switches nothing; a click does.
   HoverOn(menuBar->ActionControls(1));
   EXPECT_EQ(menuBar->Popup(), popup);
-  popup = ClickMenu(1);
-  ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(popup->ActionClient(), edit);
-  // The same item again closes it; an item without sub-items closes too.
+  // Another top-level item switches; the same again, or one without
+  // sub-items, closes; so does a press elsewhere.
+  ASSERT_NE(ClickMenu(1), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionClient(), edit);
   EXPECT_EQ(ClickMenu(1), nullptr);
   ClickMenu(0);
   EXPECT_EQ(ClickMenu(2), nullptr);
-  EXPECT_TRUE(executed.empty());
-  // A press elsewhere closes the menu.
   ClickMenu(0);
   ClickAt(form->ClientToScreen({400, 150}));
   EXPECT_EQ(menuBar->Popup(), nullptr);
-}
-
-TEST_P(MenuDesignTest, AToolBarDropDownOpensByAClickAndClosesWithTheDialog) {
-  TCustomizeDlg* dlg = OpenDialog();
-  TCustomActionControl* drop = more->Control();
-  ASSERT_NE(drop, nullptr);
-  ClickOn(drop);
-  TCustomActionPopupMenu* popup = toolBar->ActivePopup();
-  ASSERT_NE(popup, nullptr);
-  EXPECT_TRUE(popup->DesignMode());
-  ClickOn(popup->ActionControls(0));
-  EXPECT_TRUE(executed.empty());
-  EXPECT_NE(toolBar->ActivePopup(), nullptr);
-  // A second click on the button closes it.
-  ClickOn(drop);
-  EXPECT_EQ(toolBar->ActivePopup(), nullptr);
-  ClickOn(drop);
+  // A tool bar's drop-down alike; a press on the menu bar closes it.
+  ClickOn(more->Control());
   ASSERT_NE(toolBar->ActivePopup(), nullptr);
+  EXPECT_TRUE(toolBar->ActivePopup()->DesignMode());
+  ClickOn(toolBar->ActivePopup()->ActionControls(0));
+  EXPECT_NE(toolBar->ActivePopup(), nullptr);
   ClickMenu(0);
-  ASSERT_NE(menuBar->Popup(), nullptr);
-  // A press on the menu bar was elsewhere for the drop-down.
   EXPECT_EQ(toolBar->ActivePopup(), nullptr);
+  EXPECT_TRUE(executed.empty());
+  // The dialog's end closes the menus.
   dlg->Close();
   app->ProcessMessages();
   EXPECT_EQ(menuBar->Popup(), nullptr);
-  EXPECT_FALSE(menuBar->DesignMode());
 }
 
 TEST_P(MenuDesignTest, ItemsAreReorderedInsideASubMenu) {
@@ -207,7 +185,6 @@ TEST_P(MenuDesignTest, ItemsAreReorderedInsideASubMenu) {
   const sys::POINT to = Lower(popup->ActionControls(1));
   StartDrag(Center(popup->ActionControls(0)), to);
   MoveTo(to);
-  ASSERT_TRUE(DesignDragging());
   EXPECT_EQ(DesignDropTarget().Bar, popup);
   EXPECT_EQ(DesignDropTarget().Index, 2);
   // The mark lies across the menu, between the two items.
@@ -218,42 +195,19 @@ TEST_P(MenuDesignTest, ItemsAreReorderedInsideASubMenu) {
   EXPECT_GE(mark.bottom, gap);
   Picture("reorder");
   Release(to);
-  EXPECT_FALSE(DesignDragArmed());
-  ASSERT_EQ(file->Items()->Count(), 3);
-  EXPECT_EQ(file->Items()->Items(0), recent);
+  EXPECT_EQ(ActionsOf(file->Items()), (Actions{nullptr, open, quit}));
   EXPECT_EQ(file->Items()->Items(1), first);
   // The menu is open again with its new order.
-  popup = menuBar->Popup();
-  ASSERT_NE(popup, nullptr);
-  ASSERT_EQ(popup->ActionControlCount(), 3);
-  EXPECT_EQ(popup->ActionControls(1)->ActionClient()->Action(), open);
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionControls(1)->ActionClient(), first);
   EXPECT_TRUE(executed.empty());
 }
 
-TEST_P(MenuDesignTest, AnItemMovesFromANestedMenuIntoItsParentMenu) {
-  OpenDialog();
-  TCustomActionPopupMenu* popup = ClickMenu(0);
-  ASSERT_NE(popup, nullptr);
-  ClickOn(popup->ActionControls(1));
-  TCustomActionPopupMenu* nested = popup->Popup();
-  ASSERT_NE(nested, nullptr);
-  TActionClientItem* moved = recent->Items()->Items(0);
-  DragFromTo(Center(nested->ActionControls(0)), Upper(popup->ActionControls(0)));
-  EXPECT_EQ(file->Items()->Items(0), moved);
-  EXPECT_EQ(moved->Action(), save);
-  // "Недавние" is left without sub-items: its menu does not open again.
-  EXPECT_FALSE(recent->HasItems());
-  ASSERT_NE(menuBar->Popup(), nullptr);
-  EXPECT_EQ(menuBar->Popup()->Popup(), nullptr);
-  EXPECT_EQ(menuBar->Popup()->ActionControlCount(), 4);
-}
-
-TEST_P(MenuDesignTest, ASubMenuItemMovesToTheToolBar) {
+TEST_P(MenuDesignTest, SubMenuItemsMoveToTheToolBarOrGoWhenDraggedOff) {
   OpenDialog();
   TCustomActionPopupMenu* popup = ClickMenu(1);
   ASSERT_NE(popup, nullptr);
   TActionClientItem* moved = edit->Items()->Items(1);
-  // Between the first and the second button.
   DragFromTo(Center(popup->ActionControls(1)), Before(toolBar->ActionControls(1)));
   EXPECT_EQ(ActionsOf(ToolItems()), (Actions{open, paste, cut, nullptr}));
   EXPECT_EQ(ToolItems()->Items(1), moved);
@@ -262,27 +216,20 @@ TEST_P(MenuDesignTest, ASubMenuItemMovesToTheToolBar) {
   // The menu is open again, one item shorter.
   ASSERT_NE(menuBar->Popup(), nullptr);
   EXPECT_EQ(menuBar->Popup()->ActionControlCount(), 1);
-}
-
-TEST_P(MenuDesignTest, ASubMenuItemDraggedOffEveryBarIsRemoved) {
-  OpenDialog();
-  TCustomActionPopupMenu* popup = ClickMenu(0);
-  ASSERT_NE(popup, nullptr);
+  // Off every bar a nested menu goes with its sub-items, and its open
+  // menu closes.
+  popup = ClickMenu(0);
+  ClickOn(popup->ActionControls(1));
+  ASSERT_NE(popup->Popup(), nullptr);
   const sys::POINT away = form->ClientToScreen({450, 150});
-  StartDrag(Center(popup->ActionControls(2)), away);
+  StartDrag(Center(popup->ActionControls(1)), away);
   MoveTo(away);
   EXPECT_EQ(DesignDropTarget().Bar, nullptr);
   Release(away);
-  EXPECT_EQ(ActionsOf(file->Items()), (Actions{open, nullptr}));
+  EXPECT_EQ(ActionsOf(file->Items()), (Actions{open, quit}));
   ASSERT_NE(menuBar->Popup(), nullptr);
-  EXPECT_EQ(menuBar->Popup()->ActionControlCount(), 2);
-  // A menu dragged off goes with its sub-items, and its open menu closes.
-  ClickOn(menuBar->Popup()->ActionControls(1));
-  ASSERT_NE(menuBar->Popup()->Popup(), nullptr);
-  DragFromTo(Center(menuBar->Popup()->ActionControls(1)), away);
-  EXPECT_EQ(ActionsOf(file->Items()), (Actions{open}));
   EXPECT_EQ(menuBar->Popup()->Popup(), nullptr);
-  EXPECT_TRUE(executed.empty());
+  EXPECT_EQ(menuBar->Popup()->ActionControlCount(), 2);
 }
 
 TEST_P(MenuDesignTest, ACommandDropsIntoASubMenuThatOpensWhileTheDragRests) {
@@ -291,13 +238,12 @@ TEST_P(MenuDesignTest, ACommandDropsIntoASubMenuThatOpensWhileTheDragRests) {
   ClickAt(dlg->Pages()->ClientToScreen({(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2}));
   TListBox* commands = dlg->CommandList();
   const sys::RECT line = commands->ItemRect(2); // "Выход"
-  const sys::POINT from = commands->ClientToScreen({30, (line.top + line.bottom) / 2});
-  StartDrag(from, Center(menuBar->ActionControls(1)));
+  StartDrag(commands->ClientToScreen({30, (line.top + line.bottom) / 2}),
+            Center(menuBar->ActionControls(1)));
   HoverOn(menuBar->ActionControls(1));
   TCustomActionPopupMenu* popup = menuBar->Popup();
   ASSERT_NE(popup, nullptr);
   EXPECT_EQ(popup->ActionClient(), edit);
-  EXPECT_TRUE(popup->DesignMode());
   // Between "Вырезать" and "Вставить".
   const sys::POINT to = Upper(popup->ActionControls(1));
   MoveTo(to);
@@ -309,14 +255,11 @@ TEST_P(MenuDesignTest, ACommandDropsIntoASubMenuThatOpensWhileTheDragRests) {
   Picture("command_into_submenu");
   Release(to);
   EXPECT_EQ(ActionsOf(edit->Items()), (Actions{cut, quit, paste}));
-  // In a menu the new item keeps its caption.
-  EXPECT_TRUE(edit->Items()->Items(1)->ShowCaption());
   ASSERT_NE(menuBar->Popup(), nullptr);
   EXPECT_EQ(menuBar->Popup()->ActionControlCount(), 3);
-  Picture("command_dropped");
 }
 
-TEST_P(MenuDesignTest, AToolBarItemGoesIntoANestedMenuOpenedOnTheWay) {
+TEST_P(MenuDesignTest, AnItemGoesIntoANestedMenuOpenedOnTheWayButNeverIntoItself) {
   OpenDialog();
   TActionClientItem* moved = ToolItems()->Items(1);
   StartDrag(Center(toolBar->ActionControls(1)), Center(menuBar->ActionControls(0)));
@@ -325,7 +268,6 @@ TEST_P(MenuDesignTest, AToolBarItemGoesIntoANestedMenuOpenedOnTheWay) {
   HoverOn(menuBar->Popup()->ActionControls(1));
   TCustomActionPopupMenu* nested = menuBar->Popup()->Popup();
   ASSERT_NE(nested, nullptr);
-  EXPECT_EQ(nested->ActionClient(), recent);
   const sys::POINT to = Lower(nested->ActionControls(0));
   MoveTo(to);
   EXPECT_EQ(DesignDropTarget().Bar, nested);
@@ -338,24 +280,17 @@ TEST_P(MenuDesignTest, AToolBarItemGoesIntoANestedMenuOpenedOnTheWay) {
   ASSERT_NE(menuBar->Popup(), nullptr);
   ASSERT_NE(menuBar->Popup()->Popup(), nullptr);
   EXPECT_EQ(menuBar->Popup()->Popup()->ActionControlCount(), 2);
-}
-
-TEST_P(MenuDesignTest, AMenuNeverGoesIntoItself) {
-  OpenDialog();
-  // Dragging "Файл" closes its menu and resting on it opens nothing.
-  ClickMenu(0);
+  // Dragging "Файл" closes its menu, and resting on it opens nothing.
   StartDrag(Center(menuBar->ActionControls(0)), Center(menuBar->ActionControls(1)));
   EXPECT_EQ(menuBar->Popup(), nullptr);
   HoverOn(menuBar->ActionControls(0));
   EXPECT_EQ(menuBar->Popup(), nullptr);
-  // Onto "Правка", whose menu opens; dropped there "Файл" becomes a
-  // sub-menu of it.
+  // Into "Правка", whose menu opens, it goes as a sub-menu.
   HoverOn(menuBar->ActionControls(1));
   ASSERT_NE(menuBar->Popup(), nullptr);
-  const sys::POINT to = Lower(menuBar->Popup()->ActionControls(1));
-  MoveTo(to);
-  Release(to);
-  EXPECT_EQ(ActionsOf(edit->Items()), (Actions{cut, paste, nullptr}));
+  const sys::POINT into = Lower(menuBar->Popup()->ActionControls(1));
+  MoveTo(into);
+  Release(into);
   EXPECT_EQ(edit->Items()->Items(2), file);
   EXPECT_EQ(MenuItems()->Count(), 2);
 }
