@@ -324,6 +324,24 @@ TEST_P(MenuDesignTest, TheChangedMenusAreSavedWithTheConfiguration) {
   EXPECT_EQ(popup->ActionControls(2)->ActionClient()->Action(), open);
 }
 
+TEST_P(MenuDesignTest, AnItemGoesIntoAToolBarDropDownThatOpensWhileTheDragRests) {
+  OpenDialog();
+  TCustomActionPopupMenu* popup = ClickMenu(1);
+  ASSERT_NE(popup, nullptr);
+  // "Вырезать" from the menu goes to the end of the drop-down.
+  StartDrag(Center(popup->ActionControls(0)), Center(more->Control()));
+  HoverOn(more->Control());
+  TCustomActionPopupMenu* drop = toolBar->ActivePopup();
+  ASSERT_NE(drop, nullptr);
+  const sys::POINT to = Lower(drop->ActionControls(1));
+  MoveTo(to);
+  EXPECT_EQ(DesignDropTarget().Bar, drop);
+  Release(to);
+  EXPECT_EQ(ActionsOf(more->Items()), (Actions{paste, about, cut}));
+  ASSERT_NE(toolBar->ActivePopup(), nullptr);
+  EXPECT_EQ(toolBar->ActivePopup()->ActionControlCount(), 3);
+}
+
 INSTANTIATE_TEST_SUITE_P(Styles, MenuDesignTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "XP" : "Standard"; });
 
