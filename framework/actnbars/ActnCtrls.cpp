@@ -423,39 +423,73 @@ bool TCustomActionDockBar::WrapsControls() const {
   return TCustomActionBar::WrapsControls() || (rows && FloatingHost());
 }
 
-int TCustomActionDockBar::WrappedHeight(int width) {
-  const int edges = (EdgeOuter() != esNone ? 1 : 0) + (EdgeInner() != esNone ? 1 : 0);
-  const int frameX = Width() - ClientWidth(), frameY = Height() - ClientHeight();
-  const int right = width - frameX - edges - HorzMargin();
-  const int left = edges + HorzMargin();
+namespace {
+// The height of controls of the given sizes laid out in rows from left to
+// right, a control past right starting a new row (as LayoutControls does).
+int RowsHeight(const std::vector<SIZE>& sizes, int left, int right, int spacing) {
   int x = left, y = 0, line = 0;
-  for (int i = 0; i < ActionControlCount(); ++i) {
-    const SIZE s = ActionControls(i)->CalcSize();
+  for (const SIZE& s : sizes) {
     if (x > left && x + s.cx > right) {
       x = left;
-      y += line + Spacing();
+      y += line + spacing;
       line = 0;
     }
-    x += s.cx + Spacing();
+    x += s.cx + spacing;
     line = std::max<int>(line, s.cy);
   }
-  if (ActionControlCount() == 0) line = 22;
-  return y + line + 2 * (edges + VertMargin()) + frameY;
+  return sizes.empty() ? 22 : y + line;
+}
+} // namespace
+
+std::vector<SIZE> TCustomActionDockBar::ControlSizes() {
+  std::vector<SIZE> sizes;
+  for (int i = 0; i < ActionControlCount(); ++i)
+    sizes.push_back(ActionControls(i)->CalcSize());
+  return sizes;
+}
+
+int TCustomActionDockBar::WrappedHeight(int width) {
+  return WrappedHeight(width, ControlSizes());
+}
+
+int TCustomActionDockBar::WrappedHeight(int width, const std::vector<SIZE>& sizes) {
+  const int edges = (EdgeOuter() != esNone ? 1 : 0) + (EdgeInner() != esNone ? 1 : 0);
+  const int frameX = Width() - ClientWidth(), frameY = Height() - ClientHeight();
+  const int left = edges + HorzMargin();
+  const int right = width - frameX - edges - HorzMargin();
+  return RowsHeight(sizes, left, right, Spacing()) + 2 * (edges + VertMargin()) + frameY;
 }
 
 int TCustomActionDockBar::MinFloatingClientWidth() {
   const int edges = (EdgeOuter() != esNone ? 1 : 0) + (EdgeInner() != esNone ? 1 : 0);
   int widest = 0;
-  for (int i = 0; i < ActionControlCount(); ++i)
-    widest = std::max<int>(widest, ActionControls(i)->CalcSize().cx);
-  return std::max(MinFloatingWidth, widest + 2 * (edges + HorzMargin()) + (Width() - ClientWidth()));
+  for (const SIZE& s : ControlSizes())
+    widest = std::max<int>(widest, s.cx);
+  return std::max(MinFloatingWidth,
+                  widest + 2 * (edges + HorzMargin()) + (Width() - ClientWidth()));
+}
+
+// A size proposed for the floating form's client area.  Led by the width
+// (a side dragged), the height follows the rows; led by the height (the
+// top or bottom dragged), the bar takes the narrowest width whose rows fit
+// in it, so dragging down makes more, shorter rows.
+void TCustomActionDockBar::FitFloatingSize(SIZE& size, bool heightLeads) {
+  const std::vector<SIZE> sizes = ControlSizes();
+  const int least = MinFloatingClientWidth();
+  if (heightLeads) {
+    const int widest = std::max(least, FloatingClientSize().cx);
+    int width = least;
+    while (width < widest && WrappedHeight(width, sizes) > size.cy)
+      ++width;
+    size.cx = width;
+  }
+  size.cx = std::max<int>(size.cx, least);
+  size.cy = WrappedHeight(size.cx, sizes);
 }
 
 void TCustomActionDockBar::WndProc(TMessage& m) {
   if (m.Msg == CM_FLOATSIZING && m.LParam && FloatingHost() && WrapsControls()) {
-    auto* size = reinterpret_cast<SIZE*>(m.LParam);
-    size->cx = std::max(size->cx, MinFloatingClientWidth());
-    size->cy = WrappedHeight(size->cx);
+    FitFloatingSize(*reinterpret_cast<SIZE*>(m.LParam), m.WParam != 0);
     m.Result = 1;
     return;
   }
@@ -472,8 +506,7 @@ void TCustomActionDockBar::LayoutControls() {
 // bar out again, which finds the form fitted.
 void TCustomActionDockBar::FitFloatingHost() {
   TCustomDockForm* host = FloatingHost();
-  if (!host || !WrapsControls() || FFittingHost || ComponentState().Contains(csDestroying))
-    return;
+  if (!host || !WrapsControls() || FFittingHost || ComponentState().Contains(csDestroying)) return;
   FFittingHost = true;
   const SIZE frame = TCustomDockForm::SizeForClient(0, 0);
   host->Constraints()->SetMinWidth(MinFloatingClientWidth() + frame.cx);

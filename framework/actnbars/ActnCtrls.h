@@ -50,6 +50,9 @@ public:
   int WrappedHeight(int width);
   // The narrowest bar that still shows every control.
   int MinFloatingClientWidth();
+  // Fits a client size proposed for the floating form to the rows; see
+  // ActnCtrls.cpp.
+  void FitFloatingSize(sys::SIZE& size, bool heightLeads);
 
 protected:
   bool WrapsControls() const override;
@@ -59,6 +62,8 @@ protected:
 private:
   // The floating form this bar fills alone, or nil.
   TCustomDockForm* FloatingHost() const;
+  std::vector<sys::SIZE> ControlSizes();
+  int WrappedHeight(int width, const std::vector<sys::SIZE>& sizes);
   void FitFloatingHost();
   bool FFittingHost = false;
 };

@@ -471,7 +471,20 @@ SIZE TCustomDockForm::SizeForClient(int clientWidth, int clientHeight) {
 
 void TCustomDockForm::WndProc(TMessage& m) {
   if (CaptionDragMessage(m)) return;
-  if (m.Msg == WM_WINDOWPOSCHANGING && m.LParam) FitSizeToClient(*reinterpret_cast<WINDOWPOS*>(m.LParam));
+  if (m.Msg == WM_SIZING && m.LParam) {
+    FitSizing(m.WParam, *reinterpret_cast<RECT*>(m.LParam));
+    m.Result = 1;
+    return;
+  }
+  // A size set by a program fits the client as well, the width leading.
+  if (m.Msg == WM_WINDOWPOSCHANGING && m.LParam) {
+    auto& wp = *reinterpret_cast<WINDOWPOS*>(m.LParam);
+    SIZE outer{wp.cx, wp.cy};
+    if (!(wp.flags & SWP_NOSIZE) && FitSizeToClient(outer, false)) {
+      wp.cx = outer.cx;
+      wp.cy = outer.cy;
+    }
+  }
   TCustomForm::WndProc(m);
   // Sizing by the frame stops at the constraints the client set (a tool
   // bar keeps its widest button in view), which may be narrower than an
@@ -483,25 +496,38 @@ void TCustomDockForm::WndProc(TMessage& m) {
   }
 }
 
-// A new size, by the frame or by a program, goes by what the one client
-// makes of the client area: a tool bar in rows takes the height its rows
-// need at the width, and is never narrower than its widest button.  A
-// frame dragged at the left or top keeps the opposite edge in place.
-void TCustomDockForm::FitSizeToClient(WINDOWPOS& wp) {
-  if ((wp.flags & SWP_NOSIZE) || DockClientCount() != 1 || !HandleAllocated()) return;
+// A new size goes by what the one client makes of the client area: a tool
+// bar in rows takes the height its rows need at the width, and is never
+// narrower than its widest button.  Dragged at the top or bottom edge the
+// height leads instead (see CM_FLOATSIZING).  Returns false when the
+// client keeps to the size proposed.
+bool TCustomDockForm::FitSizeToClient(SIZE& outer, bool heightLeads) {
+  if (DockClientCount() != 1 || !HandleAllocated()) return false;
   RECT window, client;
   GetWindowRect(Handle(), &window);
   GetClientRect(Handle(), &client);
   const int frameX = window.Width() - client.Width(), frameY = window.Height() - client.Height();
-  SIZE size{wp.cx - frameX, wp.cy - frameY};
-  if (DockClients(0)->Perform(CM_FLOATSIZING, 0, LPARAM(&size)) == 0) return;
-  const int cx = size.cx + frameX, cy = size.cy + frameY;
-  if (!(wp.flags & SWP_NOMOVE)) {
-    if (wp.x != window.left && wp.x + wp.cx == window.right) wp.x = window.right - cx;
-    if (wp.y != window.top && wp.y + wp.cy == window.bottom) wp.y = window.bottom - cy;
-  }
-  wp.cx = cx;
-  wp.cy = cy;
+  SIZE size{outer.cx - frameX, outer.cy - frameY};
+  if (DockClients(0)->Perform(CM_FLOATSIZING, heightLeads, LPARAM(&size)) == 0) return false;
+  outer = SIZE{size.cx + frameX, size.cy + frameY};
+  return true;
+}
+
+// Sizing by the frame: the edge dragged tells which of width and height
+// leads and which sides of the rectangle give way.
+void TCustomDockForm::FitSizing(WPARAM edge, RECT& r) {
+  const bool left = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
+  const bool top = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
+  SIZE outer{r.Width(), r.Height()};
+  if (!FitSizeToClient(outer, edge == WMSZ_TOP || edge == WMSZ_BOTTOM)) return;
+  if (left)
+    r.left = r.right - outer.cx;
+  else
+    r.right = r.left + outer.cx;
+  if (top)
+    r.top = r.bottom - outer.cy;
+  else
+    r.bottom = r.top + outer.cy;
 }
 
 namespace {

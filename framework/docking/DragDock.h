@@ -10,8 +10,9 @@
 namespace zel {
 
 // Sent by a floating form about to change size to its one client, with
-// LParam a SIZE* of the client area proposed; a client that arranges its
-// contents by the width (a tool bar in rows) changes it and answers 1.
+// LParam a SIZE* of the client area proposed and WParam 1 when only the
+// height changes; a client that arranges its contents in rows (a tool
+// bar) changes it and answers 1.
 constexpr sys::UINT CM_FLOATSIZING = CM_BASE + 120;
 
 class TDragDockObject : public TObject {
@@ -70,7 +71,8 @@ protected:
   void DoClose(TCloseAction& action) override;
 
 private:
-  void FitSizeToClient(sys::WINDOWPOS& wp);
+  bool FitSizeToClient(sys::SIZE& outer, bool heightLeads);
+  void FitSizing(sys::WPARAM edge, sys::RECT& r);
   TCustomForm* FOwnerForm = nullptr;
   bool CaptionDragMessage(TMessage& message);
   bool FCaptionPressed = false;

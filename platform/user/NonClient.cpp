@@ -454,7 +454,10 @@ bool TrackingMouse(const RawInput& in) {
                    t.startRect.top + in.pt.y - t.start.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (t.mode == Tracking::Size) {
-      const RECT r = SizedRect(t, in.pt, w);
+      RECT r = SizedRect(t, in.pt, w);
+      // The window may change the rectangle (keep a ratio, snap to rows).
+      SendMessage(h, WM_SIZING, WPARAM(t.hit - HTLEFT + WMSZ_LEFT), reinterpret_cast<LPARAM>(&r));
+      if (!Find(h)) return true;
       SetWindowPos(h, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
       RECT b = ButtonRect(

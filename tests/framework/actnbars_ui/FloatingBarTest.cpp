@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "framework/docking/DragDock.h"
+#include "framework/forms/Screen.h"
 #include "framework/stdctrls/ControlBar.h"
 #include "framework/stdctrls/Panel.h"
 #include "platform/backend/Backend.h"
 #include "platform/user/Input.h"
 #include "platform/user/SystemParams.h"
+#include "platform/user/Window.h"
 #include "tests/framework/actnbars_ui/BarTestSupport.h"
 
 namespace zel {
@@ -370,8 +372,8 @@ TEST_F(FloatingBarTest, AFloatingMainMenuBarStillAnswersTheFormsMenuKeys) {
   TCustomActionPopupMenu* popup = menu->Popup();
   ASSERT_NE(popup, nullptr);
   EXPECT_TRUE(popup->Visible());
-  const POINT below = menu->ActionControls(1)->ClientToScreen(
-      POINT{0, menu->ActionControls(1)->Height()});
+  const POINT below =
+      menu->ActionControls(1)->ClientToScreen(POINT{0, menu->ActionControls(1)->Height()});
   EXPECT_EQ(popup->BoundsRect().left, below.x);
   EXPECT_EQ(popup->BoundsRect().top, below.y);
   Picture("menu_open");
@@ -407,9 +409,8 @@ void DragRightEdge(sys::HeadlessBackend& screen, TCustomDockForm* host, int dx) 
   const RECT r = host->BoundsRect();
   const int y = r.bottom - 8;
   int x = r.right - 1;
-  while (x > r.left &&
-         sys::SendMessage(host->Handle(), sys::WM_NCHITTEST, 0, sys::MAKELPARAM(x, y)) !=
-             sys::HTBOTTOMRIGHT)
+  while (x > r.left && sys::SendMessage(host->Handle(), sys::WM_NCHITTEST, 0,
+                                        sys::MAKELPARAM(x, y)) != sys::HTBOTTOMRIGHT)
     --x;
   ASSERT_GT(x, r.left);
   sys::AdvanceTime(1000);
@@ -477,6 +478,33 @@ TEST_F(FloatingBarTest, AFloatingToolBarWrapsIntoRowsWhenItsFormIsNarrowed) {
   EXPECT_EQ(toolBar->ActionControls(5)->Top(), first->Top());
   EXPECT_TRUE(allShown());
 
+  // The bottom edge dragged down by a row makes two rows, the form as
+  // narrow as they allow; dragged up again, one row.
+  {
+    const RECT r = host->BoundsRect();
+    const int x = (r.left + r.right) / 2;
+    int y = r.bottom - 1;
+    while (y > r.top && sys::SendMessage(host->Handle(), sys::WM_NCHITTEST, 0,
+                                         sys::MAKELPARAM(x, y)) != sys::HTBOTTOM)
+      --y;
+    ASSERT_GT(y, r.top);
+    clock.Advance(1000);
+    screen->Drag(x, y, x, y + first->Height() + 2, 4);
+    app->ProcessMessages();
+    EXPECT_EQ(host->Left(), r.left);
+    EXPECT_EQ(host->ClientHeight(), oneRow + first->Height());
+    EXPECT_EQ(host->ClientWidth(), first->Left() * 2 + 3 * button);
+    EXPECT_EQ(fourth->Left(), first->Left());
+    EXPECT_TRUE(allShown());
+    Picture("rows_by_bottom_edge", host->Handle());
+    const RECT r2 = host->BoundsRect();
+    clock.Advance(1000);
+    screen->Drag(x - 20, r2.bottom - 2, x - 20, r2.bottom - 2 - first->Height(), 4);
+    app->ProcessMessages();
+    EXPECT_EQ(host->Width(), wide);
+    EXPECT_EQ(host->ClientHeight(), oneRow);
+  }
+
   // Narrowed and docked, the bar is one row again, the rest behind the
   // scroll button.
   DragRightEdge(*screen, host, narrow - host->ClientWidth());
@@ -528,6 +556,25 @@ TEST_F(FloatingBarTest, TheMainWindowLooksActiveWhileItsFloatingBarIsActive) {
   EXPECT_NE(captionPixel(form), active);
   sys::SetActiveWindow(form->Handle());
   EXPECT_EQ(captionPixel(form), active);
+}
+
+TEST_F(FloatingBarTest, TheFormGoingWhileItsBarsFloatTakesThemAlong) {
+  TActionMainMenuBar* menu = MakeMenuBar();
+  const POINT g = Grip(menu);
+  screen->Drag(g.x, g.y, 300, 280, 6);
+  app->ProcessMessages();
+  ASSERT_TRUE(menu->Floating());
+  TCustomDockForm* host = FloatByGrip(POINT{100, 400});
+  ASSERT_NE(host, nullptr);
+  EXPECT_EQ(host->OwnerForm(), form);
+  EXPECT_EQ(sys::GetWindow(host->Handle(), sys::GW_OWNER), form->Handle());
+  // The bars go with their owner, and their emptied floating forms after.
+  delete form;
+  form = nullptr;
+  app->ProcessMessages();
+  EXPECT_EQ(app->MainForm(), nullptr);
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    EXPECT_FALSE(Screen->Forms(i)->Is<TCustomDockForm>());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Non-client geometry, hit testing, and what the default window procedure
 // does with the frame: moving, sizing, maximising, the caption buttons.
 
+#include <vector>
+
 #include "tests/platform/user/UserTestSupport.h"
 
 namespace zel::sys::test {
@@ -127,6 +129,30 @@ TEST_F(NonClient, FrameDragSizesTheWindowWithinTheMinimumTrackSize) {
   RECT c;
   GetClientRect(w, &c);
   EXPECT_GE(c.Height(), 0);
+}
+
+TEST_F(NonClient, AWindowSizedByItsFrameMayChangeTheRectangleOnTheWay) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  std::vector<WPARAM> edges;
+  // Widths snap to multiples of 50, the side dragged giving way.
+  Rec().handlers[w] = [&edges](HWND, UINT m, WPARAM edge, LPARAM l) -> std::optional<LRESULT> {
+    if (m != WM_SIZING) return std::nullopt;
+    edges.push_back(edge);
+    auto* r = reinterpret_cast<RECT*>(l);
+    const int width = (r->Width() + 25) / 50 * 50;
+    if (edge == WMSZ_LEFT)
+      r->left = r->right - width;
+    else
+      r->right = r->left + width;
+    return 1;
+  };
+  Pump();
+  screen->Drag(399, 299, 430, 310, 2); // the bottom right corner
+  EXPECT_EQ(Rect(w), (RECT{100, 100, 450, 311}));
+  EXPECT_EQ(edges.back(), WMSZ_BOTTOMRIGHT);
+  screen->Drag(101, 200, 140, 200, 2); // the left edge
+  EXPECT_EQ(Rect(w), (RECT{150, 100, 450, 311}));
+  EXPECT_EQ(edges.back(), WMSZ_LEFT);
 }
 
 TEST_F(NonClient, CaptionDoubleClickMaximisesAndRestores) {
