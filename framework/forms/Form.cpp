@@ -205,11 +205,29 @@ void TCustomForm::CreateWnd() {
     CreateClientWindow();
     Realign();
   }
+  // The windows let go while the form made its window again are its again.
+  std::vector<HWND> owned;
+  owned.swap(FOwnedWhileRecreating);
+  for (HWND h : owned)
+    if (IsWindow(h) && HandleAllocated()) SetWindowLongPtr(h, GWLP_HWNDPARENT, LONG_PTR(Handle()));
 }
 
 void TCustomForm::DestroyWnd() {
   // The client window and the children's windows go with the form's.
   FClientHandle = nullptr;
+  // The windows it owns (floating tool windows) would go as well: while
+  // the form only makes its window again (a new style) they are let go,
+  // and owned again by the new window.
+  FOwnedWhileRecreating.clear();
+  if (HandleAllocated() && !ComponentState().Contains(csDestroying)) {
+    const HWND self = Handle();
+    EnumWindows([&](HWND h) {
+      if (GetWindow(h, GW_OWNER) == self) FOwnedWhileRecreating.push_back(h);
+      return true;
+    });
+    for (HWND h : FOwnedWhileRecreating)
+      SetWindowLongPtr(h, GWLP_HWNDPARENT, 0);
+  }
   TWinControl::DestroyWnd();
 }
 

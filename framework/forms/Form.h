@@ -180,6 +180,7 @@ private:
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FMenuKeyBar = nullptr;
+  std::vector<sys::HWND> FOwnedWhileRecreating;
   TCustomForm* FMDIParent = nullptr;
   TCustomForm* FActiveMDIChild = nullptr;
   sys::HWND FClientHandle = nullptr;

@@ -1,6 +1,7 @@
 // Drag docking by mouse on the headless screen, and floating forms.
 
 #include "framework/docking/DragDock.h"
+#include "framework/forms/Form.h"
 #include "tests/framework/docking/DockFixture.h"
 
 namespace zel::test {
@@ -151,6 +152,35 @@ TEST_F(DragDockTest, ClosingAFloatingFormHidesItsClient) {
   a->Show();
   PumpMessages();
   EXPECT_EQ(a->BoundsRect(), (RECT{0, 12, 400, 300}));
+}
+
+TEST_F(DragDockTest, AFloatingFormIsAPaletteOfTheFormItsClientLeft) {
+  auto* main = new TForm(root.get());
+  main->SetBounds(20, 20, 500, 400);
+  main->Show();
+  TPanel* a = Panel("A");
+  a->SetParent(main);
+  floated.push_back(a);
+  TCustomDockForm* form = FloatControl(a, RECT{50, 50, 250, 200});
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->OwnerForm(), main);
+  EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), main->Handle());
+  // The main form in front stays behind its palette.
+  SetActiveWindow(main->Handle());
+  PumpMessages();
+  const HWND over = WindowFromPoint(POINT{100, 100});
+  EXPECT_TRUE(over == form->Handle() || IsChild(form->Handle(), over));
+  // A new window of the main form (a new border) keeps the palette.
+  const HWND floating = form->Handle();
+  main->SetBorderStyle(bsSingle);
+  PumpMessages();
+  ASSERT_TRUE(IsWindow(floating));
+  EXPECT_TRUE(IsWindowVisible(floating));
+  EXPECT_EQ(GetWindow(floating, GW_OWNER), main->Handle());
+  // The main form going lets the palette go, and nothing refers to it.
+  delete main;
+  EXPECT_EQ(form->OwnerForm(), nullptr);
+  EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), nullptr);
 }
 
 TEST_F(DragDockTest, ManualFloatAndManualDockWithoutASiteFloatInAForm) {
