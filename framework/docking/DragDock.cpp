@@ -476,15 +476,6 @@ void TCustomDockForm::WndProc(TMessage& m) {
     m.Result = 1;
     return;
   }
-  // A size set by a program fits the client as well, the width leading.
-  if (m.Msg == WM_WINDOWPOSCHANGING && m.LParam) {
-    auto& wp = *reinterpret_cast<WINDOWPOS*>(m.LParam);
-    SIZE outer{wp.cx, wp.cy};
-    if (!(wp.flags & SWP_NOSIZE) && FitSizeToClient(outer, false)) {
-      wp.cx = outer.cx;
-      wp.cy = outer.cy;
-    }
-  }
   TCustomForm::WndProc(m);
   // Sizing by the frame stops at the constraints the client set (a tool
   // bar keeps its widest button in view), which may be narrower than an
@@ -511,6 +502,16 @@ bool TCustomDockForm::FitSizeToClient(SIZE& outer, bool heightLeads) {
   if (DockClients(0)->Perform(CM_FLOATSIZING, heightLeads, LPARAM(&size)) == 0) return false;
   outer = SIZE{size.cx + frameX, size.cy + frameY};
   return true;
+}
+
+// A size set by a program fits the client as well, the width leading.
+void TCustomDockForm::SetBounds(int left, int top, int width, int height) {
+  SIZE outer{width, height};
+  if ((width != Width() || height != Height()) && FitSizeToClient(outer, false)) {
+    width = outer.cx;
+    height = outer.cy;
+  }
+  TCustomForm::SetBounds(left, top, width, height);
 }
 
 // Sizing by the frame: the edge dragged tells which of width and height

@@ -59,6 +59,7 @@ public:
   // A press on the caption drags the form's client: dropped over a site
   // that accepts it docks there, dropped elsewhere the form moves.
   void WndProc(TMessage& message) override;
+  void SetBounds(int left, int top, int width, int height) override;
   // The form the floating form is a tool palette of (the one its client
   // came from), or nil: its window owns the floating one, which so stays
   // in front of it.

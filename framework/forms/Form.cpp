@@ -538,8 +538,7 @@ void TCustomForm::WndProc(TMessage& m) {
   case WM_NCACTIVATE:
     // The owner of a tool window keeps an active caption while the tool
     // window is active (it is a palette of the owner, not another task).
-    if (m.WParam == 0 && FActive && IsOwnedToolWindow(GetActiveWindow(), Handle()))
-      m.WParam = 1;
+    if (m.WParam == 0 && FActive && IsOwnedToolWindow(GetActiveWindow(), Handle())) m.WParam = 1;
     break;
   case WM_ACTIVATEAPP:
     if (Application) Application->SetActive(m.WParam != 0);
@@ -664,8 +663,7 @@ bool TCustomForm::HandleMenuKey(UINT msg, LPARAM key) {
   if (OfferMenuKey(this, msg, key)) return true;
   // A floating menu bar was not among the controls.  One docked again
   // elsewhere is that form's now.
-  if (FMenuKeyBar && FMenuKeyBar->Floating() &&
-      FMenuKeyBar->Perform(CM_MENUKEY, msg, key) != 0)
+  if (FMenuKeyBar && FMenuKeyBar->Floating() && FMenuKeyBar->Perform(CM_MENUKEY, msg, key) != 0)
     return true;
   return msg == WM_SYSCHAR && DispatchDialogChar(this, char32_t(key));
 }

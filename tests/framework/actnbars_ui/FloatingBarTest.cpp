@@ -298,18 +298,8 @@ TEST_F(FloatingBarTest, EscPutsTheBandBackAndClosingTheFormHidesTheBar) {
   EXPECT_TRUE(toolBar->Floating());
 }
 
-TEST_F(FloatingBarTest, AMainMenuBarFloatsAndDocksLikeAToolBar) {
-  auto* menu = new TActionMainMenuBar(form);
-  menu->SetCaption("Меню");
-  menu->SetBounds(0, 40, 200, 24);
-  menu->SetParent(bar);
-  menu->SetActionManager(manager);
-  TActionClients* top = manager->ActionBars()->ActionBars(1)->Items();
-  top->Add()->SetCaption("&Файл");
-  top->Add()->SetCaption("&Правка");
-  menu->RecreateControls();
-  app->ProcessMessages();
-  ASSERT_EQ(bar->BandRow(menu), 1);
+TEST_F(FloatingBarTest, AFloatingMainMenuBarStillAnswersTheFormsMenuKeys) {
+  TActionMainMenuBar* menu = MakeMenuBar();
   const POINT g = Grip(menu);
   screen->Drag(g.x, g.y, 300, 280, 6);
   app->ProcessMessages();
@@ -318,23 +308,6 @@ TEST_F(FloatingBarTest, AMainMenuBarFloatsAndDocksLikeAToolBar) {
   EXPECT_EQ(host->Caption(), "Меню");
   EXPECT_EQ(bar->RowCount(), 1);
   EXPECT_EQ(menu->HiddenCount(), 0);
-  clock.Advance(1000);
-  const POINT cap = CaptionOf(host);
-  const POINT target = bar->ClientToScreen(POINT{20, 10});
-  screen->Drag(cap.x, cap.y, target.x, target.y, 6);
-  app->ProcessMessages();
-  EXPECT_EQ(menu->Parent(), bar);
-  EXPECT_EQ(bar->BandRow(menu), 0);
-  EXPECT_FALSE(menu->Floating());
-}
-
-TEST_F(FloatingBarTest, AFloatingMainMenuBarStillAnswersTheFormsMenuKeys) {
-  TActionMainMenuBar* menu = MakeMenuBar();
-  const POINT g = Grip(menu);
-  screen->Drag(g.x, g.y, 300, 280, 6);
-  app->ProcessMessages();
-  auto* host = dynamic_cast<TCustomDockForm*>(menu->HostDockSite());
-  ASSERT_NE(host, nullptr);
   EXPECT_EQ(form->MenuKeyBar(), menu);
   // The keyboard is the main form's again, in the panel it had.
   form->SetFocus();
@@ -390,6 +363,8 @@ TEST_F(FloatingBarTest, AFloatingMainMenuBarStillAnswersTheFormsMenuKeys) {
   screen->Drag(cap.x, cap.y, target.x, target.y, 6);
   app->ProcessMessages();
   ASSERT_FALSE(menu->Floating());
+  EXPECT_EQ(menu->Parent(), bar);
+  EXPECT_EQ(bar->BandRow(menu), 0);
   focusable->SetFocus();
   screen->Key(sys::VK_F10);
   app->ProcessMessages();
@@ -477,6 +452,16 @@ TEST_F(FloatingBarTest, AFloatingToolBarWrapsIntoRowsWhenItsFormIsNarrowed) {
   EXPECT_EQ(host->ClientHeight(), oneRow);
   EXPECT_EQ(toolBar->ActionControls(5)->Top(), first->Top());
   EXPECT_TRUE(allShown());
+
+  // A program setting the width gets the same rows.
+  host->SetWidth(host->Width() - host->ClientWidth() + narrow);
+  app->ProcessMessages();
+  EXPECT_EQ(host->ClientHeight(), oneRow + first->Height());
+  EXPECT_EQ(host->ClientRect(), toolBar->BoundsRect());
+  EXPECT_TRUE(allShown());
+  host->SetWidth(wide);
+  app->ProcessMessages();
+  EXPECT_EQ(host->ClientHeight(), oneRow);
 
   // The bottom edge dragged down by a row makes two rows, the form as
   // narrow as they allow; dragged up again, one row.
