@@ -95,7 +95,10 @@ TCustomActionMenuBar* TCustomActionMenuBar::RootMenu() {
 
 bool TCustomActionMenuBar::InMenuLoop() {
   TCustomActionMenuBar* root = RootMenu();
-  return root->FPopup || root->FKeyboardLoop;
+  // A pop-up at the root (a drop-down, a context menu) is a menu loop of
+  // its own while it is on the screen.
+  const bool rootPopupShown = dynamic_cast<TCustomActionPopupMenu*>(root) && root->Visible();
+  return root->FPopup || root->FKeyboardLoop || rootPopupShown;
 }
 
 TCustomActionControl* TCustomActionMenuBar::SelectedControl() const {
@@ -232,6 +235,12 @@ void TCustomActionMenuBar::PressedIn(HWND window) {
   // Presses on the bar itself and on the open pop-ups are theirs to handle.
   for (TCustomActionMenuBar* m = this; m; m = m->FPopup)
     if (m->HandleAllocated() && (m->Handle() == window || IsChild(m->Handle(), window))) return;
+  // So are presses on the bar a root pop-up dropped from (its button
+  // decides whether the pop-up opens again).
+  if (auto* from = dynamic_cast<TWinControl*>(Owner()); from && FParentMenu == nullptr &&
+                                                        dynamic_cast<TCustomActionPopupMenu*>(this))
+    if (from->HandleAllocated() && (from->Handle() == window || IsChild(from->Handle(), window)))
+      return;
   CloseMenu();
 }
 
@@ -564,6 +573,8 @@ void TCustomActionPopupMenu::PopupAt(POINT at) {
   SetWindowPos(Handle(), HWND_TOPMOST, x, y, w, h, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   SetVisibleFlag(true);
   Invalidate();
+  // A pop-up of its own (not a sub-menu) closes at a press anywhere else.
+  if (!FParentMenu) WatchPresses();
 }
 
 POINT TCustomActionPopupMenu::PopupPoint(TCustomActionControl* control) {

@@ -196,6 +196,12 @@ TEST_P(ActionBarsUiTest, ADropDownButtonOpensItsSubItems) {
   ASSERT_EQ(executed.size(), 1u);
   EXPECT_EQ(executed[0], quit);
   EXPECT_EQ(toolBar->ActivePopup(), nullptr);
+  // Opened again, a press anywhere else closes it without running anything.
+  ClickOn(drop);
+  ASSERT_NE(toolBar->ActivePopup(), nullptr);
+  ClickAt(form->ClientToScreen({300, 250}));
+  EXPECT_EQ(toolBar->ActivePopup(), nullptr);
+  EXPECT_EQ(executed.size(), 1u);
 }
 
 TEST_P(ActionBarsUiTest, TheCustomizePopUpTogglesAnItemAndResetsTheBar) {
@@ -452,6 +458,11 @@ TEST_P(ActionBarsUiTest, APopupActionBarShowsItsMenuInTheStyleItsEventPicks) {
   menu->Popup(10, 10);
   EXPECT_TRUE(menu->PopupBar()->ActionControls(0)->IsChecked());
   EXPECT_FALSE(menu->PopupBar()->ActionControls(1)->IsChecked());
+  // A press anywhere else closes it, choosing nothing.
+  clicked = nullptr;
+  ClickAt(form->ClientToScreen({300, 250}));
+  EXPECT_FALSE(menu->PopupBar()->Visible());
+  EXPECT_EQ(clicked, nullptr);
 }
 
 TEST_P(ActionBarsUiTest, TheCustomizeDialogPutsTheBarsInDesignModeAndSetsTheOptions) {
