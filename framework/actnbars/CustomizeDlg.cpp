@@ -329,10 +329,7 @@ void TCustomizeDlg::CreateOptionsTab() {
 }
 
 void TCustomizeDlg::FormKeyDown(WORD& key, TShiftState shift) {
-  if (key == VK_ESCAPE && DesignDragArmed()) {
-    CancelDesignDrag();
-    key = 0;
-  } else if (key == VK_TAB && shift.Contains(ssCtrl)) {
+  if (key == VK_TAB && shift.Contains(ssCtrl)) {
     FPages->SelectNextPage(!shift.Contains(ssShift));
     key = 0;
   }

@@ -113,10 +113,17 @@ public:
       s = std::make_unique<TInsertMarkStrip>(nullptr);
     Mouse = std::make_unique<TDragMouseWindow>(nullptr);
     Mouse->HandleNeeded();
+    // The press on the item may have activated any form, and the keyboard
+    // stays wherever it was: Esc ends the drag whichever window it reaches.
+    EscHook = AddKeyHook([](HWND, WPARAM key) {
+      if (key != VK_ESCAPE) return false;
+      CancelDesignDrag();
+      return true;
+    });
   }
   // The component base tells the bars and the action this one followed
   // that it goes, and they forget it.
-  ~TDesignDragger() override = default;
+  ~TDesignDragger() override { RemoveKeyHook(EscHook); }
 
   void Notification(TComponent* component, TOperation operation) override {
     TComponent::Notification(component, operation);
@@ -156,6 +163,7 @@ public:
   TActionClientItem* HoverItem = nullptr;
   std::array<std::unique_ptr<TInsertMarkStrip>, 3> Strips;
   std::unique_ptr<TDragMouseWindow> Mouse;
+  int EscHook = 0;
 };
 
 std::unique_ptr<TDesignDragger>& Dragger() {

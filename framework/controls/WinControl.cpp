@@ -19,6 +19,8 @@ TControlExceptionHook gExceptionHook;
 TInputHook gInputHook;
 std::vector<std::pair<int, TPressHook>> gPressHooks;
 int gNextPressHook = 1;
+std::vector<std::pair<int, TKeyHook>> gKeyHooks;
+int gNextKeyHook = 1;
 WNDPROC gControlProc = nullptr;
 std::vector<TWinControl*> gDockSites;
 
@@ -73,6 +75,15 @@ void RemovePressHook(int id) {
   std::erase_if(gPressHooks, [id](const auto& h) { return h.first == id; });
 }
 
+int AddKeyHook(TKeyHook hook) {
+  gKeyHooks.emplace_back(gNextKeyHook, std::move(hook));
+  return gNextKeyHook++;
+}
+
+void RemoveKeyHook(int id) {
+  std::erase_if(gKeyHooks, [id](const auto& h) { return h.first == id; });
+}
+
 namespace {
 
 // Hooks may add or remove hooks while they run: work on a copy and skip
@@ -83,6 +94,17 @@ void RunPressHooks(HWND h) {
     if (std::any_of(gPressHooks.begin(), gPressHooks.end(),
                     [id = id](const auto& x) { return x.first == id; }))
       fn(h);
+}
+
+// The same for keys; the first hook that uses the key up ends the round.
+bool RunKeyHooks(HWND h, WPARAM key) {
+  const auto hooks = gKeyHooks;
+  for (const auto& [id, fn] : hooks)
+    if (std::any_of(gKeyHooks.begin(), gKeyHooks.end(),
+                    [id = id](const auto& x) { return x.first == id; }) &&
+        fn(h, key))
+      return true;
+  return false;
 }
 
 } // namespace
@@ -112,6 +134,8 @@ LRESULT TWinControl::MainWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     gInputHook(msg);
     if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;
   }
+  if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && !gKeyHooks.empty() && RunKeyHooks(h, w))
+    return 0;
   if (IsButtonDown(msg) && !gPressHooks.empty()) {
     RunPressHooks(h);
     if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;

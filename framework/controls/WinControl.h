@@ -303,4 +303,12 @@ using TPressHook = std::function<void(sys::HWND window)>;
 int AddPressHook(TPressHook hook);
 void RemovePressHook(int id);
 
+// Called before a control's window handles a key going down, with that
+// window and the key; a hook answering true uses the key up, and the window
+// never sees it.  What must hear a key wherever the keyboard is (Esc ending
+// a drag that holds the mouse) adds one for its duration.
+using TKeyHook = std::function<bool(sys::HWND window, sys::WPARAM key)>;
+int AddKeyHook(TKeyHook hook);
+void RemoveKeyHook(int id);
+
 } // namespace zel

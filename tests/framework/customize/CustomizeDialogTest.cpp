@@ -14,6 +14,8 @@
 #include "framework/stdctrls/ColorDialogParts.h"
 #include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/PageControl.h"
+#include "platform/user/Input.h"
+#include "platform/user/SystemParams.h"
 #include "tests/framework/actnbars_ui/BarTestSupport.h"
 
 namespace zel {
@@ -345,6 +347,40 @@ TEST_F(CustomizeDialogTest, AClickOrAnEscapedDragChangesNothing) {
   EXPECT_FALSE(DesignDragArmed());
   Release(form->ClientToScreen({300, 250}));
   EXPECT_EQ(ToolItems()->Count(), 3);
+}
+
+TEST_F(CustomizeDialogTest, EscEndsADragWhileTheMainFormHasTheKeyboard) {
+  OpenDialog();
+  std::vector<sys::WORD> formKeys;
+  form->SetKeyPreview(true);
+  form->OnKeyDown = [&](TObject*, sys::WORD& key, TShiftState) { formKeys.push_back(key); };
+  const sys::POINT from = Center(toolBar->ActionControls(1));
+  const sys::POINT away = form->ClientToScreen({300, 250});
+  Press(from);
+  MoveTo(away);
+  ASSERT_TRUE(DesignDragging());
+  // The press went to the main form, which has the keyboard now.
+  EXPECT_EQ(sys::GetActiveWindow(), form->Handle());
+  MoveTo(On(toolBar->ActionControls(0), 2));
+  const sys::RECT mark = DesignInsertMarkRect();
+  ASSERT_FALSE(sys::IsRectEmpty(mark));
+  const sys::COLORREF markColour = sys::GetSysColor(sys::COLOR_WINDOWTEXT);
+  ASSERT_EQ(screen->ScreenPixel(mark.left, mark.top), markColour);
+  screen->Key(sys::VK_ESCAPE);
+  app->ProcessMessages();
+  EXPECT_FALSE(DesignDragArmed());
+  // The drag used the key up, and its mark is gone from the screen.
+  EXPECT_TRUE(formKeys.empty());
+  EXPECT_NE(screen->ScreenPixel(mark.left, mark.top), markColour);
+  // Released off every bar, where a drag would have removed the item.
+  Release(away);
+  app->ProcessMessages();
+  EXPECT_EQ(ActionsOf(ToolItems()), (std::vector<TContainedAction*>{open, save, cut}));
+  EXPECT_EQ(toolBar->ActionControlCount(), 3);
+  // With the drag over, Esc reaches the form again.
+  screen->Key(sys::VK_ESCAPE);
+  app->ProcessMessages();
+  EXPECT_EQ(formKeys, std::vector<sys::WORD>{sys::VK_ESCAPE});
 }
 
 TEST_F(CustomizeDialogTest, ResetPutsABarBackToItsItemsAtTheFirstShowing) {
