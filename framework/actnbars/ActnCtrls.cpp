@@ -493,6 +493,12 @@ void TCustomActionDockBar::WndProc(TMessage& m) {
     m.Result = 1;
     return;
   }
+  // Wrapped into rows while floating, the bar docks back in one row.
+  if (m.Msg == CM_DOCKEDSIZE && m.LParam && FloatingHost() && WrapsControls()) {
+    reinterpret_cast<SIZE*>(m.LParam)->cx = FloatingClientSize().cx;
+    m.Result = 1;
+    return;
+  }
   TCustomActionBar::WndProc(m);
 }
 

@@ -56,7 +56,8 @@ public:
 
 protected:
   bool WrapsControls() const override;
-  // Answers the floating form's CM_FLOATSIZING with the rows' size.
+  // Answers the floating form's CM_FLOATSIZING with the rows' size, and a
+  // control bar's CM_DOCKEDSIZE with the width of one row.
   void WndProc(TMessage& message) override;
 
 private:

@@ -14,6 +14,12 @@ namespace zel {
 // height changes; a client that arranges its contents in rows (a tool
 // bar) changes it and answers 1.
 constexpr sys::UINT CM_FLOATSIZING = CM_BASE + 120;
+// Sent by a dock site that lays its clients out in rows to a floating
+// control about to dock there, with LParam a SIZE* of the size it would
+// take (its current width and docked height); a control whose docked size
+// differs from its floating one (a tool bar wrapped into rows while it
+// floated, back to one row) changes it and answers 1.
+constexpr sys::UINT CM_DOCKEDSIZE = CM_BASE + 121;
 
 class TDragDockObject : public TObject {
   ZEL_CLASS(TDragDockObject, TObject)

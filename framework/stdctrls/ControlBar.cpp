@@ -425,8 +425,15 @@ RECT TCustomControlBar::DockPlace(TControl* control, int x, int y) {
   if (top < 0) top = any && y < first ? first - rowCount * FRowSize : bottom;
   const int left = std::max(0, x - kGripInset / 2) + insets.left;
   top += insets.top;
-  // A control back from floating takes its docked height again.
-  return RECT{left, top, left + pref, top + control->TBDockHeight()};
+  // A control back from floating takes its docked height again, and the
+  // width it wants docked, within the bar.
+  sys::SIZE size{pref, control->TBDockHeight()};
+  if (control->Floating()) {
+    control->Perform(CM_DOCKEDSIZE, 0, sys::LPARAM(&size));
+    const int room = ClientWidth() - insets.left - insets.right;
+    if (room > 0) size.cx = std::min<int>(size.cx, room);
+  }
+  return RECT{left, top, left + size.cx, top + size.cy};
 }
 
 void TCustomControlBar::DockOver(TDragDockObject* source, int x, int y, TDragState state,

@@ -490,19 +490,47 @@ TEST_F(FloatingBarTest, AFloatingToolBarWrapsIntoRowsWhenItsFormIsNarrowed) {
     EXPECT_EQ(host->ClientHeight(), oneRow);
   }
 
-  // Narrowed and docked, the bar is one row again, the rest behind the
-  // scroll button.
+  // Narrowed and docked, the bar is one row again, as wide as the row
+  // needs: the preview shows it so, and nothing hides behind the scroll
+  // button.
   DragRightEdge(*screen, host, narrow - host->ClientWidth());
   app->ProcessMessages();
-  clock.Advance(1000);
-  const POINT cap = CaptionOf(host);
+  const int oneRowWidth = toolBar->FloatingClientSize().cx;
+  ASSERT_GT(oneRowWidth, narrow);
   const POINT target = bar->ClientToScreen(POINT{180, 10});
-  screen->Drag(cap.x, cap.y, target.x, target.y, 6);
+  CarryByCaption(host, target);
+  ASSERT_TRUE(DockDragging());
+  EXPECT_EQ(DockPreviewRect().right - DockPreviewRect().left, oneRowWidth);
+  screen->Release(target.x, target.y);
   app->ProcessMessages();
   ASSERT_EQ(toolBar->Parent(), bar);
   EXPECT_EQ(toolBar->Height(), 26);
-  EXPECT_EQ(toolBar->ActionControls(2)->Top(), first->Top());
-  EXPECT_GT(toolBar->HiddenCount(), 0);
+  EXPECT_EQ(toolBar->Width(), oneRowWidth);
+  EXPECT_EQ(toolBar->ActionControls(5)->Top(), first->Top());
+  EXPECT_TRUE(allShown());
+  Picture("docked_back_in_one_row");
+}
+
+TEST_F(FloatingBarTest, ADockedBackBarIsNoWiderThanItsControlBar) {
+  TCustomDockForm* host = FloatByGrip(POINT{300, 260});
+  ASSERT_NE(host, nullptr);
+  DragRightEdge(*screen, host, TCustomActionDockBar::MinFloatingWidth - host->ClientWidth());
+  app->ProcessMessages();
+  // The main window narrower than the bar's one row plus its grip.
+  const int oneRowWidth = toolBar->FloatingClientSize().cx;
+  form->SetClientWidth(oneRowWidth);
+  app->ProcessMessages();
+  ASSERT_EQ(bar->ClientWidth(), oneRowWidth);
+  clock.Advance(1000);
+  const POINT cap = CaptionOf(host);
+  const POINT below = bar->ClientToScreen(POINT{2, bar->Height() + 4});
+  screen->Drag(cap.x, cap.y, below.x, below.y, 6);
+  app->ProcessMessages();
+  ASSERT_EQ(toolBar->Parent(), bar);
+  // The band's grip and edges take the rest of the bar's width.
+  EXPECT_EQ(toolBar->Width(), oneRowWidth - 11 - 2);
+  EXPECT_LE(bar->BandRect(toolBar).right, bar->ClientWidth());
+  EXPECT_EQ(toolBar->Height(), 26);
 }
 
 TEST_F(FloatingBarTest, TheMainWindowLooksActiveWhileItsFloatingBarIsActive) {
