@@ -112,6 +112,39 @@ TEST_F(ControlsTest, KeysGoToTheFocusedControl) {
   EXPECT_EQ(typed, U"я");
 }
 
+TEST_F(ControlsTest, AKeyHookSeesKeysBeforeTheFocusedControlAndMayUseThemUp) {
+  auto* a = Add<TWinControl>(0, 0, 20, 20);
+  a->SetTabStop(true);
+  std::vector<WORD> keys;
+  a->OnKeyDown = [&](TObject*, WORD& k, TShiftState) { keys.push_back(k); };
+  a->SetFocus();
+  std::vector<std::pair<HWND, WPARAM>> hooked;
+  std::vector<WPARAM> later;
+  const int first = AddKeyHook([&](HWND h, WPARAM key) {
+    hooked.emplace_back(h, key);
+    return key == VK_ESCAPE;
+  });
+  const int second = AddKeyHook([&](HWND, WPARAM key) {
+    later.push_back(key);
+    return false;
+  });
+  screen->Key('B');
+  screen->Key(VK_ESCAPE);
+  // Esc was used up by the first hook: neither the second nor the control
+  // heard it.
+  EXPECT_EQ(keys, (std::vector<WORD>{WORD('B')}));
+  EXPECT_EQ(later, (std::vector<WPARAM>{WPARAM('B')}));
+  EXPECT_EQ(hooked, (std::vector<std::pair<HWND, WPARAM>>{{a->Handle(), WPARAM('B')},
+                                                          {a->Handle(), WPARAM(VK_ESCAPE)}}));
+  // Removed, a hook hears nothing more.
+  RemoveKeyHook(first);
+  RemoveKeyHook(second);
+  screen->Key(VK_ESCAPE);
+  EXPECT_EQ(keys, (std::vector<WORD>{WORD('B'), WORD(VK_ESCAPE)}));
+  EXPECT_EQ(hooked.size(), 2u);
+  EXPECT_EQ(later.size(), 1u);
+}
+
 TEST_F(ControlsTest, DeletingAControlClearsEveryReferenceToIt) {
   auto* a = Add<TProbe>(10, 10, 50, 50);
   const POINT p = At(a, 5, 5);
