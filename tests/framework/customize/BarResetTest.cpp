@@ -14,14 +14,14 @@
 #include "framework/stdctrls/ColorDialogParts.h"
 #include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/PageControl.h"
-#include "tests/framework/actnbars_ui/BarTestSupport.h"
+#include "tests/framework/customize/CustomizeTestSupport.h"
 
 namespace zel {
 namespace {
 
 using namespace bartest;
 
-class BarResetTest : public ::testing::Test, protected BarTestSupport {
+class BarResetTest : public ::testing::Test, protected CustomizeTestSupport {
 protected:
   void SetUp() override {
     StartBars({XPStyle()});
@@ -33,28 +33,18 @@ protected:
     manager->BeginLoading();
     manager->SetImages(images);
     manager->SetStyle(XPStyle());
-    open = MakeAction(form, manager, "&Открыть", 0);
-    save = MakeAction(form, manager, "&Сохранить", 1);
-    cut = MakeAction(form, manager, "&Вырезать", 2);
-    paste = MakeAction(form, manager, "Вст&авить");
-    // Named, as a configuration refers to actions by name.
-    int n = 0;
-    for (TAction* a : {open, save, cut, paste}) {
-      a->SetName("act" + std::to_string(++n));
-      a->OnExecute = [](TObject*) {};
-    }
+    open = Action("&Открыть", "", 0);
+    save = Action("&Сохранить", "", 1);
+    cut = Action("&Вырезать", "", 2);
+    paste = Action("Вст&авить", "", -1);
 
-    menuBar = MakeBar<TActionMainMenuBar>(form, manager);
-    menuBar->SetName("MenuBar1");
-    menuBar->SetCaption("Главное меню");
+    menuBar = MakeNamedBar<TActionMainMenuBar>("MenuBar1", "Главное меню");
     TActionClientItem* file = MenuItems()->Add();
     file->SetCaption("&Файл");
     file->Items()->Add()->SetAction(open);
 
-    toolBar = MakeBar<TActionToolBar>(form, manager);
+    toolBar = MakeNamedBar<TActionToolBar>("ToolBar1", "Основные кнопки");
     toolBar->SetTop(100);
-    toolBar->SetName("ToolBar1");
-    toolBar->SetCaption("Основные кнопки");
     AddButtons(ToolItems(), {open, save});
     ToolItems()->AddSeparator();
     TActionClientItem* more = ToolItems()->Add();
@@ -64,28 +54,13 @@ protected:
     form->Show();
     app->ProcessMessages();
 
-    InstallCustomizeDialog();
-    customize = new TCustomizeActionBars(form);
-    customize->SetActionList(manager);
+    // Below the bars, so drops on them are not covered.
+    StartCustomize({120, 330});
   }
-  void TearDown() override {
-    TCustomizeActionBars::SetDialogRunner(nullptr);
-    TCustomizeActionBars::SetDialogFactory(nullptr);
-    StopBars();
-  }
+  void TearDown() override { StopCustomize(); }
 
-  TActionClients* MenuItems() { return manager->ActionBars()->ActionBars(0)->Items(); }
-  TActionClients* ToolItems() { return manager->ActionBars()->ActionBars(1)->Items(); }
   std::vector<TContainedAction*> Defined() const { return {open, save, nullptr, cut}; }
 
-  TCustomizeDlg* OpenDialog() {
-    EXPECT_TRUE(customize->Execute());
-    auto* dlg = dynamic_cast<TCustomizeDlg*>(customize->CustomizeDlg());
-    // Out of the way of the bars, so drops on them are not covered.
-    if (dlg) dlg->Form()->SetBounds(120, 330, 400, 380);
-    app->ProcessMessages();
-    return dlg;
-  }
   // The person's changes in the dialog: the first button dragged off, the
   // command "Вставить" dragged onto the bar's end; then the dialog closes.
   void CustomiseAndClose() {
@@ -105,11 +80,6 @@ protected:
   }
   std::vector<TContainedAction*> Customised() const { return {save, nullptr, cut, paste}; }
 
-  void ShowTab(TCustomizeDlg* dlg, TTabSheet* sheet) {
-    const sys::RECT r = dlg->Pages()->TabRect(sheet->PageIndex());
-    ClickAt(dlg->Pages()->ClientToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
-    ASSERT_EQ(dlg->Pages()->ActivePage(), sheet);
-  }
   // The tool bar's line in the dialog chosen and "Сбросить" clicked.
   void ResetInDialog(TCustomizeDlg* dlg) {
     ShowTab(dlg, dlg->BarsSheet());
@@ -128,13 +98,7 @@ protected:
     EXPECT_EQ(ToolItems()->Items(3)->Items()->Items(0)->Action(), paste);
   }
 
-  TForm* form = nullptr;
-  TCustomImageList* images = nullptr;
-  TActionManager* manager = nullptr;
   TAction *open = nullptr, *save = nullptr, *cut = nullptr, *paste = nullptr;
-  TActionMainMenuBar* menuBar = nullptr;
-  TActionToolBar* toolBar = nullptr;
-  TCustomizeActionBars* customize = nullptr;
 };
 
 TEST_F(BarResetTest, TheDialogOpenedAgainResetsToTheItemsTheProgramDefined) {

@@ -16,14 +16,14 @@
 #include "framework/stdctrls/PageControl.h"
 #include "platform/user/Input.h"
 #include "platform/user/SystemParams.h"
-#include "tests/framework/actnbars_ui/BarTestSupport.h"
+#include "tests/framework/customize/CustomizeTestSupport.h"
 
 namespace zel {
 namespace {
 
 using namespace bartest;
 
-class CustomizeDialogTest : public ::testing::Test, protected BarTestSupport {
+class CustomizeDialogTest : public ::testing::Test, protected CustomizeTestSupport {
 protected:
   void SetUp() override {
     StartBars({XPStyle()});
@@ -40,9 +40,7 @@ protected:
     paste = Action("Вст&авить", "Правка", 3);
     about = Action("О программе", "", -1);
 
-    menuBar = MakeBar<TActionMainMenuBar>(form, manager);
-    menuBar->SetName("MenuBar1");
-    menuBar->SetCaption("Главное меню");
+    menuBar = MakeNamedBar<TActionMainMenuBar>("MenuBar1", "Главное меню");
     TActionClients* top = manager->ActionBars()->ActionBars(0)->Items();
     TActionClientItem* file = top->Add();
     file->SetCaption("&Файл");
@@ -51,53 +49,19 @@ protected:
     top->Add()->SetAction(about);
     menuBar->RecreateControls();
 
-    toolBar = MakeBar<TActionToolBar>(form, manager);
+    toolBar = MakeNamedBar<TActionToolBar>("ToolBar1", "Основные кнопки");
     toolBar->SetTop(100);
-    toolBar->SetName("ToolBar1");
-    toolBar->SetCaption("Основные кнопки");
     AddButtons(ToolItems(), {open, save, cut});
     toolBar->RecreateControls();
     form->Show();
     app->ProcessMessages();
 
-    InstallCustomizeDialog();
-    customize = new TCustomizeActionBars(form);
-    customize->SetActionList(manager);
+    // Below the bars, so drops on them are not covered.
+    StartCustomize({120, 330});
     customize->SetCaption("Настройка панелей");
   }
-  void TearDown() override {
-    TCustomizeActionBars::SetDialogRunner(nullptr);
-    TCustomizeActionBars::SetDialogFactory(nullptr);
-    StopBars();
-  }
+  void TearDown() override { StopCustomize(); }
 
-  TAction* Action(const std::string& caption, const std::string& category, int image) {
-    TAction* a = MakeAction(form, manager, caption, image);
-    a->SetName("act" + std::to_string(++actionCount));
-    a->SetCategory(category);
-    a->OnExecute = [this, a](TObject*) { executed.push_back(a); };
-    return a;
-  }
-  TActionClients* ToolItems() { return manager->ActionBars()->ActionBars(1)->Items(); }
-  TActionClients* MenuItems() { return manager->ActionBars()->ActionBars(0)->Items(); }
-
-  TCustomizeDlg* OpenDialog() {
-    EXPECT_TRUE(customize->Execute());
-    app->ProcessMessages();
-    auto* dlg = dynamic_cast<TCustomizeDlg*>(customize->CustomizeDlg());
-    // Out of the way of the bars, so drops on them are not covered.
-    if (dlg) dlg->Form()->SetBounds(120, 330, 400, 380);
-    app->ProcessMessages();
-    return dlg;
-  }
-  // A point on a control, dx pixels from its left (negative: from its right).
-  static sys::POINT On(TControl* c, int dx) {
-    return c->ClientToScreen({dx >= 0 ? dx : c->Width() + dx, c->Height() / 2});
-  }
-  void ShowTab(TCustomizeDlg* dlg, TTabSheet* sheet) {
-    const sys::RECT r = dlg->Pages()->TabRect(sheet->PageIndex());
-    ClickAt(dlg->Pages()->ClientToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
-  }
   void Picture(const std::string& name, bool wholeScreen = false) {
     const std::string path = PicturePath("customize_" + name);
     auto* dlg = dynamic_cast<TCustomizeDlg*>(customize->CustomizeDlg());
@@ -107,15 +71,7 @@ protected:
       EXPECT_TRUE(screen->SaveWindowShot(dlg->Form()->Handle(), path));
   }
 
-  TForm* form = nullptr;
-  TCustomImageList* images = nullptr;
-  TActionManager* manager = nullptr;
   TAction *open = nullptr, *save = nullptr, *cut = nullptr, *paste = nullptr, *about = nullptr;
-  TActionMainMenuBar* menuBar = nullptr;
-  TActionToolBar* toolBar = nullptr;
-  TCustomizeActionBars* customize = nullptr;
-  std::vector<TBasicAction*> executed;
-  int actionCount = 0;
 };
 
 TEST_F(CustomizeDialogTest, TabsSwitchByClickAndByCtrlTab) {

@@ -13,7 +13,7 @@
 #include "framework/core/Streams.h"
 #include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/PageControl.h"
-#include "tests/framework/actnbars_ui/BarTestSupport.h"
+#include "tests/framework/customize/CustomizeTestSupport.h"
 
 namespace zel {
 namespace {
@@ -21,7 +21,7 @@ namespace {
 using namespace bartest;
 using Actions = std::vector<TContainedAction*>;
 
-class MenuDesignTest : public ::testing::TestWithParam<bool>, protected BarTestSupport {
+class MenuDesignTest : public ::testing::TestWithParam<bool>, protected CustomizeTestSupport {
 protected:
   void SetUp() override {
     StartBars({StandardStyle(), XPStyle()});
@@ -39,9 +39,7 @@ protected:
     paste = Action("Вст&авить", "Правка", 3);
     about = Action("О программе", "", -1);
 
-    // Named, so that a configuration read finds them again.
-    menuBar = MakeBar<TActionMainMenuBar>(form, manager);
-    menuBar->SetName("MenuBar1");
+    menuBar = MakeNamedBar<TActionMainMenuBar>("MenuBar1");
     TActionClients* top = MenuItems();
     file = top->Add();
     file->SetCaption("&Файл");
@@ -59,9 +57,8 @@ protected:
 
     // At the foot of the form, clear of the pop-ups that open below the
     // menu bar.
-    toolBar = MakeBar<TActionToolBar>(form, manager);
+    toolBar = MakeNamedBar<TActionToolBar>("ToolBar1");
     toolBar->SetAlign(alBottom);
-    toolBar->SetName("ToolBar1");
     AddButtons(ToolItems(), {open, cut});
     more = ToolItems()->Add();
     more->SetCaption("Ещё");
@@ -71,36 +68,11 @@ protected:
     form->Show();
     app->ProcessMessages();
 
-    InstallCustomizeDialog();
-    customize = new TCustomizeActionBars(form);
-    customize->SetActionList(manager);
-  }
-  void TearDown() override {
-    TCustomizeActionBars::SetDialogRunner(nullptr);
-    TCustomizeActionBars::SetDialogFactory(nullptr);
-    StopBars();
-  }
-
-  TAction* Action(const std::string& caption, const std::string& category, int image) {
-    TAction* a = MakeAction(form, manager, caption, image);
-    a->SetName("act" + std::to_string(++actionCount));
-    a->SetCategory(category);
-    a->OnExecute = [this, a](TObject*) { executed.push_back(a); };
-    return a;
-  }
-  TActionClients* MenuItems() { return manager->ActionBars()->ActionBars(0)->Items(); }
-  TActionClients* ToolItems() { return manager->ActionBars()->ActionBars(1)->Items(); }
-
-  TCustomizeDlg* OpenDialog() {
-    EXPECT_TRUE(customize->Execute());
-    app->ProcessMessages();
-    auto* dlg = dynamic_cast<TCustomizeDlg*>(customize->CustomizeDlg());
     // Below the form, clear of the bars and their menus.
-    if (dlg)
-      dlg->Form()->SetBounds(form->Left() + 100, form->Top() + form->Height() + 10, 400, 380);
-    app->ProcessMessages();
-    return dlg;
+    StartCustomize({form->Left() + 100, form->Top() + form->Height() + 10});
   }
+  void TearDown() override { StopCustomize(); }
+
   // Opens the menu of the menu bar's control at index by a click.
   TCustomActionPopupMenu* ClickMenu(int index) {
     ClickOn(menuBar->ActionControls(index));
@@ -124,17 +96,9 @@ protected:
         PicturePath("menu_design_" + name + (GetParam() ? "_xp" : "_standard"))));
   }
 
-  TForm* form = nullptr;
-  TCustomImageList* images = nullptr;
-  TActionManager* manager = nullptr;
   TAction *open = nullptr, *save = nullptr, *quit = nullptr, *cut = nullptr, *paste = nullptr,
           *about = nullptr;
   TActionClientItem *file = nullptr, *recent = nullptr, *edit = nullptr, *more = nullptr;
-  TActionMainMenuBar* menuBar = nullptr;
-  TActionToolBar* toolBar = nullptr;
-  TCustomizeActionBars* customize = nullptr;
-  std::vector<TBasicAction*> executed;
-  int actionCount = 0;
 };
 
 TEST_P(MenuDesignTest, AClickOpensASubMenuThatStaysAndNothingRuns) {
@@ -234,8 +198,7 @@ TEST_P(MenuDesignTest, SubMenuItemsMoveToTheToolBarOrGoWhenDraggedOff) {
 
 TEST_P(MenuDesignTest, ACommandDropsIntoASubMenuThatOpensWhileTheDragRests) {
   TCustomizeDlg* dlg = OpenDialog();
-  const sys::RECT tab = dlg->Pages()->TabRect(dlg->CommandsSheet()->PageIndex());
-  ClickAt(dlg->Pages()->ClientToScreen({(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2}));
+  ShowTab(dlg, dlg->CommandsSheet());
   TListBox* commands = dlg->CommandList();
   const sys::RECT line = commands->ItemRect(2); // "Выход"
   StartDrag(commands->ClientToScreen({30, (line.top + line.bottom) / 2}),
