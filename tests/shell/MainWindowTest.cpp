@@ -234,6 +234,26 @@ TEST_F(MainWindowTest, AltXClosesTheProgramAlsoWhenTheKeysComeInOneBurst) {
   EXPECT_TRUE(app->Terminated());
 }
 
+TEST_F(MainWindowTest, ShortCutsStillWorkWhileTheToolBarFloats) {
+  TControlBar* bar = form->ControlBar1;
+  const RECT band = bar->BandRect(form->GradientActionToolBar1);
+  const POINT grip = bar->ClientToScreen(POINT{band.left + 4, band.top + 8});
+  const POINT away = form->ClientToScreen(POINT{300, 250});
+  screen->Drag(grip.x, grip.y, away.x, away.y, 6);
+  app->ProcessMessages();
+  ASSERT_TRUE(form->GradientActionToolBar1->Floating());
+  // The floating window has the keyboard; the main window's short cut
+  // still reaches it.
+  SetTimer(nullptr, 0, 200, [this](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    screen->KeyDown(VK_MENU);
+    screen->Key('X');
+    screen->KeyUp(VK_MENU);
+  });
+  app->Run();
+  EXPECT_TRUE(app->Terminated());
+}
+
 TEST_F(MainWindowTest, TheToolBarButtonRunsItsCommand) {
   TCustomActionControl* exit = form->GradientActionToolBar1->ActionControls(0);
   EXPECT_EQ(exit->ActionClient()->Action(), form->FileExit1);
@@ -328,6 +348,9 @@ TEST_F(MainWindowTest, ACommandDraggedOntoTheToolBarStaysWhenTheDialogCloses) {
   Settle();
   auto* dlg = dynamic_cast<TCustomizeDlg*>(form->CustomizeActionBars1->CustomizeDlg());
   ASSERT_NE(dlg, nullptr);
+  // Beside the main window, wherever earlier windows left it, so that the
+  // dialog never covers the tool bar the command is dropped on.
+  dlg->Form()->SetBounds(form->Left() + form->Width() + 10, form->Top(), 400, 380);
   dlg->Pages()->SetActivePage(dlg->CommandsSheet());
   Settle();
   TListBox* categories = dlg->CategoryList();

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "platform/gdi/Surface.h"
 #include "platform/resource/ModuleFile.h"
 
@@ -90,8 +92,11 @@ inline void WriteBytes(const std::filesystem::path& path, const std::vector<uint
 // A fresh folder under the build directory, removed with the object.
 class ScratchDir {
 public:
+  // CTest runs the tests of one fixture in parallel processes: the process
+  // number keeps their folders apart.
   explicit ScratchDir(const std::string& name)
-      : path_(std::filesystem::path(ZEL_BINARY_DIR) / "scratch" / name) {
+      : path_(std::filesystem::path(ZEL_BINARY_DIR) / "scratch" /
+              (name + "_" + std::to_string(::getpid()))) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
