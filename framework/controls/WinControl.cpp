@@ -1030,4 +1030,20 @@ bool TWinControl::DoUnDock(TWinControl* newTarget, TControl* client) {
   return true;
 }
 
+bool IsNavigationKey(WORD key) {
+  switch (key) {
+  case VK_UP:
+  case VK_DOWN:
+  case VK_LEFT:
+  case VK_RIGHT:
+  case VK_PRIOR:
+  case VK_NEXT:
+  case VK_HOME:
+  case VK_END:
+    return true;
+  default:
+    return false;
+  }
+}
+
 } // namespace zel

@@ -311,4 +311,8 @@ using TKeyHook = std::function<bool(sys::HWND window, sys::WPARAM key)>;
 int AddKeyHook(TKeyHook hook);
 void RemoveKeyHook(int id);
 
+// The keys that move within a control: the four arrows, Page Up and Down,
+// Home and End.  Controls that navigate with them want them (WantsKey).
+bool IsNavigationKey(sys::WORD key);
+
 } // namespace zel

@@ -255,16 +255,8 @@ void TCustomComboBox::Paint() {
 }
 
 bool TCustomComboBox::WantsKey(WORD key, TShiftState) {
+  if (IsNavigationKey(key)) return true;
   switch (key) {
-  case VK_UP:
-  case VK_DOWN:
-  case VK_LEFT:
-  case VK_RIGHT:
-  case VK_PRIOR:
-  case VK_NEXT:
-  case VK_HOME:
-  case VK_END:
-    return true;
   case VK_RETURN:
   case VK_ESCAPE:
     return DroppedDown();

@@ -555,16 +555,8 @@ void TCustomGrid::Paint() {
 // ---- Keys -----------------------------------------------------------------------------------
 
 bool TCustomGrid::WantsKey(WORD key, TShiftState) {
+  if (IsNavigationKey(key)) return true;
   switch (key) {
-  case VK_UP:
-  case VK_DOWN:
-  case VK_LEFT:
-  case VK_RIGHT:
-  case VK_PRIOR:
-  case VK_NEXT:
-  case VK_HOME:
-  case VK_END:
-    return true;
   case VK_TAB:
     return FOptions.Contains(goTabs);
   default:

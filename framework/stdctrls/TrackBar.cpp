@@ -278,19 +278,7 @@ void TTrackBar::DrawThumb(TCanvas* c) {
 // ---- Keys -------------------------------------------------------------------------------
 
 bool TTrackBar::WantsKey(WORD key, TShiftState) {
-  switch (key) {
-  case VK_LEFT:
-  case VK_RIGHT:
-  case VK_UP:
-  case VK_DOWN:
-  case VK_PRIOR:
-  case VK_NEXT:
-  case VK_HOME:
-  case VK_END:
-    return true;
-  default:
-    return false;
-  }
+  return IsNavigationKey(key);
 }
 
 void TTrackBar::KeyDown(WORD& key, TShiftState shift) {
