@@ -7,7 +7,8 @@
 //     control name (i32 length + characters, 0 for a zone without control)
 //   end mark: i32 -1 in place of a level
 // The reader parses and checks everything before it touches the site, so a
-// damaged stream changes nothing and leaves the stream where it was.
+// damaged stream raises EReadError (and nothing else), changes nothing and
+// leaves the stream where it was.
 
 #include <algorithm>
 #include <cmath>
