@@ -3,11 +3,11 @@
 // site, nesting without end) and a fixed run of mutated streams.
 
 #include <climits>
-#include <iterator>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
 #include "tests/framework/docking/DockFixture.h"
+#include "tests/support/Mutation.h"
 
 namespace zel::test {
 namespace {
@@ -347,60 +347,8 @@ TEST_F(DockStreamDamage, NestingDeeperThanAnyArrangementIsRefusedBeforeAnythingM
   EXPECT_NE(Tree()->FindControlZone(Find("C")), nullptr);
 }
 
-// A small deterministic generator, the same on every platform.
-struct TRandom {
-  uint64_t State;
-  uint64_t Next() {
-    uint64_t z = (State += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  size_t Below(size_t n) { return n ? size_t(Next() % n) : 0; }
-};
-
-// Bit flips, boundary values written over 32 bits, truncations, insertions
-// and pieces of another stream.
-std::string Mutate(std::string f, const std::vector<std::string>& others, TRandom& r) {
-  static const uint32_t kBoundaries[] = {0,      1,          2,          0xFF,       0x7FFF,
-                                         0x8000, 0x8001,     10000,      10001,      64,
-                                         65,     0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFFE};
-  const int steps = r.Below(3) ? 1 : 2 + int(r.Below(2));
-  for (int i = 0; i < steps; ++i) {
-    const size_t at = r.Below(f.size() + 1);
-    // Mostly changes that keep the records in step, so that zones are built.
-    const size_t kind = r.Below(20);
-    switch (kind < 9 ? 0 : kind < 15 ? 1 : kind < 16 ? 2 : kind < 18 ? 3 : 4) {
-    case 0:
-      if (at < f.size()) f[at] = char(f[at] ^ (1 << r.Below(8)));
-      break;
-    case 1:
-      if (at + 4 <= f.size()) {
-        const uint32_t v = kBoundaries[r.Below(std::size(kBoundaries))];
-        for (int k = 0; k < 4; ++k)
-          f[at + size_t(k)] = char(v >> (8 * k));
-      }
-      break;
-    case 2:
-      f.resize(at);
-      break;
-    case 3: {
-      std::string bytes(1 + r.Below(16), '\0');
-      for (char& c : bytes)
-        c = char(r.Next());
-      f.insert(at, bytes);
-      break;
-    }
-    default: {
-      const std::string& o = others[r.Below(others.size())];
-      const size_t from = r.Below(o.size()), n = r.Below(o.size() - from + 1);
-      f.insert(at, o.substr(from, n));
-      break;
-    }
-    }
-  }
-  return f;
-}
+// Values at the edges of what the reader accepts: depth, extents, lengths.
+const std::vector<uint32_t> kDockValues = {2, 64, 65, 10000, 10001, 0x8001, 0xFFFFFFFE};
 
 TEST_F(DockStreamDamage, MutatedStreamsLoadWithinTheSiteOrAreRefusedWithNothingChanged) {
   Find("C")->ManualDock(site, Find("A"), alBottom);
@@ -421,7 +369,7 @@ TEST_F(DockStreamDamage, MutatedStreamsLoadWithinTheSiteOrAreRefusedWithNothingC
   TRandom r{20261209};
   int loaded = 0, refused = 0;
   for (int i = 0; i < 6000; ++i) {
-    const std::string bytes = Mutate(seeds[r.Below(seeds.size())], seeds, r);
+    const std::string bytes = Mutate(seeds[r.Below(seeds.size())], seeds, r, kDockValues);
     const std::string before = Saved();
     TMemoryStream m;
     try {
