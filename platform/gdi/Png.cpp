@@ -186,16 +186,17 @@ bool ReadPng(const std::string& path, Surface& surface) {
   if (!info) return false;
   png_init_io(png, file.get());
   SetLimits(png);
-  TDecoded d;
+  // A picture too large for the memory left is refused like a damaged one.
   try {
+    TDecoded d;
     if (!Decode(png, info, compressed, d)) return false;
+    Surface result(int(d.Width), int(d.Height));
+    std::memcpy(result.Pixels().data(), d.Pixels.data(), d.Pixels.size() * sizeof(Pixel));
+    surface = std::move(result);
+    return true;
   } catch (const std::bad_alloc&) {
     return false;
   }
-  Surface result(int(d.Width), int(d.Height));
-  std::memcpy(result.Pixels().data(), d.Pixels.data(), d.Pixels.size() * sizeof(Pixel));
-  surface = std::move(result);
-  return true;
 }
 
 } // namespace zel::sys
