@@ -15,6 +15,25 @@
 //
 // Every value is a one-byte tag and its data, little-endian, written byte by
 // byte; names are a length byte and the UTF-8 bytes.
+//
+// What reading raises.  A stream that is cut short, holds a bad tag or a
+// value of the wrong kind, nests deeper than 256 levels, names another root
+// class or a property the object lacks raises EReadError.  Other damage
+// surfaces from the objects being built, with their own errors:
+//   EClassNotFound         a class name that nobody registered;
+//   EInvalidCast           a registered class that is no component;
+//   EInvalidOperation      a class that cannot be created;
+//   EComponentError        a component name that is no identifier;
+//   EPropertyError,
+//   EPropertyConvertError  a value the property refuses (an enumeration
+//                          value it does not name, a read-only property);
+// and whatever a property setter or Loaded raises for a value it refuses.
+// Every one descends from Exception: a caller that must survive any stream
+// from outside catches Exception, not EReadError alone.  Allocations are
+// bounded by the bytes the stream still holds, so std::bad_alloc means that
+// memory is short, not that the stream is damaged.  After a failure the root
+// is out of the loading state; components read before the damage stay with
+// their owners.
 
 #include <cstdint>
 #include <string>

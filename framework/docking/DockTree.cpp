@@ -282,15 +282,16 @@ RECT TDockTree::SplitterRect(const TDockZone* zone) const {
   return RECT{b.right - SplitterWidth, b.top, b.right, b.bottom};
 }
 
-// The leaf's room without its splitter.
+// The leaf's room without its splitter; a zone narrower than its splitter
+// has no room left, rather than a room that ends before it starts.
 static RECT FrameOf(const TDockTree* tree, const TDockZone* zone) {
   RECT r = zone->Bounds();
   const RECT s = tree->SplitterRect(zone);
   if (s.right > s.left) {
     if (zone->ParentZone()->Orientation() == doHorizontal)
-      r.bottom = s.top;
+      r.bottom = std::max(r.top, s.top);
     else
-      r.right = s.left;
+      r.right = std::max(r.left, s.left);
   }
   return r;
 }

@@ -6,8 +6,9 @@
 //   zone records, depth first: level i32, orientation u8, limit i32,
 //     control name (i32 length + characters, 0 for a zone without control)
 //   end mark: i32 -1 in place of a level
-// The reader parses everything before it touches the site, so a damaged
-// stream changes nothing and leaves the stream where it was.
+// The reader parses and checks everything before it touches the site, so a
+// damaged stream raises EReadError (and nothing else), changes nothing and
+// leaves the stream where it was.
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +25,15 @@ namespace {
 
 // Relative limits are parts of this many units of the site's extent.
 constexpr int RelativeBase = 10000;
+// Absolute limits are pixels of the site's client area, which no screen
+// makes wider or taller than this.
+constexpr int32_t MaxSiteExtent = 1 << 15;
+// A zone that splits has at least two children, so each level of nesting
+// needs a docked control of its own beside it: 64 levels would take 65
+// controls in one site, which no real arrangement comes near.  A deeper
+// stream is damaged.  Weighing, pruning and layout go one call deeper per
+// level, and the bound keeps them off the end of the stack.
+constexpr int32_t MaxZoneDepth = 64;
 
 struct TZoneRecord {
   int32_t Level;
@@ -64,7 +74,11 @@ TParsedTree Parse(TStream& s) {
     Damaged("bad hidden-client count", s.Position() - 4);
   for (int32_t i = 0; i < hidden; ++i)
     t.Hidden.push_back(s.ReadStr32());
+  // A limit lies within the site: its extent in pixels or in relative units.
+  const int32_t maxLimit = t.Relative ? RelativeBase : MaxSiteExtent;
   t.TopLimit = s.ReadI32();
+  if (t.TopLimit < 0 || t.TopLimit > maxLimit)
+    Damaged("top limit outside the site", s.Position() - 4);
   for (;;) {
     const int64_t at = s.Position();
     TZoneRecord r;
@@ -73,9 +87,11 @@ TParsedTree Parse(TStream& s) {
     const int32_t prev = t.Zones.empty() ? -1 : t.Zones.back().Level;
     if (t.Zones.empty() ? r.Level != 0 : (r.Level < 1 || r.Level > prev + 1))
       Damaged("zone level out of order", at);
+    if (r.Level > MaxZoneDepth) Damaged("zones nested too deep", at);
     r.Orientation = s.ReadU8();
     if (r.Orientation > doVertical) Damaged("bad zone orientation", s.Position() - 1);
     r.Limit = s.ReadI32();
+    if (r.Limit < 0 || r.Limit > maxLimit) Damaged("zone limit outside the site", s.Position() - 4);
     r.Name = s.ReadStr32();
     t.Zones.push_back(std::move(r));
   }
@@ -178,26 +194,28 @@ void TDockTree::LoadFromStream(TStream& s) {
       stack.push_back({z, r.Level, r.Limit});
     }
     // Limits become shares of the parent's room: each child reaches from
-    // the previous child's limit (or the parent's start) to its own.
-    std::function<void(TDockZone*, size_t&, int, int)> weigh;
+    // the previous child's limit (or the parent's start) to its own.  The
+    // parse bounded the limits; the sums are 64-bit all the same.
+    std::function<void(TDockZone*, size_t&, int64_t, int64_t)> weigh;
     size_t idx = 0;
-    weigh = [&](TDockZone* z, size_t& i, int sx, int sy) {
+    weigh = [&](TDockZone* z, size_t& i, int64_t sx, int64_t sy) {
       ++i; // this zone's record
       const bool stacked = z->FOrientation == doHorizontal;
-      int prev = stacked ? sy : sx;
-      std::vector<int> sizes;
+      int64_t prev = stacked ? sy : sx;
+      std::vector<int64_t> sizes;
       for (auto& c : z->FChildren) {
-        const int32_t lim = t.Zones[i].Limit;
-        const int cx = stacked ? sx : prev, cy = stacked ? prev : sy;
+        const int64_t lim = t.Zones[i].Limit;
+        const int64_t cx = stacked ? sx : prev, cy = stacked ? prev : sy;
         weigh(c.get(), i, cx, cy);
-        sizes.push_back(std::max(0, lim - prev));
+        sizes.push_back(std::max<int64_t>(0, lim - prev));
         prev = std::max(prev, lim);
       }
       double sum = 0;
-      for (int v : sizes)
-        sum += v;
+      for (int64_t v : sizes)
+        sum += double(v);
       for (size_t j = 0; j < z->FChildren.size(); ++j)
-        z->FChildren[j]->FWeight = sum > 0 ? sizes[j] / sum : 1.0 / double(z->FChildren.size());
+        z->FChildren[j]->FWeight =
+            sum > 0 ? double(sizes[j]) / sum : 1.0 / double(z->FChildren.size());
     };
     if (!t.Zones.empty()) weigh(top.get(), idx, 0, 0);
     // Zones whose controls were not found go; single children move up.

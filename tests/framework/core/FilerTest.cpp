@@ -278,6 +278,76 @@ TEST_F(FilerTest, EveryDamagedByteIsAnErrorOrAValue) {
   }
 }
 
+// A component class that cannot be created from a stream.
+class TAbstractPart : public TComponent {
+  ZEL_CLASS(TAbstractPart, TComponent)
+public:
+  explicit TAbstractPart(TComponent* owner) : TComponent(owner) {}
+};
+
+TEST_F(FilerTest, DamageRaisesTheErrorOfWhatRefusesItAndEveryOneIsAnException) {
+  RegisterClass(TBand::StaticClass());
+  RegisterClass(TAbstractPart::StaticClass());
+  // A root holding one child of the given class and name, with one property.
+  auto stream = [](const char* cls, const char* name, auto property) {
+    auto m = std::make_unique<TMemoryStream>();
+    TWriter w(*m);
+    m->WriteChars("ZCS1");
+    w.WritePropName("TRootForm");
+    m->WriteStr8("");
+    w.WriteListEnd();
+    w.WritePropName(cls);
+    m->WriteStr8(name);
+    property(w);
+    w.WriteListEnd();
+    w.WriteListEnd();
+    w.WriteListEnd();
+    m->SetPosition(0);
+    return m;
+  };
+  auto none = [](TWriter&) {};
+  auto value = [](const char* prop, auto write) {
+    return [=](TWriter& w) {
+      w.WritePropName(prop);
+      write(w);
+    };
+  };
+  struct {
+    std::unique_ptr<TMemoryStream> Stream;
+    const TClassInfo& Raised;
+  } cases[] = {
+      {stream("TNobody", "S", none), EClassNotFound::StaticClass()},
+      {stream("TBand", "S", none), EInvalidCast::StaticClass()},
+      {stream("TAbstractPart", "S", none), EInvalidOperation::StaticClass()},
+      {stream("TSettings", "1st", none), EComponentError::StaticClass()},
+      {stream("TSettings", "S", value("Orientation", [](TWriter& w) { w.WriteInteger(7); })),
+       EPropertyConvertError::StaticClass()},
+      {stream("TSettings", "S", value("Size", [](TWriter& w) { w.WriteString("x"); })),
+       EReadError::StaticClass()},
+      {stream("TSettings", "S", value("Nothing", [](TWriter& w) { w.WriteInteger(1); })),
+       EReadError::StaticClass()},
+  };
+  for (auto& c : cases) {
+    TRootForm form(nullptr);
+    try {
+      TReader(*c.Stream).ReadRootComponent(form);
+      ADD_FAILURE() << c.Raised.ClassName() << ": read";
+    } catch (const Exception& e) {
+      EXPECT_EQ(&e.ClassType(), &c.Raised) << e.ClassName() << ": " << e.Message();
+    }
+    EXPECT_FALSE(form.ComponentState().Contains(csLoading)) << c.Raised.ClassName();
+  }
+  // The same child with a value it takes reads.
+  TRootForm form(nullptr);
+  TReader(*stream("TSettings", "S", value("Orientation", [](TWriter& w) { w.WriteInteger(1); })))
+      .ReadRootComponent(form);
+  auto* s = dynamic_cast<TSettings*>(form.FindComponent("S"));
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->Orientation(), orVertical);
+  UnRegisterClass(TBand::StaticClass());
+  UnRegisterClass(TAbstractPart::StaticClass());
+}
+
 TEST_F(FilerTest, DeepNestingIsRefused) {
   TMemoryStream deep;
   for (int i = 0; i < 100000; ++i)
