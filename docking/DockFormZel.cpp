@@ -182,6 +182,12 @@ void TCustomDockFormZel::RepaintFrame() {
 }
 
 void TCustomDockFormZel::WndProc(TMessage& m) {
+  if (m.Msg == CM_CTL3DCHANGED) {
+    // Switching between the framework's frame and the own one repaints it.
+    TCustomDockFormEx::WndProc(m);
+    if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    return;
+  }
   if (Ctl3D()) {
     TCustomDockFormEx::WndProc(m);
     return;

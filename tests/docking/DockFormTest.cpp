@@ -11,7 +11,6 @@
 #include "platform/backend/Backend.h"
 #include "platform/gdi/Png.h"
 #include "platform/user/Input.h"
-#include "platform/user/Paint.h"
 #include "platform/user/SystemParams.h"
 #include "tests/docking/DockingFixture.h"
 
@@ -235,7 +234,6 @@ TEST_F(DockFormTest, WithCtl3DTheFrameworkPaintsAndAnswers) {
   const POINT cross = OnScreen(form, POINT{(g.Close.left + g.Close.right) / 2, g.Close.top + 5});
   const COLORREF selfPainted = WindowPixel(form, g.Caption.left, g.Caption.top);
   form->SetCtl3D(true);
-  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   Pump();
   EXPECT_NE(SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(cross.x, cross.y)), HTSYSMENU);
   EXPECT_NE(WindowPixel(form, g.Caption.left, g.Caption.top), selfPainted);

@@ -171,6 +171,7 @@ TEST_F(FrameSiteTest, SiteStreamsKeepTheSizeAcrossTheAlignmentAndSurviveDamage) 
   m.SetPosition(0);
   site->LoadFromStream(&m);
   EXPECT_EQ(site->Width(), 210);
+  EXPECT_EQ(nameless->HostDockSite(), site); // kept docked, not floated as unknown
   TMemoryStream sizes;
   sizes.WriteI32(TFrameSite::StreamMarker);
   sizes.WriteI32(180);
