@@ -34,12 +34,6 @@ std::unique_ptr<TBitmap> gCaptionBitmap;
 int gDockFormCount = 0;
 constexpr size_t kMaxCaptionChars = 511;
 
-// Bits per pixel of the device behind a context.  Every surface of this
-// window system holds 32-bit pixels.
-int DeviceBitsPerPixel(HDC) {
-  return 32;
-}
-
 // A GDI object selected into a context for one scope.
 class TSelected {
 public:
@@ -90,7 +84,8 @@ void DrawGradientBox(HDC dc, const RECT& r, int k, bool vertical, TColor outline
   const int L = r.left, T = r.top, R = r.right, B = r.bottom;
   const COLORREF c1 = COLORREF(ColorToRGB(first));
   COLORREF c2 = COLORREF(ColorToRGB(second));
-  if (DeviceBitsPerPixel(dc) < 16) c2 = c1;
+  // A device of fewer than 16 bits cannot show a gradient: one colour then.
+  if (GetDeviceCaps(dc, BITSPIXEL) < 16) c2 = c1;
   const RECT inner{L + 1, T + 1, R - 1, B - 1};
   if (inner.left < inner.right && inner.top < inner.bottom) {
     if (c1 == c2) {
