@@ -1,5 +1,6 @@
 // The dock site frame: children parented into it docked when its window is
-// made, collapse and the fitted drop preview, action bars refused, dock
+// made, collapse, the fitted drop preview and the drop that expands the
+// site to it, action bars refused, dock
 // styles switched with the arrangement kept, and its own stream.
 
 #include "docking/FrameSite.h"
@@ -100,6 +101,16 @@ TEST_F(FrameSiteTest, CollapsesWhenEmptyAndSizesThePreviewToTheFormerWidth) {
     site->DockOver(&drag, 0, 0, dsDragMove, accept);
     EXPECT_TRUE(accept);
     EXPECT_EQ(drag.DockRect(), (RECT{700 - c.preview, 100, 700, 300}));
+    // Dropped there: the site takes the preview's width at the right edge,
+    // the splitter comes back beside it.
+    site->DockDrop(&drag, 0, 0);
+    Pump();
+    EXPECT_EQ(p->HostDockSite(), site);
+    EXPECT_FALSE(site->Collapsed());
+    EXPECT_EQ(site->Width(), c.preview);
+    EXPECT_EQ(site->Left() + site->Width(), mainForm->ClientWidth());
+    EXPECT_TRUE(splitter->Visible());
+    EXPECT_EQ(splitter->Left() + splitter->Width(), site->Left());
   }
 }
 
