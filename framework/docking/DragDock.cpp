@@ -632,8 +632,12 @@ TCustomDockForm* FloatControl(TControl* control, const RECT& r) {
   if (!form) return nullptr;
   form->SetOwnerForm(from);
   form->SetBounds(r.left, r.top, r.Width(), r.Height());
-  control->ManualDock(form, nullptr, alClient);
-  if (control->Visible() && control->HostDockSite() == form) form->Show();
+  if (!control->ManualDock(form, nullptr, alClient) || control->HostDockSite() != form) {
+    // The control would not go in: no empty form is left behind.
+    delete form;
+    return nullptr;
+  }
+  if (control->Visible()) form->Show();
   return form;
 }
 

@@ -5,6 +5,7 @@
 
 #include "framework/controls/GraphicControl.h"
 #include "framework/docking/DragDock.h"
+#include "framework/forms/Application.h"
 #include "tests/framework/docking/DockFixture.h"
 
 namespace zel::test {
@@ -230,6 +231,28 @@ TEST_F(DockHooksTest, FloatingAsksTheSiteFirstPlacesTheFormBeforeTheClientAndKee
     PumpMessages();
     EXPECT_EQ(form->Visible(), k.Visible);
   }
+}
+
+// A panel that will not go into a floating form.
+class TStayingPanel : public TPanel {
+  ZEL_CLASS(TStayingPanel, TPanel)
+public:
+  using TPanel::TPanel;
+  bool ManualDock(TWinControl* site, TControl* drop, TAlign side) override {
+    if (site && site->Is<TCustomDockForm>()) return false;
+    return TPanel::ManualDock(site, drop, side);
+  }
+};
+
+TEST_F(DockHooksTest, AFloatTheControlRefusesLeavesNoEmptyForm) {
+  auto* p = new TStayingPanel(root.get());
+  p->SetName("S");
+  p->SetBounds(0, 0, 100, 80);
+  const int before = Application ? Application->ComponentCount() : 0;
+  EXPECT_EQ(FloatControl(p, RECT{50, 50, 250, 200}), nullptr);
+  EXPECT_FALSE(p->ManualFloat(RECT{50, 50, 250, 200}));
+  EXPECT_FALSE(p->Floating());
+  EXPECT_EQ(Application ? Application->ComponentCount() : 0, before);
 }
 
 TEST_F(DockHooksTest, TheBaseDockDropDocksSoAnOverrideCallingItFirstSeesTheClient) {
