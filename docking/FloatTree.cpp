@@ -63,7 +63,6 @@ sys::RECT FitOnScreen(const sys::RECT& R, int ScreenWidth, int ScreenHeight) {
 
 TFloatTreeZel::TFloatTreeZel() : FKeys(std::make_unique<TStringList>()) {
   FKeys->SetSorted(true);
-  FKeys->SetCaseSensitive(true);
 }
 
 TFloatTreeZel::~TFloatTreeZel() = default;

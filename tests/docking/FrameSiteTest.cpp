@@ -114,6 +114,34 @@ TEST_F(FrameSiteTest, CollapsesWhenEmptyAndSizesThePreviewToTheFormerWidth) {
   }
 }
 
+// A dock tree that counts the forced layouts it is asked for.
+class TCountingTree : public TDockTreeZel {
+public:
+  using TDockTreeZel::TDockTreeZel;
+  void ResetBounds(bool force) override {
+    if (force) ++Forced;
+    TDockTreeZel::ResetBounds(force);
+  }
+  static inline int Forced = 0;
+};
+
+TEST_F(FrameSiteTest, SiteUpdatesResetTheLayoutAtMostOncePerTick) {
+  DefaultDockTreeClass() = [](TWinControl* s) { return std::make_unique<TCountingTree>(s); };
+  MakeSite(alRight, 0);
+  ShowAll();
+  ASSERT_NE(dynamic_cast<TCountingTree*>(site->DockManager()), nullptr);
+  DockedPanel("A");
+  AdvanceTime(1);
+  const int before = TCountingTree::Forced;
+  site->Perform(WM_SITEUPDATE, 0, 0);
+  site->Perform(WM_SITEUPDATE, 0, 0);
+  site->Perform(WM_SITEUPDATE, 1, 0); // not the site's own message
+  EXPECT_EQ(TCountingTree::Forced, before + 1);
+  AdvanceTime(1);
+  site->Perform(WM_SITEUPDATE, 0, 0);
+  EXPECT_EQ(TCountingTree::Forced, before + 2);
+}
+
 TEST_F(FrameSiteTest, ActionBarsAreRefused) {
   MakeSite();
   ShowAll();
