@@ -91,6 +91,10 @@ TCustomDockFormEx::~TCustomDockFormEx() {
 }
 
 void TCustomDockFormEx::DoAddDockClient(TControl* client, const RECT& rect) {
+  // The form makes its window at once, hidden or not: a form that has one
+  // frees itself only after the message that emptied it, so a client that
+  // leaves a form that never showed is not freed with it.
+  HandleNeeded();
   if (DockClientCount() == 1) SetCaption(FirstLine(client->Caption()));
   TCustomForm::DoAddDockClient(client, rect); // the client's parent becomes the form
   client->SetAlign(alClient);
@@ -103,8 +107,10 @@ void TCustomDockFormEx::DoAddDockClient(TControl* client, const RECT& rect) {
     client->SetVisible(FVisibleWanted);
     return;
   }
-  if (!loading) SetVisible(true);
-  FloatTree()->RecordControl(client, BoundsRect(), true);
+  // A hidden client floats hidden: its form does not show empty, and the
+  // placement is recorded as hidden.
+  if (!loading && client->Visible()) SetVisible(true);
+  FloatTree()->RecordControl(client, BoundsRect(), client->Visible());
 }
 
 void TCustomDockFormEx::SetVisibleDeferred(bool v) {

@@ -67,6 +67,18 @@ TEST_F(DockFormTest, TheCaptionIsTheClientsFirstLineAndAFloatingClientIsRecorded
   EXPECT_EQ(form->Position(), poDesigned);
   EXPECT_FALSE(form->Ctl3D());
   EXPECT_EQ(DockFormCount(), 1);
+  // A hidden control floats in a hidden form, recorded hidden.
+  TPanel* hidden = Panel("Hidden");
+  hidden->SetParent(mainForm);
+  hidden->SetFloatingDockSiteClass(&TCustomDockFormEx::StaticClass());
+  hidden->Hide();
+  auto* hiddenForm = FloatControl(hidden, RECT{100, 100, 250, 200});
+  ASSERT_NE(hiddenForm, nullptr);
+  EXPECT_FALSE(hiddenForm->Visible());
+  TFloatPlacement h;
+  ASSERT_TRUE(FloatTree()->Find(hidden, h));
+  EXPECT_FALSE(h.Visible);
+  EXPECT_EQ(h.Bounds, (RECT{100, 100, 250, 200}));
   // A second client leaves the caption alone.
   TPanel* second = Panel("Second", "Другая");
   second->ManualDock(form, nullptr, alClient);
