@@ -382,10 +382,12 @@ void TCustomForm::Close() {
 }
 
 void TCustomForm::Release() {
-  if (HandleAllocated())
-    PostMessage(Handle(), CM_RELEASE, 0, 0);
-  else
-    delete this;
+  // Freed from the message loop, never inside the call that asked for it:
+  // the caller (a close handler, a floating form losing its last client) is
+  // still working on the form and its children.  A form that never needed a
+  // window gets one just to carry the message.
+  HandleNeeded();
+  PostMessage(Handle(), CM_RELEASE, 0, 0);
 }
 
 TModalResult TCustomForm::ShowModal() {

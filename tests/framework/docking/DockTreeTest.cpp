@@ -187,5 +187,24 @@ TEST_F(DockTest, PictureOfTwoDockedPanels) {
                                      std::string(ZEL_BINARY_DIR) + "/pictures/docking_site.png"));
 }
 
+// A hidden client floats in a form that never needed a window.  Docking it
+// back empties that form, which frees itself: later, never while the client
+// is still its child (the client would go with it).
+TEST_F(DockTest, AFormEmptiedByDockingItsHiddenClientBackFreesItselfLater) {
+  TPanel* p = Docked("Hidden");
+  p->SetVisible(false);
+  ASSERT_TRUE(p->ManualFloat(sys::RECT{50, 50, 250, 200}));
+  TWinControl* form = p->HostDockSite();
+  ASSERT_NE(form, site);
+  ASSERT_TRUE(p->ManualDock(site));
+  EXPECT_EQ(p->HostDockSite(), site);
+  EXPECT_EQ(p->Parent(), site);
+  sys::PumpMessages();
+  // The emptied form is gone; the client, its name and its place are not.
+  EXPECT_EQ(root->FindComponent("Hidden"), p);
+  for (int i = 0; i < root->ComponentCount(); ++i)
+    EXPECT_NE(root->Components(i), form);
+}
+
 } // namespace
 } // namespace zel::test
