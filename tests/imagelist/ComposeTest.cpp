@@ -155,6 +155,21 @@ TEST_F(Compose, ThinPartsBlendOverTheBackgroundInsteadOfVanishing) {
   EXPECT_EQ(ColorAt(list, 0, 3, 3), TColor(0xBFBFD8)); // (100 + 3 * 255) / 4 in red
 }
 
+TEST_F(Compose, TheBracketIsTheListsOwnThroughThePlainListType) {
+  TCustomImageList& plain = list;
+  int changes = 0;
+  list.OnChange = [&](TObject*) { ++changes; };
+  plain.BeginUpdate();
+  EXPECT_EQ(list.UpdateCounter(), 1);
+  EXPECT_TRUE(list.ComponentState().Contains(csUpdating));
+  plain.EndUpdate();
+  EXPECT_EQ(list.UpdateCounter(), 0);
+  EXPECT_EQ(changes, 0) << "the change waits for the quiet time";
+  clock.Advance(TCustomImg::kChangeDelay);
+  sys::PumpMessages();
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(Compose, MissingCellsBecomeCrossedBoxes) {
   list.SetSize(8, 8);
   TBitmap strip;
