@@ -289,6 +289,18 @@ TEST_F(SpeedButtonTest, DropPartFollowsMovesAndBorderChanges) {
   }
 }
 
+TEST_F(SpeedButtonTest, ButtonWithoutAColourShowsItsParent) {
+  auto* b = Put(10, 10, 40, 28);
+  b->SetColor(clNone);
+  EXPECT_FALSE(b->ControlStyle().Contains(csOpaque));
+  host->Repaint();
+  sys::PumpMessages();
+  const sys::POINT inside = At(b, 20, 14);
+  EXPECT_EQ(screen->ScreenPixel(inside.x, inside.y), ColorToColorRef(clWhite) & 0xFEFEFE);
+  b->SetColor(clBtnFace);
+  EXPECT_TRUE(b->ControlStyle().Contains(csOpaque));
+}
+
 TEST_F(SpeedButtonTest, DropPartGeometryAndClicks) {
   auto* b = Put(10, 10, 30, 28);
   int drops = 0, clicks = 0;
