@@ -78,7 +78,7 @@ TEST_F(FacePictures, EveryBorderAndState) {
         for (int j = i + 1; j < kCols; ++j)
           if (border != ZelXPBorder || row == 1 || i != 2 || j != 3)
             EXPECT_NE(faces[size_t(i)], faces[size_t(j)])
-              << kStates[size_t(i)].Name << " and " << kStates[size_t(j)].Name;
+                << kStates[size_t(i)].Name << " and " << kStates[size_t(j)].Name;
       if (row == 1) continue;
       // The image glyph: red as it is when hot or pressed; when only a
       // substitute at rest, grey with the single border and as it is with
@@ -115,18 +115,78 @@ TEST_F(FacePictures, CheckedDisabledAndPressedCorners) {
     int glyphLeft; // first red column of row 12
   };
   const Case cases[] = {
-      {"single checked", ZelSingleBorder, true, false, false, true, false, {2, 12},
-       Over(Rgb(lit), Rgb(lit), 0), {0, 12}, Over(Rgb(Darken(clBtnFace, -102)), Rgb(lit)), 5},
-      {"flat checked", ZelFlatBorder, true, false, false, true, false, {2, 12},
-       Over(Rgb(lit), Rgb(lit), 0), {0, 12}, Rgb(Darken(clBtnFace, -50)), 5},
-      {"xp checked, not hot", ZelXPBorder, true, false, false, true, true, {2, 12}, Rgb(selected),
-       {12, 0}, Rgb(Darken(selected, -30)), 4},
-      {"xp disabled", ZelXPBorder, false, false, false, false, true, {2, 12}, Rgb(clBtnFace),
-       {12, 0}, Rgb(clBtnFace), -1},
-      {"none pushed, substitute", ZelNoBorder, false, true, true, true, true, {2, 12},
-       Rgb(clBtnFace), {0, 0}, Rgb(clBtnFace), 5},
-      {"none pushed, own glyph", ZelNoBorder, false, true, true, true, false, {2, 12},
-       Rgb(clBtnFace), {0, 0}, Rgb(clBtnFace), 4},
+      {"single checked",
+       ZelSingleBorder,
+       true,
+       false,
+       false,
+       true,
+       false,
+       {2, 12},
+       Over(Rgb(lit), Rgb(lit), 0),
+       {0, 12},
+       Over(Rgb(Darken(clBtnFace, -102)), Rgb(lit)),
+       5},
+      {"flat checked",
+       ZelFlatBorder,
+       true,
+       false,
+       false,
+       true,
+       false,
+       {2, 12},
+       Over(Rgb(lit), Rgb(lit), 0),
+       {0, 12},
+       Rgb(Darken(clBtnFace, -50)),
+       5},
+      {"xp checked, not hot",
+       ZelXPBorder,
+       true,
+       false,
+       false,
+       true,
+       true,
+       {2, 12},
+       Rgb(selected),
+       {12, 0},
+       Rgb(Darken(selected, -30)),
+       4},
+      {"xp disabled",
+       ZelXPBorder,
+       false,
+       false,
+       false,
+       false,
+       true,
+       {2, 12},
+       Rgb(clBtnFace),
+       {12, 0},
+       Rgb(clBtnFace),
+       -1},
+      {"none pushed, substitute",
+       ZelNoBorder,
+       false,
+       true,
+       true,
+       true,
+       true,
+       {2, 12},
+       Rgb(clBtnFace),
+       {0, 0},
+       Rgb(clBtnFace),
+       5},
+      {"none pushed, own glyph",
+       ZelNoBorder,
+       false,
+       true,
+       true,
+       true,
+       false,
+       {2, 12},
+       Rgb(clBtnFace),
+       {0, 0},
+       Rgb(clBtnFace),
+       4},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -177,8 +237,10 @@ TEST_F(FacePictures, LayoutsAndLongCaptions) {
       for (int y = 2; y < kH - 2; ++y)
         for (int x = 2; x < kW - 2; ++x) {
           const uint32_t p = At(*t, x, y);
-          if (Reddish(p)) grow(glyph, x, y);
-          else if (((p >> 8) & 0xFF) < 0x80) grow(text, x, y); // dark text
+          if (Reddish(p))
+            grow(glyph, x, y);
+          else if (((p >> 8) & 0xFF) < 0x80)
+            grow(text, x, y); // dark text
         }
       ASSERT_LT(glyph.left, glyph.right);
       ASSERT_LT(text.left, text.right) << "no caption drawn";

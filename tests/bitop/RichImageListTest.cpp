@@ -384,8 +384,8 @@ TEST_F(RichImage, ACaptionThatDoesNotFitIsCutNotWrappedInsideWords) {
     int width;
     const char* caption;
   };
-  for (const Case c : {Case{48, "Настройка"}, Case{60, "Очень длинная подпись кнопки"},
-                       Case{40, "Ок"}}) {
+  for (const Case c :
+       {Case{48, "Настройка"}, Case{60, "Очень длинная подпись кнопки"}, Case{40, "Ок"}}) {
     SCOPED_TRACE(c.caption);
     auto f = Face(ZelSingleBorder);
     f->SetWidth(c.width);

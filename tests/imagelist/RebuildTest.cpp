@@ -200,8 +200,8 @@ TEST_F(Rebuild, TheItemsTransparentColourDecidesWhatIsSeeThrough) {
     TColor key;
     bool greenDrawn, magentaDrawn;
   };
-  for (const Case c : {Case{kMagenta, true, false}, Case{clDefault, false, true},
-                       Case{clNone, true, true}}) {
+  for (const Case c :
+       {Case{kMagenta, true, false}, Case{clDefault, false, true}, Case{clNone, true, true}}) {
     SCOPED_TRACE(int(c.key));
     item->SetTransparentColor(c.key);
     ASSERT_TRUE(list.RebuildImages());

@@ -271,8 +271,8 @@ TEST_F(SpeedButtonTest, DropPartFollowsMovesAndBorderChanges) {
     EXPECT_TRUE(part->Face()->Substitute());
     const sys::RECT before = part->BoundsRect();
     b->SetBounds(50, 60, 40, 28); // moved, same size
-    EXPECT_EQ(part->BoundsRect(), (sys::RECT{before.left + 40, before.top + 50,
-                                             before.right + 40, before.bottom + 50}));
+    EXPECT_EQ(part->BoundsRect(), (sys::RECT{before.left + 40, before.top + 50, before.right + 40,
+                                             before.bottom + 50}));
     // The corner square is 8 with the single border and 9 with the others,
     // and an XP corner part not hot is dimmed.
     b->SetBorder(c.border);
