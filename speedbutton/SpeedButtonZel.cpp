@@ -114,7 +114,11 @@ void TSpeedButtonZel::SetChecked(bool v) {
 
 void TSpeedButtonZel::SetBorder(TZelButtonBorder v) {
   fList->SetBorder(v);
-  if (FDropButton) FDropButton->SetBorder(v);
+  if (!FDropButton) return;
+  // The corner square's size and the part's dimming depend on the border.
+  FDropButton->SetBorder(v);
+  SyncDropBlend();
+  ArrangeParts();
 }
 
 void TSpeedButtonZel::SetBtnFrameColor(TColor v) {
@@ -131,7 +135,9 @@ void TSpeedButtonZel::SetSelectedColor(TColor v) {
 }
 
 void TSpeedButtonZel::UpdateOpaque() {
-  if (Blend() == 255 && !Transparent())
+  // Without a colour the face shows the parent below it, which must then
+  // be painted first.
+  if (Blend() == 255 && !Transparent() && Color() != clNone)
     FControlStyle += csOpaque;
   else
     FControlStyle -= csOpaque;
@@ -151,10 +157,13 @@ void TSpeedButtonZel::SetTransparent(bool v) {
 void TSpeedButtonZel::SetButtonKind(TZelButtonKind v) {
   if (v == FButtonKind) return;
   FButtonKind = v;
-  if (v != ZelBKImage)
+  if (v != ZelBKImage) {
+    // A built-in glyph is never a state's own, as the glyph selection says.
     fList->SetImageIndex(-int(v));
-  else
+    fList->SetSubstitute(true);
+  } else {
     fList->SetImageIndex(0);
+  }
 }
 
 void TSpeedButtonZel::SetStyle(TZelButtonStyle v) {
@@ -175,6 +184,9 @@ void TSpeedButtonZel::SetGliphs(TGliphs* v) {
     throw;
   }
   EndUpdate();
+  // The glyph set's own notice selects no glyph inside the bracket.
+  const TComponentState state = ComponentState();
+  if (!state.Contains(csLoading) && !state.Contains(csDestroying)) UpdateGlyph();
 }
 
 // ---- Glyph selection -------------------------------------------------------------------
@@ -370,6 +382,7 @@ void TSpeedButtonZel::WndProc(TMessage& m) {
     return;
   case CM_COLORCHANGED:
     fList->SetColor(Color());
+    UpdateOpaque();
     if (FDropButton) FDropButton->SetColor(Color());
     return;
   case CM_FONTCHANGED:
