@@ -1,0 +1,257 @@
+// The colour-map editor as a person meets it: the controls it shows with and
+// without a manager, the colour maps, the gradient, hiding unused items,
+// the style menu, the glyph size and the layout rules.
+
+#include "framework/actnbars/PopupActnBar.h"
+#include "tests/colormap/ColorMapFixture.h"
+
+namespace zel::test {
+namespace {
+
+TEST_F(ColorMapTest, WithoutAManagerOnlyTheFrameShows) {
+  EXPECT_EQ(frame->Caption(), "Настройка внешнего вида");
+  EXPECT_EQ(frame->DragKind(), dkDock);
+  auto* fresh = new TFrameColorMap(nullptr);
+  EXPECT_EQ(fresh->DragMode(), dmAutomatic);
+  Free(fresh);
+  EXPECT_EQ(frame->GlyphSize(), 24);
+  EXPECT_EQ(frame->CurrentColorMap(), nullptr);
+  for (TControl* c : std::initializer_list<TControl*>{
+           frame->sbStyle, frame->sbHideUnused, frame->SpeedButtonZel1, frame->SpeedButtonZel2,
+           frame->SpeedButtonZel3, frame->TrackBar1, frame->lCapSize, frame->lSize,
+           frame->GroupBox1, frame->ValueListEditor1})
+    EXPECT_FALSE(c->Visible()) << c->Name();
+  // The style is chosen all the same: the second registered one.
+  EXPECT_EQ(frame->StyleName(), ActionBarStyles()->Get(1));
+  EXPECT_EQ(frame->sbStyle->Caption(), "Стиль: " + frame->StyleName());
+  // The default-colour button sits in the grid's title row, at its right.
+  TValueListEditor* grid = frame->ValueListEditor1;
+  EXPECT_EQ(frame->SpeedButtonZel8->Parent(), grid);
+  EXPECT_EQ(frame->SpeedButtonZel8->BoundsRect(),
+            (sys::RECT{grid->ClientWidth() - 19, 0, grid->ClientWidth() - 1, 18}));
+  EXPECT_EQ(frame->SpeedButtonZel8->Color(), grid->FixedColor());
+}
+
+TEST_F(ColorMapTest, AManagerBringsItsControlsAndTheBarsState) {
+  Connect();
+  for (TControl* c : std::initializer_list<TControl*>{
+           frame->sbStyle, frame->sbHideUnused, frame->SpeedButtonZel1, frame->SpeedButtonZel2,
+           frame->SpeedButtonZel3, frame->TrackBar1, frame->lCapSize, frame->lSize,
+           frame->GroupBox1})
+    EXPECT_TRUE(c->Visible()) << c->Name();
+  EXPECT_FALSE(frame->ValueListEditor1->Visible()); // no map chosen yet
+  EXPECT_TRUE(frame->TrackBar1->Enabled());
+  EXPECT_EQ(frame->lSize->Caption(), "24");
+  // The gradient controls read the control bar.
+  EXPECT_TRUE(frame->actGradient->Checked());
+  EXPECT_TRUE(frame->actGradient->Enabled());
+  EXPECT_TRUE(frame->cbStart->Enabled());
+  EXPECT_EQ(frame->cbStart->Selected(), clWhite);
+  EXPECT_EQ(frame->cbEnd->Selected(), clSilver);
+  EXPECT_FALSE(frame->actHideUnused->Checked());
+  EXPECT_TRUE(frame->actHideUnused->Enabled());
+
+  // The manager going away takes the controls with it.
+  delete manager;
+  manager = nullptr;
+  EXPECT_EQ(frame->ActionManager(), nullptr);
+  EXPECT_FALSE(frame->sbStyle->Visible());
+  EXPECT_FALSE(frame->GroupBox1->Visible());
+}
+
+// The track bar follows the kind of image list the manager has.
+TEST_F(ColorMapTest, TheTrackBarWorksOnlyOnAGlyphImageList) {
+  auto* plain = new TImageList(16, 16, form);
+  manager->SetImages(plain);
+  Connect();
+  EXPECT_TRUE(frame->TrackBar1->Visible());
+  EXPECT_FALSE(frame->TrackBar1->Enabled());
+  frame->TrackBar1->SetPosition(30);
+  EXPECT_EQ(plain->Width(), 16);
+  EXPECT_EQ(frame->GlyphSize(), 24);
+
+  manager->SetImages(nullptr);
+  frame->RefreshFrame();
+  EXPECT_FALSE(frame->TrackBar1->Visible());
+  EXPECT_FALSE(frame->lSize->Visible());
+
+  manager->SetImages(images);
+  frame->RefreshFrame();
+  frame->TrackBar1->SetPosition(32);
+  Settle();
+  EXPECT_EQ(images->Width(), 32);
+  EXPECT_EQ(images->Height(), 32);
+  EXPECT_EQ(frame->GlyphSize(), 32);
+  EXPECT_EQ(frame->lSize->Caption(), "32");
+}
+
+TEST_F(ColorMapTest, ChoosingAMapGivesItToTheBarsWithTheStyle) {
+  Connect();
+  struct Case {
+    TSpeedButtonZel* button;
+    TCustomActionBarColorMap* map;
+    const char* firstRow;
+  };
+  const Case cases[] = {{frame->SpeedButtonZel2, frame->XPColorMap1, "ShadowColor"},
+                        {frame->SpeedButtonZel1, frame->StandardColorMap1, "HighlightColor"},
+                        {frame->SpeedButtonZel3, frame->TwilightColorMap1, "Color"}};
+  for (const Case& c : cases) {
+    ClickOn(c.button);
+    EXPECT_EQ(frame->CurrentColorMap(), c.map);
+    EXPECT_TRUE(c.button->Checked());
+    EXPECT_EQ(toolBar->ColorMap(), c.map);
+    EXPECT_EQ(manager->StyleName(), frame->StyleName());
+    EXPECT_TRUE(frame->ValueListEditor1->Visible());
+    EXPECT_EQ(frame->ValueListEditor1->RowCount(), 21);
+    EXPECT_EQ(frame->ValueListEditor1->Keys(1), c.firstRow);
+  }
+  // The twilight map is black: bar and control bar take it.
+  EXPECT_EQ(controlBar->Color(), clBlack);
+  EXPECT_EQ(toolBar->Color(), clBlack);
+  EXPECT_FALSE(controlBar->ParentColor());
+}
+
+// The XP and standard maps share their Color: going from one to the other
+// leaves the colours the bars have alone.
+TEST_F(ColorMapTest, AMapOfTheSameColorLeavesTheBarsColoursAlone) {
+  Connect();
+  ClickOn(frame->SpeedButtonZel2);
+  EXPECT_EQ(controlBar->Color(), clBtnFace);
+  controlBar->SetColor(clRed);
+  ClickOn(frame->SpeedButtonZel1);
+  EXPECT_EQ(frame->CurrentColorMap(), frame->StandardColorMap1);
+  EXPECT_EQ(controlBar->Color(), clRed);
+  // A map whose Color is clDefault makes the bars take their parents'.
+  frame->StandardColorMap1->SetColor(clDefault);
+  EXPECT_TRUE(controlBar->ParentColor());
+  EXPECT_TRUE(toolBar->ParentColor());
+}
+
+TEST_F(ColorMapTest, WithNoMapCheckedTheBarsGetNone) {
+  Connect();
+  ClickOn(frame->SpeedButtonZel2);
+  frame->actXPColorMap->SetChecked(false);
+  frame->ApplyColorMapAndStyle();
+  EXPECT_EQ(frame->CurrentColorMap(), nullptr);
+  EXPECT_NE(toolBar->ColorMap(), frame->XPColorMap1); // the bar's own default again
+  EXPECT_FALSE(frame->ValueListEditor1->Visible());
+}
+
+TEST_F(ColorMapTest, TheGradientControlsDriveTheControlBar) {
+  Connect();
+  ClickOn(frame->SpeedButtonZel6); // horizontal
+  EXPECT_EQ(controlBar->GradientDirection(), gdHorizontal);
+  EXPECT_FALSE(frame->actVert->Checked());
+  frame->cbStart->ChooseItem(frame->cbStart->Items()->IndexOf("Красный"));
+  EXPECT_EQ(controlBar->GradientStartColor(), clRed);
+  ClickOn(frame->SpeedButtonZel4); // gradient off
+  EXPECT_EQ(controlBar->DrawingStyle(), TBandDrawingStyle::dsNormal);
+  // Read back: the direction and colour controls are off with it.
+  EXPECT_FALSE(frame->actGradient->Checked());
+  EXPECT_FALSE(frame->actVert->Enabled());
+  EXPECT_FALSE(frame->cbStart->Enabled());
+  EXPECT_EQ(frame->cbStart->Font()->Color(), clGrayText);
+  ClickOn(frame->SpeedButtonZel4);
+  EXPECT_EQ(controlBar->DrawingStyle(), dsGradient);
+  EXPECT_TRUE(frame->cbStart->Enabled());
+  EXPECT_EQ(frame->cbStart->Color(), clWindow);
+}
+
+TEST_F(ColorMapTest, HideUnusedTogglesTheBarsItems) {
+  Connect();
+  TActionBarItem* bar = manager->FindActionBar(toolBar);
+  ClickOn(frame->sbHideUnused);
+  EXPECT_TRUE(frame->actHideUnused->Checked());
+  EXPECT_TRUE(bar->Items()->HideUnused());
+  ClickOn(frame->sbHideUnused);
+  EXPECT_FALSE(frame->actHideUnused->Checked());
+  EXPECT_FALSE(bar->Items()->HideUnused());
+}
+
+TEST_F(ColorMapTest, TheDefaultColourButtonResetsTheMap) {
+  Connect();
+  ClickOn(frame->SpeedButtonZel2);
+  frame->XPColorMap1->SetSelectedColor(clRed);
+  frame->XPColorMap1->SetColor(clYellow);
+  EXPECT_EQ(controlBar->Color(), clYellow);
+  ClickOn(frame->SpeedButtonZel8);
+  EXPECT_EQ(frame->XPColorMap1->SelectedColor(), TXPColorMap(nullptr).SelectedColor());
+  EXPECT_EQ(controlBar->Color(), clBtnFace);
+}
+
+TEST_F(ColorMapTest, TheStyleMenuChoosesAStyle) {
+  Connect();
+  TStringList* styles = ActionBarStyles();
+  TMenuItem* root = frame->StyleMenu()->Items();
+  ASSERT_EQ(root->Count(), styles->Count());
+  for (int i = 0; i < root->Count(); ++i) {
+    EXPECT_EQ(root->Items(i)->Caption(), styles->Get(i));
+    EXPECT_EQ(root->Items(i)->Tag(), i);
+    EXPECT_TRUE(root->Items(i)->RadioItem());
+    EXPECT_EQ(root->Items(i)->Checked(), i == 1);
+  }
+  ClickOn(frame->sbStyle);
+  TCustomActionPopupMenu* popup = frame->StyleMenu()->PopupBar();
+  ASSERT_NE(popup, nullptr);
+  const sys::POINT corner =
+      frame->sbStyle->ClientToScreen(sys::POINT{1, frame->sbStyle->Height() - 2});
+  EXPECT_EQ(popup->ClientToScreen(sys::POINT{0, 0}).y >= corner.y, true);
+  root->Items(0)->Click();
+  EXPECT_EQ(frame->StyleName(), styles->Get(0));
+  EXPECT_EQ(manager->Style(), styles->Objects(0));
+  EXPECT_TRUE(root->Items(0)->Checked());
+  EXPECT_FALSE(root->Items(1)->Checked());
+  EXPECT_EQ(frame->sbStyle->Caption(), "Стиль: " + styles->Get(0));
+
+  // The chosen style again changes nothing, not even a style set meanwhile.
+  manager->SetStyle(static_cast<TActionBarStyle*>(styles->Objects(1)));
+  root->Items(0)->Click();
+  EXPECT_EQ(manager->Style(), styles->Objects(1));
+
+  // A name no style has: no item checked, the manager's style kept.
+  frame->SelectStyle("Нет такого");
+  EXPECT_EQ(frame->sbStyle->Caption(), "Стиль: Нет такого");
+  for (int i = 0; i < root->Count(); ++i)
+    EXPECT_FALSE(root->Items(i)->Checked());
+  EXPECT_EQ(manager->Style(), styles->Objects(1));
+}
+
+// The direction buttons stand side by side only when the group box's
+// client area is wider than 22 + 118 + 120 + 8 = 268 pixels.
+TEST_F(ColorMapTest, TheDirectionButtonsFollowTheWidthRule) {
+  Connect();
+  TGroupBox* box = frame->GroupBox1;
+  TSpeedButtonZel* vert = frame->SpeedButtonZel5;
+  TSpeedButtonZel* hor = frame->SpeedButtonZel6;
+  const int border = box->Width() - box->ClientWidth();
+  struct Case {
+    int client;
+    bool beside;
+  };
+  for (const Case c : {Case{268, false}, Case{269, true}, Case{185, false}, Case{400, true}}) {
+    // The box is the frame's width less twice its left.
+    frame->SetWidth(c.client + border + 2 * box->Left() + (frame->Width() - frame->ClientWidth()));
+    ASSERT_EQ(box->ClientWidth(), c.client);
+    if (c.beside) {
+      EXPECT_EQ(hor->Left(), vert->Left() + vert->Width() + 4) << c.client;
+      EXPECT_EQ(hor->Top(), vert->Top()) << c.client;
+    } else {
+      EXPECT_EQ(hor->Left(), vert->Left()) << c.client;
+      EXPECT_EQ(hor->Top(), vert->Top() + vert->Height()) << c.client;
+    }
+    EXPECT_EQ(frame->lStartColor->Top(), hor->Top() + hor->Height() + 2);
+    EXPECT_EQ(frame->cbStart->Top(), frame->lStartColor->Top() - 4);
+    EXPECT_EQ(frame->cbEnd->Top(), frame->lEndColor->Top() - 4);
+    EXPECT_EQ(frame->cbEnd->Left() + frame->cbEnd->Width(), c.client - box->Left());
+    EXPECT_EQ(box->Height(), frame->cbEnd->Top() + frame->cbEnd->Height() + 6);
+    // The speed buttons keep their widths; the grid fills what is left.
+    EXPECT_EQ(frame->SpeedButtonZel1->Width(), 180);
+    TValueListEditor* grid = frame->ValueListEditor1;
+    EXPECT_EQ(grid->Top(), box->Top() + box->Height() + grid->Left());
+    EXPECT_EQ(grid->Width(), box->Width());
+    EXPECT_EQ(grid->Top() + grid->Height() + grid->Left(), frame->ClientHeight());
+  }
+}
+
+} // namespace
+} // namespace zel::test
