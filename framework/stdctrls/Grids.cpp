@@ -636,7 +636,12 @@ void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     } else {
       int col, row;
       if (MouseToCell(x, y, col, row) && col >= FFixedCols && row >= FFixedRows) {
-        FocusCell(col, row, true);
+        // Every click asks, also one on the current cell: a handler that
+        // puts an editor over the cell it allows brings the editor back.
+        if (col == FCol && row == FRow)
+          SelectCell(col, row);
+        else
+          FocusCell(col, row, true);
         FSelecting = true;
       }
     }

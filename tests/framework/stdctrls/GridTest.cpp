@@ -100,6 +100,10 @@ TEST_F(GridTest, ClicksSelectValueCellsAndAskFirst) {
   ASSERT_FALSE(selects.empty());
   EXPECT_EQ(selects.back(), (std::pair<int, int>{1, 2}));
   EXPECT_TRUE(grid->Focused());
+  // A click on the current cell asks again.
+  selects.clear();
+  Click(grid, r.left + 5, r.top + 5);
+  EXPECT_EQ(selects, (std::vector<std::pair<int, int>>{{1, 2}}));
   // A click on the title row selects nothing.
   const RECT t = grid->CellRect(0, 0);
   Click(grid, t.left + 20, t.top + 5);
