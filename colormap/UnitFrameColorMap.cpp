@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "colormap/FrameColorMapConsts.h"
 #include "framework/actions/ActnList.h"
 #include "framework/actnbars/ActnColorMaps.h"
@@ -428,8 +429,8 @@ void TFrameColorMap::PlaceDefaultColorButton() {
 }
 
 TCustomControlBar* TFrameColorMap::GradientControlBar(TCustomActionBar* bar) {
-  // TODO: only the gradient bars, once they exist.
-  return bar ? dynamic_cast<TCustomControlBar*>(bar->Parent()) : nullptr;
+  if (!Is<TGradientActionMainMenuBar>(bar) && !Is<TGradientActionToolBar>(bar)) return nullptr;
+  return dynamic_cast<TCustomControlBar*>(bar->Parent());
 }
 
 } // namespace zel

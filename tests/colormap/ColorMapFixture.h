@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "bitop/BitOp.h"
 #include "colormap/UnitFrameColorMap.h"
 #include "framework/actions/ActnList.h"
@@ -41,19 +42,20 @@ protected:
   void SetUp() override {
     screen = &sys::UseHeadlessBackend();
     BitOpInitialize();
+    InitializeZelStyleActnCtrls();
     RegisterActnBarStyle(XPStyle());
     RegisterActnBarStyle(StandardStyle());
     InitializeImageListZel();
     app = std::make_unique<TApplication>();
     form = app->CreateForm<TForm>();
     form->SetPosition(poDesigned);
-    form->SetBounds(20, 20, 660, 540);
+    form->SetBounds(20, 20, 660, 700);
     form->SetColor(clBtnFace);
     form->Font()->SetName("Tahoma");
     form->Font()->SetHeight(-11);
     MakeBars();
     frame = new TFrameColorMap(form);
-    frame->SetBounds(440, 40, 193, 449);
+    frame->SetBounds(440, 90, 193, 560); // sized as a dock site sizes it
     frame->SetParent(form);
     // TEMPORARY: a frame that drags itself to dock still takes the presses
     // meant for its speed buttons; until the framework passes them on, the
@@ -67,12 +69,13 @@ protected:
     FinalizeImageListZel();
     UnRegisterActnBarStyle(StandardStyle());
     UnRegisterActnBarStyle(XPStyle());
+    FinalizeZelStyleActnCtrls();
     BitOpFinalize();
     sys::ResetWindowSystem();
   }
 
-  // The glyph list, the manager with one command, and a tool bar on a
-  // gradient control bar.
+  // The glyph list, the manager with one command in "Zel Style", and a
+  // gradient tool bar on a gradient control bar.
   void MakeBars() {
     images = new TImageListZel(form);
     images->SetSize(24, 24);
@@ -81,6 +84,7 @@ protected:
     strip->SetGliphCount(36);
     manager = new TActionManager(form);
     manager->SetImages(images);
+    manager->SetStyleName("Zel Style");
     command = new TAction(form);
     command->SetActionList(manager);
     command->SetCaption("Выход");
@@ -95,7 +99,7 @@ protected:
     controlBar->SetGradientEndColor(clSilver);
     controlBar->SetRowSize(38);
     controlBar->SetParent(form);
-    toolBar = new TActionToolBar(form);
+    toolBar = new TGradientActionToolBar(form);
     toolBar->SetParent(controlBar);
     toolBar->SetActionManager(manager);
     TActionClientItem* item = manager->FindActionBar(toolBar)->Items()->Add();
@@ -146,7 +150,7 @@ protected:
   TActionManager* manager = nullptr;
   TAction* command = nullptr;
   TControlBar* controlBar = nullptr;
-  TActionToolBar* toolBar = nullptr;
+  TGradientActionToolBar* toolBar = nullptr;
   TFrameColorMap* frame = nullptr;
 };
 

@@ -22,7 +22,8 @@ TEST_F(ColorMapTest, WithoutAManagerOnlyTheFrameShows) {
            frame->GroupBox1, frame->ValueListEditor1})
     EXPECT_FALSE(c->Visible()) << c->Name();
   // The style is chosen all the same: the second registered one.
-  EXPECT_EQ(frame->StyleName(), ActionBarStyles()->Get(1));
+  ASSERT_EQ(ActionBarStyles()->Text(), "Zel Style\nXP Style\nStandard\n");
+  EXPECT_EQ(frame->StyleName(), "XP Style");
   EXPECT_EQ(frame->sbStyle->Caption(), "Стиль: " + frame->StyleName());
   // The default-colour button sits in the grid's title row, at its right.
   TValueListEditor* grid = frame->ValueListEditor1;
@@ -50,6 +51,10 @@ TEST_F(ColorMapTest, AManagerBringsItsControlsAndTheBarsState) {
   EXPECT_EQ(frame->cbEnd->Selected(), clSilver);
   EXPECT_FALSE(frame->actHideUnused->Checked());
   EXPECT_TRUE(frame->actHideUnused->Enabled());
+  // The manager keeps its own style until the first map is chosen.
+  EXPECT_EQ(manager->StyleName(), "Zel Style");
+  ClickOn(frame->SpeedButtonZel2);
+  EXPECT_EQ(manager->StyleName(), "XP Style");
 
   // The manager going away takes the controls with it.
   delete manager;
