@@ -3,10 +3,11 @@
 // window is read when it is made.  The components are read in the loading
 // state, so the image list builds itself once the whole window is in place.
 
+#include "docking/FrameSite.h"
 #include "framework/actions/ActnList.h"
 #include "framework/actions/StdActns.h"
-#include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
@@ -98,8 +99,7 @@ void DescribeActions(TMainForm& f) {
       Action<TWindowTileVertical>(f, "WindowTileVertical1", "Window", "По вертикали", 38);
   f.WindowTileVertical1->SetHint("Расположить все окна вертикально");
   for (TCustomAction* a : std::initializer_list<TCustomAction*>{
-           f.WindowMinimizeAll1, f.WindowCascade1, f.WindowTileHorizontal1,
-           f.WindowTileVertical1})
+           f.WindowMinimizeAll1, f.WindowCascade1, f.WindowTileHorizontal1, f.WindowTileVertical1})
     a->SetEnabled(false); // as designed: the first update enables them with children
 
   f.actHelp = Action<TAction>(f, "actHelp", "", "Помощь", 5);
@@ -198,6 +198,11 @@ void BuildMainForm(TMainForm& form) {
   form.Splitter1->SetName("Splitter1");
   form.Splitter1->SetAlign(alRight);
   form.Splitter1->SetParent(&form);
+  // The embedded dock site, at its design size until the window aligns it.
+  form.FrameSite1 = new TFrameSite(&form);
+  form.FrameSite1->SetName("FrameSite1");
+  form.FrameSite1->SetBounds(0, 0, 320, 240);
+  form.FrameSite1->SetParent(&form);
   DescribeImageList(form);
   DescribeActions(form);
   DescribeControlBar(form);

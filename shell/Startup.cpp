@@ -1,11 +1,13 @@
 #include "shell/Startup.h"
 
 #include "bitop/BitOp.h"
+#include "docking/UnitFrameSite.h"
 #include "framework/actnbars/ActnStyles.h"
 #include "framework/actnbars/CustomizeDlg.h"
 #include "framework/actnbars/StdStyleActnCtrls.h"
 #include "framework/actnbars/XPStyleActnCtrls.h"
 #include "imagelist/ImageListZel.h"
+#include "shell/UnitMain.h"
 
 namespace zel {
 
@@ -21,6 +23,8 @@ void InitializeUnits() {
   RegisterActnBarStyle(XPStyle());
   RegisterActnBarStyle(StandardStyle());
   InitializeImageListZel();
+  InitializeUnitFrameSite();
+  InitializeUnitMain();
   InstallCustomizeDialog();
   gStarted = true;
 }
@@ -28,6 +32,7 @@ void InitializeUnits() {
 void FinalizeUnits() {
   if (!gStarted) return;
   gStarted = false;
+  FinalizeUnitFrameSite();
   FinalizeImageListZel();
   UnRegisterActnBarStyle(StandardStyle());
   UnRegisterActnBarStyle(XPStyle());

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "docking/UnitFrameSite.h"
 #include "framework/actions/ActnList.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/docking/DragDock.h"
@@ -20,8 +21,19 @@ std::string LayoutFileNameFor(const std::string& executable) {
   return path.string();
 }
 
+void InitializeUnitMain() {
+  DefaultDockFormClass() = &TCustomDockFormZel::StaticClass();
+  DefaultDockTreeClass() = [](TWinControl* site) { return std::make_unique<TDockTreeZel>(site); };
+}
+
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   BuildMainForm(*this);
+  // The dock site on the right edge, with the grabbers and self-painted
+  // floating forms of dock style 1; it docks what is parented into it when
+  // its window is made.
+  FrameSite1->SetAlign(alRight);
+  FrameSite1->SetDockStyle(1);
+  FrameSite1->SetCtl3D(false);
   // Without a known executable there is no place for the layout: it is
   // then neither read nor written.
   const std::string executable = sys::GetModuleFileName(nullptr);

@@ -18,6 +18,7 @@ class TActionManager;
 class TActionToolBar;
 class TCustomizeActionBars;
 class TFileExit;
+class TFrameSite;
 class TImageListZel;
 class TSplitter;
 class TWindowCascade;
@@ -32,6 +33,7 @@ public:
 
   // The components of the window's description (MainFormDescription.cpp).
   TSplitter* Splitter1 = nullptr;
+  TFrameSite* FrameSite1 = nullptr;
   TControlBar* ControlBar1 = nullptr;
   TActionMainMenuBar* GradientActionMainMenuBar1 = nullptr;
   TActionToolBar* GradientActionToolBar1 = nullptr;
@@ -57,8 +59,8 @@ public:
   void ImageListZel1Change(TObject* sender);
   void ControlBar1BandInfo(TObject* sender, TControl* control, sys::RECT& insets,
                            int& preferredSize, int& rowCount);
-  void ControlBar1DockOver(TObject* sender, TDragDockObject* source, int x, int y,
-                           TDragState state, bool& accept);
+  void ControlBar1DockOver(TObject* sender, TDragDockObject* source, int x, int y, TDragState state,
+                           bool& accept);
   void GradientActionMainMenuBar1ItemClicked(TObject* sender);
   void GradientActionToolBar1ShowCustomize(TObject* sender);
 
@@ -79,6 +81,10 @@ private:
   bool FStarted = false;
   std::string FLayoutFileName;
 };
+
+// The main window unit's start-up: floating forms of the docking unit paint
+// themselves (TCustomDockFormZel) and dock sites get TDockTreeZel.
+void InitializeUnitMain();
 
 // Builds the main window from its description (MainFormDescription.cpp).
 void BuildMainForm(TMainForm& form);

@@ -566,8 +566,11 @@ void TControl::SetVisible(bool value) {
   if (value && FParent) Invalidate();
   RequestAlign();
   // A floating control shown again brings back the form it floats in (the
-  // form hid with it when it was closed).
-  if (value && FParent && FParent == FHostDockSite && IsFloatingDockSite(FHostDockSite) &&
+  // form hid with it when it was closed); not while it is being docked or
+  // undocked, when showing it is a step of the move (the form stays as the
+  // docking leaves it).
+  if (value && !FControlState.Contains(csDocking) && FParent && FParent == FHostDockSite &&
+      IsFloatingDockSite(FHostDockSite) &&
       !FHostDockSite->ComponentState().Contains(csLoading) &&
       !FHostDockSite->ComponentState().Contains(csDestroying))
     FHostDockSite->Show();
@@ -691,12 +694,26 @@ bool TControl::ManualDock(TWinControl* newDockSite, TControl* dropControl, TAlig
     const POINT tl = FParent ? FParent->ClientToScreen(POINT{FLeft, FTop}) : POINT{FLeft, FTop};
     return ManualFloat(RECT{tl.x, tl.y, tl.x + UndockWidth(), tl.y + UndockHeight()});
   }
+  const bool nested = FControlState.Contains(csDocking);
   FControlState += csDocking;
-  if (FHostDockSite && FHostDockSite != newDockSite) FHostDockSite->RemoveDockClient(this);
-  SetParent(newDockSite);
-  newDockSite->AddDockClient(this, dropControl, controlSide);
-  FControlState -= csDocking;
-  return true;
+  bool docked = false;
+  try {
+    if (LeaveHostFor(newDockSite)) {
+      SetParent(newDockSite);
+      newDockSite->AddDockClient(this, dropControl, controlSide);
+      docked = true;
+    }
+  } catch (...) {
+    if (!nested) FControlState -= csDocking;
+    throw;
+  }
+  if (!nested) FControlState -= csDocking;
+  return docked;
+}
+
+bool TControl::LeaveHostFor(TWinControl* newDockSite) {
+  if (!FHostDockSite || FHostDockSite == newDockSite) return true;
+  return FHostDockSite->DoUnDock(newDockSite, this);
 }
 
 void TControl::Dock(TWinControl* newDockSite, const RECT& rect) {
@@ -704,11 +721,16 @@ void TControl::Dock(TWinControl* newDockSite, const RECT& rect) {
   const bool nested = FControlState.Contains(csDocking);
   FControlState += csDocking;
   try {
-    if (FHostDockSite && FHostDockSite != newDockSite) FHostDockSite->RemoveDockClient(this);
-    auto& clients = newDockSite->FDockClients;
-    if (std::find(clients.begin(), clients.end(), this) == clients.end()) clients.push_back(this);
-    FHostDockSite = newDockSite;
-    newDockSite->DoAddDockClient(this, rect);
+    if (LeaveHostFor(newDockSite)) {
+      auto& clients = newDockSite->FDockClients;
+      if (std::find(clients.begin(), clients.end(), this) == clients.end())
+        clients.push_back(this);
+      FHostDockSite = newDockSite;
+      newDockSite->DoAddDockClient(this, rect);
+      // The manager places the new client: in the zone inserted for it
+      // beforehand, or in one of its own choosing.
+      if (IDockManager* manager = newDockSite->DockManager()) manager->ResetBounds(false);
+    }
   } catch (...) {
     if (!nested) FControlState -= csDocking;
     throw;

@@ -168,15 +168,19 @@ public:
   // The dock site this control is docked in, or nullptr.
   TWinControl* HostDockSite() const { return FHostDockSite; }
   void SetHostDockSite(TWinControl* site) { FHostDockSite = site; }
-  // Docks the control into newDockSite (nullptr: floats it).  The base moves
-  // it to the new parent; the docking classes replace this with drag docking.
+  // Docks the control into newDockSite (nullptr: floats it), beside
+  // dropControl on the side controlSide names.  The site the control leaves
+  // hears of it first through its DoUnDock; when that refuses, nothing
+  // moves and the result is false.
   virtual bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr,
                           TAlign controlSide = alNone);
   virtual bool ManualFloat(const sys::RECT& screenPos);
   // Makes the control a dock client of newDockSite, handing rect (the
-  // site's client coordinates) to its DoAddDockClient.  Unlike ManualDock
-  // it leaves the site's dock manager alone: a caller that wants the
-  // control arranged inserts it there first.
+  // site's client coordinates) to its DoAddDockClient; the site left goes
+  // through DoUnDock as for ManualDock.  Unlike ManualDock it inserts
+  // nothing into the site's dock manager: a caller that wants the control
+  // in a chosen zone inserts it there first (the zone waits for the
+  // control), otherwise the manager gives it a place of its own.
   virtual void Dock(TWinControl* newDockSite, const sys::RECT& rect);
   // True while the control is alone on a floating dock form.
   virtual bool Floating() const;
@@ -283,6 +287,9 @@ private:
   void FontChanged(TObject* sender);
   void DoMouseDown(TMessage& m, TMouseButton button, bool dbl);
   void DoMouseUp(TMessage& m, TMouseButton button);
+  // Undocks from the current host on the way to newDockSite (through the
+  // host's DoUnDock); false when the host keeps the control.
+  bool LeaveHostFor(TWinControl* newDockSite);
 
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

@@ -201,7 +201,9 @@ TWinControl::~TWinControl() {
 void TWinControl::WndProc(TMessage& m) {
   // The dock manager sees the site's messages first (grabbers, splitters).
   if (FDockManager && FDockManager->HandleSiteMessage(m)) return;
-  if (DockDragMouseMessage(this, m)) return;
+  // A control that drags itself to dock takes the presses on its own
+  // background; one over a windowless child (a button on it) is the child's.
+  if (!PressForChild(m) && DockDragMouseMessage(this, m)) return;
   switch (m.Msg) {
   case WM_PAINT:
     PaintHandler(m);
@@ -407,9 +409,11 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
 }
 
 void TWinControl::CreateChildHandles() {
+  // Through CreateHandle, so that a child's override runs also when its
+  // window is made together with its parent's.
   std::vector<TWinControl*> kids = FWinControls;
   for (TWinControl* c : kids)
-    if (ContainsControl(c) && !c->FHandle) c->CreateWnd();
+    if (ContainsControl(c) && !c->FHandle) c->CreateHandle();
   // Keep the platform's z-order the same as the list's.
   for (TWinControl* c : FWinControls)
     if (c->FHandle)
@@ -636,6 +640,18 @@ void TWinControl::SetZOrder(bool topMost) {
 // the one under the cursor, gets them in its own coordinates; otherwise this
 // control handles them.  Every move also updates the control under the
 // mouse, which sends the enter and leave messages.
+TControl* TWinControl::MouseTarget(POINT p) {
+  TControl* cap = GetCaptureControl();
+  if (cap && cap != this && cap->Parent() == this && !cap->Is<TWinControl>()) return cap;
+  if (cap && cap != this) return nullptr;
+  return ControlAtPos(p, false);
+}
+
+bool TWinControl::PressForChild(const TMessage& m) {
+  if (m.Msg != WM_LBUTTONDOWN && m.Msg != WM_LBUTTONDBLCLK) return false;
+  return MouseTarget(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}) != nullptr;
+}
+
 void TWinControl::HandleMouse(TMessage& m) {
   const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
   if (m.Msg == WM_MOUSEMOVE) {
@@ -647,13 +663,8 @@ void TWinControl::HandleMouse(TMessage& m) {
     SetMouseControl(over ? over : this);
     if (!ComponentState().Contains(csDestroying) && FHandle == nullptr) return;
   }
-  TControl* target = nullptr;
-  TControl* cap = GetCaptureControl();
-  if (cap && cap != this && cap->Parent() == this && !cap->Is<TWinControl>())
-    target = cap;
-  else if (!cap || cap == this)
-    target = ControlAtPos(p, false);
-  if (target && target != this) {
+  TControl* target = MouseTarget(p);
+  if (target) {
     m.Result =
         target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
     return;

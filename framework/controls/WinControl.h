@@ -78,7 +78,9 @@ public:
   sys::HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded() { Handle(); }
-  // Makes the window if there is none (the parent's first).
+  // Makes the window if there is none (the parent's first).  Every window
+  // of a control is made through here, a child's made along with its
+  // parent's included, so an override sees each window come.
   virtual void CreateHandle();
   // Destroys the window, keeping the control and its state.
   void DestroyHandle();
@@ -190,9 +192,20 @@ public:
                            bool& canDock);
   static constexpr int DockSiteMargin = 10;
   virtual void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) {}
-  virtual void DockDrop(TDragDockObject* source, int x, int y) {}
+  // A drag dropped source's control on the site at client point (x, y).
+  // The base docks it: into the dock manager beside the drop control on the
+  // drop side, then Dock with the drag's dock rectangle in client
+  // coordinates (a site without a manager then puts the control there).  An
+  // override that calls the base first finds the control docked.  (The
+  // docking classes define the base.)
+  virtual void DockDrop(TDragDockObject* source, int x, int y);
   virtual void DoAddDockClient(TControl* client, const sys::RECT& rect);
   virtual void DoRemoveDockClient(TControl* client) {}
+  // Every undock of client from this site comes here first (ManualDock,
+  // Dock, a drag out or within the site, floating): newTarget is the site
+  // it goes to, nullptr when it is about to float.  The base removes the
+  // client and answers true; an override answering false keeps it here
+  // and the move does not happen.
   virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
   // Finds a docked control again by the name a saved dock tree holds (the
   // base looks among the site owner's components).
@@ -252,6 +265,11 @@ private:
   void Remove(TControl* control);
   void CreateChildHandles();
   void HandleMouse(TMessage& m);
+  // The windowless child a mouse message at p goes to (the one holding the
+  // mouse, else the enabled one under p), or nullptr for the control itself.
+  TControl* MouseTarget(sys::POINT p);
+  // Whether m is a left press that goes to a windowless child.
+  bool PressForChild(const TMessage& m);
   bool HandleKey(TMessage& m);
   void UpdateShowing();
   void DoAlign(TControl* control, TAlign align, sys::RECT& rect);

@@ -25,7 +25,8 @@ int TDockZone::Limit() const {
 }
 
 bool TDockZone::Visible() const {
-  if (FChildControl) return FChildControl->Visible();
+  if (FChildControl)
+    return FChildControl->Visible() && FChildControl->HostDockSite() == FTree->DockSite();
   return std::any_of(FChildren.begin(), FChildren.end(), [](auto& c) { return c->Visible(); });
 }
 
@@ -81,7 +82,13 @@ TDockZone* TDockTree::NewLeaf(TControl* control) {
 }
 
 void TDockTree::InsertControl(TControl* control, TAlign insertAt, TControl* dropControl) {
-  if (!control || FLoading || FindControlZone(control)) return;
+  if (!control || FLoading) return;
+  // A control placed already keeps its place; one still waiting for its
+  // control takes the place asked for now.
+  if (TDockZone* z = FindControlZone(control)) {
+    if (!z->FWaiting) return;
+    RemoveControl(control);
+  }
   // The tree places the control; the site's own alignment must leave it be.
   // The realignment that causes must not insert the control meanwhile.
   if (control->Align() != alNone) {
@@ -94,6 +101,7 @@ void TDockTree::InsertControl(TControl* control, TAlign insertAt, TControl* drop
     insertAt = r.Height() > r.Width() ? alBottom : alRight;
   }
   std::unique_ptr<TDockZone> leaf(NewLeaf(control));
+  leaf->FWaiting = control->HostDockSite() != FDockSite;
   TDockZone* target = FindControlZone(dropControl);
   if (!target) target = FTopZone.get();
   InsertNewLeaf(target, std::move(leaf), insertAt);
@@ -170,6 +178,7 @@ void TDockTree::RemoveControl(TControl* control) {
   TDockZone* parent = zone->FParent;
   if (!parent) {
     zone->FChildControl = nullptr;
+    zone->FWaiting = false;
   } else {
     const int at = zone->IndexInParent();
     const double w = zone->FWeight;
@@ -203,6 +212,7 @@ void TDockTree::Collapse(TDockZone* zone) {
       zone->FChildren.clear();
       if (only->FChildControl) {
         zone->FChildControl = only->FChildControl;
+        zone->FWaiting = only->FWaiting;
         zone->FOrientation = doNoOrient;
       } else {
         zone->FOrientation = only->FOrientation;
@@ -215,8 +225,10 @@ void TDockTree::Collapse(TDockZone* zone) {
       if (!parent && zone->FChildControl) {
         auto leaf = std::make_unique<TDockZone>(this);
         leaf->FChildControl = zone->FChildControl;
+        leaf->FWaiting = zone->FWaiting;
         leaf->FParent = zone;
         zone->FChildControl = nullptr;
+        zone->FWaiting = false;
         zone->FOrientation = doNoOrient;
         zone->FChildren.push_back(std::move(leaf));
       }
@@ -309,7 +321,7 @@ RECT TDockTree::CloseBoxRect(const TDockZone* zone) const {
 }
 
 void TDockTree::ApplyBounds(TDockZone* zone) {
-  if (TControl* c = zone->FChildControl; c && c->Visible()) {
+  if (TControl* c = zone->FChildControl; c && zone->Visible()) {
     RECT f = FrameOf(this, zone);
     if (GrabbersOnLeft())
       f.left = std::min(f.right, f.left + GrabberSize);
@@ -323,11 +335,16 @@ void TDockTree::ApplyBounds(TDockZone* zone) {
 
 // Keeps the tree in step with the site: clients that lost their zone (or
 // were docked while the tree was not listening) get one, leaves of
-// controls that left the site go.
+// controls that left the site go.  A leaf inserted ahead of its control's
+// Dock stays and waits for it (taking no room meanwhile) until the control
+// arrives, is inserted again, or is freed.
 void TDockTree::Reconcile() {
   std::vector<TControl*> gone;
   ForEachLeaf(FTopZone.get(), [&](TDockZone* z) {
-    if (z->FChildControl->HostDockSite() != FDockSite) gone.push_back(z->FChildControl);
+    if (z->FChildControl->HostDockSite() == FDockSite)
+      z->FWaiting = false;
+    else if (!z->FWaiting)
+      gone.push_back(z->FChildControl);
   });
   for (TControl* c : gone)
     RemoveControl(c);
@@ -393,7 +410,7 @@ void TDockTree::PaintSite(HDC dc) {
   TCanvas canvas;
   canvas.SetHandle(dc);
   ForEachLeaf(FTopZone.get(), [&](TDockZone* z) {
-    if (z->FChildControl->Visible()) PaintDockFrame(&canvas, z->FChildControl, FrameOf(this, z));
+    if (z->Visible()) PaintDockFrame(&canvas, z->FChildControl, FrameOf(this, z));
   });
   canvas.SetHandle(nullptr);
 }

@@ -39,7 +39,9 @@ public:
   // The far edge of the zone along its parent's orientation: the bottom for a
   // child of a doHorizontal zone, the right edge otherwise.
   int Limit() const;
-  // True when the zone holds a visible control, or a child that is visible.
+  // True when the zone holds a visible control docked in the tree's site,
+  // or a child that is visible.  A leaf inserted ahead of its control's
+  // Dock is not visible until the control arrives.
   bool Visible() const;
   int IndexInParent() const;
 
@@ -50,6 +52,9 @@ private:
   std::vector<std::unique_ptr<TDockZone>> FChildren;
   TDockOrientation FOrientation = doNoOrient;
   TControl* FChildControl = nullptr;
+  // A leaf inserted ahead of its control's Dock: it waits for the control,
+  // taking no room, instead of going as a leaf whose control left does.
+  bool FWaiting = false;
   double FWeight = 1.0;
   sys::RECT FBounds{};
 };

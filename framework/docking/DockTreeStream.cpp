@@ -6,6 +6,11 @@
 //   zone records, depth first: level i32, orientation u8, limit i32,
 //     control name (i32 length + characters, 0 for a zone without control)
 //   end mark: i32 -1 in place of a level
+// Only the top zone, zones with children and leaves of visible docked
+// controls are written.  The leaf of a hidden control is not: its name is
+// in the hidden-client list instead (when it has one), and on loading it
+// is docked again, hidden, and gets a new place when it is shown.  The
+// zone it leaves stays when it has other children (possibly none visible).
 // The reader parses everything before it touches the site, so a damaged
 // stream changes nothing and leaves the stream where it was.
 
@@ -96,8 +101,8 @@ static int32_t StreamLimit(const TDockZone* zone, TWinControl* site, bool relati
 }
 
 void TDockTree::WriteZone(TStream& s, const TDockZone* zone, int level) const {
-  const bool written = level == 0 || zone->ChildCount() > 0 ||
-                       (zone->FChildControl && zone->FChildControl->Visible());
+  const bool written =
+      level == 0 || zone->ChildCount() > 0 || (zone->FChildControl && zone->Visible());
   if (!written) return;
   const int32_t limit = StreamLimit(zone, FDockSite, FRelativeSizes);
   s.WriteI32(level);

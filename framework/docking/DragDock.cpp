@@ -320,15 +320,6 @@ void Drop(TDockDragger& d, POINT screen) {
     if (managed && o.DropOnControl() == nullptr && c->HostDockSite() == site) return;
     const POINT cp = site->ScreenToClient(screen);
     site->DockDrop(&o, cp.x, cp.y);
-    // Moving within its own site: out of its zone first, then into the new one.
-    if (c->HostDockSite() == site) site->RemoveDockClient(c);
-    c->ManualDock(site, o.DropOnControl(), o.DropAlign());
-    // Without a manager the control goes where the preview showed it.
-    if (!managed && c->Parent() == site) {
-      const RECT& r = o.DockRect();
-      const POINT tl = site->ScreenToClient(POINT{r.left, r.top});
-      c->SetBounds(tl.x, tl.y, r.Width(), r.Height());
-    }
   } else if (TWinControl* host = c->HostDockSite(); d.MovesHost && host) {
     const RECT& r = o.DockRect();
     host->SetBounds(r.left, r.top, r.Width(), r.Height());
@@ -406,6 +397,11 @@ bool DockDragMouseMessage(TControl* c, TMessage& m) {
 }
 
 void DockControlDestroyed(TControl* control) {
+  // A zone inserted for the control in a site it never reached goes with it.
+  const std::vector<TWinControl*> sites = DockSiteList();
+  for (TWinControl* site : sites)
+    if (IDockManager* manager = site->DockManager(); manager && control->HostDockSite() != site)
+      manager->RemoveControl(control);
   const bool dragged = Dragger() && Dragger()->Object.Control() == control;
   if (AutoControl == control) AutoControl = nullptr;
   if (Dragger() && Dragger()->LastSite == control) Dragger()->LastSite = nullptr;
@@ -417,6 +413,8 @@ void DockControlDestroyed(TControl* control) {
 TCustomDockForm::TCustomDockForm(TComponent* owner) : TCustomForm(owner) {
   SetBorderStyle(bsSizeToolWin);
   SetDockSite(true);
+  // It shows where floating puts it, never at a default place.
+  SetPosition(poDesigned);
 }
 
 void TCustomDockForm::SetOwnerForm(TCustomForm* form) {
@@ -610,25 +608,55 @@ TClass& DefaultFloatingDockSiteClass() {
   return cls;
 }
 
+// The steps go in the order a site and a floating form can build on: the
+// site left hears first (it may still choose the class its client floats
+// in), the form stands at its place before it takes the client (so that
+// its add-client hook sees its real bounds, and a place that hook restores
+// stays), and only a visible client shows the form: a hidden one floats
+// hidden.
 TCustomDockForm* FloatControl(TControl* control, const RECT& r) {
+  if (!control) return nullptr;
+  // The form floats as a palette of the form the control leaves (or of
+  // that form's owner when it leaves a floating form).
+  TCustomForm* from = GetParentForm(control);
+  if (auto* floating = dynamic_cast<TCustomDockForm*>(from)) from = floating->OwnerForm();
+  if (TWinControl* host = control->HostDockSite())
+    if (!host->DoUnDock(nullptr, control)) return nullptr;
   TClass cls = control->FloatingDockSiteClass();
   if (!cls || !cls->InheritsFrom(TCustomDockForm::StaticClass()))
     cls = DefaultFloatingDockSiteClass();
   // The application owns floating forms (it frees those still open at the
   // end, and it is where a program finds them); without one they free
   // themselves when emptied or are freed by whoever made them.
-  // The form floats as a palette of the form the control leaves (or of
-  // that form's owner when it leaves a floating form).
-  TCustomForm* from = GetParentForm(control);
-  if (auto* floating = dynamic_cast<TCustomDockForm*>(from)) from = floating->OwnerForm();
   auto* form = dynamic_cast<TCustomDockForm*>(cls->Create(Application));
   if (!form) return nullptr;
   form->SetOwnerForm(from);
-  control->ManualDock(form, nullptr, alClient);
-  control->Show();
-  form->Show();
   form->SetBounds(r.left, r.top, r.Width(), r.Height());
+  if (!control->ManualDock(form, nullptr, alClient) || control->HostDockSite() != form) {
+    // The control would not go in: no empty form is left behind.
+    delete form;
+    return nullptr;
+  }
+  if (control->Visible()) form->Show();
   return form;
+}
+
+void TWinControl::DockDrop(TDragDockObject* source, int x, int y) {
+  TControl* c = source ? source->Control() : nullptr;
+  if (!c || c == this) return;
+  IDockManager* manager = DockManager();
+  // Out of the site it leaves first (out of its own zone when it moves
+  // within this site), then into the zone it was dropped on.
+  if (TWinControl* old = c->HostDockSite(); old && (old != this || manager))
+    if (!old->DoUnDock(this, c)) return;
+  if (manager) manager->InsertControl(c, source->DropAlign(), source->DropOnControl());
+  const RECT& d = source->DockRect();
+  const POINT tl = ScreenToClient(POINT{d.left, d.top});
+  const RECT r{tl.x, tl.y, tl.x + d.Width(), tl.y + d.Height()};
+  c->Dock(this, r);
+  // Without a manager the control goes where the preview showed it.
+  if (!manager && c->HostDockSite() == this && c->Parent() == this)
+    c->SetBounds(r.left, r.top, r.Width(), r.Height());
 }
 
 bool FloatInDockForm(TControl* control, const RECT& screenPos) {

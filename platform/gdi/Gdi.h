@@ -154,6 +154,10 @@ int GetBitmapSize(HBITMAP bmp, SIZE& size);
 // ---- Contexts ---------------------------------------------------------------
 HDC CreateCompatibleDC(HDC dc); // a memory context with a 1 x 1 bitmap selected
 BOOL DeleteDC(HDC dc);
+// Every context draws with 32 bits per pixel in one plane at 96 pixels per
+// inch (NUMCOLORS: -1, more than a palette holds); other indexes and a null
+// context give 0.
+int GetDeviceCaps(HDC dc, int index);
 int SaveDC(HDC dc);              // returns the new save level (1, 2, ...)
 BOOL RestoreDC(HDC dc, int level); // negative: relative to the current level
 COLORREF SetTextColor(HDC dc, COLORREF color);

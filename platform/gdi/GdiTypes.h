@@ -85,6 +85,15 @@ constexpr DWORD WHITENESS = 0x00FF0062;
 // interpolates between neighbours; COLORONCOLOR picks the nearest pixel.
 enum StretchMode { BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4 };
 
+// What GetDeviceCaps reports.
+enum DeviceCap {
+  BITSPIXEL = 12,
+  PLANES = 14,
+  NUMCOLORS = 24,
+  LOGPIXELSX = 88,
+  LOGPIXELSY = 90,
+};
+
 enum StockObject {
   WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGRAY_BRUSH = 3, BLACK_BRUSH = 4,
   NULL_BRUSH = 5, WHITE_PEN = 6, BLACK_PEN = 7, NULL_PEN = 8, SYSTEM_FONT = 13,

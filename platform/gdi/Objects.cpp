@@ -263,6 +263,23 @@ BOOL DeleteDC(HDC dc) {
   return 1;
 }
 
+int GetDeviceCaps(HDC dc, int index) {
+  if (!dc) return 0;
+  switch (index) {
+  case BITSPIXEL:
+    return 32;
+  case PLANES:
+    return 1;
+  case NUMCOLORS:
+    return -1;
+  case LOGPIXELSX:
+  case LOGPIXELSY:
+    return 96;
+  default:
+    return 0;
+  }
+}
+
 int SaveDC(HDC dc) {
   if (!dc) return 0;
   dc->saved.push_back(dc->state);

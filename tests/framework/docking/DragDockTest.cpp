@@ -21,7 +21,10 @@ public:
     States.push_back(state);
     if (Refuse) accept = false;
   }
-  void DockDrop(TDragDockObject* source, int x, int y) override { ++Drops; }
+  void DockDrop(TDragDockObject* source, int x, int y) override {
+    ++Drops;
+    TWinControl::DockDrop(source, x, y);
+  }
   void DoAddDockClient(TControl* client, const RECT& rect) override {
     TWinControl::DoAddDockClient(client, rect);
     Added = rect;
@@ -255,13 +258,16 @@ TEST_F(DragDockTest, DockMakesADockClientAndLeavesPlacingToTheManager) {
   EXPECT_EQ(plain->Added, (RECT{10, 20, 110, 70}));
   EXPECT_TRUE(plain->WasDocking);
   EXPECT_FALSE(a->ControlState().Contains(csDocking));
-  // Inserted into the tree first, then docked: the tree arranges it.
+  // Inserted into the tree first, then docked: the tree puts it on the
+  // side it was inserted at.
+  TPanel* c = Docked("C");
   TPanel* b = Panel("B");
   Tree()->InsertControl(b, alTop, nullptr);
   b->Dock(site, RECT{});
   EXPECT_EQ(b->HostDockSite(), site);
-  EXPECT_EQ(site->DockClientCount(), 1);
-  EXPECT_EQ(b->BoundsRect(), (RECT{0, 12, 400, 300}));
+  EXPECT_EQ(site->DockClientCount(), 2);
+  EXPECT_EQ(b->BoundsRect(), (RECT{0, 12, 400, 146}));
+  EXPECT_EQ(c->BoundsRect(), (RECT{0, 162, 400, 300}));
 }
 
 class TMyDockForm : public TCustomDockForm {

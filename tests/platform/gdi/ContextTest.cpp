@@ -70,6 +70,16 @@ TEST(Objects, AWindowContextCannotTakeABitmap) {
   EXPECT_EQ(GetCurrentObject(&dc, GdiKind::Brush), GetStockObject(WHITE_BRUSH));
 }
 
+TEST(Objects, DeviceCapsDescribeA32BitDevice) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  const std::pair<int, int> caps[] = {
+      {BITSPIXEL, 32}, {PLANES, 1}, {NUMCOLORS, -1}, {LOGPIXELSX, 96}, {LOGPIXELSY, 96}, {-5, 0}};
+  for (auto [index, value] : caps)
+    EXPECT_EQ(GetDeviceCaps(dc, index), value) << "index " << index;
+  DeleteDC(dc);
+  EXPECT_EQ(GetDeviceCaps(nullptr, BITSPIXEL), 0);
+}
+
 TEST(SaveRestore, RelativeAndAbsoluteLevels) {
   TestCanvas c(4, 4);
   SetTextColor(c.dc, kRed);

@@ -1,0 +1,160 @@
+// The main window's dock site as a person meets it on the headless screen:
+// a panel docked at the right edge with its grabber, dragged out into a
+// self-painted floating form, closed with the form's cross, shown again,
+// dragged back by the form's caption; the site collapses while empty and
+// grows back with its splitter beside it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "docking/UnitFrameSite.h"
+#include "framework/docking/DragDock.h"
+#include "framework/forms/Application.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/stdctrls/Splitter.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/Window.h"
+#include "platform/user/WindowSystem.h"
+#include "shell/Startup.h"
+#include "shell/UnitMain.h"
+
+namespace zel::test {
+namespace {
+
+using namespace sys;
+
+class DockSiteTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    screen = &UseHeadlessBackend();
+    InitializeUnits();
+    app = std::make_unique<TApplication>();
+    app->Initialize();
+    app->CreateForm(&form);
+    // Docked at construction, as the colour-map editor will be.
+    panel = new TPanel(form);
+    panel->SetName("Panel1");
+    panel->SetCaption("Настройка");
+    panel->SetDragKind(dkDock);
+    panel->SetBounds(0, 0, 200, 150);
+    panel->SetParent(form->FrameSite1);
+    form->Show();
+    Settle();
+  }
+  void TearDown() override {
+    app.reset();
+    FinalizeUnits();
+    ResetWindowSystem();
+  }
+  void Settle() {
+    AdvanceTime(100);
+    app->ProcessMessages();
+    app->Idle();
+    app->ProcessMessages();
+  }
+  void Drag(POINT from, POINT to) {
+    AdvanceTime(1000);
+    screen->Press(from.x, from.y);
+    app->ProcessMessages();
+    const int steps = 6;
+    for (int i = 1; i <= steps; ++i) {
+      screen->MoveTo(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
+      app->ProcessMessages();
+    }
+    screen->Release(to.x, to.y);
+    Settle();
+  }
+  void Picture(const std::string& name) {
+    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+    std::filesystem::create_directories(dir);
+    ASSERT_TRUE(screen->SaveScreenshot((dir / (name + ".png")).string()));
+  }
+  COLORREF Pixel(TWinControl* w, int x, int y) {
+    const POINT p = w->ClientToScreen(POINT{x, y});
+    return screen->ScreenPixel(p.x, p.y);
+  }
+  // The splitter lies just left of the site: placed one pixel off its edge,
+  // the window's alignment then packs it against the site.
+  void ExpectSplitterBesideTheSite() {
+    TSplitter* s = form->Splitter1;
+    EXPECT_TRUE(s->Visible());
+    EXPECT_EQ(s->Left() + s->Width(), form->FrameSite1->Left());
+  }
+  // A pixel of the grabber bar's first row, right of the caption text.
+  COLORREF GrabberPixel() { return Pixel(form->FrameSite1, form->FrameSite1->Width() - 44, 1); }
+
+  ScopedVirtualClock clock;
+  HeadlessBackend* screen = nullptr;
+  std::unique_ptr<TApplication> app;
+  TMainForm* form = nullptr;
+  TPanel* panel = nullptr;
+};
+
+TEST_F(DockSiteTest, StartsWithTheUnitsDefaultsAndThePanelDockedOnTheRight) {
+  TFrameSite* site = form->FrameSite1;
+  EXPECT_EQ(site->Align(), alRight);
+  EXPECT_EQ(site->DockStyle(), 1);
+  EXPECT_FALSE(site->Ctl3D());
+  EXPECT_EQ(DefaultDockFormClass(), &TCustomDockFormZel::StaticClass());
+  EXPECT_NE(dynamic_cast<TDockTreeZel*>(site->DockManager()), nullptr);
+  EXPECT_EQ(panel->HostDockSite(), site);
+  EXPECT_EQ(site->Left() + site->Width(), form->ClientWidth());
+  EXPECT_EQ(site->Width(), 320);
+  ExpectSplitterBesideTheSite();
+  // The grabber above the panel: the bar's top in 120 % of the site colour.
+  EXPECT_EQ(GrabberPixel(), COLORREF(ScaleColor(site->Color(), 120)));
+  EXPECT_EQ(panel->Top(), TDockTree::GrabberSize);
+  Picture("docking_main_window_site");
+}
+
+TEST_F(DockSiteTest, DraggedOutClosedShownAgainAndDockedBack) {
+  TFrameSite* site = form->FrameSite1;
+  // Out by the grabber onto the MDI area: a self-painted floating form.
+  const POINT grabber = site->ClientToScreen(POINT{60, 5});
+  const POINT away = form->ClientToScreen(POINT{150, 200});
+  Drag(grabber, away);
+  auto* floating = dynamic_cast<TCustomDockFormZel*>(panel->HostDockSite());
+  ASSERT_NE(floating, nullptr);
+  EXPECT_TRUE(floating->Visible());
+  EXPECT_EQ(floating->Caption(), "Настройка");
+  EXPECT_TRUE(site->Collapsed());
+  EXPECT_EQ(site->Width(), 0);
+  EXPECT_FALSE(form->Splitter1->Visible());
+  const TDockCaptionRects g = floating->GetCaptionRects();
+  RECT wr{};
+  GetWindowRect(floating->Handle(), &wr);
+  EXPECT_EQ(screen->ScreenPixel(wr.left + g.Caption.left + 30, wr.top + g.Caption.top + 1),
+            COLORREF(ColorToRGB(floating->Active() ? clActiveCaption : clInactiveCaption)));
+  Picture("docking_floating_editor");
+
+  // Closed with its cross: form and panel hidden; shown again: both back.
+  const POINT cross{wr.left + (g.Close.left + g.Close.right) / 2,
+                    wr.top + (g.Close.top + g.Close.bottom) / 2};
+  AdvanceTime(1000);
+  screen->MoveTo(cross.x, cross.y);
+  screen->Click(cross.x, cross.y);
+  Settle();
+  EXPECT_FALSE(floating->Visible());
+  EXPECT_FALSE(panel->Visible());
+  panel->Show();
+  Settle();
+  EXPECT_TRUE(floating->Visible());
+
+  // Back by the caption onto the collapsed site at the window's right edge.
+  const POINT caption{wr.left + g.Caption.left + 40, wr.top + g.Caption.top + 4};
+  const POINT edge = site->ClientToScreen(POINT{-3, 150});
+  Drag(caption, edge);
+  EXPECT_EQ(panel->HostDockSite(), site);
+  EXPECT_FALSE(site->Collapsed());
+  EXPECT_EQ(site->Width(), 320); // the preview width: its former width
+  EXPECT_EQ(site->Left() + site->Width(), form->ClientWidth());
+  ExpectSplitterBesideTheSite();
+  EXPECT_EQ(GrabberPixel(), COLORREF(ScaleColor(site->Color(), 120)));
+}
+
+} // namespace
+} // namespace zel::test
