@@ -57,10 +57,6 @@ protected:
     frame = new TFrameColorMap(form);
     frame->SetBounds(440, 90, 193, 560); // sized as a dock site sizes it
     frame->SetParent(form);
-    // TEMPORARY: a frame that drags itself to dock still takes the presses
-    // meant for its speed buttons; until the framework passes them on, the
-    // tests press the buttons of a frame that does not drag.
-    frame->SetDragMode(dmManual);
     form->Show();
     Settle();
   }

@@ -11,9 +11,7 @@ namespace {
 TEST_F(ColorMapTest, WithoutAManagerOnlyTheFrameShows) {
   EXPECT_EQ(frame->Caption(), "Настройка внешнего вида");
   EXPECT_EQ(frame->DragKind(), dkDock);
-  auto* fresh = new TFrameColorMap(nullptr);
-  EXPECT_EQ(fresh->DragMode(), dmAutomatic);
-  Free(fresh);
+  EXPECT_EQ(frame->DragMode(), dmAutomatic);
   EXPECT_EQ(frame->GlyphSize(), 24);
   EXPECT_EQ(frame->CurrentColorMap(), nullptr);
   for (TControl* c : std::initializer_list<TControl*>{
