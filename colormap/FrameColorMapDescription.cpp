@@ -94,9 +94,14 @@ void DescribeImages(TFrameColorMap& f) {
 }
 
 // A speed button of the frame: XP border, the frame's glyphs, its action,
-// a fixed width, and the glyph it shows when hot (and, checked, checkedHot).
+// a fixed width, the glyph it shows unchecked (hot) and the one it shows
+// checked.  The checked glyph is the button's checked image rather than
+// only its checked-and-hot one: shown through the hot fallback, it is
+// raised with a shadow under the mouse like the unchecked glyph, so a
+// checked button answers the mouse too (the XP frame of these buttons is
+// in the face colour and shows nothing).
 TSpeedButtonZel* Button(TFrameColorMap& f, const char* name, TWinControl* parent, int left, int top,
-                        int width, TAction* action, int hot, int checkedHot) {
+                        int width, TAction* action, int hot, int checked) {
   auto* b = Put<TSpeedButtonZel>(f, name, parent, left, top, width, kButtonHeight);
   b->Constraints()->SetMinWidth(width);
   b->Constraints()->SetMaxWidth(width);
@@ -106,7 +111,7 @@ TSpeedButtonZel* Button(TFrameColorMap& f, const char* name, TWinControl* parent
   b->SetSelectedColor(clBtnFace);
   b->SetImageList(f.ImageListZel1);
   b->Gliphs()->SetImageIndexNormalHot(hot);
-  b->Gliphs()->SetImageIndexCheckHot(checkedHot);
+  b->Gliphs()->SetImageIndexCheck(checked);
   if (action) b->SetAction(action);
   return b;
 }
@@ -183,6 +188,9 @@ void DescribeGrid(TFrameColorMap& f) {
   f.SpeedButtonZel8 =
       Button(f, "SpeedButtonZel8", &f, 167, 234, 18, f.actDefaultColor, kDefaultGlyph, -1);
   f.SpeedButtonZel8->SetHeight(18);
+  // An 18-pixel button has room for its glyph only: the action's caption
+  // would push the glyph off the middle.
+  f.SpeedButtonZel8->SetCaption("");
   f.SpeedButtonZel8->SetTransparent(true);
   f.SpeedButtonZel8->SetBtnFrameColor(clNone);
 }
