@@ -117,7 +117,7 @@ TSpeedButtonZel* Button(TFrameColorMap& f, const char* name, TWinControl* parent
 }
 
 TColorBox* ColorBox(TFrameColorMap& f, const char* name, int top) {
-  auto* box = Put<TColorBox>(f, name, f.GroupBox1, 88, top, 89, 22);
+  auto* box = Put<TColorBox>(f, name, f.GroupBox1, 96, top, 81, 22);
   box->SetStyle(TColorBoxStyle{cbStandardColors, cbExtendedColors, cbSystemColors, cbIncludeNone,
                                cbIncludeDefault, cbCustomColor, cbPrettyNames, cbCustomColors});
   box->OnChange = std::bind(&TFrameColorMap::actVertHorExecute, &f, _1);
