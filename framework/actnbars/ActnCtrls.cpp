@@ -177,6 +177,17 @@ void TCustomActionBar::LayoutControls() {
   FLayingOut = false;
 }
 
+bool TCustomActionBar::ItemChecked(const TActionClientItem* item) const {
+  TCustomAction* a = ActionOf(item);
+  return a && a->Checked();
+}
+
+void TCustomActionBar::AdjustClientRect(RECT& rect) {
+  TCustomControl::AdjustClientRect(rect);
+  const int edges = (FEdgeOuter != esNone ? 1 : 0) + (FEdgeInner != esNone ? 1 : 0);
+  InflateRect(rect, -(edges + FHorzMargin), -(edges + FVertMargin));
+}
+
 void TCustomActionBar::Resize() {
   TCustomControl::Resize();
   LayoutControls();
@@ -220,8 +231,25 @@ bool TCustomActionControl::IsEnabled() const {
 }
 
 bool TCustomActionControl::IsChecked() const {
+  if (TCustomActionBar* bar = ActionBar()) return bar->ItemChecked(FActionClient);
   TCustomAction* a = ActionOf(FActionClient);
   return a && a->Checked();
+}
+
+bool TCustomActionControl::FrameDown() const {
+  return IsChecked() || (FPressed && FMouseInControl);
+}
+
+bool TCustomActionControl::WantsShadowedText() const {
+  TCustomActionBar* bar = ActionBar();
+  return !IsEnabled() && !FSelected && !(bar && bar->DesignMode());
+}
+
+TColor TCustomActionControl::CaptionColor() {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return Font()->Color();
+  if (!IsEnabled()) return m->DisabledFontColor();
+  return (FSelected || FMouseInControl) ? m->HotFontColor() : m->FontColor();
 }
 
 bool TCustomActionControl::IsSeparator() const {
@@ -284,7 +312,7 @@ void TCustomActionControl::DrawBackground(RECT& r) {
 void TCustomActionControl::DrawFrame(const RECT& r, bool down) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m || !IsEnabled()) return;
-  if (down || IsChecked())
+  if (down)
     DrawEdges(Canvas(), r, m->ShadowColor(), m->FrameTopLeftOuter(), clNone, clNone);
   else if (FMouseInControl || FSelected)
     DrawEdges(Canvas(), r, m->FrameTopLeftOuter(), m->ShadowColor(), clNone, clNone);
@@ -299,12 +327,12 @@ void TCustomActionControl::DrawGlyph(const POINT& location) {
 void TCustomActionControl::DrawText(RECT& r, UINT flags, const std::string& text) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m) return;
-  if (!IsEnabled()) {
+  if (WantsShadowedText()) {
     DrawShadowedText(r, flags, text, m->DisabledFontColor(), m->DisabledFontShadow());
     return;
   }
   Canvas()->Brush()->SetStyle(bsClear);
-  Canvas()->Font()->SetColor((FSelected || FMouseInControl) ? m->HotFontColor() : m->FontColor());
+  Canvas()->Font()->SetColor(CaptionColor());
   Canvas()->TextRect(r, text, flags);
 }
 
@@ -340,7 +368,8 @@ void TCustomActionControl::Paint() {
     DrawSeparator(r);
     return;
   }
-  DrawFrame(ClientRect(), FPressed && FMouseInControl);
+  DrawFrame(ClientRect(), FrameDown());
+  DrawDropDownArrow(ClientRect());
   const int shift = (FPressed && FMouseInControl) ? 1 : 0;
   if (HasGlyph()) {
     POINT p = GlyphPos();
@@ -591,10 +620,12 @@ SIZE TCustomDropDownButton::CalcSize() {
   return s;
 }
 
-void TCustomDropDownButton::DrawFrame(const RECT& r, bool down) {
-  TCustomButtonControl::DrawFrame(r, down);
-  // The drop part: a small arrow in the last nine pixels.
-  Canvas()->Brush()->SetColor(Font()->Color());
+void TCustomDropDownButton::DrawDropDownArrow(const RECT& r) {
+  // A small arrow in the last nine pixels.
+  const TColor color = Font()->Color();
+  Canvas()->Brush()->SetStyle(bsSolid);
+  Canvas()->Brush()->SetColor(color);
+  Canvas()->Pen()->SetColor(color);
   DrawArrow(Canvas(), sdDown, POINT{r.right - 8, (r.top + r.bottom) / 2 - 1}, 3);
 }
 

@@ -11,6 +11,7 @@
 
 #include "framework/actnbars/ActionBar.h"
 #include "framework/actnbars/ActnMan.h"
+#include "framework/graphics/GraphUtil.h"
 
 namespace zel {
 
@@ -95,20 +96,34 @@ protected:
 private:
   // Deletes the pop-up opened before (it is not on the call stack then).
   void DropPopup();
+  void CreateScrollButton();
   TCustomActionControl* FScrollBtn = nullptr;
   TCustomActionPopupMenu* FPopupMenu = nullptr;
 };
 
-// A tool bar's scroll button: a chevron at the end of the row.
+// A tool bar's scroll button: a chevron at the end of the row.  The tool
+// bar aligns it to the edge its hidden items lie beyond (alRight in a row);
+// the alignment sets the direction its arrows point in.  It paints through
+// the roles DrawBackground, DrawFrame (down while checked or pressed) and
+// DrawArrows, so a style overrides only what it paints differently.
 class TCustomToolScrollBtn : public TCustomActionControl {
   ZEL_CREATABLE_CLASS(TCustomToolScrollBtn, TCustomActionControl)
 public:
   explicit TCustomToolScrollBtn(TComponent* owner) : TCustomActionControl(owner) {}
   sys::SIZE CalcSize() override { return sys::SIZE{13, 22}; }
   void Click() override;
+  // alLeft, alTop, alBottom point the arrows left, up, down; any other
+  // alignment points them right.
+  void SetAlign(TAlign value) override;
+  TScrollDirection Direction() const { return FDirection; }
+  // Painting role: the chevron in Direction.
+  virtual void DrawArrows();
 
 protected:
   void Paint() override;
+
+private:
+  TScrollDirection FDirection = sdRight;
 };
 
 class TActionToolBar : public TCustomActionToolBar {
@@ -292,7 +307,8 @@ class TCustomDropDownButton : public TCustomButtonControl {
 public:
   explicit TCustomDropDownButton(TComponent* owner) : TCustomButtonControl(owner) {}
   sys::SIZE CalcSize() override;
-  void DrawFrame(const sys::RECT& r, bool down) override;
+  // The arrow of the drop part, in the last nine pixels.
+  void DrawDropDownArrow(const sys::RECT& r) override;
   sys::RECT TextBounds() override;
   // A click anywhere on the button opens the sub-items.
   void Click() override;
@@ -307,6 +323,8 @@ public:
   bool HasGlyph() const override { return false; }
   sys::SIZE CalcSize() override;
   sys::RECT TextBounds() override;
+  // A menu button has no frame of its own; a style draws one if it wants.
+  void DrawFrame(const sys::RECT& r, bool down) override {}
   void Click() override;
 
 protected:
@@ -325,6 +343,12 @@ public:
   std::string ShortCutText() const;
   void DrawText(sys::RECT& r, sys::UINT flags, const std::string& text) override;
   void DrawSeparator(const sys::RECT& r) override;
+  // A menu item paints its background, then (not a separator) DrawGlyph
+  // when it has a glyph or is checked, its caption, short cut and sub-menu
+  // arrow; no frame.  The glyph role marks a checked item: without a glyph
+  // by DrawCheckMark, with one by DrawCheckedGlyphBox before the glyph (or
+  // DrawCheckMark beside it, see CheckBesideGlyph).
+  void DrawGlyph(const sys::POINT& location) override;
   void Click() override;
   // The cell size of the manager's images (16 x 16 without images).
   sys::SIZE GlyphCell() const;
@@ -336,7 +360,9 @@ public:
 protected:
   void Paint() override;
   void MouseEnter() override;
-  // Draws the check mark of a checked item without a glyph.
+  TColor CaptionColor() override;
+  // Draws the check mark of a checked item without a glyph in the glyph
+  // column: a radio dot when its action belongs to a group.
   virtual void DrawCheckMark(const sys::RECT& glyphCell);
   // Marks a checked item that has a glyph: a box around the glyph, drawn
   // before it (sunken in the classic look).

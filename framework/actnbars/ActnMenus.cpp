@@ -237,8 +237,8 @@ void TCustomActionMenuBar::PressedIn(HWND window) {
     if (m->HandleAllocated() && (m->Handle() == window || IsChild(m->Handle(), window))) return;
   // So are presses on the bar a root pop-up dropped from (its button
   // decides whether the pop-up opens again).
-  if (auto* from = dynamic_cast<TWinControl*>(Owner()); from && FParentMenu == nullptr &&
-                                                        dynamic_cast<TCustomActionPopupMenu*>(this))
+  if (auto* from = dynamic_cast<TWinControl*>(Owner());
+      from && FParentMenu == nullptr && dynamic_cast<TCustomActionPopupMenu*>(this))
     if (from->HandleAllocated() && (from->Handle() == window || IsChild(from->Handle(), window)))
       return;
   CloseMenu();
@@ -635,16 +635,22 @@ RECT TCustomMenuItem::TextBounds() {
   return r;
 }
 
+TColor TCustomMenuItem::CaptionColor() {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return Font()->Color();
+  if (!IsEnabled()) return m->DisabledFontColor();
+  return Selected() ? m->SelectedFontColor() : m->FontColor();
+}
+
 void TCustomMenuItem::DrawText(RECT& r, UINT flags, const std::string& text) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m) return;
-  if (!IsEnabled()) {
-    DrawShadowedText(r, flags, text, m->DisabledFontColor(),
-                     Selected() ? TColor(clNone) : m->DisabledFontShadow());
+  if (WantsShadowedText()) {
+    DrawShadowedText(r, flags, text, m->DisabledFontColor(), m->DisabledFontShadow());
     return;
   }
   Canvas()->Brush()->SetStyle(bsClear);
-  Canvas()->Font()->SetColor(Selected() ? m->SelectedFontColor() : m->FontColor());
+  Canvas()->Font()->SetColor(CaptionColor());
   Canvas()->TextRect(r, text, flags);
 }
 
@@ -661,9 +667,31 @@ void TCustomMenuItem::DrawSeparator(const RECT& r) {
 }
 
 void TCustomMenuItem::DrawCheckMark(const RECT& cell) {
-  Canvas()->Pen()->SetColor(Canvas()->Font()->Color());
+  const TColor color = CaptionColor();
+  Canvas()->Pen()->SetColor(color);
+  auto* action = ActionClient() ? dynamic_cast<TCustomAction*>(ActionClient()->Action()) : nullptr;
+  if (action && action->GroupIndex() > 0) {
+    // A radio dot, 5 pixels across, in the middle of the column.
+    Canvas()->Brush()->SetStyle(bsSolid);
+    Canvas()->Brush()->SetColor(color);
+    const int x = cell.left + (cell.Width() - 5) / 2, y = cell.top + (cell.Height() - 5) / 2;
+    Canvas()->Ellipse(x, y, x + 5, y + 5);
+    return;
+  }
   DrawCheck(Canvas(), POINT{cell.left + (cell.Width() - 7) / 2, cell.top + cell.Height() / 2 - 1},
             2, false);
+}
+
+void TCustomMenuItem::DrawGlyph(const POINT& p) {
+  const bool checked = IsChecked();
+  const bool glyph = HasGlyph();
+  if (checked && (!glyph || CheckBesideGlyph())) DrawCheckMark(RECT{0, 0, GutterWidth(), Height()});
+  if (!glyph) return;
+  if (checked && !CheckBesideGlyph()) {
+    const SIZE cell = GlyphCell();
+    DrawCheckedGlyphBox(RECT{p.x - 2, p.y - 2, p.x + cell.cx + 2, p.y + cell.cy + 2});
+  }
+  TCustomActionControl::DrawGlyph(p);
 }
 
 void TCustomMenuItem::DrawCheckedGlyphBox(const RECT& box) {
@@ -687,21 +715,10 @@ void TCustomMenuItem::Paint() {
     DrawSeparator(RECT{GutterWidth() + 2, 0, Width(), Height()});
     return;
   }
-  DrawFrame(ClientRect(), false);
-  const RECT cell{0, 0, GutterWidth(), Height()};
-  if (HasGlyph()) {
-    const POINT p = GlyphPos();
-    if (IsChecked() && !CheckBesideGlyph()) {
-      const TCustomImageList* images = ActionBar()->ActionManager()->Images();
-      DrawCheckedGlyphBox(
-          RECT{p.x - 2, p.y - 2, p.x + images->Width() + 2, p.y + images->Height() + 2});
-    }
-    DrawGlyph(p);
-  }
+  if (HasGlyph() || IsChecked()) DrawGlyph(GlyphPos());
   RECT t = TextBounds();
   DrawText(t, DT_SINGLELINE | DT_VCENTER | DT_LEFT,
            ActionClient() ? ActionClient()->Caption() : "");
-  if (IsChecked() && (!HasGlyph() || CheckBesideGlyph())) DrawCheckMark(cell);
   const std::string sc = ShortCutText();
   if (!sc.empty()) {
     RECT s = TextBounds();

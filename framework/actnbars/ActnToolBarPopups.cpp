@@ -144,20 +144,30 @@ void TCustomActionToolBar::LayoutControls() {
     return;
   }
   // Room for the scroll button at the end of the row, then lay out again.
-  if (!FScrollBtn) {
-    TClassRef<TCustomActionControl> cls;
-    if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetScrollBtnClass();
-    if (!cls || !cls.InheritsFrom(TCustomToolScrollBtn::StaticClass()))
-      cls = TCustomToolScrollBtn::StaticClass();
-    FScrollBtn = cls.Create(this);
-    FScrollBtn->SetParent(this);
-  }
+  if (!FScrollBtn) CreateScrollButton();
   const SIZE s = FScrollBtn->CalcSize();
   FReserveRight = s.cx;
   TCustomActionDockBar::LayoutControls();
-  const RECT area = LayoutRect();
-  FScrollBtn->SetBounds(area.right, area.top, s.cx, std::max<int>(s.cy, area.Height()));
+  // Aligned to the right, the button takes the height inside the margins.
+  FScrollBtn->SetWidth(s.cx);
+  FScrollBtn->SetAlign(alRight);
   FScrollBtn->SetVisible(true);
+  Realign();
+}
+
+// The style's scroll button class is used as it is.  A class that is no
+// TCustomToolScrollBtn does not know the tool bar, so its clicks are wired
+// to the pop-up of hidden items here; without a class the plain button
+// serves.
+void TCustomActionToolBar::CreateScrollButton() {
+  TClassRef<TCustomActionControl> cls;
+  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetScrollBtnClass();
+  if (!cls) cls = TCustomToolScrollBtn::StaticClass();
+  FScrollBtn = cls.Create(this);
+  if (!FScrollBtn->Is<TCustomToolScrollBtn>())
+    FScrollBtn->OnClick = [this](TObject*) { ShowHiddenItems(); };
+  FScrollBtn->SetVisible(false);
+  FScrollBtn->SetParent(this);
 }
 
 void TCustomActionToolBar::DropPopup() {
@@ -231,12 +241,40 @@ void TCustomToolScrollBtn::Click() {
   if (auto* bar = dynamic_cast<TCustomActionToolBar*>(ActionBar())) bar->ShowHiddenItems();
 }
 
+void TCustomToolScrollBtn::SetAlign(TAlign value) {
+  if (value == Align()) return;
+  switch (value) {
+  case alLeft:
+    FDirection = sdLeft;
+    break;
+  case alTop:
+    FDirection = sdUp;
+    break;
+  case alBottom:
+    FDirection = sdDown;
+    break;
+  default:
+    FDirection = sdRight;
+    break;
+  }
+  TCustomActionControl::SetAlign(value);
+  Invalidate();
+}
+
 void TCustomToolScrollBtn::Paint() {
   RECT r = ClientRect();
   DrawBackground(r);
-  DrawFrame(r, Pressed() && MouseInControl());
+  DrawFrame(ClientRect(), FrameDown());
+  DrawArrows();
+}
+
+void TCustomToolScrollBtn::DrawArrows() {
   Canvas()->Pen()->SetColor(Font()->Color());
-  DrawChevron(Canvas(), sdRight, POINT{(Width() - 7) / 2, Height() / 2 - 4}, 3);
+  const bool across = FDirection == sdLeft || FDirection == sdRight;
+  // The chevron's strokes span 7 pixels along the direction, 9 across.
+  const POINT at = across ? POINT{(Width() - 7) / 2, Height() / 2 - 4}
+                          : POINT{Width() / 2 - 4, (Height() - 7) / 2};
+  DrawChevron(Canvas(), FDirection, at, 3);
 }
 
 // ---- TCustomizeActionToolBar ---------------------------------------------------------------
