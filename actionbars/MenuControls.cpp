@@ -152,10 +152,6 @@ void TZelStyleMenuItem::DrawGlyph(const POINT& location) {
   PaintItemGlyph(this, Selected(), location);
 }
 
-void TZelStyleMenuItem::DrawCheckMark(const RECT&) {
-  PaintItemGlyph(this, Selected(), GlyphPos());
-}
-
 void TZelStyleMenuItem::DrawSeparator(const RECT& r) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m) return;
@@ -180,14 +176,12 @@ void TZelStyleAddRemoveItem::DrawBackground(RECT& r) {
   RECT area = r;
   area.left += 16;
   PaintMenuItemBackground(this, area, Selected());
+  PaintCheckBox();
 }
 
 void TZelStyleAddRemoveItem::DrawGlyph(const POINT& location) {
   PaintItemGlyph(this, false, location);
-  PaintCheckBox();
 }
-
-void TZelStyleAddRemoveItem::DrawCheckMark(const RECT&) {}
 
 // The entry's tool-bar item is the first item of the tool bar with the
 // entry's action; its visibility shows as the box's check mark.
