@@ -3,10 +3,11 @@
 // window is read when it is made.  The components are read in the loading
 // state, so the image list builds itself once the whole window is in place.
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "framework/actions/ActnList.h"
 #include "framework/actions/StdActns.h"
-#include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
@@ -98,8 +99,7 @@ void DescribeActions(TMainForm& f) {
       Action<TWindowTileVertical>(f, "WindowTileVertical1", "Window", "По вертикали", 38);
   f.WindowTileVertical1->SetHint("Расположить все окна вертикально");
   for (TCustomAction* a : std::initializer_list<TCustomAction*>{
-           f.WindowMinimizeAll1, f.WindowCascade1, f.WindowTileHorizontal1,
-           f.WindowTileVertical1})
+           f.WindowMinimizeAll1, f.WindowCascade1, f.WindowTileHorizontal1, f.WindowTileVertical1})
     a->SetEnabled(false); // as designed: the first update enables them with children
 
   f.actHelp = Action<TAction>(f, "actHelp", "", "Помощь", 5);
@@ -131,8 +131,8 @@ void DescribeControlBar(TMainForm& f) {
 }
 
 void DescribeMenuBar(TMainForm& f) {
-  f.GradientActionMainMenuBar1 = Make<TActionMainMenuBar>(f, "GradientActionMainMenuBar1");
-  TActionMainMenuBar& bar = *f.GradientActionMainMenuBar1;
+  f.GradientActionMainMenuBar1 = Make<TGradientActionMainMenuBar>(f, "GradientActionMainMenuBar1");
+  TGradientActionMainMenuBar& bar = *f.GradientActionMainMenuBar1;
   bar.SetCaption("Главное меню");
   bar.SetUseSystemFont(false);
   bar.Font()->SetName("Tahoma");
@@ -144,17 +144,19 @@ void DescribeMenuBar(TMainForm& f) {
   bar.SetParent(f.ControlBar1);
   bar.SetActionManager(f.ActionManager1);
   DescribeColorMap(bar);
+  bar.onItemClicked = std::bind(&TMainForm::GradientActionMainMenuBar1ItemClicked, &f, _1);
 }
 
 void DescribeToolBar(TMainForm& f) {
-  f.GradientActionToolBar1 = Make<TActionToolBar>(f, "GradientActionToolBar1");
-  TActionToolBar& bar = *f.GradientActionToolBar1;
+  f.GradientActionToolBar1 = Make<TGradientActionToolBar>(f, "GradientActionToolBar1");
+  TGradientActionToolBar& bar = *f.GradientActionToolBar1;
   bar.SetCaption("Основные кнопки");
   bar.SetEdgeInner(esNone);
   bar.SetSpacing(0);
   bar.SetParent(f.ControlBar1);
   bar.SetActionManager(f.ActionManager1);
   DescribeColorMap(bar);
+  bar.onShowCustomize = std::bind(&TMainForm::GradientActionToolBar1ShowCustomize, &f, _1);
 }
 
 TActionClientItem* Item(TActionClients* list, TContainedAction* action, int image) {

@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "bitop/BitOp.h"
 #include "framework/actnbars/ActnStyles.h"
 #include "framework/actnbars/CustomizeDlg.h"
@@ -16,8 +17,9 @@ bool gStarted = false;
 void InitializeUnits() {
   if (gStarted) return;
   BitOpInitialize();
-  // The style list reads in registration order; the program's own style
-  // takes the first place when it is registered here.
+  // The style list reads in registration order: the program's own style
+  // first, then the framework's.
+  InitializeZelStyleActnCtrls();
   RegisterActnBarStyle(XPStyle());
   RegisterActnBarStyle(StandardStyle());
   InitializeImageListZel();
@@ -31,6 +33,7 @@ void FinalizeUnits() {
   FinalizeImageListZel();
   UnRegisterActnBarStyle(StandardStyle());
   UnRegisterActnBarStyle(XPStyle());
+  FinalizeZelStyleActnCtrls();
   BitOpFinalize();
 }
 
