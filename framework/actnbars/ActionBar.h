@@ -110,11 +110,12 @@ public:
   // is chosen: the control's own item, unless the bar shows copies of items
   // kept elsewhere (a tool bar's hidden items).
   virtual TActionClientItem* ItemToExecute(TActionClientItem* item) { return item; }
-  // Whether a control of the bar shows item as checked: its action's
-  // Checked, unless the bar's items mean something else by it (the
-  // add-or-remove entries of a customize pop-up show their button's
-  // visibility).
-  virtual bool ItemChecked(const TActionClientItem* item) const;
+  // Whether a control of the bar shows item as checked, and as enabled:
+  // its action's Checked and Enabled, unless the bar's items mean something
+  // else by them (the add-or-remove entries of a customize pop-up are
+  // checked while their button shows, and always enabled).
+  virtual bool ItemChecked(const TActionClientItem* item);
+  virtual bool ItemEnabled(const TActionClientItem* item);
 
 protected:
   void Paint() override;
@@ -172,8 +173,8 @@ public:
   bool MouseInControl() const { return FMouseInControl; }
   // The mouse is pressed on the control.
   bool Pressed() const { return FPressed; }
-  // The item's action, when it is a TCustomAction: enabled; checked as
-  // the bar shows the item (TCustomActionBar::ItemChecked).
+  // Enabled and checked as the bar shows the item (ItemEnabled and
+  // ItemChecked of TCustomActionBar); off a bar, its action's state.
   bool IsEnabled() const;
   bool IsChecked() const;
   bool IsSeparator() const;

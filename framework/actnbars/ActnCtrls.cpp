@@ -177,9 +177,14 @@ void TCustomActionBar::LayoutControls() {
   FLayingOut = false;
 }
 
-bool TCustomActionBar::ItemChecked(const TActionClientItem* item) const {
+bool TCustomActionBar::ItemChecked(const TActionClientItem* item) {
   TCustomAction* a = ActionOf(item);
   return a && a->Checked();
+}
+
+bool TCustomActionBar::ItemEnabled(const TActionClientItem* item) {
+  TCustomAction* a = ActionOf(item);
+  return !a || a->Enabled();
 }
 
 void TCustomActionBar::AdjustClientRect(RECT& rect) {
@@ -226,6 +231,7 @@ void TCustomActionControl::SetSelected(bool value) {
 }
 
 bool TCustomActionControl::IsEnabled() const {
+  if (TCustomActionBar* bar = ActionBar()) return bar->ItemEnabled(FActionClient);
   TCustomAction* a = ActionOf(FActionClient);
   return !a || a->Enabled();
 }
@@ -577,6 +583,15 @@ bool TCustomActionDockBar::ManualDock(TWinControl* newDockSite, TControl* dropCo
   return docked;
 }
 
+void TCustomActionDockBar::SetParent(TWinControl* parent) {
+  if (parent && parent != Parent() && Floating() && parent != HostDockSite() &&
+      !ControlState().Contains(csDocking) && !ComponentState().Contains(csDestroying)) {
+    ManualDock(parent, nullptr, alNone);
+    return;
+  }
+  TCustomActionBar::SetParent(parent);
+}
+
 bool TCustomActionDockBar::ManualFloat(const RECT& screenPos) {
   if (!Floating()) SetTBDockHeight(Height());
   return TCustomActionBar::ManualFloat(screenPos);
@@ -656,10 +671,12 @@ RECT TCustomMenuButton::TextBounds() {
 
 void TCustomMenuButton::Click() {
   // The press already opened or closed the sub-menu; a button without
-  // sub-items executes its action.
+  // sub-items executes its action through its menu's item click.
   if (OpensSubMenu(this)) return;
-  if (auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar())) bar->CloseMenu();
-  TCustomActionControl::Click();
+  if (auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar()))
+    bar->RootMenu()->ControlClicked(this);
+  else
+    TCustomActionControl::Click();
 }
 
 void TCustomMenuButton::MouseEnter() {
@@ -674,12 +691,10 @@ void TCustomMenuButton::MouseDown(TMouseButton button, TShiftState shift, int x,
   auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
   if (!bar || bar->DesignMode()) return;
   // The press toggles the sub-menu; the capture is let go so the pop-up
-  // gets the mouse.
+  // gets the mouse.  A button without sub-items acts on its click.
+  if (!OpensSubMenu(this)) return;
   SetMouseCapture(false);
-  if (bar->Popup() && bar->SelectedControl() == this)
-    bar->CloseMenu();
-  else
-    bar->ControlClicked(this);
+  bar->RootMenu()->ControlClicked(this);
 }
 
 } // namespace zel

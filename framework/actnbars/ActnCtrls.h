@@ -40,6 +40,10 @@ public:
   bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr,
                   TAlign controlSide = alNone) override;
   bool ManualFloat(const sys::RECT& screenPos) override;
+  // A floating bar given another parent docks there (ManualDock), so its
+  // floating form lets go of it and the new parent takes it as a dock
+  // client (a control bar as a band) instead of a bare re-parent.
+  void SetParent(TWinControl* parent) override;
   // The narrowest client area of a floating bar, so its form keeps room for
   // some of its caption beside the close box.
   static constexpr int MinFloatingWidth = 64;
@@ -158,8 +162,15 @@ public:
   TCustomActionControl* NextControl(int direction) const;
   // Handles a menu key; true when the bar used it.
   virtual bool HandleMenuKey(sys::WORD key);
-  // A control of the bar was clicked: sub-items open, others execute.
-  virtual void ControlClicked(TCustomActionControl* control);
+  // The item-click operation.  Every click of an item of the menu tree
+  // comes to its root menu here: top-level buttons of a menu bar, items of
+  // its drop-down menus and their sub-menus (and the items of a pop-up
+  // opened on its own).  The base has the control's own bar handle it
+  // (HandleControlClick); a bar overrides it to act first or instead.
+  // Returns whether the click did something: a sub-menu opened or closed,
+  // or the item executed (not for a disabled item, a separator or in
+  // design mode).
+  virtual bool ControlClicked(TCustomActionControl* control);
   // A control was entered by the mouse (switches open menus).
   virtual void ControlEntered(TCustomActionControl* control);
   // The mouse rests on an item of a pop-up: it is selected at once; once
@@ -181,6 +192,11 @@ protected:
   bool WantsKey(sys::WORD key, TShiftState shift) override { return true; }
   // Where a pop-up of control opens (screen): below for a bar, right for a menu.
   virtual sys::POINT PopupPoint(TCustomActionControl* control);
+  // A control of this bar was clicked: its sub-items open (on a menu bar
+  // a second press closes them), others execute.
+  bool HandleControlClick(TCustomActionControl* control);
+  // Closed, the pop-up is no longer the ChildActionBar of the item it shows.
+  void ReleaseChildOf();
 
   TCustomActionMenuBar* FParentMenu = nullptr;
   TCustomActionPopupMenu* FPopup = nullptr;
@@ -277,6 +293,13 @@ private:
 // A tool bar's customize pop-up: an add-or-remove sub-menu listing the
 // bar's items with check marks that toggle their visibility, and a reset
 // that shows them all again.
+//
+// Each entry of the add-or-remove sub-menu carries its tool-bar item's own
+// action (and its own caption and image, if any), so it shows that item's
+// glyph and a style finds the item by the action.  An entry is checked
+// while its item shows, always enabled, and a click on it toggles the
+// item's visibility instead of executing the action.  The sub-menu opens
+// as a pop-up of this pop-up's own class, whose RootMenu() is this pop-up.
 class TCustomizeActionToolBar : public TCustomActionPopupMenu {
   ZEL_CREATABLE_CLASS(TCustomizeActionToolBar, TCustomActionPopupMenu)
 public:
@@ -284,9 +307,27 @@ public:
   // Fills the pop-up for bar.
   void Build(TCustomActionToolBar* bar);
   TCustomActionToolBar* ToolBar() const { return FToolBar; }
+  // The item whose children are the entries, or nil before Build.
+  TActionClientItem* AddRemoveItem() const { return FAddRemoveItem; }
+  // The tool-bar item an entry stands for; nil for anything that is no
+  // entry of this pop-up, or whose item is gone or changed meanwhile.
+  TActionClientItem* EntryTarget(const TActionClientItem* entry) const;
+  bool ItemChecked(const TActionClientItem* item) override;
+  bool ItemEnabled(const TActionClientItem* item) override;
+  bool ControlClicked(TCustomActionControl* control) override;
+  TCustomActionPopupMenu* CreatePopup() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+protected:
+  bool ItemShown(TActionClientItem* item) const override;
 
 private:
+  // The tool-bar item an entry of this menu tree stands for.
+  TActionClientItem* TargetOf(const TActionClientItem* item);
   TCustomActionToolBar* FToolBar = nullptr;
+  TActionClientItem* FAddRemoveItem = nullptr;
+  // The index in the tool bar's items of each entry's item.
+  std::vector<int> FEntryTargets;
 };
 
 // ---- Controls ----------------------------------------------------------------------------

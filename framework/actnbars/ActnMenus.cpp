@@ -187,7 +187,15 @@ void TCustomActionMenuBar::CloseSubMenus() {
   FPopup = nullptr;
   if (popup->HandleAllocated()) ShowWindow(popup->Handle(), SW_HIDE);
   popup->SetVisibleFlag(false);
+  popup->ReleaseChildOf();
   RootMenu()->FClosed.push_back(popup);
+}
+
+void TCustomActionMenuBar::ReleaseChildOf() {
+  // The item whose children the closed pop-up showed has no child bar on
+  // the screen any more.
+  if (TActionClient* item = ActionClient(); item && item->ChildActionBar() == this)
+    item->SetChildActionBar(nullptr);
 }
 
 void TCustomActionMenuBar::CloseMenu() {
@@ -197,6 +205,7 @@ void TCustomActionMenuBar::CloseMenu() {
   if (dynamic_cast<TCustomActionPopupMenu*>(root)) {
     if (root->HandleAllocated()) ShowWindow(root->Handle(), SW_HIDE);
     root->SetVisibleFlag(false);
+    root->ReleaseChildOf();
   }
   root->FKeyboardLoop = false;
   root->CancelHover();
@@ -244,16 +253,30 @@ void TCustomActionMenuBar::PressedIn(HWND window) {
   CloseMenu();
 }
 
-void TCustomActionMenuBar::ControlClicked(TCustomActionControl* control) {
+bool TCustomActionMenuBar::ControlClicked(TCustomActionControl* control) {
+  auto* bar = control ? dynamic_cast<TCustomActionMenuBar*>(control->ActionBar()) : nullptr;
+  return bar && bar->HandleControlClick(control);
+}
+
+bool TCustomActionMenuBar::HandleControlClick(TCustomActionControl* control) {
   CancelHover();
   if (OpensSubMenu(control)) {
-    // A click opens at once; a sub-menu the hover opened already stays.
-    if (!FPopup || FPopup->SourceItem() != control->ActionClient()) OpenSubMenu(control);
+    // On a menu bar the press toggles the sub-menu; in a pop-up a click
+    // opens at once, and a sub-menu the hover opened already stays.
+    const bool open = FPopup && FPopup->SourceItem() == control->ActionClient();
+    if (open && !dynamic_cast<TCustomActionPopupMenu*>(this)) {
+      CloseMenu();
+      return true;
+    }
+    if (!open) OpenSubMenu(control);
     SelectControl(control);
-    return;
+    return true;
   }
+  // A separator or a disabled item leaves the menu open.
+  if (!control->ActionClient() || control->IsSeparator() || !control->IsEnabled()) return false;
   CloseMenu();
   control->TCustomActionControl::Click();
+  return !DesignMode();
 }
 
 void TCustomActionMenuBar::ControlEntered(TCustomActionControl* control) {
@@ -739,8 +762,7 @@ void TCustomMenuItem::MouseEnter() {
 
 void TCustomMenuItem::Click() {
   auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
-  if (IsSeparator() || !IsEnabled() || !bar) return;
-  bar->ControlClicked(this);
+  if (bar) bar->RootMenu()->ControlClicked(this);
 }
 
 // ---- TCustomMenuExpandBtn ------------------------------------------------------------------
