@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "framework/docking/DragDock.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/user/User.h"
 
 namespace zel {
@@ -373,11 +374,50 @@ void TCustomControlBar::EndBandDockDrag(bool drop, sys::POINT screen) {
     CancelDockDrag();
 }
 
+RECT TCustomControlBar::BandGradientRect(TControl* control) {
+  if (!control || control->Parent() != this) return RECT{};
+  const sys::POINT o = control->ClientToParent(sys::POINT{0, 0}, this);
+  return RECT{o.x - 11, o.y - 1, o.x + control->ClientWidth() + 1,
+              o.y + control->ClientHeight() + 1};
+}
+
+// A band's gradient runs across BandGradientRect, one colour per column
+// (horizontal) or row (vertical); the band's pixels beyond that rectangle
+// take the nearer end colour.
+void TCustomControlBar::PaintBandGradient(TControl* control, const RECT& band) {
+  TCanvas* canvas = Canvas();
+  RECT g = BandGradientRect(control);
+  RECT before = band, after = band;
+  if (FGradientDirection == gdHorizontal) {
+    g.top = band.top;
+    g.bottom = band.bottom;
+    before.right = g.left;
+    after.left = g.right;
+  } else {
+    g.left = band.left;
+    g.right = band.right;
+    before.bottom = g.top;
+    after.top = g.bottom;
+  }
+  const sys::HDC dc = canvas->Handle();
+  const int saved = sys::SaveDC(dc);
+  sys::IntersectClipRect(dc, band.left, band.top, band.right, band.bottom);
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(FGradientStartColor);
+  if (!sys::IsRectEmpty(before)) canvas->FillRect(before);
+  canvas->Brush()->SetColor(FGradientEndColor);
+  if (!sys::IsRectEmpty(after)) canvas->FillRect(after);
+  GradientFillCanvas(canvas, FGradientStartColor, FGradientEndColor, g, FGradientDirection);
+  sys::RestoreDC(dc, saved);
+}
+
 void TCustomControlBar::Paint() {
   TCanvas* canvas = Canvas();
   const RECT client = ClientRect();
   if (FDrawingStyle == dsGradient) {
     GradientFillCanvas(canvas, FGradientStartColor, FGradientEndColor, client, FGradientDirection);
+    for (const TBand& b : FBands)
+      if (ContainsControl(b.Control)) PaintBandGradient(b.Control, b.Rect);
   } else {
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(client);
