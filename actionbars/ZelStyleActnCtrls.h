@@ -254,11 +254,22 @@ public:
   sys::RECT TextBounds() override;
 };
 
+// A pop-up of the style shows the colours of the bar it opened from (its
+// parent menu, or the bar that owns it), so that switching a bar's colour
+// map switches its menus too.
+void TakeOpenersColorMap(TCustomActionPopupMenu* popup);
+
 class TZelStylePopupMenu : public TXPStylePopupMenu {
   ZEL_CREATABLE_CLASS(TZelStylePopupMenu, TXPStylePopupMenu)
 public:
   explicit TZelStylePopupMenu(TComponent* owner) : TXPStylePopupMenu(owner) {}
   TClassRef<TCustomActionControl> ExpandBtnClass() override;
+  void SetActionClient(TActionClient* value) override;
+
+protected:
+  // Shown or hidden, the pop-up has the control it opened from repaint:
+  // a menu button is a tab joined to its open menu only while it shows.
+  void WndProc(TMessage& message) override;
 };
 
 class TZelStyleCustomizePopup : public TXPStyleCustomizePopup {
@@ -346,7 +357,7 @@ public:
   explicit TGradientActionMainMenuBar(TComponent* owner) : TActionMainMenuBar(owner) {}
   void DrawBackground() override;
   void SetParent(TWinControl* parent) override;
-  void ControlClicked(TCustomActionControl* control) override;
+  bool ControlClicked(TCustomActionControl* control) override;
   // Raised for every click of an item, before the bar handles it.
   TItemClicked onItemClicked;
   void SaveToStream(TStream& stream) override { SaveBarPlacement(this, stream); }

@@ -27,6 +27,59 @@ protected:
   std::vector<TAction*> actions;
 };
 
+// The fill colours worked out by hand: a black-to-red gradient, selection
+// 0x404040 and frame 0x808080, so that every mix is an exact half.
+TEST_F(ButtonPaintTest, FillColoursBlendTheBarsGradientWithTheSelection) {
+  controlBar->SetGradientStartColor(TColor(0x000000));
+  controlBar->SetGradientEndColor(TColor(0x0000C0));
+  controlBar->SetColor(TColor(0x102030));
+  toolBar->ColorMap()->SetSelectedColor(TColor(0x404040));
+  toolBar->ColorMap()->SetBtnFrameColor(TColor(0x808080));
+  const TColor face = ColorToRGB(clBtnFace);
+  enum Bar { Horizontal, Vertical, Flat, None };
+  const struct {
+    Bar bar;
+    bool hot, band, checked;
+    TColor start, end;
+  } cases[] = {
+      {Horizontal, false, false, false, 0x000000, 0x0000C0}, // the bar's own background
+      {Horizontal, true, false, false, 0x202020, 0x202080},  // mixed towards the selection
+      {Horizontal, true, true, false, 0x808080, 0x808080},   // a solid band on a horizontal bar
+      {Vertical, true, true, false, 0x404040, 0x2020B0},     // a mixed band on a vertical bar
+      {Horizontal, true, false, true, 0x404040, 0x404040},   // checked and hot: the base
+      {Horizontal, false, false, true, Lighten(0x404040, 10), Lighten(0x404040, 10)},
+      {Flat, false, false, false, 0x102030, 0x102030}, // a control bar without gradient
+      {Flat, true, false, false, 0x404040, 0x404040},
+      {None, false, false, false, face, face},
+      {None, true, false, false, 0xEFD3C6, 0xEFD3C6},
+      {None, true, true, false, 0xC66931, 0xC66931},
+      {None, false, false, true, Lighten(0xEFD3C6, 10), Lighten(0xEFD3C6, 10)},
+  };
+  int i = 0;
+  for (const auto& c : cases) {
+    controlBar->SetGradientDirection(c.bar == Vertical ? gdVertical : gdHorizontal);
+    controlBar->SetDrawingStyle(c.bar == Flat ? TBandDrawingStyle::dsNormal : dsGradient);
+    const TButtonFill f =
+        ButtonFillColors(c.hot, c.band, c.checked, c.bar == None ? nullptr : toolBar);
+    EXPECT_EQ(f.Start, c.start) << "case " << i;
+    EXPECT_EQ(f.End, c.end) << "case " << i;
+    EXPECT_EQ(f.Direction, c.bar == Vertical ? gdVertical : gdHorizontal) << "case " << i;
+    ++i;
+  }
+  // Embossed text: on a flat fill darker and lighter than it, on a
+  // gradient around the gradient's middle.
+  controlBar->SetDrawingStyle(TBandDrawingStyle::dsNormal);
+  Show();
+  TColor dark, light;
+  TextShadowColors(Button(0), dark, light);
+  EXPECT_EQ(dark, Darken(0x102030, -50));
+  EXPECT_EQ(light, Lighten(0x102030, 60));
+  controlBar->SetDrawingStyle(dsGradient);
+  TextShadowColors(Button(0), dark, light);
+  EXPECT_EQ(dark, Darken(0x000060, -70));
+  EXPECT_EQ(light, Lighten(0x000060, 10));
+}
+
 TEST_F(ButtonPaintTest, APlainButtonShowsExactlyTheBarsGradientBehindIt) {
   Show();
   Picture("zel_toolbar_plain");
