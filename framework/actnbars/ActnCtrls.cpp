@@ -32,6 +32,10 @@ TCustomImageList* ImagesOf(const TCustomActionControl* control) {
 
 } // namespace
 
+int GlyphButtonHeight(const TCustomImageList* images) {
+  return std::max(images ? images->Height() + 7 : 0, 23);
+}
+
 void DrawEdges(TCanvas* canvas, const RECT& r, TColor topLeftOuter, TColor bottomRightOuter,
                TColor topLeftInner, TColor bottomRightInner) {
   auto frame = [&](RECT b, TColor tl, TColor br) {
@@ -620,7 +624,7 @@ SIZE TCustomButtonControl::CalcSize() {
   const bool glyph = HasGlyph();
   const bool caption = ActionClient() && (ActionClient()->ShowCaption() || !glyph);
   int w = glyph ? images->Width() + 7 : 0;
-  int h = glyph ? images->Height() + 7 : 23;
+  int h = glyph ? GlyphButtonHeight(images) : 23;
   if (caption) {
     const SIZE t = TCustomActionControl::CalcSize();
     w += t.cx - (glyph ? 6 : 0);
@@ -659,7 +663,12 @@ void TCustomDropDownButton::Click() {
 SIZE TCustomMenuButton::CalcSize() {
   SIZE s = TCustomActionControl::CalcSize();
   s.cx += 2;
-  s.cy = std::max<int>(s.cy - 2, 19);
+  // The caption's height, or the glyph cell's: one pixel more than a
+  // tool-bar button with a glyph, so that a tool bar one pixel higher than
+  // this button (a control-bar row of its height + 6, bars 5 lower) holds
+  // its glyph buttons below its 2-pixel margin at any glyph size.
+  const int cell = ImagesOf(this) ? GlyphButtonHeight(ImagesOf(this)) + 1 : 0;
+  s.cy = std::max<int>({s.cy - 2, 19, cell});
   return s;
 }
 

@@ -423,6 +423,10 @@ protected:
   void Paint() override;
 };
 
+// The height of a tool-bar button showing a glyph of images: the cell's
+// height + 7, at least 23.
+int GlyphButtonHeight(const TCustomImageList* images);
+
 // Whether control opens a sub-menu in a menu: its item has child items, or
 // its action is a list action with items (shown as a sub-menu of choices).
 bool OpensSubMenu(const TCustomActionControl* control);
