@@ -104,6 +104,27 @@ TEST_F(MenuPaintTest, CheckedItemsWithoutAGlyphGetAMarkOrADotSizedByTheirHeight)
   }
 }
 
+TEST_F(MenuPaintTest, TheExpandButtonHasTheUnusedGutterAndABoxUnderTheMouse) {
+  Key(sys::VK_ESCAPE);
+  files->Items()->SetHideUnused(true);
+  ClickOn(menuBar->ActionControls(0));
+  popup = menuBar->Popup();
+  ASSERT_NE(popup, nullptr);
+  TCustomActionControl* expand = Item(popup->ActionControlCount() - 1);
+  ASSERT_TRUE(expand->Is<TZelStyleExpandBtn>());
+  TCustomActionBarColorMap* m = popup->ColorMap();
+  const int y = expand->Height() / 2;
+  EXPECT_EQ(Pixel(expand, 0, y), MapColor(m->UnusedColor()));
+  EXPECT_EQ(expand->TextBounds().left, 24);
+  MoveTo(Center(expand));
+  Picture("zel_menu_expand");
+  // The box: R shrunk by 2 across and 3 down, framed, filled with the
+  // selection colour.
+  EXPECT_EQ(Pixel(expand, 2, y), MapColor(m->BtnFrameColor()));
+  EXPECT_EQ(Pixel(expand, 4, 4), MapColor(m->SelectedColor()));
+  EXPECT_EQ(Pixel(expand, 0, y), MapColor(m->UnusedColor())) << "no frame around the whole button";
+}
+
 TEST_F(MenuPaintTest, TheOpenMenusButtonIsATabInTheSelectedButtonColour) {
   ASSERT_NE(popup, nullptr);
   TCustomActionControl* button = menuBar->ActionControls(0);
