@@ -104,8 +104,9 @@ protected:
   void KeyDown(sys::WORD& key, TShiftState shift) override;
   // Draws one band's frame and grip.
   virtual void PaintBand(TControl* control, const sys::RECT& band);
-  // Fills a band with the gradient as BandGradientRect describes.
-  void PaintBandGradient(TControl* control, const sys::RECT& band);
+  // Fills area, a band and the free space after it in its row, with the
+  // band's gradient as BandGradientRect describes.
+  void PaintBandGradient(TControl* control, const sys::RECT& area);
 
 private:
   struct TBand {

@@ -243,6 +243,18 @@ TEST_F(ControlBarTest, EachBandShowsTheGradientItsBarWouldFillItsOwnRectangleWit
         EXPECT_EQ(pixel(p.x, p.y), ColorToColorRef(reference.Canvas()->Pixels(p.x, p.y)))
             << p.x << "," << p.y;
     }
+    // The last band's gradient runs on to the bar's right edge.
+    {
+      const sys::RECT r = b->BoundsRect();
+      TBitmap reference;
+      reference.SetSize(bar->ClientWidth(), bar->ClientHeight());
+      GradientFillCanvas(reference.Canvas(), clWhite, clNavy,
+                         sys::RECT{r.left - 11, r.top - 1, r.right + 1, r.bottom + 1}, direction);
+      const int x = bar->ClientWidth() - 2, y = r.top + 4;
+      const TColor expected =
+          direction == gdVertical ? reference.Canvas()->Pixels(r.left, y) : TColor(clNavy);
+      EXPECT_EQ(pixel(x, y), ColorToColorRef(expected));
+    }
     // Every band of the row starts again from the start colour.
     const sys::RECT ra = bar->BandRect(a), rb = bar->BandRect(b);
     ASSERT_EQ(ra.top, rb.top);
