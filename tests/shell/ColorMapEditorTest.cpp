@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "colormap/UnitFrameColorMap.h"
 #include "docking/UnitFrameSite.h"
 #include "framework/actnbars/ActnColorMaps.h"
