@@ -570,8 +570,7 @@ void TControl::SetVisible(bool value) {
   // undocked, when showing it is a step of the move (the form stays as the
   // docking leaves it).
   if (value && !FControlState.Contains(csDocking) && FParent && FParent == FHostDockSite &&
-      IsFloatingDockSite(FHostDockSite) &&
-      !FHostDockSite->ComponentState().Contains(csLoading) &&
+      IsFloatingDockSite(FHostDockSite) && !FHostDockSite->ComponentState().Contains(csLoading) &&
       !FHostDockSite->ComponentState().Contains(csDestroying))
     FHostDockSite->Show();
 }
@@ -723,8 +722,7 @@ void TControl::Dock(TWinControl* newDockSite, const RECT& rect) {
   try {
     if (LeaveHostFor(newDockSite)) {
       auto& clients = newDockSite->FDockClients;
-      if (std::find(clients.begin(), clients.end(), this) == clients.end())
-        clients.push_back(this);
+      if (std::find(clients.begin(), clients.end(), this) == clients.end()) clients.push_back(this);
       FHostDockSite = newDockSite;
       newDockSite->DoAddDockClient(this, rect);
       // The manager places the new client: in the zone inserted for it

@@ -115,6 +115,9 @@ TEST_F(DockTreeZelTest, PaintsGradientGrabbersWithACloseBoxAndTheCaption) {
   EXPECT_GT(DarkPixels(RECT{g.left, left.top, g.left + 12, left.bottom}), 10);
   EXPECT_EQ(DarkPixels(RECT{g.left + 14, g.top, g.left + 120, g.top + 12}), 0);
   EXPECT_NE(Tree()->CaptionFontVert(), nullptr);
+  const POINT tl = site->ClientToScreen(POINT{0, 0});
+  screen->SaveScreenArea(RECT{tl.x, tl.y, tl.x + 60, tl.y + site->Height()},
+                         PictureDir() + "/docking_grabber_left.png");
 }
 
 TEST_F(DockTreeZelTest, NoCaptionInAnAreaOfTenPixelsOrLess) {

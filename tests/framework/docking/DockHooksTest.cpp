@@ -285,9 +285,17 @@ TEST_F(DockHooksTest, EveryUndockGoesThroughTheOldSitesDoUnDock) {
   };
   const TCase cases[] = {
       {"ManualDock", [&] { p->ManualDock(other); }, other},
-      {"Dock", [&] { p->Dock(other, RECT{0, 0, 50, 50}); }, other},
+      {"Dock",
+       [&] {
+         p->Dock(other, RECT{0, 0, 50, 50});
+       },
+       other},
       {"ManualDock without a site", [&] { p->ManualDock(nullptr); }, nullptr},
-      {"ManualFloat", [&] { p->ManualFloat(RECT{0, 0, 100, 100}); }, nullptr},
+      {"ManualFloat",
+       [&] {
+         p->ManualFloat(RECT{0, 0, 100, 100});
+       },
+       nullptr},
       {"dragged out",
        [&] {
          const POINT g = Grabber(s, p);

@@ -72,8 +72,8 @@ TEST(Objects, AWindowContextCannotTakeABitmap) {
 
 TEST(Objects, DeviceCapsDescribeA32BitDevice) {
   HDC dc = CreateCompatibleDC(nullptr);
-  const std::pair<int, int> caps[] = {
-      {BITSPIXEL, 32}, {PLANES, 1}, {NUMCOLORS, -1}, {LOGPIXELSX, 96}, {LOGPIXELSY, 96}, {-5, 0}};
+  const std::pair<int, int> caps[] = {{BITSPIXEL, 32},  {PLANES, 1},      {NUMCOLORS, -1},
+                                      {LOGPIXELSX, 96}, {LOGPIXELSY, 96}, {-5, 0}};
   for (auto [index, value] : caps)
     EXPECT_EQ(GetDeviceCaps(dc, index), value) << "index " << index;
   DeleteDC(dc);
