@@ -77,7 +77,8 @@ double InkThrough(const Mask& mask, const std::vector<double>& bounds) {
     for (size_t i = 0; i + 1 < bounds.size(); ++i) {
       const double lo = bounds[i], hi = bounds[i + 1];
       for (int s = int(std::floor(lo)); s < hi; ++s)
-        if (mask.Drawn(line, s)) ink += (std::min(hi, s + 1.0) - std::max(lo, double(s))) / (hi - lo);
+        if (mask.Drawn(line, s))
+          ink += (std::min(hi, s + 1.0) - std::max(lo, double(s))) / (hi - lo);
     }
   return ink;
 }
