@@ -231,6 +231,8 @@ TEST_F(ColorMapTest, TheDirectionButtonsFollowTheWidthRule) {
     TValueListEditor* grid = frame->ValueListEditor1;
     EXPECT_EQ(grid->Top(), box->Top() + box->Height() + grid->Left());
     EXPECT_EQ(grid->Width(), box->Width());
+    EXPECT_EQ(grid->ColWidths(0), 84); // the columns keep their widths
+    EXPECT_EQ(grid->ColWidths(1), 93);
     EXPECT_EQ(grid->Top() + grid->Height() + grid->Left(), frame->ClientHeight());
   }
 }
