@@ -362,6 +362,8 @@ public:
   explicit TCustomMenuButton(TComponent* owner) : TCustomActionControl(owner) {}
   // The top level of a menu bar shows captions only.
   bool HasGlyph() const override { return false; }
+  // As high as its caption, and at least as high as the glyph cell: a
+  // tool-bar glyph button of the manager's images plus one pixel.
   sys::SIZE CalcSize() override;
   sys::RECT TextBounds() override;
   // A menu button has no frame of its own; a style draws one if it wants.
