@@ -122,6 +122,9 @@ TEST_F(UserLevelTest, TheCustomizePopupEndsWithTheItemThatOpensTheDialog) {
   EXPECT_EQ(additional->Index(), additional->Collection()->Count() - 1);
   EXPECT_EQ(additional->Caption(), "Дополнительные настройки");
   EXPECT_EQ(additional->UsageCount(), -1);
+  const int count = additional->Collection()->Count();
+  popup->SetActionClient(popup->ActionClient());
+  EXPECT_EQ(additional->Collection()->Count(), count) << "added once per client";
   TCustomActionControl* last = popup->ActionControls(popup->ActionControlCount() - 1);
   ASSERT_EQ(last->ActionClient(), additional);
   EXPECT_TRUE(last->IsEnabled());
