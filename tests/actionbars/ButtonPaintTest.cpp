@@ -225,6 +225,16 @@ TEST_F(ButtonPaintTest, TheScrollButtonShowsTheChevronWhileItemsAreHidden) {
   };
   EXPECT_GT(darkPixels(3, 12), 4) << "chevron";
   EXPECT_GT(darkPixels(scroll->Height() - 8, scroll->Height() - 5), 1) << "arrow";
+  // Nothing hidden: the tool bar puts the button away; shown all the same,
+  // it has its arrow but no chevron.
+  toolBar->SetWidth(400);
+  app->ProcessMessages();
+  ASSERT_EQ(toolBar->HiddenCount(), 0);
+  EXPECT_FALSE(scroll->Visible());
+  scroll->SetVisible(true);
+  scroll->Invalidate();
+  EXPECT_EQ(darkPixels(3, 12), 0) << "chevron";
+  EXPECT_GT(darkPixels(scroll->Height() - 8, scroll->Height() - 5), 1) << "arrow";
 }
 
 } // namespace
