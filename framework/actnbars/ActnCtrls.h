@@ -83,6 +83,9 @@ public:
   explicit TCustomActionToolBar(TComponent* owner);
   ~TCustomActionToolBar() override;
   void LayoutControls() override;
+  // A new style brings its own scroll button class: the button is made
+  // again at the next layout.
+  void StyleChanged() override;
   // The scroll button, or nil while everything fits.
   TCustomActionControl* ScrollButton() const { return FScrollBtn; }
   // Opens the pop-up of the hidden items below the scroll button.
