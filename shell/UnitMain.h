@@ -13,11 +13,13 @@ namespace zel {
 
 class TAction;
 class TBasicAction;
-class TActionMainMenuBar;
 class TActionManager;
-class TActionToolBar;
+class TCustomActionControl;
+class TGradientActionMainMenuBar;
+class TGradientActionToolBar;
 class TCustomizeActionBars;
 class TFileExit;
+class TFrameColorMap;
 class TFrameSite;
 class TImageListZel;
 class TSplitter;
@@ -35,8 +37,8 @@ public:
   TSplitter* Splitter1 = nullptr;
   TFrameSite* FrameSite1 = nullptr;
   TControlBar* ControlBar1 = nullptr;
-  TActionMainMenuBar* GradientActionMainMenuBar1 = nullptr;
-  TActionToolBar* GradientActionToolBar1 = nullptr;
+  TGradientActionMainMenuBar* GradientActionMainMenuBar1 = nullptr;
+  TGradientActionToolBar* GradientActionToolBar1 = nullptr;
   TActionManager* ActionManager1 = nullptr;
   TImageListZel* ImageListZel1 = nullptr;
   TFileExit* FileExit1 = nullptr;
@@ -61,12 +63,14 @@ public:
                            int& preferredSize, int& rowCount);
   void ControlBar1DockOver(TObject* sender, TDragDockObject* source, int x, int y, TDragState state,
                            bool& accept);
-  void GradientActionMainMenuBar1ItemClicked(TObject* sender);
+  void GradientActionMainMenuBar1ItemClicked(TCustomActionControl* sender);
   void GradientActionToolBar1ShowCustomize(TObject* sender);
 
   // Start-up has finished: from now on a close saves the layout and a show
   // loads nothing.
   bool Started() const { return FStarted; }
+  // The colour-map editor docked in FrameSite1.
+  TFrameColorMap* ColorMapFrame() const { return FColorMapFrame; }
   // The layout file: the executable's full path with ".sav" as extension;
   // empty when the executable's path is unknown.
   const std::string& LayoutFileName() const { return FLayoutFileName; }
@@ -80,6 +84,7 @@ private:
 
   bool FStarted = false;
   std::string FLayoutFileName;
+  TFrameColorMap* FColorMapFrame = nullptr;
 };
 
 // The main window unit's start-up: floating forms of the docking unit paint
