@@ -230,6 +230,9 @@ void TCustomizeDlg::CreateForm() {
   FCloseButton = new TPushButton(FForm, 0);
   FCloseButton->SetParent(FForm);
   FCloseButton->SetCaption("Закрыть");
+  // Enter and Esc both close the dialog.
+  FCloseButton->SetDefault(true);
+  FCloseButton->SetCancel(true);
   FCloseButton->SetBounds(cw - Gap - ButtonWidth, ch - Gap - ButtonHeight, ButtonWidth,
                           ButtonHeight);
   FCloseButton->OnClick = [this](TObject*) { Close(); };

@@ -431,6 +431,14 @@ void SdlBackend::OnFocusGained(Uint32 id) {
   if (captureWhenFocused_ == id) {
     captureWhenFocused_ = 0;
     if (SDL_GetMouseState(nullptr, nullptr) != 0) captured_ = SDL_CaptureMouse(SDL_TRUE) == 0;
+  } else if (captured_ && SDL_GetMouseState(nullptr, nullptr) != 0) {
+    // SDL lets go of the capture when the keyboard focus leaves the
+    // capturing window, as it does when a window shown during a drag (a
+    // preview strip, a pop-up) takes the focus on a desktop without a
+    // window manager.  The drag still owns the mouse: the capture goes on
+    // with the window that has the focus now (events report screen points
+    // whatever window they arrive at).
+    captured_ = SDL_CaptureMouse(SDL_TRUE) == 0;
   }
   const HWND hwnd = FromSdlId(id);
   const bool expected = FocusExpected(id);

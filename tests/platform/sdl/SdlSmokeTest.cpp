@@ -33,6 +33,8 @@ struct Seen {
   std::vector<int> wheel;      // wheel deltas
   std::vector<UINT> keys;      // virtual keys of WM_KEYDOWN
   std::vector<bool> appActive; // WM_ACTIVATEAPP to the main window
+  bool popupOnDrag = false;    // the first drag move shows a pop-up window
+  HWND popup = nullptr;
 };
 HWND gMain = nullptr;
 Seen gSeen;
@@ -43,6 +45,13 @@ LRESULT SmokeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_LBUTTONDOWN && gSeen.captureOnPress) SetCapture(hwnd);
   if (msg == WM_MOUSEMOVE && (wParam & MK_LBUTTON))
     gSeen.dragged.push_back(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (msg == WM_MOUSEMOVE && (wParam & MK_LBUTTON) && gSeen.popupOnDrag && !gSeen.popup) {
+    // As a drag shows its preview: a pop-up that, shown on a desktop
+    // without a window manager, takes the keyboard focus.
+    gSeen.popup = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "SdlSmoke",
+                                 "", WS_POPUP, 20, 20, 60, 30, nullptr);
+    ShowWindow(gSeen.popup, SW_SHOWNOACTIVATE);
+  }
   if (msg == WM_LBUTTONUP) {
     ++gSeen.ups;
     gSeen.upWindow = hwnd;
@@ -345,6 +354,39 @@ TEST_F(SdlSmoke, DragOutsideEveryWindowStaysWithTheCapturingWindow) {
   EXPECT_EQ(gSeen.dragged.back(), expected);
   EXPECT_EQ(GetCapture(), nullptr);
   DestroyWindow(other);
+}
+
+// The capture outlives the keyboard focus moving to a window shown during
+// the drag: the release outside every window still ends the drag, and the
+// next click is an ordinary click.
+TEST_F(SdlSmoke, AWindowShownDuringTheDragKeepsTheCapture) {
+  gSeen.captureOnPress = true;
+  gSeen.popupOnDrag = true;
+  POINT start{40, 40};
+  ClientToScreen(hwnd_, &start);
+  const POINT outside{900, 700};
+  auto n = [](int v) { return std::to_string(v); };
+  // Pressed, moved a little (the pop-up shows), then out of every window.
+  ASSERT_EQ(
+      Xdotool({"mousemove",  n(start.x),   n(start.y),      "mousedown",     "1",       "sleep",
+               "0.2",        "mousemove",  n(start.x + 30), n(start.y + 30), "sleep",   "0.4",
+               "mousemove",  "800",        "500",           "sleep",         "0.2",     "mousemove",
+               n(outside.x), n(outside.y), "sleep",         "0.2",           "mouseup", "1"}),
+      0);
+  ASSERT_NE(gSeen.popup, nullptr);
+  ASSERT_TRUE(PumpUntil([] { return gSeen.ups > 0; })) << "the button release never arrived";
+  POINT expected = outside;
+  ScreenToClient(hwnd_, &expected);
+  EXPECT_EQ(gSeen.upWindow, hwnd_);
+  EXPECT_EQ(gSeen.lastUp, expected);
+  EXPECT_EQ(GetCapture(), nullptr);
+  // The next press is not taken for the release of the old one.
+  const size_t downs = gSeen.downs.size();
+  POINT again{60, 50};
+  ClientToScreen(hwnd_, &again);
+  ClickAt(again);
+  ASSERT_TRUE(PumpUntil([&] { return gSeen.downs.size() > downs && gSeen.ups > 1; }));
+  DestroyWindow(gSeen.popup);
 }
 
 TEST(SdlBackendStart, WithoutADisplaySaysSo) {

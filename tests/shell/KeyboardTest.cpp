@@ -1,0 +1,292 @@
+// The main window driven from the keyboard alone, on the headless screen:
+// for each starting state (no child, active children, the tool bar
+// floating, the customize dialog open) each key sequence leaves the menu,
+// the children and the dialog in the state a person expects.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/CustomizeActionBars.h"
+#include "framework/actnbars/CustomizeDlg.h"
+#include "framework/docking/DragDock.h"
+#include "framework/forms/Application.h"
+#include "framework/stdctrls/ColorDialogParts.h"
+#include "framework/stdctrls/ControlBar.h"
+#include "framework/stdctrls/ListBox.h"
+#include "framework/stdctrls/PageControl.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+#include "platform/user/User.h"
+#include "platform/user/WindowSystem.h"
+#include "shell/Startup.h"
+#include "shell/UnitMain.h"
+
+namespace zel::test {
+namespace {
+
+using namespace sys;
+
+enum class Start { NoChild, ThreeChildren, FloatingToolBar, CustomizeDialog };
+
+const char* StartName(Start s) {
+  switch (s) {
+  case Start::NoChild:
+    return "no child";
+  case Start::ThreeChildren:
+    return "three children";
+  case Start::FloatingToolBar:
+    return "floating tool bar";
+  default:
+    return "customize dialog";
+  }
+}
+
+class KeyboardTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    screen = &UseHeadlessBackend();
+    InitializeUnits();
+    app = std::make_unique<TApplication>();
+    app->Initialize();
+    app->CreateForm(&form);
+    form->Show();
+    Settle();
+  }
+  void TearDown() override {
+    app.reset();
+    FinalizeUnits();
+    ResetWindowSystem();
+  }
+  void Settle() {
+    AdvanceTime(100);
+    app->ProcessMessages();
+    app->Idle();
+    app->ProcessMessages();
+  }
+  TCustomizeDlg* Dialog() {
+    return dynamic_cast<TCustomizeDlg*>(form->CustomizeActionBars1->CustomizeDlg());
+  }
+  void Begin(Start s) {
+    switch (s) {
+    case Start::NoChild:
+      break;
+    case Start::ThreeChildren:
+      for (int i = 0; i < 3; ++i)
+        form->actNewForm->Execute();
+      break;
+    case Start::FloatingToolBar: {
+      const RECT band = form->ControlBar1->BandRect(form->GradientActionToolBar1);
+      const POINT grip = form->ControlBar1->ClientToScreen(POINT{band.left + 4, band.top + 8});
+      const POINT away = form->ClientToScreen(POINT{300, 250});
+      screen->Drag(grip.x, grip.y, away.x, away.y, 6);
+      break;
+    }
+    case Start::CustomizeDialog:
+      form->CustomizeActionBars1->Execute();
+      break;
+    }
+    Settle();
+  }
+  // The keys of one step: "F10", "Alt", "Alt+Ф", "Ctrl+F4", "Ctrl+Shift+F6", "Esc", "Enter".
+  void Press(const std::string& key) {
+    auto with = [&](std::vector<UINT> mods, const std::function<void()>& body) {
+      for (UINT m : mods)
+        screen->KeyDown(m);
+      body();
+      for (auto it = mods.rbegin(); it != mods.rend(); ++it)
+        screen->KeyUp(*it);
+    };
+    if (key == "F10")
+      screen->Key(VK_F10);
+    else if (key == "Alt")
+      screen->Key(VK_MENU);
+    else if (key.rfind("Alt+", 0) == 0)
+      with({VK_MENU}, [&] { screen->Type(key.substr(4)); });
+    else if (key == "Ctrl+F4")
+      with({VK_CONTROL}, [&] { screen->Key(VK_F4); });
+    else if (key == "Ctrl+F6")
+      with({VK_CONTROL}, [&] { screen->Key(VK_F6); });
+    else if (key == "Ctrl+Shift+F6")
+      with({VK_CONTROL, VK_SHIFT}, [&] { screen->Key(VK_F6); });
+    else if (key == "Esc")
+      screen->Key(VK_ESCAPE);
+    else if (key == "Enter")
+      screen->Key(VK_RETURN);
+    else
+      FAIL() << "unknown key " << key;
+    Settle();
+  }
+  // The menu as a person sees it: "-" outside the menu loop, otherwise the
+  // selected top-level item and, when its menu is open, the selected item
+  // there ("Файлы > Новая форма").
+  std::string Menu() {
+    TCustomActionMainMenuBar* bar = form->GradientActionMainMenuBar1;
+    if (!bar->InMenuLoop()) return "-";
+    auto name = [](TCustomActionControl* c) {
+      return c && c->ActionClient() ? c->ActionClient()->Caption() : std::string("?");
+    };
+    std::string s = name(bar->SelectedControl());
+    if (TCustomActionPopupMenu* p = bar->Popup()) s += " > " + name(p->SelectedControl());
+    return s;
+  }
+  // The children as "Форма 1,Форма 2,[Форма 3]": open ones by caption,
+  // the active one in brackets; minimised (closed) ones are left out.
+  std::string Children() {
+    std::vector<std::string> names;
+    for (int i = 0; i < form->MDIChildCount(); ++i) {
+      TCustomForm* c = form->MDIChildren(i);
+      if (c->WindowState() == wsMinimized) continue;
+      names.push_back(c == form->ActiveMDIChild() ? "[" + c->Caption() + "]" : c->Caption());
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+      auto plain = [](std::string n) { return n[0] == '[' ? n.substr(1, n.size() - 2) : n; };
+      return plain(a) < plain(b);
+    });
+    std::string s;
+    for (const std::string& n : names)
+      s += (s.empty() ? "" : ",") + n;
+    return s;
+  }
+  bool DialogShowing() { return Dialog() && Dialog()->Showing(); }
+
+  ScopedVirtualClock clock;
+  HeadlessBackend* screen = nullptr;
+  std::unique_ptr<TApplication> app;
+  TMainForm* form = nullptr;
+};
+
+struct Case {
+  Start start;
+  std::vector<std::string> keys;
+  std::string menu;     // Menu() afterwards
+  std::string children; // Children() afterwards
+  bool dialog;          // the customize dialog still showing
+};
+
+const std::string kThree = "Форма 1,Форма 2,[Форма 3]";
+
+TEST_F(KeyboardTest, EveryStartingStateAndKey) {
+  const std::vector<Case> cases = {
+      {Start::NoChild, {"F10"}, "Файлы", "", false},
+      {Start::NoChild, {"Alt"}, "Файлы", "", false},
+      {Start::NoChild, {"Alt+ф"}, "Файлы > Новая форма", "", false},
+      {Start::NoChild, {"Alt+о"}, "Окно > Дополнительные настройки", "", false},
+      {Start::NoChild, {"Ctrl+F4"}, "-", "", false},
+      {Start::NoChild, {"Ctrl+F6"}, "-", "", false},
+      {Start::NoChild, {"Esc"}, "-", "", false},
+      {Start::NoChild, {"Enter"}, "-", "", false},
+      // In the menu: the keys move, open, run and leave.
+      {Start::NoChild, {"F10", "Alt"}, "-", "", false},
+      {Start::NoChild, {"F10", "F10"}, "-", "", false},
+      {Start::NoChild, {"Alt", "Esc"}, "-", "", false},
+      {Start::NoChild, {"Alt+ф", "Esc"}, "Файлы", "", false},
+      {Start::NoChild, {"Alt+ф", "Esc", "Esc"}, "-", "", false},
+      {Start::NoChild, {"Alt+ф", "Alt"}, "-", "", false},
+      {Start::NoChild, {"Alt+ф", "Enter"}, "-", "[Форма 1]", false},
+      {Start::NoChild, {"Alt", "Enter"}, "Файлы > Новая форма", "", false},
+
+      {Start::ThreeChildren, {"F10"}, "Файлы", kThree, false},
+      {Start::ThreeChildren, {"Alt"}, "Файлы", kThree, false},
+      {Start::ThreeChildren, {"Alt+ф"}, "Файлы > Новая форма", kThree, false},
+      {Start::ThreeChildren, {"Alt+о"}, "Окно > Каскад", kThree, false},
+      {Start::ThreeChildren, {"Ctrl+F4"}, "-", "Форма 1,[Форма 2]", false},
+      {Start::ThreeChildren, {"Ctrl+F4", "Ctrl+F4"}, "-", "[Форма 1]", false},
+      {Start::ThreeChildren, {"Ctrl+F6"}, "-", "Форма 1,[Форма 2],Форма 3", false},
+      {Start::ThreeChildren, {"Ctrl+Shift+F6"}, "-", "[Форма 1],Форма 2,Форма 3", false},
+      {Start::ThreeChildren, {"Esc"}, "-", kThree, false},
+      {Start::ThreeChildren, {"Enter"}, "-", kThree, false},
+      {Start::ThreeChildren, {"Alt+ф", "Enter"}, "-", "Форма 1,Форма 2,Форма 3,[Форма 4]", false},
+      {Start::ThreeChildren, {"F10", "Esc"}, "-", kThree, false},
+      // A window key with a menu open leaves the menu and does its work.
+      {Start::ThreeChildren, {"Alt+о", "Ctrl+F4"}, "-", "Форма 1,[Форма 2]", false},
+      {Start::ThreeChildren, {"F10", "Ctrl+F6"}, "-", "Форма 1,[Форма 2],Форма 3", false},
+
+      {Start::FloatingToolBar, {"F10"}, "Файлы", "", false},
+      {Start::FloatingToolBar, {"Alt"}, "Файлы", "", false},
+      {Start::FloatingToolBar, {"Alt+ф"}, "Файлы > Новая форма", "", false},
+      {Start::FloatingToolBar, {"Alt+о"}, "Окно > Дополнительные настройки", "", false},
+      {Start::FloatingToolBar, {"Ctrl+F4"}, "-", "", false},
+      {Start::FloatingToolBar, {"Ctrl+F6"}, "-", "", false},
+      {Start::FloatingToolBar, {"Esc"}, "-", "", false},
+      {Start::FloatingToolBar, {"Enter"}, "-", "", false},
+
+      // The dialog has no menu; Esc and Enter are its "Закрыть".
+      {Start::CustomizeDialog, {"F10"}, "-", "", true},
+      {Start::CustomizeDialog, {"Alt"}, "-", "", true},
+      {Start::CustomizeDialog, {"Alt+ф"}, "-", "", true},
+      {Start::CustomizeDialog, {"Alt+о"}, "-", "", true},
+      {Start::CustomizeDialog, {"Ctrl+F4"}, "-", "", true},
+      {Start::CustomizeDialog, {"Ctrl+F6"}, "-", "", true},
+      {Start::CustomizeDialog, {"Esc"}, "-", "", false},
+      {Start::CustomizeDialog, {"Enter"}, "-", "", false},
+  };
+  for (const Case& c : cases) {
+    std::string keys;
+    for (const std::string& k : c.keys)
+      keys += (keys.empty() ? "" : ", ") + k;
+    SCOPED_TRACE(std::string(StartName(c.start)) + ": " + keys);
+    TearDown();
+    SetUp();
+    Begin(c.start);
+    ASSERT_EQ(Menu(), "-");
+    ASSERT_EQ(DialogShowing(), c.start == Start::CustomizeDialog);
+    ASSERT_EQ(form->GradientActionToolBar1->Floating(), c.start == Start::FloatingToolBar);
+    for (const std::string& k : c.keys)
+      Press(k);
+    EXPECT_EQ(Menu(), c.menu);
+    EXPECT_EQ(Children(), c.children);
+    EXPECT_EQ(DialogShowing(), c.dialog);
+    EXPECT_FALSE(app->Terminated());
+    // Out of the menu, the keyboard is no longer the menu bar's.
+    if (c.menu == "-") EXPECT_NE(GetFocus(), form->GradientActionMainMenuBar1->Handle());
+    // The tool bar stays where the keys found it.
+    EXPECT_EQ(form->GradientActionToolBar1->Floating(), c.start == Start::FloatingToolBar);
+  }
+}
+
+// Leaving the menu gives the keyboard back to the control that had it: the
+// active child, whose own keys work again.
+TEST_F(KeyboardTest, LeavingTheMenuGivesTheKeysBackToTheActiveChild) {
+  Begin(Start::ThreeChildren);
+  TCustomForm* active = form->ActiveMDIChild();
+  ASSERT_NE(active, nullptr);
+  ASSERT_EQ(GetFocus(), active->Handle());
+  for (const std::vector<std::string>& keys :
+       {std::vector<std::string>{"F10", "Esc"}, {"Alt", "Alt"}, {"Alt+ф", "Esc", "Esc"}}) {
+    SCOPED_TRACE(keys.front());
+    for (const std::string& k : keys)
+      Press(k);
+    EXPECT_EQ(Menu(), "-");
+    EXPECT_EQ(GetFocus(), active->Handle());
+  }
+  // A child made from the keyboard takes the keyboard itself.
+  Press("Alt+ф");
+  Press("Enter");
+  ASSERT_EQ(form->MDIChildCount(), 4);
+  EXPECT_EQ(GetFocus(), form->ActiveMDIChild()->Handle());
+  EXPECT_EQ(form->ActiveMDIChild()->Caption(), "Форма 4");
+}
+
+// Alt+X leaves from every starting state, also with a menu open.
+TEST_F(KeyboardTest, AltXLeavesFromEveryState) {
+  for (Start s : {Start::NoChild, Start::ThreeChildren, Start::FloatingToolBar})
+    for (const char* before : {"", "Alt+ф"}) {
+      SCOPED_TRACE(std::string(StartName(s)) + " " + before);
+      TearDown();
+      SetUp();
+      Begin(s);
+      if (*before) Press(before);
+      Press("Alt+x");
+      EXPECT_TRUE(app->Terminated());
+    }
+}
+
+} // namespace
+} // namespace zel::test
