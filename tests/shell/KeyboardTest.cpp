@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -272,6 +273,77 @@ TEST_F(KeyboardTest, LeavingTheMenuGivesTheKeysBackToTheActiveChild) {
   ASSERT_EQ(form->MDIChildCount(), 4);
   EXPECT_EQ(GetFocus(), form->ActiveMDIChild()->Handle());
   EXPECT_EQ(form->ActiveMDIChild()->Caption(), "Форма 4");
+}
+
+// The pixels of a control's area as its window shows them.
+std::vector<Pixel> PixelsOf(TWinControl* c) {
+  const HWND top = c->TopParent()->Handle();
+  RECT wr;
+  GetWindowRect(top, &wr);
+  const POINT o = c->ClientToScreen(POINT{0, 0});
+  const Surface* s = GetWindowSurface(top);
+  std::vector<Pixel> out;
+  for (int y = 0; s && y < c->Height(); ++y)
+    for (int x = 0; x < c->Width(); ++x)
+      if (s->Contains(o.x - wr.left + x, o.y - wr.top + y))
+        out.push_back(s->At(o.x - wr.left + x, o.y - wr.top + y));
+  return out;
+}
+
+// Tab and Shift+Tab walk the dialog's controls that take the keyboard, one
+// after another and round again, and the one that has it shows it.
+TEST_F(KeyboardTest, TabWalksTheCustomizeDialogAndTheFocusShows) {
+  Begin(Start::CustomizeDialog);
+  TCustomizeDlg* dlg = Dialog();
+  ASSERT_NE(dlg, nullptr);
+  auto focused = [] { return dynamic_cast<TWinControl*>(FindControl(GetFocus())); };
+  auto tab = [&](bool back) {
+    if (back) screen->KeyDown(VK_SHIFT);
+    screen->Key(VK_TAB);
+    if (back) screen->KeyUp(VK_SHIFT);
+    Settle();
+  };
+  // Forwards once round, from the first control Tab reaches.
+  tab(false);
+  std::vector<TWinControl*> order{focused()};
+  ASSERT_NE(order[0], nullptr);
+  ASSERT_NE(order[0], dlg->Form());
+  for (int i = 0; i < 12; ++i) {
+    tab(false);
+    if (focused() == order[0]) break;
+    order.push_back(focused());
+  }
+  ASSERT_EQ(focused(), order[0]) << "Tab never came round";
+  // The page control, the list of bars and the buttons are on the way,
+  // "Сбросить" only while it is enabled.
+  auto on = [&](TWinControl* c) { return std::find(order.begin(), order.end(), c) != order.end(); };
+  EXPECT_TRUE(on(dlg->Pages()));
+  EXPECT_TRUE(on(dlg->BarList()));
+  EXPECT_TRUE(on(dlg->CloseButton()));
+  EXPECT_EQ(on(dlg->ResetBarButton()), dlg->ResetBarButton()->Enabled());
+  EXPECT_EQ(order.size(), 4u);
+  // Backwards the same way in reverse.
+  for (size_t i = order.size(); i-- > 0;) {
+    tab(true);
+    EXPECT_EQ(focused(), order[i]) << i;
+  }
+  // Each control looks different while it has the keyboard.
+  for (size_t i = 0; i < order.size(); ++i) {
+    TWinControl* c = order[i];
+    SCOPED_TRACE(i);
+    c->SetFocus();
+    Settle();
+    const std::vector<Pixel> with = PixelsOf(c);
+    sys::SetFocus(dlg->Form()->Handle()); // the dialog itself: none of its controls
+    Settle();
+    EXPECT_NE(PixelsOf(c), with);
+  }
+  // A person's view: the list of bars has the keyboard.
+  dlg->BarList()->SetFocus();
+  Settle();
+  const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+  std::filesystem::create_directories(dir);
+  EXPECT_TRUE(screen->SaveScreenshot((dir / "shell_customize_focus.png").string()));
 }
 
 // Alt+X leaves from every starting state, also with a menu open.
