@@ -34,7 +34,9 @@ struct Seen {
   std::vector<UINT> keys;      // virtual keys of WM_KEYDOWN
   std::vector<bool> appActive; // WM_ACTIVATEAPP to the main window
   bool popupOnDrag = false;    // the first drag move shows a pop-up window
+  bool popupOnChar = false;    // WM_SYSCHAR shows a pop-up window, as a menu opens
   HWND popup = nullptr;
+  std::vector<UINT> altMessages; // messages about VK_MENU
 };
 HWND gMain = nullptr;
 Seen gSeen;
@@ -45,13 +47,17 @@ LRESULT SmokeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_LBUTTONDOWN && gSeen.captureOnPress) SetCapture(hwnd);
   if (msg == WM_MOUSEMOVE && (wParam & MK_LBUTTON))
     gSeen.dragged.push_back(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-  if (msg == WM_MOUSEMOVE && (wParam & MK_LBUTTON) && gSeen.popupOnDrag && !gSeen.popup) {
-    // As a drag shows its preview: a pop-up that, shown on a desktop
-    // without a window manager, takes the keyboard focus.
+  const bool dragMove = msg == WM_MOUSEMOVE && (wParam & MK_LBUTTON) && gSeen.popupOnDrag;
+  if ((dragMove || (msg == WM_SYSCHAR && gSeen.popupOnChar)) && !gSeen.popup) {
+    // As a drag shows its preview or a menu drops down: a pop-up, which
+    // must not take the keyboard focus from the window.
     gSeen.popup = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "SdlSmoke",
-                                 "", WS_POPUP, 20, 20, 60, 30, nullptr);
+                                 "", WS_POPUP, 120, 140, 60, 30, nullptr);
     ShowWindow(gSeen.popup, SW_SHOWNOACTIVATE);
   }
+  if ((msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP) &&
+      wParam == VK_MENU)
+    gSeen.altMessages.push_back(msg);
   if (msg == WM_LBUTTONUP) {
     ++gSeen.ups;
     gSeen.upWindow = hwnd;
@@ -386,6 +392,21 @@ TEST_F(SdlSmoke, AWindowShownDuringTheDragKeepsTheCapture) {
   ClientToScreen(hwnd_, &again);
   ClickAt(again);
   ASSERT_TRUE(PumpUntil([&] { return gSeen.downs.size() > downs && gSeen.ups > 1; }));
+  DestroyWindow(gSeen.popup);
+}
+
+// A pop-up shown while Alt is held (a menu opened by Alt+letter) leaves the
+// keyboard where it was: Alt goes down and comes up once, never looking
+// like a second lone Alt, and the pop-up shows above the window.
+TEST_F(SdlSmoke, APopupShownWhileAltIsHeldTakesNoKeys) {
+  gSeen.popupOnChar = true;
+  ASSERT_EQ(Xdotool({"key", "--delay", "200", "alt+x"}), 0);
+  ASSERT_TRUE(PumpUntil([] { return gSeen.altMessages.size() >= 2; }));
+  PumpFor(600); // SDL reports focus changes late: any would have come by now
+  ASSERT_NE(gSeen.popup, nullptr);
+  EXPECT_EQ(gSeen.altMessages, (std::vector<UINT>{WM_SYSKEYDOWN, WM_KEYUP}));
+  EXPECT_EQ(GetActiveWindow(), hwnd_);
+  EXPECT_TRUE(WaitUntilOnScreen(gSeen.popup));
   DestroyWindow(gSeen.popup);
 }
 
