@@ -1,11 +1,13 @@
-// The main window driven from the keyboard alone, on the headless screen:
-// for each starting state (no child, active children, the tool bar
-// floating, the customize dialog open) each key sequence leaves the menu,
-// the children and the dialog in the state a person expects.
+// The main window driven as a person drives it, on the headless screen: for
+// each starting state (no child, active children, the tool bar floating,
+// the customize dialog open) each key sequence leaves the menu, the
+// children and the dialog in the state a person expects; the bar drags end
+// wherever the button comes up.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -16,6 +18,7 @@
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
+#include "framework/actnbars/DesignDrag.h"
 #include "framework/docking/DragDock.h"
 #include "framework/forms/Application.h"
 #include "framework/stdctrls/ColorDialogParts.h"
@@ -49,7 +52,7 @@ const char* StartName(Start s) {
   }
 }
 
-class KeyboardTest : public ::testing::Test {
+class PersonInputTest : public ::testing::Test {
 protected:
   void SetUp() override {
     screen = &UseHeadlessBackend();
@@ -91,6 +94,9 @@ protected:
     }
     case Start::CustomizeDialog:
       form->CustomizeActionBars1->Execute();
+      // Beside the main window, wherever earlier tests left it.
+      if (TCustomizeDlg* dlg = Dialog())
+        dlg->Form()->SetBounds(form->Left() + form->Width() + 10, form->Top(), 400, 380);
       break;
     }
     Settle();
@@ -173,7 +179,7 @@ struct Case {
 
 const std::string kThree = "Форма 1,Форма 2,[Форма 3]";
 
-TEST_F(KeyboardTest, EveryStartingStateAndKey) {
+TEST_F(PersonInputTest, EveryStartingStateAndKey) {
   const std::vector<Case> cases = {
       {Start::NoChild, {"F10"}, "Файлы", "", false},
       {Start::NoChild, {"Alt"}, "Файлы", "", false},
@@ -254,7 +260,7 @@ TEST_F(KeyboardTest, EveryStartingStateAndKey) {
 
 // Leaving the menu gives the keyboard back to the control that had it: the
 // active child, whose own keys work again.
-TEST_F(KeyboardTest, LeavingTheMenuGivesTheKeysBackToTheActiveChild) {
+TEST_F(PersonInputTest, LeavingTheMenuGivesTheKeysBackToTheActiveChild) {
   Begin(Start::ThreeChildren);
   TCustomForm* active = form->ActiveMDIChild();
   ASSERT_NE(active, nullptr);
@@ -292,7 +298,7 @@ std::vector<Pixel> PixelsOf(TWinControl* c) {
 
 // Tab and Shift+Tab walk the dialog's controls that take the keyboard, one
 // after another and round again, and the one that has it shows it.
-TEST_F(KeyboardTest, TabWalksTheCustomizeDialogAndTheFocusShows) {
+TEST_F(PersonInputTest, TabWalksTheCustomizeDialogAndTheFocusShows) {
   Begin(Start::CustomizeDialog);
   TCustomizeDlg* dlg = Dialog();
   ASSERT_NE(dlg, nullptr);
@@ -347,7 +353,7 @@ TEST_F(KeyboardTest, TabWalksTheCustomizeDialogAndTheFocusShows) {
 }
 
 // Alt+X leaves from every starting state, also with a menu open.
-TEST_F(KeyboardTest, AltXLeavesFromEveryState) {
+TEST_F(PersonInputTest, AltXLeavesFromEveryState) {
   for (Start s : {Start::NoChild, Start::ThreeChildren, Start::FloatingToolBar})
     for (const char* before : {"", "Alt+ф"}) {
       SCOPED_TRACE(std::string(StartName(s)) + " " + before);
@@ -358,6 +364,56 @@ TEST_F(KeyboardTest, AltXLeavesFromEveryState) {
       Press("Alt+x");
       EXPECT_TRUE(app->Terminated());
     }
+}
+
+// The bar's own drags, let go outside every window (the desktop beside the
+// main window, and off the screen): the tool bar by its grip floats there;
+// its button dragged in the customize mode leaves the bar.  Either way the
+// mouse is free again and moving it changes nothing.
+TEST_F(PersonInputTest, BarDragsEndOutsideEveryWindow) {
+  for (const POINT outside : {POINT{1000, 600}, POINT{1300, 200}}) {
+    for (const bool design : {false, true}) {
+      SCOPED_TRACE(std::string(design ? "item" : "grip") + " at " + std::to_string(outside.x));
+      TearDown();
+      SetUp();
+      if (design) Begin(Start::CustomizeDialog);
+      TCustomActionToolBar* tools = form->GradientActionToolBar1;
+      POINT from;
+      if (design) {
+        TCustomActionControl* exit = tools->ActionControls(0);
+        from = exit->ClientToScreen(POINT{exit->Width() / 2, exit->Height() / 2});
+      } else {
+        const RECT band = form->ControlBar1->BandRect(tools);
+        from = form->ControlBar1->ClientToScreen(POINT{band.left + 4, band.top + 8});
+      }
+      ASSERT_EQ(WindowFromPoint(outside), nullptr);
+      AdvanceTime(1000);
+      screen->Press(from.x, from.y);
+      screen->MoveTo(from.x + 6, from.y + 6);
+      screen->MoveTo((from.x + outside.x) / 2, (from.y + outside.y) / 2);
+      screen->MoveTo(outside.x, outside.y);
+      screen->Release(outside.x, outside.y);
+      Settle();
+      EXPECT_EQ(GetCapture(), nullptr);
+      EXPECT_FALSE(DockDragging());
+      EXPECT_FALSE(DesignDragArmed());
+      if (design) {
+        EXPECT_EQ(tools->ActionControlCount(), 0);
+        EXPECT_FALSE(tools->Floating());
+      } else {
+        ASSERT_TRUE(tools->Floating());
+        const RECT r = tools->HostDockSite()->BoundsRect();
+        EXPECT_LT(std::abs(r.left - outside.x), 40);
+        EXPECT_LT(std::abs(r.top - outside.y), 40);
+      }
+      const int count = tools->ActionControlCount();
+      const POINT place = tools->ClientToScreen(POINT{0, 0});
+      screen->MoveTo(from.x, from.y);
+      Settle();
+      EXPECT_EQ(tools->ActionControlCount(), count);
+      EXPECT_EQ(tools->ClientToScreen(POINT{0, 0}), place);
+    }
+  }
 }
 
 } // namespace
