@@ -198,6 +198,7 @@ TEST_F(PersonInputTest, EveryStartingStateAndKey) {
       {Start::NoChild, {"Alt+ф", "Alt"}, "-", "", false},
       {Start::NoChild, {"Alt+ф", "Enter"}, "-", "[Форма 1]", false},
       {Start::NoChild, {"Alt", "Enter"}, "Файлы > Новая форма", "", false},
+      {Start::NoChild, {"Alt+ф", "Alt+о"}, "Окно > Дополнительные настройки", "", false},
 
       {Start::ThreeChildren, {"F10"}, "Файлы", kThree, false},
       {Start::ThreeChildren, {"Alt"}, "Файлы", kThree, false},
