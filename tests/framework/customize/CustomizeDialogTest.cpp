@@ -349,6 +349,7 @@ TEST_F(CustomizeDialogTest, AClickOrAnEscapedDragChangesNothing) {
   screen->Key(sys::VK_ESCAPE);
   app->ProcessMessages();
   EXPECT_FALSE(DesignDragArmed());
+  EXPECT_TRUE(dlg->Showing()); // the Esc was the drag's, not the dialog's
   Release(form->ClientToScreen({300, 250}));
   EXPECT_EQ(ToolItems()->Count(), 3);
 }
