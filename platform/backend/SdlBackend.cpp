@@ -256,16 +256,19 @@ void SdlBackend::Place(HWND hwnd, SdlWindow& w) {
 void SdlBackend::Destroy(HWND hwnd) {
   auto it = windows_.find(hwnd);
   if (it == windows_.end()) return;
-  if (captureWhenFocused_ == it->second.id) captureWhenFocused_ = 0;
-  focusExpected_.erase(it->second.id);
-  const bool wasShown = it->second.shown;
-  if (it->second.window) SDL_DestroyWindow(it->second.window);
+  const SdlWindow& w = it->second;
+  if (captureWhenFocused_ == w.id) captureWhenFocused_ = 0;
+  // A clicked pop-up took the keyboard focus; destroying it would leave the
+  // keys with no window, so the active window takes them back.  A pop-up
+  // that never had them leaves the focus alone.
+  const bool hadKeys = w.shown && (!w.popup || (w.window && SDL_GetKeyboardFocus() == w.window) ||
+                                   FocusExpected(w.id));
+  focusExpected_.erase(w.id);
+  if (w.window) SDL_DestroyWindow(w.window);
   windows_.erase(it);
   if (active_ == hwnd) active_ = nullptr;
   std::erase(stack_, hwnd);
-  // A clicked pop-up took the keyboard focus; destroying it would leave the
-  // keys with no window, so the active window takes them back.
-  if (wasShown) FocusActive();
+  if (hadKeys) FocusActive();
 }
 
 void SdlBackend::WindowShown(HWND hwnd) {
