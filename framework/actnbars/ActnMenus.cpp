@@ -3,6 +3,8 @@
 // that reveals unused items.
 
 #include <algorithm>
+#include <cctype>
+#include <vector>
 
 #include "framework/actions/ActnList.h"
 #include "framework/actions/ListActns.h"
@@ -58,7 +60,59 @@ char32_t Accelerator(const std::string& caption) {
 char32_t FoldCase(char32_t c) {
   if (c < 0x80) return char32_t(std::tolower(int(c)));
   if (c >= 0x410 && c <= 0x42F) return c + 0x20;
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
   return c;
+}
+
+// The characters of a UTF-8 caption that can serve as an accelerator:
+// letters and digits, case-folded; '&' marks are skipped.
+std::vector<char32_t> KeyLetters(const std::string& caption) {
+  std::vector<char32_t> out;
+  for (size_t i = 0; i < caption.size();) {
+    const auto c = static_cast<unsigned char>(caption[i]);
+    char32_t cp = c;
+    size_t n = 1;
+    if (c >= 0xF0)
+      n = 4, cp = c & 0x07;
+    else if (c >= 0xE0)
+      n = 3, cp = c & 0x0F;
+    else if (c >= 0xC0)
+      n = 2, cp = c & 0x1F;
+    if (i + n > caption.size()) break;
+    for (size_t k = 1; k < n; ++k)
+      cp = (cp << 6) | char32_t(caption[i + k] & 0x3F);
+    i += n;
+    const bool letter = cp < 0x80 ? std::isalnum(int(cp)) != 0 : (cp >= 0xC0 && cp < 0x2000);
+    if (letter) out.push_back(FoldCase(cp));
+  }
+  return out;
+}
+
+// The accelerators of a bar's items, by control index (0: none): the
+// letter a caption marks with '&', otherwise the first letter of the
+// caption that no other item of the bar has taken, so that every item
+// can be reached from the keyboard without captions written for it.
+std::vector<char32_t> BarAccelerators(const TCustomActionMenuBar& bar) {
+  const int n = bar.ActionControlCount();
+  std::vector<char32_t> keys(size_t(std::max(n, 0)), 0);
+  auto captionOf = [&](int i) -> const TActionClientItem* {
+    TCustomActionControl* c = bar.ActionControls(i);
+    if (!c->ActionClient() || !c->Visible() || c->IsSeparator()) return nullptr;
+    return c->ActionClient();
+  };
+  for (int i = 0; i < n; ++i)
+    if (const TActionClientItem* item = captionOf(i))
+      keys[size_t(i)] = Accelerator(item->Caption());
+  for (int i = 0; i < n; ++i) {
+    const TActionClientItem* item = captionOf(i);
+    if (!item || keys[size_t(i)] != 0) continue;
+    for (char32_t letter : KeyLetters(item->Caption()))
+      if (std::find(keys.begin(), keys.end(), letter) == keys.end()) {
+        keys[size_t(i)] = letter;
+        break;
+      }
+  }
+  return keys;
 }
 
 } // namespace
@@ -413,6 +467,17 @@ void TCustomActionMenuBar::KeyDown(WORD& key, TShiftState shift) {
     key = 0;
     return;
   }
+  // A combination with Ctrl or Alt the menus do not use (Ctrl+F4, Alt+X)
+  // leaves them and goes to the form as it would without them.
+  const bool modifier = key == VK_CONTROL || key == VK_MENU || key == VK_SHIFT;
+  if (InMenuLoop() && !FParentMenu && !modifier &&
+      (shift.Contains(ssCtrl) || shift.Contains(ssAlt))) {
+    CloseMenu();
+    if (TCustomForm* form = GetParentForm(this); form && form->Perform(CM_DIALOGKEY, key, 0) != 0) {
+      key = 0;
+      return;
+    }
+  }
   TCustomActionDockBar::KeyDown(key, shift);
 }
 
@@ -422,10 +487,11 @@ void TCustomActionMenuBar::KeyPress(char32_t& key) {
   while (target->FPopup)
     target = target->FPopup;
   const char32_t k = FoldCase(key);
+  const std::vector<char32_t> keys = BarAccelerators(*target);
   for (int i = 0; i < target->ActionControlCount(); ++i) {
     TCustomActionControl* c = target->ActionControls(i);
     if (!c->ActionClient() || !c->Visible() || !c->IsEnabled()) continue;
-    if (Accelerator(c->ActionClient()->Caption()) != k) continue;
+    if (keys[size_t(i)] != k) continue;
     key = 0;
     if (OpensSubMenu(c)) {
       target->OpenSubMenu(c);
@@ -438,11 +504,12 @@ void TCustomActionMenuBar::KeyPress(char32_t& key) {
 }
 
 void TCustomActionMenuBar::WndProc(TMessage& m) {
-  // F10 and a lone Alt enter the menu loop of a main menu bar that has the
-  // keyboard; Alt with a letter opens that item.
+  // F10 enters the menu loop of a main menu bar that has the keyboard; Alt
+  // with a letter opens that item.  A lone Alt counts at its release (see
+  // CM_MENUKEY): pressed, it may still become Alt+X.
   if (m.Msg == WM_SYSKEYDOWN || m.Msg == WM_KEYDOWN) {
     auto* main = dynamic_cast<TCustomActionMainMenuBar*>(this);
-    if (main && (m.WParam == VK_F10 || m.WParam == VK_MENU) && !InMenuLoop()) {
+    if (main && m.WParam == VK_F10 && !InMenuLoop()) {
       main->EnterMenuLoop();
       m.Result = 0;
       return;
@@ -456,15 +523,19 @@ void TCustomActionMenuBar::WndProc(TMessage& m) {
     }
   }
   // A menu key pressed anywhere in the form (the form offers it to its
-  // controls): Alt alone or F10 enter the menu loop, Alt+letter opens the
-  // item with that accelerator; an unknown letter is left to the form.
+  // controls): Alt alone or F10 enter the menu loop and, pressed again,
+  // leave it; Alt+letter opens the item with that accelerator; an unknown
+  // letter is left to the form.
   if (m.Msg == CM_MENUKEY) {
     auto* main = dynamic_cast<TCustomActionMainMenuBar*>(this);
     if (!main || !Showing() || !Enabled() || DesignMode()) return;
     if (m.WParam == WM_SYSCHAR) {
       if (main->OpenByAccelerator(char32_t(m.LParam))) m.Result = 1;
     } else {
-      if (!InMenuLoop()) main->EnterMenuLoop();
+      if (InMenuLoop())
+        CloseMenu();
+      else
+        main->EnterMenuLoop();
       m.Result = 1;
     }
     return;
@@ -509,9 +580,10 @@ void TCustomActionMainMenuBar::EnterMenuLoop() {
 
 bool TCustomActionMainMenuBar::OpenByAccelerator(char32_t letter) {
   const char32_t k = FoldCase(letter);
+  const std::vector<char32_t> keys = BarAccelerators(*this);
   for (int i = 0; i < ActionControlCount(); ++i) {
     TCustomActionControl* c = ActionControls(i);
-    if (!c->ActionClient() || Accelerator(c->ActionClient()->Caption()) != k) continue;
+    if (!c->ActionClient() || !c->Visible() || !c->IsEnabled() || keys[size_t(i)] != k) continue;
     FKeyboardLoop = true;
     WatchPresses();
     TakeKeyboard();

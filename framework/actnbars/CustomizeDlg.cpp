@@ -26,6 +26,43 @@ using namespace sys;
 
 TCustomizeList::TCustomizeList(TComponent* owner) : TCustomControl(owner) {
   SetColor(clBtnFace);
+  SetTabStop(true);
+}
+
+int TCustomizeList::NextRow(int from, int direction) const {
+  for (int i = from + direction; i >= 0 && i < int(FRows.size()); i += direction)
+    if (!FRows[size_t(i)].Heading) return i;
+  return from;
+}
+
+bool TCustomizeList::WantsKey(WORD key, TShiftState) {
+  return key == VK_UP || key == VK_DOWN || key == VK_SPACE;
+}
+
+// The keyboard walks the rows that act and Space acts as a click does.
+void TCustomizeList::KeyDown(WORD& key, TShiftState shift) {
+  if (FFocusRow >= int(FRows.size())) FFocusRow = -1;
+  if (key == VK_UP || key == VK_DOWN) {
+    FFocusRow = NextRow(FFocusRow, key == VK_DOWN ? 1 : -1);
+    Invalidate();
+    key = 0;
+  } else if (key == VK_SPACE) {
+    if (FFocusRow < 0) FFocusRow = NextRow(-1, 1);
+    if (FFocusRow >= 0 && FRows[size_t(FFocusRow)].Toggle) FRows[size_t(FFocusRow)].Toggle();
+    Invalidate();
+    key = 0;
+  }
+  TCustomControl::KeyDown(key, shift);
+}
+
+void TCustomizeList::WndProc(TMessage& m) {
+  if (m.Msg == WM_SETFOCUS) {
+    // Coming in from the keyboard, the first row that acts has it.
+    if (FFocusRow < 0 || FFocusRow >= int(FRows.size())) FFocusRow = NextRow(-1, 1);
+    Invalidate();
+  }
+  if (m.Msg == WM_KILLFOCUS) Invalidate();
+  TCustomControl::WndProc(m);
 }
 
 int TCustomizeList::RowAt(int y) const {
@@ -88,6 +125,12 @@ void TCustomizeList::Paint() {
     RECT t{left, top, ClientWidth() - 4, top + RowHeight};
     if (!row.Heading && !row.CheckBox && int(i) == FPressedRow) OffsetRect(t, 0, 1);
     Canvas()->TextRect(t, row.Caption, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS);
+    if (int(i) == FFocusRow && Focused()) {
+      RECT f = RowHitRect(int(i));
+      if (!row.CheckBox) InflateRect(f, -3, -3); // inside the button's edges
+      Canvas()->Brush()->SetStyle(bsSolid);
+      Canvas()->DrawFocusRect(f);
+    }
   }
 }
 
@@ -96,6 +139,8 @@ void TCustomizeList::MouseDown(TMouseButton button, TShiftState shift, int x, in
   const int row = RowAt(y);
   if (button != mbLeft || !PtInRect(RowHitRect(row), POINT{x, y})) return;
   FPressedRow = row;
+  FFocusRow = row;
+  if (CanFocus() && !Focused()) SetFocus();
   Invalidate();
 }
 
@@ -230,6 +275,9 @@ void TCustomizeDlg::CreateForm() {
   FCloseButton = new TPushButton(FForm, 0);
   FCloseButton->SetParent(FForm);
   FCloseButton->SetCaption("Закрыть");
+  // Enter and Esc both close the dialog.
+  FCloseButton->SetDefault(true);
+  FCloseButton->SetCancel(true);
   FCloseButton->SetBounds(cw - Gap - ButtonWidth, ch - Gap - ButtonHeight, ButtonWidth,
                           ButtonHeight);
   FCloseButton->OnClick = [this](TObject*) { Close(); };

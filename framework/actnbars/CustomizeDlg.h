@@ -46,14 +46,23 @@ public:
   // button; empty for a heading.
   sys::RECT RowHitRect(int row);
 
+  // The row the keyboard is on (Up and Down move it, Space acts), or -1.
+  int FocusRow() const { return FFocusRow; }
+
 protected:
   void Paint() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void KeyDown(sys::WORD& key, TShiftState shift) override;
+  bool WantsKey(sys::WORD key, TShiftState shift) override;
+  void WndProc(TMessage& message) override;
 
 private:
+  // The next row from `from` that is not a heading, or from when none is.
+  int NextRow(int from, int direction) const;
   std::vector<TRow> FRows;
   int FPressedRow = -1;
+  int FFocusRow = -1;
 };
 
 class TCustomizeDlg : public TComponent {

@@ -470,12 +470,12 @@ SIZE TCustomDockForm::SizeForClient(int clientWidth, int clientHeight) {
 void TCustomDockForm::WndProc(TMessage& m) {
   if (CaptionDragMessage(m)) return;
   // A floating window is part of the form its client came from: keys it
-  // does not use itself (that form's short cuts) go on to that form, as an
-  // MDI child's go to its MDI form.
-  if (m.Msg == CM_DIALOGKEY) {
+  // does not use itself (that form's short cuts and menu keys) go on to
+  // that form, as an MDI child's go to its MDI form.
+  if (m.Msg == CM_DIALOGKEY || m.Msg == CM_MENUKEY) {
     TCustomForm::WndProc(m);
     if (m.Result == 0 && FOwnerForm && FOwnerForm != this)
-      m.Result = FOwnerForm->Perform(CM_DIALOGKEY, m.WParam, m.LParam);
+      m.Result = FOwnerForm->Perform(m.Msg, m.WParam, m.LParam);
     return;
   }
   if (m.Msg == WM_SIZING && m.LParam) {

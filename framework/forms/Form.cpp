@@ -491,6 +491,23 @@ void TCustomForm::SetFocus() {
   sys::SetFocus(target->Handle());
 }
 
+namespace {
+
+// Offers Enter or Esc to the windowed controls under parent, depth first:
+// a default or cancel button takes it (CM_DIALOGKEY, Result 1).  Forms
+// inside the form are left out: their buttons are theirs.
+bool OfferDialogKey(TWinControl* parent, WORD key) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    auto* w = dynamic_cast<TWinControl*>(parent->Controls(i));
+    if (!w || dynamic_cast<TCustomForm*>(w) || !w->Showing()) continue;
+    if (w->Perform(CM_DIALOGKEY, key, 0) != 0) return true;
+    if (OfferDialogKey(w, key)) return true;
+  }
+  return false;
+}
+
+} // namespace
+
 bool TCustomForm::HandleDialogKey(WORD key) {
   const TShiftState shift = KeyboardShiftState();
   if (key == VK_TAB && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
@@ -504,6 +521,17 @@ bool TCustomForm::HandleDialogKey(WORD key) {
       Next();
     return true;
   }
+  // Ctrl+F4 is the active child's close box.
+  if (key == VK_F4 && shift.Contains(ssCtrl) && !shift.Contains(ssAlt) && FFormStyle == fsMDIForm) {
+    TCustomForm* child = ActiveMDIChild();
+    if (!child) return false;
+    child->Close();
+    return true;
+  }
+  // Enter and Esc press the form's default and cancel buttons.
+  if ((key == VK_RETURN || key == VK_ESCAPE) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt) &&
+      OfferDialogKey(this, key))
+    return true;
   // An MDI child leaves the rest to its MDI form (window keys, short cuts).
   if (FFormStyle == fsMDIChild && FMDIParent) return FMDIParent->Perform(CM_DIALOGKEY, key, 0) != 0;
   return false;
@@ -667,7 +695,11 @@ bool TCustomForm::HandleMenuKey(UINT msg, LPARAM key) {
   // elsewhere is that form's now.
   if (FMenuKeyBar && FMenuKeyBar->Floating() && FMenuKeyBar->Perform(CM_MENUKEY, msg, key) != 0)
     return true;
-  return msg == WM_SYSCHAR && DispatchDialogChar(this, char32_t(key));
+  if (msg == WM_SYSCHAR && DispatchDialogChar(this, char32_t(key))) return true;
+  // An MDI child has no menu bar: the keys that would enter one are the MDI
+  // form's, wherever the focus is in the child.
+  if (FFormStyle == fsMDIChild && FMDIParent) return FMDIParent->Perform(CM_MENUKEY, msg, key) != 0;
+  return false;
 }
 
 } // namespace zel

@@ -365,8 +365,22 @@ TPushButton::TPushButton(TComponent* owner, int modalResult)
   SetBounds(0, 0, 75, 25);
 }
 
+void TPushButton::SetDefault(bool value) {
+  if (value == FDefault) return;
+  FDefault = value;
+  Invalidate();
+}
+
 void TPushButton::WndProc(TMessage& m) {
   if (m.Msg == WM_SETFOCUS || m.Msg == WM_KILLFOCUS) Invalidate();
+  if (m.Msg == CM_DIALOGKEY) {
+    const bool mine = (m.WParam == VK_RETURN && FDefault) || (m.WParam == VK_ESCAPE && FCancel);
+    if (mine && Showing() && Enabled()) {
+      Click();
+      m.Result = 1;
+    }
+    return;
+  }
   TCustomControl::WndProc(m);
 }
 
@@ -382,7 +396,8 @@ void TPushButton::Paint() {
   const bool down = ControlState().Contains(csLButtonDown);
   c->Brush()->SetColor(clBtnFace);
   c->FillRect(r);
-  if (Focused()) {
+  // The focused button, and the default one, wear a dark outer frame.
+  if (Focused() || FDefault) {
     c->Brush()->SetColor(cl3DDkShadow);
     c->FrameRect(r);
     InflateRect(r, -1, -1);

@@ -104,11 +104,17 @@ private:
 };
 
 // A push button that closes its modal form with a result, or runs OnClick.
+// The form's default button answers Enter, its cancel button Esc, wherever
+// the focus is in the form (unless the focused control uses the key).
 class TPushButton : public TCustomControl {
   ZEL_CLASS(TPushButton, TCustomControl)
 public:
   TPushButton(TComponent* owner, int modalResult);
   void Click() override;
+  bool Default() const { return FDefault; }
+  void SetDefault(bool value);
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool value) { FCancel = value; }
 
 protected:
   void Paint() override;
@@ -119,6 +125,7 @@ protected:
 
 private:
   int FResult;
+  bool FDefault = false, FCancel = false;
 };
 
 } // namespace zel

@@ -269,6 +269,17 @@ void TCustomListBox::Paint() {
     c->Refresh();
     RestoreDC(dc, -1);
   }
+  // With the keyboard but nothing chosen, the first row in view shows the
+  // focus, an empty list its first row's place.
+  if (Focused() && (FItemIndex < 0 || FItemIndex >= Count())) {
+    RECT line = Count() > 0 ? ItemRect(FTopIndex)
+                            : RECT{inner.left, inner.top, inner.right, inner.top + ItemHeight()};
+    RECT clip;
+    if (IntersectRect(clip, line, inner)) {
+      c->Brush()->SetStyle(bsSolid);
+      c->DrawFocusRect(clip);
+    }
+  }
   if (HasScrollBar()) FBar->Paint(c);
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/backend/SdlKeys.h"
 #include "platform/backend/X11Errors.h"
+#include "platform/backend/X11Popups.h"
 #include "platform/clock/Clock.h"
 #include "platform/user/Window.h"
 
@@ -25,7 +26,8 @@ struct SdlWindow {
   RECT rect{};        // the screen rectangle last given to SDL
   bool popup = false; // override-redirect: no focus of its own wanted
   bool shown = false;
-  RECT dirty{}; // window coordinates still to be presented
+  bool mappedDirectly = false; // a pop-up shown past SDL, without the focus
+  RECT dirty{};                // window coordinates still to be presented
 };
 
 bool IsPopupStyle(DWORD style) {
@@ -213,10 +215,15 @@ void SdlBackend::MarkAllDirty(SdlWindow& w) {
 
 void SdlBackend::Show(SdlWindow& w) {
   if (w.shown || !w.window) return;
-  SDL_ShowWindow(w.window);
   w.shown = true;
   MarkAllDirty(w);
   stackDirty_ = true;
+  // A pop-up appears without taking the keyboard (see X11Popups.h).
+  if (w.popup && MapX11WindowWithoutFocus(w.window)) {
+    w.mappedDirectly = true;
+    return;
+  }
+  SDL_ShowWindow(w.window);
   // A window that appears takes the keyboard focus on an X server without
   // a window manager; the active window gets it back below.
   ExpectFocus(w.id);
@@ -225,11 +232,15 @@ void SdlBackend::Show(SdlWindow& w) {
 
 void SdlBackend::Hide(SdlWindow& w) {
   if (!w.shown) return;
-  SDL_HideWindow(w.window);
+  // A pop-up may have the keys after all: a press in it gives it the focus
+  // to capture the mouse.
+  const bool hadKeys = SDL_GetKeyboardFocus() == w.window || FocusExpected(w.id);
+  if (!w.mappedDirectly || !UnmapX11Window(w.window)) SDL_HideWindow(w.window);
   w.shown = false;
+  w.mappedDirectly = false;
   if (captureWhenFocused_ == w.id) captureWhenFocused_ = 0;
-  // Hiding the focused pop-up would leave no window with the keys.
-  FocusActive();
+  // Hiding the focused window would leave no window with the keys.
+  if (!w.popup || hadKeys) FocusActive();
 }
 
 void SdlBackend::Place(HWND hwnd, SdlWindow& w) {
@@ -245,16 +256,19 @@ void SdlBackend::Place(HWND hwnd, SdlWindow& w) {
 void SdlBackend::Destroy(HWND hwnd) {
   auto it = windows_.find(hwnd);
   if (it == windows_.end()) return;
-  if (captureWhenFocused_ == it->second.id) captureWhenFocused_ = 0;
-  focusExpected_.erase(it->second.id);
-  const bool wasShown = it->second.shown;
-  if (it->second.window) SDL_DestroyWindow(it->second.window);
+  const SdlWindow& w = it->second;
+  if (captureWhenFocused_ == w.id) captureWhenFocused_ = 0;
+  // A clicked pop-up took the keyboard focus; destroying it would leave the
+  // keys with no window, so the active window takes them back.  A pop-up
+  // that never had them leaves the focus alone.
+  const bool hadKeys = w.shown && (!w.popup || (w.window && SDL_GetKeyboardFocus() == w.window) ||
+                                   FocusExpected(w.id));
+  focusExpected_.erase(w.id);
+  if (w.window) SDL_DestroyWindow(w.window);
   windows_.erase(it);
   if (active_ == hwnd) active_ = nullptr;
   std::erase(stack_, hwnd);
-  // A clicked pop-up took the keyboard focus; destroying it would leave the
-  // keys with no window, so the active window takes them back.
-  if (wasShown) FocusActive();
+  if (hadKeys) FocusActive();
 }
 
 void SdlBackend::WindowShown(HWND hwnd) {
@@ -316,7 +330,11 @@ void SdlBackend::Sync() {
 void SdlBackend::Restack(const std::vector<HWND>& frontFirst) {
   // Raising every window from the back to the front leaves them in order.
   for (auto it = frontFirst.rbegin(); it != frontFirst.rend(); ++it)
-    if (SdlWindow* w = Find(*it); w && w->window && w->shown) SDL_RaiseWindow(w->window);
+    if (SdlWindow* w = Find(*it); w && w->window && w->shown) {
+      // SDL raises only windows it has seen mapped; a pop-up mapped past it
+      // may not be one yet.
+      if (!w->mappedDirectly || !RaiseX11Window(w->window)) SDL_RaiseWindow(w->window);
+    }
   stack_ = frontFirst;
   stackDirty_ = false;
 }
@@ -431,6 +449,14 @@ void SdlBackend::OnFocusGained(Uint32 id) {
   if (captureWhenFocused_ == id) {
     captureWhenFocused_ = 0;
     if (SDL_GetMouseState(nullptr, nullptr) != 0) captured_ = SDL_CaptureMouse(SDL_TRUE) == 0;
+  } else if (captured_ && SDL_GetMouseState(nullptr, nullptr) != 0) {
+    // SDL lets go of the capture when the keyboard focus leaves the
+    // capturing window, as it does when a window shown during a drag (a
+    // preview strip, a pop-up) takes the focus on a desktop without a
+    // window manager.  The drag still owns the mouse: the capture goes on
+    // with the window that has the focus now (events report screen points
+    // whatever window they arrive at).
+    captured_ = SDL_CaptureMouse(SDL_TRUE) == 0;
   }
   const HWND hwnd = FromSdlId(id);
   const bool expected = FocusExpected(id);

@@ -278,6 +278,10 @@ bool RouteKey(const RawInput& in, MSG& out) {
   out.time = in.time;
   out.pt = u.cursor;
   if (in.kind == RawInput::Char) {
+    // Text typed with Alt held makes Alt's release no lone Alt, even when
+    // the desktop reported the text without a key of its own (a letter of a
+    // layout it has no key code for).
+    u.altAlone = false;
     out.message = in.alt && !in.ctrl ? WM_SYSCHAR : WM_CHAR;
     out.wParam = WPARAM(in.ch);
     out.lParam = 1;

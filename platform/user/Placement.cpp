@@ -138,7 +138,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (hidden && top && u.active == hwnd) ActivateNextAfter(w);
   if ((w = Find(hwnd)) == nullptr) return 0;
   if (top && w->Visible() && !(flags & SWP_NOACTIVATE) && !(w->style & WS_MINIMIZE) &&
-      u.active != hwnd)
+      !(w->exStyle & WS_EX_NOACTIVATE) && u.active != hwnd)
     ActivateWindow(w, false);
   if ((w = Find(hwnd)) == nullptr) return 0;
 
@@ -173,7 +173,9 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
   const BOOL was = w->Visible() ? 1 : 0;
   const bool top = IsTopLevel(w);
   DWORD state = w->style & (WS_MINIMIZE | WS_MAXIMIZE);
-  bool show = true, activate = top;
+  // A window that refuses activation (a pop-up, a drag's preview) is shown
+  // without taking it from the active window; SetActiveWindow still can.
+  bool show = true, activate = top && !(w->exStyle & WS_EX_NOACTIVATE);
   switch (cmd) {
   case SW_HIDE:
     if (!was) return 0;

@@ -129,6 +129,48 @@ TEST_F(MenuKeysTest, AltLetterOpensTheMenuOrReachesALabelAccelerator) {
   EXPECT_TRUE(second->Focused());
 }
 
+// Captions without a marked letter answer to their first letter no other
+// item of the bar has taken (marked letters first, then in bar order); a
+// disabled item does not open.
+TEST_F(MenuKeysTest, UnmarkedCaptionsAnswerToTheirFirstFreeLetter) {
+  TActionClients* top = manager->ActionBars()->ActionBars(0)->Items();
+  auto add = [&](const char* caption) {
+    TActionClientItem* item = top->Add();
+    item->SetCaption(caption);
+    item->Items()->Add()->SetAction(file->Items()->Items(0)->Action());
+    return item;
+  };
+  TActionClientItem* format = add("Формат"); // Ф is "&Файл"'s: О
+  TActionClientItem* view = add("Вид");      // В
+  TActionClientItem* window = add("Окно");   // О is taken: К
+  TActionClientItem* help = add("Помощь");   // П is "&Правка"'s: О, К taken: М
+  menuBar->RecreateControls();
+  app->ProcessMessages();
+  const struct {
+    const char* letter;
+    TActionClientItem* opens;
+  } cases[] = {{"ф", file},   {"п", edit}, {"о", format}, {"в", view},
+               {"к", window}, {"м", help}, {"щ", nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.letter);
+    first->SetFocus();
+    app->ProcessMessages();
+    AltWith(c.letter);
+    if (!c.opens) {
+      EXPECT_FALSE(menuBar->InMenuLoop());
+      continue;
+    }
+    ASSERT_NE(menuBar->Popup(), nullptr);
+    EXPECT_EQ(menuBar->Popup()->ActionClient(), c.opens);
+    // Its first item is chosen, ready for Enter.
+    EXPECT_NE(menuBar->Popup()->SelectedControl(), nullptr);
+    screen->Key(sys::VK_ESCAPE);
+    screen->Key(sys::VK_ESCAPE);
+    app->ProcessMessages();
+    EXPECT_FALSE(menuBar->InMenuLoop());
+  }
+}
+
 TEST_F(MenuKeysTest, AHiddenMenuBarLeavesTheKeysAlone) {
   menuBar->SetVisible(false);
   app->ProcessMessages();

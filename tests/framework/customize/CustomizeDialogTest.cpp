@@ -137,6 +137,54 @@ TEST_F(CustomizeDialogTest, TheOptionsTabActsOnItsBoxAndButtonOnly) {
   EXPECT_TRUE(ToolItems()->HideUnused());
 }
 
+// The options are reached from the keyboard too: Tab comes to the list,
+// Up and Down walk the rows that act (never a heading), Space acts as a
+// click does, and the row with the keyboard shows it.
+TEST_F(CustomizeDialogTest, TheOptionsTabWorksFromTheKeyboard) {
+  TCustomizeDlg* dlg = OpenDialog();
+  ShowTab(dlg, dlg->OptionsSheet());
+  TCustomizeList* list = dlg->List();
+  auto key = [&](sys::UINT vk) { Key(vk); };
+  for (int i = 0; i < 6 && sys::GetFocus() != list->Handle(); ++i)
+    key(sys::VK_TAB);
+  ASSERT_EQ(sys::GetFocus(), list->Handle()) << "Tab never reached the options";
+  EXPECT_EQ(list->FocusRow(), 1);
+  const sys::RECT row = list->RowHitRect(1);
+  Picture("options_keyboard");
+  manager->FindItemByAction(open)->SetUsageCount(5);
+  // Row by row: Space on the box, Down, Space on the button, Down at the
+  // end stays, Up past the heading stays on the first row.
+  const struct {
+    sys::UINT vk;
+    int row;
+    bool hides;
+    int usage;
+  } steps[] = {{sys::VK_SPACE, 1, true, 5}, {sys::VK_DOWN, 2, true, 5}, {sys::VK_SPACE, 2, true, 0},
+               {sys::VK_DOWN, 2, true, 0},  {sys::VK_UP, 1, true, 0},   {sys::VK_UP, 1, true, 0},
+               {sys::VK_SPACE, 1, false, 0}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.vk);
+    key(s.vk);
+    EXPECT_EQ(list->FocusRow(), s.row);
+    EXPECT_EQ(MenuItems()->HideUnused(), s.hides);
+    EXPECT_EQ(manager->FindItemByAction(open)->UsageCount(), s.usage);
+  }
+  EXPECT_TRUE(dlg->Showing()); // Space was the list's, not the dialog's
+  // The focus rectangle is drawn around the row: its left edge changes
+  // when the keyboard leaves the list.
+  auto edge = [&] {
+    std::vector<sys::COLORREF> column;
+    const sys::POINT top = list->ClientToScreen({row.left, row.top});
+    for (int y = 0; y < row.Height(); ++y)
+      column.push_back(screen->ScreenPixel(top.x, top.y + y));
+    return column;
+  };
+  const std::vector<sys::COLORREF> with = edge();
+  sys::SetFocus(dlg->Form()->Handle());
+  app->ProcessMessages();
+  EXPECT_NE(edge(), with);
+}
+
 TEST_F(CustomizeDialogTest, TheBarsTabShowsAndHidesBars) {
   TCustomizeDlg* dlg = OpenDialog();
   TListBox* list = dlg->BarList();
@@ -301,6 +349,7 @@ TEST_F(CustomizeDialogTest, AClickOrAnEscapedDragChangesNothing) {
   screen->Key(sys::VK_ESCAPE);
   app->ProcessMessages();
   EXPECT_FALSE(DesignDragArmed());
+  EXPECT_TRUE(dlg->Showing()); // the Esc was the drag's, not the dialog's
   Release(form->ClientToScreen({300, 250}));
   EXPECT_EQ(ToolItems()->Count(), 3);
 }

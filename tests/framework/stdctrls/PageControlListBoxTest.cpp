@@ -161,6 +161,40 @@ TEST_F(ListBoxTest, AClickChoosesALineAndKeysMoveTheChoiceIntoView) {
   EXPECT_EQ(clicks, 4);
 }
 
+// The list with the keyboard shows it whatever it holds: on the chosen
+// line, else on the first line in view, else where the first line would be.
+TEST_F(ListBoxTest, TheFocusShowsWithAndWithoutAChoice) {
+  auto other = Put<TListBox>(200, 20, 100, 60);
+  const struct {
+    const char* name;
+    int lines;
+    int chosen;
+  } cases[] = {{"chosen", 12, 3}, {"nothing chosen", 12, -1}, {"empty", 0, -1}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    list->Items()->Clear();
+    for (int i = 0; i < k.lines; ++i)
+      list->Items()->Add("Строка " + std::to_string(i + 1));
+    list->SetItemIndex(k.chosen);
+    const RECT line = k.lines > 0 ? list->ItemRect(std::max(k.chosen, 0))
+                                  : RECT{2, 2, list->Width() - 2, 2 + list->ItemHeight()};
+    // The line's left edge, where the dotted rectangle runs.
+    auto edge = [&] {
+      std::vector<COLORREF> column;
+      const POINT top = At(list, line.left, line.top);
+      for (int y = 0; y < line.Height(); ++y)
+        column.push_back(screen->ScreenPixel(top.x, top.y + y));
+      return column;
+    };
+    other->SetFocus();
+    Pump();
+    const std::vector<COLORREF> without = edge();
+    list->SetFocus();
+    Pump();
+    EXPECT_NE(edge(), without);
+  }
+}
+
 TEST_F(ListBoxTest, TheWheelAndTheScrollBarScrollWithinTheLines) {
   const POINT p = At(list, 40, 40);
   screen->Wheel(p.x, p.y, -120);

@@ -33,6 +33,10 @@ struct Seen {
   std::vector<int> wheel;      // wheel deltas
   std::vector<UINT> keys;      // virtual keys of WM_KEYDOWN
   std::vector<bool> appActive; // WM_ACTIVATEAPP to the main window
+  bool popupOnDrag = false;    // the first drag move shows a pop-up window
+  bool popupOnChar = false;    // WM_SYSCHAR shows a pop-up window, as a menu opens
+  HWND popup = nullptr;
+  std::vector<UINT> altMessages; // messages about VK_MENU
 };
 HWND gMain = nullptr;
 Seen gSeen;
@@ -43,6 +47,17 @@ LRESULT SmokeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_LBUTTONDOWN && gSeen.captureOnPress) SetCapture(hwnd);
   if (msg == WM_MOUSEMOVE && (wParam & MK_LBUTTON))
     gSeen.dragged.push_back(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  const bool dragMove = msg == WM_MOUSEMOVE && (wParam & MK_LBUTTON) && gSeen.popupOnDrag;
+  if ((dragMove || (msg == WM_SYSCHAR && gSeen.popupOnChar)) && !gSeen.popup) {
+    // As a drag shows its preview or a menu drops down: a pop-up, which
+    // must not take the keyboard focus from the window.
+    gSeen.popup = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "SdlSmoke",
+                                 "", WS_POPUP, 120, 140, 60, 30, nullptr);
+    ShowWindow(gSeen.popup, SW_SHOWNOACTIVATE);
+  }
+  if ((msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP) &&
+      wParam == VK_MENU)
+    gSeen.altMessages.push_back(msg);
   if (msg == WM_LBUTTONUP) {
     ++gSeen.ups;
     gSeen.upWindow = hwnd;
@@ -345,6 +360,54 @@ TEST_F(SdlSmoke, DragOutsideEveryWindowStaysWithTheCapturingWindow) {
   EXPECT_EQ(gSeen.dragged.back(), expected);
   EXPECT_EQ(GetCapture(), nullptr);
   DestroyWindow(other);
+}
+
+// The capture outlives the keyboard focus moving to a window shown during
+// the drag: the release outside every window still ends the drag, and the
+// next click is an ordinary click.
+TEST_F(SdlSmoke, AWindowShownDuringTheDragKeepsTheCapture) {
+  gSeen.captureOnPress = true;
+  gSeen.popupOnDrag = true;
+  POINT start{40, 40};
+  ClientToScreen(hwnd_, &start);
+  const POINT outside{900, 700};
+  auto n = [](int v) { return std::to_string(v); };
+  // Pressed, moved a little (the pop-up shows), then out of every window.
+  ASSERT_EQ(
+      Xdotool({"mousemove",  n(start.x),   n(start.y),      "mousedown",     "1",       "sleep",
+               "0.2",        "mousemove",  n(start.x + 30), n(start.y + 30), "sleep",   "0.4",
+               "mousemove",  "800",        "500",           "sleep",         "0.2",     "mousemove",
+               n(outside.x), n(outside.y), "sleep",         "0.2",           "mouseup", "1"}),
+      0);
+  ASSERT_NE(gSeen.popup, nullptr);
+  ASSERT_TRUE(PumpUntil([] { return gSeen.ups > 0; })) << "the button release never arrived";
+  POINT expected = outside;
+  ScreenToClient(hwnd_, &expected);
+  EXPECT_EQ(gSeen.upWindow, hwnd_);
+  EXPECT_EQ(gSeen.lastUp, expected);
+  EXPECT_EQ(GetCapture(), nullptr);
+  // The next press is not taken for the release of the old one.
+  const size_t downs = gSeen.downs.size();
+  POINT again{60, 50};
+  ClientToScreen(hwnd_, &again);
+  ClickAt(again);
+  ASSERT_TRUE(PumpUntil([&] { return gSeen.downs.size() > downs && gSeen.ups > 1; }));
+  DestroyWindow(gSeen.popup);
+}
+
+// A pop-up shown while Alt is held (a menu opened by Alt+letter) leaves the
+// keyboard where it was: Alt goes down and comes up once, never looking
+// like a second lone Alt, and the pop-up shows above the window.
+TEST_F(SdlSmoke, APopupShownWhileAltIsHeldTakesNoKeys) {
+  gSeen.popupOnChar = true;
+  ASSERT_EQ(Xdotool({"key", "--delay", "200", "alt+x"}), 0);
+  ASSERT_TRUE(PumpUntil([] { return gSeen.altMessages.size() >= 2; }));
+  PumpFor(600); // SDL reports focus changes late: any would have come by now
+  ASSERT_NE(gSeen.popup, nullptr);
+  EXPECT_EQ(gSeen.altMessages, (std::vector<UINT>{WM_SYSKEYDOWN, WM_KEYUP}));
+  EXPECT_EQ(GetActiveWindow(), hwnd_);
+  EXPECT_TRUE(WaitUntilOnScreen(gSeen.popup));
+  DestroyWindow(gSeen.popup);
 }
 
 TEST(SdlBackendStart, WithoutADisplaySaysSo) {

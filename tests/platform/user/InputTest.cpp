@@ -349,6 +349,18 @@ TEST_F(Input, TextTypedWithAltHeldComesAsSystemKeysAndTheirCharacters) {
   screen->KeyUp(VK_MENU);
   screen->KeyUp(VK_CONTROL);
   EXPECT_EQ(Only({WM_CHAR, WM_SYSCHAR}), (Seq{{edit, WM_CHAR}, {edit, WM_CHAR}}));
+
+  // A desktop may report the text of a letter it has no key code for with
+  // no key of its own: Alt's release is still not Alt alone.
+  ClearLog();
+  menus.clear();
+  InputKey(VK_MENU, true);
+  InputText("ф");
+  InputKey(VK_MENU, false);
+  Pump();
+  EXPECT_EQ(Only({WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_KEYUP}),
+            (Seq{{edit, WM_SYSKEYDOWN}, {edit, WM_SYSCHAR}, {edit, WM_KEYUP}}));
+  EXPECT_EQ(menus, (std::vector<LPARAM>{0x444}));
 }
 
 TEST_F(Input, HoverComesAfterTheMouseRests) {

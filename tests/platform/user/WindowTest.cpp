@@ -111,6 +111,18 @@ TEST_F(Windows, ShowWindowCommands) {
   HWND child = Make(WS_CHILD | WS_VISIBLE, RECT{0, 0, 10, 10}, b);
   EXPECT_FALSE(IsWindowVisible(child));
   EXPECT_TRUE(GetWindowLong(child, GWL_STYLE) & WS_VISIBLE);
+  // A window that refuses activation appears without taking it, however it
+  // is shown or moved; only SetActiveWindow gives it.
+  HWND strip = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 30, 4}, nullptr,
+                    WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+  EXPECT_TRUE(IsWindowVisible(strip));
+  EXPECT_EQ(GetActiveWindow(), a);
+  ShowWindow(strip, SW_HIDE);
+  ShowWindow(strip, SW_SHOW);
+  SetWindowPos(strip, HWND_TOP, 5, 5, 40, 4, 0);
+  EXPECT_EQ(GetActiveWindow(), a);
+  SetActiveWindow(strip);
+  EXPECT_EQ(GetActiveWindow(), strip);
 }
 
 TEST_F(Windows, CoordinatesMapThroughTheTree) {

@@ -1,0 +1,49 @@
+#include "platform/backend/X11Popups.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+
+namespace zel::sys {
+
+namespace {
+
+bool X11Of(SDL_Window* window, Display** display, Window* xwindow) {
+  if (!window) return false;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  *display = info.info.x11.display;
+  *xwindow = info.info.x11.window;
+  return *display != nullptr;
+}
+
+} // namespace
+
+bool MapX11WindowWithoutFocus(SDL_Window* window) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11Of(window, &display, &xwindow)) return false;
+  XMapRaised(display, xwindow);
+  XFlush(display);
+  return true;
+}
+
+bool UnmapX11Window(SDL_Window* window) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11Of(window, &display, &xwindow)) return false;
+  XUnmapWindow(display, xwindow);
+  XFlush(display);
+  return true;
+}
+
+bool RaiseX11Window(SDL_Window* window) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11Of(window, &display, &xwindow)) return false;
+  XRaiseWindow(display, xwindow);
+  XFlush(display);
+  return true;
+}
+
+} // namespace zel::sys

@@ -1,0 +1,21 @@
+#pragma once
+// Pop-ups (menus, preview strips, hints) never take the keyboard.  SDL shows
+// every window with the keyboard focus when the X server has no window
+// manager, and each such focus change costs SDL's mouse capture and makes it
+// report the held modifier keys released and pressed again: a drag would
+// lose the mouse and Alt+letter would turn into two lone Alts.  These map
+// and unmap an SDL window directly, leaving the focus where it is; SDL
+// learns of the change from the server's map notifications.
+
+struct SDL_Window;
+
+namespace zel::sys {
+
+// Map (and raise) or unmap the window without touching the keyboard focus.
+// False when the window is not an X11 one (the caller then uses SDL).
+bool MapX11WindowWithoutFocus(SDL_Window* window);
+bool UnmapX11Window(SDL_Window* window);
+// Raises the window; SDL would not raise one it has not yet seen mapped.
+bool RaiseX11Window(SDL_Window* window);
+
+} // namespace zel::sys

@@ -1,0 +1,421 @@
+// The main window driven as a person drives it, on the headless screen: for
+// each starting state (no child, active children, the tool bar floating,
+// the customize dialog open) each key sequence leaves the menu, the
+// children and the dialog in the state a person expects; the bar drags end
+// wherever the button comes up.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/actnbars/ActnCtrls.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/CustomizeActionBars.h"
+#include "framework/actnbars/CustomizeDlg.h"
+#include "framework/actnbars/DesignDrag.h"
+#include "framework/docking/DragDock.h"
+#include "framework/forms/Application.h"
+#include "framework/stdctrls/ColorDialogParts.h"
+#include "framework/stdctrls/ControlBar.h"
+#include "framework/stdctrls/ListBox.h"
+#include "framework/stdctrls/PageControl.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+#include "platform/user/User.h"
+#include "platform/user/WindowSystem.h"
+#include "shell/Startup.h"
+#include "shell/UnitMain.h"
+
+namespace zel::test {
+namespace {
+
+using namespace sys;
+
+enum class Start { NoChild, ThreeChildren, FloatingToolBar, CustomizeDialog };
+
+const char* StartName(Start s) {
+  switch (s) {
+  case Start::NoChild:
+    return "no child";
+  case Start::ThreeChildren:
+    return "three children";
+  case Start::FloatingToolBar:
+    return "floating tool bar";
+  default:
+    return "customize dialog";
+  }
+}
+
+class PersonInputTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    screen = &UseHeadlessBackend();
+    InitializeUnits();
+    app = std::make_unique<TApplication>();
+    app->Initialize();
+    app->CreateForm(&form);
+    form->Show();
+    Settle();
+  }
+  void TearDown() override {
+    app.reset();
+    FinalizeUnits();
+    ResetWindowSystem();
+  }
+  void Settle() {
+    AdvanceTime(100);
+    app->ProcessMessages();
+    app->Idle();
+    app->ProcessMessages();
+  }
+  TCustomizeDlg* Dialog() {
+    return dynamic_cast<TCustomizeDlg*>(form->CustomizeActionBars1->CustomizeDlg());
+  }
+  void Begin(Start s) {
+    switch (s) {
+    case Start::NoChild:
+      break;
+    case Start::ThreeChildren:
+      for (int i = 0; i < 3; ++i)
+        form->actNewForm->Execute();
+      break;
+    case Start::FloatingToolBar: {
+      const RECT band = form->ControlBar1->BandRect(form->GradientActionToolBar1);
+      const POINT grip = form->ControlBar1->ClientToScreen(POINT{band.left + 4, band.top + 8});
+      const POINT away = form->ClientToScreen(POINT{300, 250});
+      screen->Drag(grip.x, grip.y, away.x, away.y, 6);
+      break;
+    }
+    case Start::CustomizeDialog:
+      form->CustomizeActionBars1->Execute();
+      // Beside the main window, wherever earlier tests left it.
+      if (TCustomizeDlg* dlg = Dialog())
+        dlg->Form()->SetBounds(form->Left() + form->Width() + 10, form->Top(), 400, 380);
+      break;
+    }
+    Settle();
+  }
+  // The keys of one step: "F10", "Alt", "Alt+Ф", "Ctrl+F4", "Ctrl+Shift+F6", "Esc", "Enter".
+  void Press(const std::string& key) {
+    auto with = [&](std::vector<UINT> mods, const std::function<void()>& body) {
+      for (UINT m : mods)
+        screen->KeyDown(m);
+      body();
+      for (auto it = mods.rbegin(); it != mods.rend(); ++it)
+        screen->KeyUp(*it);
+    };
+    if (key == "F10")
+      screen->Key(VK_F10);
+    else if (key == "Alt")
+      screen->Key(VK_MENU);
+    else if (key.rfind("Alt+", 0) == 0)
+      with({VK_MENU}, [&] { screen->Type(key.substr(4)); });
+    else if (key == "Ctrl+F4")
+      with({VK_CONTROL}, [&] { screen->Key(VK_F4); });
+    else if (key == "Ctrl+F6")
+      with({VK_CONTROL}, [&] { screen->Key(VK_F6); });
+    else if (key == "Ctrl+Shift+F6")
+      with({VK_CONTROL, VK_SHIFT}, [&] { screen->Key(VK_F6); });
+    else if (key == "Esc")
+      screen->Key(VK_ESCAPE);
+    else if (key == "Enter")
+      screen->Key(VK_RETURN);
+    else
+      FAIL() << "unknown key " << key;
+    Settle();
+  }
+  // The menu as a person sees it: "-" outside the menu loop, otherwise the
+  // selected top-level item and, when its menu is open, the selected item
+  // there ("Файлы > Новая форма").
+  std::string Menu() {
+    TCustomActionMainMenuBar* bar = form->GradientActionMainMenuBar1;
+    if (!bar->InMenuLoop()) return "-";
+    auto name = [](TCustomActionControl* c) {
+      return c && c->ActionClient() ? c->ActionClient()->Caption() : std::string("?");
+    };
+    std::string s = name(bar->SelectedControl());
+    if (TCustomActionPopupMenu* p = bar->Popup()) s += " > " + name(p->SelectedControl());
+    return s;
+  }
+  // The children as "Форма 1,Форма 2,[Форма 3]": open ones by caption,
+  // the active one in brackets; minimised (closed) ones are left out.
+  std::string Children() {
+    std::vector<std::string> names;
+    for (int i = 0; i < form->MDIChildCount(); ++i) {
+      TCustomForm* c = form->MDIChildren(i);
+      if (c->WindowState() == wsMinimized) continue;
+      names.push_back(c == form->ActiveMDIChild() ? "[" + c->Caption() + "]" : c->Caption());
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+      auto plain = [](std::string n) { return n[0] == '[' ? n.substr(1, n.size() - 2) : n; };
+      return plain(a) < plain(b);
+    });
+    std::string s;
+    for (const std::string& n : names)
+      s += (s.empty() ? "" : ",") + n;
+    return s;
+  }
+  bool DialogShowing() { return Dialog() && Dialog()->Showing(); }
+
+  ScopedVirtualClock clock;
+  HeadlessBackend* screen = nullptr;
+  std::unique_ptr<TApplication> app;
+  TMainForm* form = nullptr;
+};
+
+struct Case {
+  Start start;
+  std::vector<std::string> keys;
+  std::string menu;     // Menu() afterwards
+  std::string children; // Children() afterwards
+  bool dialog;          // the customize dialog still showing
+};
+
+const std::string kThree = "Форма 1,Форма 2,[Форма 3]";
+
+TEST_F(PersonInputTest, EveryStartingStateAndKey) {
+  const std::vector<Case> cases = {
+      {Start::NoChild, {"F10"}, "Файлы", "", false},
+      {Start::NoChild, {"Alt"}, "Файлы", "", false},
+      {Start::NoChild, {"Alt+ф"}, "Файлы > Новая форма", "", false},
+      {Start::NoChild, {"Alt+о"}, "Окно > Дополнительные настройки", "", false},
+      {Start::NoChild, {"Ctrl+F4"}, "-", "", false},
+      {Start::NoChild, {"Ctrl+F6"}, "-", "", false},
+      {Start::NoChild, {"Esc"}, "-", "", false},
+      {Start::NoChild, {"Enter"}, "-", "", false},
+      // In the menu: the keys move, open, run and leave.
+      {Start::NoChild, {"F10", "Alt"}, "-", "", false},
+      {Start::NoChild, {"F10", "F10"}, "-", "", false},
+      {Start::NoChild, {"Alt", "Esc"}, "-", "", false},
+      {Start::NoChild, {"Alt+ф", "Esc"}, "Файлы", "", false},
+      {Start::NoChild, {"Alt+ф", "Esc", "Esc"}, "-", "", false},
+      {Start::NoChild, {"Alt+ф", "Alt"}, "-", "", false},
+      {Start::NoChild, {"Alt+ф", "Enter"}, "-", "[Форма 1]", false},
+      {Start::NoChild, {"Alt", "Enter"}, "Файлы > Новая форма", "", false},
+      {Start::NoChild, {"Alt+ф", "Alt+о"}, "Окно > Дополнительные настройки", "", false},
+
+      {Start::ThreeChildren, {"F10"}, "Файлы", kThree, false},
+      {Start::ThreeChildren, {"Alt"}, "Файлы", kThree, false},
+      {Start::ThreeChildren, {"Alt+ф"}, "Файлы > Новая форма", kThree, false},
+      {Start::ThreeChildren, {"Alt+о"}, "Окно > Каскад", kThree, false},
+      {Start::ThreeChildren, {"Ctrl+F4"}, "-", "Форма 1,[Форма 2]", false},
+      {Start::ThreeChildren, {"Ctrl+F4", "Ctrl+F4"}, "-", "[Форма 1]", false},
+      {Start::ThreeChildren, {"Ctrl+F6"}, "-", "Форма 1,[Форма 2],Форма 3", false},
+      {Start::ThreeChildren, {"Ctrl+Shift+F6"}, "-", "[Форма 1],Форма 2,Форма 3", false},
+      {Start::ThreeChildren, {"Esc"}, "-", kThree, false},
+      {Start::ThreeChildren, {"Enter"}, "-", kThree, false},
+      {Start::ThreeChildren, {"Alt+ф", "Enter"}, "-", "Форма 1,Форма 2,Форма 3,[Форма 4]", false},
+      {Start::ThreeChildren, {"F10", "Esc"}, "-", kThree, false},
+      // A window key with a menu open leaves the menu and does its work.
+      {Start::ThreeChildren, {"Alt+о", "Ctrl+F4"}, "-", "Форма 1,[Форма 2]", false},
+      {Start::ThreeChildren, {"F10", "Ctrl+F6"}, "-", "Форма 1,[Форма 2],Форма 3", false},
+
+      {Start::FloatingToolBar, {"F10"}, "Файлы", "", false},
+      {Start::FloatingToolBar, {"Alt"}, "Файлы", "", false},
+      {Start::FloatingToolBar, {"Alt+ф"}, "Файлы > Новая форма", "", false},
+      {Start::FloatingToolBar, {"Alt+о"}, "Окно > Дополнительные настройки", "", false},
+      {Start::FloatingToolBar, {"Ctrl+F4"}, "-", "", false},
+      {Start::FloatingToolBar, {"Ctrl+F6"}, "-", "", false},
+      {Start::FloatingToolBar, {"Esc"}, "-", "", false},
+      {Start::FloatingToolBar, {"Enter"}, "-", "", false},
+
+      // The dialog has no menu; Esc and Enter are its "Закрыть".
+      {Start::CustomizeDialog, {"F10"}, "-", "", true},
+      {Start::CustomizeDialog, {"Alt"}, "-", "", true},
+      {Start::CustomizeDialog, {"Alt+ф"}, "-", "", true},
+      {Start::CustomizeDialog, {"Alt+о"}, "-", "", true},
+      {Start::CustomizeDialog, {"Ctrl+F4"}, "-", "", true},
+      {Start::CustomizeDialog, {"Ctrl+F6"}, "-", "", true},
+      {Start::CustomizeDialog, {"Esc"}, "-", "", false},
+      {Start::CustomizeDialog, {"Enter"}, "-", "", false},
+  };
+  for (const Case& c : cases) {
+    std::string keys;
+    for (const std::string& k : c.keys)
+      keys += (keys.empty() ? "" : ", ") + k;
+    SCOPED_TRACE(std::string(StartName(c.start)) + ": " + keys);
+    TearDown();
+    SetUp();
+    Begin(c.start);
+    ASSERT_EQ(Menu(), "-");
+    ASSERT_EQ(DialogShowing(), c.start == Start::CustomizeDialog);
+    ASSERT_EQ(form->GradientActionToolBar1->Floating(), c.start == Start::FloatingToolBar);
+    for (const std::string& k : c.keys)
+      Press(k);
+    EXPECT_EQ(Menu(), c.menu);
+    EXPECT_EQ(Children(), c.children);
+    EXPECT_EQ(DialogShowing(), c.dialog);
+    EXPECT_FALSE(app->Terminated());
+    // Out of the menu, the keyboard is no longer the menu bar's.
+    if (c.menu == "-") EXPECT_NE(GetFocus(), form->GradientActionMainMenuBar1->Handle());
+    // The tool bar stays where the keys found it.
+    EXPECT_EQ(form->GradientActionToolBar1->Floating(), c.start == Start::FloatingToolBar);
+  }
+}
+
+// Leaving the menu gives the keyboard back to the control that had it: the
+// active child, whose own keys work again.
+TEST_F(PersonInputTest, LeavingTheMenuGivesTheKeysBackToTheActiveChild) {
+  Begin(Start::ThreeChildren);
+  TCustomForm* active = form->ActiveMDIChild();
+  ASSERT_NE(active, nullptr);
+  ASSERT_EQ(GetFocus(), active->Handle());
+  for (const std::vector<std::string>& keys :
+       {std::vector<std::string>{"F10", "Esc"}, {"Alt", "Alt"}, {"Alt+ф", "Esc", "Esc"}}) {
+    SCOPED_TRACE(keys.front());
+    for (const std::string& k : keys)
+      Press(k);
+    EXPECT_EQ(Menu(), "-");
+    EXPECT_EQ(GetFocus(), active->Handle());
+  }
+  // A child made from the keyboard takes the keyboard itself.
+  Press("Alt+ф");
+  Press("Enter");
+  ASSERT_EQ(form->MDIChildCount(), 4);
+  EXPECT_EQ(GetFocus(), form->ActiveMDIChild()->Handle());
+  EXPECT_EQ(form->ActiveMDIChild()->Caption(), "Форма 4");
+}
+
+// The pixels of a control's area as its window shows them.
+std::vector<Pixel> PixelsOf(TWinControl* c) {
+  const HWND top = c->TopParent()->Handle();
+  RECT wr;
+  GetWindowRect(top, &wr);
+  const POINT o = c->ClientToScreen(POINT{0, 0});
+  const Surface* s = GetWindowSurface(top);
+  std::vector<Pixel> out;
+  for (int y = 0; s && y < c->Height(); ++y)
+    for (int x = 0; x < c->Width(); ++x)
+      if (s->Contains(o.x - wr.left + x, o.y - wr.top + y))
+        out.push_back(s->At(o.x - wr.left + x, o.y - wr.top + y));
+  return out;
+}
+
+// Tab and Shift+Tab walk the dialog's controls that take the keyboard, one
+// after another and round again, and the one that has it shows it.
+TEST_F(PersonInputTest, TabWalksTheCustomizeDialogAndTheFocusShows) {
+  Begin(Start::CustomizeDialog);
+  TCustomizeDlg* dlg = Dialog();
+  ASSERT_NE(dlg, nullptr);
+  auto focused = [] { return dynamic_cast<TWinControl*>(FindControl(GetFocus())); };
+  auto tab = [&](bool back) {
+    if (back) screen->KeyDown(VK_SHIFT);
+    screen->Key(VK_TAB);
+    if (back) screen->KeyUp(VK_SHIFT);
+    Settle();
+  };
+  // Forwards once round, from the first control Tab reaches.
+  tab(false);
+  std::vector<TWinControl*> order{focused()};
+  ASSERT_NE(order[0], nullptr);
+  ASSERT_NE(order[0], dlg->Form());
+  for (int i = 0; i < 12; ++i) {
+    tab(false);
+    if (focused() == order[0]) break;
+    order.push_back(focused());
+  }
+  ASSERT_EQ(focused(), order[0]) << "Tab never came round";
+  // The page control, the list of bars and the buttons are on the way,
+  // "Сбросить" only while it is enabled.
+  auto on = [&](TWinControl* c) { return std::find(order.begin(), order.end(), c) != order.end(); };
+  EXPECT_TRUE(on(dlg->Pages()));
+  EXPECT_TRUE(on(dlg->BarList()));
+  EXPECT_TRUE(on(dlg->CloseButton()));
+  EXPECT_EQ(on(dlg->ResetBarButton()), dlg->ResetBarButton()->Enabled());
+  EXPECT_EQ(order.size(), 4u);
+  // Backwards the same way in reverse.
+  for (size_t i = order.size(); i-- > 0;) {
+    tab(true);
+    EXPECT_EQ(focused(), order[i]) << i;
+  }
+  // Each control looks different while it has the keyboard.
+  for (size_t i = 0; i < order.size(); ++i) {
+    TWinControl* c = order[i];
+    SCOPED_TRACE(i);
+    c->SetFocus();
+    Settle();
+    const std::vector<Pixel> with = PixelsOf(c);
+    sys::SetFocus(dlg->Form()->Handle()); // the dialog itself: none of its controls
+    Settle();
+    EXPECT_NE(PixelsOf(c), with);
+  }
+  // A person's view: the list of bars has the keyboard.
+  dlg->BarList()->SetFocus();
+  Settle();
+  const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+  std::filesystem::create_directories(dir);
+  EXPECT_TRUE(screen->SaveScreenshot((dir / "shell_customize_focus.png").string()));
+}
+
+// Alt+X leaves from every starting state, also with a menu open.
+TEST_F(PersonInputTest, AltXLeavesFromEveryState) {
+  for (Start s : {Start::NoChild, Start::ThreeChildren, Start::FloatingToolBar})
+    for (const char* before : {"", "Alt+ф"}) {
+      SCOPED_TRACE(std::string(StartName(s)) + " " + before);
+      TearDown();
+      SetUp();
+      Begin(s);
+      if (*before) Press(before);
+      Press("Alt+x");
+      EXPECT_TRUE(app->Terminated());
+    }
+}
+
+// The bar's own drags, let go outside every window (the desktop beside the
+// main window, and off the screen): the tool bar by its grip floats there;
+// its button dragged in the customize mode leaves the bar.  Either way the
+// mouse is free again and moving it changes nothing.
+TEST_F(PersonInputTest, BarDragsEndOutsideEveryWindow) {
+  for (const POINT outside : {POINT{1000, 600}, POINT{1300, 200}}) {
+    for (const bool design : {false, true}) {
+      SCOPED_TRACE(std::string(design ? "item" : "grip") + " at " + std::to_string(outside.x));
+      TearDown();
+      SetUp();
+      if (design) Begin(Start::CustomizeDialog);
+      TCustomActionToolBar* tools = form->GradientActionToolBar1;
+      POINT from;
+      if (design) {
+        TCustomActionControl* exit = tools->ActionControls(0);
+        from = exit->ClientToScreen(POINT{exit->Width() / 2, exit->Height() / 2});
+      } else {
+        const RECT band = form->ControlBar1->BandRect(tools);
+        from = form->ControlBar1->ClientToScreen(POINT{band.left + 4, band.top + 8});
+      }
+      ASSERT_EQ(WindowFromPoint(outside), nullptr);
+      AdvanceTime(1000);
+      screen->Press(from.x, from.y);
+      screen->MoveTo(from.x + 6, from.y + 6);
+      screen->MoveTo((from.x + outside.x) / 2, (from.y + outside.y) / 2);
+      screen->MoveTo(outside.x, outside.y);
+      screen->Release(outside.x, outside.y);
+      Settle();
+      EXPECT_EQ(GetCapture(), nullptr);
+      EXPECT_FALSE(DockDragging());
+      EXPECT_FALSE(DesignDragArmed());
+      if (design) {
+        EXPECT_EQ(tools->ActionControlCount(), 0);
+        EXPECT_FALSE(tools->Floating());
+      } else {
+        ASSERT_TRUE(tools->Floating());
+        const RECT r = tools->HostDockSite()->BoundsRect();
+        EXPECT_LT(std::abs(r.left - outside.x), 40);
+        EXPECT_LT(std::abs(r.top - outside.y), 40);
+      }
+      const int count = tools->ActionControlCount();
+      const POINT place = tools->ClientToScreen(POINT{0, 0});
+      screen->MoveTo(from.x, from.y);
+      Settle();
+      EXPECT_EQ(tools->ActionControlCount(), count);
+      EXPECT_EQ(tools->ClientToScreen(POINT{0, 0}), place);
+    }
+  }
+}
+
+} // namespace
+} // namespace zel::test
