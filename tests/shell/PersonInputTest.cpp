@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
