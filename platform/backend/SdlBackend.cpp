@@ -9,6 +9,8 @@
 #include <map>
 #include <unordered_map>
 
+#include <unistd.h>
+
 #include "platform/backend/SdlKeys.h"
 #include "platform/backend/X11Errors.h"
 #include "platform/backend/X11Popups.h"
@@ -128,6 +130,10 @@ private:
   bool focusLost_ = false; // a focus loss not yet explained
   std::map<SDL_SystemCursor, SDL_Cursor*> cursors_;
   bool initialized_ = false;
+  // A descriptor to which "frame" is written once, when the first picture
+  // has reached a shown window (ZEL_FIRST_FRAME_FD), for timing the start
+  // from outside; -1 when nobody asked or after it was written.
+  int firstFrameFd_ = -1;
 };
 
 // ---- Start and end --------------------------------------------------------------
@@ -156,6 +162,11 @@ bool SdlBackend::Init(std::string* error) {
                 "set?).");
   if (driver && std::strcmp(driver, "x11") == 0) TolerateVanishedX11Windows();
   SDL_StartTextInput();
+  if (const char* fd = std::getenv("ZEL_FIRST_FRAME_FD")) {
+    char* end = nullptr;
+    const long n = std::strtol(fd, &end, 10);
+    if (end != fd && *end == '\0' && n > 2 && n < INT_MAX) firstFrameFd_ = int(n);
+  }
   return true;
 }
 
@@ -365,8 +376,19 @@ void SdlBackend::Blit(HWND hwnd, SdlWindow& w) {
 
 void SdlBackend::Present() {
   Sync();
+  bool presented = false;
   for (auto& [hwnd, w] : windows_)
-    if (w.shown && !IsRectEmpty(w.dirty)) Blit(hwnd, w);
+    if (w.shown && !IsRectEmpty(w.dirty)) {
+      Blit(hwnd, w);
+      presented = true;
+    }
+  // SDL has waited for the window to be mapped and synchronised with the
+  // server after putting the pixels, so the frame is on the screen now.
+  if (presented && firstFrameFd_ >= 0) {
+    static constexpr char kLine[] = "frame\n";
+    [[maybe_unused]] const ssize_t n = write(firstFrameFd_, kLine, sizeof kLine - 1);
+    firstFrameFd_ = -1;
+  }
 }
 
 // ---- Pointer ----------------------------------------------------------------------------
