@@ -10,9 +10,10 @@
 
 namespace {
 
-int RunProgram() {
+int RunProgram(zel::FontWarmUp& fonts) {
   zel::TApplication app;
   app.Initialize();
+  fonts.Wait();
   app.SetTitle("Zel");
   zel::TMainForm* mainForm = nullptr;
   app.CreateForm(&mainForm);
@@ -25,8 +26,9 @@ int RunProgram() {
 int main() {
   int code = 1;
   try {
+    zel::FontWarmUp fonts;
     zel::InitializeUnits();
-    code = RunProgram();
+    code = RunProgram(fonts);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zeldemo: %s\n", e.what());
     code = 1;
