@@ -9,6 +9,8 @@
 #include <map>
 #include <unordered_map>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/backend/SdlKeys.h"
@@ -138,7 +140,10 @@ private:
 
 // ---- Start and end --------------------------------------------------------------
 
+int FirstFrameDescriptor();
+
 bool SdlBackend::Init(std::string* error) {
+  firstFrameFd_ = FirstFrameDescriptor();
   // The window surface without OpenGL behind it: nine times faster under a
   // virtual X server, and without spurious hide and show events.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -162,12 +167,24 @@ bool SdlBackend::Init(std::string* error) {
                 "set?).");
   if (driver && std::strcmp(driver, "x11") == 0) TolerateVanishedX11Windows();
   SDL_StartTextInput();
-  if (const char* fd = std::getenv("ZEL_FIRST_FRAME_FD")) {
-    char* end = nullptr;
-    const long n = std::strtol(fd, &end, 10);
-    if (end != fd && *end == '\0' && n > 2 && n < INT_MAX) firstFrameFd_ = int(n);
-  }
   return true;
+}
+
+// The descriptor named by ZEL_FIRST_FRAME_FD, taken only when it is an open
+// pipe the program was started with: read before SDL opens anything, so that
+// a stale variable can never point at the display connection or a file.
+int FirstFrameDescriptor() {
+  const char* text = std::getenv("ZEL_FIRST_FRAME_FD");
+  if (!text) return -1;
+  char* end = nullptr;
+  const long n = std::strtol(text, &end, 10);
+  struct stat info {};
+  if (end == text || *end != '\0' || n <= 2 || n >= INT_MAX || fstat(int(n), &info) != 0 ||
+      !S_ISFIFO(info.st_mode))
+    return -1;
+  // Programs started from here must not inherit it.
+  fcntl(int(n), F_SETFD, FD_CLOEXEC);
+  return int(n);
 }
 
 SdlBackend::~SdlBackend() {
