@@ -10,10 +10,9 @@
 
 namespace {
 
-int RunProgram(zel::FontWarmUp& fonts) {
+int RunProgram() {
   zel::TApplication app;
   app.Initialize();
-  fonts.Wait();
   app.SetTitle("Zel");
   zel::TMainForm* mainForm = nullptr;
   app.CreateForm(&mainForm);
@@ -26,9 +25,8 @@ int RunProgram(zel::FontWarmUp& fonts) {
 int main() {
   int code = 1;
   try {
-    zel::FontWarmUp fonts;
     zel::InitializeUnits();
-    code = RunProgram(fonts);
+    code = RunProgram();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zeldemo: %s\n", e.what());
     code = 1;
