@@ -87,3 +87,20 @@ function(zel_benchmarks)
     target_include_directories(zel_bench_${name} PRIVATE ${CMAKE_SOURCE_DIR})
   endforeach()
 endfunction()
+
+# The start-up comparison of bench/peers/: the timer that starts a program
+# and waits for its first frame, a bare SDL window as the floor, and the GTK 3
+# peer when GTK 3 is installed (scripts/install-peers installs it).
+function(zel_peers)
+  set(dir ${CMAKE_SOURCE_DIR}/bench/peers)
+  add_executable(zel_firstframe ${dir}/firstframe.c)
+  add_executable(zel_peer_sdl ${dir}/bare_sdl.c)
+  target_link_libraries(zel_peer_sdl PRIVATE PkgConfig::SDL2)
+  pkg_check_modules(GTK3 QUIET IMPORTED_TARGET gtk+-3.0)
+  if(GTK3_FOUND)
+    add_executable(zel_peer_gtk ${dir}/gtk_peer.c)
+    target_link_libraries(zel_peer_gtk PRIVATE PkgConfig::GTK3)
+    target_compile_definitions(zel_peer_gtk PRIVATE
+      ZEL_BITMAP_DIR="${CMAKE_SOURCE_DIR}/resources/bitmaps")
+  endif()
+endfunction()

@@ -9,6 +9,10 @@
 #include <map>
 #include <unordered_map>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/backend/SdlKeys.h"
 #include "platform/backend/X11Errors.h"
 #include "platform/backend/X11Popups.h"
@@ -128,11 +132,18 @@ private:
   bool focusLost_ = false; // a focus loss not yet explained
   std::map<SDL_SystemCursor, SDL_Cursor*> cursors_;
   bool initialized_ = false;
+  // A descriptor to which "frame" is written once, when the first picture
+  // has reached a shown window (ZEL_FIRST_FRAME_FD), for timing the start
+  // from outside; -1 when nobody asked or after it was written.
+  int firstFrameFd_ = -1;
 };
 
 // ---- Start and end --------------------------------------------------------------
 
+int FirstFrameDescriptor();
+
 bool SdlBackend::Init(std::string* error) {
+  firstFrameFd_ = FirstFrameDescriptor();
   // The window surface without OpenGL behind it: nine times faster under a
   // virtual X server, and without spurious hide and show events.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -157,6 +168,23 @@ bool SdlBackend::Init(std::string* error) {
   if (driver && std::strcmp(driver, "x11") == 0) TolerateVanishedX11Windows();
   SDL_StartTextInput();
   return true;
+}
+
+// The descriptor named by ZEL_FIRST_FRAME_FD, taken only when it is an open
+// pipe the program was started with: read before SDL opens anything, so that
+// a stale variable can never point at the display connection or a file.
+int FirstFrameDescriptor() {
+  const char* text = std::getenv("ZEL_FIRST_FRAME_FD");
+  if (!text) return -1;
+  char* end = nullptr;
+  const long n = std::strtol(text, &end, 10);
+  struct stat info {};
+  if (end == text || *end != '\0' || n <= 2 || n >= INT_MAX || fstat(int(n), &info) != 0 ||
+      !S_ISFIFO(info.st_mode))
+    return -1;
+  // Programs started from here must not inherit it.
+  fcntl(int(n), F_SETFD, FD_CLOEXEC);
+  return int(n);
 }
 
 SdlBackend::~SdlBackend() {
@@ -365,8 +393,19 @@ void SdlBackend::Blit(HWND hwnd, SdlWindow& w) {
 
 void SdlBackend::Present() {
   Sync();
+  bool presented = false;
   for (auto& [hwnd, w] : windows_)
-    if (w.shown && !IsRectEmpty(w.dirty)) Blit(hwnd, w);
+    if (w.shown && !IsRectEmpty(w.dirty)) {
+      Blit(hwnd, w);
+      presented = true;
+    }
+  // SDL has waited for the window to be mapped and synchronised with the
+  // server after putting the pixels, so the frame is on the screen now.
+  if (presented && firstFrameFd_ >= 0) {
+    static constexpr char kLine[] = "frame\n";
+    [[maybe_unused]] const ssize_t n = write(firstFrameFd_, kLine, sizeof kLine - 1);
+    firstFrameFd_ = -1;
+  }
 }
 
 // ---- Pointer ----------------------------------------------------------------------------

@@ -107,8 +107,11 @@ struct DC {
   void* window = nullptr; // the window of a window context, for ReleaseDC
 
   // The region every pixel drawn must lie in, in target coordinates: the
-  // target's bounds, the visible region and the clip region.
-  Region EffectiveClip() const;
+  // target's bounds, the visible region and the clip region.  A window
+  // context draws many times with the same regions, so the result is kept
+  // and made again only when one of its parts differs from last time
+  // (comparing them costs far less than combining them).
+  const Region& EffectiveClip() const;
   // Logical to target coordinates.  Results are kept within +-2^29 so that
   // absurd coordinates cannot overflow the arithmetic that follows.
   POINT ToTarget(int x, int y) const {
@@ -119,6 +122,21 @@ struct DC {
   static int ClampCoord(int64_t v) {
     return int(v < -kCoordLimit ? -kCoordLimit : v > kCoordLimit ? kCoordLimit : v);
   }
+
+private:
+  // What the kept effective clip was made of, and the clip itself.
+  struct ClipCache {
+    bool valid = false;
+    const Surface* target = nullptr;
+    RECT bounds{};
+    POINT deviceOrigin{};
+    bool hasVisRgn = false;
+    Region visRgn;
+    bool hasClip = false;
+    Region clipRgn;
+    Region result;
+  };
+  mutable ClipCache clipCache_;
 };
 
 // Owns a drawing object and deletes it on scope exit.

@@ -232,10 +232,27 @@ int GetBitmapSize(HBITMAP bmp, SIZE& size) {
 
 // ---- Contexts ---------------------------------------------------------------
 
-Region DC::EffectiveClip() const {
-  Region clip;
+const Region& DC::EffectiveClip() const {
+  ClipCache& k = clipCache_;
+  const RECT bounds = target ? target->Bounds() : RECT{};
+  // Regions that are not used take no part in the comparison.
+  if (k.valid && k.target == target && EqualRect(k.bounds, bounds) &&
+      k.deviceOrigin.x == deviceOrigin.x && k.deviceOrigin.y == deviceOrigin.y &&
+      k.hasVisRgn == hasVisRgn && (!hasVisRgn || k.visRgn == visRgn) &&
+      k.hasClip == state.hasClip && (!state.hasClip || k.clipRgn == state.clipRgn))
+    return k.result;
+  k.valid = true;
+  k.target = target;
+  k.bounds = bounds;
+  k.deviceOrigin = deviceOrigin;
+  k.hasVisRgn = hasVisRgn;
+  k.hasClip = state.hasClip;
+  k.visRgn = hasVisRgn ? visRgn : Region();
+  k.clipRgn = state.hasClip ? state.clipRgn : Region();
+  Region& clip = k.result;
+  clip.SetEmpty();
   if (!target) return clip;
-  clip.SetRect(target->Bounds());
+  clip.SetRect(bounds);
   if (hasVisRgn) clip.Combine(clip, visRgn, RGN_AND);
   if (state.hasClip) {
     Region c = state.clipRgn;
@@ -472,7 +489,7 @@ int IntersectClipRect(HDC dc, int l, int t, int r, int b) {
 
 int GetClipBox(HDC dc, RECT* box) {
   if (!dc || !box) return RGN_ERROR;
-  const Region clip = dc->EffectiveClip();
+  const Region& clip = dc->EffectiveClip();
   if (clip.IsEmpty()) {
     *box = RECT{};
     return NULLREGION;
@@ -488,7 +505,7 @@ BOOL RectVisible(HDC dc, const RECT& r) {
   const POINT o = dc->ToTarget(0, 0);
   RECT t = r;
   OffsetRect(t, o.x, o.y);
-  const Region clip = dc->EffectiveClip();
+  const Region& clip = dc->EffectiveClip();
   for (const RECT& c : clip.Rects()) {
     RECT piece;
     if (IntersectRect(piece, t, c)) return 1;

@@ -109,6 +109,26 @@ const std::vector<Span>& SpansAt(const std::vector<Band>& bands, size_t& index, 
   return kNone;
 }
 
+// The intersection of a banded list with one rectangle, band by band: the
+// clipping can leave neighbouring bands with the same spans, which
+// AppendBand merges, so the result is canonical without the general sweep.
+std::vector<RECT> ClipToRect(const std::vector<RECT>& rects, const RECT& c) {
+  std::vector<RECT> out;
+  out.reserve(rects.size());
+  std::vector<Span> spans;
+  size_t i = 0;
+  while (i < rects.size()) {
+    const int top = rects[i].top, bottom = rects[i].bottom;
+    spans.clear();
+    for (; i < rects.size() && rects[i].top == top; ++i) {
+      const int l = std::max(rects[i].left, c.left), r = std::min(rects[i].right, c.right);
+      if (l < r) spans.emplace_back(l, r);
+    }
+    AppendBand(out, std::max(top, c.top), std::min(bottom, c.bottom), spans);
+  }
+  return out;
+}
+
 } // namespace
 
 void Region::SetRect(const RECT& r) {
@@ -120,6 +140,18 @@ RegionKind Region::Combine(const Region& a, const Region& b, int mode) {
   if (mode < RGN_AND || mode > RGN_COPY) return RGN_ERROR;
   if (mode == RGN_COPY) {
     rects_ = a.rects_;
+    return Kind();
+  }
+  // Clipping to a rectangle is by far the most frequent combination (every
+  // drawing call's clip, every update region); it needs no sweep.
+  if (mode == RGN_AND && (a.rects_.size() <= 1 || b.rects_.size() <= 1)) {
+    const bool aIsRect = a.rects_.size() <= 1;
+    if ((aIsRect ? a : b).rects_.empty()) {
+      rects_.clear();
+      return NULLREGION;
+    }
+    const RECT c = (aIsRect ? a : b).rects_.front();
+    rects_ = ClipToRect((aIsRect ? b : a).rects_, c);
     return Kind();
   }
   const std::vector<Band> ba = ToBands(a.rects_);

@@ -13,7 +13,7 @@ namespace zel::sys {
 TextPainter::TextPainter(HDC dc, const RECT* logicalClip)
     : dc_(dc), target_(dc ? dc->target : nullptr) {
   if (!target_ || target_->Empty()) return;
-  Region region = dc->EffectiveClip();
+  const Region& region = dc->EffectiveClip();
   RECT extra = target_->Bounds();
   if (logicalClip) {
     const POINT o = dc->ToTarget(0, 0);

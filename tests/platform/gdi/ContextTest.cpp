@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "platform/gdi/Gdi.h"
@@ -218,6 +219,51 @@ TEST(Clipping, DeviceOriginAndVisibleRegionOfAWindowContext) {
   FillTargetRect(&dc, RECT{0, 0, 30, 30}, kBlue);
   EXPECT_EQ(ColorRefFromPixel(screen.At(10, 19)), kBlue);
   EXPECT_EQ(ColorRefFromPixel(screen.At(0, 0)), kWhite);
+}
+
+// The effective clip is kept between drawing calls; every one of its parts
+// changed on the same context (visible region, clip region, device origin,
+// target) must show in the very next call.
+TEST(Clipping, EachChangeOfTheClipsPartsTakesEffectAtOnce) {
+  Surface screen(20, 20, PixelFromColorRef(kWhite)), other(8, 8, PixelFromColorRef(kWhite));
+  DC dc;
+  dc.isMemory = false;
+  dc.target = &screen;
+  dc.hasVisRgn = true;
+  dc.visRgn = Region(RECT{0, 0, 4, 4});
+  UniqueGdi<HBRUSH> red(CreateSolidBrush(kRed));
+  const RECT all{-50, -50, 50, 50};
+  auto count = [](const Surface& s) {
+    int n = 0;
+    for (Pixel p : s.Pixels())
+      n += ColorRefFromPixel(p) == kRed;
+    return n;
+  };
+  auto clear = [](Surface& s) {
+    for (Pixel& p : s.Pixels())
+      p = PixelFromColorRef(kWhite);
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    Surface* target;
+    int red;
+  } steps[] = {
+      {"first", [] {}, &screen, 16},
+      {"visible region grows", [&] { dc.visRgn = Region(RECT{0, 0, 10, 4}); }, &screen, 40},
+      {"clip region", [&] { IntersectClipRect(&dc, 0, 0, 2, 20); }, &screen, 8},
+      {"device origin", [&] { dc.deviceOrigin = POINT{1, 0}; }, &screen, 8},
+      {"clip removed", [&] { SelectClipRgn(&dc, nullptr); }, &screen, 40},
+      {"visible region gone", [&] { dc.hasVisRgn = false; }, &screen, 400},
+      {"other target", [&] { dc.target = &other; }, &other, 64},
+  };
+  for (const Step& step : steps) {
+    step.change();
+    clear(screen);
+    clear(other);
+    FillRect(&dc, all, red);
+    EXPECT_EQ(count(*step.target), step.red) << step.what;
+  }
 }
 
 TEST(Filling, BrushesRegionsAndAlpha) {

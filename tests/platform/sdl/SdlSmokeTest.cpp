@@ -9,6 +9,9 @@
 
 #include <filesystem>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "platform/backend/SdlBackend.h"
 #include "platform/gdi/Png.h"
 #include "platform/user/User.h"
@@ -408,6 +411,52 @@ TEST_F(SdlSmoke, APopupShownWhileAltIsHeldTakesNoKeys) {
   EXPECT_EQ(GetActiveWindow(), hwnd_);
   EXPECT_TRUE(WaitUntilOnScreen(gSeen.popup));
   DestroyWindow(gSeen.popup);
+}
+
+// A start timed from outside: the first frame that reaches a shown window
+// writes one line to the pipe named by ZEL_FIRST_FRAME_FD, and nothing more
+// after it; a named descriptor that is no pipe (a stale variable) is never
+// written to.
+TEST_F(SdlSmoke, TheFirstPresentedFrameIsReportedOnceAndOnlyToAPipe) {
+  int pipeFds[2];
+  ASSERT_EQ(::pipe(pipeFds), 0);
+  ::fcntl(pipeFds[0], F_SETFL, O_NONBLOCK);
+  char fileName[] = "/tmp/zel-first-frame-XXXXXX";
+  const int fileFd = ::mkstemp(fileName);
+  ASSERT_GE(fileFd, 0);
+  ::unlink(fileName);
+  struct Case {
+    int fd;
+    const char* expected;
+  } cases[] = {{pipeFds[1], "frame\n"}, {fileFd, ""}};
+  for (const Case& c : cases) {
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+    ::setenv("ZEL_FIRST_FRAME_FD", std::to_string(c.fd).c_str(), 1);
+    std::string error;
+    auto backend = CreateSdlBackend(&error);
+    ::unsetenv("ZEL_FIRST_FRAME_FD");
+    ASSERT_NE(backend, nullptr) << error;
+    ResetWindowSystem(std::move(backend));
+    WNDCLASS wc;
+    wc.lpfnWndProc = SmokeProc;
+    wc.lpszClassName = "SdlSmoke";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(intptr_t(COLOR_WINDOW + 1));
+    RegisterClass(wc);
+    hwnd_ = CreateWindowEx(0, "SdlSmoke", "Timed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 120, 200,
+                           150, nullptr);
+    ASSERT_TRUE(WaitUntilOnScreen(hwnd_));
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    PumpFor(100); // a second frame must not report again
+    std::string got(32, '\0');
+    const ssize_t n = c.fd == fileFd ? ::pread(fileFd, got.data(), got.size(), 0)
+                                     : ::read(pipeFds[0], got.data(), got.size());
+    got.resize(size_t(std::max<ssize_t>(n, 0)));
+    EXPECT_EQ(got, c.expected) << "descriptor " << c.fd;
+  }
+  ::close(pipeFds[0]);
+  ::close(pipeFds[1]);
+  ::close(fileFd);
 }
 
 TEST(SdlBackendStart, WithoutADisplaySaysSo) {
