@@ -45,7 +45,8 @@ public:
   // client (a control bar as a band) instead of a bare re-parent.
   void SetParent(TWinControl* parent) override;
   // The narrowest client area of a floating bar, so its form keeps room for
-  // some of its caption beside the close box.
+  // some of its caption beside the close box (a form is also wide enough
+  // for its whole caption, within reason: see ClientWidthForCaption).
   static constexpr int MinFloatingWidth = 64;
   // Floating, a bar of controls in rows wraps them into as many rows as its
   // form's width needs and makes the form as high as the rows; the form is

@@ -10,6 +10,8 @@
 #include <cstdlib>
 
 #include "framework/forms/Application.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/text/Text.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
@@ -466,6 +468,22 @@ SIZE TCustomDockForm::SizeForClient(int clientWidth, int clientHeight) {
   AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU, FALSE,
                      WS_EX_TOOLWINDOW);
   return SIZE{r.Width(), r.Height()};
+}
+
+int TCustomDockForm::ClientWidthForCaption(const std::string& caption) {
+  if (caption.empty()) return 0;
+  SIZE text{};
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HFONT font = CreateFontIndirect(GetNonClientMetrics().lfSmCaptionFont);
+  const HGDIOBJ old = SelectObject(dc, font);
+  GetTextExtentPoint32(dc, caption, &text);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+  // The caption bar is as wide as the client area: the text with its
+  // margins, and the close box with its own.
+  const int closeBox = GetSystemMetrics(SM_CXSMSIZE) + 4;
+  return std::min(MaxCaptionClientWidth, text.cx + 6 + closeBox + 4);
 }
 
 void TCustomDockForm::WndProc(TMessage& m) {
