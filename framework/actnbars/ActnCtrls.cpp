@@ -389,8 +389,12 @@ void TCustomActionControl::Paint() {
   if (caption) {
     RECT t = TextBounds();
     OffsetRect(t, shift, shift);
-    DrawText(t, TextFlags(), FActionClient->Caption());
+    DrawText(t, TextFlags(), DisplayCaption());
   }
+}
+
+std::string TCustomActionControl::DisplayCaption() const {
+  return FActionClient ? FActionClient->Caption() : std::string();
 }
 
 void TCustomActionControl::MouseEnter() {
@@ -690,6 +694,10 @@ RECT TCustomMenuButton::TextBounds() {
   RECT r = ClientRect();
   r.left += 7;
   return r;
+}
+
+std::string TCustomMenuButton::DisplayCaption() const {
+  return MarkAccelerator(TCustomActionControl::DisplayCaption(), MenuBarAccelerator(this));
 }
 
 void TCustomMenuButton::Click() {
