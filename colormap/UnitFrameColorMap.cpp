@@ -161,6 +161,7 @@ void TFrameColorMap::RefreshFrame() {
   const TComponentState state = ComponentState();
   if (state.Contains(csUpdating) || state.Contains(csDestroying) || state.Contains(csLoading))
     return;
+  const bool gridWasShown = ValueListEditor1->Visible();
   InUpdate([this] {
     const bool manager = FActionManager != nullptr;
     if (manager) {
@@ -206,6 +207,22 @@ void TFrameColorMap::RefreshFrame() {
     if (FColorEditor) FColorEditor->Hide();
     ValueListEditor1->SetVisible(manager && CurrentColorMap());
   });
+  if (ValueListEditor1->Visible() && !gridWasShown) ShowGridWhileFloating();
+}
+
+// A grid that appears while the editor floats (the first map chosen in a
+// floating editor) would open cut off at the form's bottom: the form grows
+// to show it, no further than the screen's bottom.
+void TFrameColorMap::ShowGridWhileFloating() {
+  auto* host = dynamic_cast<TWinControl*>(HostDockSite());
+  if (!Floating() || !host) return;
+  const int wanted = NaturalClientSize().cy - ClientHeight();
+  if (wanted <= 0) return;
+  sys::RECT work{};
+  sys::SystemParametersInfo(sys::SPI_GETWORKAREA, 0, &work, 0);
+  const int height = std::min(host->Height() + wanted, int(work.bottom - work.top));
+  const int top = std::max(int(work.top), std::min(host->Top(), int(work.bottom) - height));
+  host->SetBounds(host->Left(), top, host->Width(), height);
 }
 
 void TFrameColorMap::EnableGradientControls(bool checked, bool enabled) {

@@ -179,6 +179,7 @@ protected:
 private:
   void BuildStyleMenu();
   void PlaceDefaultColorButton();
+  void ShowGridWhileFloating();
   void LayOutGroupBox();
   void RebuildRows();
   // The control bar a gradient bar stands on, or nil for any other bar.

@@ -181,5 +181,25 @@ TEST_F(DockSiteTest, DraggedOutClosedShownAgainAndDockedBack) {
   EXPECT_EQ(again->Height(), placed.bottom - placed.top);
 }
 
+// Floating without a map, the editor has no grid; the first map chosen
+// there grows the form so that the grid shows whole.
+TEST_F(DockSiteTest, TheGridShowsWholeWhenItAppearsInTheFloatingEditor) {
+  Drag(form->FrameSite1->ClientToScreen(POINT{60, 5}), form->ClientToScreen(POINT{150, 200}));
+  auto* floating = dynamic_cast<TCustomDockFormZel*>(panel->HostDockSite());
+  ASSERT_NE(floating, nullptr);
+  auto* grid = panel->ValueListEditor1;
+  ASSERT_FALSE(grid->Visible());
+  panel->actXPColorMap->Execute();
+  Settle();
+  ASSERT_TRUE(grid->Visible());
+  const RECT last = grid->CellRect(1, grid->RowCount() - 1);
+  ASSERT_FALSE(IsRectEmpty(last));
+  EXPECT_TRUE(IsRectEmpty(grid->VertScrollBar()->Bounds()));
+  RECT work{};
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_LE(floating->BoundsRect().bottom, work.bottom);
+  EXPECT_GE(floating->Top(), work.top);
+}
+
 } // namespace
 } // namespace zel::test
