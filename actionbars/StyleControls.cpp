@@ -188,10 +188,10 @@ void TextShadowColors(TCustomActionControl* control, TColor& dark, TColor& light
   }
 }
 
-void PaintEmbossedText(TCustomActionControl* control, const RECT& r, UINT flags) {
+void PaintEmbossedText(TCustomActionControl* control, const RECT& r, UINT flags,
+                       const std::string& caption) {
   TColor dark, light;
   TextShadowColors(control, dark, light);
-  const std::string caption = control->ActionClient() ? control->ActionClient()->Caption() : "";
   TCanvas* canvas = control->Canvas();
   canvas->Brush()->SetStyle(bsClear);
   RECT shadow = r;
@@ -308,8 +308,9 @@ void TZelStyleButton::DrawGlyph(const POINT& location) {
   PaintItemGlyph(this, MouseInControl(), location);
 }
 
-void TZelStyleButton::DrawShadowedText(RECT& r, UINT flags, const std::string&, TColor, TColor) {
-  PaintEmbossedText(this, r, flags);
+void TZelStyleButton::DrawShadowedText(RECT& r, UINT flags, const std::string& text, TColor,
+                                       TColor) {
+  PaintEmbossedText(this, r, flags, text);
 }
 
 TZelStyleDropDownBtn::~TZelStyleDropDownBtn() {
@@ -328,9 +329,9 @@ void TZelStyleDropDownBtn::DrawGlyph(const POINT& location) {
   PaintItemGlyph(this, MouseInControl(), location);
 }
 
-void TZelStyleDropDownBtn::DrawShadowedText(RECT& r, UINT flags, const std::string&, TColor,
+void TZelStyleDropDownBtn::DrawShadowedText(RECT& r, UINT flags, const std::string& text, TColor,
                                             TColor) {
-  PaintEmbossedText(this, r, flags);
+  PaintEmbossedText(this, r, flags, text);
 }
 
 // ---- TZelStyleMenuButton -------------------------------------------------------------------
@@ -392,9 +393,9 @@ void TZelStyleMenuButton::DrawGlyph(const POINT& location) {
   PaintItemGlyph(this, Selected(), location);
 }
 
-void TZelStyleMenuButton::DrawShadowedText(RECT& r, UINT flags, const std::string&, TColor,
+void TZelStyleMenuButton::DrawShadowedText(RECT& r, UINT flags, const std::string& text, TColor,
                                            TColor) {
-  PaintEmbossedText(this, r, flags);
+  PaintEmbossedText(this, r, flags, text);
 }
 
 // ---- TZelToolScrollBtn ---------------------------------------------------------------------

@@ -114,7 +114,8 @@ void PaintButtonFrame(TCustomActionControl* control, bool down, int split);
 // The dark and light colours of embossed text and of the scroll arrows.
 void TextShadowColors(TCustomActionControl* control, TColor& dark, TColor& light);
 // The caption drawn light one pixel down and right, then dark in r.
-void PaintEmbossedText(TCustomActionControl* control, const sys::RECT& r, sys::UINT flags);
+void PaintEmbossedText(TCustomActionControl* control, const sys::RECT& r, sys::UINT flags,
+                       const std::string& caption);
 // True while the right or the left mouse button is held.
 bool MouseButtonDown();
 // The glyph through the control's face renderer, or for a checked menu

@@ -8,17 +8,20 @@
 
 #include "actionbars/ZelStyleActnCtrls.h"
 #include "colormap/FrameColorMapConsts.h"
+#include "docking/FloatTree.h"
 #include "framework/actions/ActnList.h"
 #include "framework/actnbars/ActnColorMaps.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/PopupActnBar.h"
 #include "framework/core/StrUtils.h"
+#include "framework/docking/DragDock.h"
 #include "framework/stdctrls/ColorBox.h"
 #include "framework/stdctrls/ControlBar.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/TrackBar.h"
 #include "imagelist/ImageListZel.h"
+#include "platform/user/SystemParams.h"
 #include "speedbutton/SpeedButtonZel.h"
 
 namespace zel {
@@ -158,6 +161,7 @@ void TFrameColorMap::RefreshFrame() {
   const TComponentState state = ComponentState();
   if (state.Contains(csUpdating) || state.Contains(csDestroying) || state.Contains(csLoading))
     return;
+  const bool gridWasShown = ValueListEditor1->Visible();
   InUpdate([this] {
     const bool manager = FActionManager != nullptr;
     if (manager) {
@@ -203,6 +207,22 @@ void TFrameColorMap::RefreshFrame() {
     if (FColorEditor) FColorEditor->Hide();
     ValueListEditor1->SetVisible(manager && CurrentColorMap());
   });
+  if (ValueListEditor1->Visible() && !gridWasShown) ShowGridWhileFloating();
+}
+
+// A grid that appears while the editor floats (the first map chosen in a
+// floating editor) would open cut off at the form's bottom: the form grows
+// to show it, no further than the screen's bottom.
+void TFrameColorMap::ShowGridWhileFloating() {
+  auto* host = dynamic_cast<TWinControl*>(HostDockSite());
+  if (!Floating() || !host) return;
+  const int wanted = NaturalClientSize().cy - ClientHeight();
+  if (wanted <= 0) return;
+  sys::RECT work{};
+  sys::SystemParametersInfo(sys::SPI_GETWORKAREA, 0, &work, 0);
+  const int height = std::min(host->Height() + wanted, int(work.bottom - work.top));
+  const int top = std::max(int(work.top), std::min(host->Top(), int(work.bottom) - height));
+  host->SetBounds(host->Left(), top, host->Width(), height);
 }
 
 void TFrameColorMap::EnableGradientControls(bool checked, bool enabled) {
@@ -426,6 +446,41 @@ void TFrameColorMap::LayOutGroupBox() {
 void TFrameColorMap::PlaceDefaultColorButton() {
   const int h = ValueListEditor1->RowHeights(0);
   SpeedButtonZel8->SetBounds(ValueListEditor1->ClientWidth() - h - 1, 0, h, h);
+}
+
+// ---- Floating size -----------------------------------------------------------------------------
+
+sys::SIZE TFrameColorMap::NaturalClientSize() {
+  UnitFrameColorMap::TValueListEditor* grid = ValueListEditor1;
+  // Without a chosen map there is no grid: the editor ends above its place.
+  if (!grid->Visible()) return sys::SIZE{Width(), grid->Top()};
+  int rows = 0;
+  for (int r = 0; r < grid->RowCount(); ++r)
+    rows += grid->RowHeights(r) + grid->GridLineWidth();
+  // The frame around the cells, taken across: the grid may be too low to
+  // show its frame while the editor is docked in a low window.
+  const int border = grid->Width() - grid->ClientWidth();
+  // The gap above the grid is its gap below as well.
+  const int gap = grid->Left();
+  return sys::SIZE{Width(), grid->Top() + border + rows + gap};
+}
+
+void TFrameColorMap::DoStartDock(TDragDockObject* dragObject) {
+  if (!Floating()) {
+    sys::SIZE size{};
+    if (TFloatPlacement saved; FloatTree()->Find(this, saved)) {
+      size =
+          sys::SIZE{saved.Bounds.right - saved.Bounds.left, saved.Bounds.bottom - saved.Bounds.top};
+    } else {
+      const sys::SIZE client = NaturalClientSize();
+      size = TCustomDockForm::SizeForClient(client.cx, client.cy);
+    }
+    sys::RECT work{};
+    sys::SystemParametersInfo(sys::SPI_GETWORKAREA, 0, &work, 0);
+    SetUndockWidth(std::clamp(size.cx, 1, std::max(1, work.right - work.left)));
+    SetUndockHeight(std::clamp(size.cy, 1, std::max(1, work.bottom - work.top)));
+  }
+  TFrame::DoStartDock(dragObject);
 }
 
 TCustomControlBar* TFrameColorMap::GradientControlBar(TCustomActionBar* bar) {

@@ -165,6 +165,13 @@ public:
   }
 
   void Notification(TComponent* component, TOperation operation) override;
+  // Dragged out of its site, the editor floats at its saved floating size,
+  // or else at the size that shows all of it (see NaturalClientSize), no
+  // larger than the screen.
+  void DoStartDock(TDragDockObject* dragObject) override;
+  // The client size at which every part of the editor shows, its grid with
+  // every row, at the width it has now.
+  sys::SIZE NaturalClientSize();
 
 protected:
   void Resize() override;
@@ -172,6 +179,7 @@ protected:
 private:
   void BuildStyleMenu();
   void PlaceDefaultColorButton();
+  void ShowGridWhileFloating();
   void LayOutGroupBox();
   void RebuildRows();
   // The control bar a gradient bar stands on, or nil for any other bar.

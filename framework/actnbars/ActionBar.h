@@ -180,6 +180,10 @@ public:
   bool IsSeparator() const;
   // The size the control wants; the bar places it with this size.
   virtual sys::SIZE CalcSize();
+  // The caption as drawn: the item's caption; a control whose item answers
+  // a key letter not marked in the caption marks it with '&', so that the
+  // letter that works is the one underlined.
+  virtual std::string DisplayCaption() const;
   // Where the glyph goes, and the rectangle of the caption.
   virtual sys::POINT GlyphPos();
   virtual sys::RECT TextBounds();

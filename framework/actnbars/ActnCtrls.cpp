@@ -389,8 +389,12 @@ void TCustomActionControl::Paint() {
   if (caption) {
     RECT t = TextBounds();
     OffsetRect(t, shift, shift);
-    DrawText(t, TextFlags(), FActionClient->Caption());
+    DrawText(t, TextFlags(), DisplayCaption());
   }
+}
+
+std::string TCustomActionControl::DisplayCaption() const {
+  return FActionClient ? FActionClient->Caption() : std::string();
 }
 
 void TCustomActionControl::MouseEnter() {
@@ -449,7 +453,8 @@ SIZE TCustomActionDockBar::FloatingClientSize() {
   if (n == 0) h = 22;
   w += 2 * (edges + HorzMargin()) + (Width() - ClientWidth());
   h += 2 * (edges + VertMargin()) + (Height() - ClientHeight());
-  return SIZE{std::max(w, MinFloatingWidth), h};
+  return SIZE{std::max({w, MinFloatingWidth, TCustomDockForm::ClientWidthForCaption(Caption())}),
+              h};
 }
 
 TCustomDockForm* TCustomActionDockBar::FloatingHost() const {
@@ -504,8 +509,10 @@ int TCustomActionDockBar::MinFloatingClientWidth() {
   int widest = 0;
   for (const SIZE& s : ControlSizes())
     widest = std::max<int>(widest, s.cx);
-  return std::max(MinFloatingWidth,
-                  widest + 2 * (edges + HorzMargin()) + (Width() - ClientWidth()));
+  // Its form shows the bar's caption whole, within reason.
+  const int caption = TCustomDockForm::ClientWidthForCaption(Caption());
+  return std::max(
+      {MinFloatingWidth, caption, widest + 2 * (edges + HorzMargin()) + (Width() - ClientWidth())});
 }
 
 // A size proposed for the floating form's client area.  Led by the width
@@ -530,6 +537,17 @@ void TCustomActionDockBar::WndProc(TMessage& m) {
   if (m.Msg == CM_FLOATSIZING && m.LParam && FloatingHost() && WrapsControls()) {
     FitFloatingSize(*reinterpret_cast<SIZE*>(m.LParam), m.WParam != 0);
     m.Result = 1;
+    return;
+  }
+  // A new caption may need another width of the floating form.
+  if (m.Msg == CM_TEXTCHANGED) {
+    TCustomActionBar::WndProc(m);
+    if (TCustomDockForm* host = FloatingHost()) {
+      host->SetCaption(Caption());
+      FitFloatingHost();
+      if (WrapsControls() && host->ClientWidth() < MinFloatingClientWidth())
+        host->SetClientWidth(MinFloatingClientWidth());
+    }
     return;
   }
   // Wrapped into rows while floating, the bar docks back in one row.
@@ -676,6 +694,10 @@ RECT TCustomMenuButton::TextBounds() {
   RECT r = ClientRect();
   r.left += 7;
   return r;
+}
+
+std::string TCustomMenuButton::DisplayCaption() const {
+  return MarkAccelerator(TCustomActionControl::DisplayCaption(), MenuBarAccelerator(this));
 }
 
 void TCustomMenuButton::Click() {

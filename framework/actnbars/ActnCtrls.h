@@ -45,7 +45,8 @@ public:
   // client (a control bar as a band) instead of a bare re-parent.
   void SetParent(TWinControl* parent) override;
   // The narrowest client area of a floating bar, so its form keeps room for
-  // some of its caption beside the close box.
+  // some of its caption beside the close box (a form is also wide enough
+  // for its whole caption, within reason: see ClientWidthForCaption).
   static constexpr int MinFloatingWidth = 64;
   // Floating, a bar of controls in rows wraps them into as many rows as its
   // form's width needs and makes the form as high as the rows; the form is
@@ -372,6 +373,9 @@ public:
   // A menu button has no frame of its own; a style draws one if it wants.
   void DrawFrame(const sys::RECT& r, bool down) override {}
   void Click() override;
+  // The caption with the letter its bar gives it marked (see
+  // MenuBarAccelerator): Alt with that letter opens it.
+  std::string DisplayCaption() const override;
 
 protected:
   void MouseEnter() override;
@@ -435,6 +439,14 @@ int GlyphButtonHeight(const TCustomImageList* images);
 // Whether control opens a sub-menu in a menu: its item has child items, or
 // its action is a list action with items (shown as a sub-menu of choices).
 bool OpensSubMenu(const TCustomActionControl* control);
+
+// The key letter (case-folded) that opens control on its menu bar: the
+// letter its caption marks with '&', otherwise its first letter no other
+// item of the bar has taken; 0 for none or off a menu bar.
+char32_t MenuBarAccelerator(const TCustomActionControl* control);
+// caption with '&' put before the first occurrence of letter (case-folded)
+// when the caption marks no letter of its own; otherwise caption as it is.
+std::string MarkAccelerator(const std::string& caption, char32_t letter);
 
 // Draws a classic raised (or sunken) two-line edge.
 void DrawEdges(TCanvas* canvas, const sys::RECT& r, TColor topLeftOuter, TColor bottomRightOuter,

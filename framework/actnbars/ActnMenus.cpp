@@ -115,7 +115,47 @@ std::vector<char32_t> BarAccelerators(const TCustomActionMenuBar& bar) {
   return keys;
 }
 
+// Decodes the UTF-8 character at caption[i], or returns false at a broken
+// or cut one; n is its length.
+bool DecodeAt(const std::string& caption, size_t i, char32_t& cp, size_t& n) {
+  const auto c = static_cast<unsigned char>(caption[i]);
+  cp = c;
+  n = 1;
+  if (c >= 0xF0)
+    n = 4, cp = c & 0x07;
+  else if (c >= 0xE0)
+    n = 3, cp = c & 0x0F;
+  else if (c >= 0xC0)
+    n = 2, cp = c & 0x1F;
+  if (i + n > caption.size()) return false;
+  for (size_t k = 1; k < n; ++k)
+    cp = (cp << 6) | char32_t(caption[i + k] & 0x3F);
+  return true;
+}
+
 } // namespace
+
+char32_t MenuBarAccelerator(const TCustomActionControl* control) {
+  auto* bar = control ? dynamic_cast<const TCustomActionMenuBar*>(control->ActionBar()) : nullptr;
+  // Only a menu bar's top level answers Alt with a letter.
+  if (!bar || bar->ParentMenu() || dynamic_cast<const TCustomActionPopupMenu*>(bar)) return 0;
+  const std::vector<char32_t> keys = BarAccelerators(*bar);
+  for (int i = 0; i < bar->ActionControlCount(); ++i)
+    if (bar->ActionControls(i) == control) return keys[size_t(i)];
+  return 0;
+}
+
+std::string MarkAccelerator(const std::string& caption, char32_t letter) {
+  if (letter == 0 || Accelerator(caption) != 0) return caption;
+  for (size_t i = 0; i < caption.size();) {
+    char32_t cp = 0;
+    size_t n = 1;
+    if (!DecodeAt(caption, i, cp, n)) break;
+    if (FoldCase(cp) == letter) return caption.substr(0, i) + "&" + caption.substr(i);
+    i += n;
+  }
+  return caption;
+}
 
 bool OpensSubMenu(const TCustomActionControl* c) {
   TActionClientItem* item = c ? c->ActionClient() : nullptr;

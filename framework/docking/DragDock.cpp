@@ -5,10 +5,13 @@
 
 #include "framework/docking/DragDock.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
 #include "framework/forms/Application.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/text/Text.h"
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
@@ -467,6 +470,22 @@ SIZE TCustomDockForm::SizeForClient(int clientWidth, int clientHeight) {
   return SIZE{r.Width(), r.Height()};
 }
 
+int TCustomDockForm::ClientWidthForCaption(const std::string& caption) {
+  if (caption.empty()) return 0;
+  SIZE text{};
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HFONT font = CreateFontIndirect(GetNonClientMetrics().lfSmCaptionFont);
+  const HGDIOBJ old = SelectObject(dc, font);
+  GetTextExtentPoint32(dc, caption, &text);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+  // The caption bar is as wide as the client area: the text with its
+  // margins, and the close box with its own.
+  const int closeBox = GetSystemMetrics(SM_CXSMSIZE) + 4;
+  return std::min(MaxCaptionClientWidth, text.cx + 6 + closeBox + 4);
+}
+
 void TCustomDockForm::WndProc(TMessage& m) {
   if (CaptionDragMessage(m)) return;
   // A floating window is part of the form its client came from: keys it
@@ -608,6 +627,24 @@ TClass& DefaultFloatingDockSiteClass() {
   return cls;
 }
 
+namespace {
+
+// A new floating form let go with its top-left corner on the screen lies
+// whole on it: moved left and up as far as it hangs over the right and the
+// bottom edge, never past the left and the top.  One let go off the screen
+// stays where it was put.
+RECT FitNewFloatingRect(RECT r) {
+  RECT work{};
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  if (!PtInRect(work, POINT{r.left, r.top})) return r;
+  const int dx = std::max(0, std::min(r.right - work.right, r.left - work.left));
+  const int dy = std::max(0, std::min(r.bottom - work.bottom, r.top - work.top));
+  OffsetRect(r, -dx, -dy);
+  return r;
+}
+
+} // namespace
+
 // The steps go in the order a site and a floating form can build on: the
 // site left hears first (it may still choose the class its client floats
 // in), the form stands at its place before it takes the client (so that
@@ -631,7 +668,8 @@ TCustomDockForm* FloatControl(TControl* control, const RECT& r) {
   auto* form = dynamic_cast<TCustomDockForm*>(cls->Create(Application));
   if (!form) return nullptr;
   form->SetOwnerForm(from);
-  form->SetBounds(r.left, r.top, r.Width(), r.Height());
+  const RECT fitted = FitNewFloatingRect(r);
+  form->SetBounds(fitted.left, fitted.top, fitted.Width(), fitted.Height());
   if (!control->ManualDock(form, nullptr, alClient) || control->HostDockSite() != form) {
     // The control would not go in: no empty form is left behind.
     delete form;

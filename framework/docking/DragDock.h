@@ -62,6 +62,11 @@ public:
   // The outer size of a floating form whose client area is clientWidth x
   // clientHeight.
   static sys::SIZE SizeForClient(int clientWidth, int clientHeight);
+  // The client width at which a floating form shows caption whole beside
+  // its close box, but at most MaxCaptionClientWidth: a long caption is
+  // cut with an ellipsis rather than making a wide form.
+  static int ClientWidthForCaption(const std::string& caption);
+  static constexpr int MaxCaptionClientWidth = 240;
   // A press on the caption drags the form's client: dropped over a site
   // that accepts it docks there, dropped elsewhere the form moves.
   void WndProc(TMessage& message) override;

@@ -425,12 +425,15 @@ TModalResult TCustomForm::ShowModal() {
       }
       Application->HandleMessage();
     }
-    Hide();
   } catch (...) {
     finish();
+    Hide();
     throw;
   }
+  // The other windows come back before the form goes, so that the window
+  // that was active before it takes the activation and the keys again.
   finish();
+  Hide();
   return FModalResult;
 }
 
@@ -471,7 +474,10 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 }
 
 bool TCustomForm::SetFocusedControl(TWinControl* control) {
-  if (control == this) return true;
+  // The form itself taking the keys leaves none of its controls active, so
+  // that its next activation gives them to the form again, not to a control
+  // that had them earlier (a menu bar during its menu loop).
+  if (control == this) control = nullptr;
   if (control == FActiveControl) return true;
   if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
   FActiveControl = control;
@@ -578,7 +584,7 @@ void TCustomForm::WndProc(TMessage& m) {
     return;
   case CM_FOCUSCHANGED: {
     auto* control = reinterpret_cast<TWinControl*>(m.LParam);
-    if (control && control != this) SetFocusedControl(control);
+    if (control) SetFocusedControl(control);
     if (FFormStyle == fsMDIChild && FMDIParent) FMDIParent->ActivateMDIChild(this);
     return;
   }

@@ -383,6 +383,7 @@ void ActivateWindow(Window* w, bool byMouse) {
   SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (u.active == h && u.appActive) return;
   const HWND old = u.appActive ? u.active : nullptr;
+  if (old && old != h) w->activeBefore = old;
   u.active = h;
   if (old && old != h) Deactivate(old, h);
   if (!u.appActive) {
@@ -399,6 +400,31 @@ void ActivateWindow(Window* w, bool byMouse) {
   if (u.backend && u.active == h) u.backend->WindowActivated(h);
 }
 
+namespace {
+
+bool CanTakeActivation(const Window* t, const Window* leaving) {
+  return t && t != leaving && t->alive && !t->destroying && !t->IsChild() && t->Visible() &&
+         t->Enabled() && !(t->style & WS_MINIMIZE) && !(t->exStyle & WS_EX_NOACTIVATE);
+}
+
+// The window that was active before the leaving one, or before that one
+// when it cannot take the activation any more (a chain of dialogs closed
+// one after another), as long as the chain does not come round.
+Window* ActiveBefore(Window* leaving) {
+  std::vector<const Window*> seen{leaving};
+  for (Window* t = Find(leaving->activeBefore); t; t = Find(t->activeBefore)) {
+    if (std::find(seen.begin(), seen.end(), t) != seen.end()) break;
+    if (CanTakeActivation(t, leaving)) return t;
+    seen.push_back(t);
+  }
+  return nullptr;
+}
+
+} // namespace
+
+// The activation goes, as on a desktop, to the leaving window's owner, else
+// to the window that was active before it, else to the frontmost window
+// that can take it.
 void ActivateNextAfter(Window* leaving) {
   auto& u = U();
   const HWND gone = leaving ? leaving->handle : nullptr;
@@ -407,12 +433,12 @@ void ActivateNextAfter(Window* leaving) {
     Window* owner = Find(leaving->owner);
     if (owner && owner->Visible() && owner->Enabled() && !(owner->style & WS_MINIMIZE))
       next = owner;
+    else
+      next = ActiveBefore(leaving);
   }
   for (Window* t : u.desktop->children) {
     if (next) break;
-    if (t != leaving && t->alive && t->Visible() && t->Enabled() && !(t->style & WS_MINIMIZE) &&
-        !(t->exStyle & WS_EX_NOACTIVATE) && !t->destroying)
-      next = t;
+    if (CanTakeActivation(t, leaving)) next = t;
   }
   if (next) {
     ActivateWindow(next, false);

@@ -21,8 +21,11 @@ RECT IconicRect(Window* w) {
   int slot = 0;
   for (Window* s : w->parent->children)
     if (s != w && (s->style & WS_MINIMIZE)) ++slot;
-  const int ph = pc.Height();
-  return RECT{slot * cw, ph - ch, slot * cw + cw, ph};
+  // Along the bottom from the left, in rows upwards when the parent is too
+  // narrow for them all in one.
+  const int perRow = std::max(1, pc.Width() / std::max(1, cw));
+  const int x = (slot % perRow) * cw, bottom = pc.Height() - (slot / perRow) * ch;
+  return RECT{x, bottom - ch, x + cw, bottom};
 }
 
 RECT MaximizedRect(Window* w) {

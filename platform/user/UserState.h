@@ -45,6 +45,7 @@ struct Window {
   std::string text;
   Window* parent = nullptr;      // the desktop for a top-level window
   HWND owner = nullptr;          // top-level windows only; may go stale
+  HWND activeBefore = nullptr;   // the window its activation took over from; may go stale
   std::vector<Window*> children; // front of the z-order first
   RECT rect{};                   // window rectangle in the parent's client coordinates
   RECT client{};                 // client rectangle in window coordinates

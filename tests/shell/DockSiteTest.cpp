@@ -11,12 +11,15 @@
 
 #include "colormap/UnitFrameColorMap.h"
 #include "docking/UnitFrameSite.h"
+#include "framework/actions/ActnList.h"
 #include "framework/docking/DragDock.h"
 #include "framework/forms/Application.h"
+#include "framework/stdctrls/ScrollBar.h"
 #include "framework/stdctrls/Splitter.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
 #include "platform/user/MessageQueue.h"
+#include "platform/user/SystemParams.h"
 #include "platform/user/Window.h"
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
@@ -108,6 +111,9 @@ TEST_F(DockSiteTest, StartsWithTheUnitsDefaultsAndTheEditorDockedOnTheRight) {
 
 TEST_F(DockSiteTest, DraggedOutClosedShownAgainAndDockedBack) {
   TFrameSite* site = form->FrameSite1;
+  // A chosen map fills the grid with its colours.
+  panel->actStandartColorMap->Execute();
+  Settle();
   // Out by the grabber onto the MDI area: a self-painted floating form.
   const POINT grabber = site->ClientToScreen(POINT{60, 5});
   const POINT away = form->ClientToScreen(POINT{150, 200});
@@ -116,6 +122,22 @@ TEST_F(DockSiteTest, DraggedOutClosedShownAgainAndDockedBack) {
   ASSERT_NE(floating, nullptr);
   EXPECT_TRUE(floating->Visible());
   EXPECT_EQ(floating->Caption(), "Настройка внешнего вида");
+  // It opens at the size that shows all of it, the grid with its last row,
+  // whole on the screen.
+  RECT work{};
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT placed = floating->BoundsRect();
+  EXPECT_TRUE(placed.left >= work.left && placed.top >= work.top && placed.right <= work.right &&
+              placed.bottom <= work.bottom);
+  auto* grid = panel->ValueListEditor1;
+  ASSERT_GT(grid->RowCount(), 10);
+  EXPECT_EQ(panel->Height(), floating->ClientHeight());
+  const RECT last = grid->CellRect(1, grid->RowCount() - 1);
+  ASSERT_FALSE(IsRectEmpty(last));
+  EXPECT_LE(grid->ClientToScreen(POINT{0, last.bottom}).y,
+            floating->ClientToScreen(POINT{0, floating->ClientHeight()}).y);
+  // Every row fits, so the grid shows no scroll bar.
+  EXPECT_TRUE(IsRectEmpty(grid->VertScrollBar()->Bounds()));
   EXPECT_TRUE(site->Collapsed());
   EXPECT_EQ(site->Width(), 0);
   EXPECT_FALSE(form->Splitter1->Visible());
@@ -149,6 +171,34 @@ TEST_F(DockSiteTest, DraggedOutClosedShownAgainAndDockedBack) {
   EXPECT_EQ(site->Left() + site->Width(), form->ClientWidth());
   ExpectSplitterBesideTheSite();
   EXPECT_EQ(GrabberPixel(), COLORREF(ScaleColor(site->Color(), 120)));
+
+  // Out again: the placement the form had last time wins over the size
+  // that shows all.
+  Drag(site->ClientToScreen(POINT{60, 5}), away);
+  auto* again = dynamic_cast<TCustomDockFormZel*>(panel->HostDockSite());
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->Width(), placed.right - placed.left);
+  EXPECT_EQ(again->Height(), placed.bottom - placed.top);
+}
+
+// Floating without a map, the editor has no grid; the first map chosen
+// there grows the form so that the grid shows whole.
+TEST_F(DockSiteTest, TheGridShowsWholeWhenItAppearsInTheFloatingEditor) {
+  Drag(form->FrameSite1->ClientToScreen(POINT{60, 5}), form->ClientToScreen(POINT{150, 200}));
+  auto* floating = dynamic_cast<TCustomDockFormZel*>(panel->HostDockSite());
+  ASSERT_NE(floating, nullptr);
+  auto* grid = panel->ValueListEditor1;
+  ASSERT_FALSE(grid->Visible());
+  panel->actXPColorMap->Execute();
+  Settle();
+  ASSERT_TRUE(grid->Visible());
+  const RECT last = grid->CellRect(1, grid->RowCount() - 1);
+  ASSERT_FALSE(IsRectEmpty(last));
+  EXPECT_TRUE(IsRectEmpty(grid->VertScrollBar()->Bounds()));
+  RECT work{};
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_LE(floating->BoundsRect().bottom, work.bottom);
+  EXPECT_GE(floating->Top(), work.top);
 }
 
 } // namespace

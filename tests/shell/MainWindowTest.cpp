@@ -155,6 +155,33 @@ TEST_F(MainWindowTest, StartsAsDescribed) {
   Picture("shell_main_window");
 }
 
+// The main menu's captions underline the letter Alt opens them with, in
+// the gradient bar's painting too: drawn exactly as a caption that marks
+// that letter itself, and unlike one that marks another.
+TEST_F(MainWindowTest, TheMenuCaptionsUnderlineTheirKeyLetters) {
+  TCustomActionMainMenuBar* bar = form->GradientActionMainMenuBar1;
+  ASSERT_EQ(bar->ActionControlCount(), 3);
+  const char* shown[] = {"&Файлы", "&Окно", "&Помощь"};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(bar->ActionControls(i)->DisplayCaption(), shown[i]);
+  TCustomActionControl* button = bar->ActionControls(1);
+  TActionClientItem* item = button->ActionClient();
+  auto pixels = [&](const char* caption) {
+    item->SetCaption(caption);
+    bar->Invalidate();
+    Settle();
+    std::vector<COLORREF> out;
+    const POINT o = button->ClientToScreen(POINT{0, 0});
+    for (int y = 0; y < button->Height(); ++y)
+      for (int x = 0; x < button->Width(); ++x)
+        out.push_back(screen->ScreenPixel(o.x + x, o.y + y));
+    return out;
+  };
+  const auto automatic = pixels("Окно");
+  EXPECT_EQ(automatic, pixels("&Окно"));
+  EXPECT_NE(automatic, pixels("Ок&но"));
+}
+
 TEST_F(MainWindowTest, StartIsFinishedByTheListsOwnFirstNotification) {
   // A fresh window whose list has not yet reported: a direct call without
   // a sender does not finish start-up, the list's own notification does.

@@ -94,7 +94,11 @@ protected:
       break;
     }
     case Start::CustomizeDialog:
-      form->CustomizeActionBars1->Execute();
+      // Through the window menu, as a person opens it: the menu bar had the
+      // keyboard while its menu was open.
+      Press("Alt+о");
+      ASSERT_EQ(Menu(), "Окно > Дополнительные настройки");
+      Press("Enter");
       // Beside the main window, wherever earlier tests left it.
       if (TCustomizeDlg* dlg = Dialog())
         dlg->Form()->SetBounds(form->Left() + form->Width() + 10, form->Top(), 400, 380);
@@ -254,7 +258,9 @@ TEST_F(PersonInputTest, EveryStartingStateAndKey) {
     EXPECT_EQ(DialogShowing(), c.dialog);
     EXPECT_FALSE(app->Terminated());
     // Out of the menu, the keyboard is no longer the menu bar's.
-    if (c.menu == "-") EXPECT_NE(GetFocus(), form->GradientActionMainMenuBar1->Handle());
+    if (c.menu == "-") {
+      EXPECT_NE(GetFocus(), form->GradientActionMainMenuBar1->Handle());
+    }
     // The tool bar stays where the keys found it.
     EXPECT_EQ(form->GradientActionToolBar1->Floating(), c.start == Start::FloatingToolBar);
   }
@@ -354,18 +360,47 @@ TEST_F(PersonInputTest, TabWalksTheCustomizeDialogAndTheFocusShows) {
   EXPECT_TRUE(screen->SaveScreenshot((dir / "shell_customize_focus.png").string()));
 }
 
-// Alt+X leaves from every starting state, also with a menu open.
+// Alt+X leaves from every starting state, also with a menu open and after
+// the customize dialog closed (by its button, by Esc, by its close box): the
+// keys are the main window's again.
 TEST_F(PersonInputTest, AltXLeavesFromEveryState) {
-  for (Start s : {Start::NoChild, Start::ThreeChildren, Start::FloatingToolBar})
-    for (const char* before : {"", "Alt+ф"}) {
-      SCOPED_TRACE(std::string(StartName(s)) + " " + before);
-      TearDown();
-      SetUp();
-      Begin(s);
-      if (*before) Press(before);
-      Press("Alt+x");
-      EXPECT_TRUE(app->Terminated());
+  const std::vector<std::pair<Start, std::string>> cases = {
+      {Start::NoChild, ""},
+      {Start::NoChild, "Alt+ф"},
+      {Start::ThreeChildren, ""},
+      {Start::ThreeChildren, "Alt+ф"},
+      {Start::FloatingToolBar, ""},
+      {Start::FloatingToolBar, "Alt+ф"},
+      {Start::CustomizeDialog, "button"},
+      {Start::CustomizeDialog, "Esc"},
+      {Start::CustomizeDialog, "close box"},
+  };
+  for (const auto& [s, before] : cases) {
+    SCOPED_TRACE(std::string(StartName(s)) + " " + before);
+    TearDown();
+    SetUp();
+    Begin(s);
+    if (s == Start::CustomizeDialog) {
+      TCustomForm* dialog = Dialog()->Form();
+      if (before == "button") {
+        TPushButton* close = Dialog()->CloseButton();
+        const POINT p = close->ClientToScreen(POINT{close->Width() / 2, close->Height() / 2});
+        screen->Click(p.x, p.y);
+      } else if (before == "close box") {
+        InputCloseWindow(dialog->Handle());
+      } else {
+        screen->Key(VK_ESCAPE);
+      }
+      Settle();
+      ASSERT_FALSE(DialogShowing());
+      EXPECT_EQ(GetActiveWindow(), form->Handle());
+      EXPECT_EQ(GetFocus(), form->Handle());
+    } else if (!before.empty()) {
+      Press(before);
     }
+    Press("Alt+x");
+    EXPECT_TRUE(app->Terminated());
+  }
 }
 
 // The bar's own drags, let go outside every window (the desktop beside the

@@ -437,10 +437,29 @@ TEST_F(FloatingBarTest, AFloatingToolBarWrapsIntoRowsWhenItsFormIsNarrowed) {
   ClickOn(toolBar->ActionControls(4));
   EXPECT_EQ(executed, std::vector<int>{4});
 
-  // Far narrower stops at the widest button (and room for the caption).
-  DragRightEdge(*screen, host, -200);
-  app->ProcessMessages();
-  EXPECT_EQ(host->ClientWidth(), TCustomActionDockBar::MinFloatingWidth);
+  // Far narrower stops at the widest button and the room for the whole
+  // caption, within reason: a longer caption keeps the form wider, a very
+  // long one no wider than the limit, an empty one the least width.
+  const int forCaption = TCustomDockForm::ClientWidthForCaption(toolBar->Caption());
+  EXPECT_GT(forCaption, TCustomActionDockBar::MinFloatingWidth);
+  const struct {
+    std::string caption;
+    int least;
+  } captions[] = {
+      {"", TCustomActionDockBar::MinFloatingWidth},
+      {"Основные кнопки", TCustomDockForm::ClientWidthForCaption("Основные кнопки")},
+      {std::string(20, 'W') + " кнопки", TCustomDockForm::MaxCaptionClientWidth},
+      {"Кнопки", forCaption},
+  };
+  EXPECT_GT(captions[1].least, forCaption);
+  EXPECT_LT(captions[1].least, TCustomDockForm::MaxCaptionClientWidth);
+  for (const auto& c : captions) {
+    SCOPED_TRACE(c.caption);
+    toolBar->SetCaption(c.caption);
+    DragRightEdge(*screen, host, -300);
+    app->ProcessMessages();
+    EXPECT_EQ(host->ClientWidth(), c.least);
+  }
   EXPECT_TRUE(allShown());
   EXPECT_GT(toolBar->ActionControls(5)->Top(), fourth->Top());
   Picture("narrowest", host->Handle());

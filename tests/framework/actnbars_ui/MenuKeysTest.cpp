@@ -7,6 +7,7 @@
 
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Panel.h"
+#include "platform/user/Paint.h"
 #include "tests/framework/actnbars_ui/BarTestSupport.h"
 
 namespace zel {
@@ -169,6 +170,31 @@ TEST_F(MenuKeysTest, UnmarkedCaptionsAnswerToTheirFirstFreeLetter) {
     app->ProcessMessages();
     EXPECT_FALSE(menuBar->InMenuLoop());
   }
+  // The letter that works is the one underlined: each caption as drawn
+  // marks it, as a caption that marks it itself does.
+  const std::vector<std::string> shown = {"&Файл", "&Правка", "Ф&ормат",
+                                          "&Вид",  "О&кно",   "По&мощь"};
+  ASSERT_EQ(menuBar->ActionControlCount(), int(shown.size()));
+  for (int i = 0; i < menuBar->ActionControlCount(); ++i)
+    EXPECT_EQ(menuBar->ActionControls(i)->DisplayCaption(), shown[size_t(i)]);
+  // On the screen: the automatic mark looks exactly like the written one
+  // on the same letter, and unlike one on another letter.
+  TCustomActionControl* button = menuBar->ActionControls(4);
+  auto pixels = [&](const char* caption) {
+    window->SetCaption(caption);
+    menuBar->Invalidate();
+    app->ProcessMessages();
+    sys::UpdateWindow(form->Handle());
+    std::vector<sys::COLORREF> out;
+    const sys::POINT o = button->ClientToScreen(sys::POINT{0, 0});
+    for (int y = 0; y < button->Height(); ++y)
+      for (int x = 0; x < button->Width(); ++x)
+        out.push_back(screen->ScreenPixel(o.x + x, o.y + y));
+    return out;
+  };
+  const auto automatic = pixels("Окно");
+  EXPECT_EQ(automatic, pixels("О&кно"));
+  EXPECT_NE(automatic, pixels("Ок&но"));
 }
 
 TEST_F(MenuKeysTest, AHiddenMenuBarLeavesTheKeysAlone) {

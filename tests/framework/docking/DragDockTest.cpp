@@ -210,6 +210,25 @@ TEST_F(DragDockTest, ManualFloatAndManualDockWithoutASiteFloatInAForm) {
   ASSERT_TRUE(b->ManualFloat(RECT{40, 30, 240, 130}));
   PumpMessages();
   EXPECT_EQ(b->HostDockSite()->Left(), 40);
+  // A form let go on the screen lies whole on it, as far as it fits; one
+  // let go off the screen stays there.
+  RECT work{};
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  const int w = work.right, h = work.bottom;
+  const struct {
+    RECT asked, got;
+  } fits[] = {
+      {{40, 30, 240, 130}, {40, 30, 240, 130}},
+      {{40, h - 50, 240, h + 50}, {40, h - 100, 240, h}},
+      {{w - 50, 30, w + 150, 130}, {w - 200, 30, w, 130}},
+      {{40, 60, 240, h + 160}, {40, 0, 240, h + 100}},
+      {{w + 20, 30, w + 220, 130}, {w + 20, 30, w + 220, 130}},
+  };
+  for (const auto& f : fits) {
+    SCOPED_TRACE(f.asked.top);
+    ASSERT_TRUE(b->ManualFloat(f.asked));
+    EXPECT_EQ(b->HostDockSite()->BoundsRect(), f.got);
+  }
   // And back into the site.
   b->ManualDock(site);
   EXPECT_FALSE(b->Floating());

@@ -137,6 +137,9 @@ TEST_F(FormTest, ShowModalRunsUntilTheResultIsSetAndDisablesTheRest) {
   EXPECT_TRUE(IsWindowEnabled(main->Handle()));
   EXPECT_FALSE(dialog->Visible());
   EXPECT_EQ(hidden, 1);
+  // The window active before takes the activation and the keys back.
+  EXPECT_EQ(GetActiveWindow(), main->Handle());
+  EXPECT_EQ(GetFocus(), main->Handle());
   // Closing a modal form answers Cancel.
   SetTimer(nullptr, 0, 100, [&](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -197,6 +200,19 @@ TEST_F(FormTest, TabMovesTheFocusThroughTheFormAndShiftTabBack) {
   // Deleting the active control leaves no dangling reference.
   delete inFrame;
   EXPECT_EQ(f->ActiveControl(), nullptr);
+  // Keys given to the form itself (as a control that held them for a while
+  // gives them back) leave no control active: the next activation gives
+  // them to the form, not to the control that had them before.
+  edits[2]->SetFocus();
+  ASSERT_EQ(f->ActiveControl(), edits[2]);
+  sys::SetFocus(f->Handle());
+  EXPECT_EQ(f->ActiveControl(), nullptr);
+  other->SetFocus();
+  Pump();
+  f->SetFocus();
+  Pump();
+  EXPECT_EQ(GetFocus(), f->Handle());
+  EXPECT_FALSE(edits[2]->Focused());
 }
 
 TEST_F(FormTest, KeyPreviewLetsTheFormSeeKeysFirst) {

@@ -128,6 +128,59 @@ TEST_F(Input, ClickActivationOrder) {
   EXPECT_TRUE(Only({WM_MOUSEACTIVATE, WM_ACTIVATE}).empty());
 }
 
+// When the active window goes (hidden or destroyed), the activation and
+// the keys go to its owner, else to the window that was active before it
+// (or before that one, when it has gone too), else to the frontmost window
+// that can take them: never to a window only because it lies in front.
+TEST_F(Input, ActivationGoesBackWhereItCameFrom) {
+  struct Case {
+    const char* what;
+    bool ownedByOther; // the dialog is owned by the other window
+    bool chain;        // a second dialog, opened from the first, goes first
+    bool disableMain;  // the main window cannot take the activation
+    bool destroy;      // the dialog is destroyed rather than hidden
+    char expected;     // 'M' main, 'O' other
+  };
+  const Case cases[] = {
+      {"hidden", false, false, false, false, 'M'},
+      {"destroyed", false, false, false, true, 'M'},
+      {"the owner wins", true, false, false, false, 'O'},
+      {"a chain of dialogs", false, true, false, false, 'M'},
+      {"the main window disabled", false, false, true, false, 'O'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TearDown();
+    SetUp();
+    HWND main = MakeFrame(RECT{0, 0, 300, 300}, "Main");
+    HWND other = MakeFrame(RECT{400, 0, 700, 300}, "Other");
+    SetActiveWindow(main);
+    // The other window lies in front of the main one without being active.
+    SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND dialog =
+        Make(WS_POPUP | WS_CAPTION, RECT{100, 100, 200, 200}, c.ownedByOther ? other : nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    ASSERT_EQ(GetActiveWindow(), dialog);
+    if (c.chain) {
+      HWND second = Make(WS_POPUP | WS_CAPTION, RECT{120, 120, 220, 220});
+      ShowWindow(second, SW_SHOW);
+      ShowWindow(dialog, SW_HIDE);
+      ASSERT_EQ(GetActiveWindow(), second);
+      dialog = second;
+    }
+    if (c.disableMain) EnableWindow(main, FALSE);
+    Pump();
+    if (c.destroy)
+      DestroyWindow(dialog);
+    else
+      ShowWindow(dialog, SW_HIDE);
+    Pump();
+    const HWND expected = c.expected == 'M' ? main : other;
+    EXPECT_EQ(GetActiveWindow(), expected);
+    EXPECT_EQ(GetFocus(), expected);
+  }
+}
+
 TEST_F(Input, ActivateAppFollowsTheForeground) {
   HWND a = MakeFrame(RECT{0, 0, 300, 300});
   HWND hidden = Make(WS_POPUP, RECT{0, 0, 10, 10});

@@ -242,6 +242,20 @@ TEST_F(NonClient, MinimisedChildKeepsACaptionAtTheBottomOfItsParent) {
   GetWindowRect(child, &r);
   EXPECT_EQ(r.left - o.x, 20);
   EXPECT_EQ(r.Width(), 200);
+  // More minimised children than fit along the bottom go on in a row above,
+  // each whole inside the parent.
+  const int cw = GetSystemMetrics(SM_CXMINIMIZED), ch = GetSystemMetrics(SM_CYMINIMIZED);
+  const int perRow = pc.Width() / cw;
+  ASSERT_GE(perRow, 1);
+  for (int i = 0; i <= perRow; ++i) {
+    HWND c = Make(WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, RECT{20, 20, 220, 170}, top);
+    ShowWindow(c, SW_MINIMIZE);
+    GetWindowRect(c, &r);
+    SCOPED_TRACE(i);
+    EXPECT_EQ(r.left - o.x, (i % perRow) * cw);
+    EXPECT_EQ(r.bottom - o.y, pc.bottom - (i / perRow) * ch);
+    EXPECT_LE(r.right - o.x, pc.right);
+  }
 }
 
 TEST_F(NonClient, ChildFramesMoveInsideTheirParentAndAreClippedByIt) {
