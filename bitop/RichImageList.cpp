@@ -24,6 +24,29 @@ size_t Utf8Cut(std::string_view text, size_t limit) {
   return cut;
 }
 
+// The bytes of the first count characters of a UTF-8 text.
+size_t Utf8Chars(std::string_view text, size_t count) {
+  size_t i = 0;
+  for (size_t chars = 0; i < text.size(); ++i) {
+    if ((uint8_t(text[i]) & 0xC0) == 0x80) continue;
+    if (chars++ == count) break;
+  }
+  return i;
+}
+
+// FNV-1a of a text.
+uint64_t TextHash(std::string_view text) {
+  uint64_t h = 1469598103934665603ull;
+  for (char c : text)
+    h = (h ^ uint8_t(c)) * 1099511628211ull;
+  return h;
+}
+
+// A caption's bytes within the key: the text itself when it fits, else its
+// start, a zero and a hash of the whole text in the field's last 8 bytes, so
+// that captions with the same start still make different keys.
+constexpr size_t kHashAt = FaceField::CaptionSize - 8;
+
 } // namespace
 
 TRichImageList::TRichImageList() {
@@ -80,19 +103,21 @@ void TRichImageList::SetImageList(TCustomImageList* list) {
   SetKeyDWord(FaceField::ImageList, id);
 }
 
-std::string TRichImageList::Caption() const {
-  const auto* p = reinterpret_cast<const char*>(FDescriptor.Key.data() + FaceField::Caption);
-  return std::string(p, strnlen(p, FaceField::CaptionSize - 1));
-}
-
 void TRichImageList::SetCaption(std::string_view caption) {
   // A zero byte ends the stored text, so it ends the caption here too.
   caption = caption.substr(0, std::min(caption.find('\0'), caption.size()));
-  caption = caption.substr(0, Utf8Cut(caption, FaceField::CaptionSize - 1));
-  if (Caption() == caption) return;
+  caption = caption.substr(0, Utf8Chars(caption, kMaxCaptionChars));
+  if (FCaption == caption) return;
+  FCaption = std::string(caption);
   uint8_t* p = FDescriptor.Key.data() + FaceField::Caption;
   std::memset(p, 0, FaceField::CaptionSize);
-  std::memcpy(p, caption.data(), caption.size());
+  if (caption.size() < FaceField::CaptionSize) {
+    std::memcpy(p, caption.data(), caption.size());
+  } else {
+    std::memcpy(p, caption.data(), Utf8Cut(caption, kHashAt - 1));
+    const uint64_t hash = TextHash(caption);
+    std::memcpy(p + kHashAt, &hash, sizeof hash);
+  }
   Changed(this);
 }
 
@@ -119,15 +144,18 @@ void TRichImageList::SetPalette(HPALETTE palette) {
 void TRichImageList::Assign(TPersistent* source) {
   std::array<uint8_t, FaceKeySize> key{};
   uint8_t blend = 255;
+  std::string caption;
   if (auto* other = dynamic_cast<TRichImageList*>(source)) {
     key = other->FDescriptor.Key;
     blend = other->FBlend;
+    caption = other->FCaption;
   } else if (source) {
     AssignError(source);
   }
   if (key == FDescriptor.Key && blend == FBlend) return;
   FDescriptor.Key = key;
   FBlend = blend;
+  FCaption = std::move(caption);
   Changed(this);
 }
 

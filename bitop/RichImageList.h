@@ -95,9 +95,12 @@ public:
   void SetLayout(uint8_t layout) { SetKeyByte(FaceField::Layout, layout); }
   uint8_t Spacing() const { return FDescriptor.Key[FaceField::Spacing]; }
   void SetSpacing(uint8_t spacing) { SetKeyByte(FaceField::Spacing, spacing); }
-  std::string Caption() const;
-  // Stored as UTF-8 of at most 255 bytes, cut at a character boundary.
+  // At most 255 characters (UTF-8); a longer text is cut to its first 255.
+  // The key holds the text when it fits its 255 bytes, else its start and
+  // a hash of the whole.
+  const std::string& Caption() const { return FCaption; }
   void SetCaption(std::string_view caption);
+  static constexpr size_t kMaxCaptionChars = 255;
   uint8_t Blend() const { return FBlend; }
   void SetBlend(uint8_t blend);
 
@@ -147,6 +150,7 @@ private:
 
   TFaceDescriptor FDescriptor;
   uint8_t FBlend = 255;
+  std::string FCaption;
 };
 
 } // namespace zel

@@ -266,7 +266,8 @@ void TCustomImg::PutImage(int index, TBitmap* source, const sys::RECT& rect) {
     const int sw = int(std::lround(w * f));
     const int sh = int(std::lround(h * f));
     Prepare(*FScaledBitmap, std::max(sw, 1), std::max(sh, 1));
-    glyphscale::ScaleCell(cell, PixelsOf(*FScaledBitmap), std::max(sw, 1), std::max(sh, 1));
+    glyphscale::ScaleCell(cell, PixelsOf(*FScaledBitmap), std::max(sw, 1), std::max(sh, 1),
+                          backRgb);
     result = FScaledBitmap.get();
   }
 
@@ -287,8 +288,9 @@ void TCustomImg::PutImage(int index, TBitmap* source, const sys::RECT& rect) {
   }
 
   // Undrawn pixels become exactly the background colour, which is then
-  // masked out; a drawn pixel that happens to have that colour is moved off
-  // it by one step of blue, or it would vanish.
+  // masked out; a drawn pixel that happens to have that colour (a glyph
+  // pixel of it, or a faint edge blended over it) is moved off it by one
+  // step of blue, or it would vanish.
   for (sys::Pixel& p : PixelsOf(*result).Pixels()) {
     if ((p & glyphscale::kDrawn) == 0)
       p = backRgb;

@@ -8,12 +8,15 @@ namespace zel::glyphscale {
 
 namespace {
 
-// One target pixel's sources along an axis: the first source index and the
-// weights of the consecutive sources from there.
-struct Taps {
-  int first = 0;
-  std::vector<float> weight;
+// One source pixel's share of a target pixel along an axis.
+struct Tap {
+  int index;
+  float weight;
 };
+using Taps = std::vector<Tap>;
+
+// Below this a coverage is rounding noise, not ink.
+constexpr float kNoCoverage = 1.0f / 1024;
 
 // The premultiplied sums of one pixel: colour channels weighted by coverage,
 // and the coverage itself.
@@ -27,49 +30,139 @@ struct Accum {
   }
 };
 
-// Area weights for shrinking: target pixel i covers the source interval
-// [i * ratio, (i + 1) * ratio), each source pixel weighted by its overlap.
-Taps ShrinkTaps(int i, double ratio, int sourceSize) {
-  Taps t;
-  const double lo = i * ratio;
-  const double hi = std::min(double(sourceSize), (i + 1) * ratio);
-  t.first = int(std::floor(lo));
-  double total = 0;
-  for (int s = t.first; s < sourceSize && s < hi; ++s) {
-    const double w = std::min(hi, double(s + 1)) - std::max(lo, double(s));
-    if (w <= 0) {
-      if (t.weight.empty()) t.first = s + 1;
-      continue;
-    }
-    t.weight.push_back(float(w));
-    total += w;
+// Drawn flags of the source, addressed along one axis: line l, position s.
+struct Mask {
+  const sys::Surface& src;
+  bool alongX;
+  int Lines() const { return alongX ? src.Height() : src.Width(); }
+  bool Drawn(int line, int s) const {
+    const sys::Pixel p = alongX ? src.At(s, line) : src.At(line, s);
+    return (p & kDrawn) != 0;
   }
-  for (float& w : t.weight)
-    w = float(w / total);
+};
+
+// Knots (source position, target position) of a hinted scale, both strictly
+// increasing, with the strong edges rounded after adding offset; empty when
+// the runs between them do not fit one pixel each.
+std::vector<std::pair<int, int>> Knots(const std::vector<int>& strong, int sourceSize,
+                                       int targetSize, double offset) {
+  const double f = double(targetSize) / sourceSize;
+  std::vector<std::pair<int, int>> knots{{0, 0}};
+  for (int p : strong) {
+    const int at = std::max(int(std::floor(p * f + offset + 0.5)), knots.back().second + 1);
+    if (at >= targetSize) return {};
+    knots.emplace_back(p, at);
+  }
+  knots.emplace_back(sourceSize, targetSize);
+  return knots;
+}
+
+std::vector<double> BoundsThrough(const std::vector<std::pair<int, int>>& knots, int targetSize) {
+  std::vector<double> bounds(size_t(targetSize) + 1);
+  size_t k = 0;
+  for (int v = 0; v <= targetSize; ++v) {
+    while (k + 2 < knots.size() && knots[k + 1].second <= v)
+      ++k;
+    const auto [p0, t0] = knots[k];
+    const auto [p1, t1] = knots[k + 1];
+    bounds[size_t(v)] = p0 + double(v - t0) * (p1 - p0) / (t1 - t0);
+  }
+  return bounds;
+}
+
+// The ink a scale through these bounds leaves, in target pixels.
+double InkThrough(const Mask& mask, const std::vector<double>& bounds) {
+  double ink = 0;
+  for (int line = 0; line < mask.Lines(); ++line)
+    for (size_t i = 0; i + 1 < bounds.size(); ++i) {
+      const double lo = bounds[i], hi = bounds[i + 1];
+      for (int s = int(std::floor(lo)); s < hi; ++s)
+        if (mask.Drawn(line, s)) ink += (std::min(hi, s + 1.0) - std::max(lo, double(s))) / (hi - lo);
+    }
+  return ink;
+}
+
+// Where each target pixel begins in the source, for shrinking sourceSize to
+// targetSize; the last entry is sourceSize.
+//
+// A plain scale puts every stroke edge wherever it falls, so a stroke or a
+// gap narrower than two target pixels ends up spread over two grey pixels
+// and parallel strokes melt together.  The edges that many lines share (the
+// strong edges: the top and bottom of a bar, the gap between two bars) are
+// therefore put on whole target pixels, each run between two of them at
+// least one pixel wide, and the source is scaled linearly between them.
+// Of the ways to round the edges, the one whose strokes keep the glyph's
+// ink closest to a plain scale's is taken.  When the strong edges do not
+// fit, the plain scale stays.
+std::vector<double> PixelBounds(const Mask& mask, int sourceSize, int targetSize) {
+  const double f = double(targetSize) / sourceSize;
+  std::vector<double> best(size_t(targetSize) + 1);
+  for (int i = 0; i <= targetSize; ++i)
+    best[size_t(i)] = i / f;
+  best.back() = sourceSize;
+
+  std::vector<int> strength(size_t(sourceSize), 0);
+  double reference = 0;
+  for (int line = 0; line < mask.Lines(); ++line)
+    for (int p = 0; p < sourceSize; ++p) {
+      reference += mask.Drawn(line, p) ? f : 0;
+      if (p > 0) strength[size_t(p)] += mask.Drawn(line, p - 1) != mask.Drawn(line, p) ? 1 : 0;
+    }
+  const int strongest = *std::max_element(strength.begin(), strength.end());
+  const int threshold = std::max(3, (strongest + 1) / 2);
+  std::vector<int> strong;
+  for (int p = 1; p < sourceSize; ++p)
+    if (strength[size_t(p)] >= threshold) strong.push_back(p);
+  if (strong.empty()) return best;
+
+  double bestError = -1;
+  for (int j : {0, 1, -1, 2, -2, 3, -3, 4}) {
+    const auto knots = Knots(strong, sourceSize, targetSize, j / 8.0);
+    if (knots.empty()) continue;
+    std::vector<double> bounds = BoundsThrough(knots, targetSize);
+    // Ink lost weighs more than ink gained: a thin stroke must stay seen.
+    const double ink = InkThrough(mask, bounds);
+    const double error = ink < reference ? 1.5 * (reference - ink) : ink - reference;
+    if (bestError < 0 || error + 1e-6 < bestError) {
+      best = std::move(bounds);
+      bestError = error;
+    }
+  }
+  return best;
+}
+
+// Area weights for shrinking: target pixel i covers the source interval
+// [bounds[i], bounds[i + 1]), each source pixel weighted by its overlap.
+Taps AreaTaps(double lo, double hi, int sourceSize) {
+  Taps t;
+  for (int s = std::max(0, int(std::floor(lo))); s < sourceSize && s < hi; ++s) {
+    const double w = std::min(hi, double(s + 1)) - std::max(lo, double(s));
+    if (w > 1e-6) t.push_back(Tap{s, float(w / (hi - lo))});
+  }
   return t;
 }
 
 // Linear weights for enlarging, with pixel centres mapped onto each other.
 Taps EnlargeTaps(int i, double ratio, int sourceSize) {
-  Taps t;
   double pos = (i + 0.5) * ratio - 0.5;
   pos = std::clamp(pos, 0.0, double(sourceSize - 1));
   const int s0 = int(std::floor(pos));
   const double frac = pos - s0;
-  t.first = s0;
-  if (s0 + 1 < sourceSize && frac > 0)
-    t.weight = {float(1 - frac), float(frac)};
-  else
-    t.weight = {1.0f};
-  return t;
+  if (s0 + 1 < sourceSize && frac > 0) return {Tap{s0, float(1 - frac)}, Tap{s0 + 1, float(frac)}};
+  return {Tap{s0, 1.0f}};
 }
 
-std::vector<Taps> MakeTaps(int sourceSize, int targetSize) {
+std::vector<Taps> AxisTaps(const Mask& mask, int sourceSize, int targetSize) {
   std::vector<Taps> taps(static_cast<size_t>(targetSize));
   const double ratio = double(sourceSize) / targetSize;
+  if (ratio <= 1) {
+    for (int i = 0; i < targetSize; ++i)
+      taps[size_t(i)] = EnlargeTaps(i, ratio, sourceSize);
+    return taps;
+  }
+  const std::vector<double> bounds = PixelBounds(mask, sourceSize, targetSize);
   for (int i = 0; i < targetSize; ++i)
-    taps[size_t(i)] =
-        ratio > 1 ? ShrinkTaps(i, ratio, sourceSize) : EnlargeTaps(i, ratio, sourceSize);
+    taps[size_t(i)] = AreaTaps(bounds[size_t(i)], bounds[size_t(i) + 1], sourceSize);
   return taps;
 }
 
@@ -83,21 +176,25 @@ Accum FromPixel(sys::Pixel p) {
   return c;
 }
 
-sys::Pixel ToPixel(const Accum& c) {
-  // Less than half covered: not drawn.  The colour is that of the drawn
-  // sources alone, so no transparent colour bleeds into it.
-  if (c.a < 0.5f) return 0;
-  auto channel = [&](float v) { return sys::Pixel(std::clamp(int(std::lround(v / c.a)), 0, 255)); };
-  return kDrawn | (channel(c.r) << 16) | (channel(c.g) << 8) | channel(c.b);
+// The covered part over the background; nothing when nothing is covered.
+sys::Pixel ToPixel(const Accum& c, sys::Pixel background) {
+  if (c.a < kNoCoverage) return 0;
+  const float rest = std::max(0.0f, 1 - c.a);
+  auto channel = [&](float v, int shift) {
+    const float under = float((background >> shift) & 0xFF);
+    return sys::Pixel(std::clamp(int(std::lround(v + under * rest)), 0, 255)) << shift;
+  };
+  return kDrawn | channel(c.r, 16) | channel(c.g, 8) | channel(c.b, 0);
 }
 
 } // namespace
 
-void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height) {
+void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height,
+               sys::Pixel background) {
   dst.Resize(width, height);
   if (src.Empty() || width <= 0 || height <= 0) return;
-  const std::vector<Taps> xs = MakeTaps(src.Width(), width);
-  const std::vector<Taps> ys = MakeTaps(src.Height(), height);
+  const std::vector<Taps> xs = AxisTaps(Mask{src, true}, src.Width(), width);
+  const std::vector<Taps> ys = AxisTaps(Mask{src, false}, src.Height(), height);
 
   // Horizontal pass into premultiplied rows, then the vertical pass.
   std::vector<Accum> rows(size_t(width) * size_t(src.Height()));
@@ -105,21 +202,19 @@ void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height
     const sys::Pixel* in = src.Row(y);
     Accum* out = rows.data() + size_t(y) * size_t(width);
     for (int x = 0; x < width; ++x) {
-      const Taps& t = xs[size_t(x)];
       Accum sum;
-      for (size_t k = 0; k < t.weight.size(); ++k)
-        sum.Add(FromPixel(in[size_t(t.first) + k]), t.weight[k]);
+      for (const Tap& tap : xs[size_t(x)])
+        sum.Add(FromPixel(in[tap.index]), tap.weight);
       out[x] = sum;
     }
   }
   for (int y = 0; y < height; ++y) {
-    const Taps& t = ys[size_t(y)];
     sys::Pixel* out = dst.Row(y);
     for (int x = 0; x < width; ++x) {
       Accum sum;
-      for (size_t k = 0; k < t.weight.size(); ++k)
-        sum.Add(rows[(size_t(t.first) + k) * size_t(width) + size_t(x)], t.weight[k]);
-      out[x] = ToPixel(sum);
+      for (const Tap& tap : ys[size_t(y)])
+        sum.Add(rows[size_t(tap.index) * size_t(width) + size_t(x)], tap.weight);
+      out[x] = ToPixel(sum, background);
     }
   }
 }

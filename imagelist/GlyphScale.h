@@ -1,11 +1,17 @@
 #pragma once
-// Scaling of glyph cells that have transparent pixels.  A plain filter
-// averages a glyph's edge with whatever lies under its transparent pixels, and
-// the blend no longer matches the transparent colour, so a fringe of that
-// colour stays around every scaled glyph.  Here the transparent pixels take
-// no part in the colours: each target pixel is the average of the drawn
-// source pixels it covers, and it is drawn only when at least half of it is
-// covered, so the edge stays sharp and free of fringes.
+// Scaling of glyph cells that have transparent pixels.  The cell is scaled as
+// a picture on the list's background colour: a target pixel that a glyph
+// covers only in part takes the glyph's colours over the background in
+// proportion to the part covered, so thin strokes stay visible as lighter
+// strokes instead of vanishing or swelling.  Only a target pixel that no
+// drawn source pixel touches stays undrawn, and the transparent colour of
+// the strip never enters a colour.
+//
+// Shrinking averages over the covered area, with the edges that many lines
+// of the glyph share (bars, the gaps between them) put on whole pixels, so
+// that parallel strokes keep the gaps between them open instead of melting
+// into one grey block.  Enlarging interpolates between the four nearest
+// pixels.
 
 #include "platform/gdi/Surface.h"
 
@@ -15,8 +21,9 @@ namespace zel::glyphscale {
 constexpr sys::Pixel kDrawn = 0xFF000000u;
 
 // Scales src (alpha as above) to width x height into dst, which is resized.
-// Shrinking averages over the covered area, enlarging interpolates between
-// the four nearest pixels; in both only drawn pixels contribute colour.
-void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height);
+// A drawn target pixel is the covered part of the glyph over background
+// (0x00RRGGBB); a pixel with no coverage at all is 0 (undrawn).
+void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height,
+               sys::Pixel background);
 
 } // namespace zel::glyphscale

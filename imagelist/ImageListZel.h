@@ -59,8 +59,8 @@ public:
   // A counting bracket.  The first BeginUpdate marks the list as updating
   // and makes the work bitmaps; the last EndUpdate frees them and issues the
   // change notification.  An EndUpdate without a BeginUpdate does nothing.
-  void BeginUpdate();
-  void EndUpdate();
+  void BeginUpdate() override;
+  void EndUpdate() override;
   int UpdateCounter() const { return FUpdateCount; }
 
   // Starts, or restarts, the 40 ms one-shot timer that calls DelayedChange.

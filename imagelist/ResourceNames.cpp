@@ -207,13 +207,13 @@ std::string TResourceName::ResolveResourceName() {
     std::string otherBase;
     int number = 0;
     SplitSizeSuffix(names[i], otherBase, number);
-    if (otherBase != base) continue;
+    // A size beyond what a cell side can hold names no strip of cells.
+    if (otherBase != base || number > 255) continue;
     if (number >= height) above = std::min(above, number);
     largest = std::max(largest, number);
   }
   const int choice = above != INT_MAX ? above : std::max(largest, 0);
-  // Sizes above what a cell side can hold cannot be cells of this strip.
-  if (choice <= 0 || choice > 255) return base;
+  if (choice <= 0) return base;
   FWidth = uint8_t(choice);
   FHeight = uint8_t(choice);
   return base + "_" + std::to_string(choice);

@@ -6,10 +6,13 @@
 #include <filesystem>
 #include <string>
 
+#include "colormap/UnitFrameColorMap.h"
 #include "docking/UnitFrameSite.h"
 #include "framework/actions/ActnList.h"
 #include "framework/actnbars/ActnCtrls.h"
+#include "framework/core/StrUtils.h"
 #include "framework/docking/DragDock.h"
+#include "framework/stdctrls/Label.h"
 #include "imagelist/ImageListZel.h"
 #include "platform/resource/Resource.h"
 
@@ -34,6 +37,11 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   FrameSite1->SetAlign(alRight);
   FrameSite1->SetDockStyle(1);
   FrameSite1->SetCtl3D(false);
+  // The colour-map editor, docked there, working on the window's bars.
+  FColorMapFrame = new TFrameColorMap(this);
+  FColorMapFrame->SetName("FrameColorMap1");
+  FColorMapFrame->SetParent(FrameSite1);
+  FColorMapFrame->SetActionManager(ActionManager1);
   // Without a known executable there is no place for the layout: it is
   // then neither read nor written.
   const std::string executable = sys::GetModuleFileName(nullptr);
@@ -84,6 +92,7 @@ void TMainForm::ImageListZel1Change(TObject* sender) {
 }
 
 void TMainForm::ApplyRowSize() {
+  FColorMapFrame->lSize->SetCaption(IntToStr(ImageListZel1->Width()));
   ControlBar1->DisableAlign();
   int row = 0;
   try {

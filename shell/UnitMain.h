@@ -18,6 +18,7 @@ class TActionManager;
 class TActionToolBar;
 class TCustomizeActionBars;
 class TFileExit;
+class TFrameColorMap;
 class TFrameSite;
 class TImageListZel;
 class TSplitter;
@@ -67,6 +68,8 @@ public:
   // Start-up has finished: from now on a close saves the layout and a show
   // loads nothing.
   bool Started() const { return FStarted; }
+  // The colour-map editor docked in FrameSite1.
+  TFrameColorMap* ColorMapFrame() const { return FColorMapFrame; }
   // The layout file: the executable's full path with ".sav" as extension;
   // empty when the executable's path is unknown.
   const std::string& LayoutFileName() const { return FLayoutFileName; }
@@ -80,6 +83,7 @@ private:
 
   bool FStarted = false;
   std::string FLayoutFileName;
+  TFrameColorMap* FColorMapFrame = nullptr;
 };
 
 // The main window unit's start-up: floating forms of the docking unit paint

@@ -90,6 +90,15 @@ void TSpeedButtonZel::ArrangeParts() {
   }
 }
 
+void TSpeedButtonZel::SetBounds(int left, int top, int width, int height) {
+  const sys::RECT before = BoundsRect();
+  TGraphicControl::SetBounds(left, top, width, height);
+  // A size change rearranges through Resize; a move alone must take the
+  // drop part along.
+  const sys::RECT after = BoundsRect();
+  if (FDropButton && (after.left != before.left || after.top != before.top)) ArrangeParts();
+}
+
 void TSpeedButtonZel::Resize() {
   ArrangeParts();
   TGraphicControl::Resize();

@@ -233,9 +233,13 @@ void TSpeedButtonZel::ActionChange(TObject* sender, bool checkDefaults) {
   if (!action) return;
   BeginUpdate();
   try {
+    // Only an action with an image of its own replaces the button's
+    // glyphs: one without (ImageIndex -1) would otherwise blank a button
+    // that carries its own glyphs at every change of the action.  The list
+    // is set only when it differs, as setting it empties the face cache.
     TCustomActionList* list = action->ActionList();
-    if (!checkDefaults && list && list->Images()) {
-      SetImageList(list->Images());
+    if (!checkDefaults && list && list->Images() && action->ImageIndex() >= 0) {
+      if (ImageList() != list->Images()) SetImageList(list->Images());
       FGliphs->SetImageIndexNormalHot(action->ImageIndex());
       FGliphs->SetImageIndexNormal(-1);
       FGliphs->SetImageIndexPush(-1);

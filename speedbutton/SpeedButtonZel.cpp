@@ -114,7 +114,11 @@ void TSpeedButtonZel::SetChecked(bool v) {
 
 void TSpeedButtonZel::SetBorder(TZelButtonBorder v) {
   fList->SetBorder(v);
-  if (FDropButton) FDropButton->SetBorder(v);
+  if (!FDropButton) return;
+  // The corner square's size and the part's dimming depend on the border.
+  FDropButton->SetBorder(v);
+  SyncDropBlend();
+  ArrangeParts();
 }
 
 void TSpeedButtonZel::SetBtnFrameColor(TColor v) {
@@ -151,10 +155,13 @@ void TSpeedButtonZel::SetTransparent(bool v) {
 void TSpeedButtonZel::SetButtonKind(TZelButtonKind v) {
   if (v == FButtonKind) return;
   FButtonKind = v;
-  if (v != ZelBKImage)
+  if (v != ZelBKImage) {
+    // A built-in glyph is never a state's own, as the glyph selection says.
     fList->SetImageIndex(-int(v));
-  else
+    fList->SetSubstitute(true);
+  } else {
     fList->SetImageIndex(0);
+  }
 }
 
 void TSpeedButtonZel::SetStyle(TZelButtonStyle v) {
@@ -175,6 +182,9 @@ void TSpeedButtonZel::SetGliphs(TGliphs* v) {
     throw;
   }
   EndUpdate();
+  // The glyph set's own notice selects no glyph inside the bracket.
+  const TComponentState state = ComponentState();
+  if (!state.Contains(csLoading) && !state.Contains(csDestroying)) UpdateGlyph();
 }
 
 // ---- Glyph selection -------------------------------------------------------------------

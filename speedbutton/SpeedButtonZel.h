@@ -187,6 +187,7 @@ public:
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
   void SetParent(TWinControl* parent) override;
+  void SetBounds(int left, int top, int width, int height) override;
   void WndProc(TMessage& message) override;
   void Invalidate() override;
   void Repaint() override;

@@ -122,8 +122,10 @@ public:
   void RegisterChanges(TChangeLink* link);
   void UnRegisterChanges(TChangeLink* link);
   // A counting bracket: the changes inside it are told once, at the end.
-  void BeginUpdate();
-  void EndUpdate();
+  // Descendants with a bracket of their own override both, so that callers
+  // holding them as a plain image list open that bracket.
+  virtual void BeginUpdate();
+  virtual void EndUpdate();
   int UpdateCount() const { return FUpdateCount; }
 
   // The images as bytes, for component storage.  ReadData raises EReadError

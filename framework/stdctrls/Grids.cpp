@@ -510,8 +510,13 @@ void TCustomGrid::Paint() {
       // holds none of them and they can be freed later.
       c->Refresh();
       SaveDC(dc);
-      IntersectClipRect(dc, cell.left, cell.top, std::min(cell.right, int(grid.right)),
-                        std::min(cell.bottom, int(grid.bottom)));
+      // A cell may draw on the grid lines around it (a handler that frames
+      // its cells puts the frame there), never beyond them.  A cell's own
+      // lines are painted just before it is drawn, so what it draws on a
+      // line stays until a neighbour drawn later draws there too.
+      IntersectClipRect(dc, cell.left - FGridLineWidth, cell.top - FGridLineWidth,
+                        std::min(cell.right + FGridLineWidth, int(grid.right)),
+                        std::min(cell.bottom + FGridLineWidth, int(grid.bottom)));
       c->Font()->Assign(Font());
       if (FDefaultDrawing) {
         c->Brush()->SetColor(fixed                        ? FFixedColor
@@ -631,7 +636,12 @@ void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     } else {
       int col, row;
       if (MouseToCell(x, y, col, row) && col >= FFixedCols && row >= FFixedRows) {
-        FocusCell(col, row, true);
+        // Every click asks, also one on the current cell: a handler that
+        // puts an editor over the cell it allows brings the editor back.
+        if (col == FCol && row == FRow)
+          SelectCell(col, row);
+        else
+          FocusCell(col, row, true);
         FSelecting = true;
       }
     }

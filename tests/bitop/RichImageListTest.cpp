@@ -50,18 +50,33 @@ TEST_F(RichImage, DescriptorBytesAndNotifications) {
   EXPECT_EQ(f.ImageList(), nullptr) << "a list that is gone is not found again";
 }
 
-TEST_F(RichImage, CaptionIsCutAtACharacterBoundary) {
-  TRichImageList f;
-  std::string text;
-  for (int i = 0; i < 200; ++i)
-    text += "Ж"; // two bytes each
-  f.SetCaption(text);
-  EXPECT_EQ(f.Caption().size(), 254u);
-  EXPECT_EQ(f.Descriptor().Key[33 + 254], 0);
+TEST_F(RichImage, CaptionKeepsTwoHundredFiftyFiveLetters) {
+  // The limit counts letters, not bytes: Cyrillic takes two bytes each.
+  auto letters = [](const char* letter, int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i)
+      text += letter;
+    return text;
+  };
+  TRichImageList f, g;
+  f.SetCaption(letters("Ж", 200));
+  EXPECT_EQ(f.Caption(), letters("Ж", 200));
+  f.SetCaption(letters("Ж", 300));
+  EXPECT_EQ(f.Caption(), letters("Ж", 255));
+  // Texts too long for the key's bytes still make different keys.
+  g.SetCaption(letters("Ж", 254) + "Ю");
+  EXPECT_FALSE(f.Equals(&g));
+  g.SetCaption(letters("Ж", 255));
+  EXPECT_TRUE(f.Equals(&g));
+  TRichImageList copy;
+  copy.Assign(&f);
+  EXPECT_EQ(copy.Caption(), f.Caption());
+  // A short text is the key's own bytes, the old text zeroed behind it.
   f.SetCaption("abc");
   EXPECT_EQ(f.Caption(), "abc");
-  EXPECT_EQ(f.Descriptor().Key[33 + 3], 0) << "the old text is zeroed";
-  EXPECT_EQ(f.Descriptor().Key[33 + 100], 0);
+  EXPECT_EQ(f.Descriptor().Key[33 + 2], 'c');
+  EXPECT_EQ(f.Descriptor().Key[33 + 3], 0);
+  EXPECT_EQ(f.Descriptor().Key[33 + 255], 0);
 }
 
 TEST_F(RichImage, AssignAndEquality) {

@@ -144,6 +144,29 @@ TEST_F(ResourceNames, StripChoiceByHeight) {
   EXPECT_EQ(lone->ResolveResourceName(), "STANDARTBTN");
 }
 
+TEST_F(ResourceNames, StripSizesBeyondACellSideAreLeftOut) {
+  // A strip of 300 cannot have cells of its size: it is not chosen, and the
+  // bare name (which no strip has) is not taken either.
+  TBitmap strip;
+  MakeStrip(strip, 16, 1, 2);
+  const std::string path =
+      WriteModule("big.zres", {{"BIG_16", &strip}, {"BIG_300", &strip}, {"HUGE_999", &strip}});
+  item->SetFileName(path);
+  item->SetFileNameDOM(false);
+  struct Case {
+    const char* name;
+    int height;
+    const char* resolved;
+  };
+  for (const Case c : {Case{"BIG", 10, "BIG_16"}, Case{"BIG", 100, "BIG_16"},
+                       Case{"BIG", 255, "BIG_16"}, Case{"HUGE", 24, "HUGE"}}) {
+    item->SetName(c.name);
+    list.SetSize(c.height, c.height);
+    EXPECT_EQ(item->ResolveResourceName(), c.resolved) << c.name << " " << c.height;
+  }
+  item->SetFileName("");
+}
+
 TEST_F(ResourceNames, ListsEveryBitmapOfTheProgramOnce) {
   TStringList names;
   names.Add("STANDARTBTN_24");

@@ -1,8 +1,10 @@
-// A sheet of the main window's 42 glyphs as the list rebuilds them at every
-// glyph size the program offers, on a light and on a dark ground, written to
-// pictures/imagelist_sizes.png (and in three magnified parts beside it) for
-// a person to judge.  The test itself checks what a machine can: every glyph
-// is drawn, and no drawn pixel leans towards the strips' key colour.
+// The main window's glyphs as the list rebuilds them from the real strips at
+// every glyph size the program offers.  Checked: no glyph loses ink against a
+// plain area-weighted scaling of its strip cell, the strokes of the three
+// alignment glyphs stay apart, and no pixel leans towards the strips' key
+// colour.  A sheet of the sizes 10, 12, 14, 20 and 32 on a light and on a
+// dark ground goes to pictures/imagelist_sizes.png (and magnified parts
+// beside it) for a person to judge.
 
 #include "tests/imagelist/ImageListTestSupport.h"
 
@@ -11,8 +13,9 @@
 namespace zel::test {
 namespace {
 
-constexpr int kSizes[] = {10, 16, 20, 24, 28, 32};
+constexpr int kSheetSizes[] = {10, 12, 14, 20, 32};
 constexpr int kGap = 6;
+constexpr int kAlignLeft = 20, kAlignRight = 22;
 
 // Red and blue well above green, as magenta blended into a glyph edge would
 // leave it.
@@ -21,11 +24,89 @@ bool Pinkish(TColor c) {
   return r > 200 && b > 200 && g < 120;
 }
 
-// The glyphs first .. first + count - 1 of every size, one row per size, on
-// a light ground and again below on a dark one.
+int Luma(TColor c) {
+  return (c & 0xFF) * 3 + ((c >> 8) & 0xFF) * 6 + ((c >> 16) & 0xFF);
+}
+
+// The coverage of every pixel in a plain area-weighted scaling of a strip
+// cell (magenta is empty) to size x size.
+std::vector<double> AreaCoverage(const sys::Surface& strip, int cell, int k, int size) {
+  std::vector<double> cover(size_t(size * size), 0);
+  const double r = double(cell) / size;
+  auto overlap = [](double lo, double hi, int s) {
+    return std::max(0.0, std::min(hi, s + 1.0) - std::max(lo, double(s)));
+  };
+  for (int sy = 0; sy < cell; ++sy)
+    for (int sx = 0; sx < cell; ++sx) {
+      if (TColor(sys::ColorRefFromPixel(strip.At(k * cell + sx, sy))) == kMagenta) continue;
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+          cover[size_t(y * size + x)] +=
+              overlap(y * r, (y + 1) * r, sy) * overlap(x * r, (x + 1) * r, sx) / (r * r);
+    }
+  return cover;
+}
+
+// Two backgrounds that no glyph pixel has (a glyph pixel of the background
+// colour would be taken for background).
+constexpr TColor kLight = 0xE8F0F4, kDark = 0x180C10;
+
+// How much of a pixel the glyph covers, from the same image composed on the
+// light and on the dark background: the background shows through the rest.
+double Coverage(sys::Pixel onLight, sys::Pixel onDark) {
+  const sys::Pixel light = sys::PixelFromColorRef(kLight), dark = sys::PixelFromColorRef(kDark);
+  double rest = 0;
+  for (int shift = 0; shift < 24; shift += 8)
+    rest += double(int((onLight >> shift) & 0xFF) - int((onDark >> shift) & 0xFF)) /
+            double(int((light >> shift) & 0xFF) - int((dark >> shift) & 0xFF));
+  return std::clamp(1 - rest / 3, 0.0, 1.0);
+}
+
+// The strokes a column of a strip cell shows: runs of non-key pixels.
+int StrokesInSourceColumn(const sys::Surface& cells, int cell, int k, int x) {
+  int strokes = 0;
+  bool before = false;
+  for (int y = 0; y < cell; ++y) {
+    const bool ink = TColor(sys::ColorRefFromPixel(cells.At(k * cell + x, y))) != kMagenta;
+    strokes += ink && !before ? 1 : 0;
+    before = ink;
+  }
+  return strokes;
+}
+
+// The number of strokes a column of an alignment glyph shows: runs of
+// pixels at least half as dark as the glyph's darkest, each parted from the
+// next by a pixel less than a third as dark.
+int StrokesInColumn(const TCustomImageList& list, int index, int x, int lightLuma) {
+  const int size = list.Height();
+  int darkest = lightLuma;
+  for (int y = 0; y < size; ++y)
+    for (int xx = 0; xx < size; ++xx)
+      if (Drawn(list, index, xx, y)) darkest = std::min(darkest, Luma(ColorAt(list, index, xx, y)));
+  auto ink = [&](int y) {
+    if (!Drawn(list, index, x, y)) return 0.0;
+    return double(lightLuma - Luma(ColorAt(list, index, x, y))) / (lightLuma - darkest);
+  };
+  int strokes = 0;
+  bool inStroke = false, parted = true;
+  for (int y = 0; y < size; ++y) {
+    const double v = ink(y);
+    if (v >= 0.5 && !inStroke && parted) {
+      ++strokes;
+      inStroke = true;
+      parted = false;
+    }
+    if (v < 0.5) inStroke = false;
+    if (v < 1.0 / 3) parted = true;
+  }
+  return strokes;
+}
+
+// The glyphs first .. first + count - 1 of every sheet size, one row per
+// size, on a light ground and again below on a dark one.
 sys::Surface DrawSheet(TImageListZel& list, int first, int count) {
   int width = 0, height = kGap;
-  for (int size : kSizes) {
+  for (int size : kSheetSizes) {
     width = std::max(width, kGap + count * (size + kGap));
     height += size + kGap;
   }
@@ -33,12 +114,12 @@ sys::Surface DrawSheet(TImageListZel& list, int first, int count) {
   sheet.SetPixelFormat(pf32bit);
   sheet.SetSize(width, height * 2);
   TCanvas* canvas = sheet.Canvas();
-  canvas->Brush()->SetColor(TColor(0xE8E8E8));
+  canvas->Brush()->SetColor(TColor(0xF0F0F0));
   canvas->FillRect(sys::RECT{0, 0, width, height});
   canvas->Brush()->SetColor(TColor(0x383838));
   canvas->FillRect(sys::RECT{0, height, width, height * 2});
   int y = kGap;
-  for (int size : kSizes) {
+  for (int size : kSheetSizes) {
     list.BeginUpdate();
     list.SetSize(size, size);
     list.EndUpdate();
@@ -63,28 +144,54 @@ sys::Surface Magnify(const sys::Surface& pixels, int times) {
 
 class SizeSheet : public ImageListTest {};
 
-TEST_F(SizeSheet, AllGlyphsAtEverySize) {
+TEST_F(SizeSheet, EverySizeKeepsInkAndStrokeGaps) {
   TImageListZel list(nullptr);
   SetUpMainList(list);
-  for (int size : kSizes) {
+  for (int size = 10; size <= 32; ++size) {
+    SCOPED_TRACE(size);
     list.BeginUpdate();
     list.SetSize(size, size);
+    list.SetBkColor(kDark);
+    list.EndUpdate();
+    ASSERT_TRUE(list.RebuildImages());
+    std::vector<sys::Surface> onDark;
+    for (int k = 0; k < 36; ++k)
+      onDark.push_back(*list.ImagePixels(k));
+    list.BeginUpdate();
+    list.SetBkColor(kLight);
     list.EndUpdate();
     ASSERT_TRUE(list.RebuildImages());
     ASSERT_EQ(list.Count(), 42);
-    for (int k = 0; k < 42; ++k) {
-      EXPECT_GT(DrawnCount(list, k), 0) << size << " image " << k;
-      for (int py = 0; py < size; ++py) {
-        for (int px = 0; px < size; ++px) {
-          if (Drawn(list, k, px, py)) {
-            ASSERT_FALSE(Pinkish(ColorAt(list, k, px, py)))
-                << size << " image " << k << " at " << px << "," << py;
-          }
+
+    const int cell = list.ResourceNames()->Items(0)->Width();
+    TBitmap strip;
+    strip.LoadFromResourceName(nullptr, "STANDARTBTN_" + std::to_string(cell));
+    const sys::Surface& cells = strip.Handle()->surface;
+    for (int k = 0; k < 36; ++k) {
+      const std::vector<double> cover = AreaCoverage(cells, cell, k, size);
+      double reference = 0, ink = 0;
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+          reference += cover[size_t(y * size + x)];
+          if (!Drawn(list, k, x, y)) continue;
+          ink += Coverage(list.ImagePixels(k)->At(x, y), onDark[size_t(k)].At(x, y));
+          ASSERT_FALSE(Pinkish(ColorAt(list, k, x, y))) << k;
         }
-      }
+      // Strokes put on whole pixels may come out a little thinner or
+      // thicker; whole parts of a glyph may not go.
+      EXPECT_GE(ink, reference * 0.7 - 2) << "image " << k;
+    }
+    for (int k = kAlignLeft; k <= kAlignRight; ++k) {
+      int want = 0, most = 0;
+      for (int x = 0; x < cell; ++x)
+        want = std::max(want, StrokesInSourceColumn(cells, cell, k, x));
+      for (int x = 0; x < size; ++x)
+        most = std::max(most, StrokesInColumn(list, k, x, Luma(kLight)));
+      EXPECT_EQ(most, want) << "the strokes of image " << k << " run together";
     }
   }
 
+  list.SetBkColor(clNone); // drawn over each ground, not on a box of its own
   const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
   std::filesystem::create_directories(dir);
   EXPECT_TRUE(sys::WritePng(DrawSheet(list, 0, 42), (dir / "imagelist_sizes.png").string()));
@@ -92,6 +199,8 @@ TEST_F(SizeSheet, AllGlyphsAtEverySize) {
     const std::string name = "imagelist_sizes_x3_" + std::to_string(part + 1) + ".png";
     EXPECT_TRUE(sys::WritePng(Magnify(DrawSheet(list, part * 14, 14), 3), (dir / name).string()));
   }
+  EXPECT_TRUE(sys::WritePng(Magnify(DrawSheet(list, kAlignLeft, 3), 8),
+                            (dir / "imagelist_alignment_x8.png").string()));
 }
 
 } // namespace

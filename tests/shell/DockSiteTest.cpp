@@ -1,5 +1,5 @@
 // The main window's dock site as a person meets it on the headless screen:
-// a panel docked at the right edge with its grabber, dragged out into a
+// the colour-map editor docked at the right edge with its grabber, dragged out into a
 // self-painted floating form, closed with the form's cross, shown again,
 // dragged back by the form's caption; the site collapses while empty and
 // grows back with its splitter beside it.
@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "colormap/UnitFrameColorMap.h"
 #include "docking/UnitFrameSite.h"
 #include "framework/docking/DragDock.h"
 #include "framework/forms/Application.h"
-#include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/Splitter.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
@@ -35,13 +35,8 @@ protected:
     app = std::make_unique<TApplication>();
     app->Initialize();
     app->CreateForm(&form);
-    // Docked at construction, as the colour-map editor will be.
-    panel = new TPanel(form);
-    panel->SetName("Panel1");
-    panel->SetCaption("Настройка");
-    panel->SetDragKind(dkDock);
-    panel->SetBounds(0, 0, 200, 150);
-    panel->SetParent(form->FrameSite1);
+    // The colour-map editor is docked there at construction.
+    panel = form->ColorMapFrame();
     form->Show();
     Settle();
   }
@@ -91,10 +86,10 @@ protected:
   HeadlessBackend* screen = nullptr;
   std::unique_ptr<TApplication> app;
   TMainForm* form = nullptr;
-  TPanel* panel = nullptr;
+  TFrameColorMap* panel = nullptr;
 };
 
-TEST_F(DockSiteTest, StartsWithTheUnitsDefaultsAndThePanelDockedOnTheRight) {
+TEST_F(DockSiteTest, StartsWithTheUnitsDefaultsAndTheEditorDockedOnTheRight) {
   TFrameSite* site = form->FrameSite1;
   EXPECT_EQ(site->Align(), alRight);
   EXPECT_EQ(site->DockStyle(), 1);
@@ -105,7 +100,7 @@ TEST_F(DockSiteTest, StartsWithTheUnitsDefaultsAndThePanelDockedOnTheRight) {
   EXPECT_EQ(site->Left() + site->Width(), form->ClientWidth());
   EXPECT_EQ(site->Width(), 320);
   ExpectSplitterBesideTheSite();
-  // The grabber above the panel: the bar's top in 120 % of the site colour.
+  // The grabber above the editor: the bar's top in 120 % of the site colour.
   EXPECT_EQ(GrabberPixel(), COLORREF(ScaleColor(site->Color(), 120)));
   EXPECT_EQ(panel->Top(), TDockTree::GrabberSize);
   Picture("docking_main_window_site");
@@ -120,7 +115,7 @@ TEST_F(DockSiteTest, DraggedOutClosedShownAgainAndDockedBack) {
   auto* floating = dynamic_cast<TCustomDockFormZel*>(panel->HostDockSite());
   ASSERT_NE(floating, nullptr);
   EXPECT_TRUE(floating->Visible());
-  EXPECT_EQ(floating->Caption(), "Настройка");
+  EXPECT_EQ(floating->Caption(), "Настройка внешнего вида");
   EXPECT_TRUE(site->Collapsed());
   EXPECT_EQ(site->Width(), 0);
   EXPECT_FALSE(form->Splitter1->Visible());
@@ -131,7 +126,7 @@ TEST_F(DockSiteTest, DraggedOutClosedShownAgainAndDockedBack) {
             COLORREF(ColorToRGB(floating->Active() ? clActiveCaption : clInactiveCaption)));
   Picture("docking_floating_editor");
 
-  // Closed with its cross: form and panel hidden; shown again: both back.
+  // Closed with its cross: form and editor hidden; shown again: both back.
   const POINT cross{wr.left + (g.Close.left + g.Close.right) / 2,
                     wr.top + (g.Close.top + g.Close.bottom) / 2};
   AdvanceTime(1000);

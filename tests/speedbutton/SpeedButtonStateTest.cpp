@@ -200,6 +200,95 @@ TEST_F(SpeedButtonTest, ActionOfAListWithImagesGivesTheHotGlyph) {
   list.SetImages(nullptr);
 }
 
+TEST_F(SpeedButtonTest, ActionWithoutAnImageKeepsTheButtonsGlyphs) {
+  // A check button with glyphs of its own, linked to an action of a list
+  // with images but without an image itself: no change of the action may
+  // blank it.
+  TImageList own(16, 16, nullptr);
+  TBitmap cell(16, 16, pf32bit);
+  for (int i = 0; i < 4; ++i)
+    own.Add(&cell, nullptr);
+  TActionList list(nullptr);
+  list.SetImages(Images(6));
+  auto* action = new TAction(nullptr);
+  action->SetActionList(&list);
+  auto* b = Put(10, 10);
+  b->SetImageList(&own);
+  b->Gliphs()->SetImageIndexNormalHot(2);
+  b->Gliphs()->SetImageIndexCheckHot(3);
+  b->SetAction(action);
+  action->SetChecked(true);
+  action->SetCaption("Сетка");
+  action->SetEnabled(false);
+  action->SetEnabled(true);
+  EXPECT_EQ(b->ImageList(), &own);
+  EXPECT_EQ(b->Gliphs()->ImageIndexNormalHot(), 2);
+  EXPECT_EQ(b->Gliphs()->ImageIndexCheckHot(), 3);
+  EXPECT_TRUE(b->Checked());
+  EXPECT_EQ(b->Face()->ImageIndex(), 3);
+
+  // An action with an image takes over, and later changes of it keep the
+  // list (and with it the cached faces).
+  action->SetImageIndex(5);
+  EXPECT_EQ(b->ImageList(), images.get());
+  EXPECT_EQ(b->Gliphs()->ImageIndexNormalHot(), 5);
+  EXPECT_EQ(b->Gliphs()->ImageIndexCheckHot(), -1);
+  host->Repaint();
+  sys::PumpMessages();
+  const int faces = FaceCacheCount();
+  ASSERT_GT(faces, 0);
+  action->SetCaption("Линейка");
+  action->SetChecked(false);
+  EXPECT_GE(FaceCacheCount(), faces) << "an action change emptied the face cache";
+  b->SetAction(nullptr);
+  delete action;
+}
+
+TEST_F(SpeedButtonTest, GlyphSetAssignedAtRunTimeShowsAtOnce) {
+  auto* b = Put(10, 10);
+  b->SetImageList(Images(4));
+  b->Gliphs()->SetImageIndexNormal(1);
+  auto* other = Put(60, 10);
+  other->Gliphs()->SetImageIndexNormal(3);
+  b->SetGliphs(other->Gliphs());
+  EXPECT_EQ(b->Face()->ImageIndex(), 3);
+  b->SetGliphs(nullptr);
+  EXPECT_EQ(b->Face()->ImageIndex(), -1);
+}
+
+TEST_F(SpeedButtonTest, DropPartFollowsMovesAndBorderChanges) {
+  struct Case {
+    TZelButtonStyle style;
+    TZelButtonBorder border;
+  };
+  for (const Case c : {Case{cbsDropDown, ZelSingleBorder}, Case{cbsDrop, ZelXPBorder}}) {
+    SCOPED_TRACE(int(c.style));
+    auto* b = Put(10, 10, 40, 28);
+    b->SetStyle(c.style);
+    TSpeedButtonZel* part = b->DropButton();
+    ASSERT_NE(part, nullptr);
+    // A new part's arrow is a built-in glyph, not a state's own.
+    EXPECT_TRUE(part->Face()->Substitute());
+    const sys::RECT before = part->BoundsRect();
+    b->SetBounds(50, 60, 40, 28); // moved, same size
+    EXPECT_EQ(part->BoundsRect(), (sys::RECT{before.left + 40, before.top + 50,
+                                             before.right + 40, before.bottom + 50}));
+    // The corner square is 8 with the single border and 9 with the others,
+    // and an XP corner part not hot is dimmed.
+    b->SetBorder(c.border);
+    EXPECT_EQ(part->Border(), c.border);
+    if (c.style == cbsDrop) {
+      EXPECT_EQ(part->Width(), 9);
+      EXPECT_EQ(part->BoundsRect().right, 50 + 40 - 1);
+      EXPECT_EQ(part->Blend(), 127);
+      b->SetBorder(ZelSingleBorder);
+      EXPECT_EQ(part->Width(), 8);
+      EXPECT_EQ(part->Blend(), 255);
+    }
+    delete b;
+  }
+}
+
 TEST_F(SpeedButtonTest, DropPartGeometryAndClicks) {
   auto* b = Put(10, 10, 30, 28);
   int drops = 0, clicks = 0;

@@ -361,6 +361,36 @@ TEST(ImageList, DescendantsCanDeferTheNotification) {
   EXPECT_EQ(told, 1);
 }
 
+// A descendant with a bracket of its own, reached through the base type.
+class TBracketingList : public TImageList {
+public:
+  TBracketingList() : TImageList(nullptr) {}
+  int opened = 0, closed = 0;
+  void BeginUpdate() override {
+    ++opened;
+    TImageList::BeginUpdate();
+  }
+  void EndUpdate() override {
+    ++closed;
+    TImageList::EndUpdate();
+  }
+};
+
+TEST(ImageList, DescendantsOverrideTheUpdateBracket) {
+  TBracketingList list;
+  TCustomImageList& plain = list;
+  plain.BeginUpdate();
+  plain.EndUpdate();
+  // The list's own copying brackets itself the same way.
+  TImageList source(16, 16, nullptr);
+  TBitmap strip(32, 16);
+  source.Add(&strip, nullptr);
+  list.AddImages(&source);
+  EXPECT_GE(list.opened, 1);
+  EXPECT_EQ(list.opened, list.closed);
+  EXPECT_EQ(list.UpdateCount(), 0);
+}
+
 TEST_F(ImageListTest, AssignAndStorageCopyEverything) {
   TBitmap strip;
   MakeStrip(strip, {clRed, clGreen});

@@ -100,6 +100,10 @@ TEST_F(GridTest, ClicksSelectValueCellsAndAskFirst) {
   ASSERT_FALSE(selects.empty());
   EXPECT_EQ(selects.back(), (std::pair<int, int>{1, 2}));
   EXPECT_TRUE(grid->Focused());
+  // A click on the current cell asks again.
+  selects.clear();
+  Click(grid, r.left + 5, r.top + 5);
+  EXPECT_EQ(selects, (std::vector<std::pair<int, int>>{{1, 2}}));
   // A click on the title row selects nothing.
   const RECT t = grid->CellRect(0, 0);
   Click(grid, t.left + 20, t.top + 5);
@@ -249,6 +253,32 @@ TEST_F(GridTest, DrawCellSeesEveryVisibleCellWithItsState) {
   EXPECT_EQ(selected, 1); // focus drawn as selected
   EXPECT_EQ(focused, 1);
   EXPECT_EQ(int(cells.size()), 2 * (1 + grid->VisibleRowCount() + 1)); // a partly shown row too
+}
+
+// A handler that frames its cells draws the frame on the grid lines around
+// the cell; nothing it draws reaches further than those lines.
+TEST_F(GridTest, ACellDrawsOnTheLinesAroundItAndNoFurther) {
+  grid->OnDrawCell = [&](TObject*, int c, int r, const RECT& rect, TGridDrawState) {
+    if (c != 0 || r != 2) return;
+    TCanvas* canvas = grid->Canvas();
+    canvas->Brush()->SetColor(clRed);
+    canvas->FillRect(RECT{rect.left - 5, rect.top - 5, rect.right + 5, rect.bottom + 5});
+  };
+  grid->Repaint();
+  Pump();
+  const RECT cell = grid->CellRect(0, 2);
+  auto probe = [&](int x, int y) {
+    const POINT p = grid->ClientToScreen(POINT{x, y});
+    return screen->ScreenPixel(p.x, p.y);
+  };
+  const COLORREF red = RGB(255, 0, 0);
+  const int mid = (cell.top + cell.bottom) / 2;
+  EXPECT_EQ(probe(cell.left + 3, cell.top - 1), red);    // the line above
+  EXPECT_EQ(probe(cell.left + 3, cell.bottom), red);     // the line below
+  EXPECT_EQ(probe(cell.right, mid), red);                // the line at the right
+  EXPECT_NE(probe(cell.left + 3, cell.top - 2), red);    // the row above
+  EXPECT_NE(probe(cell.left + 3, cell.bottom + 1), red); // the row below
+  EXPECT_NE(probe(cell.right + 1, mid), red);            // the next column
 }
 
 TEST_F(GridTest, ExitIsReportedWhenTheFocusLeaves) {

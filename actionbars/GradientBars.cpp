@@ -1,0 +1,198 @@
+// The tool bar and the main menu bar that paint their control bar's
+// gradient, and the placement record both keep in the layout file.
+
+#include "actionbars/ZelStyleActnCtrls.h"
+
+#include "actionbars/ZelStyleConsts.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/Streams.h"
+#include "framework/docking/DragDock.h"
+#include "framework/stdctrls/ControlBar.h"
+#include "platform/user/SystemParams.h"
+
+namespace zel {
+
+using namespace sys;
+
+// ---- Background ----------------------------------------------------------------------------
+
+bool PaintsGradientBackground(TCustomActionBar* bar) {
+  auto* cb = bar ? dynamic_cast<TCustomControlBar*>(bar->Parent()) : nullptr;
+  return cb && Is<TZelStyleActionBars>(bar->Style()) && cb->DrawingStyle() == dsGradient;
+}
+
+// The bar's client grown by 1, its left edge 10 further left: bands that
+// share the control bar's settings show the same colours at the same
+// offsets from their own left edges (the control bar paints its bands the
+// same way), and the style's buttons continue exactly this rectangle.
+void PaintGradientBackground(TCustomActionBar* bar) {
+  auto* cb = static_cast<TCustomControlBar*>(bar->Parent());
+  RECT r = bar->ClientRect();
+  InflateRect(r, 1, 1);
+  r.left -= 10;
+  bar->Canvas()->Brush()->SetStyle(bsSolid);
+  GradientFillCanvas(bar->Canvas(), cb->GradientStartColor(), cb->GradientEndColor(), r,
+                     cb->GradientDirection());
+}
+
+// ---- TGradientActionToolBar ----------------------------------------------------------------
+
+TGradientActionToolBar::TGradientActionToolBar(TComponent* owner) : TActionToolBar(owner) {
+  SetEnableClose(true);
+}
+
+void TGradientActionToolBar::DrawBackground() {
+  if (PaintsGradientBackground(this))
+    PaintGradientBackground(this);
+  else
+    TActionToolBar::DrawBackground();
+}
+
+// Run on every parent change with the current value, so a bar floated
+// later gets the close button its setting asks for.
+void TGradientActionToolBar::SetEnableClose(bool value) {
+  FEnableClose = value;
+  auto* form = dynamic_cast<TCustomDockForm*>(Parent());
+  if (!form) return;
+  TBorderIcons icons = form->BorderIcons();
+  if (value)
+    icons.Include(biSystemMenu);
+  else
+    icons.Exclude(biSystemMenu);
+  form->SetBorderIcons(icons);
+}
+
+void TGradientActionToolBar::SetParent(TWinControl* parent) {
+  TActionToolBar::SetParent(parent);
+  SetEnableClose(FEnableClose);
+}
+
+// ---- TGradientActionMainMenuBar ------------------------------------------------------------
+
+void TGradientActionMainMenuBar::DrawBackground() {
+  if (PaintsGradientBackground(this))
+    PaintGradientBackground(this);
+  else
+    TActionMainMenuBar::DrawBackground();
+}
+
+// A floating main menu bar has no close button: closing it would leave
+// the window without its menu.
+void TGradientActionMainMenuBar::SetParent(TWinControl* parent) {
+  TActionMainMenuBar::SetParent(parent);
+  if (auto* form = dynamic_cast<TCustomDockForm*>(Parent()))
+    form->SetBorderIcons(form->BorderIcons() - biSystemMenu);
+}
+
+void TGradientActionMainMenuBar::ControlClicked(TCustomActionControl* control) {
+  if (onItemClicked && control) onItemClicked(control);
+  TActionMainMenuBar::ControlClicked(control);
+}
+
+// ---- Placement record ----------------------------------------------------------------------
+
+namespace {
+
+constexpr char kSignature[] = "Zel";
+constexpr char kVersion = '0';
+// Bounds beyond these are no placement a window system could give.
+constexpr int32_t kMaxCoordinate = 32767;
+
+struct TPlacement {
+  bool Visible = true;
+  uint8_t Kind = ppkNone;
+  std::string Name;
+  int32_t Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
+uint8_t ParentKind(TWinControl* parent) {
+  if (!parent) return ppkNone;
+  if (parent->Is<TCustomDockForm>()) return ppkDockForm;
+  if (parent->Is<TCustomControlBar>()) return ppkControlBar;
+  return ppkOther;
+}
+
+bool Plausible(const TPlacement& p) {
+  const bool kindKnown =
+      p.Kind == ppkDockForm || p.Kind == ppkControlBar || p.Kind == ppkOther || p.Kind == ppkNone;
+  auto coordinate = [](int32_t v) { return v >= -kMaxCoordinate && v <= kMaxCoordinate; };
+  auto extent = [](int32_t v) { return v >= 0 && v <= kMaxCoordinate; };
+  return kindKnown && coordinate(p.Left) && coordinate(p.Top) && extent(p.Width) &&
+         extent(p.Height);
+}
+
+// Reads the whole record before anything is applied; every failure sets
+// the stream back to the record's start.
+TPlacement ReadPlacement(TStream& stream) {
+  const int64_t start = stream.Position();
+  try {
+    TPlacement p;
+    if (stream.ReadChars(3) != kSignature) throw EReadError(SZelBadPlacement);
+    const char version = char(stream.ReadU8());
+    if (version != kVersion)
+      throw EReadError::CreateFmt(SZelBadPlacementVersion, std::string(1, version));
+    p.Visible = stream.ReadBool();
+    p.Kind = stream.ReadU8();
+    if (p.Kind != ppkNone) p.Name = stream.ReadChars(stream.ReadU16());
+    p.Left = stream.ReadI32();
+    p.Top = stream.ReadI32();
+    p.Width = stream.ReadI32();
+    p.Height = stream.ReadI32();
+    if (!Plausible(p)) throw EReadError(SZelBadPlacement);
+    return p;
+  } catch (...) {
+    stream.SetPosition(start);
+    throw;
+  }
+}
+
+} // namespace
+
+void SaveBarPlacement(TCustomActionDockBar* bar, TStream& stream) {
+  TWinControl* parent = bar->Parent();
+  const uint8_t kind = ParentKind(parent);
+  stream.WriteChars(kSignature);
+  stream.WriteU8(uint8_t(kVersion));
+  stream.WriteBool(bar->Visible());
+  stream.WriteU8(kind);
+  if (kind != ppkNone) {
+    std::string name = kind == ppkDockForm ? parent->ClassName() : parent->Name();
+    if (name.size() > 0xFFFF) name.resize(0xFFFF);
+    stream.WriteU16(uint16_t(name.size()));
+    stream.WriteChars(name);
+  }
+  const bool floating = kind == ppkDockForm;
+  stream.WriteI32(floating ? parent->Left() : bar->Left());
+  stream.WriteI32(floating ? parent->Top() : bar->Top());
+  stream.WriteI32(bar->Width());
+  stream.WriteI32(bar->Height());
+}
+
+// A floating bar floats again in a form as large as the bar and the small
+// caption's frame; a docked one goes back into its parent, found by name in
+// its owner (a bar floating now is docked there, never put in bare), and
+// takes its bounds there.
+void LoadBarPlacement(TCustomActionDockBar* bar, TStream& stream) {
+  if (stream.Remaining() < 4) return;
+  const TPlacement p = ReadPlacement(stream);
+  if (p.Kind == ppkDockForm) {
+    const int w = p.Width + 2 * GetSystemMetrics(SM_CXSMSIZE);
+    const int h = p.Height + 2 * GetSystemMetrics(SM_CYSMSIZE) + GetSystemMetrics(SM_CYSMCAPTION);
+    bar->ManualFloat(RECT{p.Left, p.Top, p.Left + w, p.Top + h});
+    bar->SetVisible(p.Visible);
+    return;
+  }
+  if (p.Kind != ppkNone && bar->Owner()) {
+    auto* parent = dynamic_cast<TWinControl*>(bar->Owner()->FindComponent(p.Name));
+    if (parent && parent != bar->Parent() && parent != bar) {
+      if (bar->Floating())
+        bar->ManualDock(parent);
+      else
+        bar->SetParent(parent);
+    }
+  }
+  bar->SetBounds(p.Left, p.Top, p.Width, p.Height);
+  bar->SetVisible(p.Visible);
+}
+
+} // namespace zel

@@ -1,0 +1,436 @@
+// TFrameColorMap: construction, the manager, the refresh that shows the
+// controls fitting the manager, the operations that give the frame's
+// settings to the bars, the style menu, the glyph size and the layout rules.
+
+#include "colormap/UnitFrameColorMap.h"
+
+#include <algorithm>
+
+#include "actionbars/ZelStyleActnCtrls.h"
+#include "colormap/FrameColorMapConsts.h"
+#include "framework/actions/ActnList.h"
+#include "framework/actnbars/ActnColorMaps.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/PopupActnBar.h"
+#include "framework/core/StrUtils.h"
+#include "framework/stdctrls/ColorBox.h"
+#include "framework/stdctrls/ControlBar.h"
+#include "framework/stdctrls/Label.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/stdctrls/TrackBar.h"
+#include "imagelist/ImageListZel.h"
+#include "speedbutton/SpeedButtonZel.h"
+
+namespace zel {
+
+namespace {
+
+// A menu caption as it reads: "&" marks the accelerator and "&&" stands for
+// one ampersand.
+std::string StripAccelerators(const std::string& caption) {
+  std::string out;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size() && caption[i + 1] == '&') {
+        out += '&';
+        ++i;
+      }
+      continue;
+    }
+    out += caption[i];
+  }
+  return out;
+}
+
+} // namespace
+
+// ---- Construction --------------------------------------------------------------------------
+
+TFrameColorMap::TFrameColorMap(TComponent* owner) : TFrame(owner) {
+  BuildFrameColorMap(*this);
+  // The default-colour button sits in the grid's title row, in the grid's
+  // fixed colour.
+  SpeedButtonZel8->SetParent(ValueListEditor1);
+  SpeedButtonZel8->SetParentColor(false);
+  SpeedButtonZel8->SetColor(ValueListEditor1->FixedColor());
+  SpeedButtonZel8->BringToFront();
+  PlaceDefaultColorButton();
+  ValueListEditor1->SetDoubleBuffered(true);
+  SetDoubleBuffered(true);
+  GroupBox1->SetDoubleBuffered(true);
+  FStylePrefix = sbStyle->Caption() + " ";
+  BuildStyleMenu();
+  if (TStringList* styles = ActionBarStyles(); styles && styles->Count() > 1)
+    SelectStyle(styles->Get(1));
+  FGlyphSize = TrackBar1->Position();
+  SetCaption(SFrameColorMapCaption);
+}
+
+TFrameColorMap::~TFrameColorMap() {
+  Destroying();
+  // The components go after this body: none of their events may reach the
+  // frame any more.
+  if (FActionManager) FActionManager->RemoveFreeNotification(this);
+  FActionManager = nullptr;
+  for (TCustomActionBarColorMap* map : {static_cast<TCustomActionBarColorMap*>(StandardColorMap1),
+                                        static_cast<TCustomActionBarColorMap*>(XPColorMap1),
+                                        static_cast<TCustomActionBarColorMap*>(TwilightColorMap1)})
+    if (map) map->OnColorChange = nullptr;
+  ValueListEditor1->OnDrawCell = nullptr;
+  ValueListEditor1->OnSelectCell = nullptr;
+  ValueListEditor1->OnTopLeftChanged = nullptr;
+  ValueListEditor1->OnExit = nullptr;
+  if (FColorEditor) {
+    FColorEditor->OnChange = nullptr;
+    FColorEditor->OnExit = nullptr;
+  }
+  cbStart->OnChange = nullptr;
+  cbEnd->OnChange = nullptr;
+  TrackBar1->OnChange = nullptr;
+}
+
+// One radio item per registered style, in the list's order.
+void TFrameColorMap::BuildStyleMenu() {
+  FStyleMenu = new TPopupActionBar(this);
+  if (TStringList* styles = ActionBarStyles())
+    for (int i = 0; i < styles->Count(); ++i) {
+      auto* item = new TMenuItem(this);
+      item->SetCaption(styles->Get(i));
+      item->SetTag(i);
+      item->SetGroupIndex(3);
+      item->SetRadioItem(true);
+      item->OnClick = [this](TObject* sender) { StyleMenuClick(sender); };
+      FStyleMenu->Items()->Add(item);
+    }
+  FStyleMenu->OnGetControlClass = [this](TCustomActionBar* bar, TActionClient* item,
+                                         TCustomActionControlClass& cls) {
+    StyleMenuControlClass(bar, item, cls);
+  };
+}
+
+void TFrameColorMap::BeginUpdate() {
+  if (FUpdateCount++ == 0) Updating();
+}
+
+void TFrameColorMap::EndUpdate() {
+  if (FUpdateCount == 0) return;
+  if (--FUpdateCount == 0) Updated();
+}
+
+// ---- The manager ---------------------------------------------------------------------------
+
+void TFrameColorMap::SetActionManager(TCustomActionManager* manager) {
+  if (manager == FActionManager) return;
+  if (FActionManager) FActionManager->RemoveFreeNotification(this);
+  if (manager) manager->FreeNotification(this);
+  FActionManager = manager;
+  RefreshFrame();
+}
+
+void TFrameColorMap::Notification(TComponent* component, TOperation operation) {
+  TFrame::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FColorEditor) FColorEditor = nullptr;
+  if (component == FStyleMenu) FStyleMenu = nullptr;
+  if (component == FActionManager) {
+    FActionManager = nullptr;
+    if (!ComponentState().Contains(csDestroying)) RefreshFrame();
+  }
+}
+
+TCustomActionBarColorMap* TFrameColorMap::CurrentColorMap() const {
+  if (actXPColorMap->Checked()) return XPColorMap1;
+  if (actStandartColorMap->Checked()) return StandardColorMap1;
+  if (actTwilightColorMap->Checked()) return TwilightColorMap1;
+  return nullptr;
+}
+
+template <class F> void TFrameColorMap::ForEachActionBar(F&& f) {
+  if (!FActionManager) return;
+  TActionBars* bars = FActionManager->ActionBars();
+  for (int i = 0; i < bars->Count(); ++i)
+    if (TCustomActionBar* bar = bars->ActionBars(i)->ActionBar()) f(bar);
+}
+
+// ---- Refresh ------------------------------------------------------------------------------
+
+void TFrameColorMap::RefreshFrame() {
+  const TComponentState state = ComponentState();
+  if (state.Contains(csUpdating) || state.Contains(csDestroying) || state.Contains(csLoading))
+    return;
+  InUpdate([this] {
+    const bool manager = FActionManager != nullptr;
+    if (manager) {
+      TCustomControlBar* controlBar = nullptr;
+      ForEachActionBar([&](TCustomActionBar* bar) {
+        if (!controlBar) controlBar = GradientControlBar(bar);
+      });
+      if (controlBar) {
+        EnableGradientControls(controlBar->DrawingStyle() == dsGradient, true);
+        cbStart->SetSelected(controlBar->GradientStartColor());
+        cbEnd->SetSelected(controlBar->GradientEndColor());
+      } else {
+        EnableGradientControls(actGradient->Checked(), false);
+      }
+      BuildColorList(FColorList, nullptr);
+      TActionBars* bars = FActionManager->ActionBars();
+      bool hiding = false;
+      for (int i = 0; i < bars->Count(); ++i)
+        if (bars->ActionBars(i)->HasItems() && bars->ActionBars(i)->Items()->HideUnused())
+          hiding = true;
+      actHideUnused->SetEnabled(bars->Count() > 0);
+      actHideUnused->SetVisible(true);
+      actHideUnused->SetChecked(hiding);
+      sbHideUnused->SetEnabled(actHideUnused->Enabled());
+      for (TSpeedButtonZel* b : {SpeedButtonZel1, SpeedButtonZel2, SpeedButtonZel3})
+        b->SetVisible(true);
+      auto* images = dynamic_cast<TImageListZel*>(FActionManager->Images());
+      TrackBar1->SetEnabled(images != nullptr);
+      if (images) lSize->SetCaption(IntToStr(images->Width()));
+      const bool anyImages = FActionManager->Images() != nullptr;
+      for (TControl* c : std::initializer_list<TControl*>{TrackBar1, lCapSize, lSize})
+        c->SetVisible(anyImages);
+    } else {
+      EnableGradientControls(actGradient->Checked(), false);
+      FColorList.reset();
+      actHideUnused->SetVisible(false);
+      for (TControl* c : std::initializer_list<TControl*>{
+               SpeedButtonZel1, SpeedButtonZel2, SpeedButtonZel3, TrackBar1, lCapSize, lSize})
+        c->SetVisible(false);
+    }
+    sbStyle->SetVisible(manager);
+    RebuildRows();
+    if (FColorEditor) FColorEditor->Hide();
+    ValueListEditor1->SetVisible(manager && CurrentColorMap());
+  });
+}
+
+void TFrameColorMap::EnableGradientControls(bool checked, bool enabled) {
+  actGradient->SetChecked(checked);
+  actGradient->SetEnabled(enabled);
+  const bool e = checked && enabled;
+  for (TCustomAction* a : {actVert, actHor})
+    a->SetEnabled(e);
+  for (TControl* c : std::initializer_list<TControl*>{lStartColor, lEndColor, cbStart, cbEnd})
+    c->SetEnabled(e);
+  for (TColorBox* box : {cbStart, cbEnd}) {
+    if (e) {
+      box->SetParentFont(true);
+      box->SetColor(clWindow);
+    } else {
+      box->Font()->SetColor(clGrayText);
+      box->SetParentColor(true);
+    }
+  }
+  GroupBox1->SetVisible(FActionManager != nullptr);
+}
+
+// ---- Giving the settings to the bars --------------------------------------------------------
+
+void TFrameColorMap::actColorMapExecute(TObject*) {
+  ApplyColorMapAndStyle();
+}
+
+void TFrameColorMap::ApplyColorMapAndStyle() {
+  if (FActionManager) {
+    TCustomActionBarColorMap* map = CurrentColorMap();
+    ForEachActionBar([map](TCustomActionBar* bar) { bar->SetColorMap(map); });
+    if (TStringList* styles = ActionBarStyles())
+      for (int i = 0; i < styles->Count(); ++i)
+        if (styles->Get(i) == FStyleName) {
+          FActionManager->SetStyle(static_cast<TActionBarStyle*>(styles->Objects(i)));
+          break;
+        }
+  }
+  ApplyBarColor();
+  if (!IsUpdating()) RefreshFrame();
+}
+
+void TFrameColorMap::ChangeColorMap(TObject*) {
+  ApplyBarColor();
+}
+
+void TFrameColorMap::ApplyBarColor() {
+  TCustomActionBarColorMap* map = CurrentColorMap();
+  if (!map || map->Color() == FLastMapColor) return;
+  FLastMapColor = map->Color();
+  const TColor color = FLastMapColor;
+  // clDefault means "as the parent": the control takes its parent's colour.
+  auto paint = [color](TControl* c) {
+    if (color == clDefault) {
+      c->SetParentColor(true);
+    } else {
+      c->SetParentColor(false);
+      c->SetColor(color);
+    }
+  };
+  ForEachActionBar([&](TCustomActionBar* bar) {
+    if (auto* controlBar = dynamic_cast<TCustomControlBar*>(bar->Parent())) paint(controlBar);
+    paint(bar);
+  });
+}
+
+void TFrameColorMap::actGradientExecute(TObject*) {
+  ApplyGradient();
+}
+
+void TFrameColorMap::actVertHorExecute(TObject*) {
+  ApplyGradient();
+}
+
+void TFrameColorMap::ApplyGradient() {
+  ForEachActionBar([this](TCustomActionBar* bar) {
+    TCustomControlBar* controlBar = GradientControlBar(bar);
+    if (!controlBar) return;
+    controlBar->SetGradientStartColor(cbStart->Selected());
+    controlBar->SetGradientEndColor(cbEnd->Selected());
+    if (actVert->Checked())
+      controlBar->SetGradientDirection(gdVertical);
+    else if (actHor->Checked())
+      controlBar->SetGradientDirection(gdHorizontal);
+    controlBar->SetDrawingStyle(actGradient->Checked() ? TBandDrawingStyle::dsGradient
+                                                       : TBandDrawingStyle::dsNormal);
+    bar->Repaint();
+  });
+  if (!IsUpdating()) RefreshFrame();
+}
+
+void TFrameColorMap::actHideUnusedExecute(TObject*) {
+  // The action does not check itself.
+  actHideUnused->SetChecked(!actHideUnused->Checked());
+  ApplyHideUnused();
+}
+
+void TFrameColorMap::ApplyHideUnused() {
+  if (FActionManager) FActionManager->ActionBars()->SetHideUnused(actHideUnused->Checked());
+  if (!IsUpdating()) RefreshFrame();
+}
+
+void TFrameColorMap::actDefaultColorExecute(TObject*) {
+  TCustomActionBarColorMap* map = CurrentColorMap();
+  if (!map) return;
+  map->UpdateColors();
+  ApplyColorMapAndStyle();
+}
+
+// ---- The style menu -------------------------------------------------------------------------
+
+void TFrameColorMap::sbStyleClick(TObject*) {
+  if (!FStyleMenu) return;
+  const sys::POINT p = sbStyle->ClientToScreen(sys::POINT{1, sbStyle->Height() - 2});
+  FStyleMenu->Popup(p.x, p.y);
+}
+
+void TFrameColorMap::StyleMenuClick(TObject* sender) {
+  auto* item = dynamic_cast<TMenuItem*>(sender);
+  TStringList* styles = ActionBarStyles();
+  if (!item || !styles || item->Tag() < 0 || item->Tag() >= styles->Count()) return;
+  SelectStyle(styles->Get(int(item->Tag())));
+}
+
+void TFrameColorMap::SelectStyle(const std::string& name) {
+  if (name == FStyleName) return;
+  FStyleName = name;
+  if (FStyleMenu) {
+    TMenuItem* root = FStyleMenu->Items();
+    for (int i = 0; i < root->Count(); ++i)
+      root->Items(i)->SetChecked(false);
+    for (int i = 0; i < root->Count(); ++i)
+      if (StripAccelerators(root->Items(i)->Caption()) == name) {
+        root->Items(i)->SetChecked(true);
+        break;
+      }
+  }
+  sbStyle->SetCaption(FStylePrefix + name);
+  ApplyColorMapAndStyle();
+}
+
+// The style menu is drawn in the chosen style and colour map.
+void TFrameColorMap::StyleMenuControlClass(TCustomActionBar* bar, TActionClient* item,
+                                           TCustomActionControlClass& cls) {
+  if (bar) bar->SetColorMap(CurrentColorMap());
+  auto* clientItem = dynamic_cast<TActionClientItem*>(item);
+  if (FStyleName.empty() || !clientItem) return;
+  if (TStringList* styles = ActionBarStyles())
+    for (int i = 0; i < styles->Count(); ++i)
+      if (AnsiSameText(styles->Get(i), FStyleName))
+        cls = static_cast<TActionBarStyle*>(styles->Objects(i))->ControlClassFor(bar, clientItem);
+}
+
+// ---- Glyph size ------------------------------------------------------------------------------
+
+void TFrameColorMap::TrackBar1Change(TObject*) {
+  auto* images = FActionManager ? dynamic_cast<TImageListZel*>(FActionManager->Images()) : nullptr;
+  if (!images) return;
+  FGlyphSize = TrackBar1->Position();
+  images->BeginUpdate();
+  try {
+    images->SetSize(FGlyphSize, FGlyphSize);
+  } catch (...) {
+    images->EndUpdate();
+    throw;
+  }
+  images->EndUpdate();
+  lSize->SetCaption(IntToStr(FGlyphSize));
+}
+
+// ---- Layout ------------------------------------------------------------------------------------
+
+void TFrameColorMap::Resize() {
+  TFrame::Resize();
+  // The rules need the whole description in place.
+  if (!SpeedButtonZel8 || ComponentState().Contains(csLoading) ||
+      ComponentState().Contains(csDestroying))
+    return;
+  const int width = ClientWidth();
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (c == lCapSize || c == lSize || c == FColorEditor) continue;
+    c->SetWidth(width - 2 * c->Left());
+  }
+  LayOutGroupBox();
+  const int g = ValueListEditor1->Left();
+  const int boxBottom = GroupBox1->Top() + GroupBox1->Height();
+  ValueListEditor1->SetBounds(g, boxBottom + g, GroupBox1->Width(),
+                              ClientHeight() - boxBottom - 2 * g);
+  if (!FLaidOut) {
+    RefreshFrame();
+    FLaidOut = true;
+  }
+  PlaceDefaultColorButton();
+}
+
+// The direction buttons side by side when there is room, else one below the
+// other; the colour rows under them; the box as high as its content.
+void TFrameColorMap::LayOutGroupBox() {
+  TSpeedButtonZel* vert = SpeedButtonZel5;
+  TSpeedButtonZel* hor = SpeedButtonZel6;
+  const int client = GroupBox1->ClientWidth();
+  if (client > vert->Left() + vert->Width() + hor->Width() + 8)
+    hor->SetBounds(vert->Left() + vert->Width() + 4, vert->Top(), hor->Width(), hor->Height());
+  else
+    hor->SetBounds(vert->Left(), vert->Top() + vert->Height(), hor->Width(), hor->Height());
+  lStartColor->SetTop(hor->Top() + hor->Height() + 2);
+  lEndColor->SetTop(lStartColor->Top() + lStartColor->Height() + 10);
+  cbStart->SetTop(lStartColor->Top() - 4);
+  cbEnd->SetTop(lEndColor->Top() - 4);
+  for (int i = 0; i < GroupBox1->ControlCount(); ++i) {
+    TControl* c = GroupBox1->Controls(i);
+    if (Is<TSpeedButtonZel>(c)) continue;
+    c->SetWidth(client - c->Left() - GroupBox1->Left());
+  }
+  GroupBox1->SetHeight(cbEnd->Top() + cbEnd->Height() + 6);
+}
+
+// The default-colour button in the top-right corner of the grid's title row.
+void TFrameColorMap::PlaceDefaultColorButton() {
+  const int h = ValueListEditor1->RowHeights(0);
+  SpeedButtonZel8->SetBounds(ValueListEditor1->ClientWidth() - h - 1, 0, h, h);
+}
+
+TCustomControlBar* TFrameColorMap::GradientControlBar(TCustomActionBar* bar) {
+  if (!Is<TGradientActionMainMenuBar>(bar) && !Is<TGradientActionToolBar>(bar)) return nullptr;
+  return dynamic_cast<TCustomControlBar*>(bar->Parent());
+}
+
+} // namespace zel
