@@ -84,9 +84,9 @@ void TGradientActionMainMenuBar::SetParent(TWinControl* parent) {
     form->SetBorderIcons(form->BorderIcons() - biSystemMenu);
 }
 
-void TGradientActionMainMenuBar::ControlClicked(TCustomActionControl* control) {
+bool TGradientActionMainMenuBar::ControlClicked(TCustomActionControl* control) {
   if (onItemClicked && control) onItemClicked(control);
-  TActionMainMenuBar::ControlClicked(control);
+  return TActionMainMenuBar::ControlClicked(control);
 }
 
 // ---- Placement record ----------------------------------------------------------------------

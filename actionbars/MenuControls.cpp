@@ -14,6 +14,7 @@
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeDlg.h"
 #include "framework/graphics/Colors.h"
+#include "platform/user/Messages.h"
 
 namespace zel {
 
@@ -152,10 +153,6 @@ void TZelStyleMenuItem::DrawGlyph(const POINT& location) {
   PaintItemGlyph(this, Selected(), location);
 }
 
-void TZelStyleMenuItem::DrawCheckMark(const RECT&) {
-  PaintItemGlyph(this, Selected(), GlyphPos());
-}
-
 void TZelStyleMenuItem::DrawSeparator(const RECT& r) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m) return;
@@ -180,14 +177,12 @@ void TZelStyleAddRemoveItem::DrawBackground(RECT& r) {
   RECT area = r;
   area.left += 16;
   PaintMenuItemBackground(this, area, Selected());
+  PaintCheckBox();
 }
 
 void TZelStyleAddRemoveItem::DrawGlyph(const POINT& location) {
   PaintItemGlyph(this, false, location);
-  PaintCheckBox();
 }
-
-void TZelStyleAddRemoveItem::DrawCheckMark(const RECT&) {}
 
 // The entry's tool-bar item is the first item of the tool bar with the
 // entry's action; its visibility shows as the box's check mark.
@@ -233,6 +228,26 @@ TClassRef<TCustomActionControl> TZelStylePopupMenu::ExpandBtnClass() {
   return TZelStyleExpandBtn::StaticClass();
 }
 
+void TakeOpenersColorMap(TCustomActionPopupMenu* popup) {
+  TCustomActionBar* opener = popup->ParentMenu();
+  if (!opener) opener = dynamic_cast<TCustomActionBar*>(popup->Owner());
+  if (opener && opener != popup) popup->SetColorMap(opener->ColorMap());
+}
+
+void TZelStylePopupMenu::WndProc(TMessage& message) {
+  TXPStylePopupMenu::WndProc(message);
+  if (message.Msg != WM_SHOWWINDOW || !ParentMenu()) return;
+  TCustomActionMenuBar* opener = ParentMenu();
+  for (int i = 0; i < opener->ActionControlCount(); ++i)
+    if (opener->ActionControls(i)->ActionClient() == SourceItem())
+      opener->ActionControls(i)->Invalidate();
+}
+
+void TZelStylePopupMenu::SetActionClient(TActionClient* value) {
+  if (value) TakeOpenersColorMap(this);
+  TXPStylePopupMenu::SetActionClient(value);
+}
+
 // ---- The customize pop-up and its action ---------------------------------------------------
 
 TInternalCustomizeAction* InternalCustomizeAction() {
@@ -269,8 +284,11 @@ TClassRef<TCustomActionControl> TZelStyleCustomizePopup::ExpandBtnClass() {
   return TZelStyleExpandBtn::StaticClass();
 }
 
+// Only the pop-up a tool bar opens gets the additional item: the
+// add-or-remove sub-menu, a pop-up of the same class, lists buttons only.
 void TZelStyleCustomizePopup::SetActionClient(TActionClient* value) {
-  if (value) {
+  if (value) TakeOpenersColorMap(this);
+  if (value && !ParentMenu()) {
     if (!gCustomizeAction) gCustomizeAction = new TInternalCustomizeAction(nullptr);
     TCustomActionManager* manager = ToolBar() ? ToolBar()->ActionManager() : ActionManager();
     if (TCustomizeDlg* dlg = gCustomizeAction->Dialog()) dlg->SetActionManager(manager);
@@ -295,7 +313,8 @@ void TZelStyleCustomizePopup::ShowCustomize(TObject* sender) {
   dlg->SetStayOnTop(true);
   dlg->Show();
   if (dlg->Form()) dlg->Form()->SetCaption(action->Caption());
-  auto* toolBar = dynamic_cast<TGradientActionToolBar*>(ToolBar());
+  auto* root = dynamic_cast<TCustomizeActionToolBar*>(RootMenu());
+  auto* toolBar = root ? dynamic_cast<TGradientActionToolBar*>(root->ToolBar()) : nullptr;
   if (toolBar && toolBar->onShowCustomize) toolBar->onShowCustomize(dlg->Form());
 }
 

@@ -320,13 +320,8 @@ void TZelStyleDropDownBtn::DrawBackground(RECT& r) {
   PaintButtonBackground(this, ButtonHot(this), r, 9);
 }
 
-void TZelStyleDropDownBtn::DrawFrame(const RECT& r, bool down) {
+void TZelStyleDropDownBtn::DrawFrame(const RECT&, bool down) {
   PaintButtonFrame(this, down, 9);
-  // The drop part's arrow, in the font's colour.
-  Canvas()->Pen()->SetColor(Font()->Color());
-  Canvas()->Brush()->SetStyle(bsSolid);
-  Canvas()->Brush()->SetColor(Font()->Color());
-  DrawArrow(Canvas(), sdDown, POINT{r.right - 8, (r.top + r.bottom) / 2 - 1}, 3);
 }
 
 void TZelStyleDropDownBtn::DrawGlyph(const POINT& location) {
@@ -408,21 +403,12 @@ namespace {
 constexpr int kArrowSize = 2;
 }
 
-TZelToolScrollBtn::TZelToolScrollBtn(TComponent* owner) : TCustomToolScrollBtn(owner) {}
-
 void TZelToolScrollBtn::DrawBackground(RECT& r) {
   PaintButtonBackground(this, MouseInControl(), r, 0);
 }
 
 void TZelToolScrollBtn::DrawFrame(const RECT&, bool down) {
   PaintButtonFrame(this, down, 0);
-}
-
-void TZelToolScrollBtn::Paint() {
-  RECT r = ClientRect();
-  DrawBackground(r);
-  DrawFrame(ClientRect(), Pressed() && MouseInControl());
-  DrawArrows();
 }
 
 void TZelToolScrollBtn::DrawArrows() {
@@ -443,12 +429,8 @@ void TZelToolScrollBtn::DrawArrows() {
 void TZelToolScrollBtn::DrawArrowsAt(int dx, int dy) {
   TCanvas* canvas = Canvas();
   auto* bar = dynamic_cast<TCustomActionToolBar*>(Parent());
-  if (bar && bar->HiddenCount() > 0) {
-    const bool vertical =
-        bar->Orientation() == boTopToBottom || bar->Orientation() == boBottomToTop;
-    DrawChevron(canvas, vertical ? sdDown : sdRight,
-                POINT{Width() / 2 - kArrowSize - 1 + dx, 3 + dy}, kArrowSize);
-  }
+  if (bar && bar->HiddenCount() > 0)
+    DrawChevron(canvas, Direction(), POINT{Width() / 2 - kArrowSize - 1 + dx, 3 + dy}, kArrowSize);
   canvas->Brush()->SetStyle(bsSolid);
   canvas->Brush()->SetColor(canvas->Pen()->Color());
   DrawArrow(canvas, Align() == alTop ? sdUp : sdDown,

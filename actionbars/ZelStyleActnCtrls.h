@@ -176,8 +176,6 @@ public:
   explicit TZelStyleMenuButton(TComponent* owner) : TCustomMenuButton(owner) {}
   ~TZelStyleMenuButton() override;
   void DrawBackground(sys::RECT& r) override;
-  // The frame role paints nothing for a menu button.
-  void DrawFrame(const sys::RECT& r, bool down) override {}
   void DrawGlyph(const sys::POINT& location) override;
   void DrawShadowedText(sys::RECT& r, sys::UINT flags, const std::string& text, TColor textColor,
                         TColor shadowColor) override;
@@ -194,15 +192,13 @@ private:
 class TZelToolScrollBtn : public TCustomToolScrollBtn {
   ZEL_CREATABLE_CLASS(TZelToolScrollBtn, TCustomToolScrollBtn)
 public:
-  explicit TZelToolScrollBtn(TComponent* owner);
+  explicit TZelToolScrollBtn(TComponent* owner) : TCustomToolScrollBtn(owner) {}
   void DrawBackground(sys::RECT& r) override;
   void DrawFrame(const sys::RECT& r, bool down) override;
   // The chevron (while the tool bar hides items) and the arrow.
-  void DrawArrows();
+  void DrawArrows() override;
+  // Opens the hidden items, then the tool bars fit their items again.
   void Click() override;
-
-protected:
-  void Paint() override;
 
 private:
   void DrawArrowsAt(int dx, int dy);
@@ -215,19 +211,14 @@ class TZelStyleMenuItem : public TXPStyleMenuItem, public IGlyphGraphic {
 public:
   explicit TZelStyleMenuItem(TComponent* owner) : TXPStyleMenuItem(owner) {}
   ~TZelStyleMenuItem() override;
+  // The selection box is painted with the background.
   void DrawBackground(sys::RECT& r) override;
-  // The selection is painted with the background; no frame of the XP look.
-  void DrawFrame(const sys::RECT& r, bool down) override {}
+  // The glyph, or the check mark or radio dot of a checked item without one
+  // (in place of the XP look's marks).
   void DrawGlyph(const sys::POINT& location) override;
   void DrawSeparator(const sys::RECT& r) override;
   TRichImageList* GetGlyphGraphic() override { return FGlyphGraphic.Get(this); }
   void FreeGlyphGraphic() override { FGlyphGraphic.Free(); }
-
-protected:
-  // The check mark and the checked box come from the glyph and background
-  // roles; the XP extras would paint over them.
-  void DrawCheckMark(const sys::RECT& glyphCell) override;
-  void DrawCheckedGlyphBox(const sys::RECT& box) override {}
 
 private:
   TGlyphGraphicHolder FGlyphGraphic;
@@ -238,18 +229,17 @@ class TZelStyleAddRemoveItem : public TXPStyleAddRemoveItem, public IGlyphGraphi
 public:
   explicit TZelStyleAddRemoveItem(TComponent* owner) : TXPStyleAddRemoveItem(owner) {}
   ~TZelStyleAddRemoveItem() override;
+  // The background and the check box, which shows whether the entry's
+  // tool-bar item is visible.  The box is painted here rather than after
+  // the glyph: the glyph role does not run for an entry that has neither a
+  // glyph nor a check, and its empty box must show all the same.
   void DrawBackground(sys::RECT& r) override;
-  void DrawFrame(const sys::RECT& r, bool down) override {}
   void DrawGlyph(const sys::POINT& location) override;
   TRichImageList* GetGlyphGraphic() override { return FGlyphGraphic.Get(this); }
   void FreeGlyphGraphic() override { FGlyphGraphic.Free(); }
 
-protected:
-  void DrawCheckMark(const sys::RECT& glyphCell) override;
-  void DrawCheckedGlyphBox(const sys::RECT& box) override {}
-
 private:
-  // The 11 x 11 box at the left that shows whether the tool-bar item is visible.
+  // The 11 x 11 box in the entry's first 16 pixels.
   void PaintCheckBox();
   TGlyphGraphicHolder FGlyphGraphic;
 };
@@ -259,15 +249,27 @@ class TZelStyleExpandBtn : public TXPStyleExpandBtn {
 public:
   explicit TZelStyleExpandBtn(TComponent* owner) : TXPStyleExpandBtn(owner) {}
   void DrawBackground(sys::RECT& r) override;
+  // The box of a hot expand button is part of its background.
   void DrawFrame(const sys::RECT& r, bool down) override {}
   sys::RECT TextBounds() override;
 };
+
+// A pop-up of the style shows the colours of the bar it opened from (its
+// parent menu, or the bar that owns it), so that switching a bar's colour
+// map switches its menus too.
+void TakeOpenersColorMap(TCustomActionPopupMenu* popup);
 
 class TZelStylePopupMenu : public TXPStylePopupMenu {
   ZEL_CREATABLE_CLASS(TZelStylePopupMenu, TXPStylePopupMenu)
 public:
   explicit TZelStylePopupMenu(TComponent* owner) : TXPStylePopupMenu(owner) {}
   TClassRef<TCustomActionControl> ExpandBtnClass() override;
+  void SetActionClient(TActionClient* value) override;
+
+protected:
+  // Shown or hidden, the pop-up has the control it opened from repaint:
+  // a menu button is a tab joined to its open menu only while it shows.
+  void WndProc(TMessage& message) override;
 };
 
 class TZelStyleCustomizePopup : public TXPStyleCustomizePopup {
@@ -355,7 +357,7 @@ public:
   explicit TGradientActionMainMenuBar(TComponent* owner) : TActionMainMenuBar(owner) {}
   void DrawBackground() override;
   void SetParent(TWinControl* parent) override;
-  void ControlClicked(TCustomActionControl* control) override;
+  bool ControlClicked(TCustomActionControl* control) override;
   // Raised for every click of an item, before the bar handles it.
   TItemClicked onItemClicked;
   void SaveToStream(TStream& stream) override { SaveBarPlacement(this, stream); }

@@ -39,15 +39,6 @@ bool HasChildItems(TActionClientItem* item) {
   return item && item->HasItems() && item->Items()->Count() > 0;
 }
 
-// The customize pop-up's add-or-remove item: the first of its own items,
-// whose children list the tool bar's buttons.
-TActionClientItem* AddRemoveItemOf(TCustomizeActionToolBar* popup) {
-  TActionClient* client = popup ? popup->ActionClient() : nullptr;
-  if (!client || !client->HasItems() || client->Items()->Count() == 0) return nullptr;
-  TActionClientItem* first = client->Items()->Items(0);
-  return HasChildItems(first) ? first : nullptr;
-}
-
 } // namespace
 
 // Freed with the unit; defined in MenuControls.cpp.
@@ -73,7 +64,7 @@ int TZelStyleActionBars::ControlKindFor(TCustomActionBar* bar, TActionClientItem
   if (Is<TCustomActionMainMenuBar>(bar)) return zckMenuButton;
   if (auto* customize = dynamic_cast<TCustomizeActionToolBar*>(bar)) {
     auto* root = dynamic_cast<TCustomizeActionToolBar*>(customize->RootMenu());
-    TActionClientItem* addRemove = AddRemoveItemOf(root);
+    TActionClientItem* addRemove = root ? root->AddRemoveItem() : nullptr;
     if (addRemove && item && item->ParentItem() == addRemove) return zckAddRemoveItem;
     return zckMenuItem;
   }

@@ -3,6 +3,7 @@
 // window is read when it is made.  The components are read in the loading
 // state, so the image list builds itself once the whole window is in place.
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "docking/FrameSite.h"
 #include "framework/actions/ActnList.h"
 #include "framework/actions/StdActns.h"
@@ -131,8 +132,8 @@ void DescribeControlBar(TMainForm& f) {
 }
 
 void DescribeMenuBar(TMainForm& f) {
-  f.GradientActionMainMenuBar1 = Make<TActionMainMenuBar>(f, "GradientActionMainMenuBar1");
-  TActionMainMenuBar& bar = *f.GradientActionMainMenuBar1;
+  f.GradientActionMainMenuBar1 = Make<TGradientActionMainMenuBar>(f, "GradientActionMainMenuBar1");
+  TGradientActionMainMenuBar& bar = *f.GradientActionMainMenuBar1;
   bar.SetCaption("Главное меню");
   bar.SetUseSystemFont(false);
   bar.Font()->SetName("Tahoma");
@@ -144,17 +145,19 @@ void DescribeMenuBar(TMainForm& f) {
   bar.SetParent(f.ControlBar1);
   bar.SetActionManager(f.ActionManager1);
   DescribeColorMap(bar);
+  bar.onItemClicked = std::bind(&TMainForm::GradientActionMainMenuBar1ItemClicked, &f, _1);
 }
 
 void DescribeToolBar(TMainForm& f) {
-  f.GradientActionToolBar1 = Make<TActionToolBar>(f, "GradientActionToolBar1");
-  TActionToolBar& bar = *f.GradientActionToolBar1;
+  f.GradientActionToolBar1 = Make<TGradientActionToolBar>(f, "GradientActionToolBar1");
+  TGradientActionToolBar& bar = *f.GradientActionToolBar1;
   bar.SetCaption("Основные кнопки");
   bar.SetEdgeInner(esNone);
   bar.SetSpacing(0);
   bar.SetParent(f.ControlBar1);
   bar.SetActionManager(f.ActionManager1);
   DescribeColorMap(bar);
+  bar.onShowCustomize = std::bind(&TMainForm::GradientActionToolBar1ShowCustomize, &f, _1);
 }
 
 TActionClientItem* Item(TActionClients* list, TContainedAction* action, int image) {

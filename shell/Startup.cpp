@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "bitop/BitOp.h"
 #include "docking/UnitFrameSite.h"
 #include "framework/actnbars/ActnStyles.h"
@@ -18,8 +19,9 @@ bool gStarted = false;
 void InitializeUnits() {
   if (gStarted) return;
   BitOpInitialize();
-  // The style list reads in registration order; the program's own style
-  // takes the first place when it is registered here.
+  // The style list reads in registration order: the program's own style
+  // first, then the framework's.
+  InitializeZelStyleActnCtrls();
   RegisterActnBarStyle(XPStyle());
   RegisterActnBarStyle(StandardStyle());
   InitializeImageListZel();
@@ -36,6 +38,7 @@ void FinalizeUnits() {
   FinalizeImageListZel();
   UnRegisterActnBarStyle(StandardStyle());
   UnRegisterActnBarStyle(XPStyle());
+  FinalizeZelStyleActnCtrls();
   BitOpFinalize();
 }
 

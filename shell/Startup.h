@@ -6,9 +6,9 @@
 namespace zel {
 
 // Starts the units in order: the bitmap operations, the action-bar styles
-// (the program's own style first once it exists, then "XP Style" and
-// "Standard"), the glyph image list, the docking unit, the main window's
-// unit (self-painted floating forms), the customize dialog's runner.
+// ("Zel Style", then "XP Style" and "Standard"), the glyph image list, the
+// docking unit, the main window's unit (self-painted floating forms), the
+// customize dialog's runner.
 void InitializeUnits();
 // Shuts them down in reverse order.  Safe to call when start-up stopped
 // half-way or never ran.

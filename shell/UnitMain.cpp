@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "colormap/UnitFrameColorMap.h"
 #include "docking/UnitFrameSite.h"
 #include "framework/actions/ActnList.h"
@@ -70,7 +71,7 @@ void TMainForm::ActionManager1Update(TBasicAction*, bool&) {}
 void TMainForm::ActFileExecute(TObject*) {}
 void TMainForm::actWindowsExecute(TObject*) {}
 
-void TMainForm::GradientActionMainMenuBar1ItemClicked(TObject*) {}
+void TMainForm::GradientActionMainMenuBar1ItemClicked(TCustomActionControl*) {}
 void TMainForm::GradientActionToolBar1ShowCustomize(TObject*) {}
 
 void TMainForm::actNewFormExecute(TObject*) {

@@ -13,9 +13,10 @@ namespace zel {
 
 class TAction;
 class TBasicAction;
-class TActionMainMenuBar;
 class TActionManager;
-class TActionToolBar;
+class TCustomActionControl;
+class TGradientActionMainMenuBar;
+class TGradientActionToolBar;
 class TCustomizeActionBars;
 class TFileExit;
 class TFrameColorMap;
@@ -36,8 +37,8 @@ public:
   TSplitter* Splitter1 = nullptr;
   TFrameSite* FrameSite1 = nullptr;
   TControlBar* ControlBar1 = nullptr;
-  TActionMainMenuBar* GradientActionMainMenuBar1 = nullptr;
-  TActionToolBar* GradientActionToolBar1 = nullptr;
+  TGradientActionMainMenuBar* GradientActionMainMenuBar1 = nullptr;
+  TGradientActionToolBar* GradientActionToolBar1 = nullptr;
   TActionManager* ActionManager1 = nullptr;
   TImageListZel* ImageListZel1 = nullptr;
   TFileExit* FileExit1 = nullptr;
@@ -62,7 +63,7 @@ public:
                            int& preferredSize, int& rowCount);
   void ControlBar1DockOver(TObject* sender, TDragDockObject* source, int x, int y, TDragState state,
                            bool& accept);
-  void GradientActionMainMenuBar1ItemClicked(TObject* sender);
+  void GradientActionMainMenuBar1ItemClicked(TCustomActionControl* sender);
   void GradientActionToolBar1ShowCustomize(TObject* sender);
 
   // Start-up has finished: from now on a close saves the layout and a show

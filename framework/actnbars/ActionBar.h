@@ -110,10 +110,19 @@ public:
   // is chosen: the control's own item, unless the bar shows copies of items
   // kept elsewhere (a tool bar's hidden items).
   virtual TActionClientItem* ItemToExecute(TActionClientItem* item) { return item; }
+  // Whether a control of the bar shows item as checked, and as enabled:
+  // its action's Checked and Enabled, unless the bar's items mean something
+  // else by them (the add-or-remove entries of a customize pop-up are
+  // checked while their button shows, and always enabled).
+  virtual bool ItemChecked(const TActionClientItem* item);
+  virtual bool ItemEnabled(const TActionClientItem* item);
 
 protected:
   void Paint() override;
   void Resize() override;
+  // Controls aligned to an edge of the bar (a tool bar's scroll button)
+  // stay inside its edges and margins.
+  void AdjustClientRect(sys::RECT& rect) override;
   // Whether an item gets a control (visible, and not hidden as unused).
   virtual bool ItemShown(TActionClientItem* item) const;
   // The rectangle inside the edges and margins.
@@ -164,7 +173,8 @@ public:
   bool MouseInControl() const { return FMouseInControl; }
   // The mouse is pressed on the control.
   bool Pressed() const { return FPressed; }
-  // The item's action, when it is a TCustomAction: enabled and checked.
+  // Enabled and checked as the bar shows the item (ItemEnabled and
+  // ItemChecked of TCustomActionBar); off a bar, its action's state.
   bool IsEnabled() const;
   bool IsChecked() const;
   bool IsSeparator() const;
@@ -178,8 +188,16 @@ public:
   // The colour map of the bar (a standard map off a bar).
   TCustomActionBarColorMap* ColorMap() const;
   // Painting roles, called by Paint in this order; styles override them.
+  // A separator gets its background and DrawSeparator only.  The frame's
+  // down is true while the control is checked or pressed with the mouse on
+  // it.  DrawDropDownArrow follows the frame, so a style that paints its own
+  // frame keeps the arrow; only controls with a drop-down part draw one.
+  // DrawShadowedText is asked for only for a disabled control that is not
+  // selected, outside design mode; other disabled captions are plain text
+  // in the colour map's DisabledFontColor.
   virtual void DrawBackground(sys::RECT& r);
   virtual void DrawFrame(const sys::RECT& r, bool down);
+  virtual void DrawDropDownArrow(const sys::RECT& r) {}
   virtual void DrawGlyph(const sys::POINT& location);
   virtual void DrawText(sys::RECT& r, sys::UINT flags, const std::string& text);
   virtual void DrawShadowedText(sys::RECT& r, sys::UINT flags, const std::string& text,
@@ -196,6 +214,12 @@ protected:
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   // The text flags the caption is drawn with.
   virtual sys::UINT TextFlags() const;
+  // Whether the frame is drawn down: checked, or pressed with the mouse on it.
+  bool FrameDown() const;
+  // Whether a disabled caption is drawn through DrawShadowedText.
+  bool WantsShadowedText() const;
+  // The caption colour for the current state (disabled, selected, hot).
+  virtual TColor CaptionColor();
 
 private:
   TActionClientItem* FActionClient = nullptr;

@@ -32,6 +32,10 @@ TCustomImageList* ImagesOf(const TCustomActionControl* control) {
 
 } // namespace
 
+int GlyphButtonHeight(const TCustomImageList* images) {
+  return std::max(images ? images->Height() + 7 : 0, 23);
+}
+
 void DrawEdges(TCanvas* canvas, const RECT& r, TColor topLeftOuter, TColor bottomRightOuter,
                TColor topLeftInner, TColor bottomRightInner) {
   auto frame = [&](RECT b, TColor tl, TColor br) {
@@ -177,6 +181,22 @@ void TCustomActionBar::LayoutControls() {
   FLayingOut = false;
 }
 
+bool TCustomActionBar::ItemChecked(const TActionClientItem* item) {
+  TCustomAction* a = ActionOf(item);
+  return a && a->Checked();
+}
+
+bool TCustomActionBar::ItemEnabled(const TActionClientItem* item) {
+  TCustomAction* a = ActionOf(item);
+  return !a || a->Enabled();
+}
+
+void TCustomActionBar::AdjustClientRect(RECT& rect) {
+  TCustomControl::AdjustClientRect(rect);
+  const int edges = (FEdgeOuter != esNone ? 1 : 0) + (FEdgeInner != esNone ? 1 : 0);
+  InflateRect(rect, -(edges + FHorzMargin), -(edges + FVertMargin));
+}
+
 void TCustomActionBar::Resize() {
   TCustomControl::Resize();
   LayoutControls();
@@ -215,13 +235,31 @@ void TCustomActionControl::SetSelected(bool value) {
 }
 
 bool TCustomActionControl::IsEnabled() const {
+  if (TCustomActionBar* bar = ActionBar()) return bar->ItemEnabled(FActionClient);
   TCustomAction* a = ActionOf(FActionClient);
   return !a || a->Enabled();
 }
 
 bool TCustomActionControl::IsChecked() const {
+  if (TCustomActionBar* bar = ActionBar()) return bar->ItemChecked(FActionClient);
   TCustomAction* a = ActionOf(FActionClient);
   return a && a->Checked();
+}
+
+bool TCustomActionControl::FrameDown() const {
+  return IsChecked() || (FPressed && FMouseInControl);
+}
+
+bool TCustomActionControl::WantsShadowedText() const {
+  TCustomActionBar* bar = ActionBar();
+  return !IsEnabled() && !FSelected && !(bar && bar->DesignMode());
+}
+
+TColor TCustomActionControl::CaptionColor() {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return Font()->Color();
+  if (!IsEnabled()) return m->DisabledFontColor();
+  return (FSelected || FMouseInControl) ? m->HotFontColor() : m->FontColor();
 }
 
 bool TCustomActionControl::IsSeparator() const {
@@ -284,7 +322,7 @@ void TCustomActionControl::DrawBackground(RECT& r) {
 void TCustomActionControl::DrawFrame(const RECT& r, bool down) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m || !IsEnabled()) return;
-  if (down || IsChecked())
+  if (down)
     DrawEdges(Canvas(), r, m->ShadowColor(), m->FrameTopLeftOuter(), clNone, clNone);
   else if (FMouseInControl || FSelected)
     DrawEdges(Canvas(), r, m->FrameTopLeftOuter(), m->ShadowColor(), clNone, clNone);
@@ -299,12 +337,12 @@ void TCustomActionControl::DrawGlyph(const POINT& location) {
 void TCustomActionControl::DrawText(RECT& r, UINT flags, const std::string& text) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m) return;
-  if (!IsEnabled()) {
+  if (WantsShadowedText()) {
     DrawShadowedText(r, flags, text, m->DisabledFontColor(), m->DisabledFontShadow());
     return;
   }
   Canvas()->Brush()->SetStyle(bsClear);
-  Canvas()->Font()->SetColor((FSelected || FMouseInControl) ? m->HotFontColor() : m->FontColor());
+  Canvas()->Font()->SetColor(CaptionColor());
   Canvas()->TextRect(r, text, flags);
 }
 
@@ -340,7 +378,8 @@ void TCustomActionControl::Paint() {
     DrawSeparator(r);
     return;
   }
-  DrawFrame(ClientRect(), FPressed && FMouseInControl);
+  DrawFrame(ClientRect(), FrameDown());
+  DrawDropDownArrow(ClientRect());
   const int shift = (FPressed && FMouseInControl) ? 1 : 0;
   if (HasGlyph()) {
     POINT p = GlyphPos();
@@ -548,6 +587,15 @@ bool TCustomActionDockBar::ManualDock(TWinControl* newDockSite, TControl* dropCo
   return docked;
 }
 
+void TCustomActionDockBar::SetParent(TWinControl* parent) {
+  if (parent && parent != Parent() && Floating() && parent != HostDockSite() &&
+      !ControlState().Contains(csDocking) && !ComponentState().Contains(csDestroying)) {
+    ManualDock(parent, nullptr, alNone);
+    return;
+  }
+  TCustomActionBar::SetParent(parent);
+}
+
 bool TCustomActionDockBar::ManualFloat(const RECT& screenPos) {
   if (!Floating()) SetTBDockHeight(Height());
   return TCustomActionBar::ManualFloat(screenPos);
@@ -576,7 +624,7 @@ SIZE TCustomButtonControl::CalcSize() {
   const bool glyph = HasGlyph();
   const bool caption = ActionClient() && (ActionClient()->ShowCaption() || !glyph);
   int w = glyph ? images->Width() + 7 : 0;
-  int h = glyph ? images->Height() + 7 : 23;
+  int h = glyph ? GlyphButtonHeight(images) : 23;
   if (caption) {
     const SIZE t = TCustomActionControl::CalcSize();
     w += t.cx - (glyph ? 6 : 0);
@@ -591,10 +639,12 @@ SIZE TCustomDropDownButton::CalcSize() {
   return s;
 }
 
-void TCustomDropDownButton::DrawFrame(const RECT& r, bool down) {
-  TCustomButtonControl::DrawFrame(r, down);
-  // The drop part: a small arrow in the last nine pixels.
-  Canvas()->Brush()->SetColor(Font()->Color());
+void TCustomDropDownButton::DrawDropDownArrow(const RECT& r) {
+  // A small arrow in the last nine pixels.
+  const TColor color = Font()->Color();
+  Canvas()->Brush()->SetStyle(bsSolid);
+  Canvas()->Brush()->SetColor(color);
+  Canvas()->Pen()->SetColor(color);
   DrawArrow(Canvas(), sdDown, POINT{r.right - 8, (r.top + r.bottom) / 2 - 1}, 3);
 }
 
@@ -613,7 +663,12 @@ void TCustomDropDownButton::Click() {
 SIZE TCustomMenuButton::CalcSize() {
   SIZE s = TCustomActionControl::CalcSize();
   s.cx += 2;
-  s.cy = std::max<int>(s.cy - 2, 19);
+  // The caption's height, or the glyph cell's: one pixel more than a
+  // tool-bar button with a glyph, so that a tool bar one pixel higher than
+  // this button (a control-bar row of its height + 6, bars 5 lower) holds
+  // its glyph buttons below its 2-pixel margin at any glyph size.
+  const int cell = ImagesOf(this) ? GlyphButtonHeight(ImagesOf(this)) + 1 : 0;
+  s.cy = std::max<int>({s.cy - 2, 19, cell});
   return s;
 }
 
@@ -625,10 +680,12 @@ RECT TCustomMenuButton::TextBounds() {
 
 void TCustomMenuButton::Click() {
   // The press already opened or closed the sub-menu; a button without
-  // sub-items executes its action.
+  // sub-items executes its action through its menu's item click.
   if (OpensSubMenu(this)) return;
-  if (auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar())) bar->CloseMenu();
-  TCustomActionControl::Click();
+  if (auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar()))
+    bar->RootMenu()->ControlClicked(this);
+  else
+    TCustomActionControl::Click();
 }
 
 void TCustomMenuButton::MouseEnter() {
@@ -643,12 +700,10 @@ void TCustomMenuButton::MouseDown(TMouseButton button, TShiftState shift, int x,
   auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
   if (!bar || bar->DesignMode()) return;
   // The press toggles the sub-menu; the capture is let go so the pop-up
-  // gets the mouse.
+  // gets the mouse.  A button without sub-items acts on its click.
+  if (!OpensSubMenu(this)) return;
   SetMouseCapture(false);
-  if (bar->Popup() && bar->SelectedControl() == this)
-    bar->CloseMenu();
-  else
-    bar->ControlClicked(this);
+  bar->RootMenu()->ControlClicked(this);
 }
 
 } // namespace zel

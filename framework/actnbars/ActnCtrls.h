@@ -11,6 +11,7 @@
 
 #include "framework/actnbars/ActionBar.h"
 #include "framework/actnbars/ActnMan.h"
+#include "framework/graphics/GraphUtil.h"
 
 namespace zel {
 
@@ -39,6 +40,10 @@ public:
   bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr,
                   TAlign controlSide = alNone) override;
   bool ManualFloat(const sys::RECT& screenPos) override;
+  // A floating bar given another parent docks there (ManualDock), so its
+  // floating form lets go of it and the new parent takes it as a dock
+  // client (a control bar as a band) instead of a bare re-parent.
+  void SetParent(TWinControl* parent) override;
   // The narrowest client area of a floating bar, so its form keeps room for
   // some of its caption beside the close box.
   static constexpr int MinFloatingWidth = 64;
@@ -95,20 +100,34 @@ protected:
 private:
   // Deletes the pop-up opened before (it is not on the call stack then).
   void DropPopup();
+  void CreateScrollButton();
   TCustomActionControl* FScrollBtn = nullptr;
   TCustomActionPopupMenu* FPopupMenu = nullptr;
 };
 
-// A tool bar's scroll button: a chevron at the end of the row.
+// A tool bar's scroll button: a chevron at the end of the row.  The tool
+// bar aligns it to the edge its hidden items lie beyond (alRight in a row);
+// the alignment sets the direction its arrows point in.  It paints through
+// the roles DrawBackground, DrawFrame (down while checked or pressed) and
+// DrawArrows, so a style overrides only what it paints differently.
 class TCustomToolScrollBtn : public TCustomActionControl {
   ZEL_CREATABLE_CLASS(TCustomToolScrollBtn, TCustomActionControl)
 public:
   explicit TCustomToolScrollBtn(TComponent* owner) : TCustomActionControl(owner) {}
   sys::SIZE CalcSize() override { return sys::SIZE{13, 22}; }
   void Click() override;
+  // alLeft, alTop, alBottom point the arrows left, up, down; any other
+  // alignment points them right.
+  void SetAlign(TAlign value) override;
+  TScrollDirection Direction() const { return FDirection; }
+  // Painting role: the chevron in Direction.
+  virtual void DrawArrows();
 
 protected:
   void Paint() override;
+
+private:
+  TScrollDirection FDirection = sdRight;
 };
 
 class TActionToolBar : public TCustomActionToolBar {
@@ -143,8 +162,15 @@ public:
   TCustomActionControl* NextControl(int direction) const;
   // Handles a menu key; true when the bar used it.
   virtual bool HandleMenuKey(sys::WORD key);
-  // A control of the bar was clicked: sub-items open, others execute.
-  virtual void ControlClicked(TCustomActionControl* control);
+  // The item-click operation.  Every click of an item of the menu tree
+  // comes to its root menu here: top-level buttons of a menu bar, items of
+  // its drop-down menus and their sub-menus (and the items of a pop-up
+  // opened on its own).  The base has the control's own bar handle it
+  // (HandleControlClick); a bar overrides it to act first or instead.
+  // Returns whether the click did something: a sub-menu opened or closed,
+  // or the item executed (not for a disabled item, a separator or in
+  // design mode).
+  virtual bool ControlClicked(TCustomActionControl* control);
   // A control was entered by the mouse (switches open menus).
   virtual void ControlEntered(TCustomActionControl* control);
   // The mouse rests on an item of a pop-up: it is selected at once; once
@@ -166,6 +192,11 @@ protected:
   bool WantsKey(sys::WORD key, TShiftState shift) override { return true; }
   // Where a pop-up of control opens (screen): below for a bar, right for a menu.
   virtual sys::POINT PopupPoint(TCustomActionControl* control);
+  // A control of this bar was clicked: its sub-items open (on a menu bar
+  // a second press closes them), others execute.
+  bool HandleControlClick(TCustomActionControl* control);
+  // Closed, the pop-up is no longer the ChildActionBar of the item it shows.
+  void ReleaseChildOf();
 
   TCustomActionMenuBar* FParentMenu = nullptr;
   TCustomActionPopupMenu* FPopup = nullptr;
@@ -262,6 +293,13 @@ private:
 // A tool bar's customize pop-up: an add-or-remove sub-menu listing the
 // bar's items with check marks that toggle their visibility, and a reset
 // that shows them all again.
+//
+// Each entry of the add-or-remove sub-menu carries its tool-bar item's own
+// action (and its own caption and image, if any), so it shows that item's
+// glyph and a style finds the item by the action.  An entry is checked
+// while its item shows, always enabled, and a click on it toggles the
+// item's visibility instead of executing the action.  The sub-menu opens
+// as a pop-up of this pop-up's own class, whose RootMenu() is this pop-up.
 class TCustomizeActionToolBar : public TCustomActionPopupMenu {
   ZEL_CREATABLE_CLASS(TCustomizeActionToolBar, TCustomActionPopupMenu)
 public:
@@ -269,9 +307,27 @@ public:
   // Fills the pop-up for bar.
   void Build(TCustomActionToolBar* bar);
   TCustomActionToolBar* ToolBar() const { return FToolBar; }
+  // The item whose children are the entries, or nil before Build.
+  TActionClientItem* AddRemoveItem() const { return FAddRemoveItem; }
+  // The tool-bar item an entry stands for; nil for anything that is no
+  // entry of this pop-up, or whose item is gone or changed meanwhile.
+  TActionClientItem* EntryTarget(const TActionClientItem* entry) const;
+  bool ItemChecked(const TActionClientItem* item) override;
+  bool ItemEnabled(const TActionClientItem* item) override;
+  bool ControlClicked(TCustomActionControl* control) override;
+  TCustomActionPopupMenu* CreatePopup() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+protected:
+  bool ItemShown(TActionClientItem* item) const override;
 
 private:
+  // The tool-bar item an entry of this menu tree stands for.
+  TActionClientItem* TargetOf(const TActionClientItem* item);
   TCustomActionToolBar* FToolBar = nullptr;
+  TActionClientItem* FAddRemoveItem = nullptr;
+  // The index in the tool bar's items of each entry's item.
+  std::vector<int> FEntryTargets;
 };
 
 // ---- Controls ----------------------------------------------------------------------------
@@ -292,7 +348,8 @@ class TCustomDropDownButton : public TCustomButtonControl {
 public:
   explicit TCustomDropDownButton(TComponent* owner) : TCustomButtonControl(owner) {}
   sys::SIZE CalcSize() override;
-  void DrawFrame(const sys::RECT& r, bool down) override;
+  // The arrow of the drop part, in the last nine pixels.
+  void DrawDropDownArrow(const sys::RECT& r) override;
   sys::RECT TextBounds() override;
   // A click anywhere on the button opens the sub-items.
   void Click() override;
@@ -307,6 +364,8 @@ public:
   bool HasGlyph() const override { return false; }
   sys::SIZE CalcSize() override;
   sys::RECT TextBounds() override;
+  // A menu button has no frame of its own; a style draws one if it wants.
+  void DrawFrame(const sys::RECT& r, bool down) override {}
   void Click() override;
 
 protected:
@@ -325,6 +384,12 @@ public:
   std::string ShortCutText() const;
   void DrawText(sys::RECT& r, sys::UINT flags, const std::string& text) override;
   void DrawSeparator(const sys::RECT& r) override;
+  // A menu item paints its background, then (not a separator) DrawGlyph
+  // when it has a glyph or is checked, its caption, short cut and sub-menu
+  // arrow; no frame.  The glyph role marks a checked item: without a glyph
+  // by DrawCheckMark, with one by DrawCheckedGlyphBox before the glyph (or
+  // DrawCheckMark beside it, see CheckBesideGlyph).
+  void DrawGlyph(const sys::POINT& location) override;
   void Click() override;
   // The cell size of the manager's images (16 x 16 without images).
   sys::SIZE GlyphCell() const;
@@ -336,7 +401,9 @@ public:
 protected:
   void Paint() override;
   void MouseEnter() override;
-  // Draws the check mark of a checked item without a glyph.
+  TColor CaptionColor() override;
+  // Draws the check mark of a checked item without a glyph in the glyph
+  // column: a radio dot when its action belongs to a group.
   virtual void DrawCheckMark(const sys::RECT& glyphCell);
   // Marks a checked item that has a glyph: a box around the glyph, drawn
   // before it (sunken in the classic look).
@@ -355,6 +422,10 @@ public:
 protected:
   void Paint() override;
 };
+
+// The height of a tool-bar button showing a glyph of images: the cell's
+// height + 7, at least 23.
+int GlyphButtonHeight(const TCustomImageList* images);
 
 // Whether control opens a sub-menu in a menu: its item has child items, or
 // its action is a list action with items (shown as a sub-menu of choices).

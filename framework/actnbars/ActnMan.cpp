@@ -177,7 +177,7 @@ bool TActionClientItem::Separator() const {
 }
 
 bool TActionClientItem::Unused() const {
-  if (Separator()) return false;
+  if (Separator() || FUsageCount < 0) return false;
   TCustomActionManager* m = ActionManager();
   if (!m) return false;
   const int allowed = m->SessionsAllowed(FUsageCount);
@@ -198,7 +198,7 @@ bool TActionClientItem::Execute() {
 }
 
 void TActionClientItem::CountUse() {
-  ++FUsageCount;
+  if (FUsageCount >= 0) ++FUsageCount;
   if (TActionBars* bars = ActionBars()) FLastSession = bars->SessionCount();
 }
 
@@ -366,7 +366,8 @@ int TCustomActionManager::SessionsAllowed(int usageCount) const {
 
 void TCustomActionManager::SetImages(TCustomImageList* value) {
   if (value == Images()) return;
-  if (TCustomImageList* old = FImageChangeLink->Sender()) old->UnRegisterChanges(FImageChangeLink.get());
+  if (TCustomImageList* old = FImageChangeLink->Sender())
+    old->UnRegisterChanges(FImageChangeLink.get());
   TCustomActionList::SetImages(value);
   if (Images()) Images()->RegisterChanges(FImageChangeLink.get());
 }

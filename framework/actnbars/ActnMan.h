@@ -98,8 +98,10 @@ public:
   // A separator: the caption "-" and no action.
   bool Separator() const;
 
+  // How often the item was used; a negative count (-1) marks an item that
+  // is always in use (a bar's own additions), which a use leaves as it is.
   int UsageCount() const { return FUsageCount; }
-  void SetUsageCount(int value) { FUsageCount = value < 0 ? 0 : value; }
+  void SetUsageCount(int value) { FUsageCount = value; }
   int LastSession() const { return FLastSession; }
   void SetLastSession(int value) { FLastSession = value; }
   // True when the sessions since the last use exceed what the manager's

@@ -187,7 +187,15 @@ void TCustomActionMenuBar::CloseSubMenus() {
   FPopup = nullptr;
   if (popup->HandleAllocated()) ShowWindow(popup->Handle(), SW_HIDE);
   popup->SetVisibleFlag(false);
+  popup->ReleaseChildOf();
   RootMenu()->FClosed.push_back(popup);
+}
+
+void TCustomActionMenuBar::ReleaseChildOf() {
+  // The item whose children the closed pop-up showed has no child bar on
+  // the screen any more.
+  if (TActionClient* item = ActionClient(); item && item->ChildActionBar() == this)
+    item->SetChildActionBar(nullptr);
 }
 
 void TCustomActionMenuBar::CloseMenu() {
@@ -197,6 +205,7 @@ void TCustomActionMenuBar::CloseMenu() {
   if (dynamic_cast<TCustomActionPopupMenu*>(root)) {
     if (root->HandleAllocated()) ShowWindow(root->Handle(), SW_HIDE);
     root->SetVisibleFlag(false);
+    root->ReleaseChildOf();
   }
   root->FKeyboardLoop = false;
   root->CancelHover();
@@ -237,23 +246,37 @@ void TCustomActionMenuBar::PressedIn(HWND window) {
     if (m->HandleAllocated() && (m->Handle() == window || IsChild(m->Handle(), window))) return;
   // So are presses on the bar a root pop-up dropped from (its button
   // decides whether the pop-up opens again).
-  if (auto* from = dynamic_cast<TWinControl*>(Owner()); from && FParentMenu == nullptr &&
-                                                        dynamic_cast<TCustomActionPopupMenu*>(this))
+  if (auto* from = dynamic_cast<TWinControl*>(Owner());
+      from && FParentMenu == nullptr && dynamic_cast<TCustomActionPopupMenu*>(this))
     if (from->HandleAllocated() && (from->Handle() == window || IsChild(from->Handle(), window)))
       return;
   CloseMenu();
 }
 
-void TCustomActionMenuBar::ControlClicked(TCustomActionControl* control) {
+bool TCustomActionMenuBar::ControlClicked(TCustomActionControl* control) {
+  auto* bar = control ? dynamic_cast<TCustomActionMenuBar*>(control->ActionBar()) : nullptr;
+  return bar && bar->HandleControlClick(control);
+}
+
+bool TCustomActionMenuBar::HandleControlClick(TCustomActionControl* control) {
   CancelHover();
   if (OpensSubMenu(control)) {
-    // A click opens at once; a sub-menu the hover opened already stays.
-    if (!FPopup || FPopup->SourceItem() != control->ActionClient()) OpenSubMenu(control);
+    // On a menu bar the press toggles the sub-menu; in a pop-up a click
+    // opens at once, and a sub-menu the hover opened already stays.
+    const bool open = FPopup && FPopup->SourceItem() == control->ActionClient();
+    if (open && !dynamic_cast<TCustomActionPopupMenu*>(this)) {
+      CloseMenu();
+      return true;
+    }
+    if (!open) OpenSubMenu(control);
     SelectControl(control);
-    return;
+    return true;
   }
+  // A separator or a disabled item leaves the menu open.
+  if (!control->ActionClient() || control->IsSeparator() || !control->IsEnabled()) return false;
   CloseMenu();
   control->TCustomActionControl::Click();
+  return !DesignMode();
 }
 
 void TCustomActionMenuBar::ControlEntered(TCustomActionControl* control) {
@@ -635,16 +658,22 @@ RECT TCustomMenuItem::TextBounds() {
   return r;
 }
 
+TColor TCustomMenuItem::CaptionColor() {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m) return Font()->Color();
+  if (!IsEnabled()) return m->DisabledFontColor();
+  return Selected() ? m->SelectedFontColor() : m->FontColor();
+}
+
 void TCustomMenuItem::DrawText(RECT& r, UINT flags, const std::string& text) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m) return;
-  if (!IsEnabled()) {
-    DrawShadowedText(r, flags, text, m->DisabledFontColor(),
-                     Selected() ? TColor(clNone) : m->DisabledFontShadow());
+  if (WantsShadowedText()) {
+    DrawShadowedText(r, flags, text, m->DisabledFontColor(), m->DisabledFontShadow());
     return;
   }
   Canvas()->Brush()->SetStyle(bsClear);
-  Canvas()->Font()->SetColor(Selected() ? m->SelectedFontColor() : m->FontColor());
+  Canvas()->Font()->SetColor(CaptionColor());
   Canvas()->TextRect(r, text, flags);
 }
 
@@ -661,9 +690,31 @@ void TCustomMenuItem::DrawSeparator(const RECT& r) {
 }
 
 void TCustomMenuItem::DrawCheckMark(const RECT& cell) {
-  Canvas()->Pen()->SetColor(Canvas()->Font()->Color());
+  const TColor color = CaptionColor();
+  Canvas()->Pen()->SetColor(color);
+  auto* action = ActionClient() ? dynamic_cast<TCustomAction*>(ActionClient()->Action()) : nullptr;
+  if (action && action->GroupIndex() > 0) {
+    // A radio dot, 5 pixels across, in the middle of the column.
+    Canvas()->Brush()->SetStyle(bsSolid);
+    Canvas()->Brush()->SetColor(color);
+    const int x = cell.left + (cell.Width() - 5) / 2, y = cell.top + (cell.Height() - 5) / 2;
+    Canvas()->Ellipse(x, y, x + 5, y + 5);
+    return;
+  }
   DrawCheck(Canvas(), POINT{cell.left + (cell.Width() - 7) / 2, cell.top + cell.Height() / 2 - 1},
             2, false);
+}
+
+void TCustomMenuItem::DrawGlyph(const POINT& p) {
+  const bool checked = IsChecked();
+  const bool glyph = HasGlyph();
+  if (checked && (!glyph || CheckBesideGlyph())) DrawCheckMark(RECT{0, 0, GutterWidth(), Height()});
+  if (!glyph) return;
+  if (checked && !CheckBesideGlyph()) {
+    const SIZE cell = GlyphCell();
+    DrawCheckedGlyphBox(RECT{p.x - 2, p.y - 2, p.x + cell.cx + 2, p.y + cell.cy + 2});
+  }
+  TCustomActionControl::DrawGlyph(p);
 }
 
 void TCustomMenuItem::DrawCheckedGlyphBox(const RECT& box) {
@@ -687,21 +738,10 @@ void TCustomMenuItem::Paint() {
     DrawSeparator(RECT{GutterWidth() + 2, 0, Width(), Height()});
     return;
   }
-  DrawFrame(ClientRect(), false);
-  const RECT cell{0, 0, GutterWidth(), Height()};
-  if (HasGlyph()) {
-    const POINT p = GlyphPos();
-    if (IsChecked() && !CheckBesideGlyph()) {
-      const TCustomImageList* images = ActionBar()->ActionManager()->Images();
-      DrawCheckedGlyphBox(
-          RECT{p.x - 2, p.y - 2, p.x + images->Width() + 2, p.y + images->Height() + 2});
-    }
-    DrawGlyph(p);
-  }
+  if (HasGlyph() || IsChecked()) DrawGlyph(GlyphPos());
   RECT t = TextBounds();
   DrawText(t, DT_SINGLELINE | DT_VCENTER | DT_LEFT,
            ActionClient() ? ActionClient()->Caption() : "");
-  if (IsChecked() && (!HasGlyph() || CheckBesideGlyph())) DrawCheckMark(cell);
   const std::string sc = ShortCutText();
   if (!sc.empty()) {
     RECT s = TextBounds();
@@ -722,8 +762,7 @@ void TCustomMenuItem::MouseEnter() {
 
 void TCustomMenuItem::Click() {
   auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
-  if (IsSeparator() || !IsEnabled() || !bar) return;
-  bar->ControlClicked(this);
+  if (bar) bar->RootMenu()->ControlClicked(this);
 }
 
 // ---- TCustomMenuExpandBtn ------------------------------------------------------------------

@@ -144,20 +144,30 @@ void TCustomActionToolBar::LayoutControls() {
     return;
   }
   // Room for the scroll button at the end of the row, then lay out again.
-  if (!FScrollBtn) {
-    TClassRef<TCustomActionControl> cls;
-    if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetScrollBtnClass();
-    if (!cls || !cls.InheritsFrom(TCustomToolScrollBtn::StaticClass()))
-      cls = TCustomToolScrollBtn::StaticClass();
-    FScrollBtn = cls.Create(this);
-    FScrollBtn->SetParent(this);
-  }
+  if (!FScrollBtn) CreateScrollButton();
   const SIZE s = FScrollBtn->CalcSize();
   FReserveRight = s.cx;
   TCustomActionDockBar::LayoutControls();
-  const RECT area = LayoutRect();
-  FScrollBtn->SetBounds(area.right, area.top, s.cx, std::max<int>(s.cy, area.Height()));
+  // Aligned to the right, the button takes the height inside the margins.
+  FScrollBtn->SetWidth(s.cx);
+  FScrollBtn->SetAlign(alRight);
   FScrollBtn->SetVisible(true);
+  Realign();
+}
+
+// The style's scroll button class is used as it is.  A class that is no
+// TCustomToolScrollBtn does not know the tool bar, so its clicks are wired
+// to the pop-up of hidden items here; without a class the plain button
+// serves.
+void TCustomActionToolBar::CreateScrollButton() {
+  TClassRef<TCustomActionControl> cls;
+  if (auto* ex = dynamic_cast<TActionBarStyleEx*>(Style())) cls = ex->GetScrollBtnClass();
+  if (!cls) cls = TCustomToolScrollBtn::StaticClass();
+  FScrollBtn = cls.Create(this);
+  if (!FScrollBtn->Is<TCustomToolScrollBtn>())
+    FScrollBtn->OnClick = [this](TObject*) { ShowHiddenItems(); };
+  FScrollBtn->SetVisible(false);
+  FScrollBtn->SetParent(this);
 }
 
 void TCustomActionToolBar::DropPopup() {
@@ -231,42 +241,68 @@ void TCustomToolScrollBtn::Click() {
   if (auto* bar = dynamic_cast<TCustomActionToolBar*>(ActionBar())) bar->ShowHiddenItems();
 }
 
+void TCustomToolScrollBtn::SetAlign(TAlign value) {
+  if (value == Align()) return;
+  switch (value) {
+  case alLeft:
+    FDirection = sdLeft;
+    break;
+  case alTop:
+    FDirection = sdUp;
+    break;
+  case alBottom:
+    FDirection = sdDown;
+    break;
+  default:
+    FDirection = sdRight;
+    break;
+  }
+  TCustomActionControl::SetAlign(value);
+  Invalidate();
+}
+
 void TCustomToolScrollBtn::Paint() {
   RECT r = ClientRect();
   DrawBackground(r);
-  DrawFrame(r, Pressed() && MouseInControl());
+  DrawFrame(ClientRect(), FrameDown());
+  DrawArrows();
+}
+
+void TCustomToolScrollBtn::DrawArrows() {
   Canvas()->Pen()->SetColor(Font()->Color());
-  DrawChevron(Canvas(), sdRight, POINT{(Width() - 7) / 2, Height() / 2 - 4}, 3);
+  const bool across = FDirection == sdLeft || FDirection == sdRight;
+  // The chevron's strokes span 7 pixels along the direction, 9 across.
+  const POINT at = across ? POINT{(Width() - 7) / 2, Height() / 2 - 4}
+                          : POINT{Width() / 2 - 4, (Height() - 7) / 2};
+  DrawChevron(Canvas(), FDirection, at, 3);
 }
 
 // ---- TCustomizeActionToolBar ---------------------------------------------------------------
 
 void TCustomizeActionToolBar::Build(TCustomActionToolBar* bar) {
+  if (FToolBar) FToolBar->RemoveFreeNotification(this);
   FToolBar = bar;
+  if (bar) bar->FreeNotification(this);
+  FEntryTargets.clear();
   TActionClients* items = OwnItems();
   items->Clear();
+  FAddRemoveItem = nullptr;
+  if (!bar) return;
   TActionClient* client = bar->ActionClient();
   TActionClientItem* addRemove = items->Add();
   addRemove->SetCaption("&Добавить или удалить кнопки");
-  // One checked entry per item of the bar; the entry's action toggles it.
+  FAddRemoveItem = addRemove;
+  // One entry per item of the bar, showing it as the bar does.
   if (client && client->HasItems()) {
     TActionClients* source = client->Items();
     for (int i = 0; i < source->Count(); ++i) {
       TActionClientItem* target = source->Items(i);
       if (target->Separator()) continue;
-      auto* toggle = new TAction(this);
-      toggle->SetCaption(target->Caption());
-      toggle->SetChecked(target->Visible());
-      toggle->SetImageIndex(target->ImageIndex());
-      const int index = target->Index();
-      toggle->OnExecute = [bar, index](TObject*) {
-        TActionClient* c = bar->ActionClient();
-        if (!c || !c->HasItems() || index >= c->Items()->Count()) return;
-        TActionClientItem* item = c->Items()->Items(index);
-        item->SetVisible(!item->Visible());
-        bar->RecreateControls();
-      };
-      addRemove->Items()->Add()->SetAction(toggle);
+      TActionClientItem* entry = addRemove->Items()->Add();
+      entry->SetAction(target->Action());
+      entry->SetCaption(target->OwnCaption());
+      entry->SetImageIndex(target->OwnImageIndex());
+      FEntryTargets.push_back(i);
     }
   }
   auto* reset = new TAction(this);
@@ -284,6 +320,61 @@ void TCustomizeActionToolBar::Build(TCustomActionToolBar* bar) {
     bar->RecreateControls();
   };
   items->Add()->SetAction(reset);
+}
+
+TActionClientItem* TCustomizeActionToolBar::EntryTarget(const TActionClientItem* entry) const {
+  if (!entry || !FAddRemoveItem || !FToolBar || entry->ParentItem() != FAddRemoveItem)
+    return nullptr;
+  const auto at = size_t(entry->Index());
+  TActionClient* client = FToolBar->ActionClient();
+  if (at >= FEntryTargets.size() || !client || !client->HasItems()) return nullptr;
+  const int index = FEntryTargets[at];
+  if (index >= client->Items()->Count()) return nullptr;
+  TActionClientItem* target = client->Items()->Items(index);
+  return target->Action() == entry->Action() && !target->Separator() ? target : nullptr;
+}
+
+TActionClientItem* TCustomizeActionToolBar::TargetOf(const TActionClientItem* item) {
+  auto* root = dynamic_cast<TCustomizeActionToolBar*>(RootMenu());
+  return root ? root->EntryTarget(item) : nullptr;
+}
+
+bool TCustomizeActionToolBar::ItemChecked(const TActionClientItem* item) {
+  if (TActionClientItem* target = TargetOf(item)) return target->Visible();
+  return TCustomActionPopupMenu::ItemChecked(item);
+}
+
+bool TCustomizeActionToolBar::ItemEnabled(const TActionClientItem* item) {
+  return TargetOf(item) || TCustomActionPopupMenu::ItemEnabled(item);
+}
+
+bool TCustomizeActionToolBar::ItemShown(TActionClientItem* item) const {
+  // An entry shows even when its action is hidden or its item unused.
+  if (const_cast<TCustomizeActionToolBar*>(this)->TargetOf(item)) return item->Visible();
+  return TCustomActionPopupMenu::ItemShown(item);
+}
+
+bool TCustomizeActionToolBar::ControlClicked(TCustomActionControl* control) {
+  TActionClientItem* target = control ? TargetOf(control->ActionClient()) : nullptr;
+  auto* root = dynamic_cast<TCustomizeActionToolBar*>(RootMenu());
+  if (!target || !root || !root->FToolBar) return TCustomActionPopupMenu::ControlClicked(control);
+  TCustomActionToolBar* bar = root->FToolBar;
+  CloseMenu();
+  target->SetVisible(!target->Visible());
+  bar->RecreateControls();
+  return true;
+}
+
+TCustomActionPopupMenu* TCustomizeActionToolBar::CreatePopup() {
+  // The add-or-remove sub-menu is a customize pop-up too, so that a style
+  // tells its entries from other items by the root's AddRemoveItem.
+  const TClassRef<TCustomActionPopupMenu> cls(ClassType());
+  return cls.Create(RootMenu());
+}
+
+void TCustomizeActionToolBar::Notification(TComponent* component, TOperation operation) {
+  TCustomActionPopupMenu::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FToolBar) FToolBar = nullptr;
 }
 
 } // namespace zel

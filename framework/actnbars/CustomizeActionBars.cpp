@@ -13,6 +13,10 @@ TCustomizeActionBars::TDialogFactory& Factory() {
   static TCustomizeActionBars::TDialogFactory factory;
   return factory;
 }
+TCustomizeActionBars::TDialogManagerOf& ManagerOf() {
+  static TCustomizeActionBars::TDialogManagerOf managerOf;
+  return managerOf;
+}
 } // namespace
 
 TCustomizeActionBars::TCustomizeActionBars(TComponent* owner) : TCustomAction(owner) {
@@ -33,9 +37,14 @@ void TCustomizeActionBars::SetDialogFactory(TDialogFactory factory) {
   Factory() = std::move(factory);
 }
 
+void TCustomizeActionBars::SetDialogManagerOf(TDialogManagerOf managerOf) {
+  ManagerOf() = std::move(managerOf);
+}
+
 TCustomActionManager* TCustomizeActionBars::ActionManager() const {
   if (FActionManager) return FActionManager;
-  return dynamic_cast<TCustomActionManager*>(ActionList());
+  if (auto* m = dynamic_cast<TCustomActionManager*>(ActionList())) return m;
+  return FCustomizeDlg && ManagerOf() ? ManagerOf()(FCustomizeDlg) : nullptr;
 }
 
 void TCustomizeActionBars::SetActionManager(TCustomActionManager* value) {

@@ -17,8 +17,9 @@ public:
   explicit TCustomizeActionBars(TComponent* owner);
   ~TCustomizeActionBars() override;
 
-  // The manager whose bars are customised; nil means the manager the
-  // action sits in, when it sits in one.
+  // The manager whose bars are customised: the one set, else the manager
+  // the action sits in, else the manager its dialog was given (an action
+  // shared by several bars knows its manager only through the dialog).
   TCustomActionManager* ActionManager() const;
   void SetActionManager(TCustomActionManager* value);
   // The dialog component once made by the runner (owned by the action).
@@ -32,6 +33,10 @@ public:
   // made before it first shows; installed with the runner.
   using TDialogFactory = std::function<TComponent*(TCustomizeActionBars& action)>;
   static void SetDialogFactory(TDialogFactory factory);
+  // Tells the manager a dialog made by the factory customises; installed
+  // with the runner.
+  using TDialogManagerOf = std::function<TCustomActionManager*(TComponent* dialog)>;
+  static void SetDialogManagerOf(TDialogManagerOf managerOf);
 
   // Enabled exactly while there is a manager to customise.
   TObject* FindTarget() override;

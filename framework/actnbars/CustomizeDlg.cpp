@@ -477,6 +477,10 @@ bool TCustomizeDlg::Showing() const {
 void InstallCustomizeDialog() {
   TCustomizeActionBars::SetDialogFactory(
       [](TCustomizeActionBars& action) { return new TCustomizeDlg(&action); });
+  TCustomizeActionBars::SetDialogManagerOf([](TComponent* dialog) {
+    auto* dlg = dynamic_cast<TCustomizeDlg*>(dialog);
+    return dlg ? dlg->ActionManager() : nullptr;
+  });
   TCustomizeActionBars::SetDialogRunner([](TCustomizeActionBars& action) {
     auto* dlg = dynamic_cast<TCustomizeDlg*>(action.CustomizeDlg());
     if (!dlg) {

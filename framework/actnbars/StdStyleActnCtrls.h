@@ -22,6 +22,10 @@ class TStandardMenuButton : public TCustomMenuButton {
   ZEL_CREATABLE_CLASS(TStandardMenuButton, TCustomMenuButton)
 public:
   explicit TStandardMenuButton(TComponent* owner) : TCustomMenuButton(owner) {}
+  // Raised while hot, sunken while checked.
+  void DrawFrame(const sys::RECT& r, bool down) override {
+    TCustomActionControl::DrawFrame(r, down);
+  }
 };
 
 class TStandardMenuItem : public TCustomMenuItem {
@@ -29,7 +33,6 @@ class TStandardMenuItem : public TCustomMenuItem {
 public:
   explicit TStandardMenuItem(TComponent* owner) : TCustomMenuItem(owner) {}
   void DrawBackground(sys::RECT& r) override;
-  void DrawFrame(const sys::RECT& r, bool down) override {}
 };
 
 class TStandardStyleActionBars : public TActionBarStyleEx {

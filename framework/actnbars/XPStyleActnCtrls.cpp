@@ -65,15 +65,12 @@ void TXPStyleDropDownBtn::DrawBackground(RECT& r) {
 
 void TXPStyleDropDownBtn::DrawFrame(const RECT& r, bool) {
   XPButtonFrame(this, r);
-  // The drop part: its own frame line and arrow.
+  // The drop part: its own frame line (the arrow is DrawDropDownArrow's).
   if (MouseInControl() && IsEnabled() && ColorMap()) {
     Canvas()->Pen()->SetColor(ColorMap()->BtnFrameColor());
     Canvas()->MoveTo(r.right - 10, r.top);
     Canvas()->LineTo(r.right - 10, r.bottom);
   }
-  Canvas()->Brush()->SetColor(Font()->Color());
-  Canvas()->Pen()->SetColor(Font()->Color());
-  DrawArrow(Canvas(), sdDown, POINT{r.right - 8, (r.top + r.bottom) / 2 - 1}, 3);
 }
 
 void TXPStyleMenuButton::DrawBackground(RECT& r) {
@@ -113,16 +110,12 @@ void TXPStyleMenuItem::DrawBackground(RECT& r) {
   FillWith(Canvas(), r, unused ? m->UnusedColor() : m->MenuColor());
   // The gutter behind the glyphs.
   FillWith(Canvas(), RECT{r.left, r.top, r.left + GutterWidth(), r.bottom}, m->Color());
-  if (Selected() && !IsSeparator() && IsEnabled()) {
-    FillWith(Canvas(), RECT{r.left + 1, r.top, r.right - 1, r.bottom}, m->SelectedColor());
-  }
-}
-
-void TXPStyleMenuItem::DrawFrame(const RECT& r, bool) {
-  TCustomActionBarColorMap* m = ColorMap();
-  if (!m || !Selected()) return;
-  Box(Canvas(), RECT{r.left + 1, r.top, r.right - 1, r.bottom},
-      IsEnabled() ? m->BtnFrameColor() : m->DisabledColor());
+  if (IsSeparator() || !Selected()) return;
+  // The selection: a tinted box with a thin frame (only the frame while
+  // the item is disabled).
+  const RECT box{r.left + 1, r.top, r.right - 1, r.bottom};
+  if (IsEnabled()) FillWith(Canvas(), box, m->SelectedColor());
+  Box(Canvas(), box, IsEnabled() ? m->BtnFrameColor() : m->DisabledColor());
 }
 
 void TXPStyleMenuItem::DrawCheckedGlyphBox(const RECT& box) {

@@ -34,8 +34,8 @@ class TXPStyleMenuItem : public TCustomMenuItem {
   ZEL_CREATABLE_CLASS(TXPStyleMenuItem, TCustomMenuItem)
 public:
   explicit TXPStyleMenuItem(TComponent* owner) : TCustomMenuItem(owner) {}
+  // The item's background with its selection box.
   void DrawBackground(sys::RECT& r) override;
-  void DrawFrame(const sys::RECT& r, bool down) override;
   void DrawSeparator(const sys::RECT& r) override;
   int GutterWidth() const override { return std::max<int>(26, GlyphCell().cx + 10); }
 

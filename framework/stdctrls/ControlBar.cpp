@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "framework/docking/DragDock.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/user/User.h"
 
 namespace zel {
@@ -373,11 +374,62 @@ void TCustomControlBar::EndBandDockDrag(bool drop, sys::POINT screen) {
     CancelDockDrag();
 }
 
+RECT TCustomControlBar::BandGradientRect(TControl* control) {
+  if (!control || control->Parent() != this) return RECT{};
+  const sys::POINT o = control->ClientToParent(sys::POINT{0, 0}, this);
+  return RECT{o.x - 11, o.y - 1, o.x + control->ClientWidth() + 1,
+              o.y + control->ClientHeight() + 1};
+}
+
+// A band's gradient runs across BandGradientRect, one colour per column
+// (horizontal) or row (vertical); the pixels of area (the band and the
+// free space after it) beyond that rectangle take the nearer end colour.
+void TCustomControlBar::PaintBandGradient(TControl* control, const RECT& area) {
+  TCanvas* canvas = Canvas();
+  RECT g = BandGradientRect(control);
+  RECT before = area, after = area;
+  if (FGradientDirection == gdHorizontal) {
+    g.top = area.top;
+    g.bottom = area.bottom;
+    before.right = g.left;
+    after.left = g.right;
+  } else {
+    g.left = area.left;
+    g.right = area.right;
+    before.bottom = g.top;
+    after.top = g.bottom;
+  }
+  const sys::HDC dc = canvas->Handle();
+  const int saved = sys::SaveDC(dc);
+  sys::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(FGradientStartColor);
+  if (!sys::IsRectEmpty(before)) canvas->FillRect(before);
+  canvas->Brush()->SetColor(FGradientEndColor);
+  if (!sys::IsRectEmpty(after)) canvas->FillRect(after);
+  GradientFillCanvas(canvas, FGradientStartColor, FGradientEndColor, g, FGradientDirection);
+  sys::RestoreDC(dc, saved);
+}
+
 void TCustomControlBar::Paint() {
   TCanvas* canvas = Canvas();
   const RECT client = ClientRect();
   if (FDrawingStyle == dsGradient) {
     GradientFillCanvas(canvas, FGradientStartColor, FGradientEndColor, client, FGradientDirection);
+    // Each band's gradient also runs on to the next band of its row (or the
+    // bar's right edge), so the row shows no seam where a band ends.
+    std::vector<const TBand*> shown;
+    for (const TBand& b : FBands)
+      if (ContainsControl(b.Control)) shown.push_back(&b);
+    std::sort(shown.begin(), shown.end(), [](const TBand* x, const TBand* y) {
+      return x->Row != y->Row ? x->Row < y->Row : x->Rect.left < y->Rect.left;
+    });
+    for (size_t i = 0; i < shown.size(); ++i) {
+      RECT area = shown[i]->Rect;
+      const bool last = i + 1 == shown.size() || shown[i + 1]->Row != shown[i]->Row;
+      area.right = std::max<int>(area.right, last ? client.right : shown[i + 1]->Rect.left);
+      PaintBandGradient(shown[i]->Control, area);
+    }
   } else {
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(client);

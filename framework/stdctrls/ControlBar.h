@@ -69,6 +69,13 @@ public:
   int BandRow(TControl* control) const;
   // A child's band rectangle in client coordinates (empty for no band).
   sys::RECT BandRect(TControl* control) const;
+  // With dsGradient, the rectangle (client coordinates) whose gradient a
+  // band shows: the control's client area grown by one pixel on every side,
+  // its left edge 10 pixels further left, at the band's left edge.  A
+  // control that fills this same rectangle with the bar's gradient behind
+  // itself joins its band without a seam; neighbouring bands show the same
+  // colours at the same offsets from their left edges.
+  sys::RECT BandGradientRect(TControl* control);
 
   TBandInfoEvent OnBandInfo;
   TDockOverEvent OnDockOver;
@@ -97,6 +104,9 @@ protected:
   void KeyDown(sys::WORD& key, TShiftState shift) override;
   // Draws one band's frame and grip.
   virtual void PaintBand(TControl* control, const sys::RECT& band);
+  // Fills area, a band and the free space after it in its row, with the
+  // band's gradient as BandGradientRect describes.
+  void PaintBandGradient(TControl* control, const sys::RECT& area);
 
 private:
   struct TBand {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "framework/actions/StdActns.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
@@ -15,11 +16,11 @@
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
 #include "framework/docking/DragDock.h"
+#include "framework/forms/Application.h"
+#include "framework/stdctrls/ColorDialogParts.h"
 #include "framework/stdctrls/ControlBar.h"
 #include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/PageControl.h"
-#include "framework/stdctrls/ColorDialogParts.h"
-#include "framework/forms/Application.h"
 #include "framework/stdctrls/Splitter.h"
 #include "imagelist/ImageListZel.h"
 #include "platform/backend/Backend.h"
@@ -122,13 +123,22 @@ TEST_F(MainWindowTest, StartsAsDescribed) {
   EXPECT_EQ(form->ControlBar1->BandRow(form->GradientActionMainMenuBar1), 0);
   EXPECT_EQ(form->ControlBar1->BandRow(form->GradientActionToolBar1), 1);
   EXPECT_EQ(form->GradientActionMainMenuBar1->ActionControlCount(), 3);
-  EXPECT_EQ(form->GradientActionMainMenuBar1->ActionControls(0)->ActionClient()->Caption(), "Файлы");
+  EXPECT_EQ(form->GradientActionMainMenuBar1->ActionControls(0)->ActionClient()->Caption(),
+            "Файлы");
   EXPECT_EQ(form->GradientActionMainMenuBar1->Font()->Height(), -16);
   EXPECT_EQ(form->GradientActionToolBar1->ActionControlCount(), 1);
 
-  // The style named is not registered, so the bars show the first one.
+  // The program's own style is registered first and chosen by name; every
+  // item gets the style's control.
+  ASSERT_NE(ActionBarStyles(), nullptr);
+  ASSERT_EQ(ActionBarStyles()->Count(), 3);
+  EXPECT_EQ(ActionBarStyles()->Strings(0), "Zel Style");
+  EXPECT_EQ(ActionBarStyles()->Strings(1), "XP Style");
+  EXPECT_EQ(ActionBarStyles()->Strings(2), "Standard");
   EXPECT_EQ(form->ActionManager1->StyleName(), "Zel Style");
-  EXPECT_EQ(form->GradientActionToolBar1->Style(), DefaultActionBarStyle());
+  EXPECT_EQ(form->ActionManager1->Style(), ZelStyle());
+  EXPECT_TRUE(form->GradientActionMainMenuBar1->ActionControls(0)->Is<TZelStyleMenuButton>());
+  EXPECT_TRUE(form->GradientActionToolBar1->ActionControls(0)->Is<TZelStyleButton>());
 
   // Actions without a handler are disabled; the two top-level ones are not.
   EXPECT_TRUE(form->ActFile->Enabled());
@@ -160,9 +170,9 @@ TEST_F(MainWindowTest, StartIsFinishedByTheListsOwnFirstNotification) {
 
 TEST_F(MainWindowTest, ChildrenAreNumberedAndArrangedFromTheWindowMenu) {
   // Without children the window commands are disabled.
-  for (TCustomAction* a : std::initializer_list<TCustomAction*>{
-           form->WindowCascade1, form->WindowTileHorizontal1, form->WindowTileVertical1,
-           form->WindowMinimizeAll1})
+  for (TCustomAction* a :
+       std::initializer_list<TCustomAction*>{form->WindowCascade1, form->WindowTileHorizontal1,
+                                             form->WindowTileVertical1, form->WindowMinimizeAll1})
     EXPECT_FALSE(a->Enabled()) << a->Caption();
 
   NewFormThroughTheMenu();
@@ -395,8 +405,8 @@ TEST_F(MainWindowTest, OnlyActionBarsDockIntoTheControlBar) {
 TEST_F(MainWindowTest, TheMainMenuTakesAWholeRow) {
   RECT insets{11, 2, 2, 2};
   int preferred = 50, rows = 3;
-  form->ControlBar1BandInfo(form->ControlBar1, form->GradientActionMainMenuBar1, insets,
-                            preferred, rows);
+  form->ControlBar1BandInfo(form->ControlBar1, form->GradientActionMainMenuBar1, insets, preferred,
+                            rows);
   EXPECT_EQ(preferred, form->ControlBar1->ClientWidth() - 13);
   EXPECT_EQ(rows, 1);
   preferred = 50;

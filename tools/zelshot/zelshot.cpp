@@ -1,7 +1,7 @@
 // zelshot: starts the demo's main window on the headless screen as the
 // program starts it, opens three child windows through the "Файлы" menu's
-// command, tiles them, opens the "Окно" menu with the mouse and writes the
-// picture of the window and its open menu as PNG.
+// command, tiles them, opens the "Файлы" menu with the mouse, resting on its
+// first entry, and writes the picture of the window and its open menu as PNG.
 //
 //   zelshot [file.png]      (default: main-window.png)
 
@@ -53,7 +53,7 @@ int TakePicture(const std::string& path) {
   form->WindowTileVertical1->Execute();
   zel::sys::AdvanceTime(100);
   app.ProcessMessages();
-  OpenMenu(screen, *form->ActionManager1, form->actWindows);
+  OpenMenu(screen, *form->ActionManager1, form->ActFile);
   zel::sys::RECT area{};
   zel::sys::GetWindowRect(form->Handle(), &area);
   if (!screen.SaveScreenArea(area, path)) {

@@ -533,6 +533,29 @@ TEST_F(FloatingBarTest, ADockedBackBarIsNoWiderThanItsControlBar) {
   EXPECT_EQ(toolBar->Height(), 26);
 }
 
+// A program putting a floating bar back by giving it a parent (as a saved
+// placement does) docks it: the floating form lets go of it and the
+// control bar takes it as a band at its docked height.
+TEST_F(FloatingBarTest, GivingAFloatingBarAParentDocksItThere) {
+  ASSERT_TRUE(toolBar->ManualFloat(RECT{300, 250, 400, 290}));
+  app->ProcessMessages();
+  auto* host = dynamic_cast<TCustomDockForm*>(toolBar->HostDockSite());
+  ASSERT_NE(host, nullptr);
+  const sys::HWND hostWindow = host->Handle();
+  toolBar->SetParent(bar);
+  app->ProcessMessages();
+  EXPECT_EQ(toolBar->Parent(), bar);
+  EXPECT_EQ(toolBar->HostDockSite(), bar);
+  EXPECT_FALSE(toolBar->Floating());
+  EXPECT_GE(bar->BandRow(toolBar), 0);
+  EXPECT_EQ(toolBar->Height(), 26);
+  // The emptied floating form goes.
+  EXPECT_FALSE(sys::IsWindow(hostWindow) && sys::IsWindowVisible(hostWindow));
+  // A bar that does not float is simply moved.
+  toolBar->SetParent(form);
+  EXPECT_EQ(toolBar->Parent(), form);
+}
+
 TEST_F(FloatingBarTest, TheMainWindowLooksActiveWhileItsFloatingBarIsActive) {
   // A pixel of a caption near its left end, where the gradient starts.
   auto captionPixel = [this](TCustomForm* f) {

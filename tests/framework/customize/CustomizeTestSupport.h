@@ -36,6 +36,7 @@ protected:
   void StopCustomize() {
     TCustomizeActionBars::SetDialogRunner(nullptr);
     TCustomizeActionBars::SetDialogFactory(nullptr);
+    TCustomizeActionBars::SetDialogManagerOf(nullptr);
     StopBars();
   }
 

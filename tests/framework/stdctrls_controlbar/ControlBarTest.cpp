@@ -8,6 +8,7 @@
 
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/stdctrls/ControlBar.h"
 #include "framework/stdctrls/Panel.h"
 #include "platform/backend/Headless.h"
@@ -205,6 +206,61 @@ TEST_F(ControlBarTest, TheGradientRunsBehindTheBandsAndThePictureIsWritten) {
   const auto path = (dir / "controlbar_gradient_two_bands.png").string();
   ASSERT_TRUE(screen->SaveWindowShot(form->Handle(), path));
   EXPECT_TRUE(std::filesystem::exists(path));
+}
+
+// Each band shows exactly the gradient a bar on it paints behind itself:
+// the control's rectangle grown by 1, its left edge 10 further left, so the
+// pixels around the control match such a fill pixel for pixel and every
+// band of a row starts from the gradient's start colour.
+TEST_F(ControlBarTest, EachBandShowsTheGradientItsBarWouldFillItsOwnRectangleWith) {
+  bar->SetRowSize(34);
+  bar->SetDrawingStyle(dsGradient);
+  bar->SetGradientStartColor(clWhite);
+  bar->SetGradientEndColor(clNavy);
+  TPanel* a = Band(0, 0, 150, 28);
+  TPanel* b = Band(0, 0, 120, 28);
+  form->Show();
+  for (TGradientDirection direction : {gdHorizontal, gdVertical}) {
+    SCOPED_TRACE(direction == gdHorizontal ? "horizontal" : "vertical");
+    bar->SetGradientDirection(direction);
+    app->ProcessMessages();
+    bar->Repaint();
+    const sys::POINT origin = ScreenOf(0, 0);
+    auto pixel = [&](int x, int y) { return screen->ScreenPixel(origin.x + x, origin.y + y); };
+    for (TPanel* c : {a, b}) {
+      const sys::RECT r = c->BoundsRect();
+      const sys::RECT fill{r.left - 11, r.top - 1, r.right + 1, r.bottom + 1};
+      EXPECT_EQ(bar->BandGradientRect(c).left, fill.left);
+      TBitmap reference;
+      reference.SetSize(bar->ClientWidth(), bar->ClientHeight());
+      GradientFillCanvas(reference.Canvas(), clWhite, clNavy, fill, direction);
+      const int midX = (r.left + r.right) / 2;
+      // Around the control, clear of the grip's ridges.
+      const sys::POINT probes[] = {{fill.left + 1, r.top - 1}, {fill.left + 9, r.top - 1},
+                                   {midX, r.top - 1},          {midX, r.bottom},
+                                   {r.right, r.top + 5},       {fill.left + 1, r.bottom}};
+      for (const sys::POINT& p : probes)
+        EXPECT_EQ(pixel(p.x, p.y), ColorToColorRef(reference.Canvas()->Pixels(p.x, p.y)))
+            << p.x << "," << p.y;
+    }
+    // The last band's gradient runs on to the bar's right edge.
+    {
+      const sys::RECT r = b->BoundsRect();
+      TBitmap reference;
+      reference.SetSize(bar->ClientWidth(), bar->ClientHeight());
+      GradientFillCanvas(reference.Canvas(), clWhite, clNavy,
+                         sys::RECT{r.left - 11, r.top - 1, r.right + 1, r.bottom + 1}, direction);
+      const int x = bar->ClientWidth() - 2, y = r.top + 4;
+      const TColor expected =
+          direction == gdVertical ? reference.Canvas()->Pixels(r.left, y) : TColor(clNavy);
+      EXPECT_EQ(pixel(x, y), ColorToColorRef(expected));
+    }
+    // Every band of the row starts again from the start colour.
+    const sys::RECT ra = bar->BandRect(a), rb = bar->BandRect(b);
+    ASSERT_EQ(ra.top, rb.top);
+    EXPECT_EQ(pixel(ra.left + 1, ra.top + 1), pixel(rb.left + 1, rb.top + 1));
+    if (direction == gdHorizontal) EXPECT_EQ(pixel(rb.left, rb.top), pixel(ra.left, ra.top));
+  }
 }
 
 } // namespace
