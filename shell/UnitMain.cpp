@@ -56,13 +56,14 @@ void TMainForm::DoShow() {
   if (FStarted) return;
   // Until start-up has finished a show is the first one, where the saved
   // layout is brought back.
+  LoadLayout();
 }
 
 void TMainForm::DoClose(TCloseAction& action) {
   TForm::DoClose(action);
   if (action == caNone || !FStarted) return;
-  // Only a window that finished starting has a layout worth keeping; it is
-  // written here.
+  // Only a window that finished starting has a layout worth keeping.
+  SaveLayoutOnClose();
 }
 
 void TMainForm::ActionManager1Update(TBasicAction*, bool&) {}

@@ -23,6 +23,7 @@ class TFrameColorMap;
 class TFrameSite;
 class TImageListZel;
 class TSplitter;
+class TStream;
 class TWindowCascade;
 class TWindowMinimizeAll;
 class TWindowTileHorizontal;
@@ -74,6 +75,12 @@ public:
   // The layout file: the executable's full path with ".sav" as extension;
   // empty when the executable's path is unknown.
   const std::string& LayoutFileName() const { return FLayoutFileName; }
+  // Points the layout elsewhere (empty: none); only before the first show.
+  void SetLayoutFileName(const std::string& value) { FLayoutFileName = value; }
+
+  // The layout file (Layout.cpp): written at close, read at the first show.
+  void SaveLayout();
+  void LoadLayout();
 
 protected:
   void DoShow() override;
@@ -81,6 +88,10 @@ protected:
 
 private:
   void ApplyRowSize();
+  void SaveLayoutSections(TStream& stream);
+  void LoadLayoutSections(TStream& stream);
+  void ApplyLoadedGlyphSize();
+  void SaveLayoutOnClose();
 
   bool FStarted = false;
   std::string FLayoutFileName;

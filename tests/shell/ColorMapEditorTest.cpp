@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "actionbars/ZelStyleActnCtrls.h"
 #include "colormap/UnitFrameColorMap.h"
 #include "docking/UnitFrameSite.h"
 #include "framework/actnbars/ActnColorMaps.h"
@@ -43,6 +44,8 @@ protected:
     app->CreateForm(&form);
     // Tall enough for the whole editor with a few rows of its grid.
     form->SetBounds(10, 10, 820, 760);
+    // The layout file has tests of its own; here every run starts fresh.
+    form->SetLayoutFileName("");
     form->Show();
     Settle();
     editor = form->ColorMapFrame();
