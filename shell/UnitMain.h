@@ -13,16 +13,20 @@ namespace zel {
 
 class TAction;
 class TBasicAction;
+class TActionClientItem;
+class TActionList;
 class TActionManager;
 class TCustomActionControl;
 class TGradientActionMainMenuBar;
 class TGradientActionToolBar;
 class TCustomizeActionBars;
 class TFileExit;
+class TFormAction;
 class TFrameColorMap;
 class TFrameSite;
 class TImageListZel;
 class TSplitter;
+class TStringList;
 class TStream;
 class TWindowCascade;
 class TWindowMinimizeAll;
@@ -82,6 +86,22 @@ public:
   void SaveLayout();
   void LoadLayout();
 
+  // The window menu (WindowMenu.cpp).  The top-level item of the first
+  // main menu bar that shows action, or nil.
+  TActionClientItem* FindMenuClient(TBasicAction* action);
+  // Deletes the window actions' items from menu and frees the actions;
+  // the layout does so before it saves the bars' configuration.
+  void RemoveFormActions(TActionClientItem* menu);
+  // The window action of control in menu, made and appended when there
+  // is none; nil when either is nil.
+  TFormAction* AddFormAction(TControl* control, TActionClientItem* menu);
+  // Orders priority-schedule entries by their names as text, ignoring case.
+  static int CompareScheduleNames(TStringList& list, int index1, int index2);
+  // Sorts ActionManager1's priority schedule with CompareScheduleNames and
+  // gives each entry its value as its datum; a value that is not a whole
+  // number raises EConvertError.  Run right after the configuration is read.
+  void RepairPrioritySchedule();
+
 protected:
   void DoShow() override;
   void DoClose(TCloseAction& action) override;
@@ -94,6 +114,8 @@ private:
   void SaveLayoutOnClose();
 
   bool FStarted = false;
+  bool FUpdatingWindowMenu = false;
+  TActionList* FFormActions = nullptr;
   std::string FLayoutFileName;
   TFrameColorMap* FColorMapFrame = nullptr;
 };
