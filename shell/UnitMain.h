@@ -108,6 +108,7 @@ protected:
 
 private:
   void ApplyRowSize();
+  void FreeUnlistedFormActions();
   void SaveLayoutSections(TStream& stream);
   void LoadLayoutSections(TStream& stream);
   void ApplyLoadedGlyphSize();

@@ -4,6 +4,7 @@
 // configuration is saved; and the repair of the priority schedule after the
 // configuration has been read.
 
+#include "colormap/UnitFrameColorMap.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/core/StrUtils.h"
@@ -96,10 +97,25 @@ void TMainForm::ActionManager1Update(TBasicAction* action, bool&) {
     else
       items->Delete(i);
   }
-  // The children come in z-order, the active one first: from the back, so
-  // that new entries follow the order the children were made in.
+  FreeUnlistedFormActions();
+  // The editor first, should a reset of the bar have taken its entry away
+  // (otherwise a closed editor could not be brought back).  The children
+  // come in z-order, the active one first: from the back, so that new
+  // entries follow the order the children were made in.
+  AddFormAction(FColorMapFrame, menu);
   for (int i = MDIChildCount() - 1; i >= 0; --i)
     AddFormAction(MDIChildren(i), menu);
+}
+
+void TMainForm::FreeUnlistedFormActions() {
+  // A bar reset to its defaults, or a configuration read, takes the items
+  // away but not their actions.  Shown by nothing, such an action would
+  // only fight its successor over the group's check at every update.
+  if (!FFormActions) return;
+  for (int i = FFormActions->ActionCount() - 1; i >= 0; --i) {
+    TContainedAction* action = FFormActions->Actions(i);
+    if (action->ClientCount() == 0) Free(action);
+  }
 }
 
 int TMainForm::CompareScheduleNames(TStringList& list, int index1, int index2) {

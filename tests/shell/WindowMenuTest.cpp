@@ -14,6 +14,10 @@
 #include "framework/actions/StdActns.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
+#include "framework/actnbars/CustomizeActionBars.h"
+#include "framework/actnbars/CustomizeDlg.h"
+#include "framework/stdctrls/ColorDialogParts.h"
+#include "framework/stdctrls/ListBox.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/StrUtils.h"
 #include "framework/forms/Application.h"
@@ -288,13 +292,42 @@ TEST_F(WindowMenuTest, RemovingTheEntriesLeavesTheMenusOwnItems) {
   TAction loose(nullptr);
   EXPECT_EQ(form->FindMenuClient(&loose), nullptr);
 
-  // The next update brings the children back; the editor is listed at the
-  // first show only.
+  // The next update brings them back, each once.
   Settle();
-  EXPECT_EQ(FormActionCount(), 2);
-  EXPECT_EQ(MenuTail(3), (std::vector<std::string>{"-", "Форма 1", "Форма 2"}));
-  TFormAction* again = form->AddFormAction(form->ColorMapFrame(), menu);
-  EXPECT_EQ(form->AddFormAction(form->ColorMapFrame(), menu), again);
+  EXPECT_EQ(FormActionCount(), 3);
+  EXPECT_EQ(MenuTail(4),
+            (std::vector<std::string>{"-", "Настройка внешнего вида", "Форма 1", "Форма 2"}));
+  TFormAction* editorEntry = EntryOf(form->ColorMapFrame());
+  EXPECT_EQ(form->AddFormAction(form->ColorMapFrame(), menu), editorEntry);
+}
+
+TEST_F(WindowMenuTest, AResetMenuBarListsTheEditorAndTheChildrenAgain) {
+  TCustomForm* a = NewChild();
+  TCustomForm* b = NewChild();
+  form->ColorMapFrame()->SetVisible(false);
+  // "Окно" → "Дополнительные настройки", the main menu's line, "Сбросить".
+  Choose(form->CustomizeActionBars1);
+  auto* dlg = dynamic_cast<TCustomizeDlg*>(form->CustomizeActionBars1->CustomizeDlg());
+  ASSERT_TRUE(dlg && dlg->Showing());
+  const int line = dlg->BarList()->Items()->IndexOf("Главное меню");
+  ASSERT_GE(line, 0);
+  dlg->BarList()->SetItemIndex(line);
+  ClickOn(dlg->ResetBarButton());
+  ClickOn(dlg->CloseButton());
+  Settle();
+  menu = form->FindMenuClient(form->actWindows);
+  ASSERT_NE(menu, nullptr);
+
+  // The actions of the items the reset dropped are gone; a new entry each.
+  Settle();
+  EXPECT_EQ(FormActionCount(), 3);
+  EXPECT_EQ(MenuTail(4),
+            (std::vector<std::string>{"-", "Настройка внешнего вида", "Форма 1", "Форма 2"}));
+  EXPECT_FALSE(EntryOf(a)->Checked());
+  EXPECT_TRUE(EntryOf(b)->Checked());
+  // The closed editor can still be brought back.
+  Choose(EntryOf(form->ColorMapFrame()));
+  EXPECT_TRUE(form->ColorMapFrame()->Showing());
 }
 
 TEST_F(WindowMenuTest, ThePriorityScheduleIsSortedByNameAsTextAndTakesItsValues) {
