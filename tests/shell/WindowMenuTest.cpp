@@ -16,11 +16,11 @@
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
-#include "framework/stdctrls/ColorDialogParts.h"
-#include "framework/stdctrls/ListBox.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/StrUtils.h"
 #include "framework/forms/Application.h"
+#include "framework/stdctrls/ColorDialogParts.h"
+#include "framework/stdctrls/ListBox.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
 #include "platform/user/User.h"
@@ -224,8 +224,10 @@ TEST_F(WindowMenuTest, AMinimisedChildChosenIsRestoredAndFocused) {
 TEST_F(WindowMenuTest, CaptionsAreCutTo64CharactersNeverInsideOne) {
   const std::string x70(70, 'x');
   std::string zh70, zh63abc;
-  for (int i = 0; i < 70; ++i) zh70 += "ж";
-  for (int i = 0; i < 63; ++i) zh63abc += "ж";
+  for (int i = 0; i < 70; ++i)
+    zh70 += "ж";
+  for (int i = 0; i < 63; ++i)
+    zh63abc += "ж";
   zh63abc += "abc";
   struct Case {
     std::string caption, shown;
@@ -255,10 +257,22 @@ TEST_F(WindowMenuTest, EntriesOfGoneChildrenAndOrphanItemsAreSwept) {
   const int fixed = menu->Items()->Count() - 3; // the commands and the separator
   ASSERT_EQ(FormActionCount(), 3);
 
+  // A child gone before the next update: its entry, still listed, is empty
+  // and does nothing when chosen.
+  TFormAction* staleB = EntryOf(b);
+  Free(b);
+  EXPECT_EQ(staleB->Control(), nullptr);
+  OpenWindowMenu();
+  TControl* entryB = ControlOf(staleB);
+  ASSERT_NE(entryB, nullptr);
+  ASSERT_TRUE(entryB->Showing());
+  ClickOn(entryB);
+  EXPECT_EQ(form->MDIChildCount(), 1);
+  EXPECT_EQ(form->ActiveMDIChild(), a);
+
   // Items a read configuration may leave: no action, a caption or none.
   menu->Items()->Add()->SetCaption("Форма 7");
   menu->Items()->Add();
-  Free(b);
   Settle();
   EXPECT_EQ(menu->Items()->Count(), fixed + 2);
   EXPECT_EQ(MenuTail(3), (std::vector<std::string>{"-", "Настройка внешнего вида", "Форма 1"}));
@@ -268,6 +282,21 @@ TEST_F(WindowMenuTest, EntriesOfGoneChildrenAndOrphanItemsAreSwept) {
   // The menu still opens and works.
   Choose(EntryOf(a));
   EXPECT_EQ(form->ActiveMDIChild(), a);
+
+  // A sweep while the menu is open: the open menu loses the item and the
+  // other entries still work.
+  NewChild();
+  OpenWindowMenu();
+  menu->Items()->Add()->SetCaption("Форма 8");
+  Settle();
+  EXPECT_EQ(MenuTail(2), (std::vector<std::string>{"Форма 1", "Форма 2"}));
+  TCustomActionControl* entryA = ControlOf(EntryOf(a));
+  ASSERT_NE(entryA, nullptr);
+  ASSERT_TRUE(entryA->Showing());
+  ClickOn(entryA);
+  Settle();
+  EXPECT_EQ(form->ActiveMDIChild(), a);
+  EXPECT_TRUE(EntryOf(a)->Checked());
 }
 
 TEST_F(WindowMenuTest, RemovingTheEntriesLeavesTheMenusOwnItems) {
@@ -330,6 +359,43 @@ TEST_F(WindowMenuTest, AResetMenuBarListsTheEditorAndTheChildrenAgain) {
   EXPECT_TRUE(form->ColorMapFrame()->Showing());
 }
 
+TEST_F(WindowMenuTest, AnActionFollowsItsControlUntilTheControlGoes) {
+  auto* child = new TForm(form);
+  child->SetCaption("Первый");
+  child->SetHint("Подсказка");
+  child->SetHelpContext(17);
+  auto* other = new TForm(form);
+  TFormAction action(nullptr, child);
+  EXPECT_EQ(action.GroupIndex(), 1);
+  EXPECT_TRUE(action.Update());
+  EXPECT_TRUE(action.Enabled());
+  EXPECT_EQ(action.Caption(), "Первый");
+  EXPECT_EQ(action.Hint(), "Подсказка");
+  EXPECT_EQ(action.HelpContext(), 17);
+
+  // Bound to the editor: a control of its own, checked while visible.
+  action.SetControl(form->ColorMapFrame());
+  EXPECT_EQ(action.GroupIndex(), 0);
+  EXPECT_TRUE(action.Update());
+  EXPECT_TRUE(action.Checked());
+  EXPECT_EQ(action.HelpContext(), 0);
+
+  // A control left behind no longer reaches the action; the current one,
+  // freed, leaves it empty, disabled and unable to execute.
+  action.SetControl(other);
+  Free(child);
+  EXPECT_EQ(action.Control(), other);
+  Free(other);
+  EXPECT_EQ(action.Control(), nullptr);
+  EXPECT_FALSE(action.Update());
+  EXPECT_FALSE(action.Enabled());
+  EXPECT_FALSE(action.Checked());
+  EXPECT_EQ(action.Caption(), "");
+  EXPECT_EQ(action.Hint(), "");
+  EXPECT_EQ(action.HelpContext(), 0);
+  EXPECT_FALSE(action.Execute());
+}
+
 TEST_F(WindowMenuTest, ThePriorityScheduleIsSortedByNameAsTextAndTakesItsValues) {
   struct Case {
     std::vector<std::string> loaded, sorted;
@@ -345,7 +411,8 @@ TEST_F(WindowMenuTest, ThePriorityScheduleIsSortedByNameAsTextAndTakesItsValues)
     TStringList* schedule = form->ActionManager1->PrioritySchedule();
     for (const Case& c : cases) {
       schedule->Clear();
-      for (const std::string& s : c.loaded) schedule->Add(s);
+      for (const std::string& s : c.loaded)
+        schedule->Add(s);
       form->RepairPrioritySchedule();
       ASSERT_EQ(schedule->Count(), int(c.sorted.size()));
       for (int i = 0; i < schedule->Count(); ++i) {
