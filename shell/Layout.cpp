@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <limits>
 
 #include "actionbars/ZelStyleActnCtrls.h"
 #include "colormap/UnitFrameColorMap.h"
@@ -48,6 +49,7 @@ void TMainForm::LoadLayoutSections(TStream& stream) {
   if (stream.Remaining() > 0) configuration.CopyFrom(stream, stream.Remaining());
   configuration.SetPosition(0);
   ActionManager1->LoadFromStream(configuration);
+  RepairPrioritySchedule();
 }
 
 // The editor's glyph size reaches the image list in one bracket; the list is
@@ -70,7 +72,13 @@ void TMainForm::ApplyLoadedGlyphSize() {
 }
 
 void TMainForm::SaveLayout() {
-  ActionManager1->ActionBars()->SetSessionCount(ActionManager1->ActionBars()->SessionCount() + 1);
+  // The window entries are made again at every start; the saved menu never
+  // holds them.
+  RemoveFormActions(FindMenuClient(actWindows));
+  // A count read from a file may already be the largest there is.
+  TActionBars* bars = ActionManager1->ActionBars();
+  if (bars->SessionCount() < std::numeric_limits<int>::max())
+    bars->SetSessionCount(bars->SessionCount() + 1);
   if (FLayoutFileName.empty()) return;
   TMemoryStream stream;
   SaveLayoutSections(stream);
