@@ -1,7 +1,7 @@
 // The "Окно" menu as a person uses it on the headless screen: it lists the
 // colour-map editor and every child window below its own commands, checks
-// the active child, and brings back the window or the editor chosen from it;
-// and the main window's upkeep of that menu and of the priority schedule.
+// the active child and brings back what is chosen from it; and the main
+// window's upkeep of that menu and of the priority schedule.
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,6 @@
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
 #include "framework/core/Exceptions.h"
-#include "framework/core/StrUtils.h"
 #include "framework/forms/Application.h"
 #include "framework/stdctrls/ColorDialogParts.h"
 #include "framework/stdctrls/ListBox.h"
@@ -33,6 +32,8 @@ namespace zel::test {
 namespace {
 
 using namespace sys;
+using Texts = std::vector<std::string>;
+const std::string kEditor = "Настройка внешнего вида";
 
 class WindowMenuTest : public ::testing::Test {
 protected:
@@ -42,8 +43,7 @@ protected:
     app = std::make_unique<TApplication>();
     app->Initialize();
     app->CreateForm(&form);
-    // The layout file has tests of its own; here every run starts fresh.
-    form->SetLayoutFileName("");
+    form->SetLayoutFileName(""); // every run starts without a layout
     form->Show();
     Settle();
     menu = form->FindMenuClient(form->actWindows);
@@ -54,8 +54,7 @@ protected:
     FinalizeUnits();
     ResetWindowSystem();
   }
-  // Lets the deferred notifications and one idle pass (the action updates)
-  // run.
+  // The deferred notifications and one idle pass (the action updates).
   void Settle() {
     AdvanceTime(100);
     app->ProcessMessages();
@@ -63,8 +62,7 @@ protected:
     app->ProcessMessages();
   }
   void ClickOn(TControl* c) {
-    // Far enough apart that two clicks never make a double click.
-    AdvanceTime(1000);
+    AdvanceTime(1000); // never a double click
     const POINT p = c->ClientToScreen(POINT{c->Width() / 2, c->Height() / 2});
     screen->Click(p.x, p.y);
     app->ProcessMessages();
@@ -74,12 +72,11 @@ protected:
     return i ? i->Control() : nullptr;
   }
   void OpenWindowMenu() { ClickOn(ControlOf(form->actWindows)); }
-  // "Окно", then the entry of action, as a person chooses it.
+  // "Окно", then the entry of action.
   void Choose(TBasicAction* action) {
     OpenWindowMenu();
-    TCustomActionControl* entry = ControlOf(action);
-    ASSERT_NE(entry, nullptr) << "no entry in the open Окно menu";
-    ClickOn(entry);
+    ASSERT_NE(ControlOf(action), nullptr) << "no entry in the open Окно menu";
+    ClickOn(ControlOf(action));
     Settle();
   }
   // "Файлы" then "Новая форма"; answers the new child.
@@ -89,7 +86,6 @@ protected:
     Settle();
     return form->ActiveMDIChild();
   }
-  // The window action listed for control, or nil.
   TFormAction* EntryOf(TControl* control) {
     for (int i = 0; i < menu->Items()->Count(); ++i)
       if (auto* a = dynamic_cast<TFormAction*>(menu->Items()->Items(i)->Action()))
@@ -97,8 +93,8 @@ protected:
     return nullptr;
   }
   // How the window menu ends: "-" for a separator, otherwise the caption.
-  std::vector<std::string> MenuTail(int n) {
-    std::vector<std::string> tail;
+  Texts MenuTail(int n) {
+    Texts tail;
     TActionClients* items = menu->Items();
     for (int i = std::max(0, items->Count() - n); i < items->Count(); ++i)
       tail.push_back(items->Items(i)->Separator() ? "-" : items->Items(i)->Caption());
@@ -110,22 +106,15 @@ protected:
       n += form->Components(i)->Is<TFormAction>() ? 1 : 0;
     return n;
   }
-  // A fingerprint of the gutter of an open menu entry, where a checked
-  // entry gets its box.
+  // A fingerprint of an open entry's gutter, where a checked entry has its box.
   uint64_t GutterPrint(TControl* entry) {
     uint64_t sum = 0;
-    const int h = entry->Height();
-    for (int y = 1; y < h - 1; ++y)
-      for (int x = 1; x < h - 1; ++x) {
+    for (int y = 1; y < entry->Height() - 1; ++y)
+      for (int x = 1; x < entry->Height() - 1; ++x) {
         const POINT p = entry->ClientToScreen(POINT{x, y});
         sum = sum * 31 + screen->ScreenPixel(p.x, p.y);
       }
     return sum;
-  }
-  void Picture(const std::string& name) {
-    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
-    std::filesystem::create_directories(dir);
-    ASSERT_TRUE(screen->SaveScreenshot((dir / (name + ".png")).string()));
   }
 
   ScopedVirtualClock clock;
@@ -135,56 +124,48 @@ protected:
   TActionClientItem* menu = nullptr;
 };
 
-TEST_F(WindowMenuTest, ListsTheEditorAndTheChildrenAndChecksTheActiveOne) {
-  TFrameColorMap* editor = form->ColorMapFrame();
-  EXPECT_EQ(MenuTail(2), (std::vector<std::string>{"-", "Настройка внешнего вида"}));
-  EXPECT_TRUE(EntryOf(editor)->Checked());
-  EXPECT_EQ(EntryOf(editor)->GroupIndex(), 0);
-
+TEST_F(WindowMenuTest, ListsTheChildrenChecksTheActiveOneAndRestoresTheChosen) {
+  EXPECT_EQ(MenuTail(2), (Texts{"-", kEditor}));
   TCustomForm* a = NewChild();
   TCustomForm* b = NewChild();
-  ASSERT_NE(a, b);
-  EXPECT_EQ(MenuTail(4),
-            (std::vector<std::string>{"-", "Настройка внешнего вида", "Форма 1", "Форма 2"}));
-  EXPECT_EQ(EntryOf(a)->GroupIndex(), 1);
+  EXPECT_EQ(MenuTail(4), (Texts{"-", kEditor, "Форма 1", "Форма 2"}));
+  EXPECT_TRUE(EntryOf(form->ColorMapFrame())->Checked());
   EXPECT_FALSE(EntryOf(a)->Checked());
   EXPECT_TRUE(EntryOf(b)->Checked());
 
-  // The open menu shows the check of the active child in its gutter.
+  // The open menu shows the active child's check in the gutter.
   OpenWindowMenu();
-  TControl* entryA = ControlOf(EntryOf(a));
-  TControl* entryB = ControlOf(EntryOf(b));
-  ASSERT_TRUE(entryA && entryB);
-  const uint64_t uncheckedPrint = GutterPrint(entryA);
-  const uint64_t checkedPrint = GutterPrint(entryB);
-  EXPECT_NE(uncheckedPrint, checkedPrint);
-  Picture("shell_window_menu");
-  ClickOn(entryA);
-  Settle();
+  const uint64_t unchecked = GutterPrint(ControlOf(EntryOf(a)));
+  const uint64_t checked = GutterPrint(ControlOf(EntryOf(b)));
+  EXPECT_NE(unchecked, checked);
+  const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+  std::filesystem::create_directories(dir);
+  ASSERT_TRUE(screen->SaveScreenshot((dir / "shell_window_menu.png").string()));
+  OpenWindowMenu(); // closes it
 
-  // A chosen: A checked, B not, the editor's entry untouched.
-  EXPECT_EQ(form->ActiveMDIChild(), a);
+  // Both minimised, A chosen: restored, in front, focused and checked.
+  Choose(form->WindowMinimizeAll1);
+  ASSERT_EQ(a->WindowState(), wsMinimized);
+  Choose(EntryOf(a));
+  EXPECT_EQ(a->WindowState(), wsNormal);
+  EXPECT_EQ(b->WindowState(), wsMinimized);
+  EXPECT_EQ(form->MDIChildren(0), a);
+  EXPECT_TRUE(GetFocus() == a->Handle() || IsChild(a->Handle(), GetFocus()));
   EXPECT_TRUE(EntryOf(a)->Checked());
   EXPECT_FALSE(EntryOf(b)->Checked());
-  EXPECT_TRUE(EntryOf(editor)->Checked());
   OpenWindowMenu();
-  EXPECT_EQ(GutterPrint(ControlOf(EntryOf(a))), checkedPrint);
-  EXPECT_EQ(GutterPrint(ControlOf(EntryOf(b))), uncheckedPrint);
-  ClickOn(ControlOf(form->actWindows)); // closes the menu again
-  Settle();
-
+  EXPECT_EQ(GutterPrint(ControlOf(EntryOf(a))), checked);
+  EXPECT_EQ(GutterPrint(ControlOf(EntryOf(b))), unchecked);
   // The entries keep the order the children were made in.
-  EXPECT_EQ(MenuTail(2), (std::vector<std::string>{"Форма 1", "Форма 2"}));
+  EXPECT_EQ(MenuTail(2), (Texts{"Форма 1", "Форма 2"}));
 }
 
 TEST_F(WindowMenuTest, ChoosingTheHiddenEditorShowsIt) {
   TFrameColorMap* editor = form->ColorMapFrame();
-  // Closed in the dock site.
-  editor->SetVisible(false);
+  editor->SetVisible(false); // closed in the dock site
   Settle();
   EXPECT_FALSE(EntryOf(editor)->Checked());
   Choose(EntryOf(editor));
-  EXPECT_TRUE(editor->Visible());
   EXPECT_TRUE(editor->Showing());
   EXPECT_TRUE(EntryOf(editor)->Checked());
 
@@ -195,7 +176,6 @@ TEST_F(WindowMenuTest, ChoosingTheHiddenEditorShowsIt) {
   ASSERT_NE(floating, nullptr);
   floating->Close();
   Settle();
-  EXPECT_FALSE(floating->Visible());
   EXPECT_FALSE(EntryOf(editor)->Checked());
   Choose(EntryOf(editor));
   EXPECT_TRUE(floating->Visible());
@@ -203,71 +183,39 @@ TEST_F(WindowMenuTest, ChoosingTheHiddenEditorShowsIt) {
   EXPECT_TRUE(EntryOf(editor)->Checked());
 }
 
-TEST_F(WindowMenuTest, AMinimisedChildChosenIsRestoredAndFocused) {
-  TCustomForm* a = NewChild();
-  TCustomForm* b = NewChild();
-  Choose(form->WindowMinimizeAll1);
-  ASSERT_EQ(a->WindowState(), wsMinimized);
-  ASSERT_EQ(b->WindowState(), wsMinimized);
-
-  Choose(EntryOf(a));
-  EXPECT_EQ(a->WindowState(), wsNormal);
-  EXPECT_EQ(b->WindowState(), wsMinimized);
-  EXPECT_EQ(form->ActiveMDIChild(), a);
-  EXPECT_EQ(form->MDIChildren(0), a);
-  const HWND focus = GetFocus();
-  EXPECT_TRUE(focus == a->Handle() || IsChild(a->Handle(), focus));
-  EXPECT_TRUE(EntryOf(a)->Checked());
-  EXPECT_FALSE(EntryOf(b)->Checked());
-}
-
 TEST_F(WindowMenuTest, CaptionsAreCutTo64CharactersNeverInsideOne) {
-  const std::string x70(70, 'x');
   std::string zh70, zh63abc;
   for (int i = 0; i < 70; ++i)
     zh70 += "ж";
-  for (int i = 0; i < 63; ++i)
-    zh63abc += "ж";
-  zh63abc += "abc";
-  struct Case {
-    std::string caption, shown;
-  } cases[] = {
-      {x70, std::string(64, 'x')},
+  zh63abc = zh70.substr(0, 63 * 2) + "abc";
+  const std::pair<std::string, std::string> cases[] = {
+      {std::string(70, 'x'), std::string(64, 'x')},
       {zh70, zh70.substr(0, 64 * 2)},
       {zh63abc, zh63abc.substr(0, 63 * 2 + 1)},
       {std::string(64, 'y'), std::string(64, 'y')},
-      {"Форма", "Форма"},
   };
   TCustomForm* child = NewChild();
-  for (const Case& c : cases) {
-    child->SetCaption(c.caption);
+  for (const auto& [caption, shown] : cases) {
+    child->SetCaption(caption);
     Settle();
-    EXPECT_EQ(EntryOf(child)->Caption(), c.shown) << c.caption;
-    EXPECT_EQ(Utf8Length(EntryOf(child)->Caption()), std::min(Utf8Length(c.caption), 64));
+    EXPECT_EQ(EntryOf(child)->Caption(), shown) << caption;
   }
-  // The open menu shows the cut caption.
   OpenWindowMenu();
-  ASSERT_NE(ControlOf(EntryOf(child)), nullptr);
-  EXPECT_EQ(ControlOf(EntryOf(child))->ActionClient()->Caption(), "Форма");
+  EXPECT_EQ(ControlOf(EntryOf(child))->ActionClient()->Caption(), cases[3].second);
 }
 
 TEST_F(WindowMenuTest, EntriesOfGoneChildrenAndOrphanItemsAreSwept) {
   TCustomForm* a = NewChild();
   TCustomForm* b = NewChild();
   const int fixed = menu->Items()->Count() - 3; // the commands and the separator
-  ASSERT_EQ(FormActionCount(), 3);
 
-  // A child gone before the next update: its entry, still listed, is empty
-  // and does nothing when chosen.
+  // Gone before the next update: the entry, still listed, does nothing.
   TFormAction* staleB = EntryOf(b);
   Free(b);
   EXPECT_EQ(staleB->Control(), nullptr);
   OpenWindowMenu();
-  TControl* entryB = ControlOf(staleB);
-  ASSERT_NE(entryB, nullptr);
-  ASSERT_TRUE(entryB->Showing());
-  ClickOn(entryB);
-  EXPECT_EQ(form->MDIChildCount(), 1);
+  ASSERT_TRUE(ControlOf(staleB) && ControlOf(staleB)->Showing());
+  ClickOn(ControlOf(staleB));
   EXPECT_EQ(form->ActiveMDIChild(), a);
 
   // Items a read configuration may leave: no action, a caption or none.
@@ -275,159 +223,104 @@ TEST_F(WindowMenuTest, EntriesOfGoneChildrenAndOrphanItemsAreSwept) {
   menu->Items()->Add();
   Settle();
   EXPECT_EQ(menu->Items()->Count(), fixed + 2);
-  EXPECT_EQ(MenuTail(3), (std::vector<std::string>{"-", "Настройка внешнего вида", "Форма 1"}));
+  EXPECT_EQ(MenuTail(3), (Texts{"-", kEditor, "Форма 1"}));
   EXPECT_EQ(FormActionCount(), 2);
-  EXPECT_NE(EntryOf(a), nullptr);
 
-  // The menu still opens and works.
-  Choose(EntryOf(a));
-  EXPECT_EQ(form->ActiveMDIChild(), a);
-
-  // A sweep while the menu is open: the open menu loses the item and the
-  // other entries still work.
+  // A sweep while the menu is open leaves the other entries working.
   NewChild();
   OpenWindowMenu();
   menu->Items()->Add()->SetCaption("Форма 8");
   Settle();
-  EXPECT_EQ(MenuTail(2), (std::vector<std::string>{"Форма 1", "Форма 2"}));
-  TCustomActionControl* entryA = ControlOf(EntryOf(a));
-  ASSERT_NE(entryA, nullptr);
-  ASSERT_TRUE(entryA->Showing());
-  ClickOn(entryA);
+  EXPECT_EQ(MenuTail(2), (Texts{"Форма 1", "Форма 2"}));
+  ASSERT_TRUE(ControlOf(EntryOf(a))->Showing());
+  ClickOn(ControlOf(EntryOf(a)));
   Settle();
   EXPECT_EQ(form->ActiveMDIChild(), a);
-  EXPECT_TRUE(EntryOf(a)->Checked());
 }
 
-TEST_F(WindowMenuTest, RemovingTheEntriesLeavesTheMenusOwnItems) {
-  NewChild();
-  NewChild();
+TEST_F(WindowMenuTest, RemovedOrResetEntriesComeBackOnceEach) {
+  TCustomForm* a = NewChild();
+  TCustomForm* b = NewChild();
   const int all = menu->Items()->Count();
-  ASSERT_EQ(FormActionCount(), 3);
-
   form->RemoveFormActions(menu);
   EXPECT_EQ(menu->Items()->Count(), all - 3);
   EXPECT_EQ(FormActionCount(), 0);
-  EXPECT_EQ(MenuTail(1), (std::vector<std::string>{"-"}));
-  // Nil is tolerated everywhere.
   form->RemoveFormActions(nullptr);
   EXPECT_EQ(form->AddFormAction(nullptr, menu), nullptr);
   EXPECT_EQ(form->AddFormAction(form->ColorMapFrame(), nullptr), nullptr);
-
   // Only top-level items of the main menu bar are found.
   EXPECT_EQ(form->FindMenuClient(form->actHelp)->Caption(), "Помощь");
   EXPECT_EQ(form->FindMenuClient(form->actNewForm), nullptr);
   EXPECT_EQ(form->FindMenuClient(nullptr), nullptr);
-  TAction loose(nullptr);
-  EXPECT_EQ(form->FindMenuClient(&loose), nullptr);
-
-  // The next update brings them back, each once.
   Settle();
-  EXPECT_EQ(FormActionCount(), 3);
-  EXPECT_EQ(MenuTail(4),
-            (std::vector<std::string>{"-", "Настройка внешнего вида", "Форма 1", "Форма 2"}));
-  TFormAction* editorEntry = EntryOf(form->ColorMapFrame());
-  EXPECT_EQ(form->AddFormAction(form->ColorMapFrame(), menu), editorEntry);
-}
+  EXPECT_EQ(MenuTail(4), (Texts{"-", kEditor, "Форма 1", "Форма 2"}));
 
-TEST_F(WindowMenuTest, AResetMenuBarListsTheEditorAndTheChildrenAgain) {
-  TCustomForm* a = NewChild();
-  TCustomForm* b = NewChild();
+  // "Сбросить" in the customize dialog drops the items but not their
+  // actions; those are freed, and the closed editor can still be reached.
   form->ColorMapFrame()->SetVisible(false);
-  // "Окно" → "Дополнительные настройки", the main menu's line, "Сбросить".
   Choose(form->CustomizeActionBars1);
   auto* dlg = dynamic_cast<TCustomizeDlg*>(form->CustomizeActionBars1->CustomizeDlg());
   ASSERT_TRUE(dlg && dlg->Showing());
-  const int line = dlg->BarList()->Items()->IndexOf("Главное меню");
-  ASSERT_GE(line, 0);
-  dlg->BarList()->SetItemIndex(line);
+  dlg->BarList()->SetItemIndex(dlg->BarList()->Items()->IndexOf("Главное меню"));
   ClickOn(dlg->ResetBarButton());
   ClickOn(dlg->CloseButton());
   Settle();
   menu = form->FindMenuClient(form->actWindows);
-  ASSERT_NE(menu, nullptr);
-
-  // The actions of the items the reset dropped are gone; a new entry each.
   Settle();
   EXPECT_EQ(FormActionCount(), 3);
-  EXPECT_EQ(MenuTail(4),
-            (std::vector<std::string>{"-", "Настройка внешнего вида", "Форма 1", "Форма 2"}));
+  EXPECT_EQ(MenuTail(4), (Texts{"-", kEditor, "Форма 1", "Форма 2"}));
   EXPECT_FALSE(EntryOf(a)->Checked());
   EXPECT_TRUE(EntryOf(b)->Checked());
-  // The closed editor can still be brought back.
   Choose(EntryOf(form->ColorMapFrame()));
   EXPECT_TRUE(form->ColorMapFrame()->Showing());
 }
 
-TEST_F(WindowMenuTest, AnActionFollowsItsControlUntilTheControlGoes) {
-  auto* child = new TForm(form);
-  child->SetCaption("Первый");
-  child->SetHint("Подсказка");
-  child->SetHelpContext(17);
-  auto* other = new TForm(form);
-  TFormAction action(nullptr, child);
-  EXPECT_EQ(action.GroupIndex(), 1);
-  EXPECT_TRUE(action.Update());
-  EXPECT_TRUE(action.Enabled());
-  EXPECT_EQ(action.Caption(), "Первый");
-  EXPECT_EQ(action.Hint(), "Подсказка");
-  EXPECT_EQ(action.HelpContext(), 17);
-
-  // Bound to the editor: a control of its own, checked while visible.
+TEST_F(WindowMenuTest, AnActionHearsOnlyOfTheControlItIsBoundTo) {
+  auto* first = new TForm(form);
+  auto* second = new TForm(form);
+  second->SetCaption("Второй");
+  second->SetHint("Подсказка");
+  second->SetHelpContext(17);
+  TFormAction action(nullptr, first);
   action.SetControl(form->ColorMapFrame());
   EXPECT_EQ(action.GroupIndex(), 0);
+  action.SetControl(second);
+  EXPECT_EQ(action.GroupIndex(), 1);
+  Free(first);
   EXPECT_TRUE(action.Update());
-  EXPECT_TRUE(action.Checked());
-  EXPECT_EQ(action.HelpContext(), 0);
-
-  // A control left behind no longer reaches the action; the current one,
-  // freed, leaves it empty, disabled and unable to execute.
-  action.SetControl(other);
-  Free(child);
-  EXPECT_EQ(action.Control(), other);
-  Free(other);
-  EXPECT_EQ(action.Control(), nullptr);
+  EXPECT_EQ(action.Caption() + action.Hint(), "ВторойПодсказка");
+  EXPECT_EQ(action.HelpContext(), 17);
+  Free(second);
   EXPECT_FALSE(action.Update());
-  EXPECT_FALSE(action.Enabled());
-  EXPECT_FALSE(action.Checked());
-  EXPECT_EQ(action.Caption(), "");
-  EXPECT_EQ(action.Hint(), "");
+  EXPECT_FALSE(action.Enabled() || action.Checked() || action.Execute());
+  EXPECT_EQ(action.Caption() + action.Hint(), "");
   EXPECT_EQ(action.HelpContext(), 0);
-  EXPECT_FALSE(action.Execute());
 }
 
 TEST_F(WindowMenuTest, ThePriorityScheduleIsSortedByNameAsTextAndTakesItsValues) {
   struct Case {
-    std::vector<std::string> loaded, sorted;
+    Texts loaded, sorted;
     std::vector<intptr_t> data;
   } cases[] = {
       {{"3=9", "12=17", "0=3"}, {"0=3", "12=17", "3=9"}, {3, 17, 9}},
       {{"b=1", "A=2", " 5= 4"}, {" 5= 4", "A=2", "b=1"}, {4, 2, 1}},
-      // A repeated name takes the value of its first entry.
-      {{"2=8", "2=5"}, {"2=8", "2=5"}, {8, 8}},
-      {{}, {}, {}},
+      {{"2=8", "2=5"}, {"2=8", "2=5"}, {8, 8}}, // a repeated name: its first value
   };
-  {
-    TStringList* schedule = form->ActionManager1->PrioritySchedule();
-    for (const Case& c : cases) {
-      schedule->Clear();
-      for (const std::string& s : c.loaded)
-        schedule->Add(s);
-      form->RepairPrioritySchedule();
-      ASSERT_EQ(schedule->Count(), int(c.sorted.size()));
-      for (int i = 0; i < schedule->Count(); ++i) {
-        EXPECT_EQ(schedule->Strings(i), c.sorted[size_t(i)]);
-        EXPECT_EQ(schedule->Data(i), c.data[size_t(i)]);
-      }
+  TStringList* schedule = form->ActionManager1->PrioritySchedule();
+  for (const Case& c : cases) {
+    schedule->SetText("");
+    for (const std::string& s : c.loaded)
+      schedule->Add(s);
+    form->RepairPrioritySchedule();
+    ASSERT_EQ(schedule->Count(), int(c.sorted.size()));
+    for (int i = 0; i < schedule->Count(); ++i) {
+      EXPECT_EQ(schedule->Strings(i), c.sorted[size_t(i)]);
+      EXPECT_EQ(schedule->Data(i), c.data[size_t(i)]);
     }
-    // A value that is not a whole number, or no value at all, is the
-    // conversion error.
-    for (const char* bad : {"3=x", "4=", "5=99999999999", "nothing"}) {
-      schedule->Clear();
-      schedule->Add("0=3");
-      schedule->Add(bad);
-      EXPECT_THROW(form->RepairPrioritySchedule(), EConvertError) << bad;
-    }
+  }
+  for (const char* bad : {"3=x", "4=", "5=99999999999", "nothing"}) {
+    schedule->SetText(std::string("0=3\n") + bad);
+    EXPECT_THROW(form->RepairPrioritySchedule(), EConvertError) << bad;
   }
 }
 
