@@ -149,6 +149,10 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   RECT wr{};
   GetWindowRect(floating->Handle(), &wr);
   const TDockCaptionRects g = floating->GetCaptionRects();
+  // The main menu bar is painted in the loaded map colour.
+  TControl* menu = form->GradientActionMainMenuBar1;
+  const POINT inMenu = menu->ClientToScreen(POINT{menu->Width() - 5, 3});
+  EXPECT_EQ(screen->ScreenPixel(inMenu.x, inMenu.y), COLORREF(ColorToRGB(clCream)));
   // The floating form paints its own caption where it was left.
   EXPECT_EQ(screen->ScreenPixel(wr.left + g.Caption.left + 30, wr.top + g.Caption.top + 1),
             COLORREF(ColorToRGB(floating->Active() ? clActiveCaption : clInactiveCaption)));
@@ -198,6 +202,8 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
   ASSERT_EQ(saved, s[0] + s[1] + s[2] + s[3] + s[4] + s[5]);
   ASSERT_EQ(s[0].substr(0, 1 + ExecutableName().size()), Str8(ExecutableName()));
   ASSERT_EQ(s[3].substr(0, 4), std::string("\3\0\0\0", 4));
+  // The floating tool bar is written with parent kind 0 and its form's class.
+  ASSERT_EQ(s[2].substr(0, 6), std::string("Zel0\1\0", 6));
 
   // Loaded and written back unchanged: the same first five sections.
   const size_t head = saved.size() - s[5].size();
