@@ -286,7 +286,11 @@ TClassRef<TCustomActionControl> TZelStyleCustomizePopup::ExpandBtnClass() {
 
 // Only the pop-up a tool bar opens gets the additional item: the
 // add-or-remove sub-menu, a pop-up of the same class, lists buttons only.
+// The item is added once per client; an item of an earlier client is
+// forgotten, never touched again (that client's items may be gone).
 void TZelStyleCustomizePopup::SetActionClient(TActionClient* value) {
+  if (value == ActionClient()) return;
+  FAdditionalItem = nullptr;
   if (value) TakeOpenersColorMap(this);
   if (value && !ParentMenu()) {
     if (!gCustomizeAction) gCustomizeAction = new TInternalCustomizeAction(nullptr);
@@ -301,9 +305,7 @@ void TZelStyleCustomizePopup::SetActionClient(TActionClient* value) {
   }
   TXPStyleCustomizePopup::SetActionClient(value);
   // The framework's own items come first; the additional item stays last.
-  if (FAdditionalItem) {
-    FAdditionalItem->SetIndex(FAdditionalItem->Collection()->Count() - 1);
-  }
+  if (FAdditionalItem) FAdditionalItem->SetIndex(FAdditionalItem->Collection()->Count() - 1);
 }
 
 void TZelStyleCustomizePopup::ShowCustomize(TObject* sender) {

@@ -280,7 +280,7 @@ public:
   TClassRef<TCustomActionControl> ExpandBtnClass() override;
   // Appends the item that opens the customize dialog, always last.
   void SetActionClient(TActionClient* value) override;
-  // The item "Дополнительные настройки", or nil before the first client.
+  // The item "Дополнительные настройки" of the current client, or nil.
   TActionClientItem* AdditionalItem() const { return FAdditionalItem; }
   // Opens the customize dialog of the shared action (sender).
   void ShowCustomize(TObject* sender);

@@ -86,10 +86,16 @@ bool AddFace(TFaceDescriptor& Descriptor) {
   entry.Key = Descriptor.Key;
   entry.Hash = KeyHash(Descriptor.Key);
   Descriptor.Face = nullptr;
-  // On failure the bitmap is freed with the local holder and the entry keeps none.
-  if (!bitmap) bitmap = NewFaceBitmap();
-  bitmap->SetWidth(KeyWord(Descriptor.Key, 8));
-  bitmap->SetHeight(KeyWord(Descriptor.Key, 10));
+  try {
+    if (!bitmap) bitmap = NewFaceBitmap();
+    bitmap->SetWidth(KeyWord(Descriptor.Key, 8));
+    bitmap->SetHeight(KeyWord(Descriptor.Key, 10));
+  } catch (...) {
+    // No entry stays without a bitmap: a later FindFace would find the key
+    // and hand out none.  The bitmap goes with its local holder.
+    cache.pop_back();
+    throw;
+  }
   entry.Bitmap = std::move(bitmap);
   Descriptor.Face = entry.Bitmap.get();
   return appended;

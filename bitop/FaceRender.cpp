@@ -212,8 +212,10 @@ void TRichImageList::LayoutFace(TCanvas* canvas, sys::RECT& glyph, sys::RECT& te
     if (tw > 0 && th > 0) {
       sys::RECT measure{0, 0, tw, th};
       DrawCaption(canvas, measure, sys::DT_CALCRECT, false);
-      tw = measure.right < 3 ? 0 : measure.right;
-      th = measure.bottom < 3 ? 0 : measure.bottom;
+      // The caption gets no more than the space offered; what does not fit
+      // is cut with an ellipsis when it is drawn.
+      tw = measure.right < 3 ? 0 : std::min(measure.right, tw);
+      th = measure.bottom < 3 ? 0 : std::min(measure.bottom, th);
       if (horizontal && tw > 0) tw += S;
       if (vertical && th > 0) th += S;
     }
@@ -275,14 +277,36 @@ void TRichImageList::LayoutFace(TCanvas* canvas, sys::RECT& glyph, sys::RECT& te
 
 // ---- Caption ---------------------------------------------------------------------------
 
+// Whether every word of text fits width on the canvas's font.
+static bool WordsFit(sys::HDC dc, std::string_view text, int width) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of(" \r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    if (end > start) {
+      sys::RECT r{0, 0, width, 0};
+      sys::DrawText(dc, text.substr(start, end - start), &r,
+                    sys::DT_CALCRECT | sys::DT_SINGLELINE | sys::DT_NOPREFIX);
+      if (r.right > width) return false;
+    }
+    start = end + 1;
+  }
+  return true;
+}
+
 void TRichImageList::DrawCaptionText(TCanvas* canvas, sys::RECT& r, sys::UINT flags) {
-  if (std::abs(r.right - r.left) <= 3 || std::abs(r.bottom - r.top) <= 3) return;
+  const int width = std::abs(r.right - r.left);
+  if (width <= 3 || std::abs(r.bottom - r.top) <= 3) return;
   const int layout = Layout();
   if (layout == 1) flags |= sys::DT_RIGHT;
   if (layout == 2 || layout == 3) flags |= sys::DT_CENTER;
-  flags |= sys::DT_WORDBREAK | sys::DT_END_ELLIPSIS;
   canvas->RequiredState({csHandleValid, csFontValid, csBrushValid});
   sys::HDC dc = canvas->Handle();
+  // Lines break between words only: a caption with a word wider than the
+  // space stays on one line and is cut there with "...", rather than
+  // broken inside the word.
+  flags |= sys::DT_END_ELLIPSIS;
+  flags |= WordsFit(dc, Caption(), width) ? sys::DT_WORDBREAK : sys::DT_SINGLELINE;
   sys::SetBkMode(dc, sys::OPAQUE);
   sys::DrawText(dc, Caption(), &r, flags);
 }
@@ -446,42 +470,83 @@ void TRichImageList::RenderGlyph(sys::RECT& glyph) {
   }
 }
 
+namespace {
+
+// Where a built-in glyph's drawing starts, relative to the top-left corner
+// of the box its pixels fill, and that box's size.
+struct TGlyphBox {
+  int Width, Height;
+  sys::POINT Anchor;
+};
+
+TGlyphBox BuiltInBox(int kind, int size) {
+  switch (kind) {
+  case 2:
+  case 3: // chevrons across: size + 5 along, 2 * size + 1 across
+    return {size + 5, 2 * size + 1, {0, 0}};
+  case 4:
+  case 5:
+    return {2 * size + 1, size + 5, {0, 0}};
+  case 6:
+  case 7: // arrows: the triangle scaled by size, edges included
+    return {size + 1, 2 * size + 1, {0, 0}};
+  case 8:
+  case 9:
+    return {2 * size + 1, size + 1, {0, 0}};
+  case 10: // the check mark reaches size + 1 above its point
+    return {3 * size + 1, 2 * size + 2, {0, size + 1}};
+  case 11: // its shadow one more right and down
+    return {3 * size + 2, 2 * size + 3, {0, size + 1}};
+  case 12: // three circles of (size + 1) / 2, size apart
+    return {2 * size + (size + 1) / 2, (size + 1) / 2, {1, 0}};
+  default:
+    return {0, 0, {0, 0}};
+  }
+}
+
+} // namespace
+
+// A built-in glyph, centred in the glyph cell (the work bitmap less the
+// inset on each side) and moved by the press offset.  The sizes derive from
+// the cell as chevrons and arrows d = 2/5 of its side, check marks d / 2 and
+// bullets 7/8 d (3 to 7); a size that would not fit is made smaller.
 void TRichImageList::DrawBuiltInGlyph(TCanvas* canvas, int kind, int o, int width, int height) {
   const TColor color = Enabled() ? (Hot() ? clHotLightPen : clBtnTextPen) : clGrayTextPen;
   canvas->Pen()->SetColor(color);
   canvas->Pen()->SetWidth(1);
   canvas->Pen()->SetStyle(psSolid);
-  const int h2 = height - 2, w2 = width - 2;
-  const int d = (2 * std::min(w2, h2)) / 5;
+  const int inset = Border() == ZelXPBorder ? 2 : 1;
+  const int cellW = width - 2 * inset, cellH = height - 2 * inset;
+  const int d = (2 * std::min(width - 2, height - 2)) / 5;
+  int size = kind == 10 || kind == 11 ? d / 2 : kind == 12 ? std::clamp((7 * d) / 8, 3, 7) : d;
+  TGlyphBox box = BuiltInBox(kind, size);
+  while (size > 1 && (box.Width > cellW || box.Height > cellH))
+    box = BuiltInBox(kind, --size);
+  if (box.Width <= 0 || box.Width > cellW || box.Height > cellH) return;
+  const sys::POINT at{o + (cellW - box.Width) / 2 + box.Anchor.x,
+                      o + (cellH - box.Height) / 2 + box.Anchor.y};
   switch (kind) {
   case 2:
   case 3:
-    DrawChevron(canvas, TScrollDirection(kind - 2), sys::POINT{o + d, o}, d);
-    break;
   case 4:
   case 5:
-    DrawChevron(canvas, TScrollDirection(kind - 2), sys::POINT{o, o + h2 / 2}, d);
+    DrawChevron(canvas, TScrollDirection(kind - 2), at, size);
     break;
   case 6:
   case 7:
-    DrawArrow(canvas, TScrollDirection(kind - 6), sys::POINT{o + 1 + d / 2, o}, d);
-    break;
   case 8:
   case 9:
-    DrawArrow(canvas, TScrollDirection(kind - 6), sys::POINT{o + 1, o + h2 / 4}, d);
+    DrawArrow(canvas, TScrollDirection(kind - 6), at, size);
     break;
   case 10:
-    DrawCheck(canvas, sys::POINT{o, o + h2 / 2}, d / 2, false);
-    break;
   case 11:
-    DrawCheck(canvas, sys::POINT{o, o + h2 / 2}, d / 2, true);
+    DrawCheck(canvas, at, size, kind == 11);
     break;
   case 12: {
-    const int s = std::clamp((7 * d) / 8, 3, 7);
-    const int x = o + 1, y = o + h2 - s, side = (s + 1) / 2;
+    const int side = (size + 1) / 2;
     FillWith(canvas, sys::RECT{}, color);
     for (int i = 0; i < 3; ++i)
-      canvas->Ellipse(x + i * s - 1, y, x + i * s + side - 1, y + side);
+      canvas->Ellipse(at.x + i * size - 1, at.y, at.x + i * size + side - 1, at.y + side);
     break;
   }
   default:

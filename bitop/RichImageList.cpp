@@ -182,7 +182,9 @@ void TRichImageList::Draw(TCanvas* canvas, const sys::RECT& r) {
   }
   TBitmap* face = FDescriptor.Face;
   if (!face || face->Empty()) return;
-  if (!Transparent() && FBlend == 255) {
+  // A face without a colour of its own shows what lies below its
+  // background, as a transparent one does.
+  if (!Transparent() && FBlend == 255 && Color() != clNone) {
     sys::BitBlt(canvas->Handle(), r.left, r.top, face->Width(), face->Height(),
                 face->Canvas()->Handle(), 0, 0, sys::SRCCOPY);
   } else if (FBlend != 0) {

@@ -170,12 +170,10 @@ protected:
   void Resize() override;
 
 private:
-  friend void BuildFrameColorMap(TFrameColorMap& frame);
   void BuildStyleMenu();
   void PlaceDefaultColorButton();
   void LayOutGroupBox();
   void RebuildRows();
-  void ShowGridControls(bool manager);
   // The control bar a gradient bar stands on, or nil for any other bar.
   static TCustomControlBar* GradientControlBar(TCustomActionBar* bar);
   template <class F> void ForEachActionBar(F&& f);

@@ -30,27 +30,44 @@ struct Accum {
   }
 };
 
-// Drawn flags of the source, addressed along one axis: line l, position s.
+// The source, addressed along one axis: line l, position s.
 struct Mask {
   const sys::Surface& src;
   bool alongX;
   int Lines() const { return alongX ? src.Height() : src.Width(); }
-  bool Drawn(int line, int s) const {
-    const sys::Pixel p = alongX ? src.At(s, line) : src.At(line, s);
-    return (p & kDrawn) != 0;
+  sys::Pixel At(int line, int s) const { return alongX ? src.At(s, line) : src.At(line, s); }
+  bool Drawn(int line, int s) const { return (At(line, s) & kDrawn) != 0; }
+  // An edge lies between s - 1 and s where the glyph begins or ends, or
+  // where its colour changes sharply (a white mark on a dark disc).
+  bool Edge(int line, int s) const {
+    const sys::Pixel a = At(line, s - 1), b = At(line, s);
+    if (((a ^ b) & kDrawn) != 0) return true;
+    if ((a & kDrawn) == 0) return false;
+    auto luma = [](sys::Pixel p) {
+      return int((p >> 16) & 0xFF) * 3 + int((p >> 8) & 0xFF) * 6 + int(p & 0xFF);
+    };
+    return std::abs(luma(a) - luma(b)) > 10 * 100;
   }
 };
 
 // Knots (source position, target position) of a hinted scale, both strictly
-// increasing, with the strong edges rounded after adding offset; empty when
-// the runs between them do not fit one pixel each.
+// increasing, with the strong edges rounded after adding offset, each run
+// between two knots at least one pixel.  dropped counts the strong edges
+// left out.
 std::vector<std::pair<int, int>> Knots(const std::vector<int>& strong, int sourceSize,
-                                       int targetSize, double offset) {
+                                       int targetSize, double offset, int& dropped) {
+  dropped = 0;
   const double f = double(targetSize) / sourceSize;
   std::vector<std::pair<int, int>> knots{{0, 0}};
   for (int p : strong) {
-    const int at = std::max(int(std::floor(p * f + offset + 0.5)), knots.back().second + 1);
-    if (at >= targetSize) return {};
+    // An edge that would round onto the pixel of the one before (the
+    // stepped outline of a disc, say) is left to the plain scale: pushing it
+    // on would push every later edge and squash the glyph.
+    const int at = int(std::floor(p * f + offset + 0.5));
+    if (at <= knots.back().second || at >= targetSize) {
+      ++dropped;
+      continue;
+    }
     knots.emplace_back(p, at);
   }
   knots.emplace_back(sourceSize, targetSize);
@@ -77,7 +94,8 @@ double InkThrough(const Mask& mask, const std::vector<double>& bounds) {
     for (size_t i = 0; i + 1 < bounds.size(); ++i) {
       const double lo = bounds[i], hi = bounds[i + 1];
       for (int s = int(std::floor(lo)); s < hi; ++s)
-        if (mask.Drawn(line, s)) ink += (std::min(hi, s + 1.0) - std::max(lo, double(s))) / (hi - lo);
+        if (mask.Drawn(line, s))
+          ink += (std::min(hi, s + 1.0) - std::max(lo, double(s))) / (hi - lo);
     }
   return ink;
 }
@@ -106,7 +124,7 @@ std::vector<double> PixelBounds(const Mask& mask, int sourceSize, int targetSize
   for (int line = 0; line < mask.Lines(); ++line)
     for (int p = 0; p < sourceSize; ++p) {
       reference += mask.Drawn(line, p) ? f : 0;
-      if (p > 0) strength[size_t(p)] += mask.Drawn(line, p - 1) != mask.Drawn(line, p) ? 1 : 0;
+      if (p > 0) strength[size_t(p)] += mask.Edge(line, p) ? 1 : 0;
     }
   const int strongest = *std::max_element(strength.begin(), strength.end());
   const int threshold = std::max(3, (strongest + 1) / 2);
@@ -115,16 +133,21 @@ std::vector<double> PixelBounds(const Mask& mask, int sourceSize, int targetSize
     if (strength[size_t(p)] >= threshold) strong.push_back(p);
   if (strong.empty()) return best;
 
+  // Fewest edges left out first, then the ink closest to a plain scale's.
+  int bestDropped = 0;
   double bestError = -1;
   for (int j : {0, 1, -1, 2, -2, 3, -3, 4}) {
-    const auto knots = Knots(strong, sourceSize, targetSize, j / 8.0);
+    int dropped = 0;
+    const auto knots = Knots(strong, sourceSize, targetSize, j / 8.0, dropped);
     if (knots.empty()) continue;
     std::vector<double> bounds = BoundsThrough(knots, targetSize);
     // Ink lost weighs more than ink gained: a thin stroke must stay seen.
     const double ink = InkThrough(mask, bounds);
     const double error = ink < reference ? 1.5 * (reference - ink) : ink - reference;
-    if (bestError < 0 || error + 1e-6 < bestError) {
+    if (bestError < 0 || dropped < bestDropped ||
+        (dropped == bestDropped && error + 1e-6 < bestError)) {
       best = std::move(bounds);
+      bestDropped = dropped;
       bestError = error;
     }
   }

@@ -8,10 +8,10 @@
 // the strip never enters a colour.
 //
 // Shrinking averages over the covered area, with the edges that many lines
-// of the glyph share (bars, the gaps between them) put on whole pixels, so
-// that parallel strokes keep the gaps between them open instead of melting
-// into one grey block.  Enlarging interpolates between the four nearest
-// pixels.
+// of the glyph share (bars, the gaps between them, a light mark on a dark
+// ground) put on whole pixels where they round to distinct ones, so that
+// parallel strokes keep the gaps between them open instead of melting into
+// one grey block.  Enlarging interpolates between the four nearest pixels.
 
 #include "platform/gdi/Surface.h"
 

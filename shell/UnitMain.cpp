@@ -94,7 +94,7 @@ void TMainForm::ImageListZel1Change(TObject* sender) {
 }
 
 void TMainForm::ApplyRowSize() {
-  FColorMapFrame->lSize->SetCaption(IntToStr(ImageListZel1->Width()));
+  if (FColorMapFrame) FColorMapFrame->lSize->SetCaption(IntToStr(ImageListZel1->Width()));
   ControlBar1->DisableAlign();
   int row = 0;
   try {

@@ -135,7 +135,9 @@ void TSpeedButtonZel::SetSelectedColor(TColor v) {
 }
 
 void TSpeedButtonZel::UpdateOpaque() {
-  if (Blend() == 255 && !Transparent())
+  // Without a colour the face shows the parent below it, which must then
+  // be painted first.
+  if (Blend() == 255 && !Transparent() && Color() != clNone)
     FControlStyle += csOpaque;
   else
     FControlStyle -= csOpaque;
@@ -380,6 +382,7 @@ void TSpeedButtonZel::WndProc(TMessage& m) {
     return;
   case CM_COLORCHANGED:
     fList->SetColor(Color());
+    UpdateOpaque();
     if (FDropButton) FDropButton->SetColor(Color());
     return;
   case CM_FONTCHANGED:

@@ -83,6 +83,9 @@ public:
   explicit TCustomActionToolBar(TComponent* owner);
   ~TCustomActionToolBar() override;
   void LayoutControls() override;
+  // A new style brings its own scroll button class: the button is made
+  // again at the next layout.
+  void StyleChanged() override;
   // The scroll button, or nil while everything fits.
   TCustomActionControl* ScrollButton() const { return FScrollBtn; }
   // Opens the pop-up of the hidden items below the scroll button.
@@ -362,6 +365,8 @@ public:
   explicit TCustomMenuButton(TComponent* owner) : TCustomActionControl(owner) {}
   // The top level of a menu bar shows captions only.
   bool HasGlyph() const override { return false; }
+  // As high as its caption, and at least as high as the glyph cell: a
+  // tool-bar glyph button of the manager's images plus one pixel.
   sys::SIZE CalcSize() override;
   sys::RECT TextBounds() override;
   // A menu button has no frame of its own; a style draws one if it wants.

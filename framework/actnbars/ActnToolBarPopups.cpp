@@ -170,6 +170,15 @@ void TCustomActionToolBar::CreateScrollButton() {
   FScrollBtn->SetParent(this);
 }
 
+void TCustomActionToolBar::StyleChanged() {
+  if (FScrollBtn && !ComponentState().Contains(csDestroying)) {
+    TCustomActionControl* old = FScrollBtn;
+    FScrollBtn = nullptr;
+    delete old;
+  }
+  TCustomActionDockBar::StyleChanged();
+}
+
 void TCustomActionToolBar::DropPopup() {
   delete FPopupMenu;
   FPopupMenu = nullptr;

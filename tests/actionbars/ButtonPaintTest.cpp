@@ -35,8 +35,7 @@ TEST_F(ButtonPaintTest, FillColoursBlendTheBarsGradientWithTheSelection) {
   controlBar->SetColor(TColor(0x102030));
   toolBar->ColorMap()->SetSelectedColor(TColor(0x404040));
   toolBar->ColorMap()->SetBtnFrameColor(TColor(0x808080));
-  const TColor face = ColorToRGB(clBtnFace);
-  enum Bar { Horizontal, Vertical, Flat, None };
+  enum Bar { Horizontal, Vertical, Flat };
   const struct {
     Bar bar;
     bool hot, band, checked;
@@ -46,21 +45,15 @@ TEST_F(ButtonPaintTest, FillColoursBlendTheBarsGradientWithTheSelection) {
       {Horizontal, true, false, false, 0x202020, 0x202080},  // mixed towards the selection
       {Horizontal, true, true, false, 0x808080, 0x808080},   // a solid band on a horizontal bar
       {Vertical, true, true, false, 0x404040, 0x2020B0},     // a mixed band on a vertical bar
-      {Horizontal, true, false, true, 0x404040, 0x404040},   // checked and hot: the base
-      {Horizontal, false, false, true, Lighten(0x404040, 10), Lighten(0x404040, 10)},
-      {Flat, false, false, false, 0x102030, 0x102030}, // a control bar without gradient
+      {Vertical, true, true, true, 0x4040A0, 0x4040A0}, // checked: the base as the band left it
+      {Flat, false, false, false, 0x102030, 0x102030},  // a control bar without gradient
       {Flat, true, false, false, 0x404040, 0x404040},
-      {None, false, false, false, face, face},
-      {None, true, false, false, 0xEFD3C6, 0xEFD3C6},
-      {None, true, true, false, 0xC66931, 0xC66931},
-      {None, false, false, true, Lighten(0xEFD3C6, 10), Lighten(0xEFD3C6, 10)},
   };
   int i = 0;
   for (const auto& c : cases) {
     controlBar->SetGradientDirection(c.bar == Vertical ? gdVertical : gdHorizontal);
     controlBar->SetDrawingStyle(c.bar == Flat ? TBandDrawingStyle::dsNormal : dsGradient);
-    const TButtonFill f =
-        ButtonFillColors(c.hot, c.band, c.checked, c.bar == None ? nullptr : toolBar);
+    const TButtonFill f = ButtonFillColors(c.hot, c.band, c.checked, toolBar);
     EXPECT_EQ(f.Start, c.start) << "case " << i;
     EXPECT_EQ(f.End, c.end) << "case " << i;
     EXPECT_EQ(f.Direction, c.bar == Vertical ? gdVertical : gdHorizontal) << "case " << i;
@@ -231,6 +224,16 @@ TEST_F(ButtonPaintTest, TheScrollButtonShowsTheChevronWhileItemsAreHidden) {
     return n;
   };
   EXPECT_GT(darkPixels(3, 12), 4) << "chevron";
+  EXPECT_GT(darkPixels(scroll->Height() - 8, scroll->Height() - 5), 1) << "arrow";
+  // Nothing hidden: the tool bar puts the button away; shown all the same,
+  // it has its arrow but no chevron.
+  toolBar->SetWidth(400);
+  app->ProcessMessages();
+  ASSERT_EQ(toolBar->HiddenCount(), 0);
+  EXPECT_FALSE(scroll->Visible());
+  scroll->SetVisible(true);
+  scroll->Invalidate();
+  EXPECT_EQ(darkPixels(3, 12), 0) << "chevron";
   EXPECT_GT(darkPixels(scroll->Height() - 8, scroll->Height() - 5), 1) << "arrow";
 }
 

@@ -145,7 +145,9 @@ TEST_F(PlacementTest, RefusedRecordsLeaveTheStreamWhereItWasAndTheBarAsItIs) {
       toolBar->LoadFromStream(s);
       ADD_FAILURE() << c.what << ": accepted";
     } catch (const EReadError& e) {
-      if (!c.message.empty()) EXPECT_EQ(e.Message(), c.message) << c.what;
+      if (!c.message.empty()) {
+        EXPECT_EQ(e.Message(), c.message) << c.what;
+      }
     }
     EXPECT_EQ(s.Position(), 2) << c.what;
     EXPECT_EQ(toolBar->BoundsRect(), before) << c.what;

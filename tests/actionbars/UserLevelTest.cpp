@@ -31,7 +31,12 @@ protected:
     AddItem(drop->Items(), Action("Первое", 0));
     AddItem(drop->Items(), Action("Второе", 1));
     toolBar->onShowCustomize = [this](TObject* sender) { shownWith = sender; };
-    menuBar->onItemClicked = [this](TCustomActionControl* c) { clicked.push_back(c); };
+    // Records each click with whether the bar had handled it already (a
+    // sub-menu open).
+    menuBar->onItemClicked = [this](TCustomActionControl* c) {
+      clicked.push_back(c);
+      handledBefore.push_back(menuBar->Popup() != nullptr);
+    };
     Show();
   }
   void TearDown() override {
@@ -48,6 +53,7 @@ protected:
   std::vector<TAction*> tools;
   TObject* shownWith = nullptr;
   std::vector<TCustomActionControl*> clicked;
+  std::vector<bool> handledBefore;
 };
 
 TEST_F(UserLevelTest, EveryMenuOpensInTheStylesPopupWithItsItems) {
@@ -68,9 +74,18 @@ TEST_F(UserLevelTest, EveryMenuOpensInTheStylesPopupWithItsItems) {
               ColorToRGB(menuBar->ColorMap()->BtnSelectedColor()));
     Key(sys::VK_ESCAPE);
   }
-  // Every click of the menu bar's items came through onItemClicked first.
-  ASSERT_GE(clicked.size(), 2u);
-  EXPECT_EQ(clicked[0], menuBar->ActionControls(0));
+  // Every click of the menu tree's items comes through onItemClicked before
+  // the bar handles it: the top-level buttons and a pop-up's items; a nil
+  // control raises nothing and is not handled.
+  ClickOn(menuBar->ActionControls(0));
+  TCustomActionControl* item = menuBar->Popup()->ActionControls(0);
+  ClickOn(item);
+  EXPECT_EQ(clicked, (std::vector<TCustomActionControl*>{menuBar->ActionControls(0),
+                                                         menuBar->ActionControls(1),
+                                                         menuBar->ActionControls(0), item}));
+  EXPECT_EQ(handledBefore, (std::vector<bool>{false, false, false, true}));
+  EXPECT_FALSE(menuBar->ControlClicked(nullptr));
+  EXPECT_EQ(clicked.size(), 4u);
 }
 
 TEST_F(UserLevelTest, ADropDownAndTheHiddenItemsOpenPlainStylePopups) {
@@ -107,6 +122,9 @@ TEST_F(UserLevelTest, TheCustomizePopupEndsWithTheItemThatOpensTheDialog) {
   EXPECT_EQ(additional->Index(), additional->Collection()->Count() - 1);
   EXPECT_EQ(additional->Caption(), "Дополнительные настройки");
   EXPECT_EQ(additional->UsageCount(), -1);
+  const int count = additional->Collection()->Count();
+  popup->SetActionClient(popup->ActionClient());
+  EXPECT_EQ(additional->Collection()->Count(), count) << "added once per client";
   TCustomActionControl* last = popup->ActionControls(popup->ActionControlCount() - 1);
   ASSERT_EQ(last->ActionClient(), additional);
   EXPECT_TRUE(last->IsEnabled());

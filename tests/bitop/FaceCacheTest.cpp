@@ -3,6 +3,8 @@
 
 #include "tests/bitop/BitOpTestUtil.h"
 
+#include "framework/core/Exceptions.h"
+
 namespace zel::test {
 namespace {
 
@@ -18,6 +20,17 @@ TFaceDescriptor Key(int id, int w = 16, int h = 12) {
 }
 
 class FaceCache : public BitOpTest {};
+
+TEST_F(FaceCache, AFaceTooBigLeavesNoEntryBehind) {
+  TFaceDescriptor small = Key(1);
+  AddFace(small);
+  TFaceDescriptor huge = Key(2, 0xFFFF, 0xFFFF);
+  EXPECT_FALSE(FindFace(huge));
+  EXPECT_THROW(AddFace(huge), Exception);
+  EXPECT_EQ(FaceCacheCount(), 1);
+  EXPECT_FALSE(FindFace(huge)) << "a key without a bitmap was left in the cache";
+  EXPECT_EQ(huge.Face, nullptr);
+}
 
 TEST_F(FaceCache, AddsFindsAndSizesFaces) {
   TFaceDescriptor d = Key(1, 300, 20);

@@ -327,21 +327,92 @@ TEST_F(RichImage, BuiltInGlyphKinds) {
   EXPECT_EQ(countInk(INT32_MIN), 0);
   for (int k = 2; k <= 12; ++k)
     EXPECT_GT(countInk(-k), 4) << "kind " << k;
-  // Bullets: three separate filled circles in the text colour, low in the
-  // glyph: a 21-pixel work bitmap at (2, 2) gives s = 6 and circles of 3
-  // starting at x = 3, 9 and 15, rows 16 to 18.
+  // Bullets: three separate filled circles in the text colour (s = 6, so
+  // circles of 3 a row).
   f->SetImageIndex(-12);
   auto t = DrawOn(*f);
-  int runs = 0;
-  bool inInk = false;
-  for (int x = 0; x < 24; ++x) {
-    const bool ink = At(*t, x, 17) != Rgb(clBtnFace);
-    if (ink && !inInk) ++runs;
-    inInk = ink;
+  int most = 0;
+  for (int y = 0; y < 24; ++y) {
+    int runs = 0;
+    bool inInk = false;
+    for (int x = 0; x < 24; ++x) {
+      const bool ink = At(*t, x, y) != Rgb(clBtnFace);
+      if (ink && !inInk) ++runs;
+      inInk = ink;
+      if (ink) EXPECT_EQ(At(*t, x, y), Over(Rgb(clBtnText), Rgb(clBtnFace)));
+    }
+    most = std::max(most, runs);
   }
-  EXPECT_EQ(runs, 3);
-  EXPECT_EQ(At(*t, 4, 17), Over(Rgb(clBtnText), Rgb(clBtnFace)));
-  EXPECT_EQ(At(*t, 4, 12), Under(Rgb(clBtnFace)));
+  EXPECT_EQ(most, 3);
+}
+
+TEST_F(RichImage, BuiltInGlyphsAreCentredInsideTheirCell) {
+  TBitmap canvasOwner(1, 1, pf32bit);
+  for (int side : {10, 16, 24, 32})
+    for (int kind = 2; kind <= 12; ++kind) {
+      SCOPED_TRACE(testing::Message() << side << " px, kind " << kind);
+      auto f = Face(ZelFlatBorder, side);
+      f->SetImageList(nullptr);
+      f->SetImageIndex(-kind);
+      f->SetSubstitute(false);
+      sys::RECT g, t;
+      f->LayoutFace(canvasOwner.Canvas(), g, t);
+      auto drawn = DrawOn(*f);
+      sys::RECT ink{side, side, -1, -1};
+      for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+          if (At(*drawn, x, y) != Rgb(clBtnFace)) {
+            ink.left = std::min<int>(ink.left, x);
+            ink.top = std::min<int>(ink.top, y);
+            ink.right = std::max<int>(ink.right, x + 1);
+            ink.bottom = std::max<int>(ink.bottom, y + 1);
+          }
+      ASSERT_GT(ink.right, ink.left) << "nothing drawn";
+      EXPECT_GE(ink.left, g.left);
+      EXPECT_GE(ink.top, g.top);
+      EXPECT_LE(ink.right, g.right);
+      EXPECT_LE(ink.bottom, g.bottom);
+      // Centred to a pixel: the margins on both sides differ by at most 2.
+      EXPECT_LE(std::abs((ink.left - g.left) - (g.right - ink.right)), 2);
+      EXPECT_LE(std::abs((ink.top - g.top) - (g.bottom - ink.bottom)), 2);
+    }
+}
+
+TEST_F(RichImage, ACaptionThatDoesNotFitIsCutNotWrappedInsideWords) {
+  TBitmap canvasOwner(1, 1, pf32bit);
+  struct Case {
+    int width;
+    const char* caption;
+  };
+  for (const Case c :
+       {Case{48, "Настройка"}, Case{60, "Очень длинная подпись кнопки"}, Case{40, "Ок"}}) {
+    SCOPED_TRACE(c.caption);
+    auto f = Face(ZelSingleBorder);
+    f->SetWidth(c.width);
+    f->SetCaption(c.caption);
+    sys::RECT g, t;
+    f->LayoutFace(canvasOwner.Canvas(), g, t);
+    ASSERT_FALSE(sys::IsRectEmpty(t));
+    EXPECT_LE(t.right, c.width);
+    EXPECT_LE(t.bottom, 24) << "the caption runs off the face";
+    // Drawn, the text stays inside its area.
+    f->SetColor(clWhite);
+    auto drawn = DrawOn(*f, clWhite);
+    for (int y = 2; y < 22; ++y)
+      for (int x = t.right + 1; x < c.width - 2; ++x)
+        EXPECT_EQ(At(*drawn, x, y), 0xFFFFFFu) << x << "," << y;
+  }
+}
+
+TEST_F(RichImage, NoColourFaceShowsWhatLiesBelowNotBlack) {
+  for (TZelButtonBorder border : {ZelSingleBorder, ZelFlatBorder, ZelXPBorder}) {
+    SCOPED_TRACE(int(border));
+    auto f = Face(border);
+    f->SetColor(clNone);
+    f->SetImageIndex(-1);
+    auto t = DrawOn(*f, clAqua);
+    EXPECT_EQ(At(*t, 12, 12), Under(Rgb(clAqua)));
+  }
 }
 
 TEST_F(RichImage, DisabledSingleCaptionIsGrey) {

@@ -164,10 +164,22 @@ TEST_F(ColorMapTest, TheStyleMenuChoosesAStyle) {
     EXPECT_TRUE(root->Items(i)->RadioItem());
     EXPECT_EQ(root->Items(i)->Checked(), i == 1);
   }
+  // The menu is drawn in the chosen style and map: XP items, then Zel ones.
+  ClickOn(frame->SpeedButtonZel2);
   ClickOn(frame->sbStyle);
-  ASSERT_NE(frame->StyleMenu()->PopupBar(), nullptr);
-  root->Items(0)->Click();
+  TCustomActionPopupMenu* popup = frame->StyleMenu()->PopupBar();
+  ASSERT_TRUE(popup && popup->ActionControlCount() == 3);
+  EXPECT_TRUE(Is<TXPStyleMenuItem>(popup->ActionControls(0)));
+  EXPECT_FALSE(Is<TZelStyleMenuItem>(popup->ActionControls(0)));
+  EXPECT_EQ(popup->ColorMap(), frame->XPColorMap1);
+  ClickOn(popup->ActionControls(0));
   EXPECT_EQ(frame->StyleName(), styles->Get(0));
+  ClickOn(frame->sbStyle);
+  popup = frame->StyleMenu()->PopupBar();
+  ASSERT_TRUE(popup && popup->ActionControlCount() == 3);
+  EXPECT_TRUE(Is<TZelStyleMenuItem>(popup->ActionControls(1)));
+  screen->Click(1, 1); // closes it
+  app->ProcessMessages();
   EXPECT_EQ(manager->Style(), styles->Objects(0));
   EXPECT_TRUE(root->Items(0)->Checked());
   EXPECT_FALSE(root->Items(1)->Checked());
@@ -219,6 +231,8 @@ TEST_F(ColorMapTest, TheDirectionButtonsFollowTheWidthRule) {
     TValueListEditor* grid = frame->ValueListEditor1;
     EXPECT_EQ(grid->Top(), box->Top() + box->Height() + grid->Left());
     EXPECT_EQ(grid->Width(), box->Width());
+    EXPECT_EQ(grid->ColWidths(0), 84); // the columns keep their widths
+    EXPECT_EQ(grid->ColWidths(1), 93);
     EXPECT_EQ(grid->Top() + grid->Height() + grid->Left(), frame->ClientHeight());
   }
 }

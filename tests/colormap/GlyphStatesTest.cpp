@@ -95,8 +95,9 @@ TEST_F(GlyphStatesTest, EveryStateShowsItsOwnGlyph) {
     EXPECT_GT(std::set<TColor>(cell.begin(), cell.end()).size(), 3u) << state;
   for (const auto& [a, ca] : cells)
     for (const auto& [b, cb] : cells)
-      if (a < b && a.rfind("radio", 0) == 0 && b.rfind("radio", 0) == 0)
+      if (a < b && a.rfind("radio", 0) == 0 && b.rfind("radio", 0) == 0) {
         EXPECT_TRUE(ca != cb) << a << " / " << b;
+      }
   for (const char* s : {"check off", "check on", "style", "default"})
     EXPECT_TRUE(cells[s] != cells[std::string(s) + " hot"]) << s;
   // The dot and the tick show exactly when the button is on.

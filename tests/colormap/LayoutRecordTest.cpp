@@ -120,44 +120,33 @@ TEST_F(LayoutRecordTest, SkippedAndDamagedRecordsChangeNothing) {
   }
 }
 
-// A text's length byte larger than the whole stream stands for an empty
+// Texts and sizes at their limits: a style name longer than its length
+// byte allows is cut between characters (200 two-byte letters keep 127 of
+// them); a length byte larger than the whole stream stands for an empty
 // text whose characters are not read; a size out of the track bar's range
 // comes to its nearest end.
-TEST_F(LayoutRecordTest, OddLengthsAndSizesAreTakenAsTheyCan) {
-  Connect();
-  const std::string empty(3, '\0'); // three empty colour lists
-  const std::string tail = std::string("\1") + std::string(8, '\0') + std::string("\1\0", 2);
-  TMemoryStream s = Bytes({Str8(ExecutableName()), "\xC8", "\xF0", "\1", empty, tail});
-  frame->LoadFromStream(s);
-  EXPECT_EQ(s.Position(), s.Size());
-  EXPECT_EQ(frame->StyleName(), "");
-  EXPECT_EQ(frame->sbStyle->Caption(), "Стиль: ");
-  EXPECT_EQ(frame->GlyphSize(), 32); // 200 taken as the largest size
-  EXPECT_EQ(frame->CurrentColorMap(), frame->XPColorMap1);
-}
-
-// A text longer than its length byte allows is cut at a character
-// boundary: 200 two-byte letters keep 127 of them, 254 bytes.
-TEST_F(LayoutRecordTest, ALongStyleNameIsCutBetweenCharacters) {
+TEST_F(LayoutRecordTest, TextsAndSizesAtTheirLimits) {
   Connect();
   std::string name;
   for (int i = 0; i < 200; ++i)
     name += "Ж";
   frame->SelectStyle(name);
-  TMemoryStream s;
-  frame->SaveToStream(s);
-  s.SetPosition(0);
-  s.ReadStr8();
-  s.ReadU8();
-  const std::string saved = s.ReadStr8();
-  EXPECT_EQ(saved.size(), 254u);
-  EXPECT_EQ(saved, name.substr(0, 254));
-  // The record still reads back whole.
-  s.SetPosition(0);
+  TMemoryStream saved;
+  frame->SaveToStream(saved);
+  saved.SetPosition(0);
   TFrameColorMap* other = Another();
-  other->LoadFromStream(s);
-  EXPECT_EQ(s.Position(), s.Size());
-  EXPECT_EQ(other->StyleName(), saved);
+  other->LoadFromStream(saved);
+  EXPECT_EQ(saved.Position(), saved.Size());
+  EXPECT_EQ(other->StyleName(), name.substr(0, 254));
+
+  const std::string tail =
+      std::string(3, '\0') + "\1" + std::string(8, '\0') + std::string("\1\0", 2);
+  TMemoryStream odd = Bytes({Str8(ExecutableName()), "\xC8", "\xF0", "\1", tail});
+  other->LoadFromStream(odd);
+  EXPECT_EQ(odd.Position(), odd.Size());
+  EXPECT_EQ(other->StyleName(), "");
+  EXPECT_EQ(other->GlyphSize(), 32); // 200 taken as the largest size
+  EXPECT_EQ(other->CurrentColorMap(), other->XPColorMap1);
   Free(other);
 }
 

@@ -175,6 +175,44 @@ TEST_F(Rebuild, StripsFromAModuleFile) {
   EXPECT_EQ(ColorAt(list, 1, 8, 8), colors[1]);
 }
 
+TEST_F(Rebuild, TheItemsTransparentColourDecidesWhatIsSeeThrough) {
+  // Two 8 x 8 cells on green with a red middle; one magenta pixel in the
+  // second cell.  The strip's bottom-left pixel is green.
+  TBitmap strip;
+  strip.SetPixelFormat(pf24bit);
+  strip.SetSize(16, 8);
+  sys::Surface& s = strip.Handle()->surface;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 16; ++x) {
+      const bool middle = x % 8 >= 2 && x % 8 < 6 && y >= 2 && y < 6;
+      s.At(x, y) = sys::PixelFromColorRef(middle ? 0x0000FF : 0x00FF00);
+    }
+  s.At(8, 0) = sys::PixelFromColorRef(0xFF00FF);
+  const std::string path = WriteModule("keys.zres", {{"KEYS_8", &strip}});
+  list.SetSize(8, 8);
+  list.SetBkColor(clWhite);
+  TResourceName* item = list.ResourceNames()->Add();
+  item->SetName("KEYS");
+  item->SetGliphCount(2);
+  item->SetFileNameDOM(false);
+  item->SetFileName(path);
+  struct Case {
+    TColor key;
+    bool greenDrawn, magentaDrawn;
+  };
+  for (const Case c :
+       {Case{kMagenta, true, false}, Case{clDefault, false, true}, Case{clNone, true, true}}) {
+    SCOPED_TRACE(int(c.key));
+    item->SetTransparentColor(c.key);
+    ASSERT_TRUE(list.RebuildImages());
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_TRUE(Drawn(list, 0, 3, 3));
+    EXPECT_EQ(ColorAt(list, 0, 3, 3), TColor(0x0000FF));
+    EXPECT_EQ(Drawn(list, 0, 0, 7), c.greenDrawn);
+    EXPECT_EQ(Drawn(list, 1, 0, 0), c.magentaDrawn);
+  }
+}
+
 TEST_F(Rebuild, SuffixlessStripKeepsTheItemSize) {
   TBitmap strip;
   std::vector<TColor> colors;

@@ -124,6 +124,7 @@ TEST_F(ColorMapEditorTest, MapsStylesAndColoursChangeTheBars) {
     ClickOn(b);
     EXPECT_EQ(form->GradientActionMainMenuBar1->ColorMap(), editor->CurrentColorMap());
     EXPECT_EQ(form->GradientActionToolBar1->ColorMap(), editor->CurrentColorMap());
+    if (b == editor->SpeedButtonZel3) Picture("shell_editor_twilight");
   }
   EXPECT_EQ(editor->CurrentColorMap(), editor->XPColorMap1);
 

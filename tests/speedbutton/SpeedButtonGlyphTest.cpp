@@ -179,16 +179,19 @@ TEST_F(SpeedButtonTest, CaptionLivesInTheFace) {
 }
 
 TEST_F(SpeedButtonTest, PictureOfEveryBorderAndState) {
+  // Five columns of states (normal, hot, pushed, checked, disabled) in four
+  // rows of borders, each state with a glyph of its own; a sixth column of
+  // drop parts.  The glyph centre of every button must show its state's
+  // image, so the states are told apart on the screen.
   host->SetBounds(100, 100, 6 * 70 + 10, 4 * 40 + 10);
   TCustomImageList* list = Images(4);
-  struct Row {
-    TZelButtonBorder border;
-  } rows[] = {{ZelSingleBorder}, {ZelFlatBorder}, {ZelNoBorder}, {ZelXPBorder}};
-  std::vector<TSpeedButtonZel*> hotOnes;
+  const TZelButtonBorder rows[] = {ZelSingleBorder, ZelFlatBorder, ZelNoBorder, ZelXPBorder};
+  TSpeedButtonZel* grid[4][5] = {};
   for (int r = 0; r < 4; ++r) {
     for (int c = 0; c < 5; ++c) {
       auto* b = Put(10 + c * 70, 10 + r * 40, 64, 28);
-      b->SetBorder(rows[r].border);
+      grid[r][c] = b;
+      b->SetBorder(rows[r]);
       b->SetImageList(list);
       b->Gliphs()->SetImageIndexNormal(0);
       b->Gliphs()->SetImageIndexNormalHot(1);
@@ -218,7 +221,7 @@ TEST_F(SpeedButtonTest, PictureOfEveryBorderAndState) {
     // The last column carries drop parts: a column for the first two
     // rows, a corner square for the others.
     auto* b = Put(10 + 5 * 70, 10 + r * 40, 64, 28);
-    b->SetBorder(rows[r].border);
+    b->SetBorder(rows[r]);
     b->SetImageList(list);
     b->Gliphs()->SetImageIndexNormal(0);
     b->SetCaption("Ab");
@@ -229,6 +232,33 @@ TEST_F(SpeedButtonTest, PictureOfEveryBorderAndState) {
   const std::string dir = std::string(ZEL_BINARY_DIR) + "/pictures";
   std::filesystem::create_directories(dir);
   ASSERT_TRUE(screen->SaveWindowShot(host->Handle(), dir + "/speedbuttons.png"));
+
+  auto near = [](sys::COLORREF a, sys::COLORREF b) {
+    for (int shift = 0; shift < 24; shift += 8)
+      if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 2) return false;
+    return true;
+  };
+  TBitmap measure(1, 1, pf32bit);
+  for (int r = 0; r < 4; ++r) {
+    SCOPED_TRACE(int(rows[r]));
+    sys::COLORREF probe[5];
+    for (int c = 0; c < 5; ++c) {
+      TSpeedButtonZel* b = grid[r][c];
+      measure.Canvas()->Font()->Assign(b->Font());
+      sys::RECT g, t;
+      b->Face()->LayoutFace(measure.Canvas(), g, t);
+      const sys::POINT p = At(b, (g.left + g.right) / 2, (g.top + g.bottom) / 2);
+      probe[c] = screen->ScreenPixel(p.x, p.y);
+    }
+    // Hot, pushed and checked show their own images as they are.
+    const int own[] = {-1, 1, 3, 2};
+    for (int c = 1; c <= 3; ++c)
+      EXPECT_TRUE(near(probe[c], sys::ColorRefFromPixel(images->ImagePixels(own[c])->At(8, 8))))
+          << "state " << c;
+    for (int i = 0; i < 5; ++i)
+      for (int j = i + 1; j < 5; ++j)
+        EXPECT_NE(probe[i], probe[j]) << "states " << i << " and " << j << " look alike";
+  }
 }
 
 TEST_F(SpeedButtonTest, BorderlessButtonShowsAnOutlineOnlyAtDesignTime) {

@@ -271,8 +271,8 @@ TEST_F(SpeedButtonTest, DropPartFollowsMovesAndBorderChanges) {
     EXPECT_TRUE(part->Face()->Substitute());
     const sys::RECT before = part->BoundsRect();
     b->SetBounds(50, 60, 40, 28); // moved, same size
-    EXPECT_EQ(part->BoundsRect(), (sys::RECT{before.left + 40, before.top + 50,
-                                             before.right + 40, before.bottom + 50}));
+    EXPECT_EQ(part->BoundsRect(), (sys::RECT{before.left + 40, before.top + 50, before.right + 40,
+                                             before.bottom + 50}));
     // The corner square is 8 with the single border and 9 with the others,
     // and an XP corner part not hot is dimmed.
     b->SetBorder(c.border);
@@ -287,6 +287,18 @@ TEST_F(SpeedButtonTest, DropPartFollowsMovesAndBorderChanges) {
     }
     delete b;
   }
+}
+
+TEST_F(SpeedButtonTest, ButtonWithoutAColourShowsItsParent) {
+  auto* b = Put(10, 10, 40, 28);
+  b->SetColor(clNone);
+  EXPECT_FALSE(b->ControlStyle().Contains(csOpaque));
+  host->Repaint();
+  sys::PumpMessages();
+  const sys::POINT inside = At(b, 20, 14);
+  EXPECT_EQ(screen->ScreenPixel(inside.x, inside.y), ColorToColorRef(clWhite) & 0xFEFEFE);
+  b->SetColor(clBtnFace);
+  EXPECT_TRUE(b->ControlStyle().Contains(csOpaque));
 }
 
 TEST_F(SpeedButtonTest, DropPartGeometryAndClicks) {

@@ -353,6 +353,12 @@ TEST_F(PaintingRolesTest, AScrollButtonClassOfAnotherFamilyIsUsedAndOpensTheHidd
   TCustomActionPopupMenu* hidden = toolBar->ActivePopup();
   ASSERT_NE(hidden, nullptr);
   EXPECT_EQ(hidden->ActionControlCount(), toolBar->HiddenCount());
+  Key(sys::VK_ESCAPE);
+  // Another style's class takes over when the style changes.
+  style.scrollClass = TRecScrollBtn::StaticClass();
+  toolBar->StyleChanged();
+  ASSERT_NE(toolBar->ScrollButton(), nullptr);
+  EXPECT_TRUE(toolBar->ScrollButton()->Is<TRecScrollBtn>());
 }
 
 } // namespace

@@ -126,12 +126,12 @@ TEST_F(DrawTextTest, EndEllipsisCutsAtCharactersAndFits) {
 
 TEST_F(DrawTextTest, PathEllipsisKeepsTheLastComponent) {
   UseFont(-11);
-  const std::string path = "C:\\Документы\\Проекты\\форма.dfm";
-  const int width = Width("C:\\Док...\\форма.dfm");
+  const std::string path = "C:\\Документы\\Проекты\\отчёт.txt";
+  const int width = Width("C:\\Док...\\отчёт.txt");
   const Lines lines =
       LayOutText(dc_, path, RECT{0, 0, width, 20}, DT_SINGLELINE | DT_PATH_ELLIPSIS);
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0], "C:\\Док...\\форма.dfm");
+  EXPECT_EQ(lines[0], "C:\\Док...\\отчёт.txt");
   // With no room even for the last component the end is cut instead.
   const Lines tight = LayOutText(dc_, path, RECT{0, 0, Width("C:\\Д..."), 20},
                                  DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_END_ELLIPSIS);

@@ -43,7 +43,7 @@ TEST_F(TextSheetTest, SampleSheet) {
   RECT r{4, y, 124, y + 14};
   DrawText(dc_, kSettings, &r, DT_SINGLELINE | DT_END_ELLIPSIS);
   r = RECT{130, y, 300, y + 14};
-  DrawText(dc_, "C:\\Документы\\Проекты\\форма.dfm", &r, DT_SINGLELINE | DT_PATH_ELLIPSIS);
+  DrawText(dc_, "C:\\Документы\\Проекты\\отчёт.txt", &r, DT_SINGLELINE | DT_PATH_ELLIPSIS);
   y += 18;
   r = RECT{4, y, 110, y + 60};
   SetBkMode(dc_, TRANSPARENT);
