@@ -47,6 +47,9 @@ int TakePicture(const std::string& path) {
   app.CreateForm(&form);
   // The picture shows the window as it starts without a layout file.
   form->SetLayoutFileName("");
+  // Larger than the window's design size, so the children and the docked
+  // editor both have room in the picture.
+  form->SetBounds(form->Left(), form->Top(), 960, 600);
   form->Show();
   zel::sys::AdvanceTime(100);
   for (int i = 0; i < 3; ++i)
