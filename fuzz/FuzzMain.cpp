@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz/FuzzInputs.h"
 
@@ -18,6 +21,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (!gTarget) {
     std::fprintf(stderr, "zel fuzz: no reader named %s\n", ZEL_FUZZ_TARGET);
     std::exit(2);
+  }
+  // ZEL_FUZZ_SEEDS=DIR writes the reader's seeds there (seed-0, seed-1,
+  // ...) and ends: the starting corpus of a run.
+  if (const char* dir = std::getenv("ZEL_FUZZ_SEEDS")) {
+    const std::vector<std::string> seeds = gTarget->Seeds();
+    for (size_t i = 0; i < seeds.size(); ++i) {
+      const std::string path = std::string(dir) + "/seed-" + std::to_string(i);
+      std::ofstream(path, std::ios::binary) << seeds[i];
+    }
+    std::printf("zel fuzz: %zu seed(s) of %s written to %s\n", seeds.size(), ZEL_FUZZ_TARGET, dir);
+    zel::fuzz::EndEnvironment();
+    std::exit(0);
   }
   // The windowed readers work on the real main window, made once here and
   // left standing until the process ends (it stays reachable, so the leak
