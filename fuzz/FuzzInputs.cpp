@@ -195,6 +195,17 @@ void ReadActionManager(std::string_view bytes) {
   env.Settle();
 }
 
+void ReadEditorRecord(std::string_view bytes) {
+  TFuzzEnvironment& env = Environment();
+  TMemoryStream m;
+  Fill(m, bytes);
+  try {
+    env.MainForm()->ColorMapFrame()->LoadFromStream(m);
+  } catch (const Exception&) {
+  }
+  env.Settle();
+}
+
 void ReadModule(std::string_view bytes) {
   HMODULE module = LoadLibraryEx(MemoryFile().Put(bytes), LOAD_LIBRARY_AS_DATAFILE);
   if (!module) return;
@@ -266,6 +277,13 @@ std::vector<std::string> ActionManagerSeeds() {
   return {Bytes(m)};
 }
 
+std::vector<std::string> EditorRecordSeeds() {
+  TFuzzEnvironment& env = Environment();
+  TMemoryStream m;
+  env.MainForm()->ColorMapFrame()->SaveToStream(m);
+  return {Bytes(m)};
+}
+
 std::vector<std::string> ModuleSeeds() {
   std::vector<resfile::Item> items;
   std::vector<uint8_t> image;
@@ -296,6 +314,7 @@ const TTarget kTargets[] = {
     {"framesite", ReadFrameSite, FrameSiteSeeds},
     {"docktree", ReadDockTree, DockTreeSeeds},
     {"actionmanager", ReadActionManager, ActionManagerSeeds},
+    {"editor", ReadEditorRecord, EditorRecordSeeds},
     {"module", ReadModule, ModuleSeeds},
     {"bmp", ReadBmp, GlyphStrips},
     {"png", ReadPng, PngSeeds},

@@ -1,8 +1,9 @@
 #pragma once
 // The readers of outside bytes, each driven by one input as the program
 // drives it: the floating placements, a dock site's stream with its dock
-// tree, the framework's dock tree, the action manager's configuration,
-// resource module files, bitmap files and PNG files.  A damaged input must
+// tree, the framework's dock tree, the action manager's configuration, the
+// colour-map editor's record, resource module files, bitmap files and PNG
+// files.  A damaged input must
 // end in the reader's refusal (an Exception of the framework, or false);
 // anything else (a crash, a sanitizer report, another exception) is a fault.
 // The same functions serve the libFuzzer programs (FuzzMain.cpp) and the
@@ -54,6 +55,8 @@ void ReadFloatTree(std::string_view bytes);
 void ReadFrameSite(std::string_view bytes);
 void ReadDockTree(std::string_view bytes);
 void ReadActionManager(std::string_view bytes);
+// The colour-map editor's record of the layout file.
+void ReadEditorRecord(std::string_view bytes);
 void ReadModule(std::string_view bytes);
 void ReadBmp(std::string_view bytes);
 void ReadPng(std::string_view bytes);

@@ -85,6 +85,17 @@ TEST_F(ReaderMutationTest, ActionManagerConfigurations) {
   EXPECT_EQ(Bytes(again), seeds[0]);
 }
 
+// The editor's record of the layout file: mutated records are applied or
+// refused whole; the saved one reads back exactly.
+TEST_F(ReaderMutationTest, ColourMapEditorRecords) {
+  const std::vector<std::string> seeds = SeedsOf("editor");
+  EXPECT_GT(Mutations("editor", seeds, 300), 250u);
+  fuzz::ReadEditorRecord(seeds[0]);
+  TMemoryStream again;
+  Environment().MainForm()->ColorMapFrame()->SaveToStream(again);
+  EXPECT_EQ(Bytes(again), seeds[0]);
+}
+
 // The floating placements, the module files and the bitmaps need no window;
 // their readers get more mutations for the same time.
 TEST_F(ReaderMutationTest, FloatTreesModulesAndBitmaps) {
@@ -109,7 +120,7 @@ TEST_F(ReaderMutationTest, SeedsOfTheOtherReadersRead) {
   for (const char* name : {"docktree", "png"})
     for (const std::string& seed : SeedsOf(name))
       fuzz::FindTarget(name)->Read(seed);
-  EXPECT_EQ(fuzz::Targets().size(), 7u);
+  EXPECT_EQ(fuzz::Targets().size(), 8u);
 }
 
 } // namespace
