@@ -250,8 +250,9 @@ TEST_F(MonkeyTest, RandomInputLeavesTheProgramWorkingAndItClosesCleanly) {
     ASSERT_TRUE(messages.empty()) << "step " << i << " showed: " << messages.front() << Trail();
     ASSERT_TRUE(form->Visible()) << "step " << i << Trail();
   }
-  // The run reached the places it is meant for.
-  if (steps >= 400)
+  // The fixed run reached the places it is meant for (another seed may,
+  // say, close the editor early and never see its grid).
+  if (!std::getenv("ZEL_MONKEY_SEED") && steps >= 400)
     for (const char* place : {"menu", "customize dialog", "floating form", "grabber", "grid",
                               "grid colour box", "track bar", "style button"})
       EXPECT_TRUE(seen.count(place)) << place;
