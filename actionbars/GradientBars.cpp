@@ -179,6 +179,13 @@ void LoadBarPlacement(TCustomActionDockBar* bar, TStream& stream) {
     const int w = p.Width + 2 * GetSystemMetrics(SM_CXSMSIZE);
     const int h = p.Height + 2 * GetSystemMetrics(SM_CYSMSIZE) + GetSystemMetrics(SM_CYSMCAPTION);
     bar->ManualFloat(RECT{p.Left, p.Top, p.Left + w, p.Top + h});
+    // The enlargement stands for a frame and caption of the small-caption
+    // metrics; the form the bar lands in may have others, so it is sized to
+    // give the bar its saved size, which a later save then writes unchanged.
+    if (TWinControl* host = bar->HostDockSite(); host && bar->Floating()) {
+      host->SetClientWidth(host->ClientWidth() + p.Width - bar->Width());
+      host->SetClientHeight(host->ClientHeight() + p.Height - bar->Height());
+    }
     bar->SetVisible(p.Visible);
     return;
   }

@@ -56,16 +56,17 @@ void TMainForm::DoShow() {
   if (FStarted) return;
   // Until start-up has finished a show is the first one, where the saved
   // layout is brought back.
+  LoadLayout();
+  // The window menu lists the colour-map editor from the start.
+  AddFormAction(FColorMapFrame, FindMenuClient(actWindows));
 }
 
 void TMainForm::DoClose(TCloseAction& action) {
   TForm::DoClose(action);
   if (action == caNone || !FStarted) return;
-  // Only a window that finished starting has a layout worth keeping; it is
-  // written here.
+  // Only a window that finished starting has a layout worth keeping.
+  SaveLayoutOnClose();
 }
-
-void TMainForm::ActionManager1Update(TBasicAction*, bool&) {}
 
 // The two top-level menu actions need an execute handler to stay enabled.
 void TMainForm::ActFileExecute(TObject*) {}

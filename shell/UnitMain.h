@@ -13,16 +13,21 @@ namespace zel {
 
 class TAction;
 class TBasicAction;
+class TActionClientItem;
+class TActionList;
 class TActionManager;
 class TCustomActionControl;
 class TGradientActionMainMenuBar;
 class TGradientActionToolBar;
 class TCustomizeActionBars;
 class TFileExit;
+class TFormAction;
 class TFrameColorMap;
 class TFrameSite;
 class TImageListZel;
 class TSplitter;
+class TStringList;
+class TStream;
 class TWindowCascade;
 class TWindowMinimizeAll;
 class TWindowTileHorizontal;
@@ -74,6 +79,28 @@ public:
   // The layout file: the executable's full path with ".sav" as extension;
   // empty when the executable's path is unknown.
   const std::string& LayoutFileName() const { return FLayoutFileName; }
+  // Points the layout elsewhere (empty: none); only before the first show.
+  void SetLayoutFileName(const std::string& value) { FLayoutFileName = value; }
+
+  // The layout file (Layout.cpp): written at close, read at the first show.
+  void SaveLayout();
+  void LoadLayout();
+
+  // The window menu (WindowMenu.cpp).  The top-level item of the first
+  // main menu bar that shows action, or nil.
+  TActionClientItem* FindMenuClient(TBasicAction* action);
+  // Deletes the window actions' items from menu and frees the actions;
+  // the layout does so before it saves the bars' configuration.
+  void RemoveFormActions(TActionClientItem* menu);
+  // The window action of control in menu, made and appended when there
+  // is none; nil when either is nil.
+  TFormAction* AddFormAction(TControl* control, TActionClientItem* menu);
+  // Orders priority-schedule entries by their names as text, ignoring case.
+  static int CompareScheduleNames(TStringList& list, int index1, int index2);
+  // Sorts ActionManager1's priority schedule with CompareScheduleNames and
+  // gives each entry its value as its datum; a value that is not a whole
+  // number raises EConvertError.  Run right after the configuration is read.
+  void RepairPrioritySchedule();
 
 protected:
   void DoShow() override;
@@ -81,8 +108,15 @@ protected:
 
 private:
   void ApplyRowSize();
+  void FreeUnlistedFormActions();
+  void SaveLayoutSections(TStream& stream);
+  void LoadLayoutSections(TStream& stream);
+  void ApplyLoadedGlyphSize();
+  void SaveLayoutOnClose();
 
   bool FStarted = false;
+  bool FUpdatingWindowMenu = false;
+  TActionList* FFormActions = nullptr;
   std::string FLayoutFileName;
   TFrameColorMap* FColorMapFrame = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "framework/actnbars/ActnMan.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "framework/actnbars/ActnStyles.h"
@@ -182,7 +184,8 @@ bool TActionClientItem::Unused() const {
   if (!m) return false;
   const int allowed = m->SessionsAllowed(FUsageCount);
   if (allowed < 0) return false;
-  return m->ActionBars()->SessionCount() - FLastSession > allowed;
+  // Counts read from a configuration may lie anywhere in their range.
+  return int64_t(m->ActionBars()->SessionCount()) - FLastSession > allowed;
 }
 
 bool TActionClientItem::HideUnused() const {
@@ -198,7 +201,7 @@ bool TActionClientItem::Execute() {
 }
 
 void TActionClientItem::CountUse() {
-  if (FUsageCount >= 0) ++FUsageCount;
+  if (FUsageCount >= 0 && FUsageCount < std::numeric_limits<int>::max()) ++FUsageCount;
   if (TActionBars* bars = ActionBars()) FLastSession = bars->SessionCount();
 }
 

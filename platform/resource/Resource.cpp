@@ -290,7 +290,15 @@ std::string GetModuleFileName(HMODULE module) {
     SetLastErrorDetail(ERROR_FILE_NOT_FOUND, "the executable's path is unknown: " + ec.message());
     return {};
   }
-  return exe.string();
+  return ExecutablePathFromLink(exe.string());
+}
+
+std::string ExecutablePathFromLink(std::string link) {
+  constexpr std::string_view kDeleted = " (deleted)";
+  std::error_code ec;
+  if (link.ends_with(kDeleted) && !fs::exists(fs::symlink_status(link, ec)))
+    link.resize(link.size() - kDeleted.size());
+  return link;
 }
 
 BOOL DeleteFile(const std::string& path) {

@@ -82,6 +82,11 @@ BOOL EnumResourceNames(HMODULE module, ResourceType type,
 // The file a module came from; for nullptr or the program's own module, the
 // executable's path.  Empty with the last error set on failure.
 std::string GetModuleFileName(HMODULE module);
+// The executable's path from the text of the process's link to it.  A
+// program whose file was replaced or removed while it runs (an update) reads
+// " (deleted)" after the path; its path is still the one it was started
+// from, so that files named after it (its layout) keep their names.
+std::string ExecutablePathFromLink(std::string link);
 
 // Removes a file.  FALSE with ERROR_FILE_NOT_FOUND when there is none and
 // ERROR_ACCESS_DENIED when it may not be removed (or is a folder).

@@ -81,6 +81,10 @@ TEST_F(PlacementTest, AFloatingBarFloatsAgainInAFormLargerByTheSmallCaption) {
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(again->Left(), savedLeft);
   EXPECT_EQ(again->Top(), savedTop);
+  // The bar has its saved size again: saved once more, the same record.
+  TMemoryStream resaved;
+  menuBar->SaveToStream(resaved);
+  EXPECT_EQ(Bytes(resaved), bytes);
   EXPECT_FALSE(again->BorderIcons().Contains(biSystemMenu));
 
   // A record of a docked bar docks the floating bar back by name.

@@ -44,6 +44,8 @@ protected:
     app->CreateForm(&form);
     // Tall enough for the whole editor with a few rows of its grid.
     form->SetBounds(10, 10, 820, 760);
+    // The layout file has tests of its own; here every run starts fresh.
+    form->SetLayoutFileName("");
     form->Show();
     Settle();
     editor = form->ColorMapFrame();

@@ -37,6 +37,8 @@ protected:
     app->CreateForm(&form);
     // The colour-map editor is docked there at construction.
     panel = form->ColorMapFrame();
+    // The layout file has tests of its own; here every run starts fresh.
+    form->SetLayoutFileName("");
     form->Show();
     Settle();
   }

@@ -45,6 +45,9 @@ protected:
     app = std::make_unique<TApplication>();
     app->Initialize();
     app->CreateForm(&form);
+    // The layout file has tests of its own; here every run starts fresh.
+    layoutFileName = form->LayoutFileName();
+    form->SetLayoutFileName("");
     form->Show();
     Settle();
   }
@@ -100,6 +103,7 @@ protected:
   HeadlessBackend* screen = nullptr;
   std::unique_ptr<TApplication> app;
   TMainForm* form = nullptr;
+  std::string layoutFileName;
 };
 
 TEST_F(MainWindowTest, StartsAsDescribed) {
@@ -150,8 +154,8 @@ TEST_F(MainWindowTest, StartsAsDescribed) {
   ASSERT_NE(dlg, nullptr);
   EXPECT_FALSE(dlg->StayOnTop());
 
-  EXPECT_EQ(std::filesystem::path(form->LayoutFileName()).extension(), ".sav");
-  EXPECT_TRUE(std::filesystem::path(form->LayoutFileName()).is_absolute());
+  EXPECT_EQ(std::filesystem::path(layoutFileName).extension(), ".sav");
+  EXPECT_TRUE(std::filesystem::path(layoutFileName).is_absolute());
   Picture("shell_main_window");
 }
 

@@ -45,6 +45,8 @@ int TakePicture(const std::string& path) {
   app.Initialize();
   zel::TMainForm* form = nullptr;
   app.CreateForm(&form);
+  // The picture shows the window as it starts without a layout file.
+  form->SetLayoutFileName("");
   form->Show();
   zel::sys::AdvanceTime(100);
   for (int i = 0; i < 3; ++i)

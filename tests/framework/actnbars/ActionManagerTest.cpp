@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "framework/actnbars/ActnMan.h"
@@ -204,6 +205,18 @@ TEST_F(ManagerTest, AnItemIsUnusedWhenItsLastUseIsFurtherBackThanTheScheduleAllo
   bars->SetHideUnused(true);
   EXPECT_TRUE(newItem->HideUnused());
   EXPECT_TRUE(MenuItems()->HideUnused());
+
+  // Counts read from a configuration may be anything: the distance back to
+  // the last use and a further use stay within their range.
+  bars->SetSessionCount(std::numeric_limits<int>::max());
+  newItem->SetLastSession(std::numeric_limits<int>::min());
+  EXPECT_TRUE(newItem->Unused());
+  bars->SetSessionCount(0);
+  newItem->SetLastSession(std::numeric_limits<int>::max());
+  EXPECT_FALSE(newItem->Unused());
+  exitItem->SetUsageCount(std::numeric_limits<int>::max());
+  exitItem->Execute();
+  EXPECT_EQ(exitItem->UsageCount(), std::numeric_limits<int>::max());
 }
 
 TEST_F(ManagerTest, AScheduleWithoutAnApplicableEntryNeverHidesItems) {

@@ -58,6 +58,15 @@ TEST(ModuleFileName, IsTheRunningExecutable) {
   EXPECT_EQ(GetModuleHandle("zel_tests_platform_resource"), GetModuleHandle(nullptr));
   EXPECT_EQ(GetModuleHandle("no_such_module.zrm"), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+
+  // A program whose file was replaced while it runs keeps its path; a file
+  // that really has the marker in its name keeps it.
+  ScratchDir dir("deleted");
+  const fs::path marked = dir.path() / "zeldemo (deleted)";
+  EXPECT_EQ(ExecutablePathFromLink(marked.string()), (dir.path() / "zeldemo").string());
+  WriteBytes(marked, {1});
+  EXPECT_EQ(ExecutablePathFromLink(marked.string()), marked.string());
+  EXPECT_EQ(ExecutablePathFromLink("/opt/zel/zeldemo"), "/opt/zel/zeldemo");
 }
 
 TEST(DeleteFile, RemovesFilesAndReportsWhatItCannot) {

@@ -1,0 +1,294 @@
+// The layout file as a person meets it: what they change in one run is
+// there in the next; a damaged or foreign file is deleted and the window
+// keeps what the sections before the damage gave it; a folder that cannot
+// be written keeps its previous file and the program still ends cleanly.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "docking/UnitFrameSite.h"
+#include "framework/actnbars/ActnColorMaps.h"
+#include "framework/stdctrls/ColorBox.h"
+#include "framework/stdctrls/ControlBar.h"
+#include "framework/stdctrls/Label.h"
+#include "framework/stdctrls/TrackBar.h"
+#include "framework/stdctrls/ValueListEditor.h"
+#include "imagelist/ImageListZel.h"
+#include "platform/resource/Resource.h"
+#include "platform/user/User.h"
+#include "speedbutton/SpeedButtonZel.h"
+#include "tests/shell/LayoutTestSupport.h"
+
+namespace zel::test {
+namespace {
+
+using namespace sys;
+
+std::string Str8(const std::string& s) {
+  return std::string(1, char(s.size())) + s;
+}
+
+std::string ExecutableName() {
+  return std::filesystem::path(GetModuleFileName(nullptr)).filename().string();
+}
+
+class LayoutTest : public LayoutSessionTest {
+protected:
+  TFrameColorMap* Editor() { return form->ColorMapFrame(); }
+  void ClickAt(TControl* c, int x, int y) {
+    AdvanceTime(1000);
+    const POINT p = c->ClientToScreen(POINT{x, y});
+    screen->Click(p.x, p.y);
+    app->ProcessMessages();
+  }
+  void ClickOn(TControl* c) { ClickAt(c, c->Width() / 2, c->Height() / 2); }
+  void Drag(POINT from, POINT to) {
+    AdvanceTime(1000);
+    screen->Press(from.x, from.y);
+    app->ProcessMessages();
+    for (int i = 1; i <= 6; ++i) {
+      screen->MoveTo(from.x + (to.x - from.x) * i / 6, from.y + (to.y - from.y) * i / 6);
+      app->ProcessMessages();
+    }
+    screen->Release(to.x, to.y);
+    Settle();
+  }
+  void DragThumbTo(int position) {
+    TTrackBar* bar = Editor()->TrackBar1;
+    const RECT thumb = bar->ThumbRect();
+    const int y = (thumb.top + thumb.bottom) / 2;
+    Drag(bar->ClientToScreen(POINT{(thumb.left + thumb.right) / 2, y}),
+         bar->ClientToScreen(POINT{bar->PositionToPixel(position), y}));
+  }
+  // The "Color" row of the grid set to a named colour through its drop-down.
+  void ChooseMapColor(const std::string& colorName) {
+    TValueListEditor* grid = Editor()->ValueListEditor1;
+    int row = -1;
+    ASSERT_TRUE(grid->FindRow("Color", row));
+    const RECT cell = grid->CellRect(1, row);
+    ClickAt(grid, cell.left + 10, (cell.top + cell.bottom) / 2);
+    TColorBox* box = Editor()->ColorEditor();
+    ASSERT_TRUE(box && box->Visible());
+    ClickOn(box);
+    TComboListWindow* list = box->ListWindow();
+    ASSERT_TRUE(list && box->DroppedDown());
+    const int index = box->Items()->IndexOf(colorName);
+    list->SetHotIndex(index);
+    const RECT item = list->ItemRect(index);
+    ClickAt(list, item.left + 20, (item.top + item.bottom) / 2);
+    Settle();
+  }
+  // Alt+X typed while the message loop runs, as the program ends.
+  void QuitWithAltX() {
+    SetTimer(nullptr, 0, 200, [this](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      screen->KeyDown(VK_MENU);
+      screen->Key('X');
+      screen->KeyUp(VK_MENU);
+    });
+    app->Run();
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_EQ(app->ExitCode(), 0);
+  }
+  void Picture(const std::string& name) {
+    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+    std::filesystem::create_directories(dir);
+    ASSERT_TRUE(screen->SaveScreenshot((dir / (name + ".png")).string()));
+  }
+  TCustomDockFormZel* FloatingEditorForm() {
+    return dynamic_cast<TCustomDockFormZel*>(Editor()->HostDockSite());
+  }
+  RECT BoundsOf(TControl* c) {
+    return RECT{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
+  }
+};
+
+// Three runs.  The first changes the glyph size, the map, one of its
+// colours and the docking by mouse and quits with Alt+X; the second finds
+// all of it, docks the editor back without touching the glyph size and
+// closes; the third finds the editor docked again.
+TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
+  Start();
+  EXPECT_FALSE(LayoutExists());
+  ASSERT_TRUE(form->Started());
+  DragThumbTo(32);
+  ClickOn(Editor()->SpeedButtonZel2);
+  ASSERT_TRUE(Editor()->actXPColorMap->Checked());
+  ChooseMapColor("Кремовый");
+  ASSERT_EQ(form->ControlBar1->Color(), clCream);
+  Drag(form->FrameSite1->ClientToScreen(POINT{60, 5}), form->ClientToScreen(POINT{150, 200}));
+  ASSERT_NE(FloatingEditorForm(), nullptr);
+  const RECT floatingBounds = BoundsOf(FloatingEditorForm());
+  QuitWithAltX();
+  ASSERT_TRUE(LayoutExists());
+  const std::string first = ReadBytes(layout);
+
+  Start();
+  EXPECT_TRUE(LayoutExists());
+  EXPECT_EQ(form->LayoutFileName(), layout.string());
+  EXPECT_TRUE(form->Started()); // a loaded layout also finishes start-up
+  EXPECT_EQ(form->ImageListZel1->Width(), 32);
+  EXPECT_EQ(Editor()->TrackBar1->Position(), 32);
+  EXPECT_EQ(Editor()->lSize->Caption(), "32");
+  ASSERT_GT(form->GradientActionMainMenuBar1->ActionControlCount(), 0);
+  EXPECT_EQ(form->ControlBar1->RowSize(),
+            form->GradientActionMainMenuBar1->ActionControls(0)->Height() + 6);
+  EXPECT_TRUE(Editor()->actXPColorMap->Checked());
+  EXPECT_EQ(Editor()->XPColorMap1->Color(), clCream);
+  EXPECT_EQ(form->ControlBar1->Color(), clCream);
+  EXPECT_EQ(form->GradientActionToolBar1->ColorMap(), Editor()->XPColorMap1);
+  ASSERT_NE(FloatingEditorForm(), nullptr);
+  const RECT again = BoundsOf(FloatingEditorForm());
+  EXPECT_EQ(again.left, floatingBounds.left);
+  EXPECT_EQ(again.top, floatingBounds.top);
+  EXPECT_EQ(again.right, floatingBounds.right);
+  EXPECT_EQ(again.bottom, floatingBounds.bottom);
+  EXPECT_TRUE(form->FrameSite1->Collapsed());
+  TCustomDockFormZel* floating = FloatingEditorForm();
+  RECT wr{};
+  GetWindowRect(floating->Handle(), &wr);
+  const TDockCaptionRects g = floating->GetCaptionRects();
+  // The main menu bar is painted in the loaded map colour.
+  TControl* menu = form->GradientActionMainMenuBar1;
+  const POINT inMenu = menu->ClientToScreen(POINT{menu->Width() - 5, 3});
+  EXPECT_EQ(screen->ScreenPixel(inMenu.x, inMenu.y), COLORREF(ColorToRGB(clCream)));
+  // The floating form paints its own caption where it was left.
+  EXPECT_EQ(screen->ScreenPixel(wr.left + g.Caption.left + 30, wr.top + g.Caption.top + 1),
+            COLORREF(ColorToRGB(floating->Active() ? clActiveCaption : clInactiveCaption)));
+  Picture("shell_layout_second_run");
+  Drag(POINT{wr.left + g.Caption.left + 40, wr.top + g.Caption.top + 4},
+       form->FrameSite1->ClientToScreen(POINT{-3, 150}));
+  ASSERT_EQ(Editor()->HostDockSite(), form->FrameSite1);
+  Close();
+  const std::string second = ReadBytes(layout);
+
+  Start();
+  EXPECT_EQ(Editor()->HostDockSite(), form->FrameSite1);
+  EXPECT_FALSE(form->FrameSite1->Collapsed());
+  EXPECT_EQ(form->ImageListZel1->Width(), 32);
+  EXPECT_EQ(Editor()->XPColorMap1->Color(), clCream);
+  Close();
+  const std::string third = ReadBytes(layout);
+  // Written back unchanged, the first five sections are the same bytes; only
+  // the configuration's session count moves on.
+  const std::array<std::string, 6> sections = Sections();
+  ASSERT_EQ(third,
+            sections[0] + sections[1] + sections[2] + sections[3] + sections[4] + sections[5]);
+  ASSERT_EQ(third.size(), second.size());
+  const size_t head = third.size() - sections[5].size();
+  EXPECT_EQ(third.substr(0, head), second.substr(0, head));
+  EXPECT_NE(third.substr(head), second.substr(head));
+  // The editor's settings and the bars did not change from the first run
+  // on, the docking did.
+  const size_t bars = sections[0].size() + sections[1].size() + sections[2].size();
+  EXPECT_EQ(first.substr(0, bars), third.substr(0, bars));
+  EXPECT_NE(first.substr(bars, head - bars), third.substr(bars, head - bars));
+}
+
+// A file saved with a glyph size of 16 and the tool bar floating, taken
+// apart by section and put together again damaged in a table of ways.
+TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsGave) {
+  Start();
+  Editor()->TrackBar1->SetPosition(16);
+  Settle();
+  ASSERT_EQ(form->ImageListZel1->Width(), 16);
+  ASSERT_TRUE(form->GradientActionToolBar1->ManualFloat(RECT{400, 300, 480, 340}));
+  Settle();
+  Close();
+  const std::string saved = ReadBytes(layout);
+  const std::array<std::string, 6> s = Sections();
+  // The file is the six sections in order, nothing before, between or after.
+  ASSERT_EQ(saved, s[0] + s[1] + s[2] + s[3] + s[4] + s[5]);
+  ASSERT_EQ(s[0].substr(0, 1 + ExecutableName().size()), Str8(ExecutableName()));
+  ASSERT_EQ(s[3].substr(0, 4), std::string("\3\0\0\0", 4));
+  // The floating tool bar is written with parent kind 0 and its form's class.
+  ASSERT_EQ(s[2].substr(0, 6), std::string("Zel0\1\0", 6));
+
+  // Loaded and written back unchanged: the same first five sections.
+  const size_t head = saved.size() - s[5].size();
+  Start();
+  EXPECT_EQ(form->ImageListZel1->Width(), 16);
+  Close();
+  EXPECT_EQ(ReadBytes(layout).substr(0, head), saved.substr(0, head));
+
+  const std::string tail = s[1] + s[2] + s[3] + s[4] + s[5];
+  const std::string upTo4 = s[0] + s[1] + s[2] + s[3];
+  std::string version13 = s[3], version4 = s[3];
+  version13.replace(0, 4, std::string("\3\0\1\0", 4));
+  version4.replace(0, 4, std::string("\4\0\0\0", 4));
+  std::string foreign = saved;
+  foreign.replace(0, 1 + ExecutableName().size(), Str8("Demo.exe"));
+
+  struct TCase {
+    const char* Name;
+    std::string Bytes;
+    bool Loaded;
+    int GlyphSize;
+    bool ToolBarFloating;
+  };
+  const TCase cases[] = {
+      {"as saved", saved, true, 16, true},
+      {"a zero glyph size ends section 1", Str8(ExecutableName()) + '\0' + tail, true, 24, true},
+      {"float-tree version 0x00010003", s[0] + s[1] + s[2] + version13 + s[4] + s[5], true, 16,
+       true},
+      {"float-tree version 4", s[0] + s[1] + s[2] + version4 + s[4] + s[5], false, 16, true},
+      {"cut inside section 5", upTo4 + s[4].substr(0, s[4].size() / 2), false, 16, true},
+      {"cut before section 6", upTo4 + s[4], false, 16, true},
+      {"written by another executable", foreign, false, 24, false},
+      {"empty", "", false, 24, false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    WriteBytes(layout, c.Bytes);
+    Start();
+    EXPECT_EQ(LayoutExists(), c.Loaded);
+    EXPECT_EQ(form->LayoutFileName().empty(), !c.Loaded);
+    if (c.Loaded) EXPECT_TRUE(form->Started());
+    EXPECT_EQ(form->ImageListZel1->Width(), c.GlyphSize);
+    EXPECT_EQ(Editor()->TrackBar1->Position(), c.GlyphSize);
+    EXPECT_EQ(form->GradientActionToolBar1->Floating(), c.ToolBarFloating);
+    // Started by the list's own notification after a change, a run whose
+    // load failed still writes no file.
+    Editor()->TrackBar1->SetPosition(20);
+    Settle();
+    ASSERT_TRUE(form->Started());
+    Close();
+    EXPECT_EQ(LayoutExists(), c.Loaded);
+  }
+}
+
+// A folder that may not be written: the close ends the program with exit
+// code 0, the previous file keeps its bytes, nothing is left beside it,
+// and one line on standard error says why.
+TEST_F(LayoutTest, AReadOnlyFolderKeepsThePreviousFileAndTheProgramEndsCleanly) {
+  Start();
+  Close();
+  const std::string previous = ReadBytes(layout);
+  ASSERT_FALSE(previous.empty());
+
+  Start();
+  ASSERT_TRUE(form->Started());
+  DragThumbTo(28);
+  std::filesystem::permissions(
+      folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                         std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+  // Permissions do not bind the super-user: the close then runs as nobody.
+  const bool root = ::geteuid() == 0;
+  if (root) ASSERT_EQ(::seteuid(65534), 0);
+  ::testing::internal::CaptureStderr();
+  QuitWithAltX();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  if (root) ASSERT_EQ(::seteuid(0), 0);
+
+  EXPECT_EQ(ReadBytes(layout), previous);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  EXPECT_NE(err.find("Расположение окон не сохранено"), std::string::npos) << err;
+  EXPECT_NE(err.find("Permission denied"), std::string::npos) << err;
+}
+
+} // namespace
+} // namespace zel::test

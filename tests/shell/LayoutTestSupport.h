@@ -1,0 +1,124 @@
+#pragma once
+// Runs of the program for the layout tests: each session starts the units,
+// makes and shows the main window with its layout file in a folder of the
+// test's own, and shuts everything down at its end, so that the next
+// session starts like the next run of the program.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "actionbars/ZelStyleActnCtrls.h"
+#include "colormap/UnitFrameColorMap.h"
+#include "docking/FloatTree.h"
+#include "docking/FrameSite.h"
+#include "framework/actnbars/ActnMan.h"
+#include "framework/core/Streams.h"
+#include "framework/forms/Application.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/WindowSystem.h"
+#include "shell/Startup.h"
+#include "shell/UnitMain.h"
+
+namespace zel::test {
+
+inline std::string ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+// A folder of its own under the system's temporary folder, removed at the end.
+class TTempFolder {
+public:
+  TTempFolder() {
+    std::string name = (std::filesystem::temp_directory_path() / "zel-layout-XXXXXX").string();
+    if (::mkdtemp(name.data())) FPath = name;
+  }
+  ~TTempFolder() {
+    std::error_code ec;
+    std::filesystem::permissions(FPath, std::filesystem::perms::owner_all, ec);
+    std::filesystem::remove_all(FPath, ec);
+  }
+  const std::filesystem::path& Path() const { return FPath; }
+
+private:
+  std::filesystem::path FPath;
+};
+
+class LayoutSessionTest : public ::testing::Test {
+protected:
+  void TearDown() override { Stop(); }
+
+  // One run of the program up to its first settled show.
+  void Start() {
+    Stop();
+    screen = &sys::UseHeadlessBackend();
+    InitializeUnits();
+    app = std::make_unique<TApplication>();
+    app->Initialize();
+    app->CreateForm(&form);
+    form->SetLayoutFileName(layout.string());
+    // Tall enough for the whole editor with a few rows of its grid.
+    form->SetBounds(10, 10, 820, 760);
+    form->Show();
+    Settle();
+  }
+  void Stop() {
+    if (!app) return;
+    app.reset();
+    form = nullptr;
+    FinalizeUnits();
+    sys::ResetWindowSystem();
+  }
+  void Settle() {
+    sys::AdvanceTime(100);
+    app->ProcessMessages();
+    app->Idle();
+    app->ProcessMessages();
+  }
+  // The window's close, as the close box or Alt+X gives it.
+  void Close() {
+    form->Close();
+    app->ProcessMessages();
+  }
+  // The six sections as the window's components write them now.
+  std::array<std::string, 6> Sections() {
+    std::array<std::string, 6> out;
+    auto take = [](auto&& write) {
+      TMemoryStream s;
+      write(s);
+      return std::string(reinterpret_cast<const char*>(s.Memory()), size_t(s.Size()));
+    };
+    out[0] = take([&](TStream& s) { form->ColorMapFrame()->SaveToStream(s); });
+    out[1] = take([&](TStream& s) { form->GradientActionMainMenuBar1->SaveToStream(s); });
+    out[2] = take([&](TStream& s) { form->GradientActionToolBar1->SaveToStream(s); });
+    out[3] = take([&](TStream& s) { FloatTree()->SaveToStream(&s); });
+    out[4] = take([&](TStream& s) { form->FrameSite1->DockManager()->SaveToStream(s); });
+    out[5] = take([&](TStream& s) { form->ActionManager1->SaveToStream(s); });
+    return out;
+  }
+  bool LayoutExists() const { return std::filesystem::exists(layout); }
+
+  sys::ScopedVirtualClock clock;
+  TTempFolder folder;
+  std::filesystem::path layout = folder.Path() / "zeldemo.sav";
+  sys::HeadlessBackend* screen = nullptr;
+  std::unique_ptr<TApplication> app;
+  TMainForm* form = nullptr;
+};
+
+} // namespace zel::test
