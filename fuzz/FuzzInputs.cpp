@@ -46,6 +46,8 @@ TFuzzEnvironment::TFuzzEnvironment() : FState(std::make_unique<TState>()) {
   FState->App = std::make_unique<TApplication>();
   FState->App->Initialize();
   FState->App->CreateForm(&FMainForm);
+  // No layout file is read or written by the standing window.
+  FMainForm->SetLayoutFileName("");
   FMainForm->Show();
   // Beside the main window: a form whose site keeps the framework's tree.
   auto* host = new TForm(FState->App.get());
@@ -74,6 +76,8 @@ TFuzzEnvironment::~TFuzzEnvironment() {
   FinalizeUnits();
   ResetWindowSystem();
 }
+
+TApplication* TFuzzEnvironment::Application() const { return FState->App.get(); }
 
 void TFuzzEnvironment::Settle() {
   AdvanceTime(100);
@@ -120,6 +124,20 @@ TMemoryFile& MemoryFile() {
 }
 
 std::filesystem::path SourceDir() { return ZEL_SOURCE_DIR; }
+
+// The layout file of the layout reader, one per process (the reader
+// deletes a file it rejects, which a memory file would not survive).
+const std::string& LayoutScratch() {
+  static const std::string path = (std::filesystem::temp_directory_path() /
+                                   ("zel-fuzz-layout-" + std::to_string(::getpid()) + ".sav"))
+                                      .string();
+  return path;
+}
+
+void WriteWhole(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), std::streamsize(bytes.size()));
+}
 
 std::string ReadWhole(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -206,6 +224,28 @@ void ReadEditorRecord(std::string_view bytes) {
   env.Settle();
 }
 
+void ReadLayout(std::string_view bytes) {
+  TFuzzEnvironment& env = Environment();
+  WriteWhole(LayoutScratch(), bytes);
+  // A second main window beside the standing one, as a new run of the
+  // program would make it; it reads the file at its first show.  Its name
+  // is the standing window's, which steps aside meanwhile.
+  env.MainForm()->SetName("StandingMainForm");
+  auto* form = new TMainForm(env.Application());
+  form->SetLayoutFileName(LayoutScratch());
+  try {
+    form->Show();
+    env.Settle();
+  } catch (const Exception&) {
+  }
+  form->SetLayoutFileName("");
+  delete form;
+  env.MainForm()->SetName("MainForm");
+  env.Settle();
+  std::error_code ec;
+  std::filesystem::remove(LayoutScratch(), ec);
+}
+
 void ReadModule(std::string_view bytes) {
   HMODULE module = LoadLibraryEx(MemoryFile().Put(bytes), LOAD_LIBRARY_AS_DATAFILE);
   if (!module) return;
@@ -284,6 +324,18 @@ std::vector<std::string> EditorRecordSeeds() {
   return {Bytes(m)};
 }
 
+std::vector<std::string> LayoutSeeds() {
+  TFuzzEnvironment& env = Environment();
+  TMainForm* form = env.MainForm();
+  form->SetLayoutFileName(LayoutScratch());
+  form->SaveLayout();
+  form->SetLayoutFileName("");
+  std::string bytes = ReadWhole(LayoutScratch());
+  std::error_code ec;
+  std::filesystem::remove(LayoutScratch(), ec);
+  return {bytes};
+}
+
 std::vector<std::string> ModuleSeeds() {
   std::vector<resfile::Item> items;
   std::vector<uint8_t> image;
@@ -315,6 +367,7 @@ const TTarget kTargets[] = {
     {"docktree", ReadDockTree, DockTreeSeeds},
     {"actionmanager", ReadActionManager, ActionManagerSeeds},
     {"editor", ReadEditorRecord, EditorRecordSeeds},
+    {"layout", ReadLayout, LayoutSeeds},
     {"module", ReadModule, ModuleSeeds},
     {"bmp", ReadBmp, GlyphStrips},
     {"png", ReadPng, PngSeeds},

@@ -2,7 +2,7 @@
 // The readers of outside bytes, each driven by one input as the program
 // drives it: the floating placements, a dock site's stream with its dock
 // tree, the framework's dock tree, the action manager's configuration, the
-// colour-map editor's record, resource module files, bitmap files and PNG
+// colour-map editor's record, the layout file, resource module files, bitmap files and PNG
 // files.  A damaged input must
 // end in the reader's refusal (an Exception of the framework, or false);
 // anything else (a crash, a sanitizer report, another exception) is a fault.
@@ -37,6 +37,7 @@ public:
   TFuzzEnvironment& operator=(const TFuzzEnvironment&) = delete;
 
   TMainForm* MainForm() const { return FMainForm; }
+  TApplication* Application() const;
   TFrameSite* PlainSite() const { return FPlainSite; }
   // Lets the timers fall due and every message run, painting included.
   void Settle();
@@ -57,6 +58,8 @@ void ReadDockTree(std::string_view bytes);
 void ReadActionManager(std::string_view bytes);
 // The colour-map editor's record of the layout file.
 void ReadEditorRecord(std::string_view bytes);
+// The whole layout file, read by a new main window at its first show.
+void ReadLayout(std::string_view bytes);
 void ReadModule(std::string_view bytes);
 void ReadBmp(std::string_view bytes);
 void ReadPng(std::string_view bytes);

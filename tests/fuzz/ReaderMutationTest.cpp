@@ -114,13 +114,14 @@ TEST_F(ReaderMutationTest, FloatTreesModulesAndBitmaps) {
   EXPECT_GT(Mutations("bmp", SeedsOf("bmp"), 400), 300u);
 }
 
-// The framework's dock tree and PNG have mutation runs of their own; here
+// The framework's dock tree, PNG and the whole layout file have mutation
+// runs of their own; here
 // their seeds are made and read once, so that the fuzzers' corpora exist.
 TEST_F(ReaderMutationTest, SeedsOfTheOtherReadersRead) {
-  for (const char* name : {"docktree", "png"})
+  for (const char* name : {"docktree", "png", "layout"})
     for (const std::string& seed : SeedsOf(name))
       fuzz::FindTarget(name)->Read(seed);
-  EXPECT_EQ(fuzz::Targets().size(), 8u);
+  EXPECT_EQ(fuzz::Targets().size(), 9u);
 }
 
 } // namespace

@@ -6,13 +6,18 @@
 // keys, child window keys, Alt+F4 while a floating form is active).  The run
 // is fixed by its seed; ZEL_MONKEY_SEED and ZEL_MONKEY_STEPS choose another
 // seed and length.  Nothing may raise, show an error message or open a
-// modal loop nobody answers; the window must close cleanly at the end, and
-// the sanitizers watch every step.
+// modal loop nobody answers; the window must close cleanly at the end, the
+// layout file it writes must load again in the next run, and the sanitizers
+// watch every step.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <unistd.h>
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <set>
@@ -55,15 +60,26 @@ uint64_t EnvNumber(const char* name, uint64_t fallback) {
 class MonkeyTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    screen = &UseHeadlessBackend();
-    InitializeUnits();
     SetMessageDlgHook([this](const std::string& msg, TMsgDlgType, TMsgDlgButtons) {
       messages.push_back(msg);
       return int(mrOk);
     });
+    Start();
+  }
+  void TearDown() override {
+    Stop();
+    SetMessageDlgHook(nullptr);
+    std::error_code ec;
+    std::filesystem::remove(layout, ec);
+  }
+  // One run of the program, its layout file in the temporary folder.
+  void Start() {
+    screen = &UseHeadlessBackend();
+    InitializeUnits();
     app = std::make_unique<TApplication>();
     app->Initialize();
     app->CreateForm(&form);
+    form->SetLayoutFileName(layout.string());
     form->SetBounds(20, 10, 900, 780); // the editor's grid shows a few rows
     form->Show();
     // The run keeps the program: a close (Alt+F4, the exit button, Alt+X)
@@ -74,11 +90,16 @@ protected:
     };
     Settle();
   }
-  void TearDown() override {
+  void Stop() {
+    if (!app) return;
     app.reset();
-    SetMessageDlgHook(nullptr);
+    form = nullptr;
     FinalizeUnits();
     ResetWindowSystem();
+  }
+  static std::string FileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
   }
   void Settle() {
     app->ProcessMessages();
@@ -237,6 +258,8 @@ protected:
   int closeRequests = 0;
   int colourDialogs = 0;
   bool mayClose = false;
+  std::filesystem::path layout = std::filesystem::temp_directory_path() /
+                                 ("zel-monkey-" + std::to_string(::getpid()) + ".sav");
 };
 
 TEST_F(MonkeyTest, RandomInputLeavesTheProgramWorkingAndItClosesCleanly) {
@@ -288,11 +311,25 @@ TEST_F(MonkeyTest, RandomInputLeavesTheProgramWorkingAndItClosesCleanly) {
     screen->Key(VK_ESCAPE);
   }
   Settle();
-  // The close that was refused during the run now goes through.
+  // The close that was refused during the run now goes through and writes
+  // the layout; the next run reads it whole (a file it rejects is deleted
+  // and forgotten), and so does the run after that.
   mayClose = true;
   form->Close();
   Settle();
   EXPECT_TRUE(app->Terminated());
+  ASSERT_FALSE(FileBytes(layout).empty()) << "no layout file written" << Trail();
+  for (int run = 2; run <= 3; ++run) {
+    Stop();
+    Start();
+    EXPECT_TRUE(std::filesystem::exists(layout)) << "run " << run << " rejected the layout";
+    EXPECT_EQ(form->LayoutFileName(), layout.string()) << run;
+    EXPECT_TRUE(form->Started()) << run;
+    mayClose = true;
+    form->Close();
+    Settle();
+    EXPECT_TRUE(app->Terminated()) << run;
+  }
   RecordProperty("close_requests", closeRequests);
   RecordProperty("colour_dialogs", colourDialogs);
 }
