@@ -61,6 +61,8 @@ protected:
     app = std::make_unique<TApplication>();
     app->Initialize();
     app->CreateForm(&form);
+    // No layout file: every test starts from the window's defaults.
+    form->SetLayoutFileName("");
     form->Show();
     Settle();
   }
