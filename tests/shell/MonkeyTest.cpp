@@ -31,6 +31,7 @@
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
+#include "framework/actnbars/PopupActnBar.h"
 #include "framework/docking/DragDock.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Dialogs.h"
@@ -134,6 +135,7 @@ protected:
       add(box == editor->ColorEditor() ? "grid colour box" : "gradient colour box", box);
     add("style button", editor->sbStyle);
     add("hide unused", editor->sbHideUnused);
+    if (TPopupActionBar* styles = editor->StyleMenu()) add("style menu", styles->PopupBar());
     if (form->GradientActionMainMenuBar1->InMenuLoop())
       add("menu", form->GradientActionMainMenuBar1->Popup());
     if (auto* dlg = dynamic_cast<TCustomizeDlg*>(form->CustomizeActionBars1->CustomizeDlg()))
@@ -277,7 +279,7 @@ TEST_F(MonkeyTest, RandomInputLeavesTheProgramWorkingAndItClosesCleanly) {
   // say, close the editor early and never see its grid).
   if (!std::getenv("ZEL_MONKEY_SEED") && steps >= 400)
     for (const char* place : {"menu", "customize dialog", "floating form", "grabber", "grid",
-                              "grid colour box", "track bar", "style button"})
+                              "grid colour box", "track bar", "style button", "style menu"})
       EXPECT_TRUE(seen.count(place)) << place;
   // Whatever the run left open, Esc leaves the menu and the main window
   // still answers: its command makes a child, and Alt+Ф opens "Файлы" as
