@@ -10,6 +10,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "colormap/UnitFrameColorMap.h"
 #include "docking/FloatTree.h"
 #include "docking/FrameSite.h"
 #include "framework/actnbars/ActnMan.h"
@@ -27,7 +28,6 @@
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
-#include "colormap/UnitFrameColorMap.h"
 
 namespace zel::fuzz {
 
@@ -77,7 +77,9 @@ TFuzzEnvironment::~TFuzzEnvironment() {
   ResetWindowSystem();
 }
 
-TApplication* TFuzzEnvironment::Application() const { return FState->App.get(); }
+TApplication* TFuzzEnvironment::Application() const {
+  return FState->App.get();
+}
 
 void TFuzzEnvironment::Settle() {
   AdvanceTime(100);
@@ -108,7 +110,8 @@ public:
   }
   ~TMemoryFile() { ::close(FFd); }
   const std::string& Put(std::string_view bytes) {
-    if (::ftruncate(FFd, 0) != 0 || ::pwrite(FFd, bytes.data(), bytes.size(), 0) != ssize_t(bytes.size()))
+    if (::ftruncate(FFd, 0) != 0 ||
+        ::pwrite(FFd, bytes.data(), bytes.size(), 0) != ssize_t(bytes.size()))
       throw std::runtime_error("writing the memory file failed");
     return FPath;
   }
@@ -123,7 +126,9 @@ TMemoryFile& MemoryFile() {
   return file;
 }
 
-std::filesystem::path SourceDir() { return ZEL_SOURCE_DIR; }
+std::filesystem::path SourceDir() {
+  return ZEL_SOURCE_DIR;
+}
 
 // The layout file of the layout reader, one per process (the reader
 // deletes a file it rejects, which a memory file would not survive).
@@ -163,7 +168,9 @@ TFuzzEnvironment& Environment() {
   return *gEnvironment;
 }
 
-void EndEnvironment() { gEnvironment.reset(); }
+void EndEnvironment() {
+  gEnvironment.reset();
+}
 
 // ---- The readers -------------------------------------------------------------------
 
@@ -375,7 +382,9 @@ const TTarget kTargets[] = {
 
 } // namespace
 
-std::span<const TTarget> Targets() { return kTargets; }
+std::span<const TTarget> Targets() {
+  return kTargets;
+}
 
 const TTarget* FindTarget(std::string_view name) {
   for (const TTarget& t : kTargets)

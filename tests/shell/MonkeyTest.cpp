@@ -14,15 +14,15 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <unistd.h>
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "actionbars/ZelStyleActnCtrls.h"
@@ -167,7 +167,9 @@ protected:
       s += "\n  " + t;
     return s;
   }
-  static std::string At(POINT p) { return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")"; }
+  static std::string At(POINT p) {
+    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+  }
 
   void Keys() {
     struct Key {
@@ -177,17 +179,28 @@ protected:
       const char* text;
     };
     static const Key keys[] = {
-        {"Esc", {}, VK_ESCAPE, nullptr},        {"Enter", {}, VK_RETURN, nullptr},
-        {"Tab", {}, VK_TAB, nullptr},           {"Shift+Tab", {VK_SHIFT}, VK_TAB, nullptr},
-        {"Up", {}, VK_UP, nullptr},             {"Down", {}, VK_DOWN, nullptr},
-        {"Left", {}, VK_LEFT, nullptr},         {"Right", {}, VK_RIGHT, nullptr},
-        {"Home", {}, VK_HOME, nullptr},         {"End", {}, VK_END, nullptr},
-        {"PgDn", {}, VK_NEXT, nullptr},         {"Space", {}, VK_SPACE, nullptr},
-        {"F10", {}, VK_F10, nullptr},           {"Alt", {}, VK_MENU, nullptr},
-        {"Alt+ф", {VK_MENU}, 0, "ф"},           {"Alt+о", {VK_MENU}, 0, "о"},
-        {"Alt+п", {VK_MENU}, 0, "п"},           {"Ctrl+F4", {VK_CONTROL}, VK_F4, nullptr},
-        {"Ctrl+F6", {VK_CONTROL}, VK_F6, nullptr}, {"Ctrl+Tab", {VK_CONTROL}, VK_TAB, nullptr},
-        {"Delete", {}, VK_DELETE, nullptr},     {"text", {}, 0, "a1"},
+        {"Esc", {}, VK_ESCAPE, nullptr},
+        {"Enter", {}, VK_RETURN, nullptr},
+        {"Tab", {}, VK_TAB, nullptr},
+        {"Shift+Tab", {VK_SHIFT}, VK_TAB, nullptr},
+        {"Up", {}, VK_UP, nullptr},
+        {"Down", {}, VK_DOWN, nullptr},
+        {"Left", {}, VK_LEFT, nullptr},
+        {"Right", {}, VK_RIGHT, nullptr},
+        {"Home", {}, VK_HOME, nullptr},
+        {"End", {}, VK_END, nullptr},
+        {"PgDn", {}, VK_NEXT, nullptr},
+        {"Space", {}, VK_SPACE, nullptr},
+        {"F10", {}, VK_F10, nullptr},
+        {"Alt", {}, VK_MENU, nullptr},
+        {"Alt+ф", {VK_MENU}, 0, "ф"},
+        {"Alt+о", {VK_MENU}, 0, "о"},
+        {"Alt+п", {VK_MENU}, 0, "п"},
+        {"Ctrl+F4", {VK_CONTROL}, VK_F4, nullptr},
+        {"Ctrl+F6", {VK_CONTROL}, VK_F6, nullptr},
+        {"Ctrl+Tab", {VK_CONTROL}, VK_TAB, nullptr},
+        {"Delete", {}, VK_DELETE, nullptr},
+        {"text", {}, 0, "a1"},
         {"Alt+F4", {VK_MENU}, VK_F4, nullptr},
         // "Окно" → its first item, "Дополнительные настройки": the dialog.
         {"Alt+о Enter", {VK_MENU}, 0, "о"},
