@@ -398,6 +398,10 @@ void TFrameSite::ReadSizes(TStream& s) {
   const TAlign a = Align();
   if (w < 1 || a == alTop || a == alBottom) w = Width();
   if (h < 1 || a == alLeft || a == alRight) h = Height();
+  // A damaged file may claim any size; a site larger than the screen would
+  // only cost its window's memory and every layout's time.
+  w = std::min(w, std::max(Width(), sys::GetSystemMetrics(sys::SM_CXSCREEN)));
+  h = std::min(h, std::max(Height(), sys::GetSystemMetrics(sys::SM_CYSCREEN)));
   SetBounds(Left(), Top(), w, h);
 }
 

@@ -159,6 +159,11 @@ public:
   void CloseSubMenus();
   // Closes the whole tree and leaves the menu loop.
   void CloseMenu();
+  // Frees the pop-ups closed earlier (kept until then because their code
+  // may still have been running).  Call it only where none of them can be on
+  // the call stack, and before items they showed are deleted: their
+  // controls still point at those items.
+  void FreeClosedPopups();
   // The selected control, or nil; selecting deselects the others.
   TCustomActionControl* SelectedControl() const;
   void SelectControl(TCustomActionControl* control);

@@ -231,6 +231,13 @@ TCustomActionPopupMenu* TCustomActionMenuBar::CreatePopup() {
   return popup;
 }
 
+void TCustomActionMenuBar::FreeClosedPopups() {
+  std::vector<TCustomActionPopupMenu*> closed;
+  closed.swap(FClosed);
+  for (TCustomActionPopupMenu* p : closed)
+    delete p;
+}
+
 POINT TCustomActionMenuBar::PopupPoint(TCustomActionControl* control) {
   return control->ClientToScreen(POINT{0, control->Height()});
 }
@@ -240,10 +247,7 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   CancelHover();
   CloseSubMenus();
   // Pop-ups closed earlier are no longer on the call stack.
-  std::vector<TCustomActionPopupMenu*> closed;
-  closed.swap(root->FClosed);
-  for (TCustomActionPopupMenu* p : closed)
-    delete p;
+  root->FreeClosedPopups();
   SelectControl(control);
   if (!OpensSubMenu(control)) return;
   // A main menu bar takes the keyboard while its menus are open, so the

@@ -371,7 +371,10 @@ void Drop(TDesignDragger& d, POINT screen) {
     MoveItem(d.Manager, d.Item, d.Target);
     return;
   }
-  // Dragged off every bar: the item goes.
+  // Dragged off every bar: the item goes, and first the closed menus that
+  // still show its sub-items (the drag runs in its own window, so none of
+  // them is on the call stack).
+  FreeClosedMenus(d.Manager);
   delete d.Item;
   d.Item = nullptr;
   RefreshDesignBars(d.Manager);

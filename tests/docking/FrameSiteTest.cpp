@@ -218,6 +218,12 @@ TEST_F(FrameSiteTest, SiteStreamsKeepTheSizeAcrossTheAlignmentAndSurviveDamage) 
   sizes.SetPosition(0);
   site->LoadFromStream(&sizes);
   EXPECT_EQ(site->Width(), 180);
+  // A width beyond the screen (a damaged file) is cut to the screen's.
+  sizes.SetPosition(4);
+  sizes.WriteI32(0x200000);
+  sizes.SetPosition(0);
+  site->LoadFromStream(&sizes);
+  EXPECT_EQ(site->Width(), 1024);
   site->LoadFromStream(nullptr);
 
   // Every shorter stream fails with the stream set back.
