@@ -28,46 +28,20 @@
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
 #include "speedbutton/SpeedButtonZel.h"
+#include "tests/shell/MainWindowFixture.h"
 
 namespace zel::test {
 namespace {
 
 using namespace sys;
 
-class ColorMapEditorTest : public ::testing::Test {
+class ColorMapEditorTest : public MainWindowFixture {
 protected:
   void SetUp() override {
-    screen = &UseHeadlessBackend();
-    InitializeUnits();
-    app = std::make_unique<TApplication>();
-    app->Initialize();
-    app->CreateForm(&form);
     // Tall enough for the whole editor with a few rows of its grid.
-    form->SetBounds(10, 10, 820, 760);
-    // The layout file has tests of its own; here every run starts fresh.
-    form->SetLayoutFileName("");
-    form->Show();
-    Settle();
+    StartMainWindow([this] { form->SetBounds(10, 10, 820, 760); });
     editor = form->ColorMapFrame();
   }
-  void TearDown() override {
-    app.reset();
-    FinalizeUnits();
-    ResetWindowSystem();
-  }
-  void Settle() {
-    AdvanceTime(100);
-    app->ProcessMessages();
-    app->Idle();
-    app->ProcessMessages();
-  }
-  void ClickAt(TControl* c, int x, int y) {
-    AdvanceTime(1000);
-    const POINT p = c->ClientToScreen(POINT{x, y});
-    screen->Click(p.x, p.y);
-    app->ProcessMessages();
-  }
-  void ClickOn(TControl* c) { ClickAt(c, c->Width() / 2, c->Height() / 2); }
   // Drags the track bar's thumb to the pixel of a position.
   void DragThumbTo(int position) {
     TTrackBar* bar = editor->TrackBar1;
@@ -80,16 +54,6 @@ protected:
     screen->Drag(from.x, from.y, to.x, to.y);
     Settle();
   }
-  void Picture(const std::string& name) {
-    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
-    std::filesystem::create_directories(dir);
-    ASSERT_TRUE(screen->SaveScreenshot((dir / (name + ".png")).string()));
-  }
-
-  ScopedVirtualClock clock;
-  HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
-  TMainForm* form = nullptr;
   TFrameColorMap* editor = nullptr;
 };
 

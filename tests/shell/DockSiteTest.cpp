@@ -24,54 +24,19 @@
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
+#include "tests/shell/MainWindowFixture.h"
 
 namespace zel::test {
 namespace {
 
 using namespace sys;
 
-class DockSiteTest : public ::testing::Test {
+class DockSiteTest : public MainWindowFixture {
 protected:
   void SetUp() override {
-    screen = &UseHeadlessBackend();
-    InitializeUnits();
-    app = std::make_unique<TApplication>();
-    app->Initialize();
-    app->CreateForm(&form);
+    MainWindowFixture::SetUp();
     // The colour-map editor is docked there at construction.
     panel = form->ColorMapFrame();
-    // The layout file has tests of its own; here every run starts fresh.
-    form->SetLayoutFileName("");
-    form->Show();
-    Settle();
-  }
-  void TearDown() override {
-    app.reset();
-    FinalizeUnits();
-    ResetWindowSystem();
-  }
-  void Settle() {
-    AdvanceTime(100);
-    app->ProcessMessages();
-    app->Idle();
-    app->ProcessMessages();
-  }
-  void Drag(POINT from, POINT to) {
-    AdvanceTime(1000);
-    screen->Press(from.x, from.y);
-    app->ProcessMessages();
-    const int steps = 6;
-    for (int i = 1; i <= steps; ++i) {
-      screen->MoveTo(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
-      app->ProcessMessages();
-    }
-    screen->Release(to.x, to.y);
-    Settle();
-  }
-  void Picture(const std::string& name) {
-    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
-    std::filesystem::create_directories(dir);
-    ASSERT_TRUE(screen->SaveScreenshot((dir / (name + ".png")).string()));
   }
   COLORREF Pixel(TWinControl* w, int x, int y) {
     const POINT p = w->ClientToScreen(POINT{x, y});
@@ -87,10 +52,6 @@ protected:
   // A pixel of the grabber bar's first row, right of the caption text.
   COLORREF GrabberPixel() { return Pixel(form->FrameSite1, form->FrameSite1->Width() - 44, 1); }
 
-  ScopedVirtualClock clock;
-  HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
-  TMainForm* form = nullptr;
   TFrameColorMap* panel = nullptr;
 };
 

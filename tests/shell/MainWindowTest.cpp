@@ -31,54 +31,15 @@
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
+#include "tests/shell/MainWindowFixture.h"
 
 namespace zel::test {
 namespace {
 
 using namespace sys;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-  void SetUp() override {
-    screen = &UseHeadlessBackend();
-    InitializeUnits();
-    app = std::make_unique<TApplication>();
-    app->Initialize();
-    app->CreateForm(&form);
-    // The layout file has tests of its own; here every run starts fresh.
-    layoutFileName = form->LayoutFileName();
-    form->SetLayoutFileName("");
-    form->Show();
-    Settle();
-  }
-  void TearDown() override {
-    app.reset();
-    FinalizeUnits();
-    ResetWindowSystem();
-  }
-  // Lets the image list's deferred notification and the idle updates run.
-  void Settle() {
-    AdvanceTime(100);
-    app->ProcessMessages();
-    app->Idle();
-    app->ProcessMessages();
-  }
-  void ClickAt(POINT p) {
-    AdvanceTime(1000);
-    screen->Click(p.x, p.y);
-    app->ProcessMessages();
-  }
-  void ClickOn(TControl* c) {
-    // Far enough apart that two clicks never make a double click.
-    AdvanceTime(1000);
-    const POINT p = c->ClientToScreen(POINT{c->Width() / 2, c->Height() / 2});
-    screen->Click(p.x, p.y);
-    app->ProcessMessages();
-  }
-  TCustomActionControl* ControlOf(TBasicAction* a) {
-    TActionClientItem* i = form->ActionManager1->FindItemByAction(a);
-    return i ? i->Control() : nullptr;
-  }
   // "Файлы" then "Новая форма", as a person opens a child.
   void NewFormThroughTheMenu() {
     ClickOn(ControlOf(form->ActFile));
@@ -93,17 +54,6 @@ protected:
     form->ImageListZel1->EndUpdate();
     Settle();
   }
-  void Picture(const std::string& name) {
-    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
-    std::filesystem::create_directories(dir);
-    ASSERT_TRUE(screen->SaveScreenshot((dir / (name + ".png")).string()));
-  }
-
-  ScopedVirtualClock clock;
-  HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
-  TMainForm* form = nullptr;
-  std::string layoutFileName;
 };
 
 TEST_F(MainWindowTest, StartsAsDescribed) {

@@ -32,6 +32,7 @@
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
+#include "tests/shell/MainWindowFixture.h"
 
 namespace zel::test {
 namespace {
@@ -53,30 +54,8 @@ const char* StartName(Start s) {
   }
 }
 
-class PersonInputTest : public ::testing::Test {
+class PersonInputTest : public MainWindowFixture {
 protected:
-  void SetUp() override {
-    screen = &UseHeadlessBackend();
-    InitializeUnits();
-    app = std::make_unique<TApplication>();
-    app->Initialize();
-    app->CreateForm(&form);
-    // No layout file: every test starts from the window's defaults.
-    form->SetLayoutFileName("");
-    form->Show();
-    Settle();
-  }
-  void TearDown() override {
-    app.reset();
-    FinalizeUnits();
-    ResetWindowSystem();
-  }
-  void Settle() {
-    AdvanceTime(100);
-    app->ProcessMessages();
-    app->Idle();
-    app->ProcessMessages();
-  }
   TCustomizeDlg* Dialog() {
     return dynamic_cast<TCustomizeDlg*>(form->CustomizeActionBars1->CustomizeDlg());
   }
@@ -169,11 +148,6 @@ protected:
     return s;
   }
   bool DialogShowing() { return Dialog() && Dialog()->Showing(); }
-
-  ScopedVirtualClock clock;
-  HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
-  TMainForm* form = nullptr;
 };
 
 struct Case {

@@ -27,6 +27,7 @@
 #include "shell/FormAction.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
+#include "tests/shell/MainWindowFixture.h"
 
 namespace zel::test {
 namespace {
@@ -35,41 +36,12 @@ using namespace sys;
 using Texts = std::vector<std::string>;
 const std::string kEditor = "Настройка внешнего вида";
 
-class WindowMenuTest : public ::testing::Test {
+class WindowMenuTest : public MainWindowFixture {
 protected:
   void SetUp() override {
-    screen = &UseHeadlessBackend();
-    InitializeUnits();
-    app = std::make_unique<TApplication>();
-    app->Initialize();
-    app->CreateForm(&form);
-    form->SetLayoutFileName(""); // every run starts without a layout
-    form->Show();
-    Settle();
+    MainWindowFixture::SetUp();
     menu = form->FindMenuClient(form->actWindows);
     ASSERT_NE(menu, nullptr);
-  }
-  void TearDown() override {
-    app.reset();
-    FinalizeUnits();
-    ResetWindowSystem();
-  }
-  // The deferred notifications and one idle pass (the action updates).
-  void Settle() {
-    AdvanceTime(100);
-    app->ProcessMessages();
-    app->Idle();
-    app->ProcessMessages();
-  }
-  void ClickOn(TControl* c) {
-    AdvanceTime(1000); // never a double click
-    const POINT p = c->ClientToScreen(POINT{c->Width() / 2, c->Height() / 2});
-    screen->Click(p.x, p.y);
-    app->ProcessMessages();
-  }
-  TCustomActionControl* ControlOf(TBasicAction* a) {
-    TActionClientItem* i = form->ActionManager1->FindItemByAction(a);
-    return i ? i->Control() : nullptr;
   }
   void OpenWindowMenu() { ClickOn(ControlOf(form->actWindows)); }
   // "Окно", then the entry of action.
@@ -117,10 +89,6 @@ protected:
     return sum;
   }
 
-  ScopedVirtualClock clock;
-  HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
-  TMainForm* form = nullptr;
   TActionClientItem* menu = nullptr;
 };
 

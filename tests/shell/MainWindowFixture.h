@@ -1,0 +1,94 @@
+#pragma once
+// The real main window on the headless screen, made as the program makes it
+// but without a layout file (the layout file has tests of its own, so here
+// every run starts from the window's defaults), and the ways a person
+// reaches it: clicks on controls, drags, the bars' items and pictures.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/actnbars/ActnMan.h"
+#include "framework/forms/Application.h"
+#include "platform/backend/Headless.h"
+#include "platform/clock/Clock.h"
+#include "platform/user/WindowSystem.h"
+#include "shell/Startup.h"
+#include "shell/UnitMain.h"
+
+namespace zel::test {
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+  void SetUp() override { StartMainWindow(); }
+  void TearDown() override {
+    app.reset();
+    FinalizeUnits();
+    sys::ResetWindowSystem();
+  }
+  // Makes and shows the main window; beforeShow runs between its making and
+  // its first show (a test that wants another size sets it there).
+  void StartMainWindow(const std::function<void()>& beforeShow = {}) {
+    screen = &sys::UseHeadlessBackend();
+    InitializeUnits();
+    app = std::make_unique<TApplication>();
+    app->Initialize();
+    app->CreateForm(&form);
+    layoutFileName = form->LayoutFileName();
+    form->SetLayoutFileName("");
+    if (beforeShow) beforeShow();
+    form->Show();
+    Settle();
+  }
+  // Lets the image list's deferred notification, the posted work and one
+  // idle pass (the action updates) run.
+  void Settle() {
+    sys::AdvanceTime(100);
+    app->ProcessMessages();
+    app->Idle();
+    app->ProcessMessages();
+  }
+  // Clicks are a second apart, so that two never make a double click.
+  void ClickAt(sys::POINT p) {
+    sys::AdvanceTime(1000);
+    screen->Click(p.x, p.y);
+    app->ProcessMessages();
+  }
+  void ClickAt(TControl* c, int x, int y) { ClickAt(c->ClientToScreen(sys::POINT{x, y})); }
+  void ClickOn(TControl* c) { ClickAt(c, c->Width() / 2, c->Height() / 2); }
+  // A press, six moves on the way and a release, as a hand drags.
+  void Drag(sys::POINT from, sys::POINT to) {
+    sys::AdvanceTime(1000);
+    screen->Press(from.x, from.y);
+    app->ProcessMessages();
+    const int steps = 6;
+    for (int i = 1; i <= steps; ++i) {
+      screen->MoveTo(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
+      app->ProcessMessages();
+    }
+    screen->Release(to.x, to.y);
+    Settle();
+  }
+  // The control showing the action on a bar or in an open menu, if any.
+  TCustomActionControl* ControlOf(TBasicAction* a) {
+    TActionClientItem* i = form->ActionManager1->FindItemByAction(a);
+    return i ? i->Control() : nullptr;
+  }
+  void Picture(const std::string& name) {
+    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
+    std::filesystem::create_directories(dir);
+    ASSERT_TRUE(screen->SaveScreenshot((dir / (name + ".png")).string()));
+  }
+
+  sys::ScopedVirtualClock clock;
+  sys::HeadlessBackend* screen = nullptr;
+  std::unique_ptr<TApplication> app;
+  TMainForm* form = nullptr;
+  // The layout file the window would have used.
+  std::string layoutFileName;
+};
+
+} // namespace zel::test
