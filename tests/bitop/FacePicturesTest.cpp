@@ -76,9 +76,10 @@ TEST_F(FacePictures, EveryBorderAndState) {
       // colour, with the glyph in place.
       for (int i = 0; i < kCols; ++i)
         for (int j = i + 1; j < kCols; ++j)
-          if (border != ZelXPBorder || row == 1 || i != 2 || j != 3)
+          if (border != ZelXPBorder || row == 1 || i != 2 || j != 3) {
             EXPECT_NE(faces[size_t(i)], faces[size_t(j)])
                 << kStates[size_t(i)].Name << " and " << kStates[size_t(j)].Name;
+          }
       if (row == 1) continue;
       // The image glyph: red as it is when hot or pressed; when only a
       // substitute at rest, grey with the single border and as it is with

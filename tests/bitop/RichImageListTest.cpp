@@ -339,7 +339,9 @@ TEST_F(RichImage, BuiltInGlyphKinds) {
       const bool ink = At(*t, x, y) != Rgb(clBtnFace);
       if (ink && !inInk) ++runs;
       inInk = ink;
-      if (ink) EXPECT_EQ(At(*t, x, y), Over(Rgb(clBtnText), Rgb(clBtnFace)));
+      if (ink) {
+        EXPECT_EQ(At(*t, x, y), Over(Rgb(clBtnText), Rgb(clBtnFace)));
+      }
     }
     most = std::max(most, runs);
   }

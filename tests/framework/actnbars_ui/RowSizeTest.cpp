@@ -73,7 +73,9 @@ TEST_F(RowSizeTest, TheRowRuleKeepsEveryToolBarButtonInsideItsBarAtEveryGlyphSiz
     app->ProcessMessages();
 
     const int row = menu->ActionControls(0)->Height() + 6;
-    if (s.row) EXPECT_EQ(row, s.row);
+    if (s.row) {
+      EXPECT_EQ(row, s.row);
+    }
     controlBar->SetRowSize(row);
     menu->SetHeight(row - 5);
     tools->SetHeight(row - 5);

@@ -259,7 +259,9 @@ TEST_F(ControlBarTest, EachBandShowsTheGradientItsBarWouldFillItsOwnRectangleWit
     const sys::RECT ra = bar->BandRect(a), rb = bar->BandRect(b);
     ASSERT_EQ(ra.top, rb.top);
     EXPECT_EQ(pixel(ra.left + 1, ra.top + 1), pixel(rb.left + 1, rb.top + 1));
-    if (direction == gdHorizontal) EXPECT_EQ(pixel(rb.left, rb.top), pixel(ra.left, ra.top));
+    if (direction == gdHorizontal) {
+      EXPECT_EQ(pixel(rb.left, rb.top), pixel(ra.left, ra.top));
+    }
   }
 }
 
