@@ -8,7 +8,7 @@
 // minute each under the sanitizers on a quiet machine, so that a busy one
 // stays far from the per-test time limit), each with its own fixed seed.  A longer
 // run for local use sets the files per shard and a base seed:
-//   ZEL_LAYOUT_MUTATIONS=250000 ZEL_LAYOUT_MUTATION_SEED=1000 \
+//   ZEL_LAYOUT_MUTATIONS=250000 ZEL_LAYOUT_MUTATION_SEED=1000
 //     ./zel_tests_shell --gtest_filter='Shards/LayoutMutation.*'
 
 #include <gtest/gtest.h>

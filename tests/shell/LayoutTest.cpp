@@ -36,24 +36,6 @@ std::string ExecutableName() {
 class LayoutTest : public LayoutSessionTest {
 protected:
   TFrameColorMap* Editor() { return form->ColorMapFrame(); }
-  void ClickAt(TControl* c, int x, int y) {
-    AdvanceTime(1000);
-    const POINT p = c->ClientToScreen(POINT{x, y});
-    screen->Click(p.x, p.y);
-    app->ProcessMessages();
-  }
-  void ClickOn(TControl* c) { ClickAt(c, c->Width() / 2, c->Height() / 2); }
-  void Drag(POINT from, POINT to) {
-    AdvanceTime(1000);
-    screen->Press(from.x, from.y);
-    app->ProcessMessages();
-    for (int i = 1; i <= 6; ++i) {
-      screen->MoveTo(from.x + (to.x - from.x) * i / 6, from.y + (to.y - from.y) * i / 6);
-      app->ProcessMessages();
-    }
-    screen->Release(to.x, to.y);
-    Settle();
-  }
   void DragThumbTo(int position) {
     TTrackBar* bar = Editor()->TrackBar1;
     const RECT thumb = bar->ThumbRect();
@@ -78,23 +60,6 @@ protected:
     const RECT item = list->ItemRect(index);
     ClickAt(list, item.left + 20, (item.top + item.bottom) / 2);
     Settle();
-  }
-  // Alt+X typed while the message loop runs, as the program ends.
-  void QuitWithAltX() {
-    SetTimer(nullptr, 0, 200, [this](HWND, UINT, UINT_PTR id, DWORD) {
-      KillTimer(nullptr, id);
-      screen->KeyDown(VK_MENU);
-      screen->Key('X');
-      screen->KeyUp(VK_MENU);
-    });
-    app->Run();
-    EXPECT_TRUE(app->Terminated());
-    EXPECT_EQ(app->ExitCode(), 0);
-  }
-  void Picture(const std::string& name) {
-    const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
-    std::filesystem::create_directories(dir);
-    ASSERT_TRUE(screen->SaveScreenshot((dir / (name + ".png")).string()));
   }
   TCustomDockFormZel* FloatingEditorForm() {
     return dynamic_cast<TCustomDockFormZel*>(Editor()->HostDockSite());
@@ -244,7 +209,9 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
     Start();
     EXPECT_EQ(LayoutExists(), c.Loaded);
     EXPECT_EQ(form->LayoutFileName().empty(), !c.Loaded);
-    if (c.Loaded) EXPECT_TRUE(form->Started());
+    if (c.Loaded) {
+      EXPECT_TRUE(form->Started());
+    }
     EXPECT_EQ(form->ImageListZel1->Width(), c.GlyphSize);
     EXPECT_EQ(Editor()->TrackBar1->Position(), c.GlyphSize);
     EXPECT_EQ(form->GradientActionToolBar1->Floating(), c.ToolBarFloating);
@@ -275,11 +242,15 @@ TEST_F(LayoutTest, AReadOnlyFolderKeepsThePreviousFileAndTheProgramEndsCleanly) 
                          std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
   // Permissions do not bind the super-user: the close then runs as nobody.
   const bool root = ::geteuid() == 0;
-  if (root) ASSERT_EQ(::seteuid(65534), 0);
+  if (root) {
+    ASSERT_EQ(::seteuid(65534), 0);
+  }
   ::testing::internal::CaptureStderr();
   QuitWithAltX();
   const std::string err = ::testing::internal::GetCapturedStderr();
-  if (root) ASSERT_EQ(::seteuid(0), 0);
+  if (root) {
+    ASSERT_EQ(::seteuid(0), 0);
+  }
 
   EXPECT_EQ(ReadBytes(layout), previous);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),

@@ -28,6 +28,7 @@
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
+#include "tests/shell/MainWindowFixture.h"
 
 namespace zel::test {
 
@@ -59,37 +60,21 @@ private:
   std::filesystem::path FPath;
 };
 
-class LayoutSessionTest : public ::testing::Test {
+// Runs of the program, each started by the test itself, that read and write
+// the layout file of a scratch folder.
+class LayoutSessionTest : public MainWindowFixture {
 protected:
-  void TearDown() override { Stop(); }
+  void SetUp() override {}
 
   // One run of the program up to its first settled show.
   void Start() {
-    Stop();
-    screen = &sys::UseHeadlessBackend();
-    InitializeUnits();
-    app = std::make_unique<TApplication>();
-    app->Initialize();
-    app->CreateForm(&form);
-    form->SetLayoutFileName(layout.string());
-    // Tall enough for the whole editor with a few rows of its grid.
-    form->SetBounds(10, 10, 820, 760);
-    form->Show();
-    Settle();
+    StartMainWindow([this] {
+      form->SetLayoutFileName(layout.string());
+      // Tall enough for the whole editor with a few rows of its grid.
+      form->SetBounds(10, 10, 820, 760);
+    });
   }
-  void Stop() {
-    if (!app) return;
-    app.reset();
-    form = nullptr;
-    FinalizeUnits();
-    sys::ResetWindowSystem();
-  }
-  void Settle() {
-    sys::AdvanceTime(100);
-    app->ProcessMessages();
-    app->Idle();
-    app->ProcessMessages();
-  }
+  void Stop() { StopMainWindow(); }
   // The window's close, as the close box or Alt+X gives it.
   void Close() {
     form->Close();
@@ -113,12 +98,8 @@ protected:
   }
   bool LayoutExists() const { return std::filesystem::exists(layout); }
 
-  sys::ScopedVirtualClock clock;
   TTempFolder folder;
   std::filesystem::path layout = folder.Path() / "zeldemo.sav";
-  sys::HeadlessBackend* screen = nullptr;
-  std::unique_ptr<TApplication> app;
-  TMainForm* form = nullptr;
 };
 
 } // namespace zel::test

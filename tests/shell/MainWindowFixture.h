@@ -15,6 +15,8 @@
 #include "framework/forms/Application.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
+#include "platform/user/Messages.h"
+#include "platform/user/Timers.h"
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
@@ -24,14 +26,11 @@ namespace zel::test {
 class MainWindowFixture : public ::testing::Test {
 protected:
   void SetUp() override { StartMainWindow(); }
-  void TearDown() override {
-    app.reset();
-    FinalizeUnits();
-    sys::ResetWindowSystem();
-  }
+  void TearDown() override { StopMainWindow(); }
   // Makes and shows the main window; beforeShow runs between its making and
   // its first show (a test that wants another size sets it there).
   void StartMainWindow(const std::function<void()>& beforeShow = {}) {
+    StopMainWindow();
     screen = &sys::UseHeadlessBackend();
     InitializeUnits();
     app = std::make_unique<TApplication>();
@@ -42,6 +41,14 @@ protected:
     if (beforeShow) beforeShow();
     form->Show();
     Settle();
+  }
+  // Ends a run of the window and everything the units made (once).
+  void StopMainWindow() {
+    if (!app) return;
+    app.reset();
+    form = nullptr;
+    FinalizeUnits();
+    sys::ResetWindowSystem();
   }
   // Lets the image list's deferred notification, the posted work and one
   // idle pass (the action updates) run.
@@ -71,6 +78,18 @@ protected:
     }
     screen->Release(to.x, to.y);
     Settle();
+  }
+  // Alt+X typed while the message loop runs, as the program ends.
+  void QuitWithAltX() {
+    sys::SetTimer(nullptr, 0, 200, [this](sys::HWND, sys::UINT, sys::UINT_PTR id, sys::DWORD) {
+      sys::KillTimer(nullptr, id);
+      screen->KeyDown(sys::VK_MENU);
+      screen->Key('X');
+      screen->KeyUp(sys::VK_MENU);
+    });
+    app->Run();
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_EQ(app->ExitCode(), 0);
   }
   // The control showing the action on a bar or in an open menu, if any.
   TCustomActionControl* ControlOf(TBasicAction* a) {

@@ -197,15 +197,7 @@ TEST_F(MainWindowTest, AltXClosesTheProgram) {
   Settle();
   // The menu loop is over: the keys are no longer the menu bar's.
   EXPECT_NE(GetFocus(), form->GradientActionMainMenuBar1->Handle());
-  SetTimer(nullptr, 0, 200, [this](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    screen->KeyDown(VK_MENU);
-    screen->Key('X');
-    screen->KeyUp(VK_MENU);
-  });
-  app->Run();
-  EXPECT_TRUE(app->Terminated());
-  EXPECT_EQ(app->ExitCode(), 0);
+  QuitWithAltX();
 }
 
 TEST_F(MainWindowTest, AltXClosesTheProgramAlsoWhenTheKeysComeInOneBurst) {
