@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "framework/forms/Application.h"
+#include "platform/text/FontAnswerFile.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
 
@@ -25,6 +26,9 @@ int RunProgram() {
 int main() {
   int code = 1;
   try {
+    // Which font files the window's faces come from is asked of fontconfig
+    // on the first start only; later starts read the answers back.
+    zel::sys::FontResolver::Default().KeepAnswersIn(zel::sys::DefaultFontAnswerFile());
     zel::InitializeUnits();
     code = RunProgram();
   } catch (const std::exception& e) {

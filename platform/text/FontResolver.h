@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/gdi/GdiTypes.h"
 
@@ -41,15 +42,34 @@ public:
   // The installed family a Windows-era face name is replaced by, or "".
   static std::string SubstituteFor(const std::string& faceName);
 
-  // The resolver the text layer uses.
+  // The resolver the text layer uses.  It loads fontconfig's default
+  // configuration when it first has to ask fontconfig.
   static FontResolver& Default();
 
+  // Keeps the answers in file from one run to the next (FontAnswerFile.h):
+  // they are read at the first request, and while nothing fontconfig reads
+  // has changed, fontconfig is not even loaded.  Each new answer fontconfig
+  // gives is written to the file at once.  "" keeps them in memory only.
+  void KeepAnswersIn(std::string file);
+
+protected:
+  // Whether fontconfig's default configuration was loaded for this resolver.
+  bool LoadedDefaultConfiguration() const { return configLoaded_ && !config_; }
+
 private:
+  // Makes the configuration ready to be asked; false when it cannot be.
+  bool LoadConfiguration();
   std::optional<ResolvedFont> Match(const std::string& faceName, int weight, bool italic);
+  void ReadAnswersOnce();
+  bool WriteAnswers();
+  std::vector<std::string> PathsAnswersDependOn();
 
   FcConfig* config_;
   std::mutex mutex_;
   std::unordered_map<std::string, std::optional<ResolvedFont>> cache_;
+  std::string answerFile_;
+  bool answersRead_ = false;
+  bool configLoaded_ = false;
 };
 
 } // namespace zel::sys
