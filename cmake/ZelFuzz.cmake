@@ -3,7 +3,7 @@
 # functions themselves form the library zel_fuzz, which the test program of
 # tests/fuzz/ runs with fixed mutations in every build.
 
-set(ZEL_FUZZ_TARGETS floattree framesite docktree actionmanager editor layout module bmp png)
+set(ZEL_FUZZ_TARGETS floattree framesite docktree actionmanager editor layout module bmp png fontanswers)
 
 # Every object of a fuzz build carries the coverage libFuzzer steers by.
 macro(zel_fuzz_flags)

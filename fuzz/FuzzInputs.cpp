@@ -24,6 +24,7 @@
 #include "platform/resource/Bmp.h"
 #include "platform/resource/ModuleFile.h"
 #include "platform/resource/Resource.h"
+#include "platform/text/FontAnswerFile.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
@@ -277,6 +278,14 @@ void ReadPng(std::string_view bytes) {
   sys::ReadPng(MemoryFile().Put(bytes), s);
 }
 
+// The environment a fuzzed answer file is read under; the seeds are made
+// under it too, so that a mutation may keep it and reach the lines below.
+constexpr const char* kFontAnswerEnvironment = "fontconfig 0;LANG=C";
+
+void ReadFontAnswerFile(std::string_view bytes) {
+  sys::ReadFontAnswers(MemoryFile().Put(bytes), kFontAnswerEnvironment);
+}
+
 // ---- The seeds ---------------------------------------------------------------------
 
 namespace {
@@ -368,6 +377,26 @@ std::vector<std::string> PngSeeds() {
   return seeds;
 }
 
+// Answers stamped with a file of the source tree, so that the seed itself
+// is believed and a mutation reaches every line.
+std::vector<std::string> FontAnswerSeeds() {
+  sys::FontAnswers answers;
+  answers.environment = kFontAnswerEnvironment;
+  answers.stamps.push_back(sys::StampOf((SourceDir() / "README.md").string()));
+  answers.stamps.push_back(sys::StampOf((SourceDir() / "no such file").string()));
+  answers.answers["tahoma|400|r"] = sys::ResolvedFont{"/usr/share/fonts/Condensed.ttf", 0};
+  answers.answers["tahoma|700|i"] = std::nullopt;
+  // Written as a program writes it: to a temporary file renamed into place.
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("zel-fuzz-answers-" + std::to_string(::getpid())))
+          .string();
+  const bool written = sys::WriteFontAnswers(path, answers);
+  std::string bytes = ReadWhole(path);
+  std::filesystem::remove(path);
+  if (!written) throw std::runtime_error("the font answers make no seed");
+  return {bytes};
+}
+
 const TTarget kTargets[] = {
     {"floattree", ReadFloatTree, FloatTreeSeeds},
     {"framesite", ReadFrameSite, FrameSiteSeeds},
@@ -378,6 +407,7 @@ const TTarget kTargets[] = {
     {"module", ReadModule, ModuleSeeds},
     {"bmp", ReadBmp, GlyphStrips},
     {"png", ReadPng, PngSeeds},
+    {"fontanswers", ReadFontAnswerFile, FontAnswerSeeds},
 };
 
 } // namespace

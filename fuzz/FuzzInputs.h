@@ -63,6 +63,8 @@ void ReadLayout(std::string_view bytes);
 void ReadModule(std::string_view bytes);
 void ReadBmp(std::string_view bytes);
 void ReadPng(std::string_view bytes);
+// The font answers a program keeps between runs.
+void ReadFontAnswerFile(std::string_view bytes);
 
 struct TTarget {
   const char* Name; // the fuzz program is zel_fuzz_<Name>

@@ -18,6 +18,7 @@
 #include "framework/actnbars/ActnMan.h"
 #include "framework/core/Streams.h"
 #include "fuzz/FuzzInputs.h"
+#include "platform/text/FontAnswerFile.h"
 #include "shell/UnitMain.h"
 #include "tests/support/Mutation.h"
 
@@ -112,6 +113,18 @@ TEST_F(ReaderMutationTest, FloatTreesModulesAndBitmaps) {
 
   EXPECT_GT(Mutations("module", SeedsOf("module"), 200), 150u);
   EXPECT_GT(Mutations("bmp", SeedsOf("bmp"), 400), 300u);
+
+  // The answers seed is believed as it stands (its stamps hold), so the
+  // mutations reach the answer lines.
+  const std::vector<std::string> answers = SeedsOf("fontanswers");
+  const std::string seedFile = std::string(ZEL_BINARY_DIR) + "/fuzz-seeds/fontanswers/seed-0";
+  const std::string& seed = answers[0];
+  const size_t from = seed.find("\nenv\t") + 5; // the second line: the environment
+  const std::string env = seed.substr(from, seed.find('\n', from) - from);
+  const auto believed = sys::ReadFontAnswers(seedFile, env);
+  ASSERT_TRUE(believed.has_value());
+  EXPECT_EQ(believed->answers.size(), 2u);
+  EXPECT_GT(Mutations("fontanswers", answers, 400), 300u);
 }
 
 // The framework's dock tree, PNG and the whole layout file have mutation
@@ -121,7 +134,7 @@ TEST_F(ReaderMutationTest, SeedsOfTheOtherReadersRead) {
   for (const char* name : {"docktree", "png", "layout"})
     for (const std::string& seed : SeedsOf(name))
       fuzz::FindTarget(name)->Read(seed);
-  EXPECT_EQ(fuzz::Targets().size(), 9u);
+  EXPECT_EQ(fuzz::Targets().size(), 10u);
 }
 
 } // namespace
