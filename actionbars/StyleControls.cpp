@@ -277,7 +277,11 @@ void PaintItemGlyph(TCustomActionControl* control, bool hot, POINT p) {
   const int size = 2 * a + 1;
   const int y = (control->ClientHeight() - size) / 2;
   const int x = p.x + 4;
-  const TColor color = enabled ? m->FontColor() : m->DisabledFontColor();
+  TColor color = enabled ? m->FontColor() : m->DisabledFontColor();
+  // The mark lies on a box of the selection colour; a map whose text colour
+  // is that colour (white on white in the black-and-white map) would hide
+  // it, so it takes the selected text colour there.
+  if (ColorToRGB(color) == ColorToRGB(m->SelectedColor())) color = m->SelectedFontColor();
   canvas->Pen()->SetStyle(psSolid);
   canvas->Pen()->SetWidth(1);
   canvas->Pen()->SetColor(color);

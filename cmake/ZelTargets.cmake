@@ -54,6 +54,12 @@ function(zel_tests)
     else()
       zel_link_all(${target})
     endif()
+    # tests/tools/<tool>/ tests the library that tool is made from.
+    if(rel MATCHES "^tools/([^/]+)")
+      if(TARGET zel_tool_${CMAKE_MATCH_1})
+        target_link_libraries(${target} PRIVATE zel_tool_${CMAKE_MATCH_1})
+      endif()
+    endif()
     target_link_libraries(${target} PRIVATE GTest::gtest_main GTest::gmock)
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_definitions(${target} PRIVATE

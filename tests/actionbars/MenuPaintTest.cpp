@@ -88,19 +88,34 @@ TEST_F(MenuPaintTest, TheSelectedItemHasAFramedBoxAndTheOthersTheirItemColours) 
 TEST_F(MenuPaintTest, CheckedItemsWithoutAGlyphGetAMarkOrADotSizedByTheirHeight) {
   ASSERT_NE(popup, nullptr);
   TCustomActionBarColorMap* m = popup->ColorMap();
-  const TColor font = MapColor(m->FontColor());
   Picture("zel_menu_checks");
-  // At 22 pixels: a = 2, size 5, y = 8.  The mark's long stroke passes
-  // (x + 5, 9); the dot's centre is (x + 2, 10), which the mark misses.
-  for (TCustomActionControl* item : {Item(1), Item(2)}) {
-    ASSERT_EQ(item->Height(), 22);
-    const int x = item->GlyphPos().x + 4;
-    const bool dot = item == Item(2);
-    EXPECT_EQ(Pixel(item, x + 2, 10) == font, dot) << (dot ? "dot" : "mark");
-    EXPECT_EQ(Pixel(item, x + 5, 9) == font, !dot) << (dot ? "dot" : "mark");
-    // The solid selection-coloured box of a checked item behind it, framed.
-    EXPECT_EQ(Pixel(item, x - 1, 5), MapColor(m->SelectedColor()));
-    EXPECT_EQ(Pixel(item, x - 1, 3), MapColor(m->BtnFrameColor()));
+  // The mark takes the map's text colour; where that is the colour of the
+  // box behind it (white on white in the black-and-white map), the selected
+  // text colour instead.
+  const TColor font = m->FontColor();
+  const TColor selectedFont = TColor(0x30A020);
+  m->SetSelectedFontColor(selectedFont);
+  const struct {
+    const char* map;
+    TColor selected;
+    TColor mark;
+  } maps[] = {{"own colours", kSelected, font}, {"text in the box colour", font, selectedFont}};
+  for (const auto& c : maps) {
+    m->SetSelectedColor(c.selected);
+    popup->Invalidate();
+    // At 22 pixels: a = 2, size 5, y = 8.  The mark's long stroke passes
+    // (x + 5, 9); the dot's centre is (x + 2, 10), which the mark misses.
+    for (TCustomActionControl* item : {Item(1), Item(2)}) {
+      ASSERT_EQ(item->Height(), 22);
+      const int x = item->GlyphPos().x + 4;
+      const bool dot = item == Item(2);
+      const TColor mark = MapColor(c.mark);
+      EXPECT_EQ(Pixel(item, x + 2, 10) == mark, dot) << c.map << (dot ? " dot" : " mark");
+      EXPECT_EQ(Pixel(item, x + 5, 9) == mark, !dot) << c.map << (dot ? " dot" : " mark");
+      // The solid selection-coloured box of a checked item behind it, framed.
+      EXPECT_EQ(Pixel(item, x - 1, 5), MapColor(c.selected)) << c.map;
+      EXPECT_EQ(Pixel(item, x - 1, 3), MapColor(m->BtnFrameColor())) << c.map;
+    }
   }
 }
 
