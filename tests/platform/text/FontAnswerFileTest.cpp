@@ -117,9 +117,12 @@ TEST_F(FontAnswerFileTest, KeptAnswersSpareFontconfigOnTheNextRun) {
   ::setenv("HOME", dir_.c_str(), 1);
   std::optional<ResolvedFont> first;
   {
-    FontResolver resolver;
+    FcConfig* installed = FcInitLoadConfigAndFonts(); // the fonts of this machine
+    ASSERT_NE(installed, nullptr);
+    FontResolver resolver(installed);
     resolver.KeepAnswersIn(file_);
     first = resolver.Resolve("Tahoma", 400, false);
+    FcConfigDestroy(installed);
     ASSERT_TRUE(first.has_value());
   }
   EXPECT_NE(Text(file_).find(first->file), std::string::npos);
