@@ -247,9 +247,15 @@ void TDockDragger::Move(POINT p, bool preview) {
     o.FDockRect = HostRect;
     OffsetRect(o.FDockRect, p.x - Start.x, p.y - Start.y);
   } else if (!o.FDragTarget) {
-    // Floating: the control's undocked size where the mouse carries it.
-    const int l = p.x - Offset.x, t = p.y - Offset.y;
-    o.FDockRect = RECT{l, t, l + c->UndockWidth(), t + c->UndockHeight()};
+    // Floating: the control's undocked size where the mouse carries it.  A
+    // control grabbed further in than its undocked size reaches is held at
+    // that size's far edge: the form stays under the mouse instead of
+    // landing away from it, wholly off the screen even.  (A grab above or
+    // left of the control, on a grabber, keeps its offset.)
+    const int w = c->UndockWidth(), h = c->UndockHeight();
+    const int l = p.x - std::min<int>(Offset.x, std::max(0, w - 1));
+    const int t = p.y - std::min<int>(Offset.y, std::max(0, h - 1));
+    o.FDockRect = RECT{l, t, l + w, t + h};
   }
   if (preview) ShowFrame(o.FDockRect);
 }
