@@ -185,6 +185,13 @@ void LoadBarPlacement(TCustomActionDockBar* bar, TStream& stream) {
     if (TWinControl* host = bar->HostDockSite(); host && bar->Floating()) {
       host->SetClientWidth(host->ClientWidth() + p.Width - bar->Width());
       host->SetClientHeight(host->ClientHeight() + p.Height - bar->Height());
+      // Fitted on the screen at the enlarged size, the form may have moved
+      // up or left more than its real size needs: it is fitted again from
+      // the saved corner, so a form saved whole on the screen comes back
+      // exactly there (and a later save writes the same place).
+      const RECT fitted =
+          FitNewFloatingRect(RECT{p.Left, p.Top, p.Left + host->Width(), p.Top + host->Height()});
+      host->SetBounds(fitted.left, fitted.top, host->Width(), host->Height());
     }
     bar->SetVisible(p.Visible);
     return;

@@ -633,12 +633,6 @@ TClass& DefaultFloatingDockSiteClass() {
   return cls;
 }
 
-namespace {
-
-// A new floating form let go with its top-left corner on the screen lies
-// whole on it: moved left and up as far as it hangs over the right and the
-// bottom edge, never past the left and the top.  One let go off the screen
-// stays where it was put.
 RECT FitNewFloatingRect(RECT r) {
   RECT work{};
   SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
@@ -648,8 +642,6 @@ RECT FitNewFloatingRect(RECT r) {
   OffsetRect(r, -dx, -dy);
   return r;
 }
-
-} // namespace
 
 // The steps go in the order a site and a floating form can build on: the
 // site left hears first (it may still choose the class its client floats

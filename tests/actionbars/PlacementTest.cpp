@@ -2,6 +2,8 @@
 // the round trips back into a control bar and a floating form, and every
 // record that is refused with the stream left where it was.
 
+#include <utility>
+
 #include "framework/core/Streams.h"
 #include "framework/docking/DragDock.h"
 #include "platform/user/SystemParams.h"
@@ -95,6 +97,39 @@ TEST_F(PlacementTest, AFloatingBarFloatsAgainInAFormLargerByTheSmallCaption) {
   app->ProcessMessages();
   EXPECT_EQ(menuBar->Parent(), controlBar);
   EXPECT_FALSE(menuBar->Floating());
+}
+
+// A floating form saved whole on the screen against its bottom-right
+// corner comes back exactly there: it is fitted on the screen with its real
+// size, not the size the record's bar size and the small caption suggest.
+TEST_F(PlacementTest, AFloatingBarSavedInTheScreensCornerComesBackThere) {
+  const std::pair<TCustomActionDockBar*, IBarPlacement*> bars[] = {{menuBar, menuBar},
+                                                                   {toolBar, toolBar}};
+  for (auto [bar, placement] : bars) {
+    SCOPED_TRACE(bar->Name());
+    ASSERT_TRUE(bar->ManualFloat(sys::RECT{300, 200, 500, 240}));
+    app->ProcessMessages();
+    auto* host = dynamic_cast<TCustomDockForm*>(bar->Parent());
+    ASSERT_NE(host, nullptr);
+    sys::RECT work{};
+    sys::SystemParametersInfo(sys::SPI_GETWORKAREA, 0, &work, 0);
+    host->SetBounds(work.right - host->Width(), work.bottom - host->Height(), host->Width(),
+                    host->Height());
+    const sys::RECT saved = host->BoundsRect();
+    TMemoryStream s;
+    placement->SaveToStream(s);
+    ASSERT_TRUE(bar->ManualDock(controlBar));
+    app->ProcessMessages();
+    s.SetPosition(0);
+    placement->LoadFromStream(s);
+    app->ProcessMessages();
+    auto* again = dynamic_cast<TCustomDockForm*>(bar->Parent());
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->BoundsRect(), saved);
+    TMemoryStream resaved;
+    placement->SaveToStream(resaved);
+    EXPECT_EQ(Bytes(resaved), Bytes(s));
+  }
 }
 
 TEST_F(PlacementTest, EnableCloseFollowsTheBarIntoEveryFloatingForm) {
