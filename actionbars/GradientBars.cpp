@@ -176,6 +176,9 @@ void LoadBarPlacement(TCustomActionDockBar* bar, TStream& stream) {
   if (stream.Remaining() < 4) return;
   const TPlacement p = ReadPlacement(stream);
   if (p.Kind == ppkDockForm) {
+    // A bar saved hidden (its form was closed) floats hidden: its form
+    // does not show, empty, at the next start.
+    bar->SetVisible(p.Visible);
     const int w = p.Width + 2 * GetSystemMetrics(SM_CXSMSIZE);
     const int h = p.Height + 2 * GetSystemMetrics(SM_CYSMSIZE) + GetSystemMetrics(SM_CYSMCAPTION);
     bar->ManualFloat(RECT{p.Left, p.Top, p.Left + w, p.Top + h});
@@ -183,10 +186,23 @@ void LoadBarPlacement(TCustomActionDockBar* bar, TStream& stream) {
     // metrics; the form the bar lands in may have others, so it is sized to
     // give the bar its saved size, which a later save then writes unchanged.
     if (TWinControl* host = bar->HostDockSite(); host && bar->Floating()) {
-      host->SetClientWidth(host->ClientWidth() + p.Width - bar->Width());
-      host->SetClientHeight(host->ClientHeight() + p.Height - bar->Height());
+      if (bar->Visible()) {
+        host->SetClientWidth(host->ClientWidth() + p.Width - bar->Width());
+        host->SetClientHeight(host->ClientHeight() + p.Height - bar->Height());
+      } else {
+        // A hidden bar is not aligned to the form: it takes the size itself.
+        host->SetClientWidth(p.Width);
+        host->SetClientHeight(p.Height);
+        bar->SetBounds(0, 0, p.Width, p.Height);
+      }
+      // Fitted on the screen at the enlarged size, the form may have moved
+      // up or left more than its real size needs: it is fitted again from
+      // the saved corner, so a form saved whole on the screen comes back
+      // exactly there (and a later save writes the same place).
+      const RECT fitted =
+          FitNewFloatingRect(RECT{p.Left, p.Top, p.Left + host->Width(), p.Top + host->Height()});
+      host->SetBounds(fitted.left, fitted.top, host->Width(), host->Height());
     }
-    bar->SetVisible(p.Visible);
     return;
   }
   if (p.Kind != ppkNone && bar->Owner()) {

@@ -41,8 +41,7 @@ void TMainForm::SaveLayoutSections(TStream& stream) {
 void TMainForm::LoadLayoutSections(TStream& stream) {
   FColorMapFrame->LoadFromStream(stream);
   ApplyLoadedGlyphSize();
-  GradientActionMainMenuBar1->LoadFromStream(stream);
-  GradientActionToolBar1->LoadFromStream(stream);
+  LoadBarSections(stream);
   FloatTree()->LoadFromStream(&stream);
   if (IDockManager* manager = FrameSite1->DockManager()) manager->LoadFromStream(stream);
   TMemoryStream configuration;
@@ -50,6 +49,22 @@ void TMainForm::LoadLayoutSections(TStream& stream) {
   configuration.SetPosition(0);
   ActionManager1->LoadFromStream(configuration);
   RepairPrioritySchedule();
+}
+
+// Both bars' records are applied before the control bar lays its bands out,
+// once: applied one at a time, a bar that left its row closed that row up,
+// and the other bar's saved row then was another one (the bars came back
+// swapped, and were saved so).
+void TMainForm::LoadBarSections(TStream& stream) {
+  ControlBar1->DisableAlign();
+  try {
+    GradientActionMainMenuBar1->LoadFromStream(stream);
+    GradientActionToolBar1->LoadFromStream(stream);
+  } catch (...) {
+    ControlBar1->EnableAlign();
+    throw;
+  }
+  ControlBar1->EnableAlign();
 }
 
 // The editor's glyph size reaches the image list in one bracket; the list is

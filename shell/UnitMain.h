@@ -111,6 +111,7 @@ private:
   void FreeUnlistedFormActions();
   void SaveLayoutSections(TStream& stream);
   void LoadLayoutSections(TStream& stream);
+  void LoadBarSections(TStream& stream);
   void ApplyLoadedGlyphSize();
   void SaveLayoutOnClose();
 

@@ -11,6 +11,8 @@ namespace zel {
 TCustomActionBar::TCustomActionBar(TComponent* owner) : TCustomControl(owner) {}
 
 TCustomActionBar::~TCustomActionBar() {
+  if (FActionClient) FActionClient->RemoveShowingBar(this);
+  FActionClient = nullptr;
   if (FColorMap) FColorMap->RemoveBar(this);
   if (FDefaultColorMap) FDefaultColorMap->RemoveBar(this);
   // Found by pointer, so a client that is already gone is never touched.
@@ -20,12 +22,25 @@ TCustomActionBar::~TCustomActionBar() {
 
 void TCustomActionBar::SetActionClient(TActionClient* value) {
   if (value == FActionClient) return;
+  // The client tells the bar when it goes, so the bar never keeps a freed
+  // one (a closed pop-up kept for later included).
+  if (FActionClient) FActionClient->RemoveShowingBar(this);
   FActionClient = value;
+  if (value) value->AddShowingBar(this);
   // The manager of the client tells the bar when it goes, and hears when
   // the bar goes, so neither keeps a dangling reference.
   FClientManager = value ? value->ActionManager() : nullptr;
   if (FClientManager) FClientManager->FreeNotification(this);
   ActionClientChanged();
+}
+
+void TCustomActionBar::ActionClientGone(TActionClient* item, bool open) {
+  if (item != FActionClient) return;
+  if (open) {
+    SetActionClient(nullptr);
+    return;
+  }
+  FActionClient = nullptr;
 }
 
 void TCustomActionBar::SetActionManager(TCustomActionManager* value) {
@@ -123,6 +138,7 @@ void TCustomActionBar::Notification(TComponent* component, TOperation operation)
   if (component == FFallbackManager) FFallbackManager = nullptr;
   if (component == FClientManager) {
     FClientManager = nullptr;
+    if (FActionClient) FActionClient->RemoveShowingBar(this);
     FActionClient = nullptr;
   }
 }
@@ -140,14 +156,16 @@ void TCustomActionBar::SetFallbackManager(TCustomActionManager* value) {
 TCustomActionControl::TCustomActionControl(TComponent* owner) : TGraphicControl(owner) {}
 
 TCustomActionControl::~TCustomActionControl() {
-  if (FActionClient && FActionClient->Control() == this) FActionClient->SetControl(nullptr);
+  if (FActionClient) FActionClient->RemoveShowingControl(this);
 }
 
 void TCustomActionControl::SetActionClient(TActionClientItem* value) {
   if (value == FActionClient) return;
-  if (FActionClient && FActionClient->Control() == this) FActionClient->SetControl(nullptr);
+  // The item tells every control showing it when it goes, so a control
+  // never keeps a freed item, whichever bar it sits on.
+  if (FActionClient) FActionClient->RemoveShowingControl(this);
   FActionClient = value;
-  if (FActionClient) FActionClient->SetControl(this);
+  if (FActionClient) FActionClient->AddShowingControl(this);
   // The control's hint is its action's ("short|long"), for tool tips and
   // the application's hint line.
   auto* action = FActionClient ? dynamic_cast<TCustomAction*>(FActionClient->Action()) : nullptr;

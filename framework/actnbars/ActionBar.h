@@ -33,6 +33,12 @@ public:
   // The manager item the bar shows (set by TActionBarItem::SetActionBar).
   TActionClient* ActionClient() const { return FActionClient; }
   virtual void SetActionClient(TActionClient* value);
+  // Called by the item the bar shows as it is destroyed.  The open pop-up
+  // of the item's children (open) is emptied (SetActionClient(nil)); any
+  // other bar only forgets the item and keeps its controls until it is
+  // freed or shows another item, since one of them may be on the call
+  // stack.  The controls of the child items are told by those items.
+  void ActionClientGone(TActionClient* item, bool open);
   // The manager joined through SetActionManager, else the manager of the
   // bar's item (a pop-up showing an item's children has only that one).
   TCustomActionManager* ActionManager() const;

@@ -161,8 +161,8 @@ public:
   void CloseMenu();
   // Frees the pop-ups closed earlier (kept until then because their code
   // may still have been running).  Call it only where none of them can be on
-  // the call stack, and before items they showed are deleted: their
-  // controls still point at those items.
+  // the call stack.  Items that go meanwhile tell them (see
+  // TCustomActionBar::ActionClientGone), so they never point at freed items.
   void FreeClosedPopups();
   // The selected control, or nil; selecting deselects the others.
   TCustomActionControl* SelectedControl() const;

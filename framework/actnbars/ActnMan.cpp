@@ -47,8 +47,23 @@ template <class F> void ForEachList(TActionClients* list, F&& f) {
 TActionClient::TActionClient(TCollection* collection) : TCollectionItem(collection) {}
 
 TActionClient::~TActionClient() {
-  if (FChildActionBar && FChildActionBar->ActionClient() == this)
-    FChildActionBar->SetActionClient(nullptr);
+  // Before the child items go (they tell the controls showing them), every
+  // bar showing this item forgets it: the open pop-up of its children
+  // empties, a closed one only lets go, since a control of it may still be
+  // running (a click that closed the menu and then freed the item).
+  std::vector<TCustomActionBar*> bars;
+  bars.swap(FShowingBars);
+  for (TCustomActionBar* bar : bars)
+    bar->ActionClientGone(this, bar == FChildActionBar);
+}
+
+void TActionClient::AddShowingBar(TCustomActionBar* bar) {
+  if (std::find(FShowingBars.begin(), FShowingBars.end(), bar) == FShowingBars.end())
+    FShowingBars.push_back(bar);
+}
+
+void TActionClient::RemoveShowingBar(TCustomActionBar* bar) {
+  std::erase(FShowingBars, bar);
 }
 
 void TActionClient::SetChildActionBar(TCustomActionBar* bar) {
@@ -125,7 +140,8 @@ public:
 protected:
   void Change() override {
     TBasicActionLink::Change();
-    if (TCustomActionControl* control = FItem->Control()) control->Invalidate();
+    for (TCustomActionControl* control : FItem->FControls)
+      control->Invalidate();
   }
 
 private:
@@ -139,7 +155,19 @@ TActionClientItem::TActionClientItem(TCollection* collection)
 }
 
 TActionClientItem::~TActionClientItem() {
-  if (FControl && FControl->ActionClient() == this) FControl->SetActionClient(nullptr);
+  std::vector<TCustomActionControl*> controls;
+  controls.swap(FControls);
+  for (TCustomActionControl* control : controls)
+    control->SetActionClient(nullptr);
+}
+
+void TActionClientItem::AddShowingControl(TCustomActionControl* control) {
+  std::erase(FControls, control);
+  FControls.push_back(control);
+}
+
+void TActionClientItem::RemoveShowingControl(TCustomActionControl* control) {
+  std::erase(FControls, control);
 }
 
 TContainedAction* TActionClientItem::Action() const {

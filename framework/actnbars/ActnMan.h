@@ -56,6 +56,11 @@ public:
   // The manager forgets the bar when it goes; a bar that shows this item
   // lets go of it when the item goes.
   void SetChildActionBar(TCustomActionBar* bar);
+  // Every bar whose ActionClient is this item, open or closed (a closed
+  // pop-up is kept until the next one opens), is told when the item goes,
+  // so none keeps a reference to it.  Kept by TCustomActionBar.
+  void AddShowingBar(TCustomActionBar* bar);
+  void RemoveShowingBar(TCustomActionBar* bar);
 
   // The manager the item belongs to, or nil.
   virtual TCustomActionManager* ActionManager() const;
@@ -69,6 +74,7 @@ private:
   std::unique_ptr<TActionClients> FContextItems;
   bool FVisible = true;
   TCustomActionBar* FChildActionBar = nullptr;
+  std::vector<TCustomActionBar*> FShowingBars;
 };
 
 // One item of a bar: a menu item, a button, a separator.
@@ -119,9 +125,13 @@ public:
 
   // The item whose child list holds this one, or nil for a bar's top level.
   TActionClient* ParentItem() const;
-  // The control showing the item, set by the bar that shows it.
-  TCustomActionControl* Control() const { return FControl; }
-  void SetControl(TCustomActionControl* control) { FControl = control; }
+  // The control showing the item that was made last, or nil.  Several
+  // controls may show it at once (one in a closed pop-up kept for later,
+  // another in a menu opened since); each one that still shows the item is
+  // told when the item goes.  Kept by TCustomActionControl.
+  TCustomActionControl* Control() const { return FControls.empty() ? nullptr : FControls.back(); }
+  void AddShowingControl(TCustomActionControl* control);
+  void RemoveShowingControl(TCustomActionControl* control);
 
   std::string GetDisplayName() const override;
   void Assign(TPersistent* source) override;
@@ -135,7 +145,7 @@ private:
   bool FShowCaption = true;
   int FUsageCount = 0;
   int FLastSession = 0;
-  TCustomActionControl* FControl = nullptr;
+  std::vector<TCustomActionControl*> FControls;
 };
 
 // The items of one bar or of one item's child list.

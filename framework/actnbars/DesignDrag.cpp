@@ -371,10 +371,8 @@ void Drop(TDesignDragger& d, POINT screen) {
     MoveItem(d.Manager, d.Item, d.Target);
     return;
   }
-  // Dragged off every bar: the item goes, and first the closed menus that
-  // still show its sub-items (the drag runs in its own window, so none of
-  // them is on the call stack).
-  FreeClosedMenus(d.Manager);
+  // Dragged off every bar: the item goes (it tells every menu, open or
+  // closed, that shows it or its sub-items).
   delete d.Item;
   d.Item = nullptr;
   RefreshDesignBars(d.Manager);

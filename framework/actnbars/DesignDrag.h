@@ -88,9 +88,6 @@ void EndDesignMenus();
 // Closes the open menus of the manager's bars that show item's sub-items
 // or items further below it.
 void CloseMenusShowing(TCustomActionManager* manager, TActionClientItem* item);
-// Frees the closed pop-ups of the manager's bars, which still point at the
-// items they showed; run before an item is deleted.
-void FreeClosedMenus(TCustomActionManager* manager);
 // After a change of the manager's items: each bar makes its controls again
 // and opens again the menus it had open, as far as they still have items.
 void RefreshDesignBars(TCustomActionManager* manager);

@@ -190,18 +190,6 @@ void CloseMenusShowing(TCustomActionManager* manager, TActionClientItem* item) {
   }
 }
 
-void FreeClosedMenus(TCustomActionManager* manager) {
-  if (!manager) return;
-  TActionBars* bars = manager->ActionBars();
-  for (int i = 0; i < bars->Count(); ++i) {
-    TCustomActionBar* bar = bars->ActionBars(i)->ActionBar();
-    if (auto* menu = dynamic_cast<TCustomActionMenuBar*>(bar))
-      menu->FreeClosedPopups();
-    else if (auto* tools = dynamic_cast<TCustomActionToolBar*>(bar))
-      if (TCustomActionPopupMenu* p = tools->ActivePopup()) p->RootMenu()->FreeClosedPopups();
-  }
-}
-
 void RefreshDesignBars(TCustomActionManager* manager) {
   if (!manager) return;
   TActionBars* bars = manager->ActionBars();

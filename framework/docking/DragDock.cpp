@@ -247,9 +247,15 @@ void TDockDragger::Move(POINT p, bool preview) {
     o.FDockRect = HostRect;
     OffsetRect(o.FDockRect, p.x - Start.x, p.y - Start.y);
   } else if (!o.FDragTarget) {
-    // Floating: the control's undocked size where the mouse carries it.
-    const int l = p.x - Offset.x, t = p.y - Offset.y;
-    o.FDockRect = RECT{l, t, l + c->UndockWidth(), t + c->UndockHeight()};
+    // Floating: the control's undocked size where the mouse carries it.  A
+    // control grabbed further in than its undocked size reaches is held at
+    // that size's far edge: the form stays under the mouse instead of
+    // landing away from it, wholly off the screen even.  (A grab above or
+    // left of the control, on a grabber, keeps its offset.)
+    const int w = c->UndockWidth(), h = c->UndockHeight();
+    const int l = p.x - std::min<int>(Offset.x, std::max(0, w - 1));
+    const int t = p.y - std::min<int>(Offset.y, std::max(0, h - 1));
+    o.FDockRect = RECT{l, t, l + w, t + h};
   }
   if (preview) ShowFrame(o.FDockRect);
 }
@@ -627,12 +633,6 @@ TClass& DefaultFloatingDockSiteClass() {
   return cls;
 }
 
-namespace {
-
-// A new floating form let go with its top-left corner on the screen lies
-// whole on it: moved left and up as far as it hangs over the right and the
-// bottom edge, never past the left and the top.  One let go off the screen
-// stays where it was put.
 RECT FitNewFloatingRect(RECT r) {
   RECT work{};
   SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
@@ -642,8 +642,6 @@ RECT FitNewFloatingRect(RECT r) {
   OffsetRect(r, -dx, -dy);
   return r;
 }
-
-} // namespace
 
 // The steps go in the order a site and a floating form can build on: the
 // site left hears first (it may still choose the class its client floats

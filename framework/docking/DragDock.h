@@ -94,8 +94,14 @@ private:
 // The class floating forms get unless a control names its own.
 TClass& DefaultFloatingDockSiteClass();
 
-// Floats control in a new floating form at screenRect (the form's bounds)
-// and shows it; returns the form.
+// A new floating form let go with its top-left corner on the screen lies
+// whole on it: moved left and up as far as it hangs over the right and the
+// bottom edge, never past the left and the top.  One let go off the screen
+// stays where it was put.  FloatControl places its forms so.
+sys::RECT FitNewFloatingRect(sys::RECT r);
+
+// Floats control in a new floating form at screenRect (the form's bounds,
+// fitted by FitNewFloatingRect) and shows it; returns the form.
 TCustomDockForm* FloatControl(TControl* control, const sys::RECT& screenRect);
 
 // Begins a dock drag of control at the mouse's screen position; the mouse

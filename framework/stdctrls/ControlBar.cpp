@@ -134,7 +134,15 @@ void TCustomControlBar::SyncBands(const RECT& area) {
     TBand band;
     if (const TBand* old = FindBand(c)) band = *old;
     const bool moved = !FindBand(c) || !SameRect(c->BoundsRect(), band.Placed);
-    if (!FindBand(c)) band.Order = ++FNextOrder; // a new band yields to the others
+    if (!FindBand(c)) {
+      band.Order = ++FNextOrder; // a new band yields to the others
+    } else if (moved) {
+      // A band the program moved wins a tie with a band that wants the
+      // same place, as a dragged band does: bands placed one by one (a
+      // saved arrangement read back) each end where they were put,
+      // whichever band stood there before.
+      band.Order = -1;
+    }
     if (moved) {
       band.Control = c;
       band.RowKey = rowOf(c->Top() + c->Height() / 2);

@@ -2,6 +2,8 @@
 // the round trips back into a control bar and a floating form, and every
 // record that is refused with the stream left where it was.
 
+#include <utility>
+
 #include "framework/core/Streams.h"
 #include "framework/docking/DragDock.h"
 #include "platform/user/SystemParams.h"
@@ -95,6 +97,55 @@ TEST_F(PlacementTest, AFloatingBarFloatsAgainInAFormLargerByTheSmallCaption) {
   app->ProcessMessages();
   EXPECT_EQ(menuBar->Parent(), controlBar);
   EXPECT_FALSE(menuBar->Floating());
+}
+
+// A floating bar comes back as it was saved: in a form at the same place,
+// also against the screen's bottom-right corner (the form is fitted on the
+// screen with its real size, not the size the record's bar size and the
+// small caption suggest), and closed when its form was closed (no empty
+// form shows); saved again, the record is the same.  Each load starts from
+// the bar docked and visible, as at the program's start.
+TEST_F(PlacementTest, AFloatingBarComesBackAsItWasSaved) {
+  sys::RECT work{};
+  sys::SystemParametersInfo(sys::SPI_GETWORKAREA, 0, &work, 0);
+  const struct {
+    bool menu, inCorner, closed;
+  } cases[] = {{true, true, false}, {false, true, false}, {false, false, true}, {true, true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.menu ? "menu" : "tools") + (c.inCorner ? " corner" : "") +
+                 (c.closed ? " closed" : ""));
+    TCustomActionDockBar* bar = c.menu ? static_cast<TCustomActionDockBar*>(menuBar) : toolBar;
+    IBarPlacement* placement = c.menu ? static_cast<IBarPlacement*>(menuBar) : toolBar;
+    ASSERT_TRUE(bar->ManualFloat(sys::RECT{300, 200, 500, 240}));
+    app->ProcessMessages();
+    auto* host = dynamic_cast<TCustomDockForm*>(bar->Parent());
+    ASSERT_NE(host, nullptr);
+    if (c.inCorner)
+      host->SetBounds(work.right - host->Width(), work.bottom - host->Height(), host->Width(),
+                      host->Height());
+    if (c.closed) host->Close();
+    app->ProcessMessages();
+    const sys::RECT saved = host->BoundsRect();
+    TMemoryStream s;
+    placement->SaveToStream(s);
+    ASSERT_TRUE(bar->ManualDock(controlBar));
+    bar->SetVisible(true);
+    app->ProcessMessages();
+    s.SetPosition(0);
+    placement->LoadFromStream(s);
+    app->ProcessMessages();
+    auto* again = dynamic_cast<TCustomDockForm*>(bar->Parent());
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->BoundsRect(), saved);
+    EXPECT_EQ(again->Visible(), !c.closed);
+    EXPECT_EQ(bar->Visible(), !c.closed);
+    TMemoryStream resaved;
+    placement->SaveToStream(resaved);
+    EXPECT_EQ(Bytes(resaved), Bytes(s));
+    ASSERT_TRUE(bar->ManualDock(controlBar));
+    bar->SetVisible(true);
+    app->ProcessMessages();
+  }
 }
 
 TEST_F(PlacementTest, EnableCloseFollowsTheBarIntoEveryFloatingForm) {

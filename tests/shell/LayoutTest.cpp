@@ -151,6 +151,45 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   EXPECT_NE(first.substr(bars, head - bars), third.substr(bars, head - bars));
 }
 
+// The bars of the control bar come back in the rows and places they were
+// saved in: the tool bar alone in the first row, further right, the menu bar
+// in the second (read back one by one, the menu bar left the first row,
+// which closed up, and the tool bar then found it taken: they swapped, and
+// were saved so).  Loaded, saved, loaded and saved again, the bar sections
+// are the same bytes.
+TEST_F(LayoutTest, TheBarsComeBackInTheirSavedRows) {
+  Start();
+  TControlBar* bar = form->ControlBar1;
+  TControl* tools = form->GradientActionToolBar1;
+  bar->DisableAlign();
+  tools->SetBounds(400, 2, tools->Width(), tools->Height());
+  form->GradientActionMainMenuBar1->SetTop(bar->RowSize() + 2);
+  bar->EnableAlign();
+  Settle();
+  ASSERT_EQ(bar->BandRow(tools), 0);
+  ASSERT_EQ(bar->BandRow(form->GradientActionMainMenuBar1), 1);
+  const POINT toolsAt{tools->Left(), tools->Top()};
+  Close();
+  std::array<std::string, 6> saved;
+  for (int run = 2; run <= 3; ++run) {
+    SCOPED_TRACE(run);
+    Start();
+    bar = form->ControlBar1;
+    tools = form->GradientActionToolBar1;
+    EXPECT_EQ(bar->BandRow(tools), 0);
+    EXPECT_EQ(bar->BandRow(form->GradientActionMainMenuBar1), 1);
+    EXPECT_EQ(tools->Left(), toolsAt.x);
+    EXPECT_EQ(tools->Top(), toolsAt.y);
+    Close();
+    const std::array<std::string, 6> written = Sections();
+    if (run == 3) {
+      EXPECT_EQ(written[1], saved[1]);
+      EXPECT_EQ(written[2], saved[2]);
+    }
+    saved = written;
+  }
+}
+
 // A file saved with a glyph size of 16 and the tool bar floating, taken
 // apart by section and put together again damaged in a table of ways.
 TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsGave) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -303,6 +304,50 @@ TEST_P(MenuDesignTest, AnItemGoesIntoAToolBarDropDownThatOpensWhileTheDragRests)
   EXPECT_EQ(ActionsOf(more->Items()), (Actions{paste, about, cut}));
   ASSERT_NE(toolBar->ActivePopup(), nullptr);
   EXPECT_EQ(toolBar->ActivePopup()->ActionControlCount(), 3);
+}
+
+// "Недавние" shows its sub-menu below "Файл", then, dragged into the tool
+// bar's drop-down, there too; dragged off every bar it goes.  The closed
+// sub-menu of the menu bar still showed its sub-items: it must let go of
+// them (the program's close frees it and touched them).
+TEST_P(MenuDesignTest, AnItemDraggedOffLeavesNoClosedMenuOfAnotherBarOnItsSubItems) {
+  OpenDialog();
+  TCustomActionPopupMenu* popup = ClickMenu(0);
+  ASSERT_NE(popup, nullptr);
+  ClickOn(popup->ActionControls(1));
+  ASSERT_NE(popup->Popup(), nullptr);
+  StartDrag(Center(popup->ActionControls(1)), Center(more->Control()));
+  HoverOn(more->Control());
+  TCustomActionPopupMenu* drop = toolBar->ActivePopup();
+  ASSERT_NE(drop, nullptr);
+  const sys::POINT to = Lower(drop->ActionControls(1));
+  MoveTo(to);
+  Release(to);
+  ASSERT_EQ(more->Items()->Items(2), recent);
+  drop = toolBar->ActivePopup();
+  ASSERT_NE(drop, nullptr);
+  ClickOn(drop->ActionControls(2));
+  ASSERT_NE(drop->Popup(), nullptr);
+  EXPECT_EQ(drop->Popup()->ActionClient(), recent);
+  const sys::POINT away = form->ClientToScreen({450, 150});
+  StartDrag(Center(drop->ActionControls(2)), away);
+  MoveTo(away);
+  Release(away);
+  EXPECT_EQ(ActionsOf(more->Items()), (Actions{paste, about}));
+  // No pop-up of the menu bar, open or closed, shows a freed item: only
+  // "Файл" and its items are left to show (compared, never followed).
+  std::vector<const TActionClient*> live{nullptr, file};
+  for (int i = 0; i < file->Items()->Count(); ++i)
+    live.push_back(file->Items()->Items(i));
+  auto isLive = [&](const TActionClient* c) {
+    return std::find(live.begin(), live.end(), c) != live.end();
+  };
+  for (int i = 0; i < menuBar->ComponentCount(); ++i)
+    if (auto* p = dynamic_cast<TCustomActionPopupMenu*>(menuBar->Components(i))) {
+      EXPECT_TRUE(isLive(p->ActionClient()));
+      for (int c = 0; c < p->ActionControlCount(); ++c)
+        EXPECT_TRUE(isLive(p->ActionControls(c)->ActionClient()));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, MenuDesignTest, ::testing::Bool(),

@@ -264,6 +264,25 @@ TEST_F(DragDockTest, AnAutomaticDockControlDragsItselfOutAndBack) {
   EXPECT_EQ(a->Left(), 200);
 }
 
+// Grabbed far down in a tall docked control and let go near the screen's
+// top, the smaller floating form lands under the mouse (it went wholly
+// above the screen, out of reach, and the next start moved it back).
+TEST_F(DragDockTest, AControlGrabbedBeyondItsUndockedSizeFloatsUnderTheMouse) {
+  TPanel* a = Docked("A");
+  floated.push_back(a);
+  a->SetDragKind(dkDock);
+  a->SetDragMode(dmAutomatic);
+  a->SetUndockWidth(150);
+  a->SetUndockHeight(90);
+  const POINT in = At(a, 300, 250);
+  const POINT drop{700, 60};
+  screen->Drag(in.x, in.y, drop.x, drop.y, 5);
+  auto* form = dynamic_cast<TCustomDockForm*>(a->HostDockSite());
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->BoundsRect(), (RECT{drop.x - 149, drop.y - 89, drop.x + 1, drop.y + 1}));
+  EXPECT_TRUE(PtInRect(form->BoundsRect(), drop));
+}
+
 TEST_F(DragDockTest, DockMakesADockClientAndLeavesPlacingToTheManager) {
   auto* plain = new TChoosySite(root.get());
   plain->SetBounds(600, 100, 300, 200);

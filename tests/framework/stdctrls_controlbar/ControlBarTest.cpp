@@ -165,6 +165,24 @@ TEST_F(ControlBarTest, AControlMovedByTheProgramTakesTheRowOfItsNewPlace) {
   EXPECT_EQ(bar->BandRect(b).left, 189);
 }
 
+// Bands put one after the other, each where the other stands (a saved
+// arrangement read back band by band), end where they were put: the band
+// moved last takes the place, the one standing there makes way.
+TEST_F(ControlBarTest, BandsMovedOntoEachOthersPlacesSwapRows) {
+  const int w = bar->ClientWidth();
+  TPanel* a = Band(0, 0, w - 40);
+  TPanel* b = Band(0, 0, w - 60);
+  ASSERT_EQ(bar->BandRow(a), 0);
+  ASSERT_EQ(bar->BandRow(b), 1);
+  const sys::RECT placeA = a->BoundsRect(), placeB = b->BoundsRect();
+  a->SetBounds(placeB.left, placeB.top, a->Width(), a->Height());
+  b->SetBounds(placeA.left, placeA.top, b->Width(), b->Height());
+  EXPECT_EQ(bar->BandRow(b), 0);
+  EXPECT_EQ(bar->BandRow(a), 1);
+  EXPECT_EQ(b->Top(), placeA.top);
+  EXPECT_EQ(a->Top(), placeB.top);
+}
+
 TEST_F(ControlBarTest, DockOverAsksTheEvent) {
   bool asked = false;
   bar->OnDockOver = [&](TObject*, TDragDockObject*, int, int, TDragState, bool& accept) {
