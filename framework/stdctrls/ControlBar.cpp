@@ -184,8 +184,13 @@ int TCustomControlBar::PlanBands(const RECT& area, std::vector<size_t>& order) {
       rowKey = b.RowKey;
       cursor = area.left;
     }
-    const int left = std::max(cursor, std::max(b.WantedLeft, int(area.left)));
     const int width = pref + insets.left + insets.right;
+    // A band stays inside the bar: one wanted further right than fits (its
+    // place saved in a wider window, or a band grown to the bar's width)
+    // moves left until its right edge meets the bar's, but never over the
+    // band before it nor past the bar's left edge.
+    const int fitting = std::min(b.WantedLeft, int(area.right) - width);
+    const int left = std::max(cursor, std::max(fitting, int(area.left)));
     const int height = rowCount * FRowSize;
     b.Row = row;
     b.Rect = {left, rowTop, left + width, rowTop + height};

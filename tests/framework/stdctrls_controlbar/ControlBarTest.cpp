@@ -183,6 +183,53 @@ TEST_F(ControlBarTest, BandsMovedOntoEachOthersPlacesSwapRows) {
   EXPECT_EQ(a->Top(), placeB.top);
 }
 
+// A band put further right than fits stays inside the bar: alone in its row
+// it slides left until its right edge meets the bar's (a band as wide as the
+// bar, like a main menu, comes to the left edge); behind another band it
+// slides left only as far as that band, and where even that does not fit it
+// opens a row below.  Also after the bar's width changes under it.
+TEST_F(ControlBarTest, ABandPutPastTheRightEdgeStaysInsideTheBar) {
+  TPanel* menu = nullptr;
+  bar->OnBandInfo = [&](TObject*, TControl* control, sys::RECT& insets, int& preferred, int&) {
+    if (control == menu) preferred = bar->ClientWidth() - (insets.left + insets.right);
+  };
+  const int w = bar->ClientWidth();
+  struct Case {
+    const char* name;
+    int width;    // of the control; 0: as wide as the bar (the band info)
+    int left;     // where the program puts it, in row 0
+    bool behind;  // another band of 100 stands at the row's start
+    int bandLeft; // where its band ends up
+    int row;
+  };
+  const Case cases[] = {
+      {"full width, far right", 0, w - 60, false, 0, 0},
+      {"narrow, partly past the edge", 100, w - 40, false, w - 113, 0},
+      {"narrow, wholly past the edge", 100, w + 300, false, w - 113, 0},
+      {"narrow, behind a band, fits", 100, w - 40, true, w - 113, 0},
+      {"wide, behind a band, does not fit", w - 100, w - 40, true, 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TPanel* first = c.behind ? Band(0, 0, 100) : nullptr;
+    TPanel* band = Band(0, 60, c.width ? c.width : 50);
+    if (!c.width) menu = band;
+    band->SetBounds(c.left, 2, band->Width(), band->Height());
+    EXPECT_EQ(bar->BandRect(band).left, c.bandLeft);
+    EXPECT_EQ(bar->BandRow(band), c.row);
+    EXPECT_LE(bar->BandRect(band).right, bar->ClientWidth());
+    EXPECT_LE(band->BoundsRect().right, bar->ClientWidth());
+    if (first) EXPECT_EQ(bar->BandRect(first).left, 0);
+    // The window narrows: the band moves in with the bar's edge.
+    form->SetWidth(form->Width() - 80);
+    EXPECT_LE(bar->BandRect(band).right, bar->ClientWidth());
+    form->SetWidth(form->Width() + 80);
+    menu = nullptr;
+    delete band;
+    delete first;
+  }
+}
+
 TEST_F(ControlBarTest, DockOverAsksTheEvent) {
   bool asked = false;
   bar->OnDockOver = [&](TObject*, TDragDockObject*, int, int, TDragState, bool& accept) {
