@@ -1,10 +1,13 @@
 #include "framework/actnbars/ActionBar.h"
 
+#include <algorithm>
+
 #include "framework/actions/ActnList.h"
 #include "framework/actnbars/ActnColorMaps.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/ActnStyles.h"
 #include "framework/actnbars/DesignDrag.h"
+#include "platform/user/MessageQueue.h"
 
 namespace zel {
 
@@ -41,6 +44,31 @@ void TCustomActionBar::ActionClientGone(TActionClient* item, bool open) {
     return;
   }
   FActionClient = nullptr;
+}
+
+namespace {
+// Posted by a bar to itself to free the controls whose items went.
+constexpr sys::UINT CM_FREEGONECONTROLS = sys::WM_USER + 0x3C2;
+} // namespace
+
+void TCustomActionBar::ActionControlGone(TCustomActionControl* control) {
+  if (ComponentState().Contains(csDestroying)) return;
+  auto it = std::find(FActionControls.begin(), FActionControls.end(), control);
+  if (it == FActionControls.end()) return;
+  FActionControls.erase(it);
+  control->SetSelected(false);
+  control->SetVisible(false);
+  FGoneControls.push_back(control);
+  if (HandleAllocated()) sys::PostMessage(Handle(), CM_FREEGONECONTROLS, 0, 0);
+  LayoutControls();
+  Invalidate();
+}
+
+void TCustomActionBar::FreeGoneControls() {
+  std::vector<TCustomActionControl*> gone;
+  gone.swap(FGoneControls);
+  for (TCustomActionControl* c : gone)
+    delete c;
 }
 
 void TCustomActionBar::SetActionManager(TCustomActionManager* value) {
@@ -144,6 +172,10 @@ void TCustomActionBar::Notification(TComponent* component, TOperation operation)
 }
 
 void TCustomActionBar::WndProc(TMessage& message) {
+  if (message.Msg == CM_FREEGONECONTROLS) {
+    FreeGoneControls();
+    return;
+  }
   if (FDesignMode && DesignDragMessage(this, message)) return;
   TCustomControl::WndProc(message);
 }

@@ -39,6 +39,12 @@ public:
   // freed or shows another item, since one of them may be on the call
   // stack.  The controls of the child items are told by those items.
   void ActionClientGone(TActionClient* item, bool open);
+  // Called by a control of the bar whose item was destroyed.  The control
+  // leaves the layout at once (hidden, the others close up), so no empty
+  // control stays on the bar; it is freed later, from a message the bar
+  // posts itself, since it may be on the call stack (its click freed the
+  // item).  Without a window the bar frees it with itself.
+  void ActionControlGone(TCustomActionControl* control);
   // The manager joined through SetActionManager, else the manager of the
   // bar's item (a pop-up showing an item's children has only that one).
   TCustomActionManager* ActionManager() const;
@@ -147,7 +153,10 @@ protected:
 
 private:
   void DropDefaultColorMap();
+  void FreeGoneControls();
   std::vector<TCustomActionControl*> FActionControls;
+  // Controls whose item went, hidden and waiting to be freed.
+  std::vector<TCustomActionControl*> FGoneControls;
   TBarOrientation FOrientation = boLeftToRight;
   int FSpacing = 0, FHorzMargin = 1, FVertMargin = 1, FHiddenCount = 0;
   TEdgeStyle FEdgeInner = esNone, FEdgeOuter = esNone;

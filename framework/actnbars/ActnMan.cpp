@@ -157,8 +157,12 @@ TActionClientItem::TActionClientItem(TCollection* collection)
 TActionClientItem::~TActionClientItem() {
   std::vector<TCustomActionControl*> controls;
   controls.swap(FControls);
-  for (TCustomActionControl* control : controls)
+  // Each control lets the item go, and its bar takes it out of the layout,
+  // so no empty control stays where the item was.
+  for (TCustomActionControl* control : controls) {
     control->SetActionClient(nullptr);
+    if (TCustomActionBar* bar = control->ActionBar()) bar->ActionControlGone(control);
+  }
 }
 
 void TActionClientItem::AddShowingControl(TCustomActionControl* control) {
