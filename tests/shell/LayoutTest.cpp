@@ -190,6 +190,29 @@ TEST_F(LayoutTest, TheBarsComeBackInTheirSavedRows) {
   }
 }
 
+// The main menu, as wide as the control bar, put far right in a narrow
+// window, stays inside the control bar, and so does it when the layout is
+// read back into the next run's wider window.
+TEST_F(LayoutTest, TheMenuBarPutFarRightStaysInsideTheControlBar) {
+  Start();
+  form->SetWidth(480);
+  Settle();
+  TControlBar* bar = form->ControlBar1;
+  TControl* menu = form->GradientActionMainMenuBar1;
+  menu->SetLeft(300);
+  Settle();
+  EXPECT_EQ(bar->BandRect(menu).left, 0);
+  EXPECT_LE(menu->BoundsRect().right, bar->ClientWidth());
+  Close();
+  Start();
+  bar = form->ControlBar1;
+  menu = form->GradientActionMainMenuBar1;
+  EXPECT_EQ(bar->BandRect(menu).left, 0);
+  EXPECT_LE(bar->BandRect(menu).right, bar->ClientWidth());
+  EXPECT_LE(menu->BoundsRect().right, bar->ClientWidth());
+  Close();
+}
+
 // A file saved with a glyph size of 16 and the tool bar floating, taken
 // apart by section and put together again damaged in a table of ways.
 TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsGave) {
