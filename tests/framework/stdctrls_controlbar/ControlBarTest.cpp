@@ -219,7 +219,9 @@ TEST_F(ControlBarTest, ABandPutPastTheRightEdgeStaysInsideTheBar) {
     EXPECT_EQ(bar->BandRow(band), c.row);
     EXPECT_LE(bar->BandRect(band).right, bar->ClientWidth());
     EXPECT_LE(band->BoundsRect().right, bar->ClientWidth());
-    if (first) EXPECT_EQ(bar->BandRect(first).left, 0);
+    if (first) {
+      EXPECT_EQ(bar->BandRect(first).left, 0);
+    }
     // The window narrows: the band moves in with the bar's edge.
     form->SetWidth(form->Width() - 80);
     EXPECT_LE(bar->BandRect(band).right, bar->ClientWidth());
