@@ -141,10 +141,6 @@ void RefitToolBars(TCustomActionManager* manager) {
 
 // ---- TZelStyleMenuItem ---------------------------------------------------------------------
 
-TZelStyleMenuItem::~TZelStyleMenuItem() {
-  FreeGlyphGraphic();
-}
-
 void TZelStyleMenuItem::DrawBackground(RECT& r) {
   PaintMenuItemBackground(this, r, Selected());
 }
@@ -168,10 +164,6 @@ void TZelStyleMenuItem::DrawSeparator(const RECT& r) {
 }
 
 // ---- TZelStyleAddRemoveItem ----------------------------------------------------------------
-
-TZelStyleAddRemoveItem::~TZelStyleAddRemoveItem() {
-  FreeGlyphGraphic();
-}
 
 void TZelStyleAddRemoveItem::DrawBackground(RECT& r) {
   RECT area = r;

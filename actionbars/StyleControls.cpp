@@ -296,10 +296,6 @@ void PaintItemGlyph(TCustomActionControl* control, bool hot, POINT p) {
 
 // ---- TZelStyleButton, TZelStyleDropDownBtn -------------------------------------------------
 
-TZelStyleButton::~TZelStyleButton() {
-  FreeGlyphGraphic();
-}
-
 void TZelStyleButton::DrawBackground(RECT& r) {
   PaintButtonBackground(this, ButtonHot(this), r, 0);
 }
@@ -315,10 +311,6 @@ void TZelStyleButton::DrawGlyph(const POINT& location) {
 void TZelStyleButton::DrawShadowedText(RECT& r, UINT flags, const std::string& text, TColor,
                                        TColor) {
   PaintEmbossedText(this, r, flags, text);
-}
-
-TZelStyleDropDownBtn::~TZelStyleDropDownBtn() {
-  FreeGlyphGraphic();
 }
 
 void TZelStyleDropDownBtn::DrawBackground(RECT& r) {
@@ -339,10 +331,6 @@ void TZelStyleDropDownBtn::DrawShadowedText(RECT& r, UINT flags, const std::stri
 }
 
 // ---- TZelStyleMenuButton -------------------------------------------------------------------
-
-TZelStyleMenuButton::~TZelStyleMenuButton() {
-  FreeGlyphGraphic();
-}
 
 // Outside the menu loop the button paints like a tool-bar button.  In the
 // loop only the selected one paints: as a hot button while no menu is open

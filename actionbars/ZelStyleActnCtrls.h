@@ -91,6 +91,20 @@ private:
   std::unique_ptr<TRichImageList> FGlyphGraphic;
 };
 
+// A control of the framework's class Base that draws its glyph through a
+// face renderer of its own (made on first use, freed with the control).
+// The style's five glyph-drawing classes differ only in their base and in
+// how they paint.
+template <class Base> class TGlyphGraphicControl : public Base, public IGlyphGraphic {
+public:
+  explicit TGlyphGraphicControl(TComponent* owner) : Base(owner) {}
+  TRichImageList* GetGlyphGraphic() override { return FGlyphGraphic.Get(this); }
+  void FreeGlyphGraphic() override { FGlyphGraphic.Free(); }
+
+private:
+  TGlyphGraphicHolder FGlyphGraphic;
+};
+
 // ---- Shared painting routines (StyleControls.cpp) ----------------------------------------
 
 struct TButtonFill {
@@ -137,56 +151,40 @@ void RefitToolBars(TCustomActionManager* manager);
 
 // ---- Tool-bar and menu-bar controls -------------------------------------------------------
 
-class TZelStyleButton : public TCustomButtonControl, public IGlyphGraphic {
+class TZelStyleButton : public TGlyphGraphicControl<TCustomButtonControl> {
   ZEL_CREATABLE_CLASS(TZelStyleButton, TCustomButtonControl)
 public:
-  explicit TZelStyleButton(TComponent* owner) : TCustomButtonControl(owner) {}
-  ~TZelStyleButton() override;
+  explicit TZelStyleButton(TComponent* owner) : TGlyphGraphicControl(owner) {}
   void DrawBackground(sys::RECT& r) override;
   void DrawFrame(const sys::RECT& r, bool down) override;
   void DrawGlyph(const sys::POINT& location) override;
   void DrawShadowedText(sys::RECT& r, sys::UINT flags, const std::string& text, TColor textColor,
                         TColor shadowColor) override;
-  TRichImageList* GetGlyphGraphic() override { return FGlyphGraphic.Get(this); }
-  void FreeGlyphGraphic() override { FGlyphGraphic.Free(); }
-
-private:
-  TGlyphGraphicHolder FGlyphGraphic;
 };
 
-class TZelStyleDropDownBtn : public TCustomDropDownButton, public IGlyphGraphic {
+class TZelStyleDropDownBtn : public TGlyphGraphicControl<TCustomDropDownButton> {
   ZEL_CREATABLE_CLASS(TZelStyleDropDownBtn, TCustomDropDownButton)
 public:
-  explicit TZelStyleDropDownBtn(TComponent* owner) : TCustomDropDownButton(owner) {}
-  ~TZelStyleDropDownBtn() override;
+  explicit TZelStyleDropDownBtn(TComponent* owner) : TGlyphGraphicControl(owner) {}
   void DrawBackground(sys::RECT& r) override;
   void DrawFrame(const sys::RECT& r, bool down) override;
   void DrawGlyph(const sys::POINT& location) override;
   void DrawShadowedText(sys::RECT& r, sys::UINT flags, const std::string& text, TColor textColor,
                         TColor shadowColor) override;
-  TRichImageList* GetGlyphGraphic() override { return FGlyphGraphic.Get(this); }
-  void FreeGlyphGraphic() override { FGlyphGraphic.Free(); }
-
-private:
-  TGlyphGraphicHolder FGlyphGraphic;
 };
 
-class TZelStyleMenuButton : public TCustomMenuButton, public IGlyphGraphic {
+class TZelStyleMenuButton : public TGlyphGraphicControl<TCustomMenuButton> {
   ZEL_CREATABLE_CLASS(TZelStyleMenuButton, TCustomMenuButton)
 public:
-  explicit TZelStyleMenuButton(TComponent* owner) : TCustomMenuButton(owner) {}
-  ~TZelStyleMenuButton() override;
+  explicit TZelStyleMenuButton(TComponent* owner) : TGlyphGraphicControl(owner) {}
   void DrawBackground(sys::RECT& r) override;
   void DrawGlyph(const sys::POINT& location) override;
   void DrawShadowedText(sys::RECT& r, sys::UINT flags, const std::string& text, TColor textColor,
                         TColor shadowColor) override;
-  TRichImageList* GetGlyphGraphic() override { return FGlyphGraphic.Get(this); }
-  void FreeGlyphGraphic() override { FGlyphGraphic.Free(); }
 
 private:
   // The tab joined to the open drop-down menu below (or above) the button.
   void PaintMenuTab(TCustomActionBar* childBar);
-  TGlyphGraphicHolder FGlyphGraphic;
 };
 
 // A tool bar's scroll button: the hidden items' chevron and an arrow.
@@ -207,42 +205,32 @@ private:
 
 // ---- Menu and customize controls ----------------------------------------------------------
 
-class TZelStyleMenuItem : public TXPStyleMenuItem, public IGlyphGraphic {
+class TZelStyleMenuItem : public TGlyphGraphicControl<TXPStyleMenuItem> {
   ZEL_CREATABLE_CLASS(TZelStyleMenuItem, TXPStyleMenuItem)
 public:
-  explicit TZelStyleMenuItem(TComponent* owner) : TXPStyleMenuItem(owner) {}
-  ~TZelStyleMenuItem() override;
+  explicit TZelStyleMenuItem(TComponent* owner) : TGlyphGraphicControl(owner) {}
   // The selection box is painted with the background.
   void DrawBackground(sys::RECT& r) override;
   // The glyph, or the check mark or radio dot of a checked item without one
   // (in place of the XP look's marks).
   void DrawGlyph(const sys::POINT& location) override;
   void DrawSeparator(const sys::RECT& r) override;
-  TRichImageList* GetGlyphGraphic() override { return FGlyphGraphic.Get(this); }
-  void FreeGlyphGraphic() override { FGlyphGraphic.Free(); }
-
-private:
-  TGlyphGraphicHolder FGlyphGraphic;
 };
 
-class TZelStyleAddRemoveItem : public TXPStyleAddRemoveItem, public IGlyphGraphic {
+class TZelStyleAddRemoveItem : public TGlyphGraphicControl<TXPStyleAddRemoveItem> {
   ZEL_CREATABLE_CLASS(TZelStyleAddRemoveItem, TXPStyleAddRemoveItem)
 public:
-  explicit TZelStyleAddRemoveItem(TComponent* owner) : TXPStyleAddRemoveItem(owner) {}
-  ~TZelStyleAddRemoveItem() override;
+  explicit TZelStyleAddRemoveItem(TComponent* owner) : TGlyphGraphicControl(owner) {}
   // The background and the check box, which shows whether the entry's
   // tool-bar item is visible.  The box is painted here rather than after
   // the glyph: the glyph role does not run for an entry that has neither a
   // glyph nor a check, and its empty box must show all the same.
   void DrawBackground(sys::RECT& r) override;
   void DrawGlyph(const sys::POINT& location) override;
-  TRichImageList* GetGlyphGraphic() override { return FGlyphGraphic.Get(this); }
-  void FreeGlyphGraphic() override { FGlyphGraphic.Free(); }
 
 private:
   // The 11 x 11 box in the entry's first 16 pixels.
   void PaintCheckBox();
-  TGlyphGraphicHolder FGlyphGraphic;
 };
 
 class TZelStyleExpandBtn : public TXPStyleExpandBtn {
