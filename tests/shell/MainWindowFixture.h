@@ -15,6 +15,7 @@
 #include "framework/forms/Application.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
+#include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Timers.h"
 #include "platform/user/WindowSystem.h"
