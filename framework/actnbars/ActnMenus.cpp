@@ -64,23 +64,32 @@ char32_t FoldCase(char32_t c) {
   return c;
 }
 
+// Decodes the UTF-8 character at caption[i], or returns false at a broken
+// or cut one; n is its length.
+bool DecodeAt(const std::string& caption, size_t i, char32_t& cp, size_t& n) {
+  const auto c = static_cast<unsigned char>(caption[i]);
+  cp = c;
+  n = 1;
+  if (c >= 0xF0)
+    n = 4, cp = c & 0x07;
+  else if (c >= 0xE0)
+    n = 3, cp = c & 0x0F;
+  else if (c >= 0xC0)
+    n = 2, cp = c & 0x1F;
+  if (i + n > caption.size()) return false;
+  for (size_t k = 1; k < n; ++k)
+    cp = (cp << 6) | char32_t(caption[i + k] & 0x3F);
+  return true;
+}
+
 // The characters of a UTF-8 caption that can serve as an accelerator:
 // letters and digits, case-folded; '&' marks are skipped.
 std::vector<char32_t> KeyLetters(const std::string& caption) {
   std::vector<char32_t> out;
   for (size_t i = 0; i < caption.size();) {
-    const auto c = static_cast<unsigned char>(caption[i]);
-    char32_t cp = c;
+    char32_t cp = 0;
     size_t n = 1;
-    if (c >= 0xF0)
-      n = 4, cp = c & 0x07;
-    else if (c >= 0xE0)
-      n = 3, cp = c & 0x0F;
-    else if (c >= 0xC0)
-      n = 2, cp = c & 0x1F;
-    if (i + n > caption.size()) break;
-    for (size_t k = 1; k < n; ++k)
-      cp = (cp << 6) | char32_t(caption[i + k] & 0x3F);
+    if (!DecodeAt(caption, i, cp, n)) break;
     i += n;
     const bool letter = cp < 0x80 ? std::isalnum(int(cp)) != 0 : (cp >= 0xC0 && cp < 0x2000);
     if (letter) out.push_back(FoldCase(cp));
@@ -113,24 +122,6 @@ std::vector<char32_t> BarAccelerators(const TCustomActionMenuBar& bar) {
       }
   }
   return keys;
-}
-
-// Decodes the UTF-8 character at caption[i], or returns false at a broken
-// or cut one; n is its length.
-bool DecodeAt(const std::string& caption, size_t i, char32_t& cp, size_t& n) {
-  const auto c = static_cast<unsigned char>(caption[i]);
-  cp = c;
-  n = 1;
-  if (c >= 0xF0)
-    n = 4, cp = c & 0x07;
-  else if (c >= 0xE0)
-    n = 3, cp = c & 0x0F;
-  else if (c >= 0xC0)
-    n = 2, cp = c & 0x1F;
-  if (i + n > caption.size()) return false;
-  for (size_t k = 1; k < n; ++k)
-    cp = (cp << 6) | char32_t(caption[i + k] & 0x3F);
-  return true;
 }
 
 } // namespace
