@@ -175,6 +175,24 @@ void EndEnvironment() {
 
 // ---- The readers -------------------------------------------------------------------
 
+namespace {
+
+// Gives the bytes as a stream to a reader of the live windows; a refusal is
+// an exception of the framework's, and the windows then settle as they
+// would after a load in the program.
+template <class Load> void ReadIntoWindow(std::string_view bytes, Load&& load) {
+  TFuzzEnvironment& env = Environment();
+  TMemoryStream m;
+  Fill(m, bytes);
+  try {
+    load(env, m);
+  } catch (const Exception&) {
+  }
+  env.Settle();
+}
+
+} // namespace
+
 void ReadFloatTree(std::string_view bytes) {
   TMemoryStream m;
   Fill(m, bytes);
@@ -189,47 +207,27 @@ void ReadFloatTree(std::string_view bytes) {
 }
 
 void ReadFrameSite(std::string_view bytes) {
-  TFuzzEnvironment& env = Environment();
-  TMemoryStream m;
-  Fill(m, bytes);
-  try {
+  ReadIntoWindow(bytes, [](TFuzzEnvironment& env, TMemoryStream& m) {
     env.MainForm()->FrameSite1->LoadFromStream(&m);
-  } catch (const Exception&) {
-  }
-  env.Settle();
+  });
 }
 
 void ReadDockTree(std::string_view bytes) {
-  TFuzzEnvironment& env = Environment();
-  TMemoryStream m;
-  Fill(m, bytes);
-  try {
+  ReadIntoWindow(bytes, [](TFuzzEnvironment& env, TMemoryStream& m) {
     env.PlainSite()->DockManager()->LoadFromStream(m);
-  } catch (const Exception&) {
-  }
-  env.Settle();
+  });
 }
 
 void ReadActionManager(std::string_view bytes) {
-  TFuzzEnvironment& env = Environment();
-  TMemoryStream m;
-  Fill(m, bytes);
-  try {
+  ReadIntoWindow(bytes, [](TFuzzEnvironment& env, TMemoryStream& m) {
     env.MainForm()->ActionManager1->LoadFromStream(m);
-  } catch (const Exception&) {
-  }
-  env.Settle();
+  });
 }
 
 void ReadEditorRecord(std::string_view bytes) {
-  TFuzzEnvironment& env = Environment();
-  TMemoryStream m;
-  Fill(m, bytes);
-  try {
+  ReadIntoWindow(bytes, [](TFuzzEnvironment& env, TMemoryStream& m) {
     env.MainForm()->ColorMapFrame()->LoadFromStream(m);
-  } catch (const Exception&) {
-  }
-  env.Settle();
+  });
 }
 
 void ReadLayout(std::string_view bytes) {
