@@ -126,12 +126,33 @@ void TFloatTreeZel::RecordForm(TWinControl* form) {
   RecordControl(first, form->BoundsRect(), first->Visible());
 }
 
+// A saved extent is bounded to what a person could have given the form: an
+// extent smaller than a window may be sized (or none at all) keeps the size
+// the form floated with, one larger than the screen becomes the screen's.
+static int SavedExtent(int64_t saved, int present, int least, int screen) {
+  if (saved < least) return present;
+  return int(std::min<int64_t>(saved, std::max(screen, least)));
+}
+
+sys::RECT BoundedPlacement(const sys::RECT& saved, int presentWidth, int presentHeight) {
+  const int screenW = sys::GetSystemMetrics(sys::SM_CXSCREEN);
+  const int screenH = sys::GetSystemMetrics(sys::SM_CYSCREEN);
+  const int w = SavedExtent(int64_t(saved.right) - saved.left, presentWidth,
+                            sys::GetSystemMetrics(sys::SM_CXMINTRACK), screenW);
+  const int h = SavedExtent(int64_t(saved.bottom) - saved.top, presentHeight,
+                            sys::GetSystemMetrics(sys::SM_CYMINTRACK), screenH);
+  // A corner far off the screen is first brought next to it, so that the
+  // sums below stay small; the fit then puts at least half on the screen.
+  const int left = int(std::clamp<int64_t>(saved.left, -int64_t(w), screenW));
+  const int top = int(std::clamp<int64_t>(saved.top, -int64_t(h), screenH));
+  return FitOnScreen(sys::RECT{left, top, left + w, top + h}, screenW, screenH);
+}
+
 bool TFloatTreeZel::Restore(TWinControl* form) {
   if (!form || form->ControlCount() == 0) return false;
   TFloatPlacement p;
   if (!Find(form->Controls(0), p)) return false;
-  const sys::RECT r = FitOnScreen(p.Bounds, sys::GetSystemMetrics(sys::SM_CXSCREEN),
-                                  sys::GetSystemMetrics(sys::SM_CYSCREEN));
+  const sys::RECT r = BoundedPlacement(p.Bounds, form->Width(), form->Height());
   form->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
   if (auto* ex = dynamic_cast<TCustomDockFormEx*>(form))
     ex->SetVisibleDeferred(p.Visible);
