@@ -59,6 +59,23 @@ sys::RECT FitOnScreen(const sys::RECT& R, int ScreenWidth, int ScreenHeight) {
   return sys::RECT{Clamp32(l), Clamp32(t), Clamp32(r), Clamp32(b)};
 }
 
+namespace {
+
+// FitOnScreen within the work area (the screen less a window manager's
+// panels), which need not start at the screen's corner.
+sys::RECT FitInWorkArea(const sys::RECT& R) {
+  sys::RECT work{};
+  sys::SystemParametersInfo(sys::SPI_GETWORKAREA, 0, &work, 0);
+  const int64_t dx = work.left, dy = work.top;
+  const sys::RECT fitted = FitOnScreen(sys::RECT{Clamp32(R.left - dx), Clamp32(R.top - dy),
+                                                 Clamp32(R.right - dx), Clamp32(R.bottom - dy)},
+                                       work.right - work.left, work.bottom - work.top);
+  return sys::RECT{Clamp32(fitted.left + dx), Clamp32(fitted.top + dy), Clamp32(fitted.right + dx),
+                   Clamp32(fitted.bottom + dy)};
+}
+
+} // namespace
+
 // ---- TFloatTreeZel ---------------------------------------------------------------------
 
 TFloatTreeZel::TFloatTreeZel() : FKeys(std::make_unique<TStringList>()) {
@@ -130,8 +147,7 @@ bool TFloatTreeZel::Restore(TWinControl* form) {
   if (!form || form->ControlCount() == 0) return false;
   TFloatPlacement p;
   if (!Find(form->Controls(0), p)) return false;
-  const sys::RECT r = FitOnScreen(p.Bounds, sys::GetSystemMetrics(sys::SM_CXSCREEN),
-                                  sys::GetSystemMetrics(sys::SM_CYSCREEN));
+  const sys::RECT r = FitInWorkArea(p.Bounds);
   form->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
   if (auto* ex = dynamic_cast<TCustomDockFormEx*>(form))
     ex->SetVisibleDeferred(p.Visible);
