@@ -8,8 +8,13 @@
 // learns of the change from the server's map notifications.
 
 struct SDL_Window;
+struct _XDisplay;
 
 namespace zel::sys {
+
+// The X display and window behind an SDL window; false when it is no X11
+// window.
+bool X11WindowOf(SDL_Window* window, _XDisplay** display, unsigned long* xwindow);
 
 // Map (and raise) or unmap the window without touching the keyboard focus.
 // False when the window is not an X11 one (the caller then uses SDL).
