@@ -125,7 +125,7 @@ private:
   static constexpr Uint64 kFocusWaitMs = 500;
   POINT ToScreen(Uint32 windowId, int x, int y) const;
   POINT PointerOnScreen(Uint32 windowId, int x, int y);
-  void NoteRootPoint(const SDL_SysWMmsg* msg);
+  bool OnX11Event(const SDL_SysWMmsg* msg);
 
   std::unordered_map<HWND, SdlWindow> windows_;
   std::vector<HWND> stack_; // front first, as last given to SDL
@@ -145,8 +145,10 @@ private:
   X11TopLevels x11Windows_;
   // Where the X server said the pointer was on the screen for the mouse
   // event SDL is about to report (SDL keeps only the window's coordinates,
-  // which are stale while a move of the window is on its way).
+  // which are stale while a move of the window is on its way), and whether
+  // the X event was a motion already delivered from it.
   bool rootPointValid_ = false;
+  bool motionDelivered_ = false;
   POINT rootPoint_{};
   // A descriptor to which "frame" is written once, when the first picture
   // has reached a shown window (ZEL_FIRST_FRAME_FD), for timing the start
@@ -487,20 +489,36 @@ void SdlBackend::CursorMoved(POINT screen) {
   SDL_WarpMouseGlobal(screen.x, screen.y);
 }
 
-void SdlBackend::NoteRootPoint(const SDL_SysWMmsg* msg) {
-  if (!msg || msg->subsystem != SDL_SYSWM_X11) return;
-  // Each X event comes just before what SDL makes of it; a point is kept
-  // only up to the next X event, so an event SDL drops leaves none behind.
+// Every X event comes just before what SDL makes of it.  A pointer motion
+// is delivered from the X event itself, in the root coordinates the server
+// gave: SDL drops a motion whose point in the window did not change, which
+// is what a window moved along with the pointer (a caption drag with coarse
+// jumps) reports.  Presses, releases and crossings keep their root point
+// for the SDL event that follows; any other X event clears it, so an event
+// SDL drops leaves nothing behind.
+bool SdlBackend::OnX11Event(const SDL_SysWMmsg* msg) {
+  rootPointValid_ = motionDelivered_ = false;
+  if (!msg || msg->subsystem != SDL_SYSWM_X11) return false;
   const XEvent& e = msg->msg.x11.event;
-  rootPointValid_ = true;
-  if (e.type == MotionNotify)
-    rootPoint_ = POINT{e.xmotion.x_root, e.xmotion.y_root};
-  else if (e.type == ButtonPress || e.type == ButtonRelease)
+  switch (e.type) {
+  case MotionNotify:
+    motionDelivered_ = true;
+    InputMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root});
+    return true;
+  case ButtonPress:
+  case ButtonRelease:
     rootPoint_ = POINT{e.xbutton.x_root, e.xbutton.y_root};
-  else if (e.type == EnterNotify || e.type == LeaveNotify)
+    rootPointValid_ = true;
+    break;
+  case EnterNotify:
+  case LeaveNotify:
     rootPoint_ = POINT{e.xcrossing.x_root, e.xcrossing.y_root};
-  else
-    rootPointValid_ = false;
+    rootPointValid_ = true;
+    break;
+  default:
+    break;
+  }
+  return false;
 }
 
 // A mouse event's point on the screen.  SDL reports it in the window's
@@ -624,9 +642,12 @@ void SdlBackend::OnWindowEvent(const SDL_WindowEvent& e) {
 bool SdlBackend::Dispatch(const SDL_Event& e) {
   switch (e.type) {
   case SDL_SYSWMEVENT:
-    NoteRootPoint(e.syswm.msg);
-    return false;
+    return OnX11Event(e.syswm.msg);
   case SDL_MOUSEMOTION:
+    if (motionDelivered_) {
+      motionDelivered_ = false;
+      return false;
+    }
     InputMouseMove(PointerOnScreen(e.motion.windowID, e.motion.x, e.motion.y));
     return true;
   case SDL_MOUSEBUTTONDOWN:

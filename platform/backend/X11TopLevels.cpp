@@ -67,6 +67,10 @@ void X11TopLevels::Describe(SDL_Window* window, const X11WindowHints& hints) {
   if (wm) XFree(wm);
   XChangeProperty(display, xwindow, AtomNamed("WM_CLIENT_LEADER"), XA_WINDOW, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&leader_), 1);
+  // SDL names the root window as every window's owner, which a window
+  // manager reads as "in front of the whole group": the main window would
+  // be kept above its own dialogs.  The owner is named by SetOwner alone.
+  XDeleteProperty(display, xwindow, XA_WM_TRANSIENT_FOR);
   if (hints.icon) {
     static const std::vector<unsigned long> icon = ProgramIconData();
     XChangeProperty(display, xwindow, AtomNamed("_NET_WM_ICON"), XA_CARDINAL, 32, PropModeReplace,
