@@ -20,11 +20,11 @@ X11WindowHints HintsForTopLevel(DWORD style, DWORD exStyle, bool owned) {
     break;
   case TopLevelKind::Dialog:
     h.windowType = "_NET_WM_WINDOW_TYPE_DIALOG";
-    h.transientForOwner = owned;
+    h.transientForOwner = true;
     break;
   case TopLevelKind::Utility:
     h.windowType = "_NET_WM_WINDOW_TYPE_UTILITY";
-    h.transientForOwner = owned;
+    h.transientForOwner = true;
     break;
   case TopLevelKind::Popup:
     // Menus, hints and previews come and go under the program's own

@@ -23,9 +23,11 @@ enum class TopLevelKind {
 struct X11WindowHints {
   TopLevelKind kind = TopLevelKind::Main;
   const char* windowType = "_NET_WM_WINDOW_TYPE_NORMAL";
-  bool overrideRedirect = false;  // the window manager never sees it
-  bool transientForOwner = false; // WM_TRANSIENT_FOR names the owner's window
-  bool icon = true;               // carries the program's icon
+  bool overrideRedirect = false; // the window manager never sees it
+  // WM_TRANSIENT_FOR names the owner's window whenever it has one (an owner
+  // may come later: a floating form is handed to its form after it shows).
+  bool transientForOwner = false;
+  bool icon = true; // carries the program's icon
 };
 
 TopLevelKind KindOfTopLevel(DWORD style, DWORD exStyle, bool owned);
