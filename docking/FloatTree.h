@@ -75,8 +75,9 @@ void FreeFloatTree();
 // given size in each direction.
 sys::RECT FitOnScreen(const sys::RECT& R, int ScreenWidth, int ScreenHeight);
 // A saved floating placement as Restore applies it: an extent below the
-// smallest window size keeps the present one, an extent beyond the screen
-// becomes the screen's, and the result is fitted on the screen.  Any values
+// smallest window size keeps the present one, an extent beyond the work area
+// (the screen less a window manager's panels) becomes the work area's, and the
+// result is fitted in it.  Any values
 // are taken without overflow.
 sys::RECT BoundedPlacement(const sys::RECT& saved, int presentWidth, int presentHeight);
 
