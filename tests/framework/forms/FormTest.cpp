@@ -124,6 +124,7 @@ TEST_F(FormTest, ClosingTheMainFormEndsTheApplication) {
 // form leaves them in front of it.  Other forms are windows of their own.
 TEST_F(FormTest, DialogsAndToolWindowsStayInFrontOfTheMainForm) {
   TForm* main = app->CreateForm<TForm>();
+  main->SetPosition(poDesigned);
   main->SetBounds(0, 0, 500, 400);
   main->Show();
   struct Row {
