@@ -107,8 +107,8 @@ TParsedTree Parse(TStream& s) {
 
 // The control a saved name stands for in site, or nullptr for a name that
 // finds nothing (a control that no longer exists): its zone goes.  A name
-// of a control the site may not hold (itself, one of its parents, a control
-// that never docks) is damage.
+// of a control the site may not hold (itself, one of its parents, or what
+// else AcceptsDockClient refuses) is damage.
 TControl* Resolve(TWinControl* site, const std::string& name) {
   if (name.empty()) return nullptr;
   TControl* c = nullptr;

@@ -324,14 +324,20 @@ struct TFields {
   static std::string Floating(const std::string& key, int l, int t, int r, int b) {
     return TFields().I32(3).I32(24).I32(l).I32(t).I32(r).I32(b).I32(1).Str32(key).I32(-1).s;
   }
-  // A configuration of one bar holding count items of the given caption.
-  static std::string Configuration(const std::string& bar, int count, const std::string& caption) {
+  // A configuration of one bar (or the same bar twice) holding count items
+  // of the given caption.
+  static std::string Configuration(const std::string& bar, int count, const std::string& caption,
+                                   int times = 1) {
     TFields f;
     f.s = "ZAMC";
-    f.U16(1).I32(0).I32(0).I32(1).Str16(bar).U8(1).U8(0).I32(count);
-    for (int i = 0; i < count; ++i)
-      f.Str32(caption).Str16("").I32(-1).U16(0).U8(3).I32(0).I32(0).U8(0).I32(0).U8(0).I32(0);
-    f.U8(0).I32(0).s += "END.";
+    f.U16(1).I32(0).I32(0).I32(times);
+    for (int t = 0; t < times; ++t) {
+      f.Str16(bar).U8(1).U8(0).I32(count);
+      for (int i = 0; i < count; ++i)
+        f.Str32(caption).Str16("").I32(-1).U16(0).U8(3).I32(0).I32(0).U8(0).I32(0).U8(0).I32(0);
+      f.U8(0).I32(0);
+    }
+    f.s += "END.";
     return f.s;
   }
 };
@@ -378,6 +384,8 @@ TEST_F(LayoutTest, FilesNamingTheWrongThingsNeverStopTheProgram) {
        true},
       {"menu items with UTF-8 captions",
        file(5, TFields::Configuration("GradientActionMainMenuBar1", 3, "Файл")), true},
+      {"the menu bar's record twice",
+       file(5, TFields::Configuration("GradientActionMainMenuBar1", 2, "Файл", 2)), true},
       {"the hidden list names the main form", file(4, TFields::Tree({"MainForm"}, {})), false},
       {"a zone names the editor's track bar", file(4, TFields::Tree({}, {"TrackBar1"})), false},
       {"a zone names the control bar", file(4, TFields::Tree({}, {"ControlBar1"})), false},
