@@ -57,9 +57,24 @@ void TMainForm::LoadLayoutSections(TStream& stream) {
   TMemoryStream configuration;
   if (stream.Remaining() > 0) configuration.CopyFrom(stream, stream.Remaining());
   configuration.SetPosition(0);
-  ActionManager1->LoadFromStream(configuration);
-  RepairPrioritySchedule();
+  LoadConfiguration(configuration);
   loaded(6);
+}
+
+// The configuration and the repair of its schedule take effect together or
+// not at all: a schedule the repair refuses would otherwise stay, be written
+// at the close and make the next start refuse the file again.
+void TMainForm::LoadConfiguration(TStream& configuration) {
+  TMemoryStream previous;
+  ActionManager1->SaveToStream(previous);
+  ActionManager1->LoadFromStream(configuration);
+  try {
+    RepairPrioritySchedule();
+  } catch (...) {
+    previous.SetPosition(0);
+    ActionManager1->LoadFromStream(previous);
+    throw;
+  }
 }
 
 // Both bars' records are applied before the control bar lays its bands out,

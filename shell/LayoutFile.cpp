@@ -1,11 +1,11 @@
 #include "shell/LayoutFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <csignal>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -101,7 +101,8 @@ bool ReadLayoutFile(const std::string& fileName, TMemoryStream& data) {
   }
   TDescriptor file(fd);
   struct stat st;
-  if (::fstat(fd, &st) != 0) throw EFOpenError::CreateFmt(SFOpenError, fileName, std::strerror(errno));
+  if (::fstat(fd, &st) != 0)
+    throw EFOpenError::CreateFmt(SFOpenError, fileName, std::strerror(errno));
   if (!S_ISREG(st.st_mode)) return false;
   if (st.st_size > kLayoutFileLimit)
     throw EReadError::CreateFmt(SLayoutTooLarge, fileName, int64_t(st.st_size));
@@ -110,7 +111,8 @@ bool ReadLayoutFile(const std::string& fileName, TMemoryStream& data) {
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EReadError(std::string(SReadError) + " \"" + fileName + "\". " + std::strerror(errno));
+    if (n < 0)
+      throw EReadError(std::string(SReadError) + " \"" + fileName + "\". " + std::strerror(errno));
     if (n == 0) break; // shorter than it was a moment ago: what is there is read
     done += size_t(n);
   }
@@ -148,8 +150,8 @@ void TLayoutLoadMark::Clear() {
 }
 
 bool TLayoutLoadMark::LeftBehind(const std::string& layoutFileName) {
-  const int fd = ::open(MarkFileName(layoutFileName).c_str(),
-                        O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  const int fd =
+      ::open(MarkFileName(layoutFileName).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) return false;
   TDescriptor file(fd);
   char text[24] = {};

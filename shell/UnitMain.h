@@ -120,6 +120,7 @@ private:
   void SaveLayoutSections(TStream& stream);
   void LoadLayoutSections(TStream& stream);
   void LoadBarSections(TStream& stream);
+  void LoadConfiguration(TStream& configuration);
   void ApplyLoadedGlyphSize();
   bool SetAsideLayoutOfFailedStart();
   bool LoadLayoutFile();
