@@ -87,10 +87,11 @@ struct TLayoutList {
   std::vector<TLayoutNode> Records;
 };
 
+// A field, or a list (a list's member is left unset in a field's part).
 struct TLayoutPart {
-  bool IsList = false;
-  TLayoutField Field{};
-  TLayoutList List{};
+  bool IsList;
+  TLayoutField Field;
+  TLayoutList List;
 };
 
 struct TLayoutNode {
@@ -474,7 +475,18 @@ private:
     for (TLayoutNode* r : records)
       if (r->Shape == a->Shape && r != a) same.push_back(r);
     if (same.empty()) return;
-    std::swap(*a, *same[FRandom.Below(same.size())]);
+    TLayoutNode* b = same[FRandom.Below(same.size())];
+    // A menu item and one of its own sub-items cannot trade places.
+    if (Holds(*a, b) || Holds(*b, a)) return;
+    std::swap(*a, *b);
+  }
+
+  static bool Holds(const TLayoutNode& n, const TLayoutNode* inner) {
+    for (const TLayoutPart& p : n.Parts)
+      if (p.IsList)
+        for (const TLayoutNode& r : p.List.Records)
+          if (&r == inner || Holds(r, inner)) return true;
+    return false;
   }
 
   const std::string& Pick(const std::vector<std::string>& from) {
