@@ -3,6 +3,8 @@
 
 #include "actionbars/ZelStyleActnCtrls.h"
 
+#include <algorithm>
+
 #include "actionbars/ZelStyleConsts.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Streams.h"
@@ -112,11 +114,14 @@ uint8_t ParentKind(TWinControl* parent) {
   return ppkOther;
 }
 
+// A bar stands only in a control bar or floats in a form of its own; a
+// record of any other parent (ppkOther) is not one this program writes for
+// its bars.  A bar of no width or height shows nothing and can never be
+// reached again, so such a record is damage too.
 bool Plausible(const TPlacement& p) {
-  const bool kindKnown =
-      p.Kind == ppkDockForm || p.Kind == ppkControlBar || p.Kind == ppkOther || p.Kind == ppkNone;
+  const bool kindKnown = p.Kind == ppkDockForm || p.Kind == ppkControlBar || p.Kind == ppkNone;
   auto coordinate = [](int32_t v) { return v >= -kMaxCoordinate && v <= kMaxCoordinate; };
-  auto extent = [](int32_t v) { return v >= 0 && v <= kMaxCoordinate; };
+  auto extent = [](int32_t v) { return v >= 1 && v <= kMaxCoordinate; };
   return kindKnown && coordinate(p.Left) && coordinate(p.Top) && extent(p.Width) &&
          extent(p.Height);
 }
@@ -146,6 +151,30 @@ TPlacement ReadPlacement(TStream& stream) {
   }
 }
 
+// The control bar a docked record names, looked up in the bar's owner:
+// nullptr when the name finds nothing (the bar stays where it is); a name of
+// anything but a control bar outside the bar is damage.
+TWinControl* RecordParent(TCustomActionDockBar* bar, const TPlacement& p) {
+  if (p.Kind != ppkControlBar || !bar->Owner()) return nullptr;
+  TComponent* found = bar->Owner()->FindComponent(p.Name);
+  if (!found) return nullptr;
+  auto* parent = dynamic_cast<TCustomControlBar*>(found);
+  if (!parent || parent->IsWithin(bar)) throw EReadError(SZelBadPlacement);
+  return parent;
+}
+
+// The rectangle moved to lie on the work area as far as it fits there: a
+// form saved wholly on the screen stays where it was, one saved off the
+// screen comes back onto it.  The size is bounded first by the caller.
+RECT KeepOnWorkArea(const RECT& r) {
+  RECT work{};
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  const int left = std::max<int>(work.left, std::min<int>(r.left, work.right - w));
+  const int top = std::max<int>(work.top, std::min<int>(r.top, work.bottom - h));
+  return RECT{left, top, left + w, top + h};
+}
+
 } // namespace
 
 void SaveBarPlacement(TCustomActionDockBar* bar, TStream& stream) {
@@ -169,12 +198,24 @@ void SaveBarPlacement(TCustomActionDockBar* bar, TStream& stream) {
 }
 
 // A floating bar floats again in a form as large as the bar and the small
-// caption's frame; a docked one goes back into its parent, found by name in
-// its owner (a bar floating now is docked there, never put in bare), and
-// takes its bounds there.
+// caption's frame, on the screen; a docked one goes back into its control
+// bar, found by name in its owner and checked before anything changes (a
+// bar floating now is docked there, never put in bare), and takes its
+// bounds there.
 void LoadBarPlacement(TCustomActionDockBar* bar, TStream& stream) {
   if (stream.Remaining() < 4) return;
-  const TPlacement p = ReadPlacement(stream);
+  const int64_t start = stream.Position();
+  TPlacement p = ReadPlacement(stream);
+  TWinControl* parent = nullptr;
+  try {
+    parent = RecordParent(bar, p);
+  } catch (...) {
+    stream.SetPosition(start);
+    throw;
+  }
+  // No bar is larger than the screen it is shown on.
+  p.Width = std::min(p.Width, GetSystemMetrics(SM_CXSCREEN));
+  p.Height = std::min(p.Height, GetSystemMetrics(SM_CYSCREEN));
   if (p.Kind == ppkDockForm) {
     // A bar saved hidden (its form was closed) floats hidden: its form
     // does not show, empty, at the next start.
@@ -200,19 +241,16 @@ void LoadBarPlacement(TCustomActionDockBar* bar, TStream& stream) {
       // the saved corner, so a form saved whole on the screen comes back
       // exactly there (and a later save writes the same place).
       const RECT fitted =
-          FitNewFloatingRect(RECT{p.Left, p.Top, p.Left + host->Width(), p.Top + host->Height()});
+          KeepOnWorkArea(RECT{p.Left, p.Top, p.Left + host->Width(), p.Top + host->Height()});
       host->SetBounds(fitted.left, fitted.top, host->Width(), host->Height());
     }
     return;
   }
-  if (p.Kind != ppkNone && bar->Owner()) {
-    auto* parent = dynamic_cast<TWinControl*>(bar->Owner()->FindComponent(p.Name));
-    if (parent && parent != bar->Parent() && parent != bar) {
-      if (bar->Floating())
-        bar->ManualDock(parent);
-      else
-        bar->SetParent(parent);
-    }
+  if (parent && parent != bar->Parent()) {
+    if (bar->Floating())
+      bar->ManualDock(parent);
+    else
+      bar->SetParent(parent);
   }
   bar->SetBounds(p.Left, p.Top, p.Width, p.Height);
   bar->SetVisible(p.Visible);

@@ -73,15 +73,26 @@ struct TSettings {
   bool HideUnused = false;
 };
 
+// A text that is no UTF-8 is damage like any other bad field: kept, it
+// would be written back at every close.
+std::string ReadUtf8Text(TStream& s) {
+  std::string text = ReadText(s);
+  if (!Utf8Valid(text)) throw EReadError(SFrameColorMapBadData);
+  return text;
+}
+
 void ReadSettings(TStream& s, TSettings& out) {
-  out.StyleName = ReadText(s);
+  out.StyleName = ReadUtf8Text(s);
   out.Map = s.ReadU8();
   if (out.Map > 2 && out.Map != kNoMap) throw EReadError(SFrameColorMapBadData);
   for (std::vector<TColorEntry>& list : out.Colors) {
     const uint8_t count = s.ReadU8();
     for (int i = 0; i < count; ++i) {
-      std::string name = ReadText(s);
-      list.push_back({std::move(name), TColor(s.ReadI32())});
+      std::string name = ReadUtf8Text(s);
+      const TColor color = TColor(s.ReadI32());
+      // A value that is no colour at all is passed over like a name that
+      // matches no property: the map keeps its own.
+      if (IsValidColor(color)) list.push_back({std::move(name), color});
     }
   }
   out.Gradient = s.ReadBool();
@@ -159,8 +170,8 @@ void TFrameColorMap::LoadFromStream(TStream& stream) {
     if (CurrentColorMap()) ApplyColorMapAndStyle();
     actGradient->SetChecked(settings.Gradient);
     ApplyGradient();
-    cbStart->SetSelected(settings.Start);
-    cbEnd->SetSelected(settings.End);
+    if (IsValidColor(settings.Start)) cbStart->SetSelected(settings.Start);
+    if (IsValidColor(settings.End)) cbEnd->SetSelected(settings.End);
     (settings.Vertical ? actVert : actHor)->SetChecked(true);
     actHideUnused->SetChecked(settings.HideUnused);
     lSize->SetCaption(IntToStr(FGlyphSize));

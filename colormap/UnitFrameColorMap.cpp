@@ -79,17 +79,31 @@ TFrameColorMap::~TFrameColorMap() {
                                         static_cast<TCustomActionBarColorMap*>(XPColorMap1),
                                         static_cast<TCustomActionBarColorMap*>(TwilightColorMap1)})
     if (map) map->OnColorChange = nullptr;
-  ValueListEditor1->OnDrawCell = nullptr;
-  ValueListEditor1->OnSelectCell = nullptr;
-  ValueListEditor1->OnTopLeftChanged = nullptr;
-  ValueListEditor1->OnExit = nullptr;
+  // A component freed before the frame (by a parent outside the frame) has
+  // already cleared its field, see Notification.
+  if (ValueListEditor1) {
+    ValueListEditor1->OnDrawCell = nullptr;
+    ValueListEditor1->OnSelectCell = nullptr;
+    ValueListEditor1->OnTopLeftChanged = nullptr;
+    ValueListEditor1->OnExit = nullptr;
+  }
   if (FColorEditor) {
     FColorEditor->OnChange = nullptr;
     FColorEditor->OnExit = nullptr;
   }
-  cbStart->OnChange = nullptr;
-  cbEnd->OnChange = nullptr;
-  TrackBar1->OnChange = nullptr;
+  if (cbStart) cbStart->OnChange = nullptr;
+  if (cbEnd) cbEnd->OnChange = nullptr;
+  if (TrackBar1) TrackBar1->OnChange = nullptr;
+}
+
+// Every field of the description, for f to inspect or clear.
+template <class F> void TFrameColorMap::ForEachDescribedField(F&& f) {
+  f(lCapSize), f(lSize), f(TrackBar1), f(sbHideUnused), f(sbStyle), f(SpeedButtonZel1);
+  f(SpeedButtonZel2), f(SpeedButtonZel3), f(GroupBox1), f(SpeedButtonZel4), f(SpeedButtonZel5);
+  f(SpeedButtonZel6), f(lStartColor), f(lEndColor), f(cbStart), f(cbEnd), f(ValueListEditor1);
+  f(SpeedButtonZel8), f(ImageListZel1), f(ActionList1), f(actXPColorMap), f(actStandartColorMap);
+  f(actTwilightColorMap), f(actGradient), f(actVert), f(actHor), f(actDefaultColor);
+  f(actHideUnused), f(StandardColorMap1), f(XPColorMap1), f(TwilightColorMap1);
 }
 
 // One radio item per registered style, in the list's order.
@@ -133,6 +147,12 @@ void TFrameColorMap::SetActionManager(TCustomActionManager* manager) {
 void TFrameColorMap::Notification(TComponent* component, TOperation operation) {
   TFrame::Notification(component, operation);
   if (operation != opRemove) return;
+  // The frame owns its components, but a control moved out of the frame
+  // may be freed with its new parent before the frame: no field may keep
+  // pointing at it.
+  ForEachDescribedField([component](auto*& field) {
+    if (static_cast<TComponent*>(field) == component) field = nullptr;
+  });
   if (component == FColorEditor) FColorEditor = nullptr;
   if (component == FStyleMenu) FStyleMenu = nullptr;
   if (component == FActionManager) {

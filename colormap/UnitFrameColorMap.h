@@ -185,6 +185,7 @@ private:
   // The control bar a gradient bar stands on, or nil for any other bar.
   static TCustomControlBar* GradientControlBar(TCustomActionBar* bar);
   template <class F> void ForEachActionBar(F&& f);
+  template <class F> void ForEachDescribedField(F&& f);
 
   std::string FStylePrefix;
   TCustomActionManager* FActionManager = nullptr;

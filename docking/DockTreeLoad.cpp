@@ -1,5 +1,6 @@
 // TDockTreeZel's tolerant loader.  The saved tree is read once without
-// building anything, to learn its hidden clients and every name it holds:
+// building anything, to learn its hidden clients and every name it holds,
+// each of which must name nothing or a control that may dock in the site:
 //   S version [relative, orientation] count A names B top-limit zones... E
 // With hidden clients the framework's loader gets a copy of S..A (the count
 // set to 0) followed by B..E, and the hidden clients are docked again here,
@@ -10,14 +11,15 @@
 
 #include "docking/DockForms.h"
 #include "docking/DockTreeZel.h"
-#include "docking/FloatTree.h"
+#include "framework/core/Exceptions.h"
 #include "framework/core/StrUtils.h"
 #include "framework/core/Streams.h"
-#include "framework/forms/Application.h"
 
 namespace zel {
 
 namespace {
+
+constexpr const char* SDockTreeZelForeignClient = "Элемент %s не может быть пристыкован к %s";
 
 struct TPreRead {
   int64_t CountEnd = 0; // A: right after the hidden-client count
@@ -56,6 +58,24 @@ bool PreRead(TStream& s, TPreRead& t) {
   return true;
 }
 
+// The controls the saved names stand for, each checked before anything is
+// applied: a name of a control the site may not hold (the site, one of its
+// parents, a form, a bar, a control inside the editor) makes the tree
+// damaged.  Names that find nothing are left out.
+std::vector<TControl*> ResolveNames(TWinControl* site, const std::vector<std::string>& names) {
+  std::vector<TControl*> found;
+  for (const std::string& name : names) {
+    if (name.empty()) continue;
+    TControl* c = nullptr;
+    site->ReloadDockedControl(name, c);
+    if (!c) continue;
+    if (!site->AcceptsDockClient(c))
+      throw EReadError(Format(SDockTreeZelForeignClient, Utf8Truncate(name, 64), site->Name()));
+    found.push_back(c);
+  }
+  return found;
+}
+
 // The bytes from..to of s, appended to out.
 void CopyBytes(TStream& s, int64_t from, int64_t to, TMemoryStream& out) {
   s.SetPosition(from);
@@ -78,8 +98,11 @@ void TDockTreeZel::LoadFromStream(TStream& s) {
     }
     TPreRead t;
     bool known = false;
+    std::vector<TControl*> hidden;
     try {
       known = PreRead(s, t);
+      hidden = ResolveNames(DockSite(), t.Hidden);
+      ResolveNames(DockSite(), t.Zones);
     } catch (...) {
       s.SetPosition(start);
       throw;
@@ -106,7 +129,7 @@ void TDockTreeZel::LoadFromStream(TStream& s) {
         throw;
       }
       s.SetPosition(t.End);
-      RedockHidden(t.Hidden);
+      RedockHidden(hidden);
     }
     FloatAbsentClients(absent);
   } catch (...) {
@@ -118,12 +141,10 @@ void TDockTreeZel::LoadFromStream(TStream& s) {
 
 // Each hidden client found is docked while marked as docking (so showing it
 // for a moment does not show the floating form it may be in) and hidden again.
-void TDockTreeZel::RedockHidden(const std::vector<std::string>& names) {
+void TDockTreeZel::RedockHidden(const std::vector<TControl*>& clients) {
   TWinControl* site = DockSite();
   const int W = site->Width(), H = site->Height();
-  for (const std::string& name : names) {
-    TControl* c = FindDockedControl(name, Application);
-    if (!c || c == site) continue;
+  for (TControl* c : clients) {
     const TControlState before = c->ControlState();
     c->SetControlState(before + csDocking);
     try {

@@ -45,7 +45,7 @@ private:
   void DrawGrabberClose(TCanvas* canvas, const sys::RECT& r);
   void DrawGrabberCaption(TCanvas* canvas, const sys::RECT& area, TControl* control);
   void FloatAbsentClients(const std::vector<TControl*>& absent);
-  void RedockHidden(const std::vector<std::string>& names);
+  void RedockHidden(const std::vector<TControl*>& clients);
 
   sys::HFONT FCaptionFont = nullptr;
   sys::HFONT FCaptionFontVert = nullptr;

@@ -59,6 +59,23 @@ sys::RECT FitOnScreen(const sys::RECT& R, int ScreenWidth, int ScreenHeight) {
   return sys::RECT{Clamp32(l), Clamp32(t), Clamp32(r), Clamp32(b)};
 }
 
+namespace {
+
+// FitOnScreen within the work area (the screen less a window manager's
+// panels), which need not start at the screen's corner.
+sys::RECT FitInWorkArea(const sys::RECT& R) {
+  sys::RECT work{};
+  sys::SystemParametersInfo(sys::SPI_GETWORKAREA, 0, &work, 0);
+  const int64_t dx = work.left, dy = work.top;
+  const sys::RECT fitted = FitOnScreen(sys::RECT{Clamp32(R.left - dx), Clamp32(R.top - dy),
+                                                 Clamp32(R.right - dx), Clamp32(R.bottom - dy)},
+                                       work.right - work.left, work.bottom - work.top);
+  return sys::RECT{Clamp32(fitted.left + dx), Clamp32(fitted.top + dy), Clamp32(fitted.right + dx),
+                   Clamp32(fitted.bottom + dy)};
+}
+
+} // namespace
+
 // ---- TFloatTreeZel ---------------------------------------------------------------------
 
 TFloatTreeZel::TFloatTreeZel() : FKeys(std::make_unique<TStringList>()) {
@@ -126,12 +143,33 @@ void TFloatTreeZel::RecordForm(TWinControl* form) {
   RecordControl(first, form->BoundsRect(), first->Visible());
 }
 
+// A saved extent is bounded to what a person could have given the form: an
+// extent smaller than a window may be sized (or none at all) keeps the size
+// the form floated with, one larger than the screen becomes the screen's.
+static int SavedExtent(int64_t saved, int present, int least, int screen) {
+  if (saved < least) return present;
+  return int(std::min<int64_t>(saved, std::max(screen, least)));
+}
+
+sys::RECT BoundedPlacement(const sys::RECT& saved, int presentWidth, int presentHeight) {
+  sys::RECT work{};
+  sys::SystemParametersInfo(sys::SPI_GETWORKAREA, 0, &work, 0);
+  const int w = SavedExtent(int64_t(saved.right) - saved.left, presentWidth,
+                            sys::GetSystemMetrics(sys::SM_CXMINTRACK), work.right - work.left);
+  const int h = SavedExtent(int64_t(saved.bottom) - saved.top, presentHeight,
+                            sys::GetSystemMetrics(sys::SM_CYMINTRACK), work.bottom - work.top);
+  // A corner far off the work area is first brought next to it, so that the
+  // sums below stay small; the fit then puts at least half inside it.
+  const int left = int(std::clamp<int64_t>(saved.left, int64_t(work.left) - w, work.right));
+  const int top = int(std::clamp<int64_t>(saved.top, int64_t(work.top) - h, work.bottom));
+  return FitInWorkArea(sys::RECT{left, top, left + w, top + h});
+}
+
 bool TFloatTreeZel::Restore(TWinControl* form) {
   if (!form || form->ControlCount() == 0) return false;
   TFloatPlacement p;
   if (!Find(form->Controls(0), p)) return false;
-  const sys::RECT r = FitOnScreen(p.Bounds, sys::GetSystemMetrics(sys::SM_CXSCREEN),
-                                  sys::GetSystemMetrics(sys::SM_CYSCREEN));
+  const sys::RECT r = BoundedPlacement(p.Bounds, form->Width(), form->Height());
   form->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
   if (auto* ex = dynamic_cast<TCustomDockFormEx*>(form))
     ex->SetVisibleDeferred(p.Visible);

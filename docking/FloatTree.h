@@ -74,6 +74,12 @@ void FreeFloatTree();
 // Moves R so that at least half of it (rounded down) lies on a screen of the
 // given size in each direction.
 sys::RECT FitOnScreen(const sys::RECT& R, int ScreenWidth, int ScreenHeight);
+// A saved floating placement as Restore applies it: an extent below the
+// smallest window size keeps the present one, an extent beyond the work area
+// (the screen less a window manager's panels) becomes the work area's, and the
+// result is fitted in it.  Any values
+// are taken without overflow.
+sys::RECT BoundedPlacement(const sys::RECT& saved, int presentWidth, int presentHeight);
 
 // Finds a control by name, or by a float-tree key (names ";" classes), among
 // the components of root and, depth first, of everything root owns; dock

@@ -244,11 +244,19 @@ RECT TFrameSite::PreviewRect(RECT r) {
   return r;
 }
 
+namespace {
+
+// Action bars dock in control bars only, and a form is a window of its own.
+bool NeverDocksHere(TControl* control) {
+  return dynamic_cast<TCustomActionDockBar*>(control) || dynamic_cast<TCustomForm*>(control);
+}
+
+} // namespace
+
 void TFrameSite::DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) {
   TFrame::DockOver(source, x, y, state, accept);
   if (FBusy || !source) return;
-  // Action bars never dock here.
-  if (dynamic_cast<TCustomActionDockBar*>(source->Control())) {
+  if (NeverDocksHere(source->Control())) {
     accept = false;
     return;
   }
@@ -295,6 +303,14 @@ void TFrameSite::ReloadDockedControl(const std::string& name, TControl*& control
     if (!control) control = FindDockedControl(name, Owner());
   }
   if (!control) control = FindDockedControl(name, Application);
+}
+
+// What a person could dock here by dragging, and nothing else: a control
+// made to dock (the editor; not the controls inside it nor the control bar),
+// never an action bar nor a form.
+bool TFrameSite::AcceptsDockClient(TControl* client) {
+  return TFrame::AcceptsDockClient(client) && client->DragKind() == dkDock &&
+         !NeverDocksHere(client);
 }
 
 // ---- Collapse and expansion -------------------------------------------------------

@@ -54,6 +54,9 @@ public:
   bool DoUnDock(TWinControl* newTarget, TControl* client) override;
   void DoAddDockClient(TControl* client, const sys::RECT& rect) override;
   void ReloadDockedControl(const std::string& controlName, TControl*& control) override;
+  // Besides the framework's rule: only a control that docks by dragging
+  // (dkDock), never an action bar nor a form.
+  bool AcceptsDockClient(TControl* client) override;
 
 protected:
   std::unique_ptr<IDockManager> CreateDockManager() override;

@@ -154,6 +154,8 @@ protected:
 private:
   void DropDefaultColorMap();
   void FreeGoneControls();
+  // LayoutControls' work, done while the bar's alignment is held off.
+  void PlaceControls();
   std::vector<TCustomActionControl*> FActionControls;
   // Controls whose item went, hidden and waiting to be freed.
   std::vector<TCustomActionControl*> FGoneControls;

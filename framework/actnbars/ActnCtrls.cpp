@@ -124,11 +124,21 @@ void TCustomActionBar::CreateControls() {
   }
 }
 
+// The bar's own alignment is held off while its controls go and come one
+// by one, so that the bar is aligned once for all of them and not once per
+// control (which made a rebuild take time in the square of the count).
 void TCustomActionBar::RecreateControls() {
   if (ComponentState().Contains(csDestroying)) return;
-  DestroyControls();
-  CreateControls();
-  LayoutControls();
+  DisableAlign();
+  try {
+    DestroyControls();
+    CreateControls();
+    LayoutControls();
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
   Invalidate();
 }
 
@@ -143,6 +153,20 @@ RECT TCustomActionBar::LayoutRect() {
 void TCustomActionBar::LayoutControls() {
   if (FLayingOut || ComponentState().Contains(csDestroying)) return;
   FLayingOut = true;
+  // Each control placed would otherwise align the whole bar again.
+  DisableAlign();
+  try {
+    PlaceControls();
+  } catch (...) {
+    EnableAlign();
+    FLayingOut = false;
+    throw;
+  }
+  EnableAlign();
+  FLayingOut = false;
+}
+
+void TCustomActionBar::PlaceControls() {
   const RECT area = LayoutRect();
   const bool vertical = FOrientation == boTopToBottom || FOrientation == boBottomToTop;
   int x = area.left, y = area.top, line = 0, extent = 0;
@@ -178,7 +202,6 @@ void TCustomActionBar::LayoutControls() {
     const int h = extent + (Height() - ClientHeight()) + (ClientHeight() - area.bottom);
     if (h != Height()) SetBounds(Left(), Top(), Width(), h);
   }
-  FLayingOut = false;
 }
 
 bool TCustomActionBar::ItemChecked(const TActionClientItem* item) {

@@ -18,7 +18,8 @@
 // session (i32), then its child item list and its context item list.
 //
 // Reading builds the whole configuration aside and only then replaces the
-// manager's, so a damaged stream leaves the previous bars untouched.
+// manager's, so a damaged stream leaves the previous bars untouched.  Texts
+// must be UTF-8, and the item counts are bounded by what a bar can show.
 
 #include <algorithm>
 #include <cstdint>
@@ -41,6 +42,13 @@ constexpr uint16_t kVersion = 1;
 constexpr int kMaxDepth = 32;
 // The fewest bytes one item takes, to refuse counts the stream cannot hold.
 constexpr int64_t kMinItemBytes = 4 + 2 + 4 + 2 + 1 + 4 + 4 + 2 * 5;
+// A bar lines its items up side by side or one under another, each at least
+// a separator's 8 pixels long: more items than this in one list would make
+// a bar over 8000 pixels long, more than any screen shows.  The whole
+// configuration, every bar, menu and submenu together, holds at most
+// kMaxTotalItems.
+constexpr int32_t kMaxListItems = 1024;
+constexpr int64_t kMaxTotalItems = 16384;
 
 [[noreturn]] void BadFormat() {
   throw EReadError(SActnConfigFormat);
@@ -77,6 +85,13 @@ std::string ReadText32(TStream& s) {
   return s.ReadChars(len);
 }
 
+// A text that is shown or written back must be UTF-8.
+std::string ReadUtf8Text32(TStream& s) {
+  std::string text = ReadText32(s);
+  if (!Utf8Valid(text)) BadFormat();
+  return text;
+}
+
 std::string ReadText16(TStream& s) {
   const uint16_t len = s.ReadU16();
   if (len > s.Remaining()) BadFormat();
@@ -101,9 +116,11 @@ public:
     if (depth > kMaxDepth) throw EReadError::CreateFmt(SActnConfigTooDeep, kMaxDepth);
     list->SetHideUnused(FStream.ReadBool());
     const int32_t count = ReadCount(FStream, kMinItemBytes);
+    FTotalItems += count;
+    if (count > kMaxListItems || FTotalItems > kMaxTotalItems) BadFormat();
     for (int32_t i = 0; i < count; ++i) {
       TActionClientItem* item = list->Add();
-      item->SetCaption(ReadText32(FStream));
+      item->SetCaption(ReadUtf8Text32(FStream));
       const std::string actionName = ReadText16(FStream);
       // An action that no longer exists leaves the item without one.
       item->SetAction(FManager.FindAction(actionName));
@@ -134,6 +151,7 @@ public:
 private:
   TCustomActionManager& FManager;
   TStream& FStream;
+  int64_t FTotalItems = 0;
 };
 
 void TCustomActionManager::SaveToStream(TStream& stream) const {
@@ -164,7 +182,7 @@ void TCustomActionManager::LoadFromStream(TStream& stream) {
   TStringList schedule;
   const int32_t entries = ReadCount(stream, 4);
   for (int32_t i = 0; i < entries; ++i)
-    schedule.Add(ReadText32(stream));
+    schedule.Add(ReadUtf8Text32(stream));
 
   TActnConfigReader reader(*this, stream);
   // The new bars are built in a collection of their own, which does not

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "framework/controls/WinControl.h"
+#include "framework/core/Consts.h"
+#include "framework/core/Exceptions.h"
 #include "platform/user/User.h"
 
 namespace zel {
@@ -423,9 +425,25 @@ void TControl::SetMouseCapture(bool value) {
 
 // ---- Parent ----------------------------------------------------------------------------
 
+bool TControl::IsWithin(const TControl* control) const {
+  if (!control) return false;
+  for (const TControl* c = this; c; c = c->FParent)
+    if (c == control) return true;
+  return false;
+}
+
+// A parent inside its own child would close the parent chain into a loop,
+// which every walk up the chain (messages, painting, coordinates) would run
+// around for ever.
+void TControl::CheckNewParent(const TWinControl* parent) const {
+  if (!parent || !parent->IsWithin(this)) return;
+  auto label = [](const TControl* c) { return c->Name().empty() ? c->ClassName() : c->Name(); };
+  throw EInvalidOperation::CreateFmt(SControlParentCycle, label(this), label(parent));
+}
+
 void TControl::SetParent(TWinControl* parent) {
   if (parent == FParent) return;
-  if (parent == this) return;
+  CheckNewParent(parent);
   if (FParent) FParent->RemoveControl(this);
   if (parent) parent->InsertControl(this);
 }
@@ -693,6 +711,8 @@ bool TControl::ManualDock(TWinControl* newDockSite, TControl* dropControl, TAlig
     const POINT tl = FParent ? FParent->ClientToScreen(POINT{FLeft, FTop}) : POINT{FLeft, FTop};
     return ManualFloat(RECT{tl.x, tl.y, tl.x + UndockWidth(), tl.y + UndockHeight()});
   }
+  // Refused before the control leaves its present site.
+  CheckNewParent(newDockSite);
   const bool nested = FControlState.Contains(csDocking);
   FControlState += csDocking;
   bool docked = false;
@@ -716,7 +736,8 @@ bool TControl::LeaveHostFor(TWinControl* newDockSite) {
 }
 
 void TControl::Dock(TWinControl* newDockSite, const RECT& rect) {
-  if (!newDockSite || newDockSite == this) return;
+  if (!newDockSite) return;
+  CheckNewParent(newDockSite);
   const bool nested = FControlState.Contains(csDocking);
   FControlState += csDocking;
   try {

@@ -67,6 +67,12 @@ public:
   TWinControl* Parent() const { return FParent; }
   virtual void SetParent(TWinControl* parent);
   bool HasParent() const { return FParent != nullptr; }
+  // Whether this control is control itself or lies inside it (control is
+  // one of its parents).  Such a control can be no parent of control:
+  // SetParent, InsertControl and docking raise EInvalidOperation for it.
+  bool IsWithin(const TControl* control) const;
+  // Raises EInvalidOperation when parent is this control or lies inside it.
+  void CheckNewParent(const TWinControl* parent) const;
 
   // ---- Bounds (parent client coordinates; screen for a top-level form) --------
   int Left() const { return FLeft; }

@@ -551,7 +551,8 @@ void TWinControl::Remove(TControl* c) {
 }
 
 void TWinControl::InsertControl(TControl* c) {
-  if (!c || c == this || ContainsControl(c)) return;
+  if (!c || c->FParent == this) return;
+  c->CheckNewParent(this);
   if (c->FParent) c->FParent->RemoveControl(c);
   Insert(c);
   if (c->FParentFont) c->Perform(CM_PARENTFONTCHANGED);
@@ -1030,6 +1031,10 @@ void TWinControl::ReloadDockedControl(const std::string& controlName, TControl*&
   control = nullptr;
   if (Owner())
     if (TComponent* c = Owner()->FindComponent(controlName)) control = dynamic_cast<TControl*>(c);
+}
+
+bool TWinControl::AcceptsDockClient(TControl* client) {
+  return client && !IsWithin(client);
 }
 
 std::unique_ptr<IDockManager> TWinControl::CreateDockManager() {

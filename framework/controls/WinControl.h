@@ -210,6 +210,10 @@ public:
   // Finds a docked control again by the name a saved dock tree holds (the
   // base looks among the site owner's components).
   virtual void ReloadDockedControl(const std::string& controlName, TControl*& control);
+  // Whether a control found again by name in a saved dock tree may be docked
+  // here.  The base takes any control but the site and its parents; a site
+  // narrows this further.
+  virtual bool AcceptsDockClient(TControl* client);
 
   static void DeclareProperties(TPropertyTable<TWinControl>& t);
 

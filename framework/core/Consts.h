@@ -16,6 +16,8 @@ inline constexpr const char* SDuplicateName = "A component named %s already exis
 inline constexpr const char* SInvalidName = "'%s' is not a valid component name";
 inline constexpr const char* SOwnerCycle =
     "A component cannot be owned by itself or by a component it owns";
+inline constexpr const char* SControlParentCycle =
+    "Control %s cannot be put inside %s, which is the control itself or lies inside it";
 inline constexpr const char* SInvalidFormat = "Format '%s' invalid or incompatible with argument";
 inline constexpr const char* SInvalidInteger = "'%s' is not a valid integer value";
 inline constexpr const char* SReadError = "Stream read error";

@@ -25,6 +25,9 @@ std::string Utf8Copy(std::string_view s, int start, int count);
 // U+FFFD and advances by one.
 char32_t Utf8Decode(std::string_view s, size_t& pos);
 void Utf8Append(std::string& out, char32_t c);
+// Whether s is well-formed UTF-8: no stray or missing continuation bytes, no
+// overlong forms, no surrogates, nothing past U+10FFFF.
+bool Utf8Valid(std::string_view s);
 
 // ---- case --------------------------------------------------------------------
 

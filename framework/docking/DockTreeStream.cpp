@@ -11,9 +11,10 @@
 // in the hidden-client list instead (when it has one), and on loading it
 // is docked again, hidden, and gets a new place when it is shown.  The
 // zone it leaves stays when it has other children (possibly none visible).
-// The reader parses and checks everything before it touches the site, so a
-// damaged stream raises EReadError (and nothing else), changes nothing and
-// leaves the stream where it was.
+// The reader parses and checks everything, and resolves every name to a
+// control the site may hold, before it touches the site, so a damaged
+// stream raises EReadError (and nothing else), changes nothing and leaves
+// the stream where it was.
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +22,7 @@
 #include <functional>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/StrUtils.h"
 #include "framework/core/Streams.h"
 #include "framework/docking/DockTree.h"
 
@@ -103,6 +105,20 @@ TParsedTree Parse(TStream& s) {
   return t;
 }
 
+// The control a saved name stands for in site, or nullptr for a name that
+// finds nothing (a control that no longer exists): its zone goes.  A name
+// of a control the site may not hold (itself, one of its parents, a control
+// that never docks) is damage.
+TControl* Resolve(TWinControl* site, const std::string& name) {
+  if (name.empty()) return nullptr;
+  TControl* c = nullptr;
+  site->ReloadDockedControl(name, c);
+  if (c && !site->AcceptsDockClient(c))
+    throw EReadError("Damaged dock tree stream: " + Utf8Truncate(name, 64) + " cannot dock in " +
+                     site->Name());
+  return c;
+}
+
 } // namespace
 
 // A zone's limit as the stream holds it: pixels, or parts of RelativeBase
@@ -151,8 +167,13 @@ void TDockTree::SaveToStream(TStream& s) {
 void TDockTree::LoadFromStream(TStream& s) {
   const int64_t start = s.Position();
   TParsedTree t;
+  std::vector<TControl*> zoneControls, hiddenControls;
   try {
     t = Parse(s);
+    for (const TZoneRecord& r : t.Zones)
+      zoneControls.push_back(Resolve(FDockSite, r.Name));
+    for (const std::string& name : t.Hidden)
+      hiddenControls.push_back(Resolve(FDockSite, name));
   } catch (...) {
     s.SetPosition(start);
     throw;
@@ -162,11 +183,8 @@ void TDockTree::LoadFromStream(TStream& s) {
   FLoading = true;
   try {
     std::vector<TControl*> used;
-    auto find = [&](const std::string& name) -> TControl* {
-      TControl* c = nullptr;
-      FDockSite->ReloadDockedControl(name, c);
-      if (!c || c == FDockSite || std::find(used.begin(), used.end(), c) != used.end())
-        return nullptr;
+    auto find = [&](TControl* c) -> TControl* {
+      if (!c || std::find(used.begin(), used.end(), c) != used.end()) return nullptr;
       used.push_back(c);
       if (c->HostDockSite() != FDockSite) c->ManualDock(FDockSite, nullptr, alNone);
       if (c->Align() != alNone) c->SetAlign(alNone);
@@ -195,7 +213,7 @@ void TDockTree::LoadFromStream(TStream& s) {
         parent->FChildren.push_back(std::move(child));
       }
       z->FOrientation = TDockOrientation(r.Orientation);
-      if (!r.Name.empty()) z->FChildControl = find(r.Name);
+      z->FChildControl = find(zoneControls[i]);
       stack.push_back({z, r.Level, r.Limit});
     }
     // Limits become shares of the parent's room: each child reaches from
@@ -258,8 +276,8 @@ void TDockTree::LoadFromStream(TStream& s) {
     FPressedZone = FSizingZone = nullptr;
     FPressedKind = htNothing;
     // Hidden clients are docked again and stay hidden.
-    for (auto& name : t.Hidden)
-      if (TControl* c = find(name)) c->Hide();
+    for (TControl* hidden : hiddenControls)
+      if (TControl* c = find(hidden)) c->Hide();
   } catch (...) {
     FLoading = false;
     EndUpdate();

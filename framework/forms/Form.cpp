@@ -154,6 +154,22 @@ void TCustomForm::SetMDIParent(TCustomForm* form) {
   }
 }
 
+namespace {
+
+// Dialogs and tool windows (floating forms and bars) belong to the main
+// form: their windows are owned by its window, so they stay in front of it
+// however the main form is brought forward, and a window manager is told
+// the same.  Other forms are windows of their own.
+TCustomForm* MainFormOwning(TCustomForm* form) {
+  const TFormBorderStyle style = form->BorderStyle();
+  const bool owned = style == bsDialog || style == bsToolWindow || style == bsSizeToolWin;
+  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  if (!owned || form->FormStyle() == fsMDIChild || !main || main == form) return nullptr;
+  return main->HandleAllocated() ? main : nullptr;
+}
+
+} // namespace
+
 void TCustomForm::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.WinClassName = "ZelForm";
@@ -197,6 +213,8 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     }
   }
   if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (!(p.Style & WS_CHILD))
+    if (TCustomForm* main = MainFormOwning(this)) p.WndParent = main->Handle();
 }
 
 void TCustomForm::CreateWnd() {

@@ -83,6 +83,17 @@ constexpr bool IsSysColor(TColor c) {
   return (uint32_t(c) & 0xFF000000u) == 0xFF000000u;
 }
 
+// The index of the last system colour the table knows.
+constexpr int MaxSysColorIndex = 30;
+
+// Whether c is a colour at all: an RGB colour, a system colour of the
+// table's range, clNone or clDefault.
+constexpr bool IsValidColor(TColor c) {
+  const uint32_t u = uint32_t(c);
+  return (u & 0xFF000000u) == 0 || (IsSysColor(c) && (u & 0x00FFFFFFu) <= MaxSysColorIndex) ||
+         c == clNone || c == clDefault;
+}
+
 // Resolves a system colour to its current RGB value; any other colour is
 // returned unchanged (clNone and clDefault stay as they are).
 TColor ColorToRGB(TColor color);

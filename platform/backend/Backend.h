@@ -26,6 +26,13 @@ public:
 
   virtual const char* Name() const = 0;
   virtual SIZE ScreenSize() const = 0;
+  // The part of the screen windows may cover: what a window manager leaves
+  // free of its panels, the whole screen without one.  Asked afresh each
+  // time, since panels come and go.
+  virtual RECT WorkArea() const {
+    const SIZE s = ScreenSize();
+    return RECT{0, 0, s.cx, s.cy};
+  }
 
   // ---- Window system -> backend.  Only top-level windows are reported. ------
   // The window became visible on the screen (shown and not minimised).  Its

@@ -3,6 +3,7 @@
 // top-level window is composed in z-order, input injected in screen
 // coordinates, and screenshots written as PNG.  Every test runs on it.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,11 @@ public:
 
   const char* Name() const override { return "headless"; }
   SIZE ScreenSize() const override { return screenSize_; }
+  // The whole screen, unless a test set a panel's share aside.
+  RECT WorkArea() const override {
+    return workArea_ ? *workArea_ : RECT{0, 0, screenSize_.cx, screenSize_.cy};
+  }
+  void SetWorkArea(const RECT& area) { workArea_ = area; }
   // Every change marks the composed screen out of date.
   void WindowShown(HWND) override { stale_ = true; }
   void WindowHidden(HWND) override { stale_ = true; }
@@ -81,6 +87,7 @@ private:
   void AfterInput();
 
   SIZE screenSize_;
+  std::optional<RECT> workArea_;
   Surface screen_;
   bool autoPump_ = true;
   bool stale_ = true;

@@ -1,6 +1,7 @@
 #include "platform/backend/SdlBackend.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <algorithm>
 #include <climits>
@@ -16,6 +17,8 @@
 #include "platform/backend/SdlKeys.h"
 #include "platform/backend/X11Errors.h"
 #include "platform/backend/X11Popups.h"
+#include "platform/backend/X11TopLevels.h"
+#include "platform/backend/X11WindowKinds.h"
 #include "platform/clock/Clock.h"
 #include "platform/user/Window.h"
 
@@ -30,8 +33,10 @@ struct SdlWindow {
   RECT rect{};        // the screen rectangle last given to SDL
   bool popup = false; // override-redirect: no focus of its own wanted
   bool shown = false;
-  bool mappedDirectly = false; // a pop-up shown past SDL, without the focus
-  RECT dirty{};                // window coordinates still to be presented
+  bool mappedDirectly = false;      // a pop-up shown past SDL, without the focus
+  X11WindowHints hints;             // what the window manager was told of it
+  SDL_Window* ownerNamed = nullptr; // the owner's window named as its owner
+  RECT dirty{};                     // window coordinates still to be presented
 };
 
 bool IsPopupStyle(DWORD style) {
@@ -78,6 +83,7 @@ public:
 
   const char* Name() const override { return "sdl"; }
   SIZE ScreenSize() const override;
+  RECT WorkArea() const override;
 
   void WindowShown(HWND hwnd) override;
   void WindowHidden(HWND hwnd) override;
@@ -99,6 +105,7 @@ private:
   void Show(SdlWindow& w);
   void Hide(SdlWindow& w);
   void Place(HWND hwnd, SdlWindow& w);
+  void NameOwner(HWND hwnd, SdlWindow& w);
   void Destroy(HWND hwnd);
   void Sync();
   void Restack(const std::vector<HWND>& frontFirst);
@@ -117,6 +124,8 @@ private:
   bool AnyFocusExpected() const;
   static constexpr Uint64 kFocusWaitMs = 500;
   POINT ToScreen(Uint32 windowId, int x, int y) const;
+  POINT PointerOnScreen(Uint32 windowId, int x, int y);
+  bool OnX11Event(const SDL_SysWMmsg* msg);
 
   std::unordered_map<HWND, SdlWindow> windows_;
   std::vector<HWND> stack_; // front first, as last given to SDL
@@ -132,6 +141,15 @@ private:
   bool focusLost_ = false; // a focus loss not yet explained
   std::map<SDL_SystemCursor, SDL_Cursor*> cursors_;
   bool initialized_ = false;
+  bool x11_ = false;
+  X11TopLevels x11Windows_;
+  // Where the X server said the pointer was on the screen for the mouse
+  // event SDL is about to report (SDL keeps only the window's coordinates,
+  // which are stale while a move of the window is on its way), and whether
+  // the X event was a motion already delivered from it.
+  bool rootPointValid_ = false;
+  bool motionDelivered_ = false;
+  POINT rootPoint_{};
   // A descriptor to which "frame" is written once, when the first picture
   // has reached a shown window (ZEL_FIRST_FRAME_FD), for timing the start
   // from outside; -1 when nobody asked or after it was written.
@@ -157,6 +175,9 @@ bool SdlBackend::Init(std::string* error) {
     if (error) *error = std::move(text);
     return false;
   };
+  // SDL keeps the error handler it finds and hands it the errors it does
+  // not expect: that must be the program's own, never Xlib's default.
+  KeepX11ErrorHandler();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     return fail(std::string("no display available: ") + SDL_GetError() + ".");
   initialized_ = true;
@@ -165,7 +186,12 @@ bool SdlBackend::Init(std::string* error) {
   if (IsOffscreenDriver(driver) && !(requested && std::strstr(requested, driver)))
     return fail("no display available: no X11 or Wayland display could be opened (is DISPLAY "
                 "set?).");
-  if (driver && std::strcmp(driver, "x11") == 0) TolerateVanishedX11Windows();
+  x11_ = driver && std::strcmp(driver, "x11") == 0;
+  if (x11_) {
+    KeepX11ErrorHandler();
+    // Every X event comes along too, for the pointer's screen position.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  }
   SDL_StartTextInput();
   return true;
 }
@@ -191,8 +217,9 @@ SdlBackend::~SdlBackend() {
   if (!initialized_) return;
   if (captured_) SDL_CaptureMouse(SDL_FALSE);
   for (auto& [hwnd, w] : windows_)
-    SDL_DestroyWindow(w.window);
+    if (w.window) x11Windows_.DestroyWindow(w.window);
   windows_.clear();
+  x11Windows_.Close();
   for (auto& [shape, cursor] : cursors_)
     SDL_FreeCursor(cursor);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -206,6 +233,15 @@ SIZE SdlBackend::ScreenSize() const {
 }
 
 // ---- Windows -------------------------------------------------------------------------
+
+// The usable part of the screen: what a window manager leaves free of its
+// panels (SDL reads _NET_WORKAREA), the whole screen without one.
+RECT SdlBackend::WorkArea() const {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0)
+    return Backend::WorkArea();
+  return RECT{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+}
 
 SdlWindow* SdlBackend::Find(HWND hwnd) {
   auto it = windows_.find(hwnd);
@@ -222,8 +258,11 @@ SdlWindow& SdlBackend::Ensure(HWND hwnd) {
   if (SdlWindow* w = Find(hwnd)) return *w;
   SdlWindow w;
   GetWindowRect(hwnd, &w.rect);
-  w.popup = IsPopupStyle(DWORD(GetWindowLongPtr(hwnd, GWL_STYLE)));
-  const bool tool = (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+  const DWORD style = DWORD(GetWindowLongPtr(hwnd, GWL_STYLE));
+  const DWORD exStyle = DWORD(GetWindowLongPtr(hwnd, GWL_EXSTYLE));
+  w.popup = IsPopupStyle(style);
+  const bool tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
+  w.hints = HintsForTopLevel(style, exStyle, GetWindow(hwnd, GW_OWNER) != nullptr);
   Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
   if (w.popup)
     flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
@@ -231,7 +270,10 @@ SdlWindow& SdlBackend::Ensure(HWND hwnd) {
     flags |= SDL_WINDOW_UTILITY;
   w.window = SDL_CreateWindow(GetWindowText(hwnd).c_str(), w.rect.left, w.rect.top,
                               std::max(1, w.rect.Width()), std::max(1, w.rect.Height()), flags);
-  if (w.window) w.id = SDL_GetWindowID(w.window);
+  if (w.window) {
+    w.id = SDL_GetWindowID(w.window);
+    x11Windows_.Describe(w.window, w.hints);
+  }
   w.dirty = RECT{0, 0, w.rect.Width(), w.rect.Height()};
   stackDirty_ = true;
   return windows_.emplace(hwnd, w).first->second;
@@ -292,7 +334,7 @@ void SdlBackend::Destroy(HWND hwnd) {
   const bool hadKeys = w.shown && (!w.popup || (w.window && SDL_GetKeyboardFocus() == w.window) ||
                                    FocusExpected(w.id));
   focusExpected_.erase(w.id);
-  if (w.window) SDL_DestroyWindow(w.window);
+  if (w.window) x11Windows_.DestroyWindow(w.window);
   windows_.erase(it);
   if (active_ == hwnd) active_ = nullptr;
   std::erase(stack_, hwnd);
@@ -350,18 +392,33 @@ void SdlBackend::Sync() {
   for (HWND hwnd : onScreen) {
     SdlWindow& w = Ensure(hwnd);
     Place(hwnd, w);
+    NameOwner(hwnd, w);
     Show(w);
   }
   if (stackDirty_ || onScreen != stack_) Restack(onScreen);
 }
 
+// A window the window system has an owner for names the owner's window to
+// the window manager, once the owner has one; the window system's owner may
+// change (a floating form is handed to another form) and is followed.
+void SdlBackend::NameOwner(HWND hwnd, SdlWindow& w) {
+  if (!w.hints.transientForOwner || !w.window) return;
+  const SdlWindow* owner = Find(GetWindow(hwnd, GW_OWNER));
+  SDL_Window* named = owner ? owner->window : nullptr;
+  if (named == w.ownerNamed) return;
+  x11Windows_.SetOwner(w.window, named);
+  w.ownerNamed = named;
+}
+
 void SdlBackend::Restack(const std::vector<HWND>& frontFirst) {
   // Raising every window from the back to the front leaves them in order.
+  // Only raised, never activated: under a window manager SDL_RaiseWindow
+  // also asks for the window to be made active, and activation is the
+  // window system's own business (WindowActivated), so each restack would
+  // move the focus and start a fight over it.
   for (auto it = frontFirst.rbegin(); it != frontFirst.rend(); ++it)
     if (SdlWindow* w = Find(*it); w && w->window && w->shown) {
-      // SDL raises only windows it has seen mapped; a pop-up mapped past it
-      // may not be one yet.
-      if (!w->mappedDirectly || !RaiseX11Window(w->window)) SDL_RaiseWindow(w->window);
+      if (!RaiseX11Window(w->window)) SDL_RaiseWindow(w->window);
     }
   stack_ = frontFirst;
   stackDirty_ = false;
@@ -432,6 +489,49 @@ void SdlBackend::CursorMoved(POINT screen) {
   SDL_WarpMouseGlobal(screen.x, screen.y);
 }
 
+// Every X event comes just before what SDL makes of it.  A pointer motion
+// is delivered from the X event itself, in the root coordinates the server
+// gave: SDL drops a motion whose point in the window did not change, which
+// is what a window moved along with the pointer (a caption drag with coarse
+// jumps) reports.  Presses, releases and crossings keep their root point
+// for the SDL event that follows; any other X event clears it, so an event
+// SDL drops leaves nothing behind.
+bool SdlBackend::OnX11Event(const SDL_SysWMmsg* msg) {
+  rootPointValid_ = motionDelivered_ = false;
+  if (!msg || msg->subsystem != SDL_SYSWM_X11) return false;
+  const XEvent& e = msg->msg.x11.event;
+  switch (e.type) {
+  case MotionNotify:
+    motionDelivered_ = true;
+    InputMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root});
+    return true;
+  case ButtonPress:
+  case ButtonRelease:
+    rootPoint_ = POINT{e.xbutton.x_root, e.xbutton.y_root};
+    rootPointValid_ = true;
+    break;
+  case EnterNotify:
+  case LeaveNotify:
+    rootPoint_ = POINT{e.xcrossing.x_root, e.xcrossing.y_root};
+    rootPointValid_ = true;
+    break;
+  default:
+    break;
+  }
+  return false;
+}
+
+// A mouse event's point on the screen.  SDL reports it in the window's
+// coordinates; added to where the window was last put they are wrong while
+// the server has not yet moved the window (a caption drag with coarse
+// jumps), so the root point the server gave with the event is used when
+// there is one.
+POINT SdlBackend::PointerOnScreen(Uint32 windowId, int x, int y) {
+  if (!rootPointValid_) return ToScreen(windowId, x, y);
+  rootPointValid_ = false;
+  return rootPoint_;
+}
+
 POINT SdlBackend::ToScreen(Uint32 windowId, int x, int y) const {
   for (const auto& [hwnd, w] : windows_)
     if (w.id == windowId) return POINT{w.rect.left + x, w.rect.top + y};
@@ -470,7 +570,7 @@ void SdlBackend::OnButton(const SDL_MouseButtonEvent& e) {
       SDL_SetWindowInputFocus(clicked);
     }
   }
-  InputMouseButton(button, down, ToScreen(e.windowID, e.x, e.y));
+  InputMouseButton(button, down, PointerOnScreen(e.windowID, e.x, e.y));
   if (!down && SDL_GetMouseState(nullptr, nullptr) == 0) {
     captureWhenFocused_ = 0;
     if (captured_) SDL_CaptureMouse(SDL_FALSE);
@@ -541,8 +641,14 @@ void SdlBackend::OnWindowEvent(const SDL_WindowEvent& e) {
 // Returns true when the event became input for the window system.
 bool SdlBackend::Dispatch(const SDL_Event& e) {
   switch (e.type) {
+  case SDL_SYSWMEVENT:
+    return OnX11Event(e.syswm.msg);
   case SDL_MOUSEMOTION:
-    InputMouseMove(ToScreen(e.motion.windowID, e.motion.x, e.motion.y));
+    if (motionDelivered_) {
+      motionDelivered_ = false;
+      return false;
+    }
+    InputMouseMove(PointerOnScreen(e.motion.windowID, e.motion.x, e.motion.y));
     return true;
   case SDL_MOUSEBUTTONDOWN:
   case SDL_MOUSEBUTTONUP:
@@ -552,7 +658,7 @@ bool SdlBackend::Dispatch(const SDL_Event& e) {
     int y = e.wheel.y;
     if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) y = -y;
     if (y == 0) return false;
-    InputMouseWheel(y * 120, ToScreen(e.wheel.windowID, e.wheel.mouseX, e.wheel.mouseY));
+    InputMouseWheel(y * 120, PointerOnScreen(e.wheel.windowID, e.wheel.mouseX, e.wheel.mouseY));
     return true;
   }
   case SDL_KEYDOWN:
@@ -606,6 +712,8 @@ bool SdlBackend::WaitForInput(DWORD timeoutMs) {
   SDL_Event e;
   bool any = false;
   auto* virtualClock = dynamic_cast<VirtualClock*>(&ActiveClock());
+  // SDL may have swapped X error handlers since the last call.
+  if (x11_) KeepX11ErrorHandler();
   // An open focus question is settled within a short wait.
   if (focusLost_) timeoutMs = std::min<DWORD>(timeoutMs, 50);
   int got = 0;

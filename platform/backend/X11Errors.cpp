@@ -2,24 +2,61 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdio>
+#include <set>
+#include <string>
+#include <tuple>
+
 namespace zel::sys {
 
 namespace {
 
-XErrorHandler gPrevious = nullptr;
+// One kind of error: the error code and the request that failed.
+using ErrorKind = std::tuple<int, int, int>;
 
-int IgnoreVanishedWindows(Display* display, XErrorEvent* error) {
-  // BadWindow and BadDrawable name a resource that no longer exists: the
-  // window went away between the request and its processing.
-  if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
-  return gPrevious ? gPrevious(display, error) : 0;
+std::set<ErrorKind>& KindsReported() {
+  static std::set<ErrorKind> kinds;
+  return kinds;
+}
+
+unsigned long gPassedOver = 0;
+
+// Only local look-ups here: an error handler must not wait for the server.
+std::string RequestName(Display* display, int major) {
+  char name[128] = "";
+  const std::string number = std::to_string(major);
+  XGetErrorDatabaseText(display, "XRequest", number.c_str(), "", name, sizeof name);
+  return name[0] ? std::string(name) : "request " + number;
+}
+
+int PassOverError(Display* display, XErrorEvent* error) {
+  ++gPassedOver;
+  const ErrorKind kind{error->error_code, error->request_code, error->minor_code};
+  if (!KindsReported().insert(kind).second) return 0;
+  char text[160] = "";
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr,
+               "zeldemo: the X server refused %s (minor %d) with %s on resource 0x%lx; passed "
+               "over, later errors of this kind are not reported\n",
+               RequestName(display, error->request_code).c_str(), int(error->minor_code), text,
+               static_cast<unsigned long>(error->resourceid));
+  return 0;
 }
 
 } // namespace
 
-void TolerateVanishedX11Windows() {
-  XErrorHandler previous = XSetErrorHandler(IgnoreVanishedWindows);
-  if (previous != IgnoreVanishedWindows) gPrevious = previous;
+void KeepX11ErrorHandler() {
+  XSetErrorHandler(PassOverError);
+}
+
+bool X11ErrorHandlerInPlace() {
+  const XErrorHandler current = XSetErrorHandler(PassOverError);
+  if (current != PassOverError) XSetErrorHandler(current);
+  return current == PassOverError;
+}
+
+unsigned long X11ErrorsPassedOver() {
+  return gPassedOver;
 }
 
 } // namespace zel::sys

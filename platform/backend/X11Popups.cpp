@@ -5,9 +5,7 @@
 
 namespace zel::sys {
 
-namespace {
-
-bool X11Of(SDL_Window* window, Display** display, Window* xwindow) {
+bool X11WindowOf(SDL_Window* window, Display** display, Window* xwindow) {
   if (!window) return false;
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
@@ -17,12 +15,10 @@ bool X11Of(SDL_Window* window, Display** display, Window* xwindow) {
   return *display != nullptr;
 }
 
-} // namespace
-
 bool MapX11WindowWithoutFocus(SDL_Window* window) {
   Display* display = nullptr;
   Window xwindow = 0;
-  if (!X11Of(window, &display, &xwindow)) return false;
+  if (!X11WindowOf(window, &display, &xwindow)) return false;
   XMapRaised(display, xwindow);
   XFlush(display);
   return true;
@@ -31,7 +27,7 @@ bool MapX11WindowWithoutFocus(SDL_Window* window) {
 bool UnmapX11Window(SDL_Window* window) {
   Display* display = nullptr;
   Window xwindow = 0;
-  if (!X11Of(window, &display, &xwindow)) return false;
+  if (!X11WindowOf(window, &display, &xwindow)) return false;
   XUnmapWindow(display, xwindow);
   XFlush(display);
   return true;
@@ -40,7 +36,7 @@ bool UnmapX11Window(SDL_Window* window) {
 bool RaiseX11Window(SDL_Window* window) {
   Display* display = nullptr;
   Window xwindow = 0;
-  if (!X11Of(window, &display, &xwindow)) return false;
+  if (!X11WindowOf(window, &display, &xwindow)) return false;
   XRaiseWindow(display, xwindow);
   XFlush(display);
   return true;

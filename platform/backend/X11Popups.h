@@ -8,14 +8,21 @@
 // learns of the change from the server's map notifications.
 
 struct SDL_Window;
+struct _XDisplay;
 
 namespace zel::sys {
+
+// The X display and window behind an SDL window; false when it is no X11
+// window.
+bool X11WindowOf(SDL_Window* window, _XDisplay** display, unsigned long* xwindow);
 
 // Map (and raise) or unmap the window without touching the keyboard focus.
 // False when the window is not an X11 one (the caller then uses SDL).
 bool MapX11WindowWithoutFocus(SDL_Window* window);
 bool UnmapX11Window(SDL_Window* window);
-// Raises the window; SDL would not raise one it has not yet seen mapped.
+// Raises the window, and only that: SDL_RaiseWindow also asks a window
+// manager to activate it, and SDL would not raise a window it has not yet
+// seen mapped.
 bool RaiseX11Window(SDL_Window* window);
 
 } // namespace zel::sys

@@ -29,7 +29,7 @@ RECT IconicRect(Window* w) {
 }
 
 RECT MaximizedRect(Window* w) {
-  RECT r = IsTopLevel(w) ? RECT{0, 0, U().screen.cx, U().screen.cy}
+  RECT r = IsTopLevel(w) ? WorkArea()
                          : RECT{0, 0, w->parent->client.Width(), w->parent->client.Height()};
   const NcGeometry g = ComputeNcGeometry(w->style, w->exStyle, r.Width(), r.Height());
   InflateRect(r, g.frame, g.frame);

@@ -194,11 +194,9 @@ NONCLIENTMETRICS GetNonClientMetrics() {
 BOOL SystemParametersInfo(UINT action, UINT uiParam, void* param, UINT winIni) {
   if (!param) return 0;
   switch (action) {
-  case SPI_GETWORKAREA: {
-    const SIZE s = detail::U().screen;
-    *static_cast<RECT*>(param) = RECT{0, 0, s.cx, s.cy};
+  case SPI_GETWORKAREA:
+    *static_cast<RECT*>(param) = detail::WorkArea();
     return 1;
-  }
   case SPI_GETNONCLIENTMETRICS: {
     auto* m = static_cast<NONCLIENTMETRICS*>(param);
     if (m->cbSize != sizeof(NONCLIENTMETRICS)) return 0;

@@ -185,6 +185,10 @@ Window* Find(HWND h);
 Window* TopLevelOf(Window* w);
 bool IsTopLevel(const Window* w);
 
+// The part of the screen that windows may cover (the backend's work area,
+// kept within the screen; the whole screen when that leaves nothing).
+RECT WorkArea();
+
 // Rectangles in other coordinate systems.
 RECT WindowRectOnScreen(const Window* w);
 POINT ClientOriginOnScreen(const Window* w);

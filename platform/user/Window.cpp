@@ -74,6 +74,14 @@ POINT ClientOriginOnScreen(const Window* w) {
   return POINT{p.x + w->rect.left + w->client.left, p.y + w->rect.top + w->client.top};
 }
 
+RECT WorkArea() {
+  const auto& u = U();
+  const RECT screen{0, 0, u.screen.cx, u.screen.cy};
+  RECT area{};
+  if (!u.backend || !IntersectRect(area, u.backend->WorkArea(), screen)) return screen;
+  return area;
+}
+
 RECT WindowRectOnScreen(const Window* w) {
   if (!w || !w->parent) return w ? w->rect : RECT{};
   POINT p = ClientOriginOnScreen(w->parent);

@@ -172,8 +172,12 @@ TEST_F(PlacementTest, RefusedRecordsLeaveTheStreamWhereItWasAndTheBarAsItIs) {
   const std::string record = Bytes(good);
   std::string wideBar = record;
   wideBar.replace(wideBar.size() - 8, 4, I32(1 << 20));
-  std::string unknownKind = record;
+  std::string unknownKind = record, otherKind = record, noWidth = record;
   unknownKind[5] = '\x07';
+  otherKind[5] = '\x02';
+  noWidth.replace(noWidth.size() - 8, 4, I32(0));
+  const std::string inMenuBar = record.substr(0, 6) + std::string("\x08\x00", 2) + "MenuBar1" +
+                                record.substr(record.size() - 16);
   const struct {
     const char* what;
     std::string bytes;
@@ -185,6 +189,9 @@ TEST_F(PlacementTest, RefusedRecordsLeaveTheStreamWhereItWasAndTheBarAsItIs) {
       {"name past the end", record.substr(0, 6) + std::string("\xFF\xFF", 2) + "Cont", ""},
       {"a bar a million pixels wide", wideBar, "Ошибочный формат данных"},
       {"unknown parent kind", unknownKind, "Ошибочный формат данных"},
+      {"a parent neither control bar nor floating form", otherKind, "Ошибочный формат данных"},
+      {"a control bar's name given to a bar", inMenuBar, "Ошибочный формат данных"},
+      {"a bar of no width", noWidth, "Ошибочный формат данных"},
   };
   const sys::RECT before = toolBar->BoundsRect();
   for (const auto& c : cases) {

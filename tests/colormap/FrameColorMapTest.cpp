@@ -237,5 +237,21 @@ TEST_F(ColorMapTest, TheDirectionButtonsFollowTheWidthRule) {
   }
 }
 
+// Controls of the editor moved into another parent and freed with it leave
+// no field pointing at them: the editor's own end writes through none.
+TEST_F(ColorMapTest, ControlsFreedWithAnotherParentLeaveNoFieldBehind) {
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  frame->TrackBar1->SetParent(panel);
+  frame->cbStart->SetParent(panel);
+  frame->ValueListEditor1->SetParent(panel);
+  delete panel;
+  EXPECT_EQ(frame->TrackBar1, nullptr);
+  EXPECT_EQ(frame->cbStart, nullptr);
+  EXPECT_EQ(frame->ValueListEditor1, nullptr);
+  delete frame;
+  frame = nullptr;
+}
+
 } // namespace
 } // namespace zel::test

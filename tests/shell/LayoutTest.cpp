@@ -293,6 +293,156 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
   }
 }
 
+// Fields of the sections written by hand, little-endian.
+struct TFields {
+  std::string s;
+  TFields& U8(uint8_t v) {
+    s += char(v);
+    return *this;
+  }
+  TFields& U16(uint16_t v) { return U8(uint8_t(v)).U8(uint8_t(v >> 8)); }
+  TFields& I32(int32_t v) { return U16(uint16_t(uint32_t(v))).U16(uint16_t(uint32_t(v) >> 16)); }
+  TFields& Str16(const std::string& t) {
+    U16(uint16_t(t.size())).s += t;
+    return *this;
+  }
+  TFields& Str32(const std::string& t) {
+    I32(int32_t(t.size())).s += t;
+    return *this;
+  }
+  // A bar's placement record: parent kind 0 floats, 1 names a control bar.
+  static std::string Bar(uint8_t kind, const std::string& parent, int l, int t, int w, int h) {
+    return "Zel0" + TFields().U8(1).U8(kind).Str16(parent).I32(l).I32(t).I32(w).I32(h).s;
+  }
+  // A dock tree with the given hidden clients and one zone per named client.
+  static std::string Tree(const std::vector<std::string>& hidden,
+                          const std::vector<std::string>& zones) {
+    TFields f;
+    f.I32(0x00080000).U8(0).U8(zones.size() > 1 ? 2 : 0).I32(int32_t(hidden.size()));
+    for (const std::string& n : hidden)
+      f.Str32(n);
+    f.I32(400).I32(0).U8(zones.size() > 1 ? 2 : 0).I32(400).Str32("");
+    for (const std::string& n : zones)
+      f.I32(1).U8(0).I32(400).Str32(n);
+    return f.I32(-1).s;
+  }
+  // A float tree of one placement.
+  static std::string Floating(const std::string& key, int l, int t, int r, int b) {
+    return TFields().I32(3).I32(24).I32(l).I32(t).I32(r).I32(b).I32(1).Str32(key).I32(-1).s;
+  }
+  // A configuration of one bar holding count items of the given caption.
+  static std::string Configuration(const std::string& bar, int count, const std::string& caption) {
+    TFields f;
+    f.s = "ZAMC";
+    f.U16(1).I32(0).I32(0).I32(1).Str16(bar).U8(1).U8(0).I32(count);
+    for (int i = 0; i < count; ++i)
+      f.Str32(caption).Str16("").I32(-1).U16(0).U8(3).I32(0).I32(0).U8(0).I32(0).U8(0).I32(0);
+    f.U8(0).I32(0).s += "END.";
+    return f.s;
+  }
+};
+
+// Files that are well formed but name the wrong things, hold sizes no
+// screen has or values that mean nothing: each is refused and deleted, or
+// loaded with what is wrong left out.  Either way the window shows, the
+// close writes a file that the next start loads whole.
+TEST_F(LayoutTest, FilesNamingTheWrongThingsNeverStopTheProgram) {
+  Start();
+  const std::string editorKey = TFloatTreeZel::MakeKey(Editor()), editorName = Editor()->Name();
+  Close();
+  const std::array<std::string, 6> s = Sections();
+  const size_t exe = ExecutableName().size();
+  const size_t styleAt = exe + 3, styleLength = size_t(uint8_t(s[0][exe + 2]));
+  // The first colour of the first map follows the map byte and its count.
+  const size_t colorAt =
+      styleAt + styleLength + 2 + 1 + size_t(uint8_t(s[0][styleAt + styleLength + 2]));
+  std::string badStyle = s[0], badColor = s[0];
+  badStyle[styleAt] = '\xFF';
+  badColor.replace(colorAt, 4, TFields().I32(0x12345678).s);
+  const std::string noTree = TFields::Tree({}, {});
+  auto file = [&](size_t section, const std::string& bytes) {
+    std::array<std::string, 6> f = s;
+    f[section] = bytes;
+    return f[0] + f[1] + f[2] + f[3] + f[4] + f[5];
+  };
+  auto floatingEditor = [&](int l, int t, int r, int b) {
+    return s[0] + s[1] + s[2] + TFields::Floating(editorKey, l, t, r, b) + noTree + s[5];
+  };
+  const std::string bars = TFields::Bar(1, "GradientActionToolBar1", 0, 0, 300, 25) +
+                           TFields::Bar(1, "GradientActionMainMenuBar1", 0, 0, 300, 25);
+  enum TFloats { Nothing, TheEditor, TheToolBar };
+  struct TCase {
+    const char* Name;
+    std::string Bytes;
+    bool Loaded;
+    TFloats Floats = Nothing;
+  };
+  const TCase cases[] = {
+      // The sections written by hand are taken where they name the right things.
+      {"a zone names the editor", file(4, TFields::Tree({}, {editorName})), true},
+      {"the tool bar in the control bar", file(2, TFields::Bar(1, "ControlBar1", 0, 0, 300, 25)),
+       true},
+      {"menu items with UTF-8 captions",
+       file(5, TFields::Configuration("GradientActionMainMenuBar1", 3, "Файл")), true},
+      {"the hidden list names the main form", file(4, TFields::Tree({"MainForm"}, {})), false},
+      {"a zone names the editor's track bar", file(4, TFields::Tree({}, {"TrackBar1"})), false},
+      {"a zone names the control bar", file(4, TFields::Tree({}, {"ControlBar1"})), false},
+      {"the bars name each other as parent", s[0] + bars + s[3] + s[4] + s[5], false},
+      {"the menu bar's parent is the dock site",
+       file(1, TFields::Bar(1, "FrameSite1", 0, 0, 300, 25)), false},
+      {"the menu bar's parent is of another kind",
+       file(1, TFields::Bar(2, "MainForm", 0, 0, 300, 25)), false},
+      {"a tool bar of width 0", file(2, TFields::Bar(1, "ControlBar1", 0, 0, 0, 25)), false},
+      {"the editor floats at 100000 x 100000", floatingEditor(10, 10, 100010, 100010), true,
+       TheEditor},
+      {"the editor floats across the whole range",
+       floatingEditor(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), true, TheEditor},
+      {"the editor floats at 1 x 1", floatingEditor(5000, 5000, 5001, 5001), true, TheEditor},
+      {"the tool bar floats far off the screen",
+       file(2, TFields::Bar(0, "TCustomDockFormZel", -30000, 30000, 200, 30)), true, TheToolBar},
+      {"a map colour that is no colour", file(0, badColor), true},
+      {"a style name that is no UTF-8", file(0, badStyle), false},
+      {"an item caption that is no UTF-8",
+       file(5, TFields::Configuration("GradientActionMainMenuBar1", 1, "\xD0\x28")), false},
+      {"more menu items than a bar can show",
+       file(5, TFields::Configuration("GradientActionMainMenuBar1", 1025, "x")), false},
+  };
+  const RECT screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  auto onScreen = [&](TControl* c) {
+    RECT r = c->BoundsRect(), common{};
+    return IntersectRect(common, r, screenRect) && r.Width() <= screenRect.right &&
+           r.Height() <= screenRect.bottom && r.Width() >= GetSystemMetrics(SM_CXMIN);
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    WriteBytes(layout, c.Bytes);
+    Start();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(LayoutExists(), c.Loaded);
+    EXPECT_EQ(form->GradientActionMainMenuBar1->Parent(), form->ControlBar1);
+    EXPECT_TRUE(Editor()->TrackBar1->IsWithin(Editor()));
+    // What floats floats on the screen, at a size a window can have.
+    TControl* floats = c.Floats == TheEditor    ? static_cast<TControl*>(Editor())
+                       : c.Floats == TheToolBar ? form->GradientActionToolBar1
+                                                : nullptr;
+    if (floats) {
+      ASSERT_TRUE(floats->Floating());
+      TWinControl* host = floats->HostDockSite();
+      EXPECT_TRUE(onScreen(host)) << host->Width() << " x " << host->Height();
+    }
+    Close();
+    // The colour passed over is written back as the map's own.
+    if (c.Bytes == file(0, badColor)) {
+      EXPECT_EQ(ReadBytes(layout).substr(0, s[0].size()), s[0]);
+    }
+    // The next start loads whatever the close left (a file it refused
+    // would be gone).
+    const bool left = LayoutExists();
+    Start();
+    EXPECT_EQ(LayoutExists(), left);
+  }
+}
+
 // A folder that may not be written: the close ends the program with exit
 // code 0, the previous file keeps its bytes, nothing is left beside it,
 // and one line on standard error says why.

@@ -1,5 +1,9 @@
-// Alignment, anchors, constraints and DisableAlign nesting.
+// Alignment, anchors, constraints, DisableAlign nesting and the parent
+// chain that no move may close into a loop.
 
+#include <functional>
+
+#include "framework/core/Exceptions.h"
 #include "tests/framework/controls/ControlsFixture.h"
 
 namespace zel::test {
@@ -126,6 +130,30 @@ TEST_F(ControlsTest, NestedContainersRealignTheirOwnChildren) {
 
 namespace zel::test {
 namespace {
+
+// A parent that is the control itself or lies inside it would close the
+// parent chain into a loop that every walk up the chain runs round for
+// ever: moving, inserting and docking refuse it, and nothing changes.
+TEST_F(ControlsTest, AParentInsideTheControlIsRefusedAndNothingMoves) {
+  auto* outer = Add<TWinControl>(10, 10, 200, 200);
+  auto* inner = Add<TWinControl>(5, 5, 100, 100, alNone, outer);
+  auto* innermost = Add<TWinControl>(5, 5, 50, 50, alNone, inner);
+  const std::function<void()> moves[] = {
+      [&] { outer->SetParent(outer); },         [&] { outer->SetParent(innermost); },
+      [&] { innermost->InsertControl(outer); }, [&] { inner->InsertControl(inner); },
+      [&] { outer->ManualDock(inner); },        [&] { outer->Dock(innermost, RECT{0, 0, 10, 10}); },
+  };
+  for (size_t i = 0; i < std::size(moves); ++i) {
+    EXPECT_THROW(moves[i](), EInvalidOperation) << "move " << i;
+    EXPECT_EQ(outer->Parent(), host.get()) << "move " << i;
+    EXPECT_EQ(inner->Parent(), outer) << "move " << i;
+    EXPECT_EQ(innermost->Parent(), inner) << "move " << i;
+    EXPECT_EQ(outer->HostDockSite(), nullptr) << "move " << i;
+  }
+  // A parent further out is taken as before.
+  innermost->SetParent(outer);
+  EXPECT_EQ(innermost->Parent(), outer);
+}
 
 TEST_F(ControlsTest, PublishedPropertiesReachTheControlByName) {
   auto* c = Add<TWinControl>(1, 2, 30, 40);

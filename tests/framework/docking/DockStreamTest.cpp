@@ -324,6 +324,23 @@ TEST_F(DockStreamDamage, ZoneLimitsOutsideTheSiteAreDamageFoundBeforeAnythingMov
   }
 }
 
+// A zone or a hidden client naming a control the site lies inside would
+// put the site inside itself: damage, found before anything moves.
+TEST_F(DockStreamDamage, ANameOfAParentOfTheSiteIsDamageFoundBeforeAnythingMoves) {
+  site->SetParent(static_cast<TWinControl*>(Find("C")));
+  const std::string header = TBytes().I32(0x00080000).U8(0).U8(doVertical).s;
+  const std::string zones = TBytes()
+                                .I32(400)
+                                .Zone(0, doVertical, 400, "")
+                                .Zone(1, doNoOrient, 100, "A")
+                                .Zone(1, doNoOrient, 400, "B")
+                                .s;
+  ExpectRefused(header + TBytes().I32(0).s + zones + TBytes().Zone(1, 0, 400, "C").I32(-1).s,
+                "cannot dock", "a zone");
+  ExpectRefused(header + TBytes().I32(1).Str("C").s + zones + TBytes().I32(-1).s, "cannot dock",
+                "a hidden client");
+}
+
 TEST_F(DockStreamDamage, NestingDeeperThanAnyArrangementIsRefusedBeforeAnythingMoves) {
   // Each zone a level deeper than the last, C at the bottom.
   auto chain = [](int deepest) {

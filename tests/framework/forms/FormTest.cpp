@@ -120,6 +120,32 @@ TEST_F(FormTest, ClosingTheMainFormEndsTheApplication) {
   EXPECT_TRUE(main->Visible()); // it stays until the application goes
 }
 
+// Dialogs and tool windows belong to the main form: a click on the main
+// form leaves them in front of it.  Other forms are windows of their own.
+TEST_F(FormTest, DialogsAndToolWindowsStayInFrontOfTheMainForm) {
+  TForm* main = app->CreateForm<TForm>();
+  main->SetBounds(0, 0, 500, 400);
+  main->Show();
+  struct Row {
+    TFormBorderStyle style;
+    bool owned;
+  } rows[] = {{bsDialog, true}, {bsToolWindow, true}, {bsSizeToolWin, true}, {bsSizeable, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(int(row.style));
+    TForm* f = NewForm();
+    f->SetBorderStyle(row.style);
+    f->SetBounds(100, 100, 200, 150);
+    f->Show();
+    EXPECT_EQ(GetWindow(f->Handle(), GW_OWNER), row.owned ? main->Handle() : nullptr);
+    screen->Click(20, 300);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), main->Handle());
+    EXPECT_EQ(WindowFromPoint(POINT{150, 150}) == f->Handle(), row.owned)
+        << "the form is in front of the main form";
+    delete f;
+  }
+}
+
 TEST_F(FormTest, ShowModalRunsUntilTheResultIsSetAndDisablesTheRest) {
   TForm* main = app->CreateForm<TForm>();
   main->Show();

@@ -12,7 +12,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <X11/Xatom.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
 #include "platform/backend/SdlBackend.h"
+#include "platform/backend/X11Errors.h"
 #include "platform/gdi/Png.h"
 #include "platform/user/User.h"
 #include "tests/platform/sdl/XScreenGrab.h"
@@ -43,6 +50,13 @@ struct Seen {
 };
 HWND gMain = nullptr;
 Seen gSeen;
+
+std::string ReadAll(const char* path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 LRESULT SmokeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_LBUTTONDOWN)
@@ -234,6 +248,21 @@ TEST_F(SdlSmoke, CaptionDragMovesTheWindow) {
   ASSERT_TRUE(moved) << "window at " << after.left << "," << after.top << " instead of "
                      << before.left + 80 << "," << before.top + 50;
 
+  // Coarse jumps with no pause: motions reported against the window's old
+  // place while its move is on the way still land under the pointer.
+  GetWindowRect(hwnd_, &before);
+  grip = POINT{grip.x + 80, grip.y + 50};
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(grip.x), std::to_string(grip.y), "mousedown", "1",
+                     "mousemove", std::to_string(grip.x + 50), std::to_string(grip.y + 50),
+                     "mousemove", std::to_string(grip.x + 100), std::to_string(grip.y + 100),
+                     "sleep", "0.2", "mouseup", "1"}),
+            0);
+  ASSERT_TRUE(PumpUntil([&] {
+    GetWindowRect(hwnd_, &after);
+    return after.left == before.left + 100 && after.top == before.top + 100;
+  })) << "after two jumps of (50, 50) the window moved by ("
+      << after.left - before.left << ", " << after.top - before.top << ")";
+
   // The X window moved with it: the screen shows the window at its new
   // place, and a click there reaches the client area at the expected point.
   ASSERT_TRUE(WaitUntilOnScreen(hwnd_)) << "the screen does not show the moved window";
@@ -244,6 +273,117 @@ TEST_F(SdlSmoke, CaptionDragMovesTheWindow) {
   ASSERT_TRUE(PumpUntil([] { return gSeen.ups > 0; })) << "no click arrived after the move";
   ASSERT_EQ(gSeen.downs.size(), 1u);
   EXPECT_EQ(gSeen.downs[0], (POINT{12, 9}));
+}
+
+// The X window whose WM_NAME is name, among the root's children.
+Window FindXWindow(Display* d, const char* name) {
+  Window root = 0, parent = 0, *children = nullptr, found = 0;
+  unsigned count = 0;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
+  for (unsigned i = 0; i < count && !found; ++i) {
+    char* text = nullptr;
+    if (XFetchName(d, children[i], &text) && text && std::string(text) == name) found = children[i];
+    if (text) XFree(text);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+std::string WindowTypeOf(Display* d, Window w) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long n = 0, left = 0;
+  unsigned char* data = nullptr;
+  std::string name;
+  if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), 0, 1, False, XA_ATOM,
+                         &type, &format, &n, &left, &data) == Success &&
+      data && n == 1)
+    if (char* text = XGetAtomName(d, *reinterpret_cast<Atom*>(data))) {
+      name = text;
+      XFree(text);
+    }
+  if (data) XFree(data);
+  return name;
+}
+
+// What a window manager reads of each kind of window: its type, its owner,
+// one group whose leader exists, and the program's icon.
+TEST_F(SdlSmoke, EachWindowTellsTheWindowManagerItsKindOwnerGroupAndIcon) {
+  HWND dialog = CreateWindowEx(WS_EX_DLGMODALFRAME, "SdlSmoke", "Dialog",
+                               WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 150, 150, 200, 150, hwnd_);
+  HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "SdlSmoke", "Tool", WS_CAPTION | WS_VISIBLE, 420,
+                             150, 160, 100, hwnd_);
+  ASSERT_TRUE(WaitUntilOnScreen(dialog) && WaitUntilOnScreen(tool));
+  Display* d = XOpenDisplay(server_->display().c_str());
+  ASSERT_NE(d, nullptr);
+  const Window main = FindXWindow(d, "Smoke");
+  struct Row {
+    const char* name;
+    const char* type;
+    Window owner;
+  } rows[] = {{"Smoke", "_NET_WM_WINDOW_TYPE_NORMAL", 0},
+              {"Dialog", "_NET_WM_WINDOW_TYPE_DIALOG", main},
+              {"Tool", "_NET_WM_WINDOW_TYPE_UTILITY", main}};
+  Window group = 0;
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const Window w = FindXWindow(d, r.name);
+    ASSERT_NE(w, 0u);
+    EXPECT_EQ(WindowTypeOf(d, w), r.type);
+    Window owner = 0;
+    if (!XGetTransientForHint(d, w, &owner)) owner = 0;
+    EXPECT_EQ(owner, r.owner);
+    XWMHints* hints = XGetWMHints(d, w);
+    ASSERT_TRUE(hints && (hints->flags & WindowGroupHint));
+    if (group == 0) group = hints->window_group;
+    EXPECT_EQ(hints->window_group, group) << "one group for the program";
+    XFree(hints);
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, left = 0;
+    unsigned char* icon = nullptr;
+    XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_ICON", False), 0, 2, False, XA_CARDINAL, &type,
+                       &format, &n, &left, &icon);
+    EXPECT_EQ(n, 2u) << "an icon of " << (icon ? reinterpret_cast<long*>(icon)[0] : 0) << " px";
+    if (icon) XFree(icon);
+  }
+  XWindowAttributes leader;
+  EXPECT_TRUE(group != 0 && XGetWindowAttributes(d, group, &leader)) << "the group leader exists";
+  XCloseDisplay(d);
+  DestroyWindow(tool);
+  DestroyWindow(dialog);
+}
+
+// A request on a window that is gone only costs a line on stderr, once per
+// kind of error, and the program's handler stays in place through SDL.
+TEST_F(SdlSmoke, AnXErrorIsReportedOnceAndPassedOver) {
+  Display* d = XOpenDisplay(server_->display().c_str());
+  ASSERT_NE(d, nullptr);
+  const Window gone = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 10, 10, 0, 0, 0);
+  XDestroyWindow(d, gone);
+  std::fflush(stderr);
+  char path[] = "/tmp/zel-x-errors-XXXXXX";
+  const int log = ::mkstemp(path);
+  ASSERT_GE(log, 0);
+  const int saved = ::dup(2);
+  ::dup2(log, 2);
+  const unsigned long before = X11ErrorsPassedOver();
+  for (int i = 0; i < 3; ++i) {
+    XMapWindow(d, gone);
+    XSync(d, False);
+    PumpFor(20);
+  }
+  std::fflush(stderr);
+  ::dup2(saved, 2);
+  ::close(saved);
+  const std::string text = ReadAll(path);
+  ::close(log);
+  ::unlink(path);
+  XCloseDisplay(d);
+  EXPECT_EQ(X11ErrorsPassedOver() - before, 3u);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+  EXPECT_NE(text.find("BadWindow"), std::string::npos) << text;
+  EXPECT_TRUE(X11ErrorHandlerInPlace());
 }
 
 TEST_F(SdlSmoke, WindowsShowTheirSurfacesAndKeysSurviveAPopup) {

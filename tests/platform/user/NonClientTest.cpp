@@ -185,6 +185,32 @@ TEST_F(NonClient, AWindowMayLimitItsMaximisedSize) {
   EXPECT_TRUE(IsZoomed(w));
 }
 
+// A window manager's panel keeps its share of the screen: maximising fills
+// the work area (its frame just outside it), which the backend reports and
+// the window system keeps on the screen.
+TEST_F(NonClient, MaximiseFillsTheWorkAreaOfTheBackend) {
+  struct Row {
+    RECT reported, expected;
+  } rows[] = {{RECT{0, 0, 1280, 760}, RECT{0, 0, 1280, 760}},
+              {RECT{0, 40, 1280, 800}, RECT{0, 40, 1280, 800}},
+              {RECT{-50, 30, 2000, 700}, RECT{0, 30, 1280, 700}},
+              {RECT{3000, 0, 3100, 800}, RECT{0, 0, 1280, 800}}};
+  for (const Row& row : rows) {
+    screen->SetWorkArea(row.reported);
+    RECT work{};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(work, row.expected);
+    HWND w = MakeFrame(RECT{100, 100, 400, 300});
+    ShowWindow(w, SW_MAXIMIZE);
+    RECT r{};
+    GetWindowRect(w, &r);
+    const int f = GetSystemMetrics(SM_CXSIZEFRAME);
+    EXPECT_EQ(r, (RECT{row.expected.left - f, row.expected.top - f, row.expected.right + f,
+                       row.expected.bottom + f}));
+    DestroyWindow(w);
+  }
+}
+
 TEST_F(NonClient, CloseButtonClosesOnlyWhenReleasedOverIt) {
   HWND w = MakeFrame(RECT{100, 100, 400, 300});
   Pump();
