@@ -1,7 +1,8 @@
 # The fuzz programs of the readers of outside bytes (fuzz/), with clang's
 # libFuzzer: zel_fuzz_<reader>, one per entry of fuzz::Targets().  The input
 # functions themselves form the library zel_fuzz, which the test program of
-# tests/fuzz/ runs with fixed mutations in every build.
+# tests/fuzz/ runs with fixed mutations in every build.  The layout reader's
+# program has a custom mutator besides (fuzz/LayoutCustomMutator.cpp).
 
 set(ZEL_FUZZ_TARGETS floattree framesite docktree actionmanager editor layout module bmp png fontanswers)
 
@@ -30,5 +31,7 @@ function(zel_fuzz_library)
       target_link_libraries(zel_fuzz_${name} PRIVATE zel_fuzz)
       target_link_options(zel_fuzz_${name} PRIVATE -fsanitize=fuzzer)
     endforeach()
+    # The layout file is also changed by structure, not only byte by byte.
+    target_sources(zel_fuzz_layout PRIVATE ${CMAKE_SOURCE_DIR}/fuzz/LayoutCustomMutator.cpp)
   endif()
 endfunction()

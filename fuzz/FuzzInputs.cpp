@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,9 +27,11 @@
 #include "platform/resource/Resource.h"
 #include "platform/text/FontAnswerFile.h"
 #include "platform/user/MessageQueue.h"
+#include "platform/user/Window.h"
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
+#include "tests/support/LayoutMutation.h"
 
 namespace zel::fuzz {
 
@@ -230,26 +233,57 @@ void ReadEditorRecord(std::string_view bytes) {
   });
 }
 
-void ReadLayout(std::string_view bytes) {
-  TFuzzEnvironment& env = Environment();
-  WriteWhole(LayoutScratch(), bytes);
-  // A second main window beside the standing one, as a new run of the
-  // program would make it; it reads the file at its first show.  Its name
-  // is the standing window's, which steps aside meanwhile.
+namespace {
+
+[[noreturn]] void LayoutFinding(const char* what) {
+  std::fprintf(stderr, "zel fuzz: layout: %s\n", what);
+  std::abort();
+}
+
+// A second main window beside the standing one, as a new run of the program
+// would make it, on the scratch file; it reads the file at its first show,
+// and its close writes it back.  The standing window steps aside from its
+// name meanwhile.
+void StartAndClose(TFuzzEnvironment& env) {
   env.MainForm()->SetName("StandingMainForm");
   auto* form = new TMainForm(env.Application());
   form->SetLayoutFileName(LayoutScratch());
   try {
     form->Show();
     env.Settle();
+    if (!sys::IsWindowVisible(form->Handle())) LayoutFinding("the main window is not shown");
+    form->SaveLayout();
   } catch (const Exception&) {
   }
   form->SetLayoutFileName("");
   delete form;
   env.MainForm()->SetName("MainForm");
   env.Settle();
+}
+
+} // namespace
+
+void ReadLayout(std::string_view bytes) {
+  TFuzzEnvironment& env = Environment();
+  WriteWhole(LayoutScratch(), bytes);
+  StartAndClose(env);
+  // The file the close wrote follows the format, and the next start reads
+  // it whole.
+  const std::string written = ReadWhole(LayoutScratch());
+  if (!written.empty()) {
+    if (!test::ParseLayout(written)) LayoutFinding("the file written back is not well formed");
+    StartAndClose(env);
+    if (!std::filesystem::exists(LayoutScratch()))
+      LayoutFinding("the next start refused the file written back");
+  }
   std::error_code ec;
   std::filesystem::remove(LayoutScratch(), ec);
+}
+
+std::optional<std::string> MutateLayoutStructure(std::string_view bytes, unsigned seed) {
+  static const test::TLayoutVocabulary words = test::VocabularyOf(*Environment().MainForm());
+  test::TRandom random{seed};
+  return test::TLayoutMutator(words, random).Mutate(bytes);
 }
 
 void ReadModule(std::string_view bytes) {

@@ -10,6 +10,7 @@
 // deterministic mutation runs of the test suite.
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -58,8 +59,16 @@ void ReadDockTree(std::string_view bytes);
 void ReadActionManager(std::string_view bytes);
 // The colour-map editor's record of the layout file.
 void ReadEditorRecord(std::string_view bytes);
-// The whole layout file, read by a new main window at its first show.
+// The whole layout file, read by a new main window at its first show and
+// written back as its close writes it; a file written back that does not
+// follow the format, or that the next window refuses, ends the process as a
+// finding (the window that shows nothing is one too).
 void ReadLayout(std::string_view bytes);
+// A structural change of a layout file (tests/support/LayoutMutation.h),
+// drawn from seed with the names of the live main window; nothing when the
+// bytes are not a whole layout file.  The libFuzzer program of the layout
+// reader uses it as its custom mutator.
+std::optional<std::string> MutateLayoutStructure(std::string_view bytes, unsigned seed);
 void ReadModule(std::string_view bytes);
 void ReadBmp(std::string_view bytes);
 void ReadPng(std::string_view bytes);

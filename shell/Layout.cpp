@@ -2,12 +2,14 @@
 // each written and read by the component it belongs to, with no header and
 // no lengths; the last one, the action manager's configuration, runs to the
 // end of the file.  A load that fails anywhere deletes the file and keeps
-// whatever the sections before the failure applied.
+// whatever the sections before the failure applied; the run then goes on as
+// any other and writes a whole new file at its close.
 
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <limits>
+#include <memory>
 
 #include "actionbars/ZelStyleActnCtrls.h"
 #include "colormap/UnitFrameColorMap.h"
@@ -16,6 +18,7 @@
 #include "framework/actnbars/ActnMan.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Streams.h"
+#include "framework/forms/Application.h"
 #include "framework/stdctrls/ColorBox.h"
 #include "framework/stdctrls/TrackBar.h"
 #include "imagelist/ImageListZel.h"
@@ -39,16 +42,39 @@ void TMainForm::SaveLayoutSections(TStream& stream) {
 }
 
 void TMainForm::LoadLayoutSections(TStream& stream) {
+  auto loaded = [this](int section) {
+    if (OnLayoutSectionLoaded) OnLayoutSectionLoaded(section);
+  };
   FColorMapFrame->LoadFromStream(stream);
   ApplyLoadedGlyphSize();
+  loaded(1);
   LoadBarSections(stream);
+  loaded(3);
   FloatTree()->LoadFromStream(&stream);
+  loaded(4);
   if (IDockManager* manager = FrameSite1->DockManager()) manager->LoadFromStream(stream);
+  loaded(5);
   TMemoryStream configuration;
   if (stream.Remaining() > 0) configuration.CopyFrom(stream, stream.Remaining());
   configuration.SetPosition(0);
+  LoadConfiguration(configuration);
+  loaded(6);
+}
+
+// The configuration and the repair of its schedule take effect together or
+// not at all: a schedule the repair refuses would otherwise stay, be written
+// at the close and make the next start refuse the file again.
+void TMainForm::LoadConfiguration(TStream& configuration) {
+  TMemoryStream previous;
+  ActionManager1->SaveToStream(previous);
   ActionManager1->LoadFromStream(configuration);
-  RepairPrioritySchedule();
+  try {
+    RepairPrioritySchedule();
+  } catch (...) {
+    previous.SetPosition(0);
+    ActionManager1->LoadFromStream(previous);
+    throw;
+  }
 }
 
 // Both bars' records are applied before the control bar lays its bands out,
@@ -104,23 +130,55 @@ void TMainForm::LoadLayout() {
   // A loaded editor record overrides these.
   FColorMapFrame->cbStart->SetSelected(ControlBar1->GradientStartColor());
   FColorMapFrame->cbEnd->SetSelected(ControlBar1->GradientEndColor());
-  std::error_code ec;
-  if (!FLayoutFileName.empty() && std::filesystem::exists(FLayoutFileName, ec)) {
-    try {
-      TMemoryStream stream;
-      stream.LoadFromFile(FLayoutFileName);
-      LoadLayoutSections(stream);
-      // Start-up has finished: every later close keeps the arrangement,
-      // whether or not the glyph size changes in this run.
-      FStarted = true;
-    } catch (const std::exception&) {
-      // A file that cannot be read whole is not kept: the next run starts
-      // from the defaults, and this run writes no file.
-      DeleteFileQuietly(FLayoutFileName);
-      FLayoutFileName.clear();
-    }
+  if (!FLayoutFileName.empty() && !SetAsideLayoutOfFailedStart() && LoadLayoutFile()) {
+    // Start-up has finished, whether the file was read whole or refused:
+    // every later close writes the arrangement shown, so that nothing a
+    // person does in a run that began with a damaged file is lost.
+    FStarted = true;
   }
   FColorMapFrame->TrackBar1->SetPosition(ImageListZel1->Width());
+}
+
+// A start that crashed or was killed while it applied the layout left its
+// mark: the file it read would most likely end this start the same way.  It
+// is moved aside, one line says so, and the window keeps its defaults.
+bool TMainForm::SetAsideLayoutOfFailedStart() {
+  if (!TLayoutLoadMark::LeftBehind(FLayoutFileName)) return false;
+  const std::string bad = SetLayoutFileAside(FLayoutFileName);
+  if (!bad.empty()) std::fprintf(stderr, "%s\n", Format(SLayoutSetAside, bad).c_str());
+  return true;
+}
+
+// Reads and applies the layout file; false when there is no regular file to
+// read.  A file that cannot be read whole is deleted: the window keeps what
+// the sections before the failure applied.
+bool TMainForm::LoadLayoutFile() {
+  auto mark = std::make_shared<TLayoutLoadMark>(FLayoutFileName);
+  try {
+    TMemoryStream stream;
+    if (!ReadLayoutFile(FLayoutFileName, stream)) return false;
+    mark->Set();
+    LoadLayoutSections(stream);
+  } catch (const std::exception&) {
+    DeleteFileQuietly(FLayoutFileName);
+  }
+  ClearMarkWhenPainted(std::move(mark));
+  return true;
+}
+
+// The mark stays until the first idle pass of the message loop, which comes
+// only when every window has painted: a start that dies painting what the
+// file arranged counts as dying in the load.  A window freed before then
+// leaves the mark to the hook, which clears it at the next idle pass or when
+// the application goes.
+void TMainForm::ClearMarkWhenPainted(std::shared_ptr<TLayoutLoadMark> mark) {
+  TApplication* app = Application;
+  if (!app) return;
+  auto hook = std::make_shared<int>(0);
+  *hook = app->AddIdleHook([app, mark, hook] {
+    mark->Clear();
+    app->RemoveIdleHook(*hook);
+  });
 }
 
 // A layout that cannot be written must not keep the program from ending:

@@ -1,8 +1,10 @@
 #include "shell/LayoutFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -17,6 +19,18 @@
 namespace zel {
 
 namespace {
+
+// A descriptor closed when it goes out of scope.
+class TDescriptor {
+public:
+  explicit TDescriptor(int fd) : FFd(fd) {}
+  ~TDescriptor() { ::close(FFd); }
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+
+private:
+  int FFd;
+};
 
 // The temporary file lives in the same folder as the file it replaces, so
 // that the rename never crosses file systems and is one step.
@@ -69,13 +83,97 @@ private:
 } // namespace
 
 void WriteFileReplacing(const std::string& fileName, const TMemoryStream& data) {
+  // A FIFO, a device or a folder someone put at the layout's path is theirs.
+  struct stat st;
+  if (::stat(fileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    throw EFCreateError::CreateFmt(SFCreateError, fileName, SLayoutNotRegular);
   TTemporaryFile file(fileName);
   file.Write(data.Memory(), size_t(data.Size()));
   file.RenameTo(fileName);
 }
 
+bool ReadLayoutFile(const std::string& fileName, TMemoryStream& data) {
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that never comes.
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR || errno == ENXIO) return false;
+    throw EFOpenError::CreateFmt(SFOpenError, fileName, std::strerror(errno));
+  }
+  TDescriptor file(fd);
+  struct stat st;
+  if (::fstat(fd, &st) != 0)
+    throw EFOpenError::CreateFmt(SFOpenError, fileName, std::strerror(errno));
+  if (!S_ISREG(st.st_mode)) return false;
+  if (st.st_size > kLayoutFileLimit)
+    throw EReadError::CreateFmt(SLayoutTooLarge, fileName, int64_t(st.st_size));
+  std::string bytes(size_t(st.st_size), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0)
+      throw EReadError(std::string(SReadError) + " \"" + fileName + "\". " + std::strerror(errno));
+    if (n == 0) break; // shorter than it was a moment ago: what is there is read
+    done += size_t(n);
+  }
+  bytes.resize(done);
+  data.Clear();
+  data.WriteChars(bytes);
+  data.SetPosition(0);
+  return true;
+}
+
 void DeleteFileQuietly(const std::string& fileName) {
   sys::DeleteFile(fileName);
+}
+
+// ---- The mark of a load in progress --------------------------------------------------
+
+TLayoutLoadMark::TLayoutLoadMark(std::string layoutFileName)
+    : FFileName(MarkFileName(layoutFileName)) {}
+
+void TLayoutLoadMark::Set() {
+  const int fd = ::open(FFileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return;
+  TDescriptor file(fd);
+  FSet = true;
+  const std::string pid = std::to_string(::getpid()) + "\n";
+  // A short write leaves a mark without a whole id, which counts as left
+  // behind; the load it guards is then this one, which finishes normally.
+  [[maybe_unused]] const ssize_t n = ::write(fd, pid.data(), pid.size());
+}
+
+void TLayoutLoadMark::Clear() {
+  if (!FSet) return;
+  FSet = false;
+  ::unlink(FFileName.c_str());
+}
+
+bool TLayoutLoadMark::LeftBehind(const std::string& layoutFileName) {
+  const int fd =
+      ::open(MarkFileName(layoutFileName).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  TDescriptor file(fd);
+  char text[24] = {};
+  const ssize_t n = ::read(fd, text, sizeof text - 1);
+  char* end = nullptr;
+  const long pid = n > 0 ? std::strtol(text, &end, 10) : 0;
+  if (pid <= 0 || end == text || *end != '\n') return true;
+  // This process's own mark (a second load in one run), or another run of
+  // the program loading the same file at this moment: no start died.
+  if (pid == ::getpid()) return false;
+  return !(::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
+std::string SetLayoutFileAside(const std::string& layoutFileName) {
+  ::unlink(TLayoutLoadMark::MarkFileName(layoutFileName).c_str());
+  struct stat st;
+  if (::stat(layoutFileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return "";
+  const std::string bad = layoutFileName + ".bad";
+  if (::rename(layoutFileName.c_str(), bad.c_str()) == 0) return bad;
+  // A file that cannot be moved must not be read again either.
+  DeleteFileQuietly(layoutFileName);
+  return "";
 }
 
 } // namespace zel

@@ -1,11 +1,16 @@
 // The layout file as a person meets it: what they change in one run is
-// there in the next; a damaged or foreign file is deleted and the window
-// keeps what the sections before the damage gave it; a folder that cannot
-// be written keeps its previous file and the program still ends cleanly.
+// there in the next; a damaged or foreign file is deleted, the window keeps
+// what the sections before the damage gave it and the run's close writes a
+// fresh file; a start that died while loading costs the next start nothing
+// but the arrangement, which is set aside; a folder that cannot be written
+// keeps its previous file and the program still ends cleanly.
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "docking/UnitFrameSite.h"
 #include "framework/actnbars/ActnColorMaps.h"
@@ -270,20 +275,21 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
     WriteBytes(layout, c.Bytes);
     Start();
     EXPECT_EQ(LayoutExists(), c.Loaded);
-    EXPECT_EQ(form->LayoutFileName().empty(), !c.Loaded);
-    if (c.Loaded) {
-      EXPECT_TRUE(form->Started());
-    }
+    EXPECT_TRUE(form->Started());
     EXPECT_EQ(form->ImageListZel1->Width(), c.GlyphSize);
     EXPECT_EQ(Editor()->TrackBar1->Position(), c.GlyphSize);
     EXPECT_EQ(form->GradientActionToolBar1->Floating(), c.ToolBarFloating);
-    // Started by the list's own notification after a change, a run whose
-    // load failed still writes no file.
+    // Whether the file was read or refused, what the person does in the
+    // run is written at its close and is there in the next run.
     Editor()->TrackBar1->SetPosition(20);
     Settle();
-    ASSERT_TRUE(form->Started());
     Close();
-    EXPECT_EQ(LayoutExists(), c.Loaded);
+    ASSERT_TRUE(LayoutExists());
+    Start();
+    EXPECT_TRUE(LayoutExists());
+    EXPECT_EQ(form->ImageListZel1->Width(), 20);
+    EXPECT_EQ(form->GradientActionToolBar1->Floating(), c.ToolBarFloating);
+    Close();
   }
 }
 
@@ -479,6 +485,75 @@ TEST_F(LayoutTest, AReadOnlyFolderKeepsThePreviousFileAndTheProgramEndsCleanly) 
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
   EXPECT_NE(err.find("Расположение окон не сохранено"), std::string::npos) << err;
   EXPECT_NE(err.find("Permission denied"), std::string::npos) << err;
+}
+
+// A start killed while it applied the layout (here after the bars'
+// sections, as a crash there would end it) leaves its mark beside the file.
+// The next start finds it, sets the file aside as ".bad" with one line on
+// standard error and starts with the defaults; what the person then does
+// is kept as usual, and the set-aside file stays until the next one.  A
+// start that is not killed has its mark while it loads and none once the
+// window has painted.
+TEST_F(LayoutTest, AStartKilledWhileLoadingSetsTheFileAsideForTheNextStart) {
+  Start();
+  DragThumbTo(16);
+  Close();
+  const std::string saved = ReadBytes(layout);
+  ASSERT_FALSE(saved.empty());
+
+  EXPECT_EXIT(Start([](int section) {
+                if (section == 3) std::raise(SIGKILL);
+              }),
+              ::testing::KilledBySignal(SIGKILL), "");
+  ASSERT_TRUE(std::filesystem::exists(mark));
+  ASSERT_EQ(ReadBytes(layout), saved);
+
+  ::testing::internal::CaptureStderr();
+  Start();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  const auto bad = folder.Path() / "zeldemo.sav.bad";
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  EXPECT_NE(err.find(bad.string()), std::string::npos) << err;
+  EXPECT_EQ(ReadBytes(bad), saved);
+  EXPECT_FALSE(LayoutExists());
+  EXPECT_FALSE(std::filesystem::exists(mark));
+  EXPECT_EQ(form->ImageListZel1->Width(), 24);
+  EXPECT_TRUE(form->Visible());
+  DragThumbTo(20);
+  Close();
+
+  std::vector<bool> marked;
+  Start([&](int) { marked.push_back(std::filesystem::exists(mark)); });
+  EXPECT_EQ(marked, std::vector<bool>(5, true));
+  EXPECT_FALSE(std::filesystem::exists(mark));
+  EXPECT_EQ(form->ImageListZel1->Width(), 20);
+  EXPECT_EQ(ReadBytes(bad), saved);
+  Close();
+}
+
+// Something other than a regular file at the layout's path (a FIFO, which
+// would block a plain open until a writer came, or a folder) is neither
+// read nor replaced: the window starts at once with the defaults, and the
+// close says in one line that the layout was not kept.
+TEST_F(LayoutTest, AFifoOrAFolderAtTheLayoutPathIsLeftAloneAndNeverBlocksTheStart) {
+  const std::function<bool()> makers[] = {
+      [&] { return ::mkfifo(layout.c_str(), 0644) == 0; },
+      [&] { return std::filesystem::create_directory(layout); },
+  };
+  for (const auto& make : makers) {
+    ASSERT_TRUE(make());
+    const auto type = std::filesystem::status(layout).type();
+    Start();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->ImageListZel1->Width(), 24);
+    ::testing::internal::CaptureStderr();
+    QuitWithAltX();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("не обычный файл"), std::string::npos) << err;
+    EXPECT_EQ(std::filesystem::status(layout).type(), type);
+    std::filesystem::remove(layout);
+  }
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <sstream>
@@ -66,10 +67,12 @@ class LayoutSessionTest : public MainWindowFixture {
 protected:
   void SetUp() override {}
 
-  // One run of the program up to its first settled show.
-  void Start() {
-    StartMainWindow([this] {
+  // One run of the program up to its first settled show; onSection follows
+  // the layout's load section by section.
+  void Start(std::function<void(int)> onSection = {}) {
+    StartMainWindow([this, &onSection] {
       form->SetLayoutFileName(layout.string());
+      form->OnLayoutSectionLoaded = std::move(onSection);
       // Tall enough for the whole editor with a few rows of its grid.
       form->SetBounds(10, 10, 820, 760);
     });
@@ -100,6 +103,7 @@ protected:
 
   TTempFolder folder;
   std::filesystem::path layout = folder.Path() / "zeldemo.sav";
+  std::filesystem::path mark = folder.Path() / "zeldemo.sav.loading";
 };
 
 } // namespace zel::test
