@@ -66,8 +66,15 @@ void SetInputHook(TInputHook hook) {
   gInputHook = std::move(hook);
 }
 
+namespace {
+void RunPressHooks(HWND h);
+}
+
 int AddPressHook(TPressHook hook) {
   gPressHooks.emplace_back(gNextPressHook, std::move(hook));
+  // The window system tells of every press of the program, on the windows
+  // of controls or not (the MDI client, a frame), before it activates one.
+  sys::SetPressObserver(RunPressHooks);
   return gNextPressHook++;
 }
 
@@ -136,10 +143,6 @@ LRESULT TWinControl::MainWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   }
   if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && !gKeyHooks.empty() && RunKeyHooks(h, w))
     return 0;
-  if (IsButtonDown(msg) && !gPressHooks.empty()) {
-    RunPressHooks(h);
-    if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;
-  }
   if (IsButtonDown(msg)) {
     if (TWinControl* top = c->TopParent()) top->Perform(CM_MOUSEACTIVATE, 0, LPARAM(c));
     if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;
