@@ -378,7 +378,7 @@ void TCustomizeDlg::CreateOptionsTab() {
 
 void TCustomizeDlg::FormKeyDown(WORD& key, TShiftState shift) {
   if (key == VK_TAB && shift.Contains(ssCtrl)) {
-    FPages->SelectNextPage(!shift.Contains(ssShift));
+    FPages->TurnPage(!shift.Contains(ssShift));
     key = 0;
   }
 }
