@@ -251,6 +251,8 @@ void TCustomizeDlg::SetDesignMode(bool value) {
       // Menus opened before belong to the other mode: they close.
       CloseDesignMenus(bar);
       bar->SetDesignMode(value);
+      // Disabled items look otherwise in design mode (plain, not shadowed).
+      bar->Invalidate();
     }
 }
 
