@@ -336,6 +336,43 @@ TEST_F(PersonInputTest, TabWalksTheCustomizeDialogAndTheFocusShows) {
   EXPECT_TRUE(screen->SaveScreenshot((dir / "shell_customize_focus.png").string()));
 }
 
+// Ctrl+Tab turns the dialog's pages and gives each page's first control the
+// keyboard, which shows it: on "Параметры" the list of options, where Space
+// works the option instead of pressing a "Закрыть" the focus was left on.
+TEST_F(PersonInputTest, CtrlTabGivesTheNewPageItsFirstControl) {
+  Begin(Start::CustomizeDialog);
+  TCustomizeDlg* dlg = Dialog();
+  ASSERT_NE(dlg, nullptr);
+  dlg->CloseButton()->SetFocus();
+  auto ctrlTab = [&] {
+    screen->KeyDown(VK_CONTROL);
+    screen->Key(VK_TAB);
+    screen->KeyUp(VK_CONTROL);
+    Settle();
+  };
+  ctrlTab();
+  EXPECT_EQ(dlg->Pages()->ActivePage(), dlg->CommandsSheet());
+  EXPECT_EQ(GetFocus(), dlg->CategoryList()->Handle());
+  ctrlTab();
+  ASSERT_EQ(dlg->Pages()->ActivePage(), dlg->OptionsSheet());
+  TCustomizeList* list = dlg->List();
+  ASSERT_EQ(GetFocus(), list->Handle());
+  const std::vector<Pixel> shown = PixelsOf(list);
+  sys::SetFocus(dlg->Form()->Handle());
+  Settle();
+  EXPECT_NE(PixelsOf(list), shown);
+  list->SetFocus();
+  Settle();
+  ASSERT_GE(list->FocusRow(), 0);
+  const std::function<bool()> checked = list->Rows()[size_t(list->FocusRow())].Checked;
+  ASSERT_TRUE(checked);
+  const bool was = checked();
+  screen->Key(VK_SPACE);
+  Settle();
+  EXPECT_TRUE(DialogShowing());
+  EXPECT_NE(checked(), was);
+}
+
 // Alt+X leaves from every starting state, also with a menu open and after
 // the customize dialog closed (by its button, by Esc, by its close box): the
 // keys are the main window's again.
