@@ -67,31 +67,6 @@ void SetInputHook(TInputHook hook) {
 }
 
 namespace {
-void RunPressHooks(HWND h);
-}
-
-int AddPressHook(TPressHook hook) {
-  gPressHooks.emplace_back(gNextPressHook, std::move(hook));
-  // The window system tells of every press of the program, on the windows
-  // of controls or not (the MDI client, a frame), before it activates one.
-  sys::SetPressObserver(RunPressHooks);
-  return gNextPressHook++;
-}
-
-void RemovePressHook(int id) {
-  std::erase_if(gPressHooks, [id](const auto& h) { return h.first == id; });
-}
-
-int AddKeyHook(TKeyHook hook) {
-  gKeyHooks.emplace_back(gNextKeyHook, std::move(hook));
-  return gNextKeyHook++;
-}
-
-void RemoveKeyHook(int id) {
-  std::erase_if(gKeyHooks, [id](const auto& h) { return h.first == id; });
-}
-
-namespace {
 
 // Hooks may add or remove hooks while they run: work on a copy and skip
 // the ones removed meanwhile.
@@ -115,6 +90,27 @@ bool RunKeyHooks(HWND h, WPARAM key) {
 }
 
 } // namespace
+
+int AddPressHook(TPressHook hook) {
+  gPressHooks.emplace_back(gNextPressHook, std::move(hook));
+  // The window system tells of every press of the program, on the windows
+  // of controls or not (the MDI client, a frame), before it activates one.
+  sys::SetPressObserver(RunPressHooks);
+  return gNextPressHook++;
+}
+
+void RemovePressHook(int id) {
+  std::erase_if(gPressHooks, [id](const auto& h) { return h.first == id; });
+}
+
+int AddKeyHook(TKeyHook hook) {
+  gKeyHooks.emplace_back(gNextKeyHook, std::move(hook));
+  return gNextKeyHook++;
+}
+
+void RemoveKeyHook(int id) {
+  std::erase_if(gKeyHooks, [id](const auto& h) { return h.first == id; });
+}
 
 TWinControl* FindControl(HWND hwnd) {
   if (!hwnd || !IsWindow(hwnd)) return nullptr;

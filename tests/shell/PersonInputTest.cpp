@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -112,6 +113,10 @@ protected:
       screen->Key(VK_ESCAPE);
     else if (key == "Enter")
       screen->Key(VK_RETURN);
+    else if (key == "Right")
+      screen->Key(VK_RIGHT);
+    else if (key == "Down")
+      screen->Key(VK_DOWN);
     else
       FAIL() << "unknown key " << key;
     Settle();
@@ -239,6 +244,190 @@ TEST_F(PersonInputTest, EveryStartingStateAndKey) {
     }
     // The tool bar stays where the keys found it.
     EXPECT_EQ(form->GradientActionToolBar1->Floating(), c.start == Start::FloatingToolBar);
+  }
+}
+
+// The menu bar's modes (the state table in ActnMenus.cpp), driven through
+// the window system's input as a person drives them: from every mode, every
+// input leaves the menu in the mode the table says, with only that mode's
+// title drawn selected and the keyboard back where it was once the mode
+// ends, and the input does its own work or not.
+
+// The modes a person can leave the menu bar in, and the inputs that reach
+// each from Idle (the customize mode with its dialog open).
+enum Mode { Idle, F10Bar, EscBar, MouseDrop, KeysDrop, Design, kModes };
+const char* const kModeNames[kModes] = {
+    "idle", "F10", "mouse drop-down, Esc", "mouse drop-down", "Alt+Ф", "customize, Файлы clicked"};
+const std::vector<std::string> kReach[kModes] = {
+    {}, {"F10"}, {"click Файлы", "Esc"}, {"click Файлы"}, {"Alt+ф"}, {"click Файлы"}};
+
+// After an input: the menu as Menu() tells it ("-": Idle; a title:
+// BarSelected; "title > item": DropDown, "?" with no item selected) and whether the input did work
+// of its own (the program ended, a child was made, closed, activated or went).
+struct Cell {
+  const char* menu;
+  bool work;
+};
+struct Row {
+  const char* input;
+  std::array<Cell, kModes> after;
+};
+
+// The main window is left room on the screen: the customize dialog stands
+// beside it and a corner of the desktop is free for presses outside.
+const RECT kMain{0, 0, 860, 640};
+const POINT kOutside{1270, 790};
+
+class MenuModeTest : public PersonInputTest {
+protected:
+  void SetUp() override {
+    StartMainWindow(
+        [this] { form->SetBounds(kMain.left, kMain.top, kMain.Width(), kMain.Height()); });
+  }
+  TCustomActionMainMenuBar* Bar() { return form->GradientActionMainMenuBar1; }
+  TCustomActionControl* Title(const std::string& caption) {
+    for (int i = 0; i < Bar()->ActionControlCount(); ++i)
+      if (Bar()->ActionControls(i)->ActionClient()->Caption() == caption)
+        return Bar()->ActionControls(i);
+    return nullptr;
+  }
+  // What the windows show apart from the menu.
+  std::string World() {
+    return app->Terminated() ? "ended" : (DialogShowing() ? "dialog: " : "") + Children();
+  }
+  // A screen point where a window's own hit test answers hit.
+  POINT FindHit(HWND w, LRESULT hit) {
+    RECT r;
+    GetWindowRect(w, &r);
+    for (int y = r.top; y < r.bottom; y += 2)
+      for (int x = r.left; x < r.right; x += 2)
+        if (SendMessage(w, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) return POINT{x, y};
+    ADD_FAILURE() << "no point answers " << hit;
+    return POINT{};
+  }
+  void Input(const std::string& in) {
+    TCustomForm* inactive = form->MDIChildCount() > 1 ? form->MDIChildren(1) : nullptr;
+    if (in == "click Файлы" || in == "click Окно") {
+      ClickOn(Title(in.substr(6)));
+    } else if (in == "click MDI client") {
+      // The client's bottom right corner, which the cascaded children leave free.
+      const RECT c = form->MDIClientRect();
+      ClickAt(form->ClientToScreen(POINT{c.right - 8, c.bottom - 8}));
+    } else if (in == "click other child") {
+      ASSERT_NE(inactive, nullptr);
+      // Its caption, above the active child, where no drop-down hangs over it.
+      RECT r;
+      GetWindowRect(inactive->Handle(), &r);
+      POINT p{r.right - 60, r.top + 8};
+      while (p.x > r.left && WindowFromPoint(p) != inactive->Handle())
+        p.x -= 4;
+      ClickAt(p);
+    } else if (in == "press outside") {
+      ClickAt(kOutside);
+    } else if (in == "program left") {
+      InputAppActive(false);
+    } else if (in == "minimise") {
+      ClickAt(FindHit(form->Handle(), HTMINBUTTON));
+    } else if (in == "child destroyed") {
+      form->ActiveMDIChild()->Release();
+    } else {
+      Press(in);
+    }
+    Settle();
+  }
+  // The titles drawn unlike their idle look.
+  std::string TitlesDrawn(const std::vector<std::vector<Pixel>>& idle) {
+    std::string s;
+    for (int i = 0; i < Bar()->ActionControlCount(); ++i)
+      if (TitlePixels(i) != idle[size_t(i)])
+        s += (s.empty() ? "" : ",") + Bar()->ActionControls(i)->ActionClient()->Caption();
+    return s;
+  }
+  std::vector<Pixel> TitlePixels(int i) {
+    TCustomActionControl* t = Bar()->ActionControls(i);
+    const HWND top = Bar()->TopParent()->Handle();
+    RECT wr;
+    GetWindowRect(top, &wr);
+    const POINT o = t->ClientToScreen(POINT{0, 0});
+    const Surface* s = GetWindowSurface(top);
+    std::vector<Pixel> out;
+    for (int y = 0; s && y < t->Height(); ++y)
+      for (int x = 0; x < t->Width(); ++x)
+        out.push_back(s->At(o.x - wr.left + x, o.y - wr.top + y));
+    return out;
+  }
+};
+
+TEST_F(MenuModeTest, EveryModeAndInput) {
+  // The modes as they show when reached (the columns' starting points).
+  const std::array<const char*, kModes> start = {
+      "-", "Файлы", "Файлы", "Файлы > ?", "Файлы > Новая форма", "Файлы > ?"};
+  // clang-format off
+  const std::vector<Row> table = {
+    // input              idle                  F10                         mouse, Esc                  mouse drop-down             Alt+Ф                 customize
+    {"Esc",               {{{"-", 0},             {"-", 0},                   {"-", 0},                   {"Файлы", 0},               {"Файлы", 0},         {"-", 0}}}},
+    {"Alt",               {{{"Файлы", 0},         {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"Файлы > ?", 0}}}},
+    {"F10",               {{{"Файлы", 0},         {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"Файлы > ?", 0}}}},
+    {"Alt+о",             {{{"Окно > Каскад", 0}, {"Окно > Каскад", 0},       {"Окно > Каскад", 0},       {"Окно > Каскад", 0},       {"Окно > Каскад", 0}, {"-", 0}}}},
+    {"Right",             {{{"-", 0},             {"Окно", 0},                {"Окно", 0},                {"Окно > Каскад", 0},       {"Окно > Каскад", 0}, {"Файлы > ?", 0}}}},
+    {"Down",              {{{"-", 0},             {"Файлы > Новая форма", 0}, {"Файлы > Новая форма", 0}, {"Файлы > Новая форма", 0}, {"Файлы > Выход", 0}, {"Файлы > ?", 0}}}},
+    {"Enter",             {{{"-", 0},             {"Файлы > Новая форма", 0}, {"Файлы > Новая форма", 0}, {"Файлы > ?", 0},           {"-", 1},             {"Файлы > ?", 0}}}},
+    {"Alt+x",             {{{"-", 1},             {"-", 1},                   {"-", 1},                   {"-", 1},                   {"-", 1},             {"-", 1}}}},
+    {"Ctrl+F4",           {{{"-", 1},             {"-", 1},                   {"-", 1},                   {"-", 1},                   {"-", 1},             {"-", 1}}}},
+    {"Ctrl+F6",           {{{"-", 1},             {"-", 1},                   {"-", 1},                   {"-", 1},                   {"-", 1},             {"-", 1}}}},
+    {"click Окно",        {{{"Окно > ?", 0},      {"Окно > ?", 0},            {"Окно > ?", 0},            {"-", 0},                   {"-", 0},             {"Окно > ?", 0}}}},
+    {"click Файлы",       {{{"Файлы > ?", 0},     {"Файлы > ?", 0},           {"Файлы > ?", 0},           {"-", 0},                   {"-", 0},             {"-", 0}}}},
+    {"click MDI client",  {{{"-", 0},             {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"-", 0}}}},
+    {"click other child", {{{"-", 1},             {"-", 1},                   {"-", 1},                   {"-", 1},                   {"-", 1},             {"-", 1}}}},
+    {"press outside",     {{{"-", 0},             {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"-", 0}}}},
+    {"program left",      {{{"-", 0},             {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"-", 0}}}},
+    {"minimise",          {{{"-", 0},             {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"-", 0}}}},
+    {"child destroyed",   {{{"-", 1},             {"-", 1},                   {"-", 1},                   {"-", 1},                   {"-", 1},             {"Файлы > ?", 1}}}},
+  };
+  // clang-format on
+  for (const Row& row : table) {
+    for (int m = 0; m < kModes; ++m) {
+      SCOPED_TRACE(std::string(kModeNames[m]) + " × " + row.input);
+      TearDown();
+      SetUp();
+      form->actNewForm->Execute();
+      form->actNewForm->Execute();
+      if (m == Design) {
+        form->CustomizeActionBars1->Execute();
+        Settle();
+        Dialog()->Form()->SetBounds(kMain.right + 10, 0, 380, 380);
+      }
+      screen->MoveTo(kOutside.x, kOutside.y);
+      Settle();
+      std::vector<std::vector<Pixel>> idle;
+      for (int i = 0; i < Bar()->ActionControlCount(); ++i)
+        idle.push_back(TitlePixels(i));
+      const HWND keys = GetFocus();
+      for (const std::string& in : kReach[m])
+        Input(in);
+      ASSERT_EQ(Menu(), start[size_t(m)]);
+      const std::string before = World();
+      Input(row.input);
+      const Cell& want = row.after[size_t(m)];
+      EXPECT_EQ(Menu(), want.menu);
+      const std::string w = want.menu;
+      EXPECT_EQ(Bar()->MenuMode(), w == "-"                             ? TMenuMode::Idle
+                                   : w.find(" > ") == std::string::npos ? TMenuMode::BarSelected
+                                                                        : TMenuMode::DropDown);
+      EXPECT_EQ(World() != before, want.work) << before << " → " << World();
+      if (app->Terminated()) continue;
+      // What shows: the mode's title alone, the mouse gone from the bar.
+      if (IsIconic(form->Handle())) ShowWindow(form->Handle(), SW_RESTORE);
+      screen->MoveTo(kOutside.x, kOutside.y);
+      Settle();
+      const std::string menu = Menu();
+      EXPECT_EQ(TitlesDrawn(idle), menu == "-" ? "" : menu.substr(0, menu.find(" >")));
+      // Out of the menu the keys are back where they were, unless the
+      // input itself moved them (a child went or came, the program left).
+      if (menu == "-" && World() == before && IsApplicationActive() && !DialogShowing()) {
+        EXPECT_EQ(GetFocus(), keys);
+      }
+    }
   }
 }
 
