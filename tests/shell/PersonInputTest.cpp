@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "actionbars/ZelStyleActnCtrls.h"
+#include "colormap/UnitFrameColorMap.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
@@ -40,7 +41,7 @@ namespace {
 
 using namespace sys;
 
-enum class Start { NoChild, ThreeChildren, FloatingToolBar, CustomizeDialog };
+enum class Start { NoChild, ThreeChildren, FloatingToolBar, FloatingEditor, CustomizeDialog };
 
 const char* StartName(Start s) {
   switch (s) {
@@ -50,6 +51,8 @@ const char* StartName(Start s) {
     return "three children";
   case Start::FloatingToolBar:
     return "floating tool bar";
+  case Start::FloatingEditor:
+    return "floating editor, active";
   default:
     return "customize dialog";
   }
@@ -73,6 +76,18 @@ protected:
       const POINT grip = form->ControlBar1->ClientToScreen(POINT{band.left + 4, band.top + 8});
       const POINT away = form->ClientToScreen(POINT{300, 250});
       screen->Drag(grip.x, grip.y, away.x, away.y, 6);
+      break;
+    }
+    case Start::FloatingEditor: {
+      // Floated and then clicked on its caption, so that its window is the
+      // active one and has the keys.
+      ASSERT_TRUE(form->ColorMapFrame()->ManualFloat(RECT{900, 100, 1200, 600}));
+      Settle();
+      const HWND host = form->ColorMapFrame()->TopParent()->Handle();
+      RECT r;
+      GetWindowRect(host, &r);
+      ClickAt(POINT{r.left + 40, r.top + 8});
+      ASSERT_EQ(GetActiveWindow(), host);
       break;
     }
     case Start::CustomizeDialog:
@@ -210,6 +225,11 @@ TEST_F(PersonInputTest, EveryStartingStateAndKey) {
       {Start::FloatingToolBar, {"Ctrl+F6"}, "-", "", false},
       {Start::FloatingToolBar, {"Esc"}, "-", "", false},
       {Start::FloatingToolBar, {"Enter"}, "-", "", false},
+
+      {Start::FloatingEditor, {"F10"}, "Файлы", "", false},
+      {Start::FloatingEditor, {"Alt"}, "Файлы", "", false},
+      {Start::FloatingEditor, {"Alt+ф"}, "Файлы > Новая форма", "", false},
+      {Start::FloatingEditor, {"Alt+ф", "Esc", "Esc"}, "-", "", false},
 
       // The dialog has no menu; Esc and Enter are its "Закрыть".
       {Start::CustomizeDialog, {"F10"}, "-", "", true},
