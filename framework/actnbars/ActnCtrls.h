@@ -220,12 +220,13 @@ protected:
 
   TCustomActionMenuBar* FParentMenu = nullptr;
   TCustomActionPopupMenu* FPopup = nullptr;
-  // The mode of a menu bar at the root; the one way into a mode, which
-  // sets up what it shows (the selection, the keyboard, the press watch)
-  // and, into Idle, takes all of it down.  title: the selected one.
+  // Whether this is a bar at the root of its menus (not a pop-up).
   bool IsBarRoot() const;
+  // The one way into a mode of the root: sets up what the mode shows (the
+  // selected title, the keyboard, the press watch) and, into Idle, takes
+  // all of it down.
   void SetMode(TMenuMode mode, TCustomActionControl* title);
-  TMenuMode FMode = TMenuMode::Idle;
+  TMenuMode FMode = TMenuMode::Idle; // kept by a bar at the root
   // Closes the pop-ups below this bar, leaving the mode to the caller.
   void ClosePopups();
   // The hover timer's expiry.

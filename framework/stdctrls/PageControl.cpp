@@ -190,8 +190,8 @@ void TPageControl::SelectNextPage(bool goForward) {
 
 void TPageControl::TurnPage(bool goForward) {
   SelectNextPage(goForward);
-  TWinControl* page = FActivePage;
-  TWinControl* first = page ? page->FindNextControl(nullptr, true, true, false) : nullptr;
+  TWinControl* first =
+      FActivePage ? FActivePage->FindNextControl(nullptr, true, true, false) : nullptr;
   if (first)
     first->SetFocus();
   else if (CanFocus())

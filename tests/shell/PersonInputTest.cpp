@@ -273,6 +273,21 @@ TEST_F(PersonInputTest, EveryStartingStateAndKey) {
 // title drawn selected and the keyboard back where it was once the mode
 // ends, and the input does its own work or not.
 
+// The pixels of a control's area as its window shows them.
+std::vector<Pixel> PixelsOf(TControl* c) {
+  const HWND top = c->TopParent()->Handle();
+  RECT wr;
+  GetWindowRect(top, &wr);
+  const POINT o = c->ClientToScreen(POINT{0, 0});
+  const Surface* s = GetWindowSurface(top);
+  std::vector<Pixel> out;
+  for (int y = 0; s && y < c->Height(); ++y)
+    for (int x = 0; x < c->Width(); ++x)
+      if (s->Contains(o.x - wr.left + x, o.y - wr.top + y))
+        out.push_back(s->At(o.x - wr.left + x, o.y - wr.top + y));
+  return out;
+}
+
 // The modes a person can leave the menu bar in, and the inputs that reach
 // each from Idle (the customize mode with its dialog open).
 enum Mode { Idle, F10Bar, EscBar, MouseDrop, KeysDrop, Design, kModes };
@@ -359,22 +374,9 @@ protected:
   std::string TitlesDrawn(const std::vector<std::vector<Pixel>>& idle) {
     std::string s;
     for (int i = 0; i < Bar()->ActionControlCount(); ++i)
-      if (TitlePixels(i) != idle[size_t(i)])
+      if (PixelsOf(Bar()->ActionControls(i)) != idle[size_t(i)])
         s += (s.empty() ? "" : ",") + Bar()->ActionControls(i)->ActionClient()->Caption();
     return s;
-  }
-  std::vector<Pixel> TitlePixels(int i) {
-    TCustomActionControl* t = Bar()->ActionControls(i);
-    const HWND top = Bar()->TopParent()->Handle();
-    RECT wr;
-    GetWindowRect(top, &wr);
-    const POINT o = t->ClientToScreen(POINT{0, 0});
-    const Surface* s = GetWindowSurface(top);
-    std::vector<Pixel> out;
-    for (int y = 0; s && y < t->Height(); ++y)
-      for (int x = 0; x < t->Width(); ++x)
-        out.push_back(s->At(o.x - wr.left + x, o.y - wr.top + y));
-    return out;
   }
 };
 
@@ -421,7 +423,7 @@ TEST_F(MenuModeTest, EveryModeAndInput) {
       Settle();
       std::vector<std::vector<Pixel>> idle;
       for (int i = 0; i < Bar()->ActionControlCount(); ++i)
-        idle.push_back(TitlePixels(i));
+        idle.push_back(PixelsOf(Bar()->ActionControls(i)));
       const HWND keys = GetFocus();
       for (const std::string& in : kReach[m])
         Input(in);
@@ -472,21 +474,6 @@ TEST_F(PersonInputTest, LeavingTheMenuGivesTheKeysBackToTheActiveChild) {
   ASSERT_EQ(form->MDIChildCount(), 4);
   EXPECT_EQ(GetFocus(), form->ActiveMDIChild()->Handle());
   EXPECT_EQ(form->ActiveMDIChild()->Caption(), "Форма 4");
-}
-
-// The pixels of a control's area as its window shows them.
-std::vector<Pixel> PixelsOf(TWinControl* c) {
-  const HWND top = c->TopParent()->Handle();
-  RECT wr;
-  GetWindowRect(top, &wr);
-  const POINT o = c->ClientToScreen(POINT{0, 0});
-  const Surface* s = GetWindowSurface(top);
-  std::vector<Pixel> out;
-  for (int y = 0; s && y < c->Height(); ++y)
-    for (int x = 0; x < c->Width(); ++x)
-      if (s->Contains(o.x - wr.left + x, o.y - wr.top + y))
-        out.push_back(s->At(o.x - wr.left + x, o.y - wr.top + y));
-  return out;
 }
 
 // Tab and Shift+Tab walk the dialog's controls that take the keyboard, one
