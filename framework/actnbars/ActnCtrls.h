@@ -140,6 +140,13 @@ public:
   explicit TActionToolBar(TComponent* owner) : TCustomActionToolBar(owner) {}
 };
 
+// The modes of a menu bar's menu loop; see ActnMenus.cpp for the
+// transitions.  Idle: nothing selected, no drop-down.  BarSelected: a title
+// selected from the keyboard (F10, a lone Alt, Esc out of a drop-down), none
+// open.  DropDown: the drop-down of the selected title open, by the mouse
+// or the keyboard.
+enum class TMenuMode { Idle, BarSelected, DropDown };
+
 // The base of menu bars and pop-up menus: a bar whose items open sub-menus.
 class TCustomActionMenuBar : public TCustomActionDockBar {
   ZEL_CLASS(TCustomActionMenuBar, TCustomActionDockBar)
@@ -153,6 +160,9 @@ public:
   TCustomActionPopupMenu* Popup() const { return FPopup; }
   // Whether a pop-up of this menu tree is open or the keyboard is in it.
   bool InMenuLoop();
+  // The mode of the menu tree's loop, as its root keeps it (a pop-up at the
+  // root is in DropDown while it shows).
+  TMenuMode MenuMode();
   // Opens the sub-menu of control's item (closing another one first).
   virtual void OpenSubMenu(TCustomActionControl* control);
   // Closes the pop-up below this bar and everything below it.
@@ -198,7 +208,8 @@ protected:
   void WndProc(TMessage& message) override;
   void KeyDown(sys::WORD& key, TShiftState shift) override;
   void KeyPress(char32_t& key) override;
-  bool WantsKey(sys::WORD key, TShiftState shift) override { return true; }
+  // In the menu loop the bar takes every key; outside it, none.
+  bool WantsKey(sys::WORD key, TShiftState shift) override { return InMenuLoop(); }
   // Where a pop-up of control opens (screen): below for a bar, right for a menu.
   virtual sys::POINT PopupPoint(TCustomActionControl* control);
   // A control of this bar was clicked: its sub-items open (on a menu bar
@@ -209,7 +220,15 @@ protected:
 
   TCustomActionMenuBar* FParentMenu = nullptr;
   TCustomActionPopupMenu* FPopup = nullptr;
-  bool FKeyboardLoop = false;
+  // Whether this is a bar at the root of its menus (not a pop-up).
+  bool IsBarRoot() const;
+  // The one way into a mode of the root: sets up what the mode shows (the
+  // selected title, the keyboard, the press watch) and, into Idle, takes
+  // all of it down.
+  void SetMode(TMenuMode mode, TCustomActionControl* title);
+  TMenuMode FMode = TMenuMode::Idle; // kept by a bar at the root
+  // Closes the pop-ups below this bar, leaving the mode to the caller.
+  void ClosePopups();
   // The hover timer's expiry.
   void HoverExpired();
   TCustomActionControl* FHoverControl = nullptr;

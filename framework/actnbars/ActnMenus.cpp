@@ -179,11 +179,73 @@ TCustomActionMenuBar* TCustomActionMenuBar::RootMenu() {
 }
 
 bool TCustomActionMenuBar::InMenuLoop() {
+  return MenuMode() != TMenuMode::Idle;
+}
+
+TMenuMode TCustomActionMenuBar::MenuMode() {
   TCustomActionMenuBar* root = RootMenu();
+  if (root->IsBarRoot()) return root->FMode;
   // A pop-up at the root (a drop-down, a context menu) is a menu loop of
   // its own while it is on the screen.
-  const bool rootPopupShown = dynamic_cast<TCustomActionPopupMenu*>(root) && root->Visible();
-  return root->FPopup || root->FKeyboardLoop || rootPopupShown;
+  return root->FPopup || root->Visible() ? TMenuMode::DropDown : TMenuMode::Idle;
+}
+
+bool TCustomActionMenuBar::IsBarRoot() const {
+  return !FParentMenu && !dynamic_cast<const TCustomActionPopupMenu*>(this);
+}
+
+// The modes of a menu bar's loop, kept by the bar at the root of its menus.
+// Every input has an exit from every mode; the one in a cell is what the
+// input does there ("-": nothing of the menu's, the input does its own
+// work as it would without a menu):
+//
+//   input                          Idle          BarSelected       DropDown
+//   F10, Alt alone                 BarSelected   Idle              Idle
+//   Alt+letter of a title          DropDown      DropDown          DropDown (that title)
+//   Esc                            -             Idle              a sub-menu closes; the first
+//                                                                  level goes to BarSelected
+//   Left, Right                    -             the next title    the next title's drop-down
+//   Down, Enter, a title's letter  -             DropDown          the item: chosen (Idle) or
+//                                                                  its sub-menu opened
+//   other Ctrl or Alt combination  -             Idle, then its    Idle, then its work
+//     (Alt+X, Ctrl+F4, Ctrl+F6)                  work
+//   a press on a title             DropDown      DropDown          Idle on the open title,
+//                                                                  else that title's DropDown
+//   a press anywhere else in the   -             Idle, then its    Idle, then its work
+//     program (any window)                       work
+//   a press outside the program,   -             Idle              Idle
+//     the focus or the foreground
+//     lost, the bar's window gone
+//
+// The mode shows as the selected title (none in Idle); in BarSelected and
+// DropDown the bar has the keyboard (not in the customize mode, where the
+// dialog keeps it and the drop-downs open by clicks only) and every press
+// of the program comes to PressedIn first.  Leaving to Idle deselects the
+// title and gives the keyboard back to the window that had it.  An item
+// chosen leaves to Idle before it runs, so a dialog it opens finds the
+// menus closed.
+void TCustomActionMenuBar::SetMode(TMenuMode mode, TCustomActionControl* title) {
+  CancelHover();
+  if (mode != TMenuMode::DropDown) ClosePopups();
+  FMode = IsBarRoot() ? mode : TMenuMode::Idle;
+  if (mode == TMenuMode::Idle) {
+    // A pop-up at the root (a context pop-up) goes off the screen itself.
+    if (!IsBarRoot() && !FParentMenu) {
+      if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+      SetVisibleFlag(false);
+      ReleaseChildOf();
+    }
+    SelectControl(nullptr);
+    if (FPressHook) RemovePressHook(FPressHook);
+    FPressHook = 0;
+    GiveKeyboardBack();
+    return;
+  }
+  SelectControl(title);
+  WatchPresses();
+  // A main menu bar takes the keyboard in its loop, so the arrows work
+  // after a mouse click too; in the customize mode the dialog keeps it.
+  if (dynamic_cast<TCustomActionMainMenuBar*>(this) && !DesignMode()) TakeKeyboard();
 }
 
 TCustomActionControl* TCustomActionMenuBar::SelectedControl() const {
@@ -236,16 +298,22 @@ POINT TCustomActionMenuBar::PopupPoint(TCustomActionControl* control) {
 void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
   TCustomActionMenuBar* root = RootMenu();
   CancelHover();
-  CloseSubMenus();
+  ClosePopups();
   // Pop-ups closed earlier are no longer on the call stack.
   root->FreeClosedPopups();
-  SelectControl(control);
-  if (!OpensSubMenu(control)) return;
-  // A main menu bar takes the keyboard while its menus are open, so the
-  // arrows work after a mouse click too; in design mode the customize
-  // dialog keeps it.
-  if (this == root && dynamic_cast<TCustomActionMainMenuBar*>(this) && !DesignMode())
-    TakeKeyboard();
+  if (!OpensSubMenu(control)) {
+    // A title without a drop-down stays selected, from the keyboard; an
+    // item of a pop-up only selected.
+    if (IsBarRoot())
+      SetMode(DesignMode() ? TMenuMode::Idle : TMenuMode::BarSelected, control);
+    else
+      SelectControl(control);
+    return;
+  }
+  if (this == root)
+    SetMode(TMenuMode::DropDown, control);
+  else
+    SelectControl(control);
   root->WatchPresses();
   TCustomActionPopupMenu* popup = CreatePopup();
   popup->FParentMenu = this;
@@ -269,10 +337,18 @@ void TCustomActionMenuBar::OpenSubMenu(TCustomActionControl* control) {
 }
 
 void TCustomActionMenuBar::CloseSubMenus() {
+  ClosePopups();
+  // A bar's drop-down closed by anything but Esc (the customize mode's
+  // changes, a menu of a gone item) ends the loop: a title selected by the
+  // mouse shows nothing once its drop-down is gone.
+  if (IsBarRoot() && FMode == TMenuMode::DropDown) SetMode(TMenuMode::Idle, nullptr);
+}
+
+void TCustomActionMenuBar::ClosePopups() {
   TCustomActionPopupMenu* popup = FPopup;
   if (!popup) return;
   popup->CancelHover();
-  popup->CloseSubMenus();
+  popup->ClosePopups();
   FPopup = nullptr;
   if (popup->HandleAllocated()) ShowWindow(popup->Handle(), SW_HIDE);
   popup->SetVisibleFlag(false);
@@ -288,20 +364,7 @@ void TCustomActionMenuBar::ReleaseChildOf() {
 }
 
 void TCustomActionMenuBar::CloseMenu() {
-  TCustomActionMenuBar* root = RootMenu();
-  root->CloseSubMenus();
-  // A pop-up at the root (a context pop-up) goes off the screen itself.
-  if (dynamic_cast<TCustomActionPopupMenu*>(root)) {
-    if (root->HandleAllocated()) ShowWindow(root->Handle(), SW_HIDE);
-    root->SetVisibleFlag(false);
-    root->ReleaseChildOf();
-  }
-  root->FKeyboardLoop = false;
-  root->CancelHover();
-  root->SelectControl(nullptr);
-  if (root->FPressHook) RemovePressHook(root->FPressHook);
-  root->FPressHook = 0;
-  root->GiveKeyboardBack();
+  RootMenu()->SetMode(TMenuMode::Idle, nullptr);
 }
 
 void TCustomActionMenuBar::TakeKeyboard() {
@@ -454,7 +517,11 @@ bool TCustomActionMenuBar::HandleMenuKey(WORD key) {
   };
   switch (key) {
   case VK_ESCAPE:
-    if (FParentMenu)
+    // Out of a bar's first drop-down the title stays selected, however the
+    // drop-down was opened; a second Esc leaves.
+    if (FParentMenu == root && root->IsBarRoot())
+      root->SetMode(TMenuMode::BarSelected, root->SelectedControl());
+    else if (FParentMenu)
       FParentMenu->CloseSubMenus();
     else
       CloseMenu();
@@ -579,9 +646,9 @@ void TCustomActionMenuBar::WndProc(TMessage& m) {
     HoverExpired();
     return;
   }
-  // The keyboard leaving the menu bar (a click on another control) ends
-  // the menu loop.
-  if (m.Msg == WM_KILLFOCUS && !FParentMenu && InMenuLoop()) CloseMenu();
+  // The keyboard leaving the menu bar (a click on another control, the
+  // program left) ends the menu loop, and so does the bar's window going.
+  if ((m.Msg == WM_KILLFOCUS || m.Msg == WM_DESTROY) && IsBarRoot() && InMenuLoop()) CloseMenu();
   TCustomActionDockBar::WndProc(m);
 }
 
@@ -607,10 +674,7 @@ void TCustomActionMainMenuBar::SetUseSystemFont(bool value) {
 }
 
 void TCustomActionMainMenuBar::EnterMenuLoop() {
-  FKeyboardLoop = true;
-  WatchPresses();
-  TakeKeyboard();
-  SelectControl(NextControl(1));
+  if (TCustomActionControl* first = NextControl(1)) SetMode(TMenuMode::BarSelected, first);
 }
 
 bool TCustomActionMainMenuBar::OpenByAccelerator(char32_t letter) {
@@ -619,9 +683,6 @@ bool TCustomActionMainMenuBar::OpenByAccelerator(char32_t letter) {
   for (int i = 0; i < ActionControlCount(); ++i) {
     TCustomActionControl* c = ActionControls(i);
     if (!c->ActionClient() || !c->Visible() || !c->IsEnabled() || keys[size_t(i)] != k) continue;
-    FKeyboardLoop = true;
-    WatchPresses();
-    TakeKeyboard();
     OpenSubMenu(c);
     if (TCustomActionPopupMenu* p = Popup()) p->SelectControl(p->NextControl(1));
     return true;

@@ -251,6 +251,8 @@ void TCustomizeDlg::SetDesignMode(bool value) {
       // Menus opened before belong to the other mode: they close.
       CloseDesignMenus(bar);
       bar->SetDesignMode(value);
+      // Disabled items look otherwise in design mode (plain, not shadowed).
+      bar->Invalidate();
     }
 }
 
@@ -378,7 +380,7 @@ void TCustomizeDlg::CreateOptionsTab() {
 
 void TCustomizeDlg::FormKeyDown(WORD& key, TShiftState shift) {
   if (key == VK_TAB && shift.Contains(ssCtrl)) {
-    FPages->SelectNextPage(!shift.Contains(ssShift));
+    FPages->TurnPage(!shift.Contains(ssShift));
     key = 0;
   }
 }

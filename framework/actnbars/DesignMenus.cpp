@@ -1,7 +1,9 @@
 // Menus of the bars in design mode: a click opens an item's sub-menu, which
-// stays open until another top-level item is clicked or a press lands away
-// from the bar and its menus; after a change of the items every bar makes
-// its controls again and opens again the menus it had open.
+// stays open until another top-level item is clicked, a press lands away
+// from the bar and its menus (in any window of the program, or outside it),
+// Esc is pressed or a combination with Ctrl or Alt does its work, wherever
+// the keyboard is; after a change of the items every bar makes its
+// controls again and opens again the menus it had open.
 
 #include <vector>
 
@@ -19,11 +21,12 @@ namespace {
 // The bar whose design menus are open, known by its window so that a bar
 // that went meanwhile is simply not found, and the press hook watching it.
 HWND gWatchedBar = nullptr;
-int gWatchHook = 0;
+int gWatchHook = 0, gKeyHook = 0;
 
 void StopWatch() {
   if (gWatchHook) RemovePressHook(gWatchHook);
-  gWatchHook = 0;
+  if (gKeyHook) RemoveKeyHook(gKeyHook);
+  gWatchHook = gKeyHook = 0;
   gWatchedBar = nullptr;
 }
 
@@ -71,6 +74,21 @@ void PressedSomewhere(HWND window) {
   CloseMenusOf(bar);
 }
 
+// The design menus have no keys of their own: Esc closes them and is used
+// up; a combination with Ctrl or Alt closes them and goes on to do its work
+// (Alt+X, Ctrl+F4); other keys are left to the window that has them.
+bool KeyWhileOpen(HWND, WPARAM key) {
+  const bool esc = key == VK_ESCAPE;
+  const bool modifier = key == VK_CONTROL || key == VK_MENU || key == VK_SHIFT;
+  const bool combination = (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000);
+  // A drag of an item has Esc for itself (it cancels the drag).
+  if (DesignDragArmed() || (!esc && (modifier || !combination))) return false;
+  auto* bar = dynamic_cast<TCustomActionBar*>(FindControl(gWatchedBar));
+  StopWatch();
+  if (bar) CloseMenusOf(bar);
+  return esc;
+}
+
 void Watch(TCustomActionBar* bar) {
   if (!bar->HandleAllocated()) return;
   if (gWatchedBar && gWatchedBar != bar->Handle())
@@ -78,6 +96,7 @@ void Watch(TCustomActionBar* bar) {
       CloseMenusOf(other);
   gWatchedBar = bar->Handle();
   if (!gWatchHook) gWatchHook = AddPressHook(PressedSomewhere);
+  if (!gKeyHook) gKeyHook = AddKeyHook(KeyWhileOpen);
 }
 
 // The shown control of bar for item, or nil.

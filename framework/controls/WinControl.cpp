@@ -66,24 +66,6 @@ void SetInputHook(TInputHook hook) {
   gInputHook = std::move(hook);
 }
 
-int AddPressHook(TPressHook hook) {
-  gPressHooks.emplace_back(gNextPressHook, std::move(hook));
-  return gNextPressHook++;
-}
-
-void RemovePressHook(int id) {
-  std::erase_if(gPressHooks, [id](const auto& h) { return h.first == id; });
-}
-
-int AddKeyHook(TKeyHook hook) {
-  gKeyHooks.emplace_back(gNextKeyHook, std::move(hook));
-  return gNextKeyHook++;
-}
-
-void RemoveKeyHook(int id) {
-  std::erase_if(gKeyHooks, [id](const auto& h) { return h.first == id; });
-}
-
 namespace {
 
 // Hooks may add or remove hooks while they run: work on a copy and skip
@@ -108,6 +90,27 @@ bool RunKeyHooks(HWND h, WPARAM key) {
 }
 
 } // namespace
+
+int AddPressHook(TPressHook hook) {
+  gPressHooks.emplace_back(gNextPressHook, std::move(hook));
+  // The window system tells of every press of the program, on the windows
+  // of controls or not (the MDI client, a frame), before it activates one.
+  sys::SetPressObserver(RunPressHooks);
+  return gNextPressHook++;
+}
+
+void RemovePressHook(int id) {
+  std::erase_if(gPressHooks, [id](const auto& h) { return h.first == id; });
+}
+
+int AddKeyHook(TKeyHook hook) {
+  gKeyHooks.emplace_back(gNextKeyHook, std::move(hook));
+  return gNextKeyHook++;
+}
+
+void RemoveKeyHook(int id) {
+  std::erase_if(gKeyHooks, [id](const auto& h) { return h.first == id; });
+}
 
 TWinControl* FindControl(HWND hwnd) {
   if (!hwnd || !IsWindow(hwnd)) return nullptr;
@@ -136,10 +139,6 @@ LRESULT TWinControl::MainWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   }
   if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && !gKeyHooks.empty() && RunKeyHooks(h, w))
     return 0;
-  if (IsButtonDown(msg) && !gPressHooks.empty()) {
-    RunPressHooks(h);
-    if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;
-  }
   if (IsButtonDown(msg)) {
     if (TWinControl* top = c->TopParent()) top->Perform(CM_MOUSEACTIVATE, 0, LPARAM(c));
     if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;

@@ -318,9 +318,12 @@ void SetControlExceptionHook(TControlExceptionHook hook);
 using TInputHook = std::function<void(sys::UINT msg)>;
 void SetInputHook(TInputHook hook);
 
-// Called before a control's window handles a mouse button going down, with
-// that window; open menus close on presses outside them here.  Any number
-// may be added; AddPressHook returns the identifier RemovePressHook takes.
+// Called for every mouse button going down in the program before any window
+// handles it (or is activated by it), with the window it is for (nullptr:
+// outside the program, or the program lost the foreground; see
+// sys::SetPressObserver); open menus close on presses outside them here.
+// Any number may be added; AddPressHook returns the identifier
+// RemovePressHook takes.
 using TPressHook = std::function<void(sys::HWND window)>;
 int AddPressHook(TPressHook hook);
 void RemovePressHook(int id);

@@ -188,6 +188,16 @@ void TPageControl::SelectNextPage(bool goForward) {
   }
 }
 
+void TPageControl::TurnPage(bool goForward) {
+  SelectNextPage(goForward);
+  TWinControl* first =
+      FActivePage ? FActivePage->FindNextControl(nullptr, true, true, false) : nullptr;
+  if (first)
+    first->SetFocus();
+  else if (CanFocus())
+    SetFocus();
+}
+
 // ---- Geometry -------------------------------------------------------------------------------
 
 int TPageControl::TabHeight() {
@@ -318,7 +328,7 @@ void TPageControl::KeyDown(WORD& key, TShiftState shift) {
     return;
   }
   if (key == VK_TAB && shift.Contains(ssCtrl)) {
-    SelectNextPage(!shift.Contains(ssShift));
+    TurnPage(!shift.Contains(ssShift));
     key = 0;
     return;
   }

@@ -8,7 +8,7 @@
 // two pixels higher and wider than the others and runs into the page below
 // it without a line.  A press on a tab activates its sheet; with the focus
 // on the control the left and right arrows move between the tabs, and a
-// form may pass Ctrl+Tab on through SelectNextPage.
+// form may pass Ctrl+Tab on through TurnPage.
 
 #include <vector>
 
@@ -65,6 +65,10 @@ public:
   // Activates the next (or previous) page whose tab shows, wrapping round,
   // as a choice of the person.
   void SelectNextPage(bool goForward);
+  // The same from the keyboard (Ctrl+Tab): the new page's first control
+  // that takes the keyboard gets it (the tabs, when the page has none), so
+  // that the focus shows where the keys now go.
+  void TurnPage(bool goForward);
   // The index of the page whose tab lies at a client point, or -1.
   int IndexOfTabAt(int x, int y);
   // A tab's rectangle in client coordinates (the active tab's raised one);

@@ -192,6 +192,10 @@ MSG MouseMessage(const RawInput& in, Window* w, UINT msgClient, UINT msgNc, LRES
   return m;
 }
 
+void ObservePress(HWND window) {
+  if (const auto observer = U().pressObserver) observer(window);
+}
+
 // Turns one mouse event into a message; false when it makes none.
 bool RouteMouse(const RawInput& in, MSG& out) {
   auto& u = U();
@@ -207,6 +211,7 @@ bool RouteMouse(const RawInput& in, MSG& out) {
     CheckMouseLeave(w ? w->handle : nullptr, hit);
     if (!w) {
       u.lastMouseWnd = nullptr;
+      if (in.kind == RawInput::ButtonDown) ObservePress(nullptr);
       return false;
     }
   }
@@ -223,6 +228,8 @@ bool RouteMouse(const RawInput& in, MSG& out) {
     out = MouseMessage(in, w, WM_MOUSEMOVE, WM_NCMOUSEMOVE, hit);
     return true;
   case RawInput::ButtonDown: {
+    ObservePress(h);
+    if ((w = Find(h)) == nullptr) return false;
     const bool nc = hit != HTCLIENT;
     const UINT down = DownMessage(in.button, nc);
     if (!captured) {
@@ -590,6 +597,7 @@ void InputAppActive(bool active) {
     }
     return;
   }
+  ObservePress(nullptr);
   const HWND old = u.active;
   // A move, a size or a pressed button does not survive losing the foreground.
   if (u.tracking.mode != Tracking::None) CancelTracking(false);
@@ -598,6 +606,10 @@ void InputAppActive(bool active) {
   SendActivateApp(false);
   LoseFocus();
   if (u.backend) u.backend->WindowActivated(nullptr);
+}
+
+void SetPressObserver(std::function<void(HWND window)> observer) {
+  U().pressObserver = std::move(observer);
 }
 
 void InputActivateWindow(HWND hwnd) {

@@ -1,6 +1,8 @@
 #pragma once
 // Mouse, keyboard, capture, focus, activation and cursors.
 
+#include <functional>
+
 #include "platform/user/Messages.h"
 
 namespace zel::sys {
@@ -28,6 +30,13 @@ BOOL GetCursorPos(POINT* pt);
 // Moves the cursor; the windows see a mouse move there.
 BOOL SetCursorPos(int x, int y);
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme);
+
+// Told of every mouse press of the program before it goes anywhere (before
+// it activates a window), with the window it is for; nullptr for a press
+// outside every window of the program and for the program losing the
+// foreground.  Open menus close here on presses outside them, whatever
+// window the press is for.  One observer; an empty one removes it.
+void SetPressObserver(std::function<void(HWND window)> observer);
 
 // ---- Keys ---------------------------------------------------------------------------
 // The high bit (0x8000) when the key is down now; the low bit when it went

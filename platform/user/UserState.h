@@ -4,6 +4,7 @@
 // a single object.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -164,6 +165,7 @@ struct UserState {
   BYTE syncKeys[256] = {};
   HCURSOR cursorShape = nullptr;
   bool altAlone = false; // Alt went down and no other key since
+  std::function<void(HWND)> pressObserver; // see SetPressObserver
 
   MouseLeaveTracking leave;
   HWND lastMouseWnd = nullptr;

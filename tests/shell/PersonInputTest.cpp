@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "actionbars/ZelStyleActnCtrls.h"
+#include "colormap/UnitFrameColorMap.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
@@ -39,7 +41,7 @@ namespace {
 
 using namespace sys;
 
-enum class Start { NoChild, ThreeChildren, FloatingToolBar, CustomizeDialog };
+enum class Start { NoChild, ThreeChildren, FloatingToolBar, FloatingEditor, CustomizeDialog };
 
 const char* StartName(Start s) {
   switch (s) {
@@ -49,6 +51,8 @@ const char* StartName(Start s) {
     return "three children";
   case Start::FloatingToolBar:
     return "floating tool bar";
+  case Start::FloatingEditor:
+    return "floating editor, active";
   default:
     return "customize dialog";
   }
@@ -72,6 +76,18 @@ protected:
       const POINT grip = form->ControlBar1->ClientToScreen(POINT{band.left + 4, band.top + 8});
       const POINT away = form->ClientToScreen(POINT{300, 250});
       screen->Drag(grip.x, grip.y, away.x, away.y, 6);
+      break;
+    }
+    case Start::FloatingEditor: {
+      // Floated and then clicked on its caption, so that its window is the
+      // active one and has the keys.
+      ASSERT_TRUE(form->ColorMapFrame()->ManualFloat(RECT{900, 100, 1200, 600}));
+      Settle();
+      const HWND host = form->ColorMapFrame()->TopParent()->Handle();
+      RECT r;
+      GetWindowRect(host, &r);
+      ClickAt(POINT{r.left + 40, r.top + 8});
+      ASSERT_EQ(GetActiveWindow(), host);
       break;
     }
     case Start::CustomizeDialog:
@@ -112,6 +128,10 @@ protected:
       screen->Key(VK_ESCAPE);
     else if (key == "Enter")
       screen->Key(VK_RETURN);
+    else if (key == "Right")
+      screen->Key(VK_RIGHT);
+    else if (key == "Down")
+      screen->Key(VK_DOWN);
     else
       FAIL() << "unknown key " << key;
     Settle();
@@ -206,6 +226,11 @@ TEST_F(PersonInputTest, EveryStartingStateAndKey) {
       {Start::FloatingToolBar, {"Esc"}, "-", "", false},
       {Start::FloatingToolBar, {"Enter"}, "-", "", false},
 
+      {Start::FloatingEditor, {"F10"}, "Файлы", "", false},
+      {Start::FloatingEditor, {"Alt"}, "Файлы", "", false},
+      {Start::FloatingEditor, {"Alt+ф"}, "Файлы > Новая форма", "", false},
+      {Start::FloatingEditor, {"Alt+ф", "Esc", "Esc"}, "-", "", false},
+
       // The dialog has no menu; Esc and Enter are its "Закрыть".
       {Start::CustomizeDialog, {"F10"}, "-", "", true},
       {Start::CustomizeDialog, {"Alt"}, "-", "", true},
@@ -242,6 +267,192 @@ TEST_F(PersonInputTest, EveryStartingStateAndKey) {
   }
 }
 
+// The menu bar's modes (the state table in ActnMenus.cpp), driven through
+// the window system's input as a person drives them: from every mode, every
+// input leaves the menu in the mode the table says, with only that mode's
+// title drawn selected and the keyboard back where it was once the mode
+// ends, and the input does its own work or not.
+
+// The pixels of a control's area as its window shows them.
+std::vector<Pixel> PixelsOf(TControl* c) {
+  const HWND top = c->TopParent()->Handle();
+  RECT wr;
+  GetWindowRect(top, &wr);
+  const POINT o = c->ClientToScreen(POINT{0, 0});
+  const Surface* s = GetWindowSurface(top);
+  std::vector<Pixel> out;
+  for (int y = 0; s && y < c->Height(); ++y)
+    for (int x = 0; x < c->Width(); ++x)
+      if (s->Contains(o.x - wr.left + x, o.y - wr.top + y))
+        out.push_back(s->At(o.x - wr.left + x, o.y - wr.top + y));
+  return out;
+}
+
+// The modes a person can leave the menu bar in, and the inputs that reach
+// each from Idle (the customize mode with its dialog open).
+enum Mode { Idle, F10Bar, EscBar, MouseDrop, KeysDrop, Design, kModes };
+const char* const kModeNames[kModes] = {
+    "idle", "F10", "mouse drop-down, Esc", "mouse drop-down", "Alt+Ф", "customize, Файлы clicked"};
+const std::vector<std::string> kReach[kModes] = {
+    {}, {"F10"}, {"click Файлы", "Esc"}, {"click Файлы"}, {"Alt+ф"}, {"click Файлы"}};
+
+// After an input: the menu as Menu() tells it ("-": Idle; a title:
+// BarSelected; "title > item": DropDown, "?" with no item selected) and whether the input did work
+// of its own (the program ended, a child was made, closed, activated or went).
+struct Cell {
+  const char* menu;
+  bool work;
+};
+struct Row {
+  const char* input;
+  std::array<Cell, kModes> after;
+};
+
+// The main window is left room on the screen: the customize dialog stands
+// beside it and a corner of the desktop is free for presses outside.
+const RECT kMain{0, 0, 860, 640};
+const POINT kOutside{1270, 790};
+
+class MenuModeTest : public PersonInputTest {
+protected:
+  void SetUp() override {
+    StartMainWindow(
+        [this] { form->SetBounds(kMain.left, kMain.top, kMain.Width(), kMain.Height()); });
+  }
+  TCustomActionMainMenuBar* Bar() { return form->GradientActionMainMenuBar1; }
+  TCustomActionControl* Title(const std::string& caption) {
+    for (int i = 0; i < Bar()->ActionControlCount(); ++i)
+      if (Bar()->ActionControls(i)->ActionClient()->Caption() == caption)
+        return Bar()->ActionControls(i);
+    return nullptr;
+  }
+  // What the windows show apart from the menu.
+  std::string World() {
+    return app->Terminated() ? "ended" : (DialogShowing() ? "dialog: " : "") + Children();
+  }
+  // A screen point where a window's own hit test answers hit.
+  POINT FindHit(HWND w, LRESULT hit) {
+    RECT r;
+    GetWindowRect(w, &r);
+    for (int y = r.top; y < r.bottom; y += 2)
+      for (int x = r.left; x < r.right; x += 2)
+        if (SendMessage(w, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) return POINT{x, y};
+    ADD_FAILURE() << "no point answers " << hit;
+    return POINT{};
+  }
+  void Input(const std::string& in) {
+    TCustomForm* inactive = form->MDIChildCount() > 1 ? form->MDIChildren(1) : nullptr;
+    if (in == "click Файлы" || in == "click Окно") {
+      ClickOn(Title(in.substr(6)));
+    } else if (in == "click MDI client") {
+      // The client's bottom right corner, which the cascaded children leave free.
+      const RECT c = form->MDIClientRect();
+      ClickAt(form->ClientToScreen(POINT{c.right - 8, c.bottom - 8}));
+    } else if (in == "click other child") {
+      ASSERT_NE(inactive, nullptr);
+      // Its caption, above the active child, where no drop-down hangs over it.
+      RECT r;
+      GetWindowRect(inactive->Handle(), &r);
+      POINT p{r.right - 60, r.top + 8};
+      while (p.x > r.left && WindowFromPoint(p) != inactive->Handle())
+        p.x -= 4;
+      ClickAt(p);
+    } else if (in == "press outside") {
+      ClickAt(kOutside);
+    } else if (in == "program left") {
+      InputAppActive(false);
+    } else if (in == "minimise") {
+      ClickAt(FindHit(form->Handle(), HTMINBUTTON));
+    } else if (in == "child destroyed") {
+      form->ActiveMDIChild()->Release();
+    } else {
+      Press(in);
+    }
+    Settle();
+  }
+  // The titles drawn unlike their idle look.
+  std::string TitlesDrawn(const std::vector<std::vector<Pixel>>& idle) {
+    std::string s;
+    for (int i = 0; i < Bar()->ActionControlCount(); ++i)
+      if (PixelsOf(Bar()->ActionControls(i)) != idle[size_t(i)])
+        s += (s.empty() ? "" : ",") + Bar()->ActionControls(i)->ActionClient()->Caption();
+    return s;
+  }
+};
+
+TEST_F(MenuModeTest, EveryModeAndInput) {
+  // The modes as they show when reached (the columns' starting points).
+  const std::array<const char*, kModes> start = {
+      "-", "Файлы", "Файлы", "Файлы > ?", "Файлы > Новая форма", "Файлы > ?"};
+  // clang-format off
+  const std::vector<Row> table = {
+    // input              idle                  F10                         mouse, Esc                  mouse drop-down             Alt+Ф                 customize
+    {"Esc",               {{{"-", 0},             {"-", 0},                   {"-", 0},                   {"Файлы", 0},               {"Файлы", 0},         {"-", 0}}}},
+    {"Alt",               {{{"Файлы", 0},         {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"Файлы > ?", 0}}}},
+    {"F10",               {{{"Файлы", 0},         {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"Файлы > ?", 0}}}},
+    {"Alt+о",             {{{"Окно > Каскад", 0}, {"Окно > Каскад", 0},       {"Окно > Каскад", 0},       {"Окно > Каскад", 0},       {"Окно > Каскад", 0}, {"-", 0}}}},
+    {"Right",             {{{"-", 0},             {"Окно", 0},                {"Окно", 0},                {"Окно > Каскад", 0},       {"Окно > Каскад", 0}, {"Файлы > ?", 0}}}},
+    {"Down",              {{{"-", 0},             {"Файлы > Новая форма", 0}, {"Файлы > Новая форма", 0}, {"Файлы > Новая форма", 0}, {"Файлы > Выход", 0}, {"Файлы > ?", 0}}}},
+    {"Enter",             {{{"-", 0},             {"Файлы > Новая форма", 0}, {"Файлы > Новая форма", 0}, {"Файлы > ?", 0},           {"-", 1},             {"Файлы > ?", 0}}}},
+    {"Alt+x",             {{{"-", 1},             {"-", 1},                   {"-", 1},                   {"-", 1},                   {"-", 1},             {"-", 1}}}},
+    {"Ctrl+F4",           {{{"-", 1},             {"-", 1},                   {"-", 1},                   {"-", 1},                   {"-", 1},             {"-", 1}}}},
+    {"Ctrl+F6",           {{{"-", 1},             {"-", 1},                   {"-", 1},                   {"-", 1},                   {"-", 1},             {"-", 1}}}},
+    {"click Окно",        {{{"Окно > ?", 0},      {"Окно > ?", 0},            {"Окно > ?", 0},            {"-", 0},                   {"-", 0},             {"Окно > ?", 0}}}},
+    {"click Файлы",       {{{"Файлы > ?", 0},     {"Файлы > ?", 0},           {"Файлы > ?", 0},           {"-", 0},                   {"-", 0},             {"-", 0}}}},
+    {"click MDI client",  {{{"-", 0},             {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"-", 0}}}},
+    {"click other child", {{{"-", 1},             {"-", 1},                   {"-", 1},                   {"-", 1},                   {"-", 1},             {"-", 1}}}},
+    {"press outside",     {{{"-", 0},             {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"-", 0}}}},
+    {"program left",      {{{"-", 0},             {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"-", 0}}}},
+    {"minimise",          {{{"-", 0},             {"-", 0},                   {"-", 0},                   {"-", 0},                   {"-", 0},             {"-", 0}}}},
+    {"child destroyed",   {{{"-", 1},             {"-", 1},                   {"-", 1},                   {"-", 1},                   {"-", 1},             {"Файлы > ?", 1}}}},
+  };
+  // clang-format on
+  for (const Row& row : table) {
+    for (int m = 0; m < kModes; ++m) {
+      SCOPED_TRACE(std::string(kModeNames[m]) + " × " + row.input);
+      TearDown();
+      SetUp();
+      form->actNewForm->Execute();
+      form->actNewForm->Execute();
+      if (m == Design) {
+        form->CustomizeActionBars1->Execute();
+        Settle();
+        Dialog()->Form()->SetBounds(kMain.right + 10, 0, 380, 380);
+      }
+      screen->MoveTo(kOutside.x, kOutside.y);
+      Settle();
+      std::vector<std::vector<Pixel>> idle;
+      for (int i = 0; i < Bar()->ActionControlCount(); ++i)
+        idle.push_back(PixelsOf(Bar()->ActionControls(i)));
+      const HWND keys = GetFocus();
+      for (const std::string& in : kReach[m])
+        Input(in);
+      ASSERT_EQ(Menu(), start[size_t(m)]);
+      const std::string before = World();
+      Input(row.input);
+      const Cell& want = row.after[size_t(m)];
+      EXPECT_EQ(Menu(), want.menu);
+      const std::string w = want.menu;
+      EXPECT_EQ(Bar()->MenuMode(), w == "-"                             ? TMenuMode::Idle
+                                   : w.find(" > ") == std::string::npos ? TMenuMode::BarSelected
+                                                                        : TMenuMode::DropDown);
+      EXPECT_EQ(World() != before, want.work) << before << " → " << World();
+      if (app->Terminated()) continue;
+      // What shows: the mode's title alone, the mouse gone from the bar.
+      if (IsIconic(form->Handle())) ShowWindow(form->Handle(), SW_RESTORE);
+      screen->MoveTo(kOutside.x, kOutside.y);
+      Settle();
+      const std::string menu = Menu();
+      EXPECT_EQ(TitlesDrawn(idle), menu == "-" ? "" : menu.substr(0, menu.find(" >")));
+      // Out of the menu the keys are back where they were, unless the
+      // input itself moved them (a child went or came, the program left).
+      if (menu == "-" && World() == before && IsApplicationActive() && !DialogShowing()) {
+        EXPECT_EQ(GetFocus(), keys);
+      }
+    }
+  }
+}
+
 // Leaving the menu gives the keyboard back to the control that had it: the
 // active child, whose own keys work again.
 TEST_F(PersonInputTest, LeavingTheMenuGivesTheKeysBackToTheActiveChild) {
@@ -263,21 +474,6 @@ TEST_F(PersonInputTest, LeavingTheMenuGivesTheKeysBackToTheActiveChild) {
   ASSERT_EQ(form->MDIChildCount(), 4);
   EXPECT_EQ(GetFocus(), form->ActiveMDIChild()->Handle());
   EXPECT_EQ(form->ActiveMDIChild()->Caption(), "Форма 4");
-}
-
-// The pixels of a control's area as its window shows them.
-std::vector<Pixel> PixelsOf(TWinControl* c) {
-  const HWND top = c->TopParent()->Handle();
-  RECT wr;
-  GetWindowRect(top, &wr);
-  const POINT o = c->ClientToScreen(POINT{0, 0});
-  const Surface* s = GetWindowSurface(top);
-  std::vector<Pixel> out;
-  for (int y = 0; s && y < c->Height(); ++y)
-    for (int x = 0; x < c->Width(); ++x)
-      if (s->Contains(o.x - wr.left + x, o.y - wr.top + y))
-        out.push_back(s->At(o.x - wr.left + x, o.y - wr.top + y));
-  return out;
 }
 
 // Tab and Shift+Tab walk the dialog's controls that take the keyboard, one
@@ -334,6 +530,43 @@ TEST_F(PersonInputTest, TabWalksTheCustomizeDialogAndTheFocusShows) {
   const auto dir = std::filesystem::path(ZEL_BINARY_DIR) / "pictures";
   std::filesystem::create_directories(dir);
   EXPECT_TRUE(screen->SaveScreenshot((dir / "shell_customize_focus.png").string()));
+}
+
+// Ctrl+Tab turns the dialog's pages and gives each page's first control the
+// keyboard, which shows it: on "Параметры" the list of options, where Space
+// works the option instead of pressing a "Закрыть" the focus was left on.
+TEST_F(PersonInputTest, CtrlTabGivesTheNewPageItsFirstControl) {
+  Begin(Start::CustomizeDialog);
+  TCustomizeDlg* dlg = Dialog();
+  ASSERT_NE(dlg, nullptr);
+  dlg->CloseButton()->SetFocus();
+  auto ctrlTab = [&] {
+    screen->KeyDown(VK_CONTROL);
+    screen->Key(VK_TAB);
+    screen->KeyUp(VK_CONTROL);
+    Settle();
+  };
+  ctrlTab();
+  EXPECT_EQ(dlg->Pages()->ActivePage(), dlg->CommandsSheet());
+  EXPECT_EQ(GetFocus(), dlg->CategoryList()->Handle());
+  ctrlTab();
+  ASSERT_EQ(dlg->Pages()->ActivePage(), dlg->OptionsSheet());
+  TCustomizeList* list = dlg->List();
+  ASSERT_EQ(GetFocus(), list->Handle());
+  const std::vector<Pixel> shown = PixelsOf(list);
+  sys::SetFocus(dlg->Form()->Handle());
+  Settle();
+  EXPECT_NE(PixelsOf(list), shown);
+  list->SetFocus();
+  Settle();
+  ASSERT_GE(list->FocusRow(), 0);
+  const std::function<bool()> checked = list->Rows()[size_t(list->FocusRow())].Checked;
+  ASSERT_TRUE(checked);
+  const bool was = checked();
+  screen->Key(VK_SPACE);
+  Settle();
+  EXPECT_TRUE(DialogShowing());
+  EXPECT_NE(checked(), was);
 }
 
 // Alt+X leaves from every starting state, also with a menu open and after
