@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdio>
+#include <unistd.h>
 #include <set>
 #include <string>
 #include <tuple>
@@ -43,10 +44,21 @@ int PassOverError(Display* display, XErrorEvent* error) {
   return 0;
 }
 
+// The connection to the server is gone (the server ended or the display was
+// closed under us): nothing can be shown any more.  Xlib's default would
+// call exit(), whose handlers free windows through the dead connection and
+// re-enter this path from inside exit(); the process ends here at once.
+int ConnectionLost(Display*) {
+  static const char line[] = "zeldemo: the connection to the X server was lost; the program ends\n";
+  [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, line, sizeof line - 1);
+  _exit(1);
+}
+
 } // namespace
 
 void KeepX11ErrorHandler() {
   XSetErrorHandler(PassOverError);
+  XSetIOErrorHandler(ConnectionLost);
 }
 
 bool X11ErrorHandlerInPlace() {

@@ -6,7 +6,8 @@
 // the program keeps its own handler in place for the whole run: every error
 // is written once per kind to stderr and then passed over, never ending the
 // program (the window system's own state stays the truth; a lost request
-// only costs a picture or a property).
+// only costs a picture or a property).  A lost connection ends the process
+// at once with one line on stderr.
 
 namespace zel::sys {
 
