@@ -73,34 +73,11 @@ void Utf8Append(std::string& out, char32_t c) {
 }
 
 bool Utf8Valid(std::string_view s) {
-  auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+  // Utf8Decode gives U+FFFD and steps one byte over anything invalid; a real
+  // U+FFFD in the text takes three bytes, so the step tells the two apart.
   for (size_t pos = 0; pos < s.size();) {
-    const unsigned char b0 = byte(pos);
-    if (b0 < 0x80) {
-      ++pos;
-      continue;
-    }
-    // The length of the sequence and the smallest code point it may carry
-    // (anything below is an overlong form).
-    size_t extra;
-    char32_t c, least;
-    if ((b0 & 0xE0) == 0xC0) {
-      extra = 1, c = b0 & 0x1F, least = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-      extra = 2, c = b0 & 0x0F, least = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-      extra = 3, c = b0 & 0x07, least = 0x10000;
-    } else {
-      return false;
-    }
-    if (s.size() - pos <= extra) return false;
-    for (size_t k = 1; k <= extra; ++k) {
-      const unsigned char b = byte(pos + k);
-      if ((b & 0xC0) != 0x80) return false;
-      c = (c << 6) | (b & 0x3F);
-    }
-    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-    pos += extra + 1;
+    const size_t start = pos;
+    if (Utf8Decode(s, pos) == 0xFFFD && pos - start == 1) return false;
   }
   return true;
 }

@@ -29,7 +29,7 @@ TEST(Utf8, LengthAndCutsAtCharacterBoundaries) {
   EXPECT_EQ(AnsiUpperCase(bad), "A\xD0"
                                 "B\xFF");
   // Only well-formed text is valid.
-  for (const char* good : {"", "Главное меню", "a€𝄞", "\xF4\x8F\xBF\xBF"})
+  for (const char* good : {"", "Главное меню", "a€𝄞", "\xF4\x8F\xBF\xBF", "\xEF\xBF\xBD"})
     EXPECT_TRUE(Utf8Valid(good)) << good;
   for (const char* damaged :
        {"a\xD0", "\xFF", "\xE2\x82", "\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80",
