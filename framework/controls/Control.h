@@ -66,7 +66,7 @@ public:
   // ---- Parent -------------------------------------------------------------------
   TWinControl* Parent() const { return FParent; }
   virtual void SetParent(TWinControl* parent);
-  bool HasParent() const { return FParent != nullptr; }
+  bool HasParent() const override { return FParent != nullptr; }
   // Whether this control is control itself or lies inside it (control is
   // one of its parents).  Such a control can be no parent of control:
   // SetParent, InsertControl and docking raise EInvalidOperation for it.
