@@ -82,6 +82,8 @@ void DescribeActions(TFrameColorMap& f) {
   f.actHideUnused->SetHint(
       "Скрывать неиспользуемые пункты меню|Пункты меню, которыми давно не пользовались будут "
       "скрыты");
+  // The customize dialog switches the same setting: the button follows it.
+  f.actHideUnused->OnUpdate = [&f](TObject*) { f.actHideUnused->SetChecked(f.BarsHideUnused()); };
 }
 
 void DescribeImages(TFrameColorMap& f) {

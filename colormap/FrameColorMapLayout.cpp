@@ -134,7 +134,7 @@ void TFrameColorMap::SaveToStream(TStream& stream) {
   stream.WriteI32(cbStart->Selected());
   stream.WriteI32(cbEnd->Selected());
   stream.WriteBool(!actHor->Checked());
-  stream.WriteBool(actHideUnused->Checked());
+  stream.WriteBool(BarsHideUnused());
 }
 
 void TFrameColorMap::LoadFromStream(TStream& stream) {

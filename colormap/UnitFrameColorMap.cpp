@@ -198,13 +198,9 @@ void TFrameColorMap::RefreshFrame() {
       }
       BuildColorList(FColorList, nullptr);
       TActionBars* bars = FActionManager->ActionBars();
-      bool hiding = false;
-      for (int i = 0; i < bars->Count(); ++i)
-        if (bars->ActionBars(i)->HasItems() && bars->ActionBars(i)->Items()->HideUnused())
-          hiding = true;
       actHideUnused->SetEnabled(bars->Count() > 0);
       actHideUnused->SetVisible(true);
-      actHideUnused->SetChecked(hiding);
+      actHideUnused->SetChecked(BarsHideUnused());
       sbHideUnused->SetEnabled(actHideUnused->Enabled());
       for (TSpeedButtonZel* b : {SpeedButtonZel1, SpeedButtonZel2, SpeedButtonZel3})
         b->SetVisible(true);
@@ -339,6 +335,14 @@ void TFrameColorMap::actHideUnusedExecute(TObject*) {
   // The action does not check itself.
   actHideUnused->SetChecked(!actHideUnused->Checked());
   ApplyHideUnused();
+}
+
+bool TFrameColorMap::BarsHideUnused() const {
+  if (!FActionManager) return actHideUnused->Checked();
+  TActionBars* bars = FActionManager->ActionBars();
+  for (int i = 0; i < bars->Count(); ++i)
+    if (bars->ActionBars(i)->HasItems() && bars->ActionBars(i)->Items()->HideUnused()) return true;
+  return false;
 }
 
 void TFrameColorMap::ApplyHideUnused() {

@@ -107,6 +107,9 @@ public:
   void ApplyGradient();
   // Gives every bar's items the hide-unused setting.
   void ApplyHideUnused();
+  // Whether the bars hide unused items: the one value of the setting, which
+  // the customize dialog may change too.  Without a manager, the action's.
+  bool BarsHideUnused() const;
 
   // ---- The style menu --------------------------------------------------------------------
   void StyleMenuClick(TObject* sender);

@@ -112,6 +112,9 @@ public:
   // Makes one control per item of the client (none without a style).
   virtual void CreateControls();
   void RecreateControls();
+  // The lists the bar shows changed whether they hide unused items: the
+  // controls are made again (a menu bar closes its open menus first).
+  virtual void ItemsHidingChanged() { RecreateControls(); }
   // The control class for item: the style's, or nil.
   virtual TClassRef<TCustomActionControl> GetControlClass(TActionClientItem* item);
   // Places the controls; called after the controls change and on resizing.
@@ -137,6 +140,12 @@ protected:
   void AdjustClientRect(sys::RECT& rect) override;
   // Whether an item gets a control (visible, and not hidden as unused).
   virtual bool ItemShown(TActionClientItem* item) const;
+  // Whether the item and its action are visible, used or not.
+  static bool ItemVisible(TActionClientItem* item);
+  // A bar with an expand button may hide every item behind it; any other
+  // bar shows all its visible items rather than none, since a bar with
+  // nothing on it cannot be used (nor right-clicked for its pop-up).
+  virtual bool CanHideAllItems() const { return false; }
   // The rectangle inside the edges and margins.
   sys::RECT LayoutRect();
   void DestroyControls();

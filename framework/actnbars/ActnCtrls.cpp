@@ -89,10 +89,14 @@ void TCustomActionBar::SetBarAutoSize(bool value) {
   LayoutControls();
 }
 
-bool TCustomActionBar::ItemShown(TActionClientItem* item) const {
+bool TCustomActionBar::ItemVisible(TActionClientItem* item) {
   if (!item->Visible()) return false;
-  if (TCustomAction* a = ActionOf(item); a && !a->Visible()) return false;
-  return !(item->HideUnused() && item->Unused());
+  TCustomAction* a = ActionOf(item);
+  return !a || a->Visible();
+}
+
+bool TCustomActionBar::ItemShown(TActionClientItem* item) const {
+  return ItemVisible(item) && !(item->HideUnused() && item->Unused());
 }
 
 TClassRef<TCustomActionControl> TCustomActionBar::GetControlClass(TActionClientItem* item) {
@@ -112,9 +116,13 @@ void TCustomActionBar::CreateControls() {
   TActionClient* client = ActionClient();
   if (!client || !client->HasItems()) return;
   TActionClients* items = client->Items();
+  // Separators alone would leave the bar as good as empty.
+  bool anyShown = CanHideAllItems();
+  for (int i = 0; i < items->Count() && !anyShown; ++i)
+    anyShown = !items->Items(i)->Separator() && ItemShown(items->Items(i));
   for (int i = 0; i < items->Count(); ++i) {
     TActionClientItem* item = items->Items(i);
-    if (!ItemShown(item)) continue;
+    if (!(anyShown ? ItemShown(item) : ItemVisible(item))) continue;
     TClassRef<TCustomActionControl> cls = GetControlClass(item);
     if (!cls) continue;
     TCustomActionControl* c = cls.Create(this);

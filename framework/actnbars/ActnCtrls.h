@@ -203,6 +203,8 @@ public:
   void MouseReachedMenu();
   // The pop-up class of the style (a plain pop-up without one).
   virtual TCustomActionPopupMenu* CreatePopup();
+  // Open menus show controls of the items as they were: they close first.
+  void ItemsHidingChanged() override;
 
 protected:
   void WndProc(TMessage& message) override;
@@ -260,6 +262,11 @@ public:
   bool UseSystemFont() const { return FUseSystemFont; }
   void SetUseSystemFont(bool value);
 
+protected:
+  // The top-level items are never hidden as unused: a menu bar without
+  // them could not be used, and using any item below counts for them.
+  bool ItemShown(TActionClientItem* item) const override { return ItemVisible(item); }
+
 private:
   bool FUseSystemFont = false;
 };
@@ -307,6 +314,8 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void DrawBackground() override;
   bool ItemShown(TActionClientItem* item) const override;
+  // The expand button stands for what is hidden, even for every item.
+  bool CanHideAllItems() const override { return true; }
   sys::POINT PopupPoint(TCustomActionControl* control) override;
 
 private:

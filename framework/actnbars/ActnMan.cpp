@@ -233,8 +233,12 @@ bool TActionClientItem::Execute() {
 }
 
 void TActionClientItem::CountUse() {
-  if (FUsageCount >= 0 && FUsageCount < std::numeric_limits<int>::max()) ++FUsageCount;
-  if (TActionBars* bars = ActionBars()) FLastSession = bars->SessionCount();
+  for (TActionClientItem* item = this; item;
+       item = dynamic_cast<TActionClientItem*>(item->ParentItem())) {
+    if (item->FUsageCount >= 0 && item->FUsageCount < std::numeric_limits<int>::max())
+      ++item->FUsageCount;
+    if (TActionBars* bars = item->ActionBars()) item->FLastSession = bars->SessionCount();
+  }
 }
 
 TActionClient* TActionClientItem::ParentItem() const {
@@ -333,8 +337,14 @@ TActionBars::TActionBars(TCustomActionManager* manager)
     : TCollection(TActionBarItem::StaticClass()), FManager(manager) {}
 
 void TActionBars::SetHideUnused(bool value) {
-  for (int i = 0; i < Count(); ++i)
-    ForEachList(ActionBars(i)->Items(), [&](TActionClients* l) { l->SetHideUnused(value); });
+  for (int i = 0; i < Count(); ++i) {
+    bool changed = false;
+    ForEachList(ActionBars(i)->Items(), [&](TActionClients* l) {
+      changed = changed || l->HideUnused() != value;
+      l->SetHideUnused(value);
+    });
+    if (TCustomActionBar* bar = ActionBars(i)->ActionBar(); bar && changed) bar->ItemsHidingChanged();
+  }
 }
 
 TPersistent* TActionBars::GetOwner() const {

@@ -120,7 +120,8 @@ public:
   // and executes the action; false without an action or when it did not run.
   bool Execute();
   // Counts a use without executing (a choice made in a list action's
-  // combo or sub-menu).
+  // combo or sub-menu).  A use of an item is a use of every item above it
+  // too: the menu it sits in was opened to reach it.
   void CountUse();
 
   // The item whose child list holds this one, or nil for a bar's top level.
@@ -201,7 +202,8 @@ public:
   // The number of sessions so far; the program counts one up per run.
   int SessionCount() const { return FSessionCount; }
   void SetSessionCount(int value) { FSessionCount = value < 0 ? 0 : value; }
-  // Sets HideUnused in every bar's item lists, recursively.
+  // Sets HideUnused in every bar's item lists, recursively; the bars whose
+  // lists changed rebuild their controls at once (closing open menus).
   void SetHideUnused(bool value);
   TPersistent* GetOwner() const override;
 

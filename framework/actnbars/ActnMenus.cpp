@@ -363,6 +363,11 @@ void TCustomActionMenuBar::ReleaseChildOf() {
     item->SetChildActionBar(nullptr);
 }
 
+void TCustomActionMenuBar::ItemsHidingChanged() {
+  if (IsBarRoot() && InMenuLoop()) CloseMenu();
+  TCustomActionDockBar::ItemsHidingChanged();
+}
+
 void TCustomActionMenuBar::CloseMenu() {
   RootMenu()->SetMode(TMenuMode::Idle, nullptr);
 }
@@ -711,11 +716,7 @@ void TCustomActionPopupMenu::CreateParams(TCreateParams& p) {
 }
 
 bool TCustomActionPopupMenu::ItemShown(TActionClientItem* item) const {
-  if (FExpanded && item->Visible()) {
-    TCustomAction* a = dynamic_cast<TCustomAction*>(item->Action());
-    return !a || a->Visible();
-  }
-  return TCustomActionMenuBar::ItemShown(item);
+  return FExpanded ? ItemVisible(item) : TCustomActionMenuBar::ItemShown(item);
 }
 
 TClassRef<TCustomActionControl> TCustomActionPopupMenu::ExpandBtnClass() {

@@ -150,6 +150,12 @@ TEST_F(ColorMapTest, GradientAndHideUnusedDriveTheBars) {
     ClickOn(frame->sbHideUnused);
     EXPECT_EQ(frame->actHideUnused->Checked(), hide);
     EXPECT_EQ(bar->Items()->HideUnused(), hide);
+    // The customize dialog switches the bars: the button follows.
+    manager->ActionBars()->SetHideUnused(!hide);
+    frame->actHideUnused->Update();
+    EXPECT_EQ(frame->actHideUnused->Checked(), !hide);
+    manager->ActionBars()->SetHideUnused(hide);
+    frame->actHideUnused->Update();
   }
 }
 

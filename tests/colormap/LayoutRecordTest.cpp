@@ -42,7 +42,9 @@ TEST_F(LayoutRecordTest, TheSettingsComeBackInAnotherEditor) {
   frame->TwilightColorMap1->SetHotColor(clLime);
   frame->XPColorMap1->SetMenuColor(clYellow);
   ClickOn(frame->SpeedButtonZel6); // horizontal
-  ClickOn(frame->sbHideUnused);    // hide unused
+  // Hide unused, switched from the customize dialog: the record keeps the
+  // bars' one value, not what the editor's button showed last.
+  manager->ActionBars()->SetHideUnused(true);
   frame->cbEnd->ChooseItem(frame->cbEnd->Items()->IndexOf("Синий"));
   ClickOn(frame->SpeedButtonZel4); // gradient off
   frame->TrackBar1->SetPosition(16);

@@ -13,6 +13,7 @@
 #include <csignal>
 
 #include "docking/UnitFrameSite.h"
+#include "framework/actions/StdActns.h"
 #include "framework/actnbars/ActnColorMaps.h"
 #include "framework/stdctrls/ColorBox.h"
 #include "framework/stdctrls/ControlBar.h"
@@ -154,6 +155,44 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   const size_t bars = sections[0].size() + sections[1].size() + sections[2].size();
   EXPECT_EQ(first.substr(0, bars), third.substr(0, bars));
   EXPECT_NE(first.substr(bars, head - bars), third.substr(bars, head - bars));
+}
+
+// Ten runs with hiding on, in each of which "Файлы" → "Новая форма" is the
+// only thing used: the menu bar keeps its three titles (a use of an item
+// counts for its menu), "Окно" hides its commands behind the expand button,
+// the tool bar keeps its one button, and switching hiding off shows all.
+TEST_F(LayoutTest, HidingUnusedItemsOverManyRunsNeverEmptiesABar) {
+  TGradientActionMainMenuBar* menu = nullptr;
+  for (int run = 0; run < 10; ++run) {
+    Start();
+    if (run == 0) ClickOn(Editor()->sbHideUnused);
+    ASSERT_TRUE(Editor()->actHideUnused->Checked());
+    menu = form->GradientActionMainMenuBar1;
+    ASSERT_EQ(menu->ActionControlCount(), 3) << "run " << run;
+    ClickOn(menu->ActionControls(0));
+    ASSERT_NE(ControlOf(form->actNewForm), nullptr) << "run " << run;
+    ClickOn(ControlOf(form->actNewForm));
+    QuitWithAltX();
+  }
+  Start();
+  menu = form->GradientActionMainMenuBar1;
+  ASSERT_EQ(menu->ActionControlCount(), 3);
+  EXPECT_EQ(form->GradientActionToolBar1->ActionControlCount(), 1);
+  ClickOn(menu->ActionControls(1)); // "Окно"
+  TCustomActionPopupMenu* popup = menu->Popup();
+  ASSERT_NE(popup, nullptr);
+  const int hiding = popup->ActionControlCount();
+  EXPECT_TRUE(popup->ActionControls(hiding - 1)->InheritsFrom(TCustomMenuExpandBtn::StaticClass()));
+  EXPECT_EQ(ControlOf(form->WindowCascade1), nullptr);
+  ClickOn(popup->ActionControls(hiding - 1));
+  EXPECT_NE(ControlOf(form->WindowCascade1), nullptr);
+  EXPECT_GT(popup->ActionControlCount(), hiding);
+  ClickOn(Editor()->sbHideUnused); // closes the menu; off, everything shows
+  EXPECT_FALSE(Editor()->actHideUnused->Checked());
+  ClickOn(menu->ActionControls(1));
+  ASSERT_NE(menu->Popup(), nullptr);
+  EXPECT_NE(ControlOf(form->WindowCascade1), nullptr);
+  Close();
 }
 
 // The bars of the control bar come back in the rows and places they were

@@ -5,7 +5,10 @@
 
 #include "tools/zelshot/Pictures.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -41,15 +44,16 @@ using sys::RECT;
 class Session {
 public:
   // The window at width × height, its editor docked, three child windows
-  // tiled side by side.
-  Session(int width, int height) {
+  // tiled side by side.  With a layout file, the run reads it at its start
+  // and writes it at its close, as the program's runs do; without, it starts
+  // with the defaults and keeps nothing.
+  Session(int width, int height, const std::string& layout = "") {
     screen = &sys::UseHeadlessBackend();
     InitializeUnits();
     app = std::make_unique<TApplication>();
     app->Initialize();
     app->CreateForm(&form);
-    // The pictures show the window as it starts without a layout file.
-    form->SetLayoutFileName("");
+    form->SetLayoutFileName(layout);
     // At one place whatever ran before, so the pictures do not move.
     form->SetBounds(24, 24, width, height);
     form->Show();
@@ -61,6 +65,10 @@ public:
     Settle();
   }
   ~Session() {
+    if (form && !form->LayoutFileName().empty()) {
+      form->Close(); // saves the layout
+      app->ProcessMessages();
+    }
     app.reset();
     FinalizeUnits();
     sys::ResetWindowSystem();
@@ -106,13 +114,18 @@ public:
     if (!item || !item->Control() || item->Items()->Count() == 0)
       throw std::runtime_error("the menu to open is missing");
     ClickOn(item->Control());
-    TCustomActionControl* first = item->Items()->Items(0)->Control();
-    auto* menu = first ? dynamic_cast<TCustomActionBar*>(first->Parent()) : nullptr;
-    if (!menu) throw std::runtime_error("the menu did not open");
-    const POINT p = Centre(first);
+    TCustomActionBar* menu = form->GradientActionMainMenuBar1->Popup();
+    if (!menu || menu->ActionControlCount() == 0) throw std::runtime_error("the menu did not open");
+    const POINT p = Centre(menu->ActionControls(0));
     screen->MoveTo(p.x, p.y);
     Settle();
     return menu;
+  }
+  // Chooses the item of action in the menu of the menu-bar item of menu.
+  void ChooseFromMenu(TBasicAction* menu, TBasicAction* action) {
+    OpenMenu(menu);
+    TActionClientItem* item = form->ActionManager1->FindItemByAction(action);
+    ClickOn(item ? item->Control() : nullptr);
   }
   // The main window's screen rectangle with the windows given.
   RECT AreaWith(std::initializer_list<TControl*> others) const {
@@ -210,35 +223,34 @@ Picture BlackWhiteMap(const std::string& path) {
   return ColorMap(path, &TFrameColorMap::SpeedButtonZel3);
 }
 
-// A history of ten sessions in which every item was used lately except
-// "По горизонтали", "Скрыть все" and "Панели инструментов"; with the
-// editor's "hide unused" on, the "Окно" menu leaves those out and ends in
-// its expand button.
+// Six runs of the program with the editor's "Скрывать неиспользуемые" on,
+// each keeping its layout file for the next, in which a person works with
+// "Новая форма", "Каскад" and "По вертикали" and nothing else of the "Окно"
+// menu.  In the seventh the menu leaves the commands not used for more than
+// three runs out and ends in its expand button; the menu bar keeps its
+// titles, whose menus were used.
 Picture HiddenItems(const std::string& path) {
-  Session s(960, 600);
-  TMainForm& f = *s.form;
-  TActionBars* bars = f.ActionManager1->ActionBars();
-  bars->SetSessionCount(10);
-  const std::function<void(TActionClients*)> used = [&](TActionClients* list) {
-    for (int i = 0; i < list->Count(); ++i) {
-      TActionClientItem* item = list->Items(i);
-      item->SetUsageCount(4);
-      item->SetLastSession(9);
-      if (item->HasItems()) used(item->Items());
-    }
-  };
-  for (int i = 0; i < bars->Count(); ++i)
-    used(bars->ActionBars(i)->Items());
-  for (TBasicAction* rare : std::initializer_list<TBasicAction*>{
-           f.WindowTileHorizontal1, f.WindowMinimizeAll1, f.actPanels}) {
-    TActionClientItem* item = f.ActionManager1->FindItemByAction(rare);
-    if (!item) throw std::runtime_error("a window command is missing from the menu");
-    item->SetUsageCount(1);
-    item->SetLastSession(2);
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("zelshot-runs-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::string layout = (folder / "zeldemo.sav").string();
+  std::filesystem::remove(layout);
+  for (int run = 0; run < 6; ++run) {
+    Session s(960, 600, layout);
+    if (run == 0) s.ClickOn(s.Editor().sbHideUnused);
+    s.ChooseFromMenu(s.form->ActFile, s.form->actNewForm);
+    s.ChooseFromMenu(s.form->actWindows, s.form->WindowCascade1);
+    s.ChooseFromMenu(s.form->actWindows, s.form->WindowTileVertical1);
   }
-  s.ClickOn(s.Editor().sbHideUnused);
-  TCustomActionBar* menu = s.OpenMenu(f.actWindows);
-  return s.Save(path, s.AreaWith({}), menu);
+  Picture picture;
+  {
+    Session s(960, 600, layout);
+    TCustomActionBar* menu = s.OpenMenu(s.form->actWindows);
+    picture = s.Save(path, s.AreaWith({}), menu);
+    s.form->SetLayoutFileName(""); // the picture's run leaves nothing behind
+  }
+  std::filesystem::remove_all(folder);
+  return picture;
 }
 
 // The customize dialog, opened from "Окно" → "Дополнительные настройки",

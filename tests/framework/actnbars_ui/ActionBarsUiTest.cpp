@@ -384,6 +384,10 @@ TEST_P(ActionBarsUiTest, UnusedItemsHideBehindTheExpandButton) {
   // Everything was last used in session 0; "Открыть" was used now.
   manager->FindItemByAction(open)->SetLastSession(20);
   manager->ActionBars()->SetHideUnused(true);
+  // The bars rebuild at once.  A menu bar's top-level items never hide, and
+  // a tool bar whose buttons are all unused shows them rather than nothing.
+  EXPECT_EQ(menuBar->ActionControlCount(), 2);
+  EXPECT_EQ(toolBar->ActionControlCount(), 5);
   ClickOn(menuBar->ActionControls(0));
   TCustomActionPopupMenu* popup = menuBar->Popup();
   ASSERT_NE(popup, nullptr);
@@ -401,8 +405,22 @@ TEST_P(ActionBarsUiTest, UnusedItemsHideBehindTheExpandButton) {
   Picture(popup->Handle(), "menu_unused_expanded");
   ClickOn(popup->ActionControls(3));
   EXPECT_EQ(executed.back(), quit);
-  // Executing counts a use in this session: next time it shows at once.
+  // Executing counts a use in this session, for the menu it sits in too:
+  // next time both show at once.
   EXPECT_FALSE(manager->FindItemByAction(quit)->Unused());
+  EXPECT_FALSE(file->Unused());
+  EXPECT_TRUE(edit->Unused());
+
+  // Switching the setting off shows everything at once, closing an open menu.
+  ClickOn(menuBar->ActionControls(0));
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  manager->ActionBars()->SetHideUnused(false);
+  app->ProcessMessages();
+  EXPECT_EQ(menuBar->Popup(), nullptr);
+  EXPECT_FALSE(menuBar->InMenuLoop());
+  ClickOn(menuBar->ActionControls(1));
+  ASSERT_NE(menuBar->Popup(), nullptr);
+  EXPECT_EQ(menuBar->Popup()->ActionControlCount(), 2);
 }
 
 TEST_P(ActionBarsUiTest, APopupActionBarShowsItsMenuInTheStyleItsEventPicks) {
