@@ -339,6 +339,16 @@ void TCustomControlBar::MouseUp(TMouseButton button, TShiftState shift, int x, i
     FDragControl = nullptr;
 }
 
+// A press whose release never comes (another program took the pointer):
+// a band's move stops where it is and a drag out of the bar is cancelled.
+void TCustomControlBar::WndProc(TMessage& message) {
+  if (message.Msg == sys::WM_CANCELMODE) {
+    if (FDockDragging) EndBandDockDrag(false, sys::POINT{});
+    FDragControl = nullptr;
+  }
+  TCustomControl::WndProc(message);
+}
+
 void TCustomControlBar::KeyDown(sys::WORD& key, TShiftState shift) {
   if (FDockDragging && key == sys::VK_ESCAPE) {
     EndBandDockDrag(false, sys::POINT{});

@@ -102,6 +102,7 @@ protected:
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void KeyDown(sys::WORD& key, TShiftState shift) override;
+  void WndProc(TMessage& message) override;
   // Draws one band's frame and grip.
   virtual void PaintBand(TControl* control, const sys::RECT& band);
   // Fills area, a band and the free space after it in its row, with the

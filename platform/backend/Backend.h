@@ -73,6 +73,10 @@ public:
 // ---- Backend -> window system: input in screen coordinates ---------------
 void InputMouseMove(POINT screen);
 void InputMouseButton(MouseButton button, bool down, POINT screen);
+// The buttons came up where the program could not see it (another program
+// took the pointer during a drag): whatever a press started (a drag, a
+// move or size of a window, a capture) ends as a cancel, never as a drop.
+void InputMouseButtonsLost();
 // delta in multiples of WHEEL_DELTA (120) per notch, positive away from the user.
 void InputMouseWheel(int delta, POINT screen);
 // A virtual key (VK_*, or the ASCII code of a digit or capital letter) went

@@ -117,6 +117,10 @@ private:
   bool Dispatch(const SDL_Event& e);
   void OnWindowEvent(const SDL_WindowEvent& e);
   void OnButton(const SDL_MouseButtonEvent& e);
+  void OnX11Button(const XButtonEvent& e);
+  void LoseButtons();
+  void KeepGrab();
+  SdlWindow* FindX11(unsigned long xwindow);
   void OnFocusGained(Uint32 id);
   void AfterEvents();
   void ExpectFocus(Uint32 id) { focusExpected_[id] = SDL_GetTicks64() + kFocusWaitMs; }
@@ -137,6 +141,13 @@ private:
   std::unordered_map<Uint32, Uint64> focusExpected_;
   Uint32 captureWhenFocused_ = 0; // a clicked window waiting for focus to capture
   bool captured_ = false;
+  // On X11 the buttons come from the X events and a press grabs the pointer
+  // until the last release (see OnX11Button): the buttons held as the
+  // program knows them, and the display of the grab held, or nullptr.
+  unsigned buttonsDown_ = 0;
+  Display* grabDisplay_ = nullptr;
+  Window grabWindow_ = 0;
+  bool buttonDelivered_ = false;
   bool appActive_ = false;
   bool focusLost_ = false; // a focus loss not yet explained
   std::map<SDL_SystemCursor, SDL_Cursor*> cursors_;
@@ -216,6 +227,7 @@ int FirstFrameDescriptor() {
 SdlBackend::~SdlBackend() {
   if (!initialized_) return;
   if (captured_) SDL_CaptureMouse(SDL_FALSE);
+  if (grabDisplay_) UngrabX11Pointer(grabDisplay_, CurrentTime);
   for (auto& [hwnd, w] : windows_)
     if (w.window) x11Windows_.DestroyWindow(w.window);
   windows_.clear();
@@ -497,11 +509,15 @@ void SdlBackend::CursorMoved(POINT screen) {
 // for the SDL event that follows; any other X event clears it, so an event
 // SDL drops leaves nothing behind.
 bool SdlBackend::OnX11Event(const SDL_SysWMmsg* msg) {
-  rootPointValid_ = motionDelivered_ = false;
+  rootPointValid_ = motionDelivered_ = buttonDelivered_ = false;
   if (!msg || msg->subsystem != SDL_SYSWM_X11) return false;
   const XEvent& e = msg->msg.x11.event;
+  constexpr unsigned kButtonMasks = Button1Mask | Button2Mask | Button3Mask;
   switch (e.type) {
   case MotionNotify:
+    // A motion with no button held while one is down for the program: its
+    // release went where the program could not see it.
+    if (buttonsDown_ && !(e.xmotion.state & kButtonMasks)) LoseButtons();
     motionDelivered_ = true;
     InputMouseMove(POINT{e.xmotion.x_root, e.xmotion.y_root});
     return true;
@@ -509,9 +525,19 @@ bool SdlBackend::OnX11Event(const SDL_SysWMmsg* msg) {
   case ButtonRelease:
     rootPoint_ = POINT{e.xbutton.x_root, e.xbutton.y_root};
     rootPointValid_ = true;
+    if (e.xbutton.button >= Button1 && e.xbutton.button <= Button3) {
+      OnX11Button(e.xbutton);
+      buttonDelivered_ = true;
+      return true;
+    }
     break;
   case EnterNotify:
   case LeaveNotify:
+    // Another program grabbed the pointer in the middle of a drag (a
+    // window manager's key binding, a screen locker): the release will go
+    // to it.
+    if (e.type == LeaveNotify && e.xcrossing.mode == NotifyGrab && grabDisplay_ && buttonsDown_)
+      LoseButtons();
     rootPoint_ = POINT{e.xcrossing.x_root, e.xcrossing.y_root};
     rootPointValid_ = true;
     break;
@@ -578,6 +604,71 @@ void SdlBackend::OnButton(const SDL_MouseButtonEvent& e) {
   }
 }
 
+// The buttons under X11, from the X events themselves: SDL drops a press
+// of a button it still counts as down, which is what a release the program
+// never saw leaves behind.  A press grabs the pointer for the window it came
+// to and the last release lets it go, so that a drag reports to the program
+// wherever the pointer goes, whichever window has the focus: a grab SDL
+// takes follows the keyboard focus and goes when the focus moves.
+void SdlBackend::OnX11Button(const XButtonEvent& e) {
+  const MouseButton button = e.button == Button1   ? MouseButton::Left
+                             : e.button == Button3 ? MouseButton::Right
+                                                   : MouseButton::Middle;
+  const unsigned bit = 1u << (e.button - Button1);
+  const POINT screen{e.x_root, e.y_root};
+  if (e.type == ButtonPress) {
+    if (!buttonsDown_ && GrabX11Pointer(e.display, e.window, e.time)) {
+      grabDisplay_ = e.display;
+      grabWindow_ = e.window;
+    }
+    // The clicked window takes the keyboard focus, as it would from a
+    // window manager.
+    SdlWindow* clicked = buttonsDown_ ? nullptr : FindX11(e.window);
+    if (clicked && clicked->window && SDL_GetKeyboardFocus() != clicked->window) {
+      ExpectFocus(clicked->id);
+      SDL_SetWindowInputFocus(clicked->window);
+    }
+    buttonsDown_ |= bit;
+    InputMouseButton(button, true, screen);
+    return;
+  }
+  if (!(buttonsDown_ & bit)) return; // its press was lost already
+  buttonsDown_ &= ~bit;
+  InputMouseButton(button, false, screen);
+  if (!buttonsDown_ && grabDisplay_) {
+    UngrabX11Pointer(grabDisplay_, e.time);
+    grabDisplay_ = nullptr;
+  }
+}
+
+// SDL lets go of every pointer grab whenever the keyboard focus moves
+// between windows (it ungrabs for windows that asked for no grab of their
+// own), which a press itself causes when the clicked window takes the focus,
+// and so does a drag that gives a window the keys.  The drag's grab is taken
+// again at once; when another program holds the pointer by now, the release
+// will go there, and the drag ends as a cancel.
+void SdlBackend::KeepGrab() {
+  if (!grabDisplay_ || !buttonsDown_) return;
+  if (!GrabX11Pointer(grabDisplay_, grabWindow_, CurrentTime)) LoseButtons();
+}
+
+// The release of what was pressed went elsewhere: the drag ends as a cancel.
+void SdlBackend::LoseButtons() {
+  buttonsDown_ = 0;
+  if (grabDisplay_) UngrabX11Pointer(grabDisplay_, CurrentTime);
+  grabDisplay_ = nullptr;
+  InputMouseButtonsLost();
+}
+
+SdlWindow* SdlBackend::FindX11(unsigned long xwindow) {
+  for (auto& [hwnd, w] : windows_) {
+    Display* display = nullptr;
+    Window x = 0;
+    if (X11WindowOf(w.window, &display, &x) && x == xwindow) return &w;
+  }
+  return nullptr;
+}
+
 // ---- Focus -------------------------------------------------------------------------------
 
 void SdlBackend::OnFocusGained(Uint32 id) {
@@ -619,15 +710,17 @@ void SdlBackend::OnWindowEvent(const SDL_WindowEvent& e) {
     }
     break;
   case SDL_WINDOWEVENT_FOCUS_GAINED:
+    KeepGrab();
     OnFocusGained(e.windowID);
     break;
   case SDL_WINDOWEVENT_FOCUS_LOST:
+    KeepGrab();
     focusLost_ = true;
     break;
   case SDL_WINDOWEVENT_LEAVE:
     // Outside all our windows the window system must hear where the
     // pointer went, so that it can tell the last window the mouse left.
-    if (!captured_) {
+    if (!captured_ && !grabDisplay_) {
       int gx = 0, gy = 0;
       SDL_GetGlobalMouseState(&gx, &gy);
       InputMouseMove(POINT{gx, gy});
@@ -652,6 +745,10 @@ bool SdlBackend::Dispatch(const SDL_Event& e) {
     return true;
   case SDL_MOUSEBUTTONDOWN:
   case SDL_MOUSEBUTTONUP:
+    if (buttonDelivered_) { // from its X event (OnX11Button)
+      buttonDelivered_ = false;
+      return false;
+    }
     OnButton(e.button);
     return true;
   case SDL_MOUSEWHEEL: {

@@ -42,4 +42,18 @@ bool RaiseX11Window(SDL_Window* window) {
   return true;
 }
 
+bool GrabX11Pointer(Display* display, Window xwindow, unsigned long time) {
+  constexpr unsigned int kMask =
+      ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+  const int result = XGrabPointer(display, xwindow, True, kMask, GrabModeAsync, GrabModeAsync,
+                                  None, None, time);
+  XFlush(display);
+  return result == GrabSuccess;
+}
+
+void UngrabX11Pointer(Display* display, unsigned long time) {
+  XUngrabPointer(display, time);
+  XFlush(display);
+}
+
 } // namespace zel::sys

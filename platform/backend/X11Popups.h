@@ -25,4 +25,12 @@ bool UnmapX11Window(SDL_Window* window);
 // seen mapped.
 bool RaiseX11Window(SDL_Window* window);
 
+// The pointer, grabbed for a drag: from a press to the last release every
+// pointer event reports to the program (to the window under the pointer
+// when it is one of the program's, else to xwindow), whichever window has
+// the keyboard focus and wherever the release happens.  time is the
+// press's.  False when another program holds the pointer.
+bool GrabX11Pointer(_XDisplay* display, unsigned long xwindow, unsigned long time);
+void UngrabX11Pointer(_XDisplay* display, unsigned long time);
+
 } // namespace zel::sys

@@ -475,6 +475,22 @@ void WindowGoingAway(Window* w) {
   if (u.tracking.hwnd == h) u.tracking = {};
 }
 
+namespace {
+// A press whose release never comes: a move or size goes back, the holder
+// of the capture hears WM_CANCELMODE (drags end there as a cancel) and lets
+// the capture go, and no button counts as down any longer.
+void CancelPress() {
+  auto& u = U();
+  for (int b = 0; b < 3; ++b)
+    SetKey(u.syncKeys, ButtonVk(b), false);
+  if (u.tracking.mode != Tracking::None) CancelTracking(true);
+  if (const HWND holder = GetCapture()) {
+    SendMessage(holder, WM_CANCELMODE, 0, 0);
+    if (GetCapture() == holder) ReleaseCapture();
+  }
+}
+} // namespace
+
 bool TakeInputMessage(MSG& msg) {
   auto& u = U();
   while (!u.input.empty()) {
@@ -496,6 +512,10 @@ bool TakeInputMessage(MSG& msg) {
       break;
     default:
       break;
+    }
+    if (in.kind == RawInput::ButtonsLost) {
+      CancelPress();
+      continue;
     }
     if (in.kind == RawInput::KeyDown && in.vk == VK_ESCAPE && u.tracking.mode != Tracking::None &&
         u.tracking.mode != Tracking::Button) {
@@ -542,6 +562,16 @@ void InputMouseButton(MouseButton button, bool down, POINT screen) {
   in.pt = screen;
   in.button = button == MouseButton::Left ? 0 : button == MouseButton::Right ? 1 : 2;
   SetKey(u.asyncKeys, ButtonVk(in.button), down);
+  Enqueue(in);
+}
+
+void InputMouseButtonsLost() {
+  auto& u = U();
+  for (int b = 0; b < 3; ++b)
+    SetKey(u.asyncKeys, ButtonVk(b), false);
+  RawInput in;
+  in.kind = RawInput::ButtonsLost;
+  in.pt = u.cursor;
   Enqueue(in);
 }
 

@@ -4,6 +4,7 @@
 
 #include "framework/docking/DragDock.h"
 #include "platform/user/Input.h"
+#include "platform/backend/Backend.h"
 #include "tests/framework/docking/DockFixture.h"
 
 namespace zel::test {
@@ -86,6 +87,17 @@ TEST_F(CaptionDragTest, DroppingElsewhereMovesTheFormAndEscCancels) {
   PumpMessages();
   EXPECT_EQ(form->BoundsRect(), (RECT{600, 400, 800, 550}));
   EXPECT_EQ(b->HostDockSite(), form);
+  clock.Advance(1000);
+  // A release the program never sees ends the drag the same way.
+  screen->Press(c.x, c.y);
+  screen->MoveTo(c.x + 100, c.y + 60);
+  ASSERT_TRUE(DockDragging());
+  InputMouseButtonsLost();
+  PumpMessages();
+  EXPECT_FALSE(DockDragging());
+  screen->Click(c.x + 100, c.y + 60);
+  PumpMessages();
+  EXPECT_EQ(form->BoundsRect(), (RECT{600, 400, 800, 550}));
   clock.Advance(1000);
   // Dropped away from the sites: the same form moves there.
   screen->Drag(c.x, c.y, c.x + 100, c.y + 60, 5);

@@ -2,6 +2,7 @@
 
 #include "framework/docking/DragDock.h"
 #include "framework/forms/Form.h"
+#include "platform/backend/Backend.h"
 #include "tests/framework/docking/DockFixture.h"
 
 namespace zel::test {
@@ -126,6 +127,17 @@ TEST_F(DragDockTest, ASiteThatRefusesLetsTheControlFloatAndEscCancels) {
   screen->Key(VK_ESCAPE);
   EXPECT_FALSE(DockDragging());
   screen->Release(700, 200);
+  EXPECT_EQ(a->HostDockSite(), site);
+  // The release lost (another program took the pointer): a cancel, and the
+  // next click is only a click.
+  screen->Press(g.x, g.y);
+  screen->MoveTo(700, 200);
+  ASSERT_TRUE(DockDragging());
+  InputMouseButtonsLost();
+  PumpMessages();
+  EXPECT_FALSE(DockDragging());
+  EXPECT_EQ(GetCapture(), nullptr);
+  screen->Click(700, 200);
   EXPECT_EQ(a->HostDockSite(), site);
   // Refused: the control floats instead.
   other->Refuse = true;
