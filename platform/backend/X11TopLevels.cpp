@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "platform/backend/X11Icon.h"
 #include "platform/backend/X11Popups.h"
 #include "platform/backend/X11WindowKinds.h"
 
