@@ -52,8 +52,9 @@ function(zel_install_tests)
   if(NOT TARGET zel_icons)
     return()
   endif()
+  string(REPLACE ";" " " sizes "${ZEL_ICON_SIZES}")
   add_test(NAME zel_install
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/installed-program ${CMAKE_BINARY_DIR}
-            ${ZEL_APP_ID} "${ZEL_ICON_SIZES}")
+            ${ZEL_APP_ID} "${sizes}")
   set_tests_properties(zel_install PROPERTIES TIMEOUT 120)
 endfunction()
