@@ -101,8 +101,7 @@ std::string LayoutFilePlace(const std::string& executable, bool besideWritable,
 std::string LayoutFileNameForProgram(const std::string& executable) {
   const std::string folder = std::filesystem::path(executable).parent_path().string();
   const bool writable = !folder.empty() && ::access(folder.c_str(), W_OK) == 0;
-  return LayoutFilePlace(executable, writable, std::getenv("XDG_CONFIG_HOME"),
-                         std::getenv("HOME"));
+  return LayoutFilePlace(executable, writable, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
 void MakeFolderFor(const std::string& fileName) {

@@ -13,7 +13,8 @@ std::vector<unsigned long> ProgramIconData() {
     if (icon.Empty()) continue;
     data.push_back((unsigned long)icon.Width());
     data.push_back((unsigned long)icon.Height());
-    for (Pixel p : icon.Pixels()) data.push_back((unsigned long)p);
+    for (Pixel p : icon.Pixels())
+      data.push_back((unsigned long)p);
   }
   return data;
 }

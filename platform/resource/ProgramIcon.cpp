@@ -81,12 +81,14 @@ Surface ProgramIcon(int size) {
   const IconSource source = SourceFor(size);
   Surface glyph = CutGlyphCell(LoadStrip(source.cellSize), kIconCell);
   if (glyph.Empty()) return Surface();
-  for (int k = 0; k < source.doublings; ++k) glyph = Scale2x(glyph);
+  for (int k = 0; k < source.doublings; ++k)
+    glyph = Scale2x(glyph);
   if (glyph.Width() == size) return glyph;
   Surface icon(size, size);
   const int margin = (size - glyph.Width()) / 2;
   for (int y = 0; y < glyph.Height(); ++y)
-    for (int x = 0; x < glyph.Width(); ++x) icon.At(margin + x, margin + y) = glyph.At(x, y);
+    for (int x = 0; x < glyph.Width(); ++x)
+      icon.At(margin + x, margin + y) = glyph.At(x, y);
   return icon;
 }
 

@@ -29,8 +29,8 @@ TEST(ProgramIcon, EverySizeIsTheGlyphsOwnColoursOnAClearGround) {
         const Pixel p = icon.At(x, y);
         ASSERT_TRUE(p == 0 || p >> 24 == 0xFF) << x << "," << y;
         ASSERT_NE(p & 0xFFFFFF, 0xFF00FFu) << x << "," << y;
-        const bool edge = x < r.margin || y < r.margin || x >= r.size - r.margin ||
-                          y >= r.size - r.margin;
+        const bool edge =
+            x < r.margin || y < r.margin || x >= r.size - r.margin || y >= r.size - r.margin;
         if (edge) {
           ASSERT_EQ(p, 0u) << x << "," << y;
         }
@@ -53,7 +53,8 @@ TEST(ProgramIcon, EverySizeIsTheGlyphsOwnColoursOnAClearGround) {
       ASSERT_EQ(doubled.At(2 * x, 2 * y), p);
       ASSERT_EQ(doubled.At(2 * x + 1, 2 * y + 1), p);
     }
-  for (int size : {0, 15, 257}) EXPECT_TRUE(ProgramIcon(size).Empty()) << size;
+  for (int size : {0, 15, 257})
+    EXPECT_TRUE(ProgramIcon(size).Empty()) << size;
 }
 
 // The doubling turns a staircase into a diagonal and leaves a lone pixel
@@ -70,7 +71,8 @@ TEST(ProgramIcon, DoublingSmoothsDiagonalsOnly) {
   dot.At(1, 1) = 0xFF445566u;
   const Surface square = Scale2x(dot);
   for (int y = 2; y < 4; ++y)
-    for (int x = 2; x < 4; ++x) EXPECT_EQ(square.At(x, y), 0xFF445566u);
+    for (int x = 2; x < 4; ++x)
+      EXPECT_EQ(square.At(x, y), 0xFF445566u);
   EXPECT_EQ(square.At(1, 2), 0u);
 }
 
