@@ -44,6 +44,17 @@ IconSource SourceFor(int size) {
   return best;
 }
 
+// The glyph in the middle of a clear square of the icon's size.
+Surface CentredOn(Surface glyph, int size) {
+  if (glyph.Empty() || glyph.Width() == size) return glyph;
+  Surface icon(size, size);
+  const int margin = (size - glyph.Width()) / 2;
+  for (int y = 0; y < glyph.Height(); ++y)
+    for (int x = 0; x < glyph.Width(); ++x)
+      icon.At(margin + x, margin + y) = glyph.At(x, y);
+  return icon;
+}
+
 } // namespace
 
 Surface CutGlyphCell(const Surface& strip, int cell) {
@@ -76,20 +87,32 @@ Surface Scale2x(const Surface& image) {
   return out;
 }
 
+std::vector<Surface> ProgramIcons(std::span<const int> sizes) {
+  // The strips, decoded when first needed: a glyph cell is small, a strip
+  // 36 of them.
+  std::array<Surface, kStripSizes.size()> strips;
+  auto stripOf = [&](int cellSize) -> const Surface& {
+    size_t i = 0;
+    while (kStripSizes[i] != cellSize)
+      ++i;
+    if (strips[i].Empty()) strips[i] = LoadStrip(cellSize);
+    return strips[i];
+  };
+  std::vector<Surface> icons;
+  for (int size : sizes) {
+    icons.emplace_back();
+    if (size < kStripSizes.back() || size > 256) continue;
+    const IconSource source = SourceFor(size);
+    Surface glyph = CutGlyphCell(stripOf(source.cellSize), kIconCell);
+    for (int k = 0; k < source.doublings && !glyph.Empty(); ++k)
+      glyph = Scale2x(glyph);
+    icons.back() = CentredOn(std::move(glyph), size);
+  }
+  return icons;
+}
+
 Surface ProgramIcon(int size) {
-  if (size < kStripSizes.back() || size > 256) return Surface();
-  const IconSource source = SourceFor(size);
-  Surface glyph = CutGlyphCell(LoadStrip(source.cellSize), kIconCell);
-  if (glyph.Empty()) return Surface();
-  for (int k = 0; k < source.doublings; ++k)
-    glyph = Scale2x(glyph);
-  if (glyph.Width() == size) return glyph;
-  Surface icon(size, size);
-  const int margin = (size - glyph.Width()) / 2;
-  for (int y = 0; y < glyph.Height(); ++y)
-    for (int x = 0; x < glyph.Width(); ++x)
-      icon.At(margin + x, margin + y) = glyph.At(x, y);
-  return icon;
+  return std::move(ProgramIcons(std::span<const int>(&size, 1)).front());
 }
 
 } // namespace zel::sys

@@ -8,6 +8,8 @@
 // theme files the build writes (tools/zelicon), so the two never differ.
 
 #include <array>
+#include <span>
+#include <vector>
 
 #include "platform/gdi/Surface.h"
 
@@ -20,6 +22,8 @@ inline constexpr std::array<int, 7> kProgramIconSizes{16, 22, 24, 32, 48, 64, 12
 // clear (0) or an opaque colour of the glyph.  Empty when the program's
 // module lacks the strip or size is outside 16..256.
 Surface ProgramIcon(int size);
+// The icon at several sizes, in their order, each strip decoded once.
+std::vector<Surface> ProgramIcons(std::span<const int> sizes);
 
 // The glyph cell of a strip of square cells keyed by magenta, made clear
 // where the key is.  Exposed for the tests.

@@ -18,9 +18,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   namespace fs = std::filesystem;
-  for (int size : zel::sys::kProgramIconSizes) {
-    const zel::sys::Surface icon = zel::sys::ProgramIcon(size);
-    const std::string side = std::to_string(size);
+  const auto icons = zel::sys::ProgramIcons(zel::sys::kProgramIconSizes);
+  for (size_t i = 0; i < icons.size(); ++i) {
+    const zel::sys::Surface& icon = icons[i];
+    const std::string side = std::to_string(zel::sys::kProgramIconSizes[i]);
     const fs::path folder = fs::path(argv[1]) / (side + "x" + side) / "apps";
     const fs::path file = folder / (std::string(argv[2]) + ".png");
     std::error_code error;
