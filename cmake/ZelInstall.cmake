@@ -4,6 +4,8 @@
 # from the glyph strips when the program is built, and its AppStream
 # metadata; a Debian package of the same files through CPack.
 
+# The program knows itself installed by its desktop entry's name
+# (kDesktopEntryName in shell/LayoutFile.h).
 set(ZEL_APP_ID org.zel.zeldemo)
 set(ZEL_ICON_SIZES 16 22 24 32 48 64 128)
 

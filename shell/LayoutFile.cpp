@@ -83,11 +83,11 @@ private:
 
 } // namespace
 
-std::string LayoutFilePlace(const std::string& executable, bool besideWritable,
-                            const char* configHome, const char* home) {
+std::string LayoutFilePlace(const std::string& executable, bool keepBeside, const char* configHome,
+                            const char* home) {
   std::filesystem::path path(executable);
   path.replace_extension(".sav");
-  if (besideWritable) return path.string();
+  if (keepBeside) return path.string();
   std::filesystem::path folder;
   if (configHome && std::filesystem::path(configHome).is_absolute())
     folder = configHome;
@@ -98,10 +98,19 @@ std::string LayoutFilePlace(const std::string& executable, bool besideWritable,
   return (folder / "zel" / path.filename()).string();
 }
 
+bool IsInstalledProgram(const std::string& executable) {
+  const std::filesystem::path bin = std::filesystem::path(executable).parent_path();
+  std::error_code error;
+  return bin.filename() == "bin" &&
+         std::filesystem::is_regular_file(
+             bin.parent_path() / "share" / "applications" / kDesktopEntryName, error);
+}
+
 std::string LayoutFileNameForProgram(const std::string& executable) {
   const std::string folder = std::filesystem::path(executable).parent_path().string();
-  const bool writable = !folder.empty() && ::access(folder.c_str(), W_OK) == 0;
-  return LayoutFilePlace(executable, writable, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  const bool beside =
+      !folder.empty() && ::access(folder.c_str(), W_OK) == 0 && !IsInstalledProgram(executable);
+  return LayoutFilePlace(executable, beside, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
 void MakeFolderFor(const std::string& fileName) {

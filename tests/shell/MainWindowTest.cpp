@@ -397,12 +397,12 @@ TEST(LayoutFileName, ReplacesOrAddsTheExtension) {
   EXPECT_EQ(LayoutFileNameFor("/opt/z.el/zeldemo"), "/opt/z.el/zeldemo.sav");
 }
 
-// Beside the executable while its folder can be written; otherwise in the
-// user's configuration folder, whose variable counts only as an absolute
-// path; nowhere when no place is known.
-TEST(LayoutFileName, BesideAWritableExecutableElseInTheConfigurationFolder) {
+// Beside the executable of a build; an installed one's in the user's
+// configuration folder, whose variable counts only as an absolute path;
+// nowhere when no place is known.
+TEST(LayoutFileName, BesideABuildElseInTheConfigurationFolder) {
   struct Row {
-    bool writable;
+    bool keepBeside;
     const char *configHome, *home, *expected;
   } rows[] = {
       {true, "/home/u/.cfg", "/home/u", "/usr/bin/zeldemo.sav"},
@@ -416,7 +416,7 @@ TEST(LayoutFileName, BesideAWritableExecutableElseInTheConfigurationFolder) {
   for (const Row& r : rows) {
     SCOPED_TRACE(std::string(r.configHome ? r.configHome : "(unset)") + " " +
                  (r.home ? r.home : "(unset)"));
-    EXPECT_EQ(LayoutFilePlace("/usr/bin/zeldemo", r.writable, r.configHome, r.home), r.expected);
+    EXPECT_EQ(LayoutFilePlace("/usr/bin/zeldemo", r.keepBeside, r.configHome, r.home), r.expected);
   }
 }
 
