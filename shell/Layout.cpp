@@ -123,6 +123,8 @@ void TMainForm::SaveLayout() {
   if (FLayoutFileName.empty()) return;
   TMemoryStream stream;
   SaveLayoutSections(stream);
+  // The configuration folder may not be there yet.
+  MakeFolderFor(FLayoutFileName);
   WriteFileReplacing(FLayoutFileName, stream);
 }
 

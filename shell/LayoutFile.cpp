@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,6 +82,45 @@ private:
 };
 
 } // namespace
+
+std::string LayoutFilePlace(const std::string& executable, bool keepBeside, const char* configHome,
+                            const char* home) {
+  std::filesystem::path path(executable);
+  path.replace_extension(".sav");
+  if (keepBeside) return path.string();
+  std::filesystem::path folder;
+  if (configHome && std::filesystem::path(configHome).is_absolute())
+    folder = configHome;
+  else if (home && std::filesystem::path(home).is_absolute())
+    folder = std::filesystem::path(home) / ".config";
+  else
+    return "";
+  return (folder / "zel" / path.filename()).string();
+}
+
+bool IsInstalledProgram(const std::string& executable) {
+  const std::filesystem::path bin = std::filesystem::path(executable).parent_path();
+  std::error_code error;
+  return bin.filename() == "bin" &&
+         std::filesystem::is_regular_file(
+             bin.parent_path() / "share" / "applications" / kDesktopEntryName, error);
+}
+
+std::string LayoutFileNameForProgram(const std::string& executable) {
+  const std::string folder = std::filesystem::path(executable).parent_path().string();
+  const bool beside =
+      !folder.empty() && ::access(folder.c_str(), W_OK) == 0 && !IsInstalledProgram(executable);
+  return LayoutFilePlace(executable, beside, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
+
+void MakeFolderFor(const std::string& fileName) {
+  std::filesystem::path folder;
+  for (const auto& part : std::filesystem::path(fileName).parent_path()) {
+    folder /= part;
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+      throw EFCreateError::CreateFmt(SFCreateError, fileName, std::strerror(errno));
+  }
+}
 
 void WriteFileReplacing(const std::string& fileName, const TMemoryStream& data) {
   // A FIFO, a device or a folder someone put at the layout's path is theirs.

@@ -14,6 +14,33 @@ namespace zel {
 
 class TMemoryStream;
 
+// Where the layout of the program at executable (a full path) is kept.
+// Beside the executable, its path with ".sav" as extension, when keepBeside:
+// the build folder, or a copy in the user's own folder.  An installed
+// program keeps it in the user's configuration folder instead:
+// configHome/zel/<name>.sav, with home/.config in place of configHome when
+// that is unset, empty or not an absolute path (a relative one would depend
+// on where the program was started).  "" when neither place is known: the
+// layout is then not kept.
+std::string LayoutFilePlace(const std::string& executable, bool keepBeside, const char* configHome,
+                            const char* home);
+// The same for this process: beside the executable while its folder can be
+// written and holds no installed program; $XDG_CONFIG_HOME and $HOME.
+std::string LayoutFileNameForProgram(const std::string& executable);
+
+// An installed program has its menu entry in share/applications beside its
+// bin folder (the name cmake/ZelInstall.cmake gives it).  Its folder may be
+// writable (the super-user's /usr/bin, a prefix in the user's own folder),
+// but a layout there would lie among programs.
+inline constexpr const char* kDesktopEntryName = "org.zel.zeldemo.desktop";
+bool IsInstalledProgram(const std::string& executable);
+
+// Makes the folder fileName goes into, with each missing parent, readable
+// by the user alone (0700), as the configuration folder's rules ask; a
+// folder that is there is left as it is.  Raises EFCreateError with the
+// system's reason when one cannot be made.
+void MakeFolderFor(const std::string& fileName);
+
 // Writes the whole content of data to fileName, replacing the file in one
 // step.  A failure raises EFCreateError (the temporary file could not be
 // made, or fileName is something other than a regular file, which is never

@@ -16,6 +16,7 @@
 #include "framework/stdctrls/Label.h"
 #include "imagelist/ImageListZel.h"
 #include "platform/resource/Resource.h"
+#include "shell/LayoutFile.h"
 
 namespace zel {
 
@@ -47,7 +48,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   // then neither read nor written.
   const std::string executable = sys::GetModuleFileName(nullptr);
   if (!executable.empty())
-    FLayoutFileName = LayoutFileNameFor(std::filesystem::absolute(executable).string());
+    FLayoutFileName = LayoutFileNameForProgram(std::filesystem::absolute(executable).string());
   DoCreate();
 }
 

@@ -79,8 +79,9 @@ public:
   bool Started() const { return FStarted; }
   // The colour-map editor docked in FrameSite1.
   TFrameColorMap* ColorMapFrame() const { return FColorMapFrame; }
-  // The layout file: the executable's full path with ".sav" as extension;
-  // empty when the executable's path is unknown.  A load that refuses the
+  // The layout file: the executable's full path with ".sav" as extension,
+  // or the same name in the user's configuration folder for an installed
+  // program (LayoutFileNameForProgram); empty when neither is known.  A load that refuses the
   // file keeps the name: the run's close writes a fresh file there.
   const std::string& LayoutFileName() const { return FLayoutFileName; }
   // Points the layout elsewhere (empty: none); only before the first show.

@@ -475,6 +475,7 @@ void SdlBackend::Present() {
     [[maybe_unused]] const ssize_t n = write(firstFrameFd_, kLine, sizeof kLine - 1);
     firstFrameFd_ = -1;
   }
+  if (presented) x11Windows_.GiveIcons();
 }
 
 // ---- Pointer ----------------------------------------------------------------------------

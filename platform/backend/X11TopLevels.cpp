@@ -35,7 +35,10 @@ unsigned long X11TopLevels::AtomNamed(const char* name) {
 // first window: the group outlives every window in it, the main one too.
 void X11TopLevels::EnsureLeader(Display* display) {
   if (leader_ && display_ == display) return;
-  if (display_ != display) atoms_->byName.clear();
+  if (display_ != display) {
+    atoms_->byName.clear();
+    iconPending_.clear();
+  }
   display_ = display;
   leader_ = XCreateSimpleWindow(display, DefaultRootWindow(display), -100, -100, 1, 1, 0, 0, 0);
   XWMHints hints{};
@@ -71,11 +74,7 @@ void X11TopLevels::Describe(SDL_Window* window, const X11WindowHints& hints) {
   // manager reads as "in front of the whole group": the main window would
   // be kept above its own dialogs.  The owner is named by SetOwner alone.
   XDeleteProperty(display, xwindow, XA_WM_TRANSIENT_FOR);
-  if (hints.icon) {
-    static const std::vector<unsigned long> icon = ProgramIconData();
-    XChangeProperty(display, xwindow, AtomNamed("_NET_WM_ICON"), XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(icon.data()), int(icon.size()));
-  }
+  if (hints.icon) iconPending_.push_back(xwindow);
   XFlush(display);
 }
 
@@ -96,8 +95,9 @@ void X11TopLevels::DestroyWindow(SDL_Window* window) {
   Window xwindow = 0;
   Colormap colormap = None;
   XWindowAttributes attributes;
-  if (X11WindowOf(window, &display, &xwindow) &&
-      XGetWindowAttributes(display, xwindow, &attributes) && attributes.colormap != None &&
+  const bool x11 = X11WindowOf(window, &display, &xwindow);
+  if (x11) std::erase(iconPending_, (unsigned long)xwindow);
+  if (x11 && XGetWindowAttributes(display, xwindow, &attributes) && attributes.colormap != None &&
       attributes.colormap != DefaultColormapOfScreen(attributes.screen))
     colormap = attributes.colormap;
   SDL_DestroyWindow(window);
@@ -107,6 +107,7 @@ void X11TopLevels::DestroyWindow(SDL_Window* window) {
 }
 
 void X11TopLevels::Close() {
+  iconPending_.clear();
   if (!leader_ || !display_) return;
   XDestroyWindow(display_, leader_);
   XFlush(display_);

@@ -15,6 +15,7 @@
 // Every call does nothing for a window that is not an X11 one.
 
 #include <memory>
+#include <vector>
 
 struct SDL_Window;
 struct _XDisplay;
@@ -30,8 +31,13 @@ public:
   X11TopLevels(const X11TopLevels&) = delete;
   X11TopLevels& operator=(const X11TopLevels&) = delete;
 
-  // Before the window is first mapped: its type, group and icon.
+  // Before the window is first mapped: its type and group; a window that
+  // carries the icon waits for GiveIcons.
   void Describe(SDL_Window* window, const X11WindowHints& hints);
+  // Sets the program's icon on the windows described since the last call
+  // (X11Icon.cpp); the backend calls it once a frame is on the screen.  The
+  // icon is drawn at the first call, so the first frame never waits for it.
+  void GiveIcons();
   // Names the owner's window in WM_TRANSIENT_FOR (nullptr: removes it).
   void SetOwner(SDL_Window* window, SDL_Window* owner);
   // SDL_DestroyWindow, and the colormap SDL made for the window.
@@ -45,6 +51,7 @@ private:
 
   _XDisplay* display_ = nullptr;
   unsigned long leader_ = 0;
+  std::vector<unsigned long> iconPending_; // X windows described without their icon yet
   struct Atoms;
   std::unique_ptr<Atoms> atoms_;
 };

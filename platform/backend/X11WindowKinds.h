@@ -7,8 +7,6 @@
 // pop-ups stay past the window manager altogether.  A pure function of the
 // window's styles, so the table is tested without an X server.
 
-#include <vector>
-
 #include "platform/Types.h"
 
 namespace zel::sys {
@@ -32,10 +30,5 @@ struct X11WindowHints {
 
 TopLevelKind KindOfTopLevel(DWORD style, DWORD exStyle, bool owned);
 X11WindowHints HintsForTopLevel(DWORD style, DWORD exStyle, bool owned);
-
-// The program's icon as _NET_WM_ICON wants it: for each size, its width,
-// its height and then its pixels as 0xAARRGGBB, row by row.  A little
-// window with a caption bar, as the system menu's icon draws it.
-std::vector<unsigned long> ProgramIconData();
 
 } // namespace zel::sys

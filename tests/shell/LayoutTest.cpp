@@ -526,6 +526,23 @@ TEST_F(LayoutTest, AReadOnlyFolderKeepsThePreviousFileAndTheProgramEndsCleanly) 
   EXPECT_NE(err.find("Permission denied"), std::string::npos) << err;
 }
 
+// An installed program keeps its layout in a configuration folder that
+// may not be there yet: the close makes it, and the parents it lacks,
+// readable by the user alone, and the next start reads the file back.
+TEST_F(LayoutTest, AMissingConfigurationFolderIsMadeAtTheClose) {
+  layout = folder.Path() / "config" / "zel" / "zeldemo.sav";
+  Start();
+  DragThumbTo(28);
+  Close();
+  ASSERT_TRUE(LayoutExists());
+  for (const auto& made : {layout.parent_path(), layout.parent_path().parent_path()})
+    EXPECT_EQ(std::filesystem::status(made).permissions(), std::filesystem::perms::owner_all)
+        << made;
+  Start();
+  EXPECT_EQ(form->ImageListZel1->Width(), 28);
+  Close();
+}
+
 // A start killed while it applied the layout (here after the bars'
 // sections, as a crash there would end it) leaves its mark beside the file.
 // The next start finds it, sets the file aside as ".bad" with one line on

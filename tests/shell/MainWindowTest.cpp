@@ -28,6 +28,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/User.h"
+#include "shell/LayoutFile.h"
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
@@ -394,6 +395,29 @@ TEST(LayoutFileName, ReplacesOrAddsTheExtension) {
   EXPECT_EQ(LayoutFileNameFor("/opt/zel/zeldemo"), "/opt/zel/zeldemo.sav");
   EXPECT_EQ(LayoutFileNameFor("/opt/zel/zeldemo.bin"), "/opt/zel/zeldemo.sav");
   EXPECT_EQ(LayoutFileNameFor("/opt/z.el/zeldemo"), "/opt/z.el/zeldemo.sav");
+}
+
+// Beside the executable of a build; an installed one's in the user's
+// configuration folder, whose variable counts only as an absolute path;
+// nowhere when no place is known.
+TEST(LayoutFileName, BesideABuildElseInTheConfigurationFolder) {
+  struct Row {
+    bool keepBeside;
+    const char *configHome, *home, *expected;
+  } rows[] = {
+      {true, "/home/u/.cfg", "/home/u", "/usr/bin/zeldemo.sav"},
+      {false, "/home/u/.cfg", "/home/u", "/home/u/.cfg/zel/zeldemo.sav"},
+      {false, nullptr, "/home/u", "/home/u/.config/zel/zeldemo.sav"},
+      {false, "", "/home/u", "/home/u/.config/zel/zeldemo.sav"},
+      {false, "cfg", "/home/u", "/home/u/.config/zel/zeldemo.sav"},
+      {false, nullptr, nullptr, ""},
+      {false, "cfg", "home", ""},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.configHome ? r.configHome : "(unset)") + " " +
+                 (r.home ? r.home : "(unset)"));
+    EXPECT_EQ(LayoutFilePlace("/usr/bin/zeldemo", r.keepBeside, r.configHome, r.home), r.expected);
+  }
 }
 
 } // namespace

@@ -344,7 +344,8 @@ TEST_F(SdlSmoke, EachWindowTellsTheWindowManagerItsKindOwnerGroupAndIcon) {
     unsigned char* icon = nullptr;
     XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_ICON", False), 0, 2, False, XA_CARDINAL, &type,
                        &format, &n, &left, &icon);
-    EXPECT_EQ(n, 2u) << "an icon of " << (icon ? reinterpret_cast<long*>(icon)[0] : 0) << " px";
+    EXPECT_EQ(n, 2u);
+    EXPECT_EQ(icon ? reinterpret_cast<long*>(icon)[0] : 0, 16) << "the icon's first size";
     if (icon) XFree(icon);
   }
   XWindowAttributes leader;

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "platform/backend/X11Icon.h"
 #include "platform/backend/X11WindowKinds.h"
+#include "platform/resource/ProgramIcon.h"
 #include "platform/user/Messages.h"
 
 namespace zel::sys {
@@ -50,23 +53,21 @@ TEST(X11WindowKinds, EachKindOfWindowTellsTheWindowManagerItsTypeAndOwner) {
   }
 }
 
-// Two sizes, each its width and height then exactly that many pixels; the
-// corners are clear and the middle is an opaque window.
-TEST(X11WindowKinds, TheProgramIconHoldsTwoWholeSquares) {
+// Five sizes, each its width and height then exactly that many pixels of
+// the program's icon, as the window manager reads them.
+TEST(X11WindowKinds, TheProgramIconHoldsWholeSquaresOfTheIcon) {
   const std::vector<unsigned long> icon = ProgramIconData();
   size_t at = 0;
-  for (unsigned long size : {16ul, 32ul}) {
+  for (int size : {16, 24, 32, 48, 64}) {
+    SCOPED_TRACE(size);
     ASSERT_LE(at + 2, icon.size());
-    EXPECT_EQ(icon[at], size);
-    EXPECT_EQ(icon[at + 1], size);
-    const unsigned long* px = icon.data() + at + 2;
-    ASSERT_LE(at + 2 + size * size, icon.size());
-    EXPECT_EQ(px[0], 0ul) << "the corner is transparent";
-    EXPECT_EQ(px[size * size - 1], 0ul);
-    const unsigned long middle = px[(size / 2) * size + size / 2];
-    EXPECT_EQ(middle >> 24, 0xFFul) << "the window's body is opaque";
-    EXPECT_NE(middle, px[(size / 8 + 2) * size + size / 2]) << "the caption bar differs";
-    at += 2 + size * size;
+    EXPECT_EQ(icon[at], (unsigned long)size);
+    EXPECT_EQ(icon[at + 1], (unsigned long)size);
+    const Surface expected = ProgramIcon(size);
+    ASSERT_LE(at + 2 + expected.Pixels().size(), icon.size());
+    EXPECT_TRUE(std::equal(expected.Pixels().begin(), expected.Pixels().end(),
+                           icon.begin() + long(at) + 2));
+    at += 2 + size_t(size) * size_t(size);
   }
   EXPECT_EQ(at, icon.size());
 }
