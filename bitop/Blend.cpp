@@ -94,7 +94,13 @@ void BlendRect(const uint8_t* Src, uint8_t* Dst, const sys::BITMAPINFO& SrcHeade
   if (sy + h > hs) h = hs - sy;
   if (h <= 0) return;
   const int64_t dx = std::max(X, 0), dy = std::max(Y, 0);
-  for (int64_t r = 0; r < h; ++r) {
+  // Separate buffers are walked in memory order (the picture's last row
+  // first), which the processor's prefetching follows best; a buffer blended
+  // onto itself keeps the picture's order, on which its result depends.
+  const uintptr_t s0 = reinterpret_cast<uintptr_t>(Src), d0 = reinterpret_cast<uintptr_t>(Dst);
+  const bool apart = s0 + uintptr_t(ws * hs * 4) <= d0 || d0 + uintptr_t(wd * hd * 4) <= s0;
+  for (int64_t i = 0; i < h; ++i) {
+    const int64_t r = apart ? h - 1 - i : i;
     uint8_t* d = Dst + RowOffset(dy + r, hd, wd) + size_t(dx) * 4;
     const uint8_t* s = Src + RowOffset(sy + r, hs, ws) + size_t(sx) * 4;
     BlendLine(d, s, Opacity, int(w), Mode);

@@ -6,6 +6,14 @@
 // 128-bit lanes, so in the wider registers every pixel still meets only its
 // own bytes.
 //
+// Two common cases take a shortcut that gives the same bytes.  A block of
+// transparent source pixels (sa = 0) leaves each channel at
+// (dst * 255 + 254) >> 8, that is min(dst, 254).  A block of opaque source
+// pixels at full opacity (sa = 254) gives
+//   ((src * 254 + 254) >> 8) + ((dst + 254) >> 8)
+//     = src - (src >= 128) + (dst >= 2),
+// which never passes 255; both are byte operations without widening.
+//
 // The SSE2 kernel is the baseline of every x86-64 processor; the AVX2 and
 // AVX-512 ones are compiled for their instruction sets by target attributes
 // and only called when the processor has them, so the program still runs
@@ -125,14 +133,26 @@ template <TBlendMode Mode, bool Full>
 ZEL_AVX2 inline __m256i Blend8(__m256i s, __m256i d, __m256i op16) {
   const __m256i zero = _mm256_setzero_si256();
   const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000u));
-  __m256i cLo, saLo, cHi, saHi;
-  BlendHalfAvx2<Full>(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero), op16, cLo,
-                      saLo);
-  BlendHalfAvx2<Full>(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero), op16, cHi,
-                      saHi);
-  const __m256i color = _mm256_packus_epi16(cLo, cHi);
+  __m256i color, sa;
+  if (_mm256_testz_si256(s, alphaMask)) {
+    color = _mm256_min_epu8(d, _mm256_set1_epi8(char(254)));
+    sa = zero;
+  } else if (Full && _mm256_testc_si256(s, alphaMask)) {
+    const __m256i two = _mm256_set1_epi8(2);
+    const __m256i high = _mm256_cmpgt_epi8(zero, s);                     // src >= 128
+    const __m256i lit = _mm256_cmpeq_epi8(_mm256_min_epu8(d, two), two); // dst >= 2
+    color = _mm256_sub_epi8(_mm256_add_epi8(s, high), lit);
+    sa = _mm256_set1_epi8(char(254));
+  } else {
+    __m256i cLo, saLo, cHi, saHi;
+    BlendHalfAvx2<Full>(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero), op16, cLo,
+                        saLo);
+    BlendHalfAvx2<Full>(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero), op16, cHi,
+                        saHi);
+    color = _mm256_packus_epi16(cLo, cHi);
+    sa = _mm256_packus_epi16(saLo, saHi);
+  }
   if constexpr (Mode == blendOpaque) return _mm256_or_si256(color, alphaMask);
-  const __m256i sa = _mm256_packus_epi16(saLo, saHi);
   const __m256i source = _mm256_blendv_epi8(s, sa, alphaMask);
   const __m256i kept = _mm256_blendv_epi8(color, d, alphaMask);
   __m256i take;
@@ -180,14 +200,27 @@ ZEL_AVX512 inline __m512i Blend16(__m512i s, __m512i d, __m512i op16) {
   const __m512i zero = _mm512_setzero_si512();
   const __m512i alphaMask = _mm512_set1_epi32(int(0xFF000000u));
   const __mmask64 alphaBytes = 0x8888888888888888ull;
-  __m512i cLo, saLo, cHi, saHi;
-  BlendHalfAvx512<Full>(_mm512_unpacklo_epi8(s, zero), _mm512_unpacklo_epi8(d, zero), op16, cLo,
-                        saLo);
-  BlendHalfAvx512<Full>(_mm512_unpackhi_epi8(s, zero), _mm512_unpackhi_epi8(d, zero), op16, cHi,
-                        saHi);
-  const __m512i color = _mm512_packus_epi16(cLo, cHi);
+  __m512i color, sa;
+  if (_mm512_test_epi32_mask(s, alphaMask) == 0) {
+    color = _mm512_min_epu8(d, _mm512_set1_epi8(char(254)));
+    sa = zero;
+  } else if (Full && _mm512_cmpeq_epi32_mask(_mm512_and_si512(s, alphaMask), alphaMask) == 0xFFFF) {
+    const __m512i one = _mm512_set1_epi8(1);
+    const __mmask64 high = _mm512_movepi8_mask(s);                        // src >= 128
+    const __mmask64 lit = _mm512_cmpge_epu8_mask(d, _mm512_set1_epi8(2)); // dst >= 2
+    const __m512i lowered = _mm512_mask_sub_epi8(s, high, s, one);
+    color = _mm512_mask_add_epi8(lowered, lit, lowered, one);
+    sa = _mm512_set1_epi8(char(254));
+  } else {
+    __m512i cLo, saLo, cHi, saHi;
+    BlendHalfAvx512<Full>(_mm512_unpacklo_epi8(s, zero), _mm512_unpacklo_epi8(d, zero), op16, cLo,
+                          saLo);
+    BlendHalfAvx512<Full>(_mm512_unpackhi_epi8(s, zero), _mm512_unpackhi_epi8(d, zero), op16, cHi,
+                          saHi);
+    color = _mm512_packus_epi16(cLo, cHi);
+    sa = _mm512_packus_epi16(saLo, saHi);
+  }
   if constexpr (Mode == blendOpaque) return _mm512_or_si512(color, alphaMask);
-  const __m512i sa = _mm512_packus_epi16(saLo, saHi);
   const __m512i source = _mm512_mask_blend_epi8(alphaBytes, s, sa);
   const __m512i kept = _mm512_mask_blend_epi8(alphaBytes, color, d);
   __mmask16 take;
