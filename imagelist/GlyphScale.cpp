@@ -17,46 +17,47 @@ constexpr float kNoCoverage = 1.0f / 1024;
 // in the same order as four separate floats.
 using Accum = float __attribute__((vector_size(16)));
 
-// The source, addressed along one axis: line l, position s.
-struct Mask {
-  const sys::Surface& src;
-  bool alongX;
-  int Lines() const { return alongX ? src.Height() : src.Width(); }
-  sys::Pixel At(int line, int s) const { return alongX ? src.At(s, line) : src.At(line, s); }
-  bool Drawn(int line, int s) const { return (At(line, s) & kDrawn) != 0; }
-  // An edge lies between s - 1 and s where the glyph begins or ends, or
-  // where its colour changes sharply (a white mark on a dark disc).
-  bool Edge(int line, int s) const {
-    const sys::Pixel a = At(line, s - 1), b = At(line, s);
-    if (((a ^ b) & kDrawn) != 0) return true;
-    if ((a & kDrawn) == 0) return false;
-    auto luma = [](sys::Pixel p) {
-      return int((p >> 16) & 0xFF) * 3 + int((p >> 8) & 0xFF) * 6 + int(p & 0xFF);
-    };
-    return std::abs(luma(a) - luma(b)) > 10 * 100;
-  }
-};
+// An edge lies between two neighbouring pixels where the glyph begins or
+// ends, or where its colour changes sharply (a white mark on a dark disc).
+inline int Luma(sys::Pixel p) {
+  return int((p >> 16) & 0xFF) * 3 + int((p >> 8) & 0xFF) * 6 + int(p & 0xFF);
+}
+inline bool Edge(sys::Pixel a, sys::Pixel b) {
+  if (((a ^ b) & kDrawn) != 0) return true;
+  return (a & kDrawn) != 0 && std::abs(Luma(a) - Luma(b)) > 10 * 100;
+}
 
-// What the grid fitting needs of a cell along one axis, read from its
-// pixels once: at each position, the number of lines drawn there and the
-// number of lines with an edge just before it.
+// What the grid fitting needs of a cell along one axis: at each position,
+// the number of lines drawn there and the number of lines with an edge
+// just before it.
 struct Profile {
   std::vector<int> drawn, edges;
   int drawnTotal = 0;
+  void Reset(int size) {
+    drawn.assign(size_t(size), 0);
+    edges.assign(size_t(size), 0);
+    drawnTotal = 0;
+  }
 };
 
-Profile ProfileOf(const Mask& mask, int sourceSize) {
-  Profile p;
-  p.drawn.assign(size_t(sourceSize), 0);
-  p.edges.assign(size_t(sourceSize), 0);
-  for (int line = 0; line < mask.Lines(); ++line)
-    for (int s = 0; s < sourceSize; ++s) {
-      p.drawn[size_t(s)] += mask.Drawn(line, s) ? 1 : 0;
-      if (s > 0) p.edges[size_t(s)] += mask.Edge(line, s) ? 1 : 0;
+// Both axes' profiles, from one pass over the cell's pixels.
+void ProfilesOf(const sys::Surface& src, Profile& across, Profile& down) {
+  across.Reset(src.Width());
+  down.Reset(src.Height());
+  for (int y = 0; y < src.Height(); ++y) {
+    const sys::Pixel* row = src.Row(y);
+    const sys::Pixel* above = y > 0 ? src.Row(y - 1) : nullptr;
+    for (int x = 0; x < src.Width(); ++x) {
+      const int drawn = (row[x] & kDrawn) != 0 ? 1 : 0;
+      across.drawn[size_t(x)] += drawn;
+      down.drawn[size_t(y)] += drawn;
+      if (x > 0) across.edges[size_t(x)] += Edge(row[x - 1], row[x]) ? 1 : 0;
+      if (above) down.edges[size_t(y)] += Edge(above[x], row[x]) ? 1 : 0;
     }
-  for (int n : p.drawn)
-    p.drawnTotal += n;
-  return p;
+  }
+  for (int n : across.drawn)
+    across.drawnTotal += n;
+  down.drawnTotal = across.drawnTotal;
 }
 
 // Knots (source position, target position) of a hinted scale, both strictly
@@ -121,7 +122,7 @@ double InkThrough(const Profile& profile, const std::vector<double>& bounds) {
 // Of the ways to round the edges, the one whose strokes keep the glyph's
 // ink closest to a plain scale's is taken.  When the strong edges do not
 // fit, the plain scale stays.  This runs once per cell and axis, on the
-// cell's profile.
+// cell's profiles.
 std::vector<double> PixelBounds(const Profile& profile, int sourceSize, int targetSize) {
   const double f = double(targetSize) / sourceSize;
   std::vector<double> best(size_t(targetSize) + 1);
@@ -198,7 +199,7 @@ void AddEnlargeTaps(AxisWeights& out, int i, double ratio, int sourceSize) {
   }
 }
 
-void BuildAxis(AxisWeights& out, const Mask& mask, int sourceSize, int targetSize) {
+void BuildAxis(AxisWeights& out, const Profile& profile, int sourceSize, int targetSize) {
   out.Clear();
   const double ratio = double(sourceSize) / targetSize;
   if (ratio <= 1) {
@@ -208,8 +209,7 @@ void BuildAxis(AxisWeights& out, const Mask& mask, int sourceSize, int targetSiz
     }
     return;
   }
-  const std::vector<double> bounds =
-      PixelBounds(ProfileOf(mask, sourceSize), sourceSize, targetSize);
+  const std::vector<double> bounds = PixelBounds(profile, sourceSize, targetSize);
   for (int i = 0; i < targetSize; ++i) {
     AddAreaTaps(out, bounds[size_t(i)], bounds[size_t(i) + 1], sourceSize);
     out.EndPixel();
@@ -241,6 +241,7 @@ sys::Pixel ToPixel(Accum c, const Accum& under) {
 // The work buffers of a scale, kept between cells so that a rebuild
 // allocates only while they grow.
 struct Scratch {
+  Profile across, down;
   AxisWeights xs, ys;
   std::vector<Accum> source, rows;
 };
@@ -257,8 +258,9 @@ void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height
   dst.Resize(width, height);
   if (src.Empty() || width <= 0 || height <= 0) return;
   Scratch& b = Buffers();
-  BuildAxis(b.xs, Mask{src, true}, src.Width(), width);
-  BuildAxis(b.ys, Mask{src, false}, src.Height(), height);
+  ProfilesOf(src, b.across, b.down);
+  BuildAxis(b.xs, b.across, src.Width(), width);
+  BuildAxis(b.ys, b.down, src.Height(), height);
 
   // Every source pixel in lanes once, then the horizontal pass into
   // premultiplied rows, then the vertical pass.
