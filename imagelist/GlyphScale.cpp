@@ -17,14 +17,17 @@ constexpr float kNoCoverage = 1.0f / 1024;
 // in the same order as four separate floats.
 using Accum = float __attribute__((vector_size(16)));
 
-// An edge lies between two neighbouring pixels where the glyph begins or
-// ends, or where its colour changes sharply (a white mark on a dark disc).
-inline int Luma(sys::Pixel p) {
+// A pixel as the edge test sees it: its luma, or -1 when it is not drawn.
+inline int EdgeCode(sys::Pixel p) {
+  if ((p & kDrawn) == 0) return -1;
   return int((p >> 16) & 0xFF) * 3 + int((p >> 8) & 0xFF) * 6 + int(p & 0xFF);
 }
-inline bool Edge(sys::Pixel a, sys::Pixel b) {
-  if (((a ^ b) & kDrawn) != 0) return true;
-  return (a & kDrawn) != 0 && std::abs(Luma(a) - Luma(b)) > 10 * 100;
+
+// An edge lies between two neighbouring pixels where the glyph begins or
+// ends, or where its colour changes sharply (a white mark on a dark disc).
+inline bool Edge(int a, int b) {
+  if ((a < 0) != (b < 0)) return true;
+  return a >= 0 && std::abs(a - b) > 10 * 100;
 }
 
 // What the grid fitting needs of a cell along one axis: at each position,
@@ -40,19 +43,24 @@ struct Profile {
   }
 };
 
-// Both axes' profiles, from one pass over the cell's pixels.
-void ProfilesOf(const sys::Surface& src, Profile& across, Profile& down) {
-  across.Reset(src.Width());
+// Both axes' profiles, from one pass over the cell's rows; codes holds the
+// edge codes of the row above.
+void ProfilesOf(const sys::Surface& src, Profile& across, Profile& down, std::vector<int>& codes) {
+  const int w = src.Width();
+  across.Reset(w);
   down.Reset(src.Height());
+  codes.resize(size_t(w));
   for (int y = 0; y < src.Height(); ++y) {
     const sys::Pixel* row = src.Row(y);
-    const sys::Pixel* above = y > 0 ? src.Row(y - 1) : nullptr;
-    for (int x = 0; x < src.Width(); ++x) {
-      const int drawn = (row[x] & kDrawn) != 0 ? 1 : 0;
+    int left = 0;
+    for (int x = 0; x < w; ++x) {
+      const int code = EdgeCode(row[x]);
+      const int drawn = code >= 0 ? 1 : 0;
       across.drawn[size_t(x)] += drawn;
       down.drawn[size_t(y)] += drawn;
-      if (x > 0) across.edges[size_t(x)] += Edge(row[x - 1], row[x]) ? 1 : 0;
-      if (above) down.edges[size_t(y)] += Edge(above[x], row[x]) ? 1 : 0;
+      if (x > 0) across.edges[size_t(x)] += Edge(left, code) ? 1 : 0;
+      if (y > 0) down.edges[size_t(y)] += Edge(codes[size_t(x)], code) ? 1 : 0;
+      codes[size_t(x)] = left = code;
     }
   }
   for (int n : across.drawn)
@@ -139,12 +147,16 @@ std::vector<double> PixelBounds(const Profile& profile, int sourceSize, int targ
   if (strong.empty()) return best;
 
   // Fewest edges left out first, then the ink closest to a plain scale's.
+  // Offsets that round every edge as an earlier one did give the same
+  // bounds and so the same ink, which cannot win over it: they are skipped.
   int bestDropped = 0;
   double bestError = -1;
+  std::vector<std::vector<std::pair<int, int>>> tried;
   for (int j : {0, 1, -1, 2, -2, 3, -3, 4}) {
     int dropped = 0;
-    const auto knots = Knots(strong, sourceSize, targetSize, j / 8.0, dropped);
-    if (knots.empty()) continue;
+    auto knots = Knots(strong, sourceSize, targetSize, j / 8.0, dropped);
+    if (knots.empty() || std::find(tried.begin(), tried.end(), knots) != tried.end()) continue;
+    tried.push_back(knots);
     std::vector<double> bounds = BoundsThrough(knots, targetSize);
     // Ink lost weighs more than ink gained: a thin stroke must stay seen.
     const double ink = InkThrough(profile, bounds);
@@ -222,18 +234,20 @@ Accum FromPixel(sys::Pixel p) {
   return Accum{float(p & 0xFF), float((p >> 8) & 0xFF), float((p >> 16) & 0xFF), 1};
 }
 
-// Half away from zero, as std::lround, for the non-negative sums here.
-int RoundHalfUp(float v) {
-  const int whole = int(v);
-  return v - float(whole) >= 0.5f ? whole + 1 : whole;
-}
+using Lanes = int __attribute__((vector_size(16)));
 
 // The covered part over the background; nothing when nothing is covered.
+// Each channel is c + under * rest rounded half away from zero (as
+// std::lround), lane by lane: truncated, then raised where the fraction
+// left is a half or more.
 sys::Pixel ToPixel(Accum c, const Accum& under) {
   if (c[3] < kNoCoverage) return 0;
   const float rest = std::max(0.0f, 1 - c[3]);
+  const Accum v = c + under * rest;
+  Lanes whole = __builtin_convertvector(v, Lanes);
+  whole -= v - __builtin_convertvector(whole, Accum) >= 0.5f;
   auto channel = [&](int lane, int shift) {
-    return sys::Pixel(std::clamp(RoundHalfUp(c[lane] + under[lane] * rest), 0, 255)) << shift;
+    return sys::Pixel(std::clamp(whole[lane], 0, 255)) << shift;
   };
   return kDrawn | channel(2, 16) | channel(1, 8) | channel(0, 0);
 }
@@ -242,8 +256,9 @@ sys::Pixel ToPixel(Accum c, const Accum& under) {
 // allocates only while they grow.
 struct Scratch {
   Profile across, down;
+  std::vector<int> codes;
   AxisWeights xs, ys;
-  std::vector<Accum> source, rows;
+  std::vector<Accum> source, rows, line;
 };
 
 Scratch& Buffers() {
@@ -258,18 +273,20 @@ void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height
   dst.Resize(width, height);
   if (src.Empty() || width <= 0 || height <= 0) return;
   Scratch& b = Buffers();
-  ProfilesOf(src, b.across, b.down);
+  ProfilesOf(src, b.across, b.down, b.codes);
   BuildAxis(b.xs, b.across, src.Width(), width);
   BuildAxis(b.ys, b.down, src.Height(), height);
 
   // Every source pixel in lanes once, then the horizontal pass into
-  // premultiplied rows, then the vertical pass.
+  // premultiplied rows (a row with nothing drawn stays zero), then the
+  // vertical pass, which adds whole rows so that its loads run along them.
   const size_t sw = size_t(src.Width()), sh = size_t(src.Height()), tw = size_t(width);
   b.source.resize(sw * sh);
   for (size_t i = 0; i < sw * sh; ++i)
     b.source[i] = FromPixel(src.Pixels()[i]);
-  b.rows.resize(tw * sh);
+  b.rows.assign(tw * sh, Accum{0, 0, 0, 0});
   for (size_t y = 0; y < sh; ++y) {
+    if (b.down.drawn[y] == 0) continue;
     const Accum* in = b.source.data() + y * sw;
     Accum* out = b.rows.data() + y * tw;
     for (size_t x = 0; x < tw; ++x) {
@@ -281,15 +298,18 @@ void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height
   }
   const Accum under{float(background & 0xFF), float((background >> 8) & 0xFF),
                     float((background >> 16) & 0xFF), 0};
+  b.line.resize(tw);
   for (int y = 0; y < height; ++y) {
-    sys::Pixel* out = dst.Row(y);
-    const int first = b.ys.begin[size_t(y)], last = b.ys.begin[size_t(y) + 1];
-    for (size_t x = 0; x < tw; ++x) {
-      Accum sum{0, 0, 0, 0};
-      for (int k = first; k < last; ++k)
-        sum += b.rows[size_t(b.ys.index[size_t(k)]) * tw + x] * b.ys.weight[size_t(k)];
-      out[x] = ToPixel(sum, under);
+    std::fill(b.line.begin(), b.line.end(), Accum{0, 0, 0, 0});
+    for (int k = b.ys.begin[size_t(y)]; k < b.ys.begin[size_t(y) + 1]; ++k) {
+      const Accum* in = b.rows.data() + size_t(b.ys.index[size_t(k)]) * tw;
+      const float w = b.ys.weight[size_t(k)];
+      for (size_t x = 0; x < tw; ++x)
+        b.line[x] += in[x] * w;
     }
+    sys::Pixel* out = dst.Row(y);
+    for (size_t x = 0; x < tw; ++x)
+      out[x] = ToPixel(b.line[x], under);
   }
 }
 
