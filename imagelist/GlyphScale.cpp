@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 namespace zel::glyphscale {
@@ -252,13 +253,70 @@ sys::Pixel ToPixel(Accum c, const Accum& under) {
   return kDrawn | channel(2, 16) | channel(1, 8) | channel(0, 0);
 }
 
-// The work buffers of a scale, kept between cells so that a rebuild
-// allocates only while they grow.
-struct Scratch {
+// The buffers of a fitting, kept between cells.
+struct FittingWork {
   Profile across, down;
   std::vector<int> codes;
+};
+
+// The grid fitting of one cell for one target size.  It depends only on the
+// cell's pixels and the sizes, so a list rebuilt at a size it had before
+// (the same strip cells again) finds it here instead of fitting again.
+struct Fitting {
+  int width = 0, height = 0, targetWidth = 0, targetHeight = 0;
+  std::vector<sys::Pixel> pixels; // the cell, compared in full on a hit
+  std::vector<int> rowDrawn;      // drawn pixels per source row
   AxisWeights xs, ys;
+};
+
+class FittingCache {
+public:
+  // Enough for every cell of a few strips at every size; past it the cache
+  // starts again rather than grow.
+  static constexpr size_t kCapacity = 1024;
+
+  const Fitting& Get(const sys::Surface& src, int width, int height) {
+    const uint64_t key = KeyOf(src, width, height);
+    auto [first, last] = FEntries.equal_range(key);
+    for (auto it = first; it != last; ++it) {
+      const Fitting& f = it->second;
+      if (f.width == src.Width() && f.height == src.Height() && f.targetWidth == width &&
+          f.targetHeight == height &&
+          std::equal(f.pixels.begin(), f.pixels.end(), src.Pixels().begin()))
+        return f;
+    }
+    if (FEntries.size() >= kCapacity) FEntries.clear();
+    Fitting f;
+    f.width = src.Width();
+    f.height = src.Height();
+    f.targetWidth = width;
+    f.targetHeight = height;
+    f.pixels.assign(src.Pixels().begin(), src.Pixels().end());
+    FittingWork& w = FWork;
+    ProfilesOf(src, w.across, w.down, w.codes);
+    f.rowDrawn = w.down.drawn;
+    BuildAxis(f.xs, w.across, src.Width(), width);
+    BuildAxis(f.ys, w.down, src.Height(), height);
+    return FEntries.emplace(key, std::move(f))->second;
+  }
+
+private:
+  static uint64_t KeyOf(const sys::Surface& src, int width, int height) {
+    uint64_t h = (uint64_t(uint32_t(width)) << 32 | uint32_t(height)) ^ 0x9E3779B97F4A7C15ull;
+    for (sys::Pixel p : src.Pixels())
+      h = (h ^ p) * 0x100000001B3ull;
+    return h ^ uint64_t(src.Width()) << 48 ^ uint64_t(src.Height()) << 32;
+  }
+
+  std::unordered_multimap<uint64_t, Fitting> FEntries;
+  FittingWork FWork;
+};
+
+// The work buffers of a scale, kept between cells so that a rebuild
+// allocates only while they grow, and the fittings made so far.
+struct Scratch {
   std::vector<Accum> source, rows, line;
+  FittingCache fittings;
 };
 
 Scratch& Buffers() {
@@ -273,9 +331,7 @@ void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height
   dst.Resize(width, height);
   if (src.Empty() || width <= 0 || height <= 0) return;
   Scratch& b = Buffers();
-  ProfilesOf(src, b.across, b.down, b.codes);
-  BuildAxis(b.xs, b.across, src.Width(), width);
-  BuildAxis(b.ys, b.down, src.Height(), height);
+  const Fitting& fit = b.fittings.Get(src, width, height);
 
   // Every source pixel in lanes once, then the horizontal pass into
   // premultiplied rows (a row with nothing drawn stays zero), then the
@@ -286,13 +342,13 @@ void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height
     b.source[i] = FromPixel(src.Pixels()[i]);
   b.rows.assign(tw * sh, Accum{0, 0, 0, 0});
   for (size_t y = 0; y < sh; ++y) {
-    if (b.down.drawn[y] == 0) continue;
+    if (fit.rowDrawn[y] == 0) continue;
     const Accum* in = b.source.data() + y * sw;
     Accum* out = b.rows.data() + y * tw;
     for (size_t x = 0; x < tw; ++x) {
       Accum sum{0, 0, 0, 0};
-      for (int k = b.xs.begin[x]; k < b.xs.begin[x + 1]; ++k)
-        sum += in[b.xs.index[size_t(k)]] * b.xs.weight[size_t(k)];
+      for (int k = fit.xs.begin[x]; k < fit.xs.begin[x + 1]; ++k)
+        sum += in[fit.xs.index[size_t(k)]] * fit.xs.weight[size_t(k)];
       out[x] = sum;
     }
   }
@@ -301,9 +357,9 @@ void ScaleCell(const sys::Surface& src, sys::Surface& dst, int width, int height
   b.line.resize(tw);
   for (int y = 0; y < height; ++y) {
     std::fill(b.line.begin(), b.line.end(), Accum{0, 0, 0, 0});
-    for (int k = b.ys.begin[size_t(y)]; k < b.ys.begin[size_t(y) + 1]; ++k) {
-      const Accum* in = b.rows.data() + size_t(b.ys.index[size_t(k)]) * tw;
-      const float w = b.ys.weight[size_t(k)];
+    for (int k = fit.ys.begin[size_t(y)]; k < fit.ys.begin[size_t(y) + 1]; ++k) {
+      const Accum* in = b.rows.data() + size_t(fit.ys.index[size_t(k)]) * tw;
+      const float w = fit.ys.weight[size_t(k)];
       for (size_t x = 0; x < tw; ++x)
         b.line[x] += in[x] * w;
     }
