@@ -12,6 +12,12 @@
 // ground) put on whole pixels where they round to distinct ones, so that
 // parallel strokes keep the gaps between them open instead of melting into
 // one grey block.  Enlarging interpolates between the four nearest pixels.
+//
+// The weights of both axes are worked out once per cell and target size
+// and kept (bounded) by the cell's pixels, so rebuilding at a size seen
+// before fits nothing again.  The sums are single-precision floats added
+// in a fixed order, four channels at a time, so a cell always gives the
+// same pixels.
 
 #include "platform/gdi/Surface.h"
 

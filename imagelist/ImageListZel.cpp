@@ -121,24 +121,15 @@ bool TImageListZel::BuildImages() {
     Clear();
     for (int i = 0; i < FResourceNames->Count(); ++i) {
       TResourceName* item = FResourceNames->Items(i);
-      std::unique_ptr<TBitmap> strip;
-      if (!item->Name().empty()) {
-        strip = std::make_unique<TBitmap>();
-        if (item->LoadStrip(strip.get(), false)) {
-          strip->SetPixelFormat(pf32bit);
-          strip->SetTransparentColor(item->TransparentColor());
-          if (item->TransparentColor() == clNone) {
-            strip->SetTransparent(false);
-          } else {
-            // clDefault leaves the automatic mode: the bottom-left pixel.
-            strip->SetTransparent(true);
-          }
-        } else {
-          strip.reset();
-        }
+      std::unique_ptr<TBitmap> fromFile;
+      TBitmap* strip = ItemStrip(item, fromFile);
+      if (strip) {
+        strip->SetTransparentColor(item->TransparentColor());
+        // clDefault leaves the automatic mode: the bottom-left pixel.
+        strip->SetTransparent(item->TransparentColor() != clNone);
       }
       if (strip)
-        AddStrip(Count(), strip.get(), item->Width(), item->Height(), item->GliphCount());
+        AddStrip(Count(), strip, item->Width(), item->Height(), item->GliphCount());
       else
         AddPlaceholders(item);
     }
@@ -149,6 +140,24 @@ bool TImageListZel::BuildImages() {
   }
   EndUpdate();
   return true;
+}
+
+TBitmap* TImageListZel::ItemStrip(TResourceName* item, std::unique_ptr<TBitmap>& fromFile) {
+  if (item->Name().empty()) return nullptr;
+  if (item->UsesResourceFile()) {
+    fromFile = std::make_unique<TBitmap>();
+    if (!item->LoadStrip(fromFile.get(), false)) return nullptr;
+    fromFile->SetPixelFormat(pf32bit);
+    return fromFile.get();
+  }
+  std::unique_ptr<TBitmap>& own = FOwnStrips[item->ResolveResourceName()];
+  if (!own) {
+    auto loaded = std::make_unique<TBitmap>();
+    if (!item->LoadStrip(loaded.get(), false)) return nullptr;
+    loaded->SetPixelFormat(pf32bit);
+    own = std::move(loaded);
+  }
+  return own.get();
 }
 
 void TImageListZel::AddPlaceholders(TResourceName* item) {

@@ -8,6 +8,7 @@
 // users told.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -144,6 +145,9 @@ public:
   // The list this item belongs to, or nil.
   TImageListZel* ImageList() const;
 
+  // True when FileName applies: the strips come from that module file
+  // rather than from the program's own resources.
+  bool UsesResourceFile() const;
   // Opens the module file when FileName applies (closing it when not).
   // False, or with raiseErrors an EOSError, when it applies but cannot be
   // used.
@@ -230,8 +234,14 @@ private:
   bool BuildImages();
   void AddPlaceholders(TResourceName* item);
   void AddCustomImages();
+  // The strip of an item in 32-bit pixels, or nullptr when it cannot be
+  // loaded.  A strip of a resource file is read into fromFile every time;
+  // one of the program's own resources, which never change while it runs,
+  // is decoded once and kept in FOwnStrips by its resource name.
+  TBitmap* ItemStrip(TResourceName* item, std::unique_ptr<TBitmap>& fromFile);
 
   bool FRebuilding = false;
+  std::map<std::string, std::unique_ptr<TBitmap>> FOwnStrips;
   TCustomImg* FCustomImg = nullptr;
   std::unique_ptr<TResourceNames> FResourceNames;
   std::string FDirName;

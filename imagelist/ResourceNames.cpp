@@ -150,11 +150,14 @@ void TResourceName::SetFileNameDOM(bool value) {
 
 // ---- module files and strips --------------------------------------------------------------
 
-bool TResourceName::OpenResourceFile(bool raiseErrors) {
+bool TResourceName::UsesResourceFile() const {
   TImageListZel* list = ImageList();
   const bool designing = list && list->ComponentState().Contains(csDesigning);
-  const bool applies = !FFileName.empty() && (!FFileNameDOM || ForceResourceFiles || designing);
-  if (!applies) {
+  return !FFileName.empty() && (!FFileNameDOM || ForceResourceFiles || designing);
+}
+
+bool TResourceName::OpenResourceFile(bool raiseErrors) {
+  if (!UsesResourceFile()) {
     CloseResourceFile(raiseErrors);
     return true;
   }

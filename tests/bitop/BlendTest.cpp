@@ -4,6 +4,7 @@
 #include <random>
 
 #include "bitop/BitOpScratch.h"
+#include "bitop/BlendKernels.h"
 #include "tests/bitop/BitOpTestUtil.h"
 
 namespace zel::test {
@@ -38,34 +39,45 @@ void ReferenceRect(const TBuffer& src0, TBuffer& dst, int X, int Y, TBlendMode m
     }
 }
 
-// Random bytes with the interesting alphas (0 and 255) made common.
-std::vector<uint8_t> RandomPixels(std::mt19937& rng, int n) {
+// Random bytes with the interesting alphas (0 and 255) made common: pixel
+// by pixel, or in runs of up to 40 pixels as faces have them.
+std::vector<uint8_t> RandomPixels(std::mt19937& rng, int n, bool runs = false) {
   std::vector<uint8_t> v(size_t(n) * 4);
   for (auto& b : v)
     b = uint8_t(rng());
+  int left = 0, alpha = -1;
   for (int i = 0; i < n; ++i) {
-    const unsigned pick = rng() % 4;
-    if (pick == 0) v[size_t(i) * 4 + 3] = 0;
-    if (pick == 1) v[size_t(i) * 4 + 3] = 255;
+    if (left-- <= 0) {
+      const unsigned pick = rng() % 4;
+      alpha = pick == 0 ? 0 : pick == 1 ? 255 : -1;
+      left = runs ? int(rng() % 40) : 0;
+    }
+    if (alpha >= 0) v[size_t(i) * 4 + 3] = uint8_t(alpha);
   }
   return v;
 }
 
-TEST(BlendLine, MatchesPlainReferenceOnRandomLines) {
-  std::mt19937 rng(20261208);
-  for (int round = 0; round < 3000; ++round) {
-    const int n = int(rng() % 37);
-    const auto mode = TBlendMode(rng() % 3);
-    const uint8_t opacity = round % 5 == 0 ? 255 : uint8_t(rng());
-    const auto src = RandomPixels(rng, n);
-    auto dst = RandomPixels(rng, n);
-    auto expected = dst;
-    for (int i = 0; i < n; ++i)
-      ReferencePixel(&expected[size_t(i) * 4], &src[size_t(i) * 4], opacity, mode);
-    BlendLine(dst.data(), src.data(), opacity, n, mode);
-    ASSERT_EQ(dst, expected) << "round " << round << " n " << n << " mode " << int(mode)
-                             << " opacity " << int(opacity);
+// Every path the processor has must give the reference's bytes.
+TEST(BlendLine, MatchesPlainReferenceOnRandomLinesOnEveryPath) {
+  for (int p = 0; p <= int(bitop::BestBlendPath()); ++p) {
+    const auto path = bitop::UseBlendPath(bitop::TBlendPath(p));
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 3000; ++round) {
+      const bool runs = round % 2 == 1;
+      const int n = int(rng() % (runs ? 100 : 37));
+      const auto mode = TBlendMode(rng() % 3);
+      const uint8_t opacity = round % 5 == 0 || round % 5 == 1 ? 255 : uint8_t(rng());
+      const auto src = RandomPixels(rng, n, runs);
+      auto dst = RandomPixels(rng, n);
+      auto expected = dst;
+      for (int i = 0; i < n; ++i)
+        ReferencePixel(&expected[size_t(i) * 4], &src[size_t(i) * 4], opacity, mode);
+      BlendLine(dst.data(), src.data(), opacity, n, mode);
+      ASSERT_EQ(dst, expected) << bitop::BlendPathName(path) << " round " << round << " n " << n
+                               << " mode " << int(mode) << " opacity " << int(opacity);
+    }
   }
+  bitop::UseBlendPath(bitop::BestBlendPath());
 }
 
 TEST(BlendLine, DocumentedValues) {
@@ -120,6 +132,14 @@ TEST_F(BlendRectTest, MatchesReferenceAtRandomOffsetsAndSizes) {
     const auto mode = TBlendMode(rng() % 3);
     const uint8_t opacity = round % 7 == 0 ? 0 : uint8_t(rng());
     TBuffer expected = dst;
+    if (round % 4 == 3) {
+      // A buffer blended onto itself a few rows off: its rows are taken in
+      // the picture's order, each reading rows that may already be blended.
+      ReferenceRect(expected, expected, 0, Y, mode, opacity);
+      BlendRect(dst.Data(), dst.Data(), dst.Header, dst.Header, 0, Y, mode, opacity);
+      ASSERT_EQ(dst.Bytes, expected.Bytes) << "round " << round;
+      continue;
+    }
     ReferenceRect(src, expected, X, Y, mode, opacity);
     BlendRect(src.Data(), dst.Data(), src.Header, dst.Header, X, Y, mode, opacity);
     ASSERT_EQ(dst.Bytes, expected.Bytes) << "round " << round;

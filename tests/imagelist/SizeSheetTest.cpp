@@ -4,7 +4,8 @@
 // alignment glyphs stay apart, and no pixel leans towards the strips' key
 // colour.  A sheet of the sizes 10, 12, 14, 20 and 32 on a light and on a
 // dark ground goes to pictures/imagelist_sizes.png (and magnified parts
-// beside it) for a person to judge.
+// beside it) for a person to judge.  The exact pixels of every size are
+// pinned by a hash, so that a faster scaler must give the very same glyphs.
 
 #include "tests/imagelist/ImageListTestSupport.h"
 
@@ -201,6 +202,67 @@ TEST_F(SizeSheet, EverySizeKeepsInkAndStrokeGaps) {
   }
   EXPECT_TRUE(sys::WritePng(Magnify(DrawSheet(list, kAlignLeft, 3), 8),
                             (dir / "imagelist_alignment_x8.png").string()));
+}
+
+// FNV-1a over the pixels and masks of all images of the list.
+uint64_t ImagesHash(const TCustomImageList& list) {
+  uint64_t h = 1469598103934665603ull;
+  auto add = [&h](uint32_t v) {
+    for (int i = 0; i < 4; ++i, v >>= 8)
+      h = (h ^ (v & 0xFF)) * 1099511628211ull;
+  };
+  for (int k = 0; k < list.Count(); ++k) {
+    for (sys::Pixel p : list.ImagePixels(k)->Pixels())
+      add(p);
+    for (uint8_t m : *list.ImageMask(k))
+      add(m);
+  }
+  return h;
+}
+
+// The 42 glyphs at every size on a dark and on a light ground, as the
+// scaler made them when its output was judged right by eye.
+TEST_F(SizeSheet, EverySizeKeepsItsPinnedPixels) {
+  constexpr uint64_t kPinned[][2] = {
+      {0x8324ae88939edfaa, 0x93637a0192b9da50}, // 10
+      {0xc54bef845194be8, 0x12c3b46af18cbf91},  // 11
+      {0x9eb95ccd99c65275, 0x62570352b0f8889c}, // 12
+      {0xb7afc85b30be0994, 0xfae55684787faa64}, // 13
+      {0xe7bf80fc8c9836f0, 0x3ec9598cbe8a7772}, // 14
+      {0x8d2f3e36e3496b4d, 0xa7831c2ef313de63}, // 15
+      {0x5fa0392b4fbffd2d, 0xe25e7555d57f6758}, // 16
+      {0x53d8ac3bd841a5b2, 0x9dbd953987f7b312}, // 17
+      {0xed627aab25b432a8, 0xf19e0119460c4a5e}, // 18
+      {0x1b2980800e7fc433, 0x80da99d7d237ca},   // 19
+      {0x6cc494495c75bad0, 0xd223791a8f806c93}, // 20
+      {0x50791ed89528b54c, 0xd562cdc049e3ba4f}, // 21
+      {0x4753d20425e92626, 0x43c473a7238a80b5}, // 22
+      {0x5ff16427ca514f6d, 0x85e1260260ef5012}, // 23
+      {0x2a774ac01d48aa94, 0x2a774ac01d48aa94}, // 24
+      {0x62c5e70377c913e, 0x16da5c5eee1d6d32},  // 25
+      {0xf9c5d5bbaaad7ab, 0xc80fa6f053ea0cac},  // 26
+      {0x5afbb946eca6ea71, 0x914b804f50e34b23}, // 27
+      {0xeb70136e629898f6, 0xd52df63aa7cb6840}, // 28
+      {0xfc857017e47b12fd, 0x615446a8889a4e9b}, // 29
+      {0x63e47be3c5a8bad0, 0x7713a1d227e1d29b}, // 30
+      {0x49ab226a75a87d96, 0xd7714aa8ecee05d8}, // 31
+      {0x98e256f590137143, 0xa4037e7a2ee00b73}, // 32
+  };
+  TImageListZel list(nullptr);
+  SetUpMainList(list);
+  for (int size = 10; size <= 32; ++size) {
+    const TColor grounds[] = {kDark, kLight};
+    for (int g = 0; g < 2; ++g) {
+      list.BeginUpdate();
+      list.SetSize(size, size);
+      list.SetBkColor(grounds[g]);
+      list.EndUpdate();
+      ASSERT_TRUE(list.RebuildImages());
+      ASSERT_EQ(list.Count(), 42);
+      EXPECT_EQ(ImagesHash(list), kPinned[size - 10][g])
+          << "size " << size << " ground " << g << ": 0x" << std::hex << ImagesHash(list);
+    }
+  }
 }
 
 } // namespace
