@@ -48,10 +48,10 @@ TEST_F(ColorMapTest, TheControlsFollowTheManager) {
     EXPECT_EQ(frame->cbStart->Selected(), clWhite);
     EXPECT_EQ(frame->cbEnd->Selected(), clSilver);
     EXPECT_FALSE(frame->actHideUnused->Checked());
-    // The manager keeps its own style until the first map is chosen.
-    EXPECT_EQ(manager->StyleName(), "Zel Style");
+    // The manager's style becomes the selected one and a chosen map keeps it.
+    EXPECT_EQ(frame->sbStyle->Caption(), "Стиль: Zel Style");
     ClickOn(frame->SpeedButtonZel2);
-    EXPECT_EQ(manager->StyleName(), "XP Style");
+    EXPECT_EQ(manager->StyleName(), "Zel Style");
     frame->actXPColorMap->SetChecked(false);
   }
 }
@@ -99,7 +99,7 @@ TEST_F(ColorMapTest, ChosenMapsReachTheBars) {
     ClickOn(c.button);
     EXPECT_EQ(frame->CurrentColorMap(), c.map);
     EXPECT_EQ(toolBar->ColorMap(), c.map);
-    EXPECT_EQ(manager->StyleName(), "XP Style");
+    EXPECT_EQ(manager->StyleName(), "Zel Style");
     EXPECT_TRUE(frame->ValueListEditor1->Visible());
     EXPECT_EQ(frame->ValueListEditor1->Keys(1), c.firstRow);
     EXPECT_EQ(frame->ValueListEditor1->RowCount(), 21);

@@ -87,6 +87,7 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   ASSERT_TRUE(Editor()->actXPColorMap->Checked());
   ChooseMapColor("Кремовый");
   ASSERT_EQ(form->ControlBar1->Color(), clCream);
+  EXPECT_EQ(form->ActionManager1->StyleName(), "Zel Style"); // the map kept the style
   Drag(form->FrameSite1->ClientToScreen(POINT{60, 5}), form->ClientToScreen(POINT{150, 200}));
   ASSERT_NE(FloatingEditorForm(), nullptr);
   const RECT floatingBounds = BoundsOf(FloatingEditorForm());
@@ -105,6 +106,8 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   EXPECT_EQ(form->ControlBar1->RowSize(),
             form->GradientActionMainMenuBar1->ActionControls(0)->Height() + 6);
   EXPECT_TRUE(Editor()->actXPColorMap->Checked());
+  EXPECT_EQ(form->ActionManager1->StyleName(), "Zel Style");
+  EXPECT_EQ(Editor()->sbStyle->Caption(), "Стиль: Zel Style");
   EXPECT_EQ(Editor()->XPColorMap1->Color(), clCream);
   EXPECT_EQ(form->ControlBar1->Color(), clCream);
   EXPECT_EQ(form->GradientActionToolBar1->ColorMap(), Editor()->XPColorMap1);
