@@ -94,6 +94,7 @@ public:
   void Present() override;
   void WindowActivated(HWND hwnd) override;
   void CaptureChanged(HWND hwnd) override;
+  void WindowTextChanged(HWND hwnd) override;
   void CursorShapeChanged(int cursorId) override;
   void CursorMoved(POINT screen) override;
   bool WaitForInput(DWORD timeoutMs) override;
@@ -273,6 +274,7 @@ SdlWindow& SdlBackend::Ensure(HWND hwnd) {
   if (w.window) {
     w.id = SDL_GetWindowID(w.window);
     x11Windows_.Describe(w.window, w.hints);
+    x11Windows_.SetTitle(w.window, GetWindowText(hwnd));
   }
   w.dirty = RECT{0, 0, w.rect.Width(), w.rect.Height()};
   stackDirty_ = true;
@@ -359,6 +361,14 @@ void SdlBackend::WindowDestroyed(HWND hwnd) {
 
 void SdlBackend::SurfaceChanged(HWND hwnd, const RECT& dirty) {
   if (SdlWindow* w = Find(hwnd)) UnionRect(w->dirty, w->dirty, dirty);
+}
+
+void SdlBackend::WindowTextChanged(HWND hwnd) {
+  SdlWindow* w = Find(hwnd);
+  if (!w || !w->window) return;
+  const std::string text = GetWindowText(hwnd);
+  SDL_SetWindowTitle(w->window, text.c_str());
+  x11Windows_.SetTitle(w->window, text);
 }
 
 void SdlBackend::WindowActivated(HWND hwnd) {
