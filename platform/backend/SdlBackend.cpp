@@ -49,6 +49,23 @@ bool IsOffscreenDriver(const char* driver) {
   return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
+constexpr const char* kNoDisplay =
+    "no display available: no X11 or Wayland display could be opened (is DISPLAY set?).";
+
+bool EnvironmentNames(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+// Without a Wayland display SDL is asked for X11 alone: its Wayland attempt
+// would otherwise have the Wayland library write its own complaint (about
+// XDG_RUNTIME_DIR, say) to stderr ahead of the program's one line.  A
+// driver asked for by name is left to SDL.
+void ChooseVideoDriver() {
+  if (!EnvironmentNames("SDL_VIDEODRIVER") && !EnvironmentNames("WAYLAND_DISPLAY"))
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+}
+
 SDL_SystemCursor SdlCursorFor(int idc) {
   switch (idc) {
   case IDC_IBEAM:
@@ -179,14 +196,16 @@ bool SdlBackend::Init(std::string* error) {
   // SDL keeps the error handler it finds and hands it the errors it does
   // not expect: that must be the program's own, never Xlib's default.
   KeepX11ErrorHandler();
+  const bool requested = EnvironmentNames("SDL_VIDEODRIVER");
+  if (!requested && !EnvironmentNames("DISPLAY") && !EnvironmentNames("WAYLAND_DISPLAY"))
+    return fail(kNoDisplay);
+  ChooseVideoDriver();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     return fail(std::string("no display available: ") + SDL_GetError() + ".");
   initialized_ = true;
   const char* driver = SDL_GetCurrentVideoDriver();
-  const char* requested = std::getenv("SDL_VIDEODRIVER");
-  if (IsOffscreenDriver(driver) && !(requested && std::strstr(requested, driver)))
-    return fail("no display available: no X11 or Wayland display could be opened (is DISPLAY "
-                "set?).");
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  if (IsOffscreenDriver(driver) && !(asked && std::strstr(asked, driver))) return fail(kNoDisplay);
   x11_ = driver && std::strcmp(driver, "x11") == 0;
   if (x11_) {
     KeepX11ErrorHandler();

@@ -624,18 +624,34 @@ TEST_F(SdlSmoke, TheFirstPresentedFrameIsReportedOnceAndOnlyToAPipe) {
   ::close(fileFd);
 }
 
-TEST(SdlBackendStart, WithoutADisplaySaysSo) {
-  // Without DISPLAY SDL would quietly fall back to drawing nowhere.
+// Without a display SDL would quietly fall back to drawing nowhere; the
+// program says so itself, and nothing else is written before its line
+// (no library's complaint about a missing Wayland runtime folder).
+TEST(SdlBackendStart, WithoutADisplaySaysSoAndNothingElse) {
   const char* display = std::getenv("DISPLAY");
-  const std::string saved = display ? display : "";
-  ::unsetenv("DISPLAY");
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string savedDisplay = display ? display : "", savedRuntime = runtime ? runtime : "";
   ::unsetenv("WAYLAND_DISPLAY");
   ::unsetenv("SDL_VIDEODRIVER");
-  std::string error;
-  auto backend = CreateSdlBackend(&error);
-  EXPECT_EQ(backend, nullptr);
-  EXPECT_NE(error.find("no display available"), std::string::npos) << error;
-  if (display) ::setenv("DISPLAY", saved.c_str(), 1);
+  ::unsetenv("XDG_RUNTIME_DIR");
+  for (const char* value : {static_cast<const char*>(nullptr), ":97"}) { // unset, no server
+    SCOPED_TRACE(value ? value : "DISPLAY unset");
+    if (value)
+      ::setenv("DISPLAY", value, 1);
+    else
+      ::unsetenv("DISPLAY");
+    std::string error;
+    ::testing::internal::CaptureStderr();
+    auto backend = CreateSdlBackend(&error);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(backend, nullptr);
+    EXPECT_NE(error.find("no display available"), std::string::npos) << error;
+  }
+  if (display)
+    ::setenv("DISPLAY", savedDisplay.c_str(), 1);
+  else
+    ::unsetenv("DISPLAY");
+  if (runtime) ::setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
 }
 
 } // namespace
