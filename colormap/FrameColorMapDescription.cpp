@@ -188,6 +188,8 @@ void DescribeGrid(TFrameColorMap& f) {
   // An 18-pixel button has room for its glyph only: the action's caption
   // would push the glyph off the middle.
   f.SpeedButtonZel8->SetCaption("");
+  // With its glyph alone, the button names what it does in its tool tip.
+  f.SpeedButtonZel8->SetShowHint(true);
   f.SpeedButtonZel8->SetTransparent(true);
   f.SpeedButtonZel8->SetBtnFrameColor(clNone);
 }
