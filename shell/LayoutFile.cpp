@@ -142,8 +142,7 @@ bool ReadLayoutFile(const std::string& fileName, TMemoryStream& data) {
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0)
-      throw EReadError::CreateFmt(SLayoutCannotRead, fileName, SystemErrorText(errno));
+    if (n < 0) throw EReadError::CreateFmt(SLayoutCannotRead, fileName, SystemErrorText(errno));
     if (n == 0) break; // shorter than it was a moment ago: what is there is read
     done += size_t(n);
   }

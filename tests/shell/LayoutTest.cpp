@@ -561,7 +561,7 @@ TEST_F(LayoutTest, AFifoOrAFolderAtTheLayoutPathIsLeftAloneAndNeverBlocksTheStar
     const std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find(row.reason), std::string::npos) << err;
-    for (const char* english : {"Cannot", std::strerror(ENOENT)})
+    for (const std::string english : {std::string("Cannot"), std::string(std::strerror(ENOENT))})
       EXPECT_EQ(err.find(english), std::string::npos) << err;
     EXPECT_EQ(std::filesystem::status(layout).type(), type);
     std::filesystem::remove(layout);
