@@ -10,7 +10,6 @@
 
 #include "actionbars/ZelStyleActnCtrls.h"
 #include "colormap/UnitFrameColorMap.h"
-#include "speedbutton/SpeedButtonZel.h"
 #include "framework/actions/StdActns.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
@@ -33,6 +32,7 @@
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
+#include "speedbutton/SpeedButtonZel.h"
 #include "tests/shell/MainWindowFixture.h"
 
 namespace zel::test {
@@ -254,14 +254,17 @@ TEST_F(MainWindowTest, TheToolBarButtonRunsItsCommand) {
 // tool bar's exit button and the editor's default-colour button.
 TEST_F(MainWindowTest, GlyphOnlyButtonsShowTheirShortHints) {
   TFrameColorMap* editor = form->ColorMapFrame();
+  form->SetBounds(form->Left(), form->Top(), form->Width(), 640); // room for the grid
   ClickOn(editor->SpeedButtonZel2); // a map: the grid shows with its button
   const struct {
     TControl* button;
     const char* hint;
     const char* longHint;
-  } rows[] = {{form->GradientActionToolBar1->ActionControls(0), "Выход",
-               "Завершить работу приложения"},
-              {editor->SpeedButtonZel8, "По умолчанию", "По умолчанию"}};
+    const char* picture;
+  } rows[] = {
+      {form->GradientActionToolBar1->ActionControls(0), "Выход", "Завершить работу приложения",
+       "shell_tool_bar_hint"},
+      {editor->SpeedButtonZel8, "По умолчанию", "По умолчанию", "shell_default_colour_hint"}};
   for (const auto& r : rows) {
     const POINT p = r.button->ClientToScreen(POINT{r.button->Width() / 2, r.button->Height() / 2});
     screen->MoveTo(p.x, p.y);
@@ -269,7 +272,7 @@ TEST_F(MainWindowTest, GlyphOnlyButtonsShowTheirShortHints) {
     ASSERT_TRUE(app->HintShowing()) << r.hint;
     EXPECT_EQ(app->HintWindow()->Caption(), r.hint);
     EXPECT_EQ(app->Hint(), r.longHint);
-    Picture(std::string("shell_hint_") + r.button->Name());
+    Picture(r.picture);
     screen->MoveTo(2, 2);
     AdvanceTime(app->HintHidePause() + 50);
   }
