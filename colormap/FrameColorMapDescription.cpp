@@ -94,9 +94,10 @@ void DescribeImages(TFrameColorMap& f) {
 }
 
 // A speed button of the frame: XP border, the frame's glyphs, its action,
-// a fixed width, and the glyph it shows when hot (and, checked, checkedHot).
-// Each glyph stands in for the button's other states of its kind, raised
-// with a shadow; the one state it belongs to, hot, shows it flat.
+// a fixed width, and the glyph it shows when hot (and, checked, checkedHot),
+// which stands for the other states of its kind too.  Under the mouse an
+// unchecked button's glyph is raised with a shadow; a checked one shows its
+// own hot-checked glyph, flat, as it looks when not hot.
 TSpeedButtonZel* Button(TFrameColorMap& f, const char* name, TWinControl* parent, int left, int top,
                         int width, TAction* action, int hot, int checkedHot) {
   auto* b = Put<TSpeedButtonZel>(f, name, parent, left, top, width, kButtonHeight);
