@@ -110,7 +110,7 @@ void PaintMenuItemBackground(TCustomActionControl* control, RECT r, bool sel) {
     }
     return;
   }
-  if (!control->IsChecked()) return;
+  if (!CheckedInGutter(control)) return;
   // The box the check mark or the glyph of a checked item is painted into.
   RECT box = checkBox;
   if (sel)
@@ -157,7 +157,12 @@ void TZelStyleMenuItem::DrawSeparator(const RECT& r) {
   canvas->Brush()->SetColor(m->Color());
   canvas->Pen()->SetStyle(psSolid);
   canvas->Pen()->SetWidth(1);
-  canvas->Pen()->SetColor(InDesignMode(this) ? Darken(m->Color(), -50) : m->Color());
+  // The rule lies on the menu colour; a map whose bar colour is that colour
+  // (black on black in the black-and-white map) draws it in its disabled
+  // text colour instead.
+  const TColor rule =
+      ColorApartFrom(m->MenuColor(), {m->Color(), m->DisabledFontColor(), m->FontColor()});
+  canvas->Pen()->SetColor(InDesignMode(this) ? Darken(rule, -50) : rule);
   const int y = ClientHeight() / 2;
   canvas->MoveTo(r.left, y);
   canvas->LineTo(ClientWidth(), y);
@@ -200,7 +205,7 @@ void TZelStyleAddRemoveItem::PaintCheckBox() {
   canvas->Pen()->SetColor(toolBar->ColorMap()->BtnFrameColor());
   canvas->Rectangle(3, y, 14, y + 11);
   if (!found->Visible()) return;
-  canvas->Pen()->SetColor(menu->FontColor());
+  canvas->Pen()->SetColor(MarkColorOnSelection(menu, menu->FontColor()));
   DrawCheck(canvas, POINT{5, y + 5}, 2, false);
 }
 

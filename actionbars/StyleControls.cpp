@@ -4,7 +4,9 @@
 
 #include "actionbars/ZelStyleActnCtrls.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 #include "bitop/BitOp.h"
 #include "bitop/RichImageList.h"
@@ -67,7 +69,8 @@ void RestoreCanvas(TCanvas* canvas, int saved) {
 // ---- Fills ---------------------------------------------------------------------------------
 
 // Steps, as the style defines them:
-//   1-3 the bar's own background (its control bar's gradient or colour) and
+//   1-3 the bar's own background (its control bar's gradient or colour, or
+//       off a control bar the map's colour, which the bar paints) and
 //       the base selection colour (the frame colour for a hot band);
 //   4   neither hot nor checked: the background as it is;
 //   5   a solid base on a flat background or for a band across a horizontal
@@ -87,6 +90,11 @@ TButtonFill ButtonFillColors(bool hot, bool band, bool checked, TCustomActionBar
       } else {
         f.Start = f.End = ColorToRGB(cb->Color());
       }
+    } else {
+      // Off a control bar (floating) the bar paints its map's colour behind
+      // its items, and the items continue it: the map's text colour is
+      // chosen to stand out from that colour, not from the face colour.
+      f.Start = f.End = ColorToRGB(m->Color());
     }
   }
   if (!hot && !checked) return f;
@@ -239,6 +247,48 @@ TRichImageList* TGlyphGraphicHolder::Get(TCustomActionControl* control) {
   return FGlyphGraphic.get();
 }
 
+TColor MarkColorOnSelection(TCustomActionBarColorMap* m, TColor color) {
+  return ColorToRGB(color) == ColorToRGB(m->SelectedColor()) ? m->SelectedFontColor() : color;
+}
+
+TColor ColorApartFrom(TColor background, std::initializer_list<TColor> candidates) {
+  TColor chosen = background;
+  for (TColor c : candidates) {
+    chosen = c;
+    if (ColorToRGB(c) != ColorToRGB(background)) break;
+  }
+  return chosen;
+}
+
+namespace {
+int Luminance(TColor c) {
+  const TColor rgb = ColorToRGB(c);
+  return (299 * (rgb & 0xFF) + 587 * ((rgb >> 8) & 0xFF) + 114 * ((rgb >> 16) & 0xFF)) / 1000;
+}
+} // namespace
+
+TColor ReadableCaptionColor(TCustomActionControl* control, TColor caption, TColor fillStart,
+                            TColor fillEnd) {
+  TCustomActionBarColorMap* m = control->ColorMap();
+  if (!m) return caption;
+  const int start = Luminance(fillStart), end = Luminance(fillEnd);
+  auto contrast = [&](TColor c) {
+    const int l = Luminance(c);
+    return std::min(std::abs(l - start), std::abs(l - end));
+  };
+  TColor best = caption;
+  for (TColor c :
+       {caption, m->FontColor(), m->HotFontColor(), m->SelectedFontColor(), m->BtnSelectedFont()}) {
+    if (contrast(c) >= kCaptionContrast) return c;
+    if (contrast(c) > contrast(best)) best = c;
+  }
+  return best;
+}
+
+bool CheckedInGutter(TCustomActionControl* control) {
+  return control->IsChecked() && !control->Is<TZelStyleAddRemoveItem>();
+}
+
 void PaintItemGlyph(TCustomActionControl* control, bool hot, POINT p) {
   TActionClientItem* item = control->ActionClient();
   if (!item) return;
@@ -254,7 +304,7 @@ void PaintItemGlyph(TCustomActionControl* control, bool hot, POINT p) {
   }
   TCustomImageList* list = graphic ? graphic->ImageList() : nullptr;
   const bool enabled = control->IsEnabled();
-  const bool checked = control->IsChecked();
+  const bool checked = CheckedInGutter(control);
   TCanvas* canvas = control->Canvas();
   if (list && graphic->ImageIndex() >= 0 && graphic->ImageIndex() < list->Count()) {
     graphic->SetWidth(list->Width() + 2);
@@ -277,11 +327,8 @@ void PaintItemGlyph(TCustomActionControl* control, bool hot, POINT p) {
   const int size = 2 * a + 1;
   const int y = (control->ClientHeight() - size) / 2;
   const int x = p.x + 4;
-  TColor color = enabled ? m->FontColor() : m->DisabledFontColor();
-  // The mark lies on a box of the selection colour; a map whose text colour
-  // is that colour (white on white in the black-and-white map) would hide
-  // it, so it takes the selected text colour there.
-  if (ColorToRGB(color) == ColorToRGB(m->SelectedColor())) color = m->SelectedFontColor();
+  // The mark lies on a box of the selection colour.
+  const TColor color = MarkColorOnSelection(m, enabled ? m->FontColor() : m->DisabledFontColor());
   canvas->Pen()->SetStyle(psSolid);
   canvas->Pen()->SetWidth(1);
   canvas->Pen()->SetColor(color);
@@ -295,6 +342,13 @@ void PaintItemGlyph(TCustomActionControl* control, bool hot, POINT p) {
 }
 
 // ---- TZelStyleButton, TZelStyleDropDownBtn -------------------------------------------------
+
+TColor TZelStyleButton::CaptionColor() {
+  const TColor caption = TCustomButtonControl::CaptionColor();
+  if (!IsEnabled()) return caption;
+  const TButtonFill f = ButtonFillColors(ButtonHot(this), false, IsChecked(), GradientBarOf(this));
+  return ReadableCaptionColor(this, caption, f.Start, f.End);
+}
 
 void TZelStyleButton::DrawBackground(RECT& r) {
   PaintButtonBackground(this, ButtonHot(this), r, 0);
@@ -311,6 +365,13 @@ void TZelStyleButton::DrawGlyph(const POINT& location) {
 void TZelStyleButton::DrawShadowedText(RECT& r, UINT flags, const std::string& text, TColor,
                                        TColor) {
   PaintEmbossedText(this, r, flags, text);
+}
+
+TColor TZelStyleDropDownBtn::CaptionColor() {
+  const TColor caption = TCustomDropDownButton::CaptionColor();
+  if (!IsEnabled()) return caption;
+  const TButtonFill f = ButtonFillColors(ButtonHot(this), false, IsChecked(), GradientBarOf(this));
+  return ReadableCaptionColor(this, caption, f.Start, f.End);
 }
 
 void TZelStyleDropDownBtn::DrawBackground(RECT& r) {
@@ -335,21 +396,45 @@ void TZelStyleDropDownBtn::DrawShadowedText(RECT& r, UINT flags, const std::stri
 // Outside the menu loop the button paints like a tool-bar button.  In the
 // loop only the selected one paints: as a hot button while no menu is open
 // (keyboard selection), as a tab joined to its open drop-down menu.
-void TZelStyleMenuButton::DrawBackground(RECT& r) {
+TZelStyleMenuButton::TFace TZelStyleMenuButton::Face() const {
   auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
   TCustomActionMenuBar* root = bar ? bar->RootMenu() : nullptr;
-  if (!root || !bar->InMenuLoop()) {
+  if (!root || !bar->InMenuLoop()) return MouseInControl() ? TFace::Hot : TFace::Plain;
+  if (!Selected()) return TFace::Plain;
+  TCustomActionBar* child = ActionClient() ? ActionClient()->ChildActionBar() : nullptr;
+  if (child && child->Visible()) return TFace::Tab;
+  return root->Popup() ? TFace::Plain : TFace::Hot;
+}
+
+void TZelStyleMenuButton::DrawBackground(RECT& r) {
+  auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
+  if (!bar || !bar->RootMenu() || !bar->InMenuLoop()) {
     PaintButtonBackground(this, MouseInControl(), r, 0);
     if (IsChecked()) PaintButtonFrame(this, true, 0);
     return;
   }
-  if (!Selected()) return;
-  TCustomActionBar* child = ActionClient() ? ActionClient()->ChildActionBar() : nullptr;
-  if (!child || !child->Visible()) {
-    if (!root->Popup()) PaintButtonBackground(this, true, r, 0);
+  switch (Face()) {
+  case TFace::Plain:
+    return;
+  case TFace::Hot:
+    PaintButtonBackground(this, true, r, 0);
+    return;
+  case TFace::Tab:
+    PaintMenuTab(ActionClient()->ChildActionBar());
     return;
   }
-  PaintMenuTab(child);
+}
+
+TColor TZelStyleMenuButton::CaptionColor() {
+  const TColor caption = TCustomMenuButton::CaptionColor();
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m || !IsEnabled()) return caption;
+  const TFace face = Face();
+  if (face == TFace::Tab)
+    return ReadableCaptionColor(this, caption, m->BtnSelectedColor(), m->BtnSelectedColor());
+  const TButtonFill f =
+      ButtonFillColors(face == TFace::Hot, false, IsChecked(), GradientBarOf(this));
+  return ReadableCaptionColor(this, caption, f.Start, f.End);
 }
 
 void TZelStyleMenuButton::PaintMenuTab(TCustomActionBar* child) {

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -135,6 +136,24 @@ bool MouseButtonDown();
 // The glyph through the control's face renderer, or for a checked menu
 // item without a usable glyph its check mark or radio dot.
 void PaintItemGlyph(TCustomActionControl* control, bool hot, sys::POINT p);
+// The colour of a check mark drawn in color on a box of the map's
+// selection colour: the selected text colour where the two are the same
+// (white on white in the black-and-white map).
+TColor MarkColorOnSelection(TCustomActionBarColorMap* m, TColor color);
+// The first of candidates that differs from background (the last when none
+// does): the colour of a line or caption that must stand out from it.
+TColor ColorApartFrom(TColor background, std::initializer_list<TColor> candidates);
+// caption if it stands out from a fill running from fillStart to fillEnd
+// (luminances kCaptionContrast apart at both ends), else the first of the
+// map's text colours that does, else the one that stands out most.  A map
+// whose text colour is close to the bar's gradient (white text on a white
+// gradient in the black-and-white map) keeps its captions readable.
+constexpr int kCaptionContrast = 80;
+TColor ReadableCaptionColor(TCustomActionControl* control, TColor caption, TColor fillStart,
+                            TColor fillEnd);
+// Checked as the gutter shows it: an add-or-remove entry shows its state
+// in its own check box alone.
+bool CheckedInGutter(TCustomActionControl* control);
 
 // ---- Menu routines (MenuControls.cpp) -----------------------------------------------------
 
@@ -156,6 +175,7 @@ class TZelStyleButton : public TGlyphGraphicControl<TCustomButtonControl> {
 public:
   explicit TZelStyleButton(TComponent* owner) : TGlyphGraphicControl(owner) {}
   void DrawBackground(sys::RECT& r) override;
+  TColor CaptionColor() override;
   void DrawFrame(const sys::RECT& r, bool down) override;
   void DrawGlyph(const sys::POINT& location) override;
   void DrawShadowedText(sys::RECT& r, sys::UINT flags, const std::string& text, TColor textColor,
@@ -167,6 +187,7 @@ class TZelStyleDropDownBtn : public TGlyphGraphicControl<TCustomDropDownButton> 
 public:
   explicit TZelStyleDropDownBtn(TComponent* owner) : TGlyphGraphicControl(owner) {}
   void DrawBackground(sys::RECT& r) override;
+  TColor CaptionColor() override;
   void DrawFrame(const sys::RECT& r, bool down) override;
   void DrawGlyph(const sys::POINT& location) override;
   void DrawShadowedText(sys::RECT& r, sys::UINT flags, const std::string& text, TColor textColor,
@@ -178,11 +199,19 @@ class TZelStyleMenuButton : public TGlyphGraphicControl<TCustomMenuButton> {
 public:
   explicit TZelStyleMenuButton(TComponent* owner) : TGlyphGraphicControl(owner) {}
   void DrawBackground(sys::RECT& r) override;
+  TColor CaptionColor() override;
   void DrawGlyph(const sys::POINT& location) override;
   void DrawShadowedText(sys::RECT& r, sys::UINT flags, const std::string& text, TColor textColor,
                         TColor shadowColor) override;
 
 private:
+  // What the button shows behind its caption:
+  //   not in the menu loop        the bar's fill, hot under the mouse
+  //   in the loop, not selected   the bar's fill
+  //   selected, its menu shut     the hot fill (none while another is open)
+  //   selected, its menu open     the tab joined to the menu
+  enum class TFace { Plain, Hot, Tab };
+  TFace Face() const;
   // The tab joined to the open drop-down menu below (or above) the button.
   void PaintMenuTab(TCustomActionBar* childBar);
 };

@@ -96,14 +96,12 @@ void DescribeImages(TFrameColorMap& f) {
 }
 
 // A speed button of the frame: XP border, the frame's glyphs, its action,
-// a fixed width, the glyph it shows unchecked (hot) and the one it shows
-// checked.  The checked glyph is the button's checked image rather than
-// only its checked-and-hot one: shown through the hot fallback, it is
-// raised with a shadow under the mouse like the unchecked glyph, so a
-// checked button answers the mouse too (the XP frame of these buttons is
-// in the face colour and shows nothing).
+// a fixed width, and the glyph it shows when hot (and, checked, checkedHot),
+// which stands for the other states of its kind too.  Under the mouse an
+// unchecked button's glyph is raised with a shadow; a checked one shows its
+// own hot-checked glyph, flat, as it looks when not hot.
 TSpeedButtonZel* Button(TFrameColorMap& f, const char* name, TWinControl* parent, int left, int top,
-                        int width, TAction* action, int hot, int checked) {
+                        int width, TAction* action, int hot, int checkedHot) {
   auto* b = Put<TSpeedButtonZel>(f, name, parent, left, top, width, kButtonHeight);
   b->Constraints()->SetMinWidth(width);
   b->Constraints()->SetMaxWidth(width);
@@ -113,7 +111,7 @@ TSpeedButtonZel* Button(TFrameColorMap& f, const char* name, TWinControl* parent
   b->SetSelectedColor(clBtnFace);
   b->SetImageList(f.ImageListZel1);
   b->Gliphs()->SetImageIndexNormalHot(hot);
-  b->Gliphs()->SetImageIndexCheck(checked);
+  b->Gliphs()->SetImageIndexCheckHot(checkedHot);
   if (action) b->SetAction(action);
   return b;
 }
@@ -193,6 +191,8 @@ void DescribeGrid(TFrameColorMap& f) {
   // An 18-pixel button has room for its glyph only: the action's caption
   // would push the glyph off the middle.
   f.SpeedButtonZel8->SetCaption("");
+  // With its glyph alone, the button names what it does in its tool tip.
+  f.SpeedButtonZel8->SetShowHint(true);
   f.SpeedButtonZel8->SetTransparent(true);
   f.SpeedButtonZel8->SetBtnFrameColor(clNone);
 }

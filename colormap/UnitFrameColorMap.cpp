@@ -141,6 +141,9 @@ void TFrameColorMap::SetActionManager(TCustomActionManager* manager) {
   if (FActionManager) FActionManager->RemoveFreeNotification(this);
   if (manager) manager->FreeNotification(this);
   FActionManager = manager;
+  // The bars keep the look they have: the manager's style becomes the
+  // selected one, so the button names it and the layout saves it.
+  if (manager && manager->Style()) ShowStyle(manager->StyleName());
   RefreshFrame();
 }
 
@@ -374,6 +377,13 @@ void TFrameColorMap::StyleMenuClick(TObject* sender) {
 
 void TFrameColorMap::SelectStyle(const std::string& name) {
   if (name == FStyleName) return;
+  ShowStyle(name);
+  ApplyColorMapAndStyle();
+}
+
+// Makes name the selected style in the menu and on the button, without
+// giving it to the manager.
+void TFrameColorMap::ShowStyle(const std::string& name) {
   FStyleName = name;
   if (FStyleMenu) {
     TMenuItem* root = FStyleMenu->Items();
@@ -386,7 +396,6 @@ void TFrameColorMap::SelectStyle(const std::string& name) {
       }
   }
   sbStyle->SetCaption(FStylePrefix + name);
-  ApplyColorMapAndStyle();
 }
 
 // The style menu is drawn in the chosen style and colour map.

@@ -181,6 +181,7 @@ protected:
 
 private:
   void BuildStyleMenu();
+  void ShowStyle(const std::string& name);
   void PlaceDefaultColorButton();
   void ShowGridWhileFloating();
   void LayOutGroupBox();

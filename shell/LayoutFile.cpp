@@ -21,6 +21,36 @@ namespace zel {
 
 namespace {
 
+// The system's reason in the program's language, so that the one line on
+// standard error reads in one language; the rarer ones by their number.
+std::string SystemErrorText(int error) {
+  switch (error) {
+  case EACCES:
+  case EPERM:
+    return "нет прав доступа";
+  case EROFS:
+    return "файловая система только для чтения";
+  case ENOSPC:
+  case EDQUOT:
+    return "нет места на диске";
+  case ENOENT:
+    return "папка не найдена";
+  case ENOTDIR:
+    return "путь проходит через файл, а не папку";
+  case EISDIR:
+    return "это папка";
+  case ENAMETOOLONG:
+    return "слишком длинное имя";
+  case EIO:
+    return "ошибка ввода-вывода";
+  case EMFILE:
+  case ENFILE:
+    return "открыто слишком много файлов";
+  default:
+    return "системная ошибка " + std::to_string(error);
+  }
+}
+
 // A descriptor closed when it goes out of scope.
 class TDescriptor {
 public:
@@ -39,7 +69,8 @@ class TTemporaryFile {
 public:
   explicit TTemporaryFile(const std::string& fileName) : FName(fileName + ".XXXXXX") {
     FHandle = ::mkstemp(FName.data());
-    if (FHandle < 0) throw EFCreateError::CreateFmt(SFCreateError, fileName, std::strerror(errno));
+    if (FHandle < 0)
+      throw EFCreateError::CreateFmt(SLayoutCannotCreate, fileName, SystemErrorText(errno));
   }
   ~TTemporaryFile() {
     if (FHandle >= 0) ::close(FHandle);
@@ -73,7 +104,7 @@ public:
 private:
   [[noreturn]] void Fail() {
     const int error = errno ? errno : EIO;
-    throw EWriteError(std::string(SWriteError) + " \"" + FName + "\". " + std::strerror(error));
+    throw EWriteError::CreateFmt(SLayoutCannotWrite, FName, SystemErrorText(error));
   }
 
   std::string FName;
@@ -126,7 +157,7 @@ void WriteFileReplacing(const std::string& fileName, const TMemoryStream& data) 
   // A FIFO, a device or a folder someone put at the layout's path is theirs.
   struct stat st;
   if (::stat(fileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-    throw EFCreateError::CreateFmt(SFCreateError, fileName, SLayoutNotRegular);
+    throw EFCreateError::CreateFmt(SLayoutCannotCreate, fileName, SLayoutNotRegular);
   TTemporaryFile file(fileName);
   file.Write(data.Memory(), size_t(data.Size()));
   file.RenameTo(fileName);
@@ -137,12 +168,12 @@ bool ReadLayoutFile(const std::string& fileName, TMemoryStream& data) {
   const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR || errno == ENXIO) return false;
-    throw EFOpenError::CreateFmt(SFOpenError, fileName, std::strerror(errno));
+    throw EFOpenError::CreateFmt(SLayoutCannotOpen, fileName, SystemErrorText(errno));
   }
   TDescriptor file(fd);
   struct stat st;
   if (::fstat(fd, &st) != 0)
-    throw EFOpenError::CreateFmt(SFOpenError, fileName, std::strerror(errno));
+    throw EFOpenError::CreateFmt(SLayoutCannotOpen, fileName, SystemErrorText(errno));
   if (!S_ISREG(st.st_mode)) return false;
   if (st.st_size > kLayoutFileLimit)
     throw EReadError::CreateFmt(SLayoutTooLarge, fileName, int64_t(st.st_size));
@@ -151,8 +182,7 @@ bool ReadLayoutFile(const std::string& fileName, TMemoryStream& data) {
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0)
-      throw EReadError(std::string(SReadError) + " \"" + fileName + "\". " + std::strerror(errno));
+    if (n < 0) throw EReadError::CreateFmt(SLayoutCannotRead, fileName, SystemErrorText(errno));
     if (n == 0) break; // shorter than it was a moment ago: what is there is read
     done += size_t(n);
   }

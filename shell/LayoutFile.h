@@ -96,6 +96,10 @@ std::string SetLayoutFileAside(const std::string& layoutFileName);
 inline constexpr const char* SLayoutNotSaved = "Расположение окон не сохранено: %s";
 // Why a layout file is refused or not replaced.
 inline constexpr const char* SLayoutNotRegular = "не обычный файл";
+inline constexpr const char* SLayoutCannotCreate = "не удалось создать файл \"%s\": %s";
+inline constexpr const char* SLayoutCannotWrite = "не удалось записать файл \"%s\": %s";
+inline constexpr const char* SLayoutCannotOpen = "не удалось открыть файл \"%s\": %s";
+inline constexpr const char* SLayoutCannotRead = "не удалось прочитать файл \"%s\": %s";
 inline constexpr const char* SLayoutTooLarge = "Файл расположения \"%s\" слишком велик (%d байт)";
 
 // The one line on standard error when a start finds the mark of a start

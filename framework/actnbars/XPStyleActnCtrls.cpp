@@ -73,12 +73,22 @@ void TXPStyleDropDownBtn::DrawFrame(const RECT& r, bool) {
   }
 }
 
+bool TXPStyleMenuButton::JoinsOpenMenu() const {
+  auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
+  return Selected() && bar && bar->Popup();
+}
+
+TColor TXPStyleMenuButton::CaptionColor() {
+  TCustomActionBarColorMap* m = ColorMap();
+  if (!m || !IsEnabled() || !JoinsOpenMenu()) return TCustomMenuButton::CaptionColor();
+  return m->FontColor();
+}
+
 void TXPStyleMenuButton::DrawBackground(RECT& r) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m) return;
   TColor c = m->Color();
-  auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
-  if (Selected() && bar && bar->Popup())
+  if (JoinsOpenMenu())
     c = m->MenuColor();
   else if (Selected() || MouseInControl())
     c = m->SelectedColor();
@@ -89,9 +99,8 @@ void TXPStyleMenuButton::DrawFrame(const RECT& r, bool) {
   TCustomActionBarColorMap* m = ColorMap();
   if (!m || !IsEnabled()) return;
   if (Selected() || MouseInControl()) {
-    auto* bar = dynamic_cast<TCustomActionMenuBar*>(ActionBar());
     // An open menu joins its button: the frame has no bottom line.
-    if (Selected() && bar && bar->Popup()) {
+    if (JoinsOpenMenu()) {
       Canvas()->Pen()->SetColor(m->ShadowColor());
       Canvas()->MoveTo(r.left, r.bottom);
       Canvas()->LineTo(r.left, r.top);

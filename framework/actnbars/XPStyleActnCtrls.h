@@ -28,6 +28,12 @@ public:
   explicit TXPStyleMenuButton(TComponent* owner) : TCustomMenuButton(owner) {}
   void DrawBackground(sys::RECT& r) override;
   void DrawFrame(const sys::RECT& r, bool down) override;
+  // Joined to its open menu, the button takes the menu's colour and so the
+  // menu's text colour.
+  TColor CaptionColor() override;
+
+private:
+  bool JoinsOpenMenu() const;
 };
 
 class TXPStyleMenuItem : public TCustomMenuItem {

@@ -58,6 +58,9 @@ public:
   virtual void WindowActivated(HWND hwnd) {}
   // The mouse capture changed (nullptr: released).
   virtual void CaptureChanged(HWND hwnd) {}
+  // The window's text (GetWindowText) changed: a backend with real windows
+  // gives it to the window manager as the title.
+  virtual void WindowTextChanged(HWND hwnd) {}
   // The cursor shape (an IDC_* value) or position changed by the program.
   virtual void CursorShapeChanged(int cursorId) {}
   virtual void CursorMoved(POINT screen) {}

@@ -49,6 +49,23 @@ bool IsOffscreenDriver(const char* driver) {
   return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
+constexpr const char* kNoDisplay =
+    "no display available: no X11 or Wayland display could be opened (is DISPLAY set?).";
+
+bool EnvironmentNames(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+// Without a Wayland display SDL is asked for X11 alone: its Wayland attempt
+// would otherwise have the Wayland library write its own complaint (about
+// XDG_RUNTIME_DIR, say) to stderr ahead of the program's one line.  A
+// driver asked for by name is left to SDL.
+void ChooseVideoDriver() {
+  if (!EnvironmentNames("SDL_VIDEODRIVER") && !EnvironmentNames("WAYLAND_DISPLAY"))
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+}
+
 SDL_SystemCursor SdlCursorFor(int idc) {
   switch (idc) {
   case IDC_IBEAM:
@@ -94,6 +111,7 @@ public:
   void Present() override;
   void WindowActivated(HWND hwnd) override;
   void CaptureChanged(HWND hwnd) override;
+  void WindowTextChanged(HWND hwnd) override;
   void CursorShapeChanged(int cursorId) override;
   void CursorMoved(POINT screen) override;
   bool WaitForInput(DWORD timeoutMs) override;
@@ -189,14 +207,16 @@ bool SdlBackend::Init(std::string* error) {
   // SDL keeps the error handler it finds and hands it the errors it does
   // not expect: that must be the program's own, never Xlib's default.
   KeepX11ErrorHandler();
+  const bool requested = EnvironmentNames("SDL_VIDEODRIVER");
+  if (!requested && !EnvironmentNames("DISPLAY") && !EnvironmentNames("WAYLAND_DISPLAY"))
+    return fail(kNoDisplay);
+  ChooseVideoDriver();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     return fail(std::string("no display available: ") + SDL_GetError() + ".");
   initialized_ = true;
   const char* driver = SDL_GetCurrentVideoDriver();
-  const char* requested = std::getenv("SDL_VIDEODRIVER");
-  if (IsOffscreenDriver(driver) && !(requested && std::strstr(requested, driver)))
-    return fail("no display available: no X11 or Wayland display could be opened (is DISPLAY "
-                "set?).");
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  if (IsOffscreenDriver(driver) && !(asked && std::strstr(asked, driver))) return fail(kNoDisplay);
   x11_ = driver && std::strcmp(driver, "x11") == 0;
   if (x11_) {
     KeepX11ErrorHandler();
@@ -285,6 +305,7 @@ SdlWindow& SdlBackend::Ensure(HWND hwnd) {
   if (w.window) {
     w.id = SDL_GetWindowID(w.window);
     x11Windows_.Describe(w.window, w.hints);
+    x11Windows_.SetTitle(w.window, GetWindowText(hwnd));
   }
   w.dirty = RECT{0, 0, w.rect.Width(), w.rect.Height()};
   stackDirty_ = true;
@@ -371,6 +392,14 @@ void SdlBackend::WindowDestroyed(HWND hwnd) {
 
 void SdlBackend::SurfaceChanged(HWND hwnd, const RECT& dirty) {
   if (SdlWindow* w = Find(hwnd)) UnionRect(w->dirty, w->dirty, dirty);
+}
+
+void SdlBackend::WindowTextChanged(HWND hwnd) {
+  SdlWindow* w = Find(hwnd);
+  if (!w || !w->window) return;
+  const std::string text = GetWindowText(hwnd);
+  SDL_SetWindowTitle(w->window, text.c_str());
+  x11Windows_.SetTitle(w->window, text);
 }
 
 void SdlBackend::WindowActivated(HWND hwnd) {

@@ -78,6 +78,33 @@ void X11TopLevels::Describe(SDL_Window* window, const X11WindowHints& hints) {
   XFlush(display);
 }
 
+void X11TopLevels::SetTitle(SDL_Window* window, const std::string& title) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11WindowOf(window, &display, &xwindow)) return;
+  EnsureLeader(display); // the atoms are kept per display
+  // Xlib converts from UTF-8 whatever the program's locale; a positive
+  // result counts characters the style could not hold.
+  char* list[] = {const_cast<char*>(title.c_str())};
+  XTextProperty text{};
+  int status = Xutf8TextListToTextProperty(display, list, 1, XStdICCTextStyle, &text);
+  if (status != Success) {
+    if (text.value) XFree(text.value);
+    text = XTextProperty{};
+    status = Xutf8TextListToTextProperty(display, list, 1, XUTF8StringStyle, &text);
+  }
+  if (status == Success) {
+    XSetWMName(display, xwindow, &text);
+    XSetWMIconName(display, xwindow, &text);
+  }
+  if (text.value) XFree(text.value);
+  const ::Atom utf8 = AtomNamed("UTF8_STRING");
+  for (const char* name : {"_NET_WM_NAME", "_NET_WM_ICON_NAME"})
+    XChangeProperty(display, xwindow, AtomNamed(name), utf8, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title.data()), int(title.size()));
+  XFlush(display);
+}
+
 void X11TopLevels::SetOwner(SDL_Window* window, SDL_Window* owner) {
   Display* display = nullptr;
   Display* ownerDisplay = nullptr;

@@ -15,6 +15,7 @@
 // Every call does nothing for a window that is not an X11 one.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 struct SDL_Window;
@@ -38,6 +39,11 @@ public:
   // (X11Icon.cpp); the backend calls it once a frame is on the screen.  The
   // icon is drawn at the first call, so the first frame never waits for it.
   void GiveIcons();
+  // The window's title and icon name, after SDL's, which stores UTF-8 bytes
+  // in WM_NAME as if they were Latin-1: Latin-1 text as STRING, other text
+  // as compound text (UTF8_STRING where even that cannot hold it), and the
+  // UTF-8 in _NET_WM_NAME and _NET_WM_ICON_NAME.
+  void SetTitle(SDL_Window* window, const std::string& title);
   // Names the owner's window in WM_TRANSIENT_FOR (nullptr: removes it).
   void SetOwner(SDL_Window* window, SDL_Window* owner);
   // SDL_DestroyWindow, and the colormap SDL made for the window.

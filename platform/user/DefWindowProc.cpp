@@ -198,6 +198,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   case WM_SETTEXT:
     w->text = lp ? reinterpret_cast<const char*>(lp) : "";
     if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncDirty = true;
+    if (IsTopLevel(w) && U().backend) U().backend->WindowTextChanged(h);
     return 1;
   case WM_GETTEXT: {
     char* buf = reinterpret_cast<char*>(lp);

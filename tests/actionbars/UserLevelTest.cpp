@@ -3,6 +3,9 @@
 // customize pop-up with the add-or-remove entries and the item that opens
 // the customize dialog.
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "framework/graphics/Colors.h"
 #include "tests/actionbars/ZelTestSupport.h"
 
@@ -43,6 +46,20 @@ protected:
     TCustomizeActionBars::SetDialogRunner(nullptr);
     TCustomizeActionBars::SetDialogFactory(nullptr);
     ZelBarsFixture::TearDown();
+  }
+  // How far, in luminance steps of 255, the caption of c stands out from
+  // the fill at the control's left edge in the same row, at best.
+  int CaptionContrast(TControl* c) {
+    auto luminance = [](TColor p) {
+      return (299 * (p & 0xFF) + 587 * ((p >> 8) & 0xFF) + 114 * ((p >> 16) & 0xFF)) / 1000;
+    };
+    int best = 0;
+    for (int y = 2; y < c->Height() - 2; ++y) {
+      const int fill = luminance(Pixel(c, 2, y));
+      for (int x = 4; x < c->Width() - 4; ++x)
+        best = std::max(best, std::abs(luminance(Pixel(c, x, y)) - fill));
+    }
+    return best;
   }
   template <class T> static bool AllAre(TCustomActionBar* bar) {
     for (int i = 0; i < bar->ActionControlCount(); ++i)
@@ -165,7 +182,11 @@ TEST_F(UserLevelTest, TheCustomizePopupEndsWithTheItemThatOpensTheDialog) {
 
 // The menus, the tool bar and the customize pop-up in each of the three
 // colour maps, for a person to look at; the selection frame and the hot
-// ring follow the map.
+// ring follow the map.  What the map draws stands out from what lies
+// behind it: menu separators, the add-or-remove entries' marks (shown once,
+// in their box), and the menu bar's captions on the program's gradient
+// (window to button face), on the map's colour with the gradient off, on
+// a floating bar, and on the tab of an open menu.
 TEST_F(UserLevelTest, TheBarsAndTheirPopupsFollowEachColourMap) {
   const struct {
     const char* name;
@@ -183,18 +204,75 @@ TEST_F(UserLevelTest, TheBarsAndTheirPopupsFollowEachColourMap) {
     MoveTo(Center(first));
     Picture(std::string("zel_map_") + m.name + "_menu");
     EXPECT_EQ(Pixel(first, 0, first->Height() / 2), ColorToRGB(m.map->BtnFrameColor())) << m.name;
+    TCustomActionControl* separator = popup->ActionControls(1);
+    ASSERT_TRUE(separator->IsSeparator());
+    const int rule = separator->Height() / 2;
+    EXPECT_NE(Pixel(separator, separator->Width() - 8, rule),
+              Pixel(separator, separator->Width() - 8, rule - 2))
+        << m.name << " separator";
     Key(sys::VK_ESCAPE);
     TCustomActionControl* button = toolBar->ActionControls(0);
     MoveTo(Center(button));
     EXPECT_EQ(Pixel(button, 0, button->Height() / 2), ColorToRGB(m.map->BtnFrameColor())) << m.name;
+    ToolItems()->Items(1)->SetVisible(false);
     ClickAt(toolBar->ClientToScreen({toolBar->Width() - 4, toolBar->Height() / 2}),
             sys::MouseButton::Right);
     ASSERT_NE(toolBar->ActivePopup(), nullptr) << m.name;
     EXPECT_EQ(toolBar->ActivePopup()->ColorMap(), m.map) << m.name;
     HoverOn(toolBar->ActivePopup()->ActionControls(0));
     Picture(std::string("zel_map_") + m.name + "_customize");
+    TCustomActionPopupMenu* entries = toolBar->ActivePopup()->Popup();
+    ASSERT_NE(entries, nullptr) << m.name;
+    TCustomActionControl* shown = entries->ActionControls(0);
+    TCustomActionControl* hidden = entries->ActionControls(1);
+    const int y = (shown->Height() - 11) / 2;
+    EXPECT_NE(Pixel(shown, 8, y + 6), Pixel(shown, 12, y + 8)) << m.name << " mark";
+    EXPECT_EQ(Pixel(hidden, 8, y + 6), Pixel(hidden, 12, y + 8)) << m.name << " no mark";
+    // Right of the box the two entries look alike but for their glyphs.
+    const sys::POINT g = shown->GlyphPos();
+    const int glyph = images->Width();
+    for (int x = 16; x < shown->TextBounds().left; ++x)
+      for (int row = 1; row < shown->Height() - 1; ++row)
+        if (x < g.x - 1 || x > g.x + glyph || row < g.y - 1 || row > g.y + glyph) {
+          ASSERT_EQ(Pixel(shown, x, row), Pixel(hidden, x, row))
+              << m.name << " " << x << "," << row;
+        }
     Key(sys::VK_ESCAPE);
     Key(sys::VK_ESCAPE);
+    ToolItems()->Items(1)->SetVisible(true);
+  }
+  for (const auto& m : maps) {
+    menuBar->SetColorMap(m.map);
+    // The captions, and the open menu's caption, wherever the bar is.
+    controlBar->SetGradientStartColor(clWindow);
+    controlBar->SetGradientEndColor(clBtnFace);
+    controlBar->SetGradientDirection(gdVertical);
+    for (const char* where : {"gradient", "plain", "floating", "xp style"}) {
+      SCOPED_TRACE(std::string(m.name) + " " + where);
+      if (std::string(where) == "plain") {
+        controlBar->SetDrawingStyle(TBandDrawingStyle::dsNormal);
+        controlBar->SetColor(m.map->Color()); // as the editor sets it
+      }
+      if (std::string(where) == "floating") {
+        ASSERT_TRUE(menuBar->ManualFloat({300, 200, 500, 240}));
+      }
+      if (std::string(where) == "xp style") {
+        menuBar->SetParent(controlBar);
+        manager->SetStyleName("XP Style");
+        menuBar->SetColorMap(m.map);
+      }
+      app->ProcessMessages();
+      TCustomActionControl* files = menuBar->ActionControls(0);
+      EXPECT_GE(CaptionContrast(files), kCaptionContrast);
+      ClickOn(files);
+      ASSERT_NE(menuBar->Popup(), nullptr);
+      EXPECT_GE(CaptionContrast(files), kCaptionContrast) << "open";
+      Picture(std::string("zel_map_") + m.name + "_" + where);
+      Key(sys::VK_ESCAPE);
+      Key(sys::VK_ESCAPE);
+    }
+    manager->SetStyleName("Zel Style");
+    controlBar->SetDrawingStyle(dsGradient);
   }
 }
 

@@ -48,10 +48,10 @@ TEST_F(ColorMapTest, TheControlsFollowTheManager) {
     EXPECT_EQ(frame->cbStart->Selected(), clWhite);
     EXPECT_EQ(frame->cbEnd->Selected(), clSilver);
     EXPECT_FALSE(frame->actHideUnused->Checked());
-    // The manager keeps its own style until the first map is chosen.
-    EXPECT_EQ(manager->StyleName(), "Zel Style");
+    // The manager's style becomes the selected one and a chosen map keeps it.
+    EXPECT_EQ(frame->sbStyle->Caption(), "Стиль: Zel Style");
     ClickOn(frame->SpeedButtonZel2);
-    EXPECT_EQ(manager->StyleName(), "XP Style");
+    EXPECT_EQ(manager->StyleName(), "Zel Style");
     frame->actXPColorMap->SetChecked(false);
   }
 }
@@ -99,7 +99,7 @@ TEST_F(ColorMapTest, ChosenMapsReachTheBars) {
     ClickOn(c.button);
     EXPECT_EQ(frame->CurrentColorMap(), c.map);
     EXPECT_EQ(toolBar->ColorMap(), c.map);
-    EXPECT_EQ(manager->StyleName(), "XP Style");
+    EXPECT_EQ(manager->StyleName(), "Zel Style");
     EXPECT_TRUE(frame->ValueListEditor1->Visible());
     EXPECT_EQ(frame->ValueListEditor1->Keys(1), c.firstRow);
     EXPECT_EQ(frame->ValueListEditor1->RowCount(), 21);
@@ -168,40 +168,40 @@ TEST_F(ColorMapTest, TheStyleMenuChoosesAStyle) {
     EXPECT_EQ(root->Items(i)->Caption(), styles->Get(i));
     EXPECT_EQ(root->Items(i)->Tag(), i);
     EXPECT_TRUE(root->Items(i)->RadioItem());
-    EXPECT_EQ(root->Items(i)->Checked(), i == 1);
+    EXPECT_EQ(root->Items(i)->Checked(), i == 0); // the manager's own style
   }
-  // The menu is drawn in the chosen style and map: XP items, then Zel ones.
+  // The menu is drawn in the chosen style and map: Zel items, then XP ones.
   ClickOn(frame->SpeedButtonZel2);
   ClickOn(frame->sbStyle);
   TCustomActionPopupMenu* popup = frame->StyleMenu()->PopupBar();
   ASSERT_TRUE(popup && popup->ActionControlCount() == 3);
-  EXPECT_TRUE(Is<TXPStyleMenuItem>(popup->ActionControls(0)));
-  EXPECT_FALSE(Is<TZelStyleMenuItem>(popup->ActionControls(0)));
+  EXPECT_TRUE(Is<TZelStyleMenuItem>(popup->ActionControls(0)));
   EXPECT_EQ(popup->ColorMap(), frame->XPColorMap1);
-  ClickOn(popup->ActionControls(0));
-  EXPECT_EQ(frame->StyleName(), styles->Get(0));
+  ClickOn(popup->ActionControls(1));
+  EXPECT_EQ(frame->StyleName(), styles->Get(1));
   ClickOn(frame->sbStyle);
   popup = frame->StyleMenu()->PopupBar();
   ASSERT_TRUE(popup && popup->ActionControlCount() == 3);
-  EXPECT_TRUE(Is<TZelStyleMenuItem>(popup->ActionControls(1)));
+  EXPECT_TRUE(Is<TXPStyleMenuItem>(popup->ActionControls(1)));
+  EXPECT_FALSE(Is<TZelStyleMenuItem>(popup->ActionControls(1)));
   screen->Click(1, 1); // closes it
   app->ProcessMessages();
-  EXPECT_EQ(manager->Style(), styles->Objects(0));
-  EXPECT_TRUE(root->Items(0)->Checked());
-  EXPECT_FALSE(root->Items(1)->Checked());
-  EXPECT_EQ(frame->sbStyle->Caption(), "Стиль: " + styles->Get(0));
+  EXPECT_EQ(manager->Style(), styles->Objects(1));
+  EXPECT_FALSE(root->Items(0)->Checked());
+  EXPECT_TRUE(root->Items(1)->Checked());
+  EXPECT_EQ(frame->sbStyle->Caption(), "Стиль: " + styles->Get(1));
 
   // The chosen style again changes nothing, not even a style set meanwhile.
-  manager->SetStyle(static_cast<TActionBarStyle*>(styles->Objects(1)));
-  root->Items(0)->Click();
-  EXPECT_EQ(manager->Style(), styles->Objects(1));
+  manager->SetStyle(static_cast<TActionBarStyle*>(styles->Objects(0)));
+  root->Items(1)->Click();
+  EXPECT_EQ(manager->Style(), styles->Objects(0));
 
   // A name no style has: no item checked, the manager's style kept.
   frame->SelectStyle("Нет такого");
   EXPECT_EQ(frame->sbStyle->Caption(), "Стиль: Нет такого");
   for (int i = 0; i < root->Count(); ++i)
     EXPECT_FALSE(root->Items(i)->Checked());
-  EXPECT_EQ(manager->Style(), styles->Objects(1));
+  EXPECT_EQ(manager->Style(), styles->Objects(0));
 }
 
 // The direction buttons stand side by side only when the group box's

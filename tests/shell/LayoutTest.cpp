@@ -88,6 +88,8 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   ASSERT_TRUE(Editor()->actXPColorMap->Checked());
   ChooseMapColor("Кремовый");
   ASSERT_EQ(form->ControlBar1->Color(), clCream);
+  ClickOn(Editor()->SpeedButtonZel4); // gradient off: the bars show the map's colour
+  EXPECT_EQ(form->ActionManager1->StyleName(), "Zel Style"); // the map kept the style
   Drag(form->FrameSite1->ClientToScreen(POINT{60, 5}), form->ClientToScreen(POINT{150, 200}));
   ASSERT_NE(FloatingEditorForm(), nullptr);
   const RECT floatingBounds = BoundsOf(FloatingEditorForm());
@@ -106,6 +108,8 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   EXPECT_EQ(form->ControlBar1->RowSize(),
             form->GradientActionMainMenuBar1->ActionControls(0)->Height() + 6);
   EXPECT_TRUE(Editor()->actXPColorMap->Checked());
+  EXPECT_EQ(form->ActionManager1->StyleName(), "Zel Style");
+  EXPECT_EQ(Editor()->sbStyle->Caption(), "Стиль: Zel Style");
   EXPECT_EQ(Editor()->XPColorMap1->Color(), clCream);
   EXPECT_EQ(form->ControlBar1->Color(), clCream);
   EXPECT_EQ(form->GradientActionToolBar1->ColorMap(), Editor()->XPColorMap1);
@@ -120,7 +124,8 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   RECT wr{};
   GetWindowRect(floating->Handle(), &wr);
   const TDockCaptionRects g = floating->GetCaptionRects();
-  // The main menu bar is painted in the loaded map colour.
+  // The main menu bar is painted in the loaded map colour, without the gradient.
+  EXPECT_FALSE(Editor()->actGradient->Checked());
   TControl* menu = form->GradientActionMainMenuBar1;
   const POINT inMenu = menu->ClientToScreen(POINT{menu->Width() - 5, 3});
   EXPECT_EQ(screen->ScreenPixel(inMenu.x, inMenu.y), COLORREF(ColorToRGB(clCream)));
@@ -523,7 +528,9 @@ TEST_F(LayoutTest, AReadOnlyFolderKeepsThePreviousFileAndTheProgramEndsCleanly) 
             1);
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
   EXPECT_NE(err.find("Расположение окон не сохранено"), std::string::npos) << err;
-  EXPECT_NE(err.find("Permission denied"), std::string::npos) << err;
+  // The reason in the same language as the line.
+  EXPECT_NE(err.find("нет прав доступа"), std::string::npos) << err;
+  EXPECT_EQ(err.find("Permission denied"), std::string::npos) << err;
 }
 
 // An installed program keeps its layout in a configuration folder that

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "actionbars/ZelStyleActnCtrls.h"
+#include "colormap/UnitFrameColorMap.h"
 #include "framework/actions/StdActns.h"
 #include "framework/actnbars/ActnCtrls.h"
 #include "framework/actnbars/ActnMan.h"
@@ -32,6 +33,7 @@
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
+#include "speedbutton/SpeedButtonZel.h"
 #include "tests/shell/MainWindowFixture.h"
 
 namespace zel::test {
@@ -249,15 +251,32 @@ TEST_F(MainWindowTest, TheToolBarButtonRunsItsCommand) {
   EXPECT_TRUE(app->Terminated());
 }
 
-TEST_F(MainWindowTest, TheToolBarButtonShowsItsShortHint) {
-  TCustomActionControl* exit = form->GradientActionToolBar1->ActionControls(0);
-  const POINT p = exit->ClientToScreen(POINT{exit->Width() / 2, exit->Height() / 2});
-  screen->MoveTo(p.x, p.y);
-  AdvanceTime(app->HintPause() + 50);
-  ASSERT_TRUE(app->HintShowing());
-  EXPECT_EQ(app->HintWindow()->Caption(), "Выход");
-  EXPECT_EQ(app->Hint(), "Завершить работу приложения");
-  Picture("shell_tool_bar_hint");
+// Buttons that show a glyph alone name what they do in a tool tip: the
+// tool bar's exit button and the editor's default-colour button.
+TEST_F(MainWindowTest, GlyphOnlyButtonsShowTheirShortHints) {
+  TFrameColorMap* editor = form->ColorMapFrame();
+  form->SetBounds(form->Left(), form->Top(), form->Width(), 640); // room for the grid
+  ClickOn(editor->SpeedButtonZel2); // a map: the grid shows with its button
+  const struct {
+    TControl* button;
+    const char* hint;
+    const char* longHint;
+    const char* picture;
+  } rows[] = {
+      {form->GradientActionToolBar1->ActionControls(0), "Выход", "Завершить работу приложения",
+       "shell_tool_bar_hint"},
+      {editor->SpeedButtonZel8, "По умолчанию", "По умолчанию", "shell_default_colour_hint"}};
+  for (const auto& r : rows) {
+    const POINT p = r.button->ClientToScreen(POINT{r.button->Width() / 2, r.button->Height() / 2});
+    screen->MoveTo(p.x, p.y);
+    AdvanceTime(app->HintPause() + 50);
+    ASSERT_TRUE(app->HintShowing()) << r.hint;
+    EXPECT_EQ(app->HintWindow()->Caption(), r.hint);
+    EXPECT_EQ(app->Hint(), r.longHint);
+    Picture(r.picture);
+    screen->MoveTo(2, 2);
+    AdvanceTime(app->HintHidePause() + 50);
+  }
 }
 
 TEST_F(MainWindowTest, BarsFollowTheGlyphSize) {

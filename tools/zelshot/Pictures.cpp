@@ -21,7 +21,6 @@
 #include "framework/actnbars/ActnMan.h"
 #include "framework/actnbars/CustomizeActionBars.h"
 #include "framework/actnbars/CustomizeDlg.h"
-#include "framework/actnbars/PopupActnBar.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/stdctrls/PageControl.h"
@@ -196,17 +195,11 @@ Picture FloatingEditor(const std::string& path) {
   return s.Save(path, s.AreaWith({floating}), nullptr, floating);
 }
 
-// Chooses "Zel Style" in the editor's style menu, then the colour map of
-// button, and opens the "Окно" menu: bars, menu and the editor's grid all
-// show the map.
+// Chooses the colour map of button (the bars keep "Zel Style"), and opens
+// the "Окно" menu: bars, menu and the editor's grid all show the map.
 Picture ColorMap(const std::string& path, TSpeedButtonZel* TFrameColorMap::*button) {
   Session s(960, 640);
   TFrameColorMap& editor = s.Editor();
-  s.ClickOn(editor.sbStyle);
-  TCustomActionPopupMenu* styles = editor.StyleMenu()->PopupBar();
-  if (!styles || styles->ActionControlCount() == 0)
-    throw std::runtime_error("the style menu did not open");
-  s.ClickOn(styles->ActionControls(0)); // "Zel Style", registered first
   s.ClickOn(editor.*button);
   s.ClickOn(editor.SpeedButtonZel4); // gradient off: the bars take the map's colour
   TCustomActionBar* menu = s.OpenMenu(s.form->actWindows);

@@ -275,16 +275,27 @@ TEST_F(SdlSmoke, CaptionDragMovesTheWindow) {
   EXPECT_EQ(gSeen.downs[0], (POINT{12, 9}));
 }
 
+// A text property of w as UTF-8, decoded from whatever encoding it has, as
+// a window manager reads it ("?" where it cannot be read).
+std::string TextPropertyOf(Display* d, Window w, Atom property) {
+  XTextProperty prop{};
+  if (!XGetTextProperty(d, w, &prop, property) || !prop.value) return "?";
+  char** list = nullptr;
+  int count = 0;
+  std::string text = "?";
+  if (Xutf8TextPropertyToTextList(d, &prop, &list, &count) == Success && count == 1) text = list[0];
+  if (list) XFreeStringList(list);
+  XFree(prop.value);
+  return text;
+}
+
 // The X window whose WM_NAME is name, among the root's children.
 Window FindXWindow(Display* d, const char* name) {
   Window root = 0, parent = 0, *children = nullptr, found = 0;
   unsigned count = 0;
   if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
-  for (unsigned i = 0; i < count && !found; ++i) {
-    char* text = nullptr;
-    if (XFetchName(d, children[i], &text) && text && std::string(text) == name) found = children[i];
-    if (text) XFree(text);
-  }
+  for (unsigned i = 0; i < count && !found; ++i)
+    if (TextPropertyOf(d, children[i], XA_WM_NAME) == name) found = children[i];
   if (children) XFree(children);
   return found;
 }
@@ -306,29 +317,43 @@ std::string WindowTypeOf(Display* d, Window w) {
   return name;
 }
 
-// What a window manager reads of each kind of window: its type, its owner,
-// one group whose leader exists, and the program's icon.
-TEST_F(SdlSmoke, EachWindowTellsTheWindowManagerItsKindOwnerGroupAndIcon) {
+// What a window manager reads of each kind of window: its title, in every
+// property that holds one, also outside Latin-1 and after a change, its
+// type, its owner, one group whose leader exists, and the program's icon.
+TEST_F(SdlSmoke, EachWindowTellsTheWindowManagerItsTitleKindOwnerGroupAndIcon) {
   HWND dialog = CreateWindowEx(WS_EX_DLGMODALFRAME, "SdlSmoke", "Dialog",
                                WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 150, 150, 200, 150, hwnd_);
-  HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "SdlSmoke", "Tool", WS_CAPTION | WS_VISIBLE, 420,
-                             150, 160, 100, hwnd_);
+  HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "SdlSmoke", "Основные кнопки",
+                             WS_CAPTION | WS_VISIBLE, 420, 150, 160, 100, hwnd_);
   ASSERT_TRUE(WaitUntilOnScreen(dialog) && WaitUntilOnScreen(tool));
+  SetWindowText(dialog, "Дополнительные настройки");
+  SetWindowText(hwnd_, "Smoke é"); // Latin-1 stays plain STRING
   Display* d = XOpenDisplay(server_->display().c_str());
   ASSERT_NE(d, nullptr);
-  const Window main = FindXWindow(d, "Smoke");
+  ASSERT_TRUE(PumpUntil([d] { return FindXWindow(d, "Smoke é") != 0; }));
+  const Window main = FindXWindow(d, "Smoke é");
   struct Row {
     const char* name;
+    const char* encoding;
     const char* type;
     Window owner;
-  } rows[] = {{"Smoke", "_NET_WM_WINDOW_TYPE_NORMAL", 0},
-              {"Dialog", "_NET_WM_WINDOW_TYPE_DIALOG", main},
-              {"Tool", "_NET_WM_WINDOW_TYPE_UTILITY", main}};
+  } rows[] = {{"Smoke é", "STRING", "_NET_WM_WINDOW_TYPE_NORMAL", 0},
+              {"Дополнительные настройки", "COMPOUND_TEXT", "_NET_WM_WINDOW_TYPE_DIALOG", main},
+              {"Основные кнопки", "COMPOUND_TEXT", "_NET_WM_WINDOW_TYPE_UTILITY", main}};
   Window group = 0;
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     const Window w = FindXWindow(d, r.name);
     ASSERT_NE(w, 0u);
+    XTextProperty name{};
+    ASSERT_TRUE(XGetWMName(d, w, &name));
+    char* encoding = XGetAtomName(d, name.encoding);
+    EXPECT_STREQ(encoding, r.encoding);
+    XFree(encoding);
+    XFree(name.value);
+    EXPECT_EQ(TextPropertyOf(d, w, XA_WM_ICON_NAME), r.name);
+    for (const char* utf8 : {"_NET_WM_NAME", "_NET_WM_ICON_NAME"})
+      EXPECT_EQ(TextPropertyOf(d, w, XInternAtom(d, utf8, False)), r.name) << utf8;
     EXPECT_EQ(WindowTypeOf(d, w), r.type);
     Window owner = 0;
     if (!XGetTransientForHint(d, w, &owner)) owner = 0;
@@ -600,18 +625,36 @@ TEST_F(SdlSmoke, TheFirstPresentedFrameIsReportedOnceAndOnlyToAPipe) {
   ::close(fileFd);
 }
 
-TEST(SdlBackendStart, WithoutADisplaySaysSo) {
-  // Without DISPLAY SDL would quietly fall back to drawing nowhere.
+// Without a display SDL would quietly fall back to drawing nowhere; the
+// program says so itself, and nothing else is written before its line
+// (no library's complaint about a missing Wayland runtime folder).
+TEST(SdlBackendStart, WithoutADisplaySaysSoAndNothingElse) {
   const char* display = std::getenv("DISPLAY");
-  const std::string saved = display ? display : "";
-  ::unsetenv("DISPLAY");
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string savedDisplay = display ? display : "", savedRuntime = runtime ? runtime : "";
   ::unsetenv("WAYLAND_DISPLAY");
   ::unsetenv("SDL_VIDEODRIVER");
-  std::string error;
-  auto backend = CreateSdlBackend(&error);
-  EXPECT_EQ(backend, nullptr);
-  EXPECT_NE(error.find("no display available"), std::string::npos) << error;
-  if (display) ::setenv("DISPLAY", saved.c_str(), 1);
+  ::unsetenv("XDG_RUNTIME_DIR");
+  // SDL's attempt at a session bus that is not there would leak.
+  ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+  for (const char* value : {static_cast<const char*>(nullptr), ":97"}) { // unset, no server
+    SCOPED_TRACE(value ? value : "DISPLAY unset");
+    if (value)
+      ::setenv("DISPLAY", value, 1);
+    else
+      ::unsetenv("DISPLAY");
+    std::string error;
+    ::testing::internal::CaptureStderr();
+    auto backend = CreateSdlBackend(&error);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(backend, nullptr);
+    EXPECT_NE(error.find("no display available"), std::string::npos) << error;
+  }
+  if (display)
+    ::setenv("DISPLAY", savedDisplay.c_str(), 1);
+  else
+    ::unsetenv("DISPLAY");
+  if (runtime) ::setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
 }
 
 } // namespace
