@@ -38,8 +38,12 @@ public:
   // The window became visible on the screen (shown and not minimised).  Its
   // rectangle is GetWindowRect, its pixels GetWindowSurface.
   virtual void WindowShown(HWND hwnd) = 0;
-  // The window left the screen (hidden or minimised).
+  // The window left the screen (hidden or minimised: IsIconic tells).
   virtual void WindowHidden(HWND hwnd) = 0;
+  // Whether a minimised top-level window stays within the person's reach
+  // (a window manager's task bar brings it back).  Where nothing would, top-
+  // level windows are not minimised at all and offer no minimise button.
+  virtual bool CanIconify() const { return true; }
   // The window was moved or resized; after a resize the surface already has
   // the new size.
   virtual void WindowMoved(HWND hwnd) = 0;
@@ -96,6 +100,9 @@ void InputAppActive(bool active);
 void InputActivateWindow(HWND hwnd);
 // The desktop asked the window to close (WM_SYSCOMMAND with SC_CLOSE).
 void InputCloseWindow(HWND hwnd);
+// The desktop minimised the window or brought it back (a task bar, the
+// window manager): SC_MINIMIZE or SC_RESTORE.
+void InputIconifyWindow(HWND hwnd, bool iconic);
 
 // ---- What a backend reads from the window system ---------------------------
 // Top-level windows that are on the screen, front first.

@@ -34,6 +34,7 @@ struct SdlWindow {
   bool popup = false; // override-redirect: no focus of its own wanted
   bool shown = false;
   bool mappedDirectly = false;      // a pop-up shown past SDL, without the focus
+  bool iconified = false;           // minimised through the window manager
   X11WindowHints hints;             // what the window manager was told of it
   SDL_Window* ownerNamed = nullptr; // the owner's window named as its owner
   RECT dirty{};                     // window coordinates still to be presented
@@ -104,6 +105,7 @@ public:
 
   void WindowShown(HWND hwnd) override;
   void WindowHidden(HWND hwnd) override;
+  bool CanIconify() const override;
   void WindowMoved(HWND hwnd) override;
   void WindowDestroyed(HWND hwnd) override;
   void ZOrderChanged() override { stackDirty_ = true; }
@@ -122,6 +124,7 @@ private:
   SdlWindow& Ensure(HWND hwnd);
   void Show(SdlWindow& w);
   void Hide(SdlWindow& w);
+  void LeaveScreen(HWND hwnd, SdlWindow& w);
   void Place(HWND hwnd, SdlWindow& w);
   void NameOwner(HWND hwnd, SdlWindow& w);
   void Destroy(HWND hwnd);
@@ -317,6 +320,11 @@ void SdlBackend::MarkAllDirty(SdlWindow& w) {
 }
 
 void SdlBackend::Show(SdlWindow& w) {
+  if (w.iconified) { // restored by the program: the window manager maps it again
+    w.iconified = false;
+    SDL_RestoreWindow(w.window);
+    MarkAllDirty(w);
+  }
   if (w.shown || !w.window) return;
   w.shown = true;
   MarkAllDirty(w);
@@ -379,7 +387,27 @@ void SdlBackend::WindowShown(HWND hwnd) {
 }
 
 void SdlBackend::WindowHidden(HWND hwnd) {
-  if (SdlWindow* w = Find(hwnd)) Hide(*w);
+  if (SdlWindow* w = Find(hwnd)) LeaveScreen(hwnd, *w);
+}
+
+// A minimised window is iconified through the window manager, not withdrawn:
+// its task bar keeps showing it and brings it back (see CanIconify).
+void SdlBackend::LeaveScreen(HWND hwnd, SdlWindow& w) {
+  if (IsIconic(hwnd) && w.shown && !w.popup && w.window) {
+    if (!w.iconified) SDL_MinimizeWindow(w.window);
+    w.iconified = true;
+    return;
+  }
+  Hide(w);
+}
+
+// Under X11 only a window manager shows a minimised window (in its task bar
+// or as an icon); without one it would be gone for good.
+bool SdlBackend::CanIconify() const {
+  if (!x11_) return true;
+  for (const auto& [hwnd, w] : windows_)
+    if (w.window) return X11WindowManagerRunning(w.window);
+  return false;
 }
 
 void SdlBackend::WindowMoved(HWND hwnd) {
@@ -427,7 +455,7 @@ void SdlBackend::Sync() {
     if (!IsWindow(hwnd))
       gone.push_back(hwnd);
     else if (w.shown && std::find(onScreen.begin(), onScreen.end(), hwnd) == onScreen.end())
-      Hide(w);
+      LeaveScreen(hwnd, w);
   for (HWND hwnd : gone)
     Destroy(hwnd);
   for (HWND hwnd : onScreen) {
@@ -732,6 +760,18 @@ void SdlBackend::OnWindowEvent(const SDL_WindowEvent& e) {
   switch (e.event) {
   case SDL_WINDOWEVENT_CLOSE:
     if (hwnd) InputCloseWindow(hwnd);
+    break;
+  case SDL_WINDOWEVENT_MINIMIZED:
+    // The window manager or a task bar minimised it, or brought it back.
+    if (hwnd) InputIconifyWindow(hwnd, true);
+    break;
+  case SDL_WINDOWEVENT_RESTORED:
+  case SDL_WINDOWEVENT_SHOWN:
+    if (SdlWindow* w = hwnd ? Find(hwnd) : nullptr; w && w->iconified) {
+      w->iconified = false;
+      MarkAllDirty(*w);
+      InputIconifyWindow(hwnd, false);
+    }
     break;
   case SDL_WINDOWEVENT_EXPOSED:
     if (SdlWindow* w = hwnd ? Find(hwnd) : nullptr; w && w->shown) {

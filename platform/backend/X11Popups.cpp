@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 
 namespace zel::sys {
 
@@ -40,6 +41,24 @@ bool RaiseX11Window(SDL_Window* window) {
   XRaiseWindow(display, xwindow);
   XFlush(display);
   return true;
+}
+
+bool X11WindowManagerRunning(SDL_Window* window) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11WindowOf(window, &display, &xwindow)) return false;
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+  if (check == None) return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const int status = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
+                                        XA_WINDOW, &type, &format, &count, &after, &data);
+  const bool running = status == Success && type == XA_WINDOW && format == 32 && count == 1 &&
+                       data && *reinterpret_cast<unsigned long*>(data) != 0;
+  if (data) XFree(data);
+  return running;
 }
 
 bool GrabX11Pointer(Display* display, Window xwindow, unsigned long time) {

@@ -25,6 +25,10 @@ bool UnmapX11Window(SDL_Window* window);
 // seen mapped.
 bool RaiseX11Window(SDL_Window* window);
 
+// Whether a window manager runs on the window's screen (one that follows the
+// desktop conventions names its check window on the root window).
+bool X11WindowManagerRunning(SDL_Window* window);
+
 // The pointer, grabbed for a drag: from a press to the last release every
 // pointer event reports to the program (to the window under the pointer
 // when it is one of the program's, else to xwindow), whichever window has

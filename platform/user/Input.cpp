@@ -653,6 +653,15 @@ void InputCloseWindow(HWND hwnd) {
   if (Find(hwnd)) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+void InputIconifyWindow(HWND hwnd, bool iconic) {
+  Window* w = Find(hwnd);
+  if (!w || iconic == ((w->style & WS_MINIMIZE) != 0)) return;
+  // Windows without a minimise box (dialogs, floating forms) go and come
+  // with their owner; their own state stays as it is.
+  if (!(w->style & WS_MINIMIZEBOX)) return;
+  PostMessage(hwnd, WM_SYSCOMMAND, iconic ? SC_MINIMIZE : SC_RESTORE, 0);
+}
+
 // ---- Capture --------------------------------------------------------------------
 
 HWND SetCapture(HWND hwnd) {

@@ -392,7 +392,8 @@ void PaintDefaultFrame(Window* w) {
       SelectObject(dc, oldFont);
     }
     const bool maxEnabled = (w->style & WS_MAXIMIZEBOX) != 0;
-    const bool minEnabled = (w->style & WS_MINIMIZEBOX) != 0;
+    const bool minEnabled = (w->style & WS_MINIMIZEBOX) != 0 &&
+                            (!IsTopLevel(w) || !U().backend || U().backend->CanIconify());
     DrawCaptionButton(dc, g.closeBtn, Glyph::Close, w->pressedButton == HTCLOSE, true);
     DrawCaptionButton(dc, g.maxBtn, (w->style & WS_MAXIMIZE) ? Glyph::Restore : Glyph::Maximize,
                       w->pressedButton == HTMAXBUTTON, maxEnabled);

@@ -189,6 +189,8 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
   case SW_MINIMIZE:
   case SW_SHOWMINNOACTIVE:
   case SW_SHOWMINIMIZED:
+    // A minimised top-level window nothing could bring back would be lost.
+    if (top && u.backend && !u.backend->CanIconify()) return was;
     state = WS_MINIMIZE;
     activate = top && cmd == SW_SHOWMINIMIZED;
     break;
