@@ -341,11 +341,7 @@ void TFrameColorMap::actHideUnusedExecute(TObject*) {
 }
 
 bool TFrameColorMap::BarsHideUnused() const {
-  if (!FActionManager) return actHideUnused->Checked();
-  TActionBars* bars = FActionManager->ActionBars();
-  for (int i = 0; i < bars->Count(); ++i)
-    if (bars->ActionBars(i)->HasItems() && bars->ActionBars(i)->Items()->HideUnused()) return true;
-  return false;
+  return FActionManager ? FActionManager->ActionBars()->HideUnused() : actHideUnused->Checked();
 }
 
 void TFrameColorMap::ApplyHideUnused() {

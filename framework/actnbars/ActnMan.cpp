@@ -336,6 +336,12 @@ void TActionBarItem::Assign(TPersistent* source) {
 TActionBars::TActionBars(TCustomActionManager* manager)
     : TCollection(TActionBarItem::StaticClass()), FManager(manager) {}
 
+bool TActionBars::HideUnused() const {
+  for (int i = 0; i < Count(); ++i)
+    if (ActionBars(i)->HasItems() && ActionBars(i)->Items()->HideUnused()) return true;
+  return false;
+}
+
 void TActionBars::SetHideUnused(bool value) {
   for (int i = 0; i < Count(); ++i) {
     bool changed = false;

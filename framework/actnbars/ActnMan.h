@@ -202,6 +202,9 @@ public:
   // The number of sessions so far; the program counts one up per run.
   int SessionCount() const { return FSessionCount; }
   void SetSessionCount(int value) { FSessionCount = value < 0 ? 0 : value; }
+  // Whether the bars hide unused items: any bar's items do (the person's
+  // one setting, which the editor and the customize dialog both switch).
+  bool HideUnused() const;
   // Sets HideUnused in every bar's item lists, recursively; the bars whose
   // lists changed rebuild their controls at once (closing open menus).
   void SetHideUnused(bool value);

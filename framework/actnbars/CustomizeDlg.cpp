@@ -476,12 +476,7 @@ void TCustomizeDlg::BuildOptions() {
   TCustomActionManager* m = FActionManager;
   if (m) {
     rows.push_back({"Персонализированные меню и панели", true, false, nullptr, nullptr});
-    auto hidesUnused = [m] {
-      TActionBars* b = m->ActionBars();
-      for (int i = 0; i < b->Count(); ++i)
-        if (b->ActionBars(i)->HasItems() && b->ActionBars(i)->Items()->HideUnused()) return true;
-      return false;
-    };
+    auto hidesUnused = [m] { return m->ActionBars()->HideUnused(); };
     rows.push_back({"Сначала показывать недавно использованные команды", false, true, hidesUnused,
                     [m, hidesUnused] { m->ActionBars()->SetHideUnused(!hidesUnused()); }});
     rows.push_back(
