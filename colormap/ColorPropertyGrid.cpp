@@ -116,7 +116,10 @@ void TFrameColorMap::ValueListEditor1DrawCell(TObject*, int col, int row, const 
                                               TGridDrawState state) {
   if (row == 0) return; // the titles are the grid's own
   TCanvas* canvas = ValueListEditor1->Canvas();
-  if (col == 0) canvas->Brush()->SetColor(ValueListEditor1->FixedColor());
+  // The cursor in the key column shows as a selected cell while the grid has
+  // the keyboard; in the value column the colour box stands over it.
+  const bool cursor = col == 0 && state.Contains(gdFocused);
+  if (col == 0) canvas->Brush()->SetColor(cursor ? clHighlight : ValueListEditor1->FixedColor());
   const int textTop = rect.top + (rect.Height() - canvas->TextHeight("Wp")) / 2;
   if (col == 1) {
     canvas->FillRect(rect);
@@ -136,7 +139,7 @@ void TFrameColorMap::ValueListEditor1DrawCell(TObject*, int col, int row, const 
   // The key cell: framed in the text colour, drawn whole over the grid
   // lines around it.
   canvas->Pen()->SetColor(ValueListEditor1->Font()->Color());
-  canvas->Font()->SetColor(ValueListEditor1->Font()->Color());
+  canvas->Font()->SetColor(cursor ? clHighlightText : ValueListEditor1->Font()->Color());
   sys::RECT frame{rect.left - 1, rect.top - 1, rect.right, rect.bottom + 1};
   canvas->Rectangle(frame);
   canvas->TextOut(frame.left + 3, textTop, ValueListEditor1->Keys(row));

@@ -152,6 +152,10 @@ void DescribeControls(TFrameColorMap& f) {
       Button(f, "SpeedButtonZel3", &f, 4, 152, 170, f.actTwilightColorMap, kRadioOff, kRadioOn);
 
   f.GroupBox1 = Put<TGroupBox>(f, "GroupBox1", &f, 4, 178, 185, 134);
+  // The frame's own speed buttons are one keyboard stop after the track bar,
+  // the gradient's buttons another, in their box (TWinControl::KeyboardGroup).
+  f.SetGroupTabPosition(1);
+  f.GroupBox1->SetTabStop(true);
   f.SpeedButtonZel4 =
       Button(f, "SpeedButtonZel4", f.GroupBox1, 6, 14, 150, f.actGradient, kCheckOff, kCheckOn);
   f.SpeedButtonZel5 =

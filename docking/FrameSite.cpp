@@ -32,7 +32,9 @@ TFrameSite::TFrameSite(TComponent* owner) : TFrame(owner) {
   SetBounds(Left(), Top(), 320, 240);
   SetDockSite(true);
   SetTabOrder(0);
-  SetTabStop(true);
+  // The site only holds what docks in it; the keyboard goes straight on to
+  // the docked frame's own tab stops.
+  SetTabStop(false);
   FExpandedWidth = Width();
   FExpandedHeight = Height();
 }

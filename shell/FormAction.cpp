@@ -2,6 +2,8 @@
 
 #include "shell/FormAction.h"
 
+#include <vector>
+
 #include "framework/core/StrUtils.h"
 #include "framework/forms/Form.h"
 #include "platform/user/Messages.h"
@@ -39,6 +41,7 @@ bool TFormAction::Execute() {
   auto* form = dynamic_cast<TCustomForm*>(FControl);
   if (!form) {
     FControl->SetVisible(true);
+    FocusFirstStop();
     return true;
   }
   if (!form->Visible()) form->Show();
@@ -47,6 +50,21 @@ bool TFormAction::Execute() {
   form->BringToFront();
   if (form->Enabled()) form->SetFocus();
   return true;
+}
+
+// A control brought up from the window menu takes the keyboard as a window
+// would: its first tab stop, or the control itself when it is one.
+void TFormAction::FocusFirstStop() {
+  auto* control = dynamic_cast<TWinControl*>(FControl);
+  if (!control || !control->CanFocus()) return;
+  std::vector<TWinControl*> stops;
+  control->GetTabOrderList(stops);
+  for (TWinControl* c : stops)
+    if (c->TabStop() && c->CanFocus()) {
+      c->SetFocus();
+      return;
+    }
+  if (control->TabStop()) control->SetFocus();
 }
 
 bool TFormAction::Update() {

@@ -27,8 +27,8 @@ public:
   void SetControl(TControl* control);
 
   // Brings the control forward: a form is shown, restored when minimised,
-  // raised and focused; another control is made visible.  False without a
-  // control.
+  // raised and focused; another control is made visible and given the
+  // keyboard.  False without a control.
   bool Execute() override;
   // Follows the control: its caption (cut to MaxCaptionLength characters),
   // hint, help context and check state.  Without a control the action is
@@ -38,6 +38,7 @@ public:
   void Notification(TComponent* component, TOperation operation) override;
 
 private:
+  void FocusFirstStop();
   TControl* FControl = nullptr;
 };
 

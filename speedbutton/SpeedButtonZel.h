@@ -195,6 +195,9 @@ public:
   void ActionChange(TObject* sender, bool checkDefaults) override;
   void SetAction(TComponent* action) override;
   void Click() override;
+  // A speed button never takes the keyboard; its parent's keyboard group
+  // reaches it (arrows mark it, Space or Enter clicks it).
+  bool JoinsKeyboardGroup() const override { return !ComponentState().Contains(csDesigning); }
 
   // The button's own published properties; the framework's come from
   // TControl's table.

@@ -286,6 +286,8 @@ void TCustomizeDlg::CreateForm() {
   FPages = new TPageControl(FForm);
   FPages->SetParent(FForm);
   FPages->SetBounds(Gap, Gap, cw - 2 * Gap, ch - 3 * Gap - ButtonHeight);
+  // The keys go through the pages first, as they read, and "Закрыть" last.
+  FPages->SetTabOrder(0);
   // Each page is refilled when it comes up, so it never shows stale state.
   FPages->OnChange = [this](TObject*) { Build(); };
   CreateBarsTab();

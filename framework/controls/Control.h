@@ -242,6 +242,14 @@ public:
   virtual void Click();
   virtual void DblClick();
 
+  // ---- Keyboard group ----------------------------------------------------------------
+  // A windowless control that says yes is a member of its parent's keyboard
+  // group (see TWinControl::KeyboardGroup): tool-button-like controls, which
+  // never take the keyboard themselves, are reached through their parent.
+  virtual bool JoinsKeyboardGroup() const { return false; }
+  // Space or Enter while this member carries its parent's focus mark.
+  virtual void KeyboardPress() { Click(); }
+
   void Notification(TComponent* component, TOperation operation) override;
   void Loaded() override;
 

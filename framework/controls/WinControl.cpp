@@ -272,10 +272,12 @@ void TWinControl::WndProc(TMessage& m) {
     break;
   case WM_SETFOCUS: {
     if (TWinControl* top = TopParent()) top->Perform(CM_FOCUSCHANGED, 0, LPARAM(this));
+    InvalidateGroupFocus();
     DoEnter();
     break;
   }
   case WM_KILLFOCUS:
+    InvalidateGroupFocus();
     DoExit();
     break;
   case WM_CONTEXTMENU: {
@@ -546,6 +548,7 @@ void TWinControl::Remove(TControl* c) {
   std::erase_if(FWinControls, same);
   std::erase_if(FTabList, same);
   std::erase(FControls, c);
+  if (FGroupFocus == c) FGroupFocus = nullptr;
   c->FParent = nullptr;
 }
 
@@ -664,6 +667,10 @@ void TWinControl::HandleMouse(TMessage& m) {
     if (!ComponentState().Contains(csDestroying) && FHandle == nullptr) return;
   }
   TControl* target = MouseTarget(p);
+  // A press on a group member moves the focus mark there, as the arrows would.
+  if (target && (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) &&
+      target->JoinsKeyboardGroup())
+    SetGroupFocus(target);
   if (target) {
     m.Result =
         target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
@@ -700,6 +707,7 @@ bool TWinControl::HandleKey(TMessage& m) {
   if (top && top != this && top->Perform(CM_CHILDKEY, key, LPARAM(this)) != 0) return true;
   KeyDown(key, shift);
   if (key == 0) return true;
+  if (m.Msg == WM_KEYDOWN && HandleGroupKey(key, shift)) return true;
   if (!WantsKey(key, shift) && top && top->Perform(CM_DIALOGKEY, key, 0) != 0) return true;
   return false;
 }
@@ -757,10 +765,8 @@ void TWinControl::SetTabOrder(int order) {
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) {
-  for (TWinControl* c : FTabList) {
-    list.push_back(c);
-    c->GetTabOrderList(list);
-  }
+  for (TWinControl* c : FTabList)
+    c->AddTabOrderEntries(list);
 }
 
 TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
@@ -940,6 +946,7 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
     c->Perform(WM_PAINT, WPARAM(dc), 0);
     RestoreDC(dc, saved);
   }
+  PaintGroupFocus(dc);
   if (FDockManager) FDockManager->PaintSite(dc);
 }
 

@@ -4,6 +4,7 @@
 // order and the focus, routes mouse messages to its windowless children and
 // paints them after itself.
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -134,6 +135,22 @@ public:
                                bool checkParent);
   void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
   void SelectFirst();
+
+  // ---- Keyboard group (KeyboardGroup.cpp) ------------------------------------------
+  // The windowless children that join the keyboard group, visible and
+  // enabled, in reading order (top to bottom, then left to right).  A
+  // control with members is one tab stop for all of them: while it has the
+  // keyboard it marks one member, the arrows move the mark, Space or Enter
+  // presses the marked one.
+  std::vector<TControl*> KeyboardGroup() const;
+  // The member that carries the focus mark (the last one marked, else the
+  // first), or nullptr without members.
+  TControl* GroupFocus() const;
+  void SetGroupFocus(TControl* member);
+  // Where the control itself stands, as the group's tab stop, among its
+  // windowed children in tab order: 0 before them all, 1 after the first...
+  int GroupTabPosition() const { return FGroupTabPosition; }
+  void SetGroupTabPosition(int position) { FGroupTabPosition = std::max(0, position); }
 
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
@@ -275,6 +292,13 @@ private:
   // Whether m is a left press that goes to a windowless child.
   bool PressForChild(const TMessage& m);
   bool HandleKey(TMessage& m);
+  // The keys of the keyboard group; true when the key was used.
+  bool HandleGroupKey(sys::WORD key, TShiftState shift);
+  void PaintGroupFocus(sys::HDC dc);
+  void InvalidateGroupFocus();
+  // This control's entries in its parent's tab order: itself, at its group
+  // position, and its windowed children's.
+  void AddTabOrderEntries(std::vector<TWinControl*>& list);
   void UpdateShowing();
   void DoAlign(TControl* control, TAlign align, sys::RECT& rect);
   void AlignAnchored();
@@ -292,6 +316,8 @@ private:
   int FAlignLevel = 0;
   bool FAligning = false;
   bool FTabStop = false;
+  TControl* FGroupFocus = nullptr;
+  int FGroupTabPosition = 0;
   bool FDoubleBuffered = false;
   bool FCtl3D = true;
   bool FParentCtl3D = true;

@@ -267,6 +267,10 @@ void TCustomForm::SetVisible(bool value) {
     SetVisibleFlag(true);
     DoShow();
     if (!HandleAllocated()) return;
+    // A dialog opens with the keyboard on its first control, not on itself,
+    // where keys would do nothing until Tab was pressed.
+    if (FBorderStyle == bsDialog && !FActiveControl)
+      SetActiveControl(FindNextControl(nullptr, true, true, false));
     int cmd = SW_SHOWNORMAL;
     if (FWindowState == wsMaximized) cmd = SW_SHOWMAXIMIZED;
     if (FWindowState == wsMinimized) cmd = SW_SHOWMINIMIZED;
@@ -532,10 +536,50 @@ bool OfferDialogKey(TWinControl* parent, WORD key) {
 
 } // namespace
 
+TWinControl* TCustomForm::NextTabStop(TWinControl* current, bool forward) {
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  if (!forward) std::reverse(list.begin(), list.end());
+  auto it = std::find(list.begin(), list.end(), current);
+  for (it = it == list.end() ? list.begin() : std::next(it); it != list.end(); ++it)
+    if ((*it)->TabStop() && (*it)->CanFocus()) return *it;
+  return nullptr;
+}
+
+// An MDI form and its active child share one round of tab stops, the
+// child's first:
+//   keys in       past the last (first) stop, Tab (Shift+Tab) goes to
+//   the child     the form's first (last) stop; the child's own round when the form has none
+//   the form      the child's first (last) stop, or the child itself; the form's round
+//                 when no child is showing
+// so the keyboard can always leave a child, also one without controls.
+void TCustomForm::TabToNextStop(bool forward) {
+  if (FFormStyle == fsMDIChild && FMDIParent) {
+    TWinControl* next = NextTabStop(FActiveControl, forward);
+    if (!next) next = FMDIParent->NextTabStop(nullptr, forward);
+    if (next)
+      next->SetFocus();
+    else
+      SelectNext(FActiveControl, forward, true);
+    return;
+  }
+  TCustomForm* child = ActiveMDIChild();
+  if (!child || !child->Visible()) {
+    SelectNext(FActiveControl, forward, true);
+    return;
+  }
+  if (TWinControl* next = NextTabStop(FActiveControl, forward))
+    next->SetFocus();
+  else if (TWinControl* inChild = child->NextTabStop(nullptr, forward))
+    inChild->SetFocus();
+  else
+    child->SetFocus();
+}
+
 bool TCustomForm::HandleDialogKey(WORD key) {
   const TShiftState shift = KeyboardShiftState();
   if (key == VK_TAB && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
-    SelectNext(FActiveControl, !shift.Contains(ssShift), true);
+    TabToNextStop(!shift.Contains(ssShift));
     return true;
   }
   if ((key == VK_F6 || key == VK_TAB) && shift.Contains(ssCtrl) && FFormStyle == fsMDIForm) {

@@ -154,6 +154,12 @@ private:
   void ToolWindowActivated();
   void ToolWindowDeactivated(sys::HWND next);
   bool HandleDialogKey(sys::WORD key);
+  // Tab and Shift+Tab (see Form.cpp: an MDI form and its active child share
+  // one round of tab stops).
+  void TabToNextStop(bool forward);
+  // The next tab stop after current in this form, without going round
+  // (nullptr past the last); from nullptr or the form itself, the first.
+  TWinControl* NextTabStop(TWinControl* current, bool forward);
   // A menu key from anywhere in the form (see CM_MENUKEY): offered to the
   // controls (a main menu bar takes it); an Alt+letter nobody used goes
   // to the label accelerators.

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,7 +28,11 @@
 #include "framework/stdctrls/ColorDialogParts.h"
 #include "framework/stdctrls/ControlBar.h"
 #include "framework/stdctrls/ListBox.h"
+#include "framework/stdctrls/ColorBox.h"
 #include "framework/stdctrls/PageControl.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/stdctrls/TrackBar.h"
+#include "framework/stdctrls/ValueListEditor.h"
 #include "platform/backend/Headless.h"
 #include "platform/clock/Clock.h"
 #include "platform/user/User.h"
@@ -128,10 +133,12 @@ protected:
       screen->Key(VK_ESCAPE);
     else if (key == "Enter")
       screen->Key(VK_RETURN);
-    else if (key == "Right")
-      screen->Key(VK_RIGHT);
-    else if (key == "Down")
-      screen->Key(VK_DOWN);
+    else if (key == "Shift+Tab")
+      with({VK_SHIFT}, [&] { screen->Key(VK_TAB); });
+    else if (key == "click child")
+      ClickInActiveChild();
+    else if (const auto plain = kPlainKeys.find(key); plain != kPlainKeys.end())
+      screen->Key(plain->second);
     else
       FAIL() << "unknown key " << key;
     Settle();
@@ -168,6 +175,39 @@ protected:
     return s;
   }
   bool DialogShowing() { return Dialog() && Dialog()->Showing(); }
+  inline static const std::map<std::string, UINT> kPlainKeys = {
+      {"Right", VK_RIGHT}, {"Down", VK_DOWN}, {"Left", VK_LEFT}, {"Up", VK_UP},
+      {"Home", VK_HOME},   {"End", VK_END},   {"Tab", VK_TAB},   {"Space", VK_SPACE}};
+  void ClickInActiveChild() {
+    TCustomForm* child = form->ActiveMDIChild();
+    ASSERT_NE(child, nullptr);
+    ClickAt(child->ClientToScreen(POINT{20, 20}));
+  }
+  // Where the keyboard is: the focused control's name (a child by its
+  // caption), and for a keyboard group the marked member ("Frame/Button").
+  std::string Where() {
+    auto* c = dynamic_cast<TWinControl*>(FindControl(GetFocus()));
+    if (!c) return "?";
+    if (auto* f = dynamic_cast<TCustomForm*>(c); f && f->FormStyle() == fsMDIChild)
+      return f->Caption();
+    TControl* mark = c->GroupFocus();
+    return c->Name() + (mark ? "/" + mark->Name() : "");
+  }
+  // What the editor's keys changed: the checked map (std, xp, bw or -), the
+  // gradient, hiding unused items, the glyph size, the grid and a style
+  // other than the program's own.
+  std::string EditorState() {
+    TFrameColorMap* f = form->ColorMapFrame();
+    const char* map = f->actStandartColorMap->Checked() ? "std"
+                      : f->actXPColorMap->Checked()     ? "xp"
+                      : f->actTwilightColorMap->Checked() ? "bw"
+                                                          : "-";
+    return std::string(map) + (f->actGradient->Checked() ? " grad" : "") +
+           (f->actHideUnused->Checked() ? " hide" : "") + " " +
+           std::to_string(f->TrackBar1->Position()) +
+           (f->ValueListEditor1->Visible() ? " grid" : "") +
+           (f->StyleName() == "Zel Style" ? "" : " " + f->StyleName());
+  }
 };
 
 struct Case {
@@ -453,6 +493,82 @@ TEST_F(MenuModeTest, EveryModeAndInput) {
   }
 }
 
+// The keyboard alone reaches every part of the main window: Tab goes round
+// the editor's stops and through the active child, whatever it holds; the
+// editor's speed buttons are reached as groups (arrows mark, Space presses);
+// a click in a child takes the keyboard there.
+TEST_F(PersonInputTest, TheKeyboardReachesEveryPartAndShowsWhere) {
+  struct KeyCase {
+    Start start;
+    std::vector<std::string> keys;
+    std::string where;  // Where() afterwards
+    std::string editor; // EditorState() afterwards
+  };
+  const std::string kStart = "- grad 24";
+  const std::vector<KeyCase> table = {
+      {Start::NoChild, {"Tab"}, "TrackBar1", kStart},
+      {Start::NoChild, {"Tab", "End"}, "TrackBar1", "- grad 32"},
+      {Start::NoChild, {"Tab", "Tab"}, "FrameColorMap1/sbHideUnused", kStart},
+      {Start::NoChild, {"Tab", "Tab", "Space"}, "FrameColorMap1/sbHideUnused", "- grad hide 24"},
+      {Start::NoChild, {"Tab", "Tab", "Up"}, "FrameColorMap1/SpeedButtonZel3", kStart},
+      {Start::NoChild,
+       {"Tab", "Tab", "Down", "Down", "Down", "Down", "Enter"},
+       "FrameColorMap1/SpeedButtonZel3",
+       "bw grad 24 grid"},
+      {Start::NoChild, {"Tab", "Tab", "Tab"}, "GroupBox1/SpeedButtonZel4", kStart},
+      {Start::NoChild, {"Tab", "Tab", "Tab", "Space"}, "GroupBox1/SpeedButtonZel4", "- 24"},
+      {Start::NoChild, {"Tab", "Tab", "Tab", "Tab"}, "cbStart", kStart},
+      {Start::NoChild, {"Tab", "Tab", "Tab", "Tab", "Tab", "Tab"}, "TrackBar1", kStart},
+      {Start::NoChild, {"Shift+Tab"}, "cbEnd", kStart},
+      // The window menu's entry for the editor gives it the keyboard.
+      {Start::NoChild, {"Alt+о", "Up", "Enter"}, "TrackBar1", kStart},
+      {Start::ThreeChildren, {}, "Форма 3", kStart},
+      {Start::ThreeChildren, {"Tab"}, "TrackBar1", kStart},
+      {Start::ThreeChildren, {"Shift+Tab"}, "cbEnd", kStart},
+      {Start::ThreeChildren, {"Tab", "Shift+Tab"}, "Форма 3", kStart},
+      {Start::ThreeChildren, {"Shift+Tab", "Tab"}, "Форма 3", kStart},
+      {Start::ThreeChildren, {"Tab", "click child", "End"}, "Форма 3", kStart},
+      {Start::FloatingEditor, {"Tab", "Tab", "Down", "Down", "Space"},
+       "FrameColorMap1/SpeedButtonZel1", "std grad 24 grid"},
+  };
+  for (const KeyCase& c : table) {
+    std::string keys;
+    for (const std::string& k : c.keys)
+      keys += k + " ";
+    SCOPED_TRACE(std::string(StartName(c.start)) + ": " + keys);
+    TearDown();
+    SetUp();
+    Begin(c.start);
+    for (const std::string& k : c.keys)
+      Press(k);
+    EXPECT_EQ(Menu(), "-");
+    EXPECT_EQ(Where(), c.where);
+    EXPECT_EQ(EditorState(), c.editor);
+  }
+  // Every stop of the editor looks different while it has the keyboard:
+  // the groups mark their button, the grid its cursor in the key column.
+  TFrameColorMap* f = form->ColorMapFrame();
+  f->actXPColorMap->Execute();
+  Settle();
+  ASSERT_TRUE(f->ValueListEditor1->Visible());
+  f->ValueListEditor1->SetFocus();
+  Settle();
+  screen->Key(VK_LEFT);
+  Settle();
+  ASSERT_EQ(f->ValueListEditor1->Col(), 0);
+  const std::vector<TWinControl*> stops = {f->TrackBar1, f, f->GroupBox1, f->cbStart,
+                                           f->ValueListEditor1};
+  for (TWinControl* c : stops) {
+    SCOPED_TRACE(c->Name());
+    c->SetFocus();
+    Settle();
+    const std::vector<Pixel> with = PixelsOf(c);
+    sys::SetFocus(form->Handle());
+    Settle();
+    EXPECT_NE(PixelsOf(c), with);
+  }
+}
+
 // Leaving the menu gives the keyboard back to the control that had it: the
 // active child, whose own keys work again.
 TEST_F(PersonInputTest, LeavingTheMenuGivesTheKeysBackToTheActiveChild) {
@@ -489,6 +605,9 @@ TEST_F(PersonInputTest, TabWalksTheCustomizeDialogAndTheFocusShows) {
     if (back) screen->KeyUp(VK_SHIFT);
     Settle();
   };
+  // It opens with the keyboard on its first control, where Space and the
+  // arrows work at once.
+  EXPECT_EQ(focused(), dlg->Pages());
   // Forwards once round, from the first control Tab reaches.
   tab(false);
   std::vector<TWinControl*> order{focused()};
