@@ -11,7 +11,9 @@
 //   no                        -              no mark shows; a press with the mouse still
 //                                            moves the mark to the pressed member
 // The parent is one tab stop for its members, at GroupTabPosition among its
-// windowed children.  Only a parent that is a tab stop has a group.
+// windowed children.  Only a parent that is a tab stop and leaves the arrows
+// free has a group; the joiners inside a child that uses the arrows itself
+// (a grid's title button) are members of the group around it.
 
 #include <algorithm>
 
@@ -23,13 +25,27 @@ namespace zel {
 
 using namespace sys;
 
-std::vector<TControl*> TWinControl::KeyboardGroup() const {
-  std::vector<TControl*> members;
-  if (!FTabStop) return members;
+// A control that moves with the arrows itself (a grid, a list) is no group:
+// its windowless joiners (a grid's title button) belong to the nearest group
+// around it.
+bool TWinControl::IsKeyboardGroup() const {
+  return FTabStop && !const_cast<TWinControl*>(this)->WantsKey(VK_DOWN, TShiftState{});
+}
+
+void TWinControl::CollectGroupMembers(std::vector<TControl*>& members) const {
   for (TControl* c : FControls)
     if (c->Visible() && c->Enabled() && c->JoinsKeyboardGroup()) members.push_back(c);
+  for (TWinControl* w : FWinControls)
+    if (w->Visible() && w->Enabled() && !w->IsKeyboardGroup()) w->CollectGroupMembers(members);
+}
+
+std::vector<TControl*> TWinControl::KeyboardGroup() const {
+  std::vector<TControl*> members;
+  if (!IsKeyboardGroup()) return members;
+  CollectGroupMembers(members);
   std::stable_sort(members.begin(), members.end(), [](TControl* a, TControl* b) {
-    return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+    const POINT pa = a->ClientToScreen(POINT{0, 0}), pb = b->ClientToScreen(POINT{0, 0});
+    return pa.y != pb.y ? pa.y < pb.y : pa.x < pb.x;
   });
   return members;
 }
@@ -49,10 +65,7 @@ void TWinControl::SetGroupFocus(TControl* member) {
 }
 
 void TWinControl::InvalidateGroupFocus() {
-  TControl* member = GroupFocus();
-  if (!member || !FHandle) return;
-  const RECT r = member->BoundsRect();
-  InvalidateRect(FHandle, &r, TRUE);
+  if (TControl* member = GroupFocus()) member->Invalidate();
 }
 
 bool TWinControl::HandleGroupKey(WORD key, TShiftState shift) {
@@ -86,12 +99,15 @@ bool TWinControl::HandleGroupKey(WORD key, TShiftState shift) {
   }
 }
 
-// A dotted rectangle just inside the marked member, drawn over it after the
-// windowless children have painted, only while this control has the keyboard.
+// A dotted rectangle just inside the marked member, drawn by the member's
+// parent over it after the windowless children have painted, only while the
+// group's control has the keyboard.
 void TWinControl::PaintGroupFocus(HDC dc) {
-  if (!FHandle || GetFocus() != FHandle) return;
-  TControl* member = GroupFocus();
-  if (!member) return;
+  const HWND focus = GetFocus();
+  if (!focus) return;
+  auto* owner = dynamic_cast<TWinControl*>(FindControl(focus));
+  TControl* member = owner ? owner->GroupFocus() : nullptr;
+  if (!member || member->Parent() != this) return;
   RECT r = member->BoundsRect();
   InflateRect(r, -1, -1);
   TCanvas canvas;

@@ -670,7 +670,11 @@ void TWinControl::HandleMouse(TMessage& m) {
   // A press on a group member moves the focus mark there, as the arrows would.
   if (target && (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) &&
       target->JoinsKeyboardGroup())
-    SetGroupFocus(target);
+    for (TWinControl* group = this; group; group = group->Parent())
+      if (group->IsKeyboardGroup()) {
+        group->SetGroupFocus(target);
+        break;
+      }
   if (target) {
     m.Result =
         target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));

@@ -294,6 +294,8 @@ private:
   bool HandleKey(TMessage& m);
   // The keys of the keyboard group; true when the key was used.
   bool HandleGroupKey(sys::WORD key, TShiftState shift);
+  bool IsKeyboardGroup() const;
+  void CollectGroupMembers(std::vector<TControl*>& members) const;
   void PaintGroupFocus(sys::HDC dc);
   void InvalidateGroupFocus();
   // This control's entries in its parent's tab order: itself, at its group

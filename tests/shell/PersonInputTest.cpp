@@ -515,6 +515,9 @@ TEST_F(PersonInputTest, TheKeyboardReachesEveryPartAndShowsWhere) {
        {"Tab", "Tab", "Down", "Down", "Down", "Down", "Enter"},
        "FrameColorMap1/SpeedButtonZel3",
        "bw grad 24 grid"},
+      // The grid's title button is a member of the editor's group once the grid shows.
+      {Start::NoChild, {"Tab", "Tab", "Up", "Space", "Down"}, "FrameColorMap1/SpeedButtonZel8",
+       "bw grad 24 grid"},
       {Start::NoChild, {"Tab", "Tab", "Tab"}, "GroupBox1/SpeedButtonZel4", kStart},
       {Start::NoChild, {"Tab", "Tab", "Tab", "Space"}, "GroupBox1/SpeedButtonZel4", "- 24"},
       {Start::NoChild, {"Tab", "Tab", "Tab", "Tab"}, "cbStart", kStart},
