@@ -1,6 +1,7 @@
 #include "imagelist/GlyphScale.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <unordered_map>
 #include <vector>
@@ -301,11 +302,21 @@ public:
   }
 
 private:
+  // Four interleaved multiply chains: one chain waits on each multiply in
+  // turn, which made the key cost as much as the scale it looks up.
   static uint64_t KeyOf(const sys::Surface& src, int width, int height) {
-    uint64_t h = (uint64_t(uint32_t(width)) << 32 | uint32_t(height)) ^ 0x9E3779B97F4A7C15ull;
-    for (sys::Pixel p : src.Pixels())
-      h = (h ^ p) * 0x100000001B3ull;
-    return h ^ uint64_t(src.Width()) << 48 ^ uint64_t(src.Height()) << 32;
+    uint64_t h[4] = {(uint64_t(uint32_t(width)) << 32 | uint32_t(height)) ^ 0x9E3779B97F4A7C15ull,
+                     0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull, 0x27D4EB2F165667C5ull};
+    const auto& pixels = src.Pixels();
+    const size_t n = pixels.size();
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4)
+      for (size_t lane = 0; lane < 4; ++lane)
+        h[lane] = (h[lane] ^ pixels[i + lane]) * 0x100000001B3ull;
+    for (; i < n; ++i)
+      h[0] = (h[0] ^ pixels[i]) * 0x100000001B3ull;
+    const uint64_t all = h[0] ^ std::rotl(h[1], 17) ^ std::rotl(h[2], 31) ^ std::rotl(h[3], 47);
+    return all ^ uint64_t(src.Width()) << 48 ^ uint64_t(src.Height()) << 32;
   }
 
   std::unordered_multimap<uint64_t, Fitting> FEntries;
