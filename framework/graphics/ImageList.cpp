@@ -244,19 +244,26 @@ TCustomImageList::Cut(TBitmap* image, TBitmap* mask, bool useColorKey, TColor ma
     auto cell = std::make_unique<TImage>();
     cell->pixels.Resize(FWidth, FHeight);
     cell->drawn.assign(size_t(FWidth) * size_t(FHeight), FMasked ? 0 : 1);
-    for (int y = 0; y < FHeight; ++y) {
-      for (int x = 0; x < FWidth; ++x) {
-        const int sx = k * FWidth + x;
-        if (!src.Contains(sx, y)) continue;
-        const sys::Pixel p = src.At(sx, y);
+    // Row by row, over the part of the cell that lies in the strip (and, for
+    // the mask, in the mask); the rest keeps its initial state.
+    const int x0 = k * FWidth;
+    const int inStrip = std::min(FWidth, src.Width() - x0);
+    const int inMask = maskSrc ? std::clamp(maskSrc->Width() - x0, 0, inStrip) : 0;
+    for (int y = 0; y < std::min(FHeight, src.Height()); ++y) {
+      const sys::Pixel* in = src.Row(y) + x0;
+      const sys::Pixel* maskIn =
+          maskSrc && y < maskSrc->Height() ? maskSrc->Row(y) + x0 : nullptr;
+      sys::Pixel* out = cell->pixels.Row(y);
+      uint8_t* drawnOut = cell->drawn.data() + size_t(y) * size_t(FWidth);
+      for (int x = 0; x < inStrip; ++x) {
+        const sys::Pixel p = in[x];
         bool drawn = true;
         if (FMasked) {
-          if (maskSrc && maskSrc->Contains(sx, y)) drawn = Rgb(maskSrc->At(sx, y)) == 0;
+          if (maskIn && x < inMask) drawn = Rgb(maskIn[x]) == 0;
           if (keyed && Rgb(p) == key) drawn = false;
         }
-        const size_t i = size_t(y) * size_t(FWidth) + size_t(x);
-        cell->drawn[i] = drawn ? 1 : 0;
-        if (drawn) cell->pixels.At(x, y) = p;
+        drawnOut[x] = drawn ? 1 : 0;
+        if (drawn) out[x] = p;
       }
     }
     cell->Finish();
