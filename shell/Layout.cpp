@@ -24,6 +24,7 @@
 #include "framework/stdctrls/ColorBox.h"
 #include "framework/stdctrls/TrackBar.h"
 #include "imagelist/ImageListZel.h"
+#include "platform/user/User.h"
 #include "shell/LayoutFile.h"
 #include "shell/MainWindowPlacement.h"
 #include "shell/UnitMain.h"

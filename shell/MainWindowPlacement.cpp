@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "framework/core/Streams.h"
@@ -30,11 +31,26 @@ int32_t I32At(const uint8_t* p) {
                  uint32_t(p[3]) << 24);
 }
 
-// The length of a record whose own length field cannot be true: from the
-// configuration's last end mark before the footer to the end, or 0 when
-// there is none (the configuration then refuses the bytes, and the file).
+bool EndsWith(TStream& stream, int64_t from, int64_t end, const char (&chars)[5]) {
+  if (end - from < 4) return false;
+  return std::memcmp(BytesAt(stream, end - 4, end).data(), chars, 4) == 0;
+}
+
+// The length of the record that ends the stream, when its signature, its
+// length and the configuration's end mark right before it agree; else 0.
+int64_t SoundRecordLength(TStream& stream, int64_t from, int64_t size) {
+  if (size - from < kFooter + 4 || !EndsWith(stream, from, size, kPlacementSignature)) return 0;
+  const std::vector<uint8_t> length = BytesAt(stream, size - kFooter, size - 4);
+  const int64_t n = int64_t(length[0]) | int64_t(length[1]) << 8;
+  if (n < kFooter || n > size - from - 4 || !EndsWith(stream, from, size - n, kEndMark)) return 0;
+  return n;
+}
+
+// What follows the configuration's last end mark: a damaged record (cut
+// short, a length that cannot be true).  0 when there is no end mark at
+// all (the configuration then refuses the bytes, and the file).
 int64_t LengthAfterEndMark(TStream& stream, int64_t from, int64_t size) {
-  const std::vector<uint8_t> bytes = BytesAt(stream, from, size - kFooter);
+  const std::vector<uint8_t> bytes = BytesAt(stream, from, size);
   const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   const size_t mark = view.rfind(kEndMark);
   if (mark == std::string_view::npos) return 0;
@@ -66,32 +82,46 @@ void WriteMainWindowPlacement(TStream& stream, const TMainWindowPlacement& place
 TTrailingPlacement FindMainWindowPlacement(TStream& stream) {
   const int64_t from = stream.Position(), size = stream.Size();
   TTrailingPlacement found;
-  if (size - from < kFooter) return found;
-  const std::vector<uint8_t> footer = BytesAt(stream, size - kFooter, size);
-  if (std::memcmp(&footer[2], kPlacementSignature, 4) != 0) return found;
-  const int64_t length = int64_t(footer[0]) | int64_t(footer[1]) << 8;
-  if (length < kFooter || length > size - from) {
+  // A file that ends with the configuration has no record: it loads as
+  // files always did.
+  if (EndsWith(stream, from, size, kEndMark)) return found;
+  found.Length = SoundRecordLength(stream, from, size);
+  if (found.Length > 0)
+    found.Placement = ReadRecord(BytesAt(stream, size - found.Length, size));
+  else
     found.Length = LengthAfterEndMark(stream, from, size);
-    return found;
-  }
-  found.Length = length;
-  found.Placement = ReadRecord(BytesAt(stream, size - length, size));
   return found;
 }
 
+namespace {
+
+// One direction of the fit: a size larger than the area's becomes the
+// area's, from its start; a smaller one keeps its place while at least half
+// of it is on the area (as floating forms are kept), and is moved in to
+// that half otherwise.
+struct TSpan {
+  int64_t Start, Size;
+};
+TSpan FitSpan(int64_t start, int64_t size, int64_t smallest, int64_t areaStart,
+              int64_t areaSize) {
+  size = std::max(size, smallest);
+  if (size >= areaSize) return TSpan{areaStart, std::max<int64_t>(areaSize, 0)};
+  const int64_t half = size / 2;
+  start = std::clamp(start, areaStart - half, areaStart + areaSize - size + half);
+  return TSpan{start, size};
+}
+
+} // namespace
+
 sys::RECT FitMainWindowOnWorkArea(const TMainWindowPlacement& placement,
                                   const sys::RECT& workArea, sys::SIZE smallest) {
-  const int64_t areaWidth = std::max(0, workArea.Width());
-  const int64_t areaHeight = std::max(0, workArea.Height());
-  const int64_t width =
-      std::min(std::max<int64_t>(placement.Width, smallest.cx), areaWidth);
-  const int64_t height =
-      std::min(std::max<int64_t>(placement.Height, smallest.cy), areaHeight);
-  const int64_t left =
-      std::clamp<int64_t>(placement.Left, workArea.left, workArea.left + areaWidth - width);
-  const int64_t top =
-      std::clamp<int64_t>(placement.Top, workArea.top, workArea.top + areaHeight - height);
-  return sys::RECT{int(left), int(top), int(left + width), int(top + height)};
+  const TSpan x = FitSpan(placement.Left, placement.Width, smallest.cx, workArea.left,
+                          int64_t(workArea.right) - workArea.left);
+  TSpan y = FitSpan(placement.Top, placement.Height, smallest.cy, workArea.top,
+                    int64_t(workArea.bottom) - workArea.top);
+  // The caption is how the window is moved: it never starts above the area.
+  y.Start = std::max<int64_t>(y.Start, workArea.top);
+  return sys::RECT{int(x.Start), int(y.Start), int(x.Start + x.Size), int(y.Start + y.Size)};
 }
 
 } // namespace zel

@@ -13,10 +13,10 @@
 //                         included: 24 in version "0"
 //   signature      4      the characters "ZelW"
 //
-// The action-bar configuration before the record runs to its end mark and
-// has no length, so the record is found from the end of the file: its
-// signature is the file's last four bytes (a configuration ends with "END.",
-// never with "ZelW"), and its length tells where the configuration ends.
+// The action-bar configuration before the record runs to its end mark,
+// "END.", and has no length, so the record is found from the end of the
+// file: its signature is the file's last four bytes, and its length tells
+// where the configuration ends.
 
 #include <cstdint>
 #include <optional>
@@ -40,21 +40,24 @@ inline constexpr uint16_t kPlacementLength = 24;
 void WriteMainWindowPlacement(TStream& stream, const TMainWindowPlacement& placement);
 
 // What ends the stream after the sections that begin at its position: the
-// bytes the record takes (0 when the stream does not end with one) and the
-// placement, when the record is whole and sound.  A record of another
-// version, of a length that does not fit, or with a size of 0 or less or a
-// maximised byte other than 0 or 1 is taken off the end all the same and
-// ignored; when its length cannot be true, the record is taken to begin
-// right after the configuration's end mark.  The stream's position is kept.
+// bytes the record takes (0 when the stream ends with the configuration's
+// end mark) and the placement, when the record is whole and sound.  A
+// record of another version, with a size of 0 or less or a maximised byte
+// other than 0 or 1, is taken off the end all the same and ignored; one
+// whose signature, length and the end mark before it do not agree (cut
+// short, a length past the file) is taken to be whatever follows the
+// configuration's last end mark, and ignored.  The position is kept.
 struct TTrailingPlacement {
   int64_t Length = 0;
   std::optional<TMainWindowPlacement> Placement;
 };
 TTrailingPlacement FindMainWindowPlacement(TStream& stream);
 
-// The normal bounds as the window takes them on this screen: no larger than
-// the work area nor smaller than smallest, and wholly on the work area, so
-// that its caption can always be reached.  Overflow-safe for any values.
+// The normal bounds as the window takes them on this screen: no smaller
+// than smallest; as large as the work area, from its start, in a direction
+// where they are larger; otherwise at least half on the work area (as
+// floating forms are fitted), and the top never above it, so that the
+// caption can always be reached.  Overflow-safe for any values.
 sys::RECT FitMainWindowOnWorkArea(const TMainWindowPlacement& placement,
                                   const sys::RECT& workArea, sys::SIZE smallest);
 
