@@ -228,9 +228,17 @@ TEST_F(MdiTest, ChildrenBeyondTheAreaBringScrollBarsThatMoveThem) {
               c.Bar == SB_HORZ ? now.right : now.bottom);
     EXPECT_FALSE(GetWindowLong(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
   }
-  a->SetBounds(ClientArea().right - 20, 0, 200, 150);
+  // A child over the corner leaves both bars' far arrows in view.
+  a->SetBounds(ClientArea().right - 60, ClientArea().bottom - 40, 200, 150);
   Pump();
-  ASSERT_TRUE(GetWindowLong(client, GWL_STYLE) & WS_HSCROLL);
+  ASSERT_EQ(GetWindowLong(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+  RECT wr;
+  GetWindowRect(client, &wr);
+  const int bar = GetSystemMetrics(SM_CXVSCROLL);
+  EXPECT_EQ(screen->ScreenPixel(wr.right - bar - bar / 2, wr.bottom - bar / 2),
+            GetSysColor(COLOR_BTNTEXT));
+  EXPECT_EQ(screen->ScreenPixel(wr.right - bar / 2, wr.bottom - bar - bar / 2),
+            GetSysColor(COLOR_BTNTEXT));
   a->SetWindowState(wsMaximized);
   Pump();
   EXPECT_FALSE(GetWindowLong(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
