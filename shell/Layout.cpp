@@ -2,9 +2,10 @@
 // each written and read by the component it belongs to, with no header and
 // no lengths; the last one, the action manager's configuration, runs to the
 // end of the file or to the main window's own placement record, which ends
-// it when there is one (MainWindowPlacement.h).  A load that fails anywhere deletes the file and keeps
-// whatever the sections before the failure applied; the run then goes on as
-// any other and writes a whole new file at its close.
+// it when there is one (MainWindowPlacement.h).  A load that fails anywhere
+// deletes the file and keeps whatever the sections before the failure
+// applied; the run then goes on as any other and writes a whole new file at
+// its close.
 
 #include <cstdio>
 #include <exception>

@@ -102,8 +102,7 @@ namespace {
 struct TSpan {
   int64_t Start, Size;
 };
-TSpan FitSpan(int64_t start, int64_t size, int64_t smallest, int64_t areaStart,
-              int64_t areaSize) {
+TSpan FitSpan(int64_t start, int64_t size, int64_t smallest, int64_t areaStart, int64_t areaSize) {
   size = std::max(size, smallest);
   if (size >= areaSize) return TSpan{areaStart, std::max<int64_t>(areaSize, 0)};
   const int64_t half = size / 2;
@@ -113,8 +112,8 @@ TSpan FitSpan(int64_t start, int64_t size, int64_t smallest, int64_t areaStart,
 
 } // namespace
 
-sys::RECT FitMainWindowOnWorkArea(const TMainWindowPlacement& placement,
-                                  const sys::RECT& workArea, sys::SIZE smallest) {
+sys::RECT FitMainWindowOnWorkArea(const TMainWindowPlacement& placement, const sys::RECT& workArea,
+                                  sys::SIZE smallest) {
   const TSpan x = FitSpan(placement.Left, placement.Width, smallest.cx, workArea.left,
                           int64_t(workArea.right) - workArea.left);
   TSpan y = FitSpan(placement.Top, placement.Height, smallest.cy, workArea.top,

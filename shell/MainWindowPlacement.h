@@ -58,7 +58,7 @@ TTrailingPlacement FindMainWindowPlacement(TStream& stream);
 // where they are larger; otherwise at least half on the work area (as
 // floating forms are fitted), and the top never above it, so that the
 // caption can always be reached.  Overflow-safe for any values.
-sys::RECT FitMainWindowOnWorkArea(const TMainWindowPlacement& placement,
-                                  const sys::RECT& workArea, sys::SIZE smallest);
+sys::RECT FitMainWindowOnWorkArea(const TMainWindowPlacement& placement, const sys::RECT& workArea,
+                                  sys::SIZE smallest);
 
 } // namespace zel

@@ -61,8 +61,9 @@ LRESULT TCustomForm::MDIClientProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 }
 
 RECT TCustomForm::DefaultMDIChildBounds(int width, int height, bool defaultSize) {
-  RECT c{};
-  if (FClientHandle) GetClientRect(FClientHandle, &c);
+  if (!FClientHandle) return RECT{0, 0, width, height};
+  RECT c;
+  GetClientRect(FClientHandle, &c);
   const int step = CascadeStep();
   // The area keeps room for a third of its height in steps; a child larger
   // than what is left beside them is made that size, so that it opens whole

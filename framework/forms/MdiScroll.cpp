@@ -102,8 +102,12 @@ void TCustomForm::ScrollMDIClient(int bar, WORD request) {
     pos += page;
     break;
   case SB_THUMBTRACK:
-  case SB_THUMBPOSITION:
     FMDIThumbTracking = true;
+    pos = si.nTrackPos;
+    break;
+  case SB_THUMBPOSITION:
+    // The drag's last track already put the children there.
+    FMDIThumbTracking = false;
     pos = si.nTrackPos;
     break;
   case SB_TOP:

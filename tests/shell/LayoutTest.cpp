@@ -358,7 +358,7 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
     bool Loaded;
     int GlyphSize;
     bool ToolBarFloating;
-    RECT Window;           // the normal bounds the window shows with
+    RECT Window; // the normal bounds the window shows with
     bool Maximized = false;
   };
   const TCase cases[] = {
@@ -372,8 +372,8 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
       {"cut before section 6", upTo4 + s[4], false, 16, true, made},
       {"written by another executable", foreign, false, 24, false, made},
       {"empty", "", false, 24, false, made},
-      {"the window's record maximised", sections + WindowRecord('0', 30, 20, 962, 722, 1, 24),
-       true, 16, true, saved962, true},
+      {"the window's record maximised", sections + WindowRecord('0', 30, 20, 962, 722, 1, 24), true,
+       16, true, saved962, true},
       {"the window's record larger than the screen",
        sections + WindowRecord('0', -500, 40, 5000, 4000, 0, 24), true, 16, true, work},
       {"the window's record far off at the integers' end",
@@ -381,8 +381,8 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
        RECT{work.right - 481, 0, work.right + 481, 722}},
       {"the window's record of a later version",
        sections + WindowRecord('1', 30, 20, 962, 722, 0, 24), true, 16, true, made},
-      {"the window's record of width 0", sections + WindowRecord('0', 30, 20, 0, 722, 0, 24),
-       true, 16, true, made},
+      {"the window's record of width 0", sections + WindowRecord('0', 30, 20, 0, 722, 0, 24), true,
+       16, true, made},
       {"the window's record neither maximised nor not",
        sections + WindowRecord('0', 30, 20, 962, 722, 7, 24), true, 16, true, made},
       {"the window's record claiming 65535 bytes",

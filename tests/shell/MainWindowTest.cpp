@@ -173,8 +173,7 @@ TEST_F(MainWindowTest, ChildrenAreNumberedAndArrangedFromTheWindowMenu) {
   GetClientRect(form->ClientHandle(), &area);
   for (int i = 0; i < 3; ++i) {
     const RECT r = form->MDIChildren(i)->BoundsRect();
-    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= area.right && r.bottom <= area.bottom)
-        << i;
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= area.right && r.bottom <= area.bottom) << i;
     if (i > 0) {
       EXPECT_LT(r.left, form->MDIChildren(i - 1)->Left());
     }
