@@ -86,19 +86,6 @@ protected:
   RECT BoundsOf(TControl* c) {
     return RECT{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
   }
-  // The main window's maximise (or restore) button, clicked.
-  void ClickMaximizeButton() {
-    RECT wr;
-    GetWindowRect(form->Handle(), &wr);
-    const int y = wr.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-    for (int x = wr.right - 1; x > wr.left; --x)
-      if (SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTMAXBUTTON) {
-        ClickAt(POINT{x - 2, y});
-        Settle();
-        return;
-      }
-    ADD_FAILURE() << "no maximise button";
-  }
 };
 
 // Three runs.  The first changes the glyph size, the map, one of its
@@ -172,7 +159,7 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   Drag(POINT{wr.left + g.Caption.left + 40, wr.top + g.Caption.top + 4},
        form->FrameSite1->ClientToScreen(POINT{-3, 150}));
   ASSERT_EQ(Editor()->HostDockSite(), form->FrameSite1);
-  ClickMaximizeButton();
+  ClickCaptionButton(form->Handle(), HTMAXBUTTON);
   ASSERT_EQ(form->WindowState(), wsMaximized);
   Close();
   const std::string second = ReadBytes(layout);
@@ -183,7 +170,7 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   EXPECT_EQ(form->ImageListZel1->Width(), 32);
   EXPECT_EQ(Editor()->XPColorMap1->Color(), clCream);
   EXPECT_EQ(form->WindowState(), wsMaximized);
-  ClickMaximizeButton();
+  ClickCaptionButton(form->Handle(), HTMAXBUTTON);
   EXPECT_EQ(form->WindowState(), wsNormal);
   EXPECT_EQ(form->BoundsRect(), made);
   Close();

@@ -72,20 +72,6 @@ protected:
       tail.push_back(items->Items(i)->Separator() ? "-" : items->Items(i)->Caption());
     return tail;
   }
-  // A caption button of a window, found by its hit test along the middle
-  // of the caption, clicked.
-  void ClickCaptionButton(HWND h, LRESULT which) {
-    RECT wr;
-    GetWindowRect(h, &wr);
-    const int y = wr.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-    for (int x = wr.right - 1; x > wr.left; --x)
-      if (SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == which) {
-        ClickAt(POINT{x - 2, y});
-        Settle();
-        return;
-      }
-    ADD_FAILURE() << "no caption button " << which;
-  }
   int FormActionCount() {
     int n = 0;
     for (int i = 0; i < form->ComponentCount(); ++i)
