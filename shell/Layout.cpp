@@ -1,9 +1,11 @@
 // The layout file of the main window: six sections one after the other,
 // each written and read by the component it belongs to, with no header and
 // no lengths; the last one, the action manager's configuration, runs to the
-// end of the file.  A load that fails anywhere deletes the file and keeps
-// whatever the sections before the failure applied; the run then goes on as
-// any other and writes a whole new file at its close.
+// end of the file or to the main window's own placement record, which ends
+// it when there is one (MainWindowPlacement.h).  A load that fails anywhere
+// deletes the file and keeps whatever the sections before the failure
+// applied; the run then goes on as any other and writes a whole new file at
+// its close.
 
 #include <cstdio>
 #include <exception>
@@ -16,16 +18,21 @@
 #include "docking/FloatTree.h"
 #include "docking/FrameSite.h"
 #include "framework/actnbars/ActnMan.h"
+#include "framework/core/Consts.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Streams.h"
 #include "framework/forms/Application.h"
 #include "framework/stdctrls/ColorBox.h"
 #include "framework/stdctrls/TrackBar.h"
 #include "imagelist/ImageListZel.h"
+#include "platform/user/User.h"
 #include "shell/LayoutFile.h"
+#include "shell/MainWindowPlacement.h"
 #include "shell/UnitMain.h"
 
 namespace zel {
+
+using namespace sys;
 
 void TMainForm::SaveLayoutSections(TStream& stream) {
   FColorMapFrame->SaveToStream(stream);
@@ -39,12 +46,15 @@ void TMainForm::SaveLayoutSections(TStream& stream) {
   ActionManager1->SaveToStream(configuration);
   configuration.SetPosition(0);
   stream.WriteBuffer(configuration.Memory(), configuration.Size());
+  WriteMainWindowPlacement(stream, MainWindowPlacement());
 }
 
 void TMainForm::LoadLayoutSections(TStream& stream) {
   auto loaded = [this](int section) {
     if (OnLayoutSectionLoaded) OnLayoutSectionLoaded(section);
   };
+  const TTrailingPlacement placement = FindMainWindowPlacement(stream);
+  const int64_t sectionsEnd = stream.Size() - placement.Length;
   FColorMapFrame->LoadFromStream(stream);
   ApplyLoadedGlyphSize();
   loaded(1);
@@ -54,11 +64,42 @@ void TMainForm::LoadLayoutSections(TStream& stream) {
   loaded(4);
   if (IDockManager* manager = FrameSite1->DockManager()) manager->LoadFromStream(stream);
   loaded(5);
+  // Sections read past their end ran into the placement record: the bytes
+  // before it were not what they claimed to be.
+  if (stream.Position() > sectionsEnd) throw EReadError(SReadError);
   TMemoryStream configuration;
-  if (stream.Remaining() > 0) configuration.CopyFrom(stream, stream.Remaining());
+  if (stream.Position() < sectionsEnd)
+    configuration.CopyFrom(stream, sectionsEnd - stream.Position());
   configuration.SetPosition(0);
   LoadConfiguration(configuration);
   loaded(6);
+  if (placement.Placement) ApplyMainWindowPlacement(*placement.Placement);
+}
+
+// The bounds the window has when it is neither maximised nor minimised, and
+// whether it is (or, minimised, was) maximised.
+TMainWindowPlacement TMainForm::MainWindowPlacement() {
+  WINDOWPLACEMENT wp;
+  RECT r = BoundsRect();
+  bool maximized = WindowState() == wsMaximized;
+  if (HandleAllocated() && GetWindowPlacement(Handle(), &wp)) {
+    r = wp.rcNormalPosition;
+    maximized = wp.showCmd == SW_SHOWMAXIMIZED ||
+                (wp.showCmd == SW_SHOWMINIMIZED && (wp.flags & WPF_RESTORETOMAXIMIZED));
+  }
+  return TMainWindowPlacement{r.left, r.top, r.Width(), r.Height(), maximized};
+}
+
+// The saved bounds fitted on this screen's work area, maximised again when
+// they were; restoring then gives the saved bounds back.
+void TMainForm::ApplyMainWindowPlacement(const TMainWindowPlacement& placement) {
+  RECT work{};
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  const SIZE smallest{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+  const RECT r = FitMainWindowOnWorkArea(placement, work, smallest);
+  if (WindowState() != wsNormal) SetWindowState(wsNormal);
+  SetBounds(r.left, r.top, r.Width(), r.Height());
+  if (placement.Maximized) SetWindowState(wsMaximized);
 }
 
 // The configuration and the repair of its schedule take effect together or

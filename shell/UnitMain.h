@@ -28,6 +28,7 @@ class TFrameColorMap;
 class TFrameSite;
 class TImageListZel;
 class TLayoutLoadMark;
+struct TMainWindowPlacement;
 class TSplitter;
 class TStringList;
 class TStream;
@@ -90,6 +91,8 @@ public:
   // The layout file (Layout.cpp): written at close, read at the first show.
   void SaveLayout();
   void LoadLayout();
+  // The window's normal bounds and maximised state, as the layout keeps them.
+  TMainWindowPlacement MainWindowPlacement();
   // Called as the layout file's load goes on, with the number of the section
   // just applied (1, 3 after both bars', 4, 5, 6); tests end a start there
   // as a crash would.
@@ -123,6 +126,7 @@ private:
   void LoadBarSections(TStream& stream);
   void LoadConfiguration(TStream& configuration);
   void ApplyLoadedGlyphSize();
+  void ApplyMainWindowPlacement(const TMainWindowPlacement& placement);
   bool SetAsideLayoutOfFailedStart();
   bool LoadLayoutFile();
   static void ClearMarkWhenPainted(std::shared_ptr<TLayoutLoadMark> mark);

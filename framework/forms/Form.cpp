@@ -310,17 +310,8 @@ void TCustomForm::Hide() {
 void TCustomForm::PlaceOnShow() {
   static int defaultSlot = 0;
   if (FFormStyle == fsMDIChild && FMDIParent) {
-    if (FPosition == poDefault || FPosition == poDefaultPosOnly) {
-      // New children step down and right from the corner of the client area,
-      // one caption height at a time, starting over when they would leave it.
-      RECT c{};
-      GetClientRect(FMDIParent->FClientHandle, &c);
-      const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
-      const int room = std::min(c.Width() - Width(), c.Height() - Height());
-      const int slots = std::max(1, room / std::max(1, step) + 1);
-      const int k = std::max(0, int(FMDIParent->FMDIChildForms.size()) - 1) % slots;
-      SetBounds(k * step, k * step, Width(), Height());
-    }
+    if (FPosition == poDefault || FPosition == poDefaultPosOnly)
+      SetBoundsRect(FMDIParent->DefaultMDIChildBounds(Width(), Height(), FPosition == poDefault));
     return;
   }
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
@@ -668,6 +659,10 @@ void TCustomForm::WndProc(TMessage& m) {
   case WM_SIZE:
     TWinControl::WndProc(m);
     if (FFormStyle == fsMDIChild) ChildSizeChanged(m.WParam);
+    return;
+  case WM_WINDOWPOSCHANGED:
+    TWinControl::WndProc(m);
+    if (FFormStyle == fsMDIChild && FMDIParent) FMDIParent->RequestMDIScrollUpdate();
     return;
   default:
     break;

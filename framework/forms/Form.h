@@ -104,6 +104,12 @@ public:
   void Previous();
   // The rectangle of the MDI client window in the form's client coordinates.
   sys::RECT MDIClientRect();
+  // Where the next new child of the default position goes, in the client
+  // area's coordinates: one cascade step further than the one before,
+  // back at the top left when it would not fit; as large as width x height
+  // but no larger than the area leaves beside the steps (defaultSize: that
+  // size whatever width and height are).
+  sys::RECT DefaultMDIChildBounds(int width, int height, bool defaultSize);
 
   // ---- Events -------------------------------------------------------------------
   TNotifyEvent OnCreate;
@@ -169,6 +175,10 @@ private:
   void FitMaximizedChildren();
   void SetMDIParent(TCustomForm* form);
   void ChildSizeChanged(sys::WPARAM kind);
+  // The client area's scroll bars follow its children (MdiScroll.cpp).
+  void RequestMDIScrollUpdate();
+  void UpdateMDIScrollBars();
+  void ScrollMDIClient(int bar, sys::WORD request);
   static sys::LRESULT MDIClientProc(sys::HWND h, sys::UINT msg, sys::WPARAM w, sys::LPARAM l);
 
   TFormStyle FFormStyle = fsNormal;
@@ -192,6 +202,8 @@ private:
   sys::HWND FClientHandle = nullptr;
   std::vector<TCustomForm*> FMDIChildForms; // every MDI child, in the order they came
   bool FWasIconic = false;
+  bool FMDIScrollPending = false;
+  bool FMDIThumbTracking = false;
   std::unique_ptr<TCanvas> FCanvas;
 };
 

@@ -28,6 +28,9 @@ using namespace sys;
 namespace {
 
 constexpr const char* kClientClass = "ZelMDIClient";
+// Posted to the client when its children moved: the scroll bars are worked
+// out once for all the moves of one arrangement.
+constexpr UINT WM_MDIUPDATESCROLL = WM_USER + 0x40;
 
 int CascadeStep() {
   return GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
@@ -36,11 +39,44 @@ int CascadeStep() {
 } // namespace
 
 LRESULT TCustomForm::MDIClientProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_SIZE) {
-    if (auto* form = dynamic_cast<TCustomForm*>(FindControl(GetParent(h))))
-      form->FitMaximizedChildren();
+  auto* form = dynamic_cast<TCustomForm*>(FindControl(GetParent(h)));
+  if (!form || form->FClientHandle != h) return DefWindowProc(h, msg, w, l);
+  switch (msg) {
+  case WM_SIZE:
+    form->FitMaximizedChildren();
+    form->RequestMDIScrollUpdate();
+    break;
+  case WM_HSCROLL:
+  case WM_VSCROLL:
+    form->ScrollMDIClient(msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(w));
+    return 0;
+  case WM_MDIUPDATESCROLL:
+    form->FMDIScrollPending = false;
+    form->UpdateMDIScrollBars();
+    return 0;
+  default:
+    break;
   }
   return DefWindowProc(h, msg, w, l);
+}
+
+RECT TCustomForm::DefaultMDIChildBounds(int width, int height, bool defaultSize) {
+  if (!FClientHandle) return RECT{0, 0, width, height};
+  RECT c;
+  GetClientRect(FClientHandle, &c);
+  const int step = CascadeStep();
+  // The area keeps room for a third of its height in steps; a child larger
+  // than what is left beside them is made that size, so that it opens whole
+  // in view with its caption buttons, and the next ones step past it.
+  const int steps = c.Height() / (3 * step);
+  const int fitWidth = std::max(GetSystemMetrics(SM_CXMINTRACK), c.Width() - steps * step);
+  const int fitHeight = std::max(GetSystemMetrics(SM_CYMINTRACK), c.Height() - steps * step);
+  const int w = defaultSize ? fitWidth : std::min(width, fitWidth);
+  const int h = defaultSize ? fitHeight : std::min(height, fitHeight);
+  const int room = std::min(c.Width() - w, c.Height() - h);
+  const int slots = std::max(1, room / step + 1);
+  const int k = std::max(0, int(FMDIChildForms.size()) - 1) % slots;
+  return RECT{k * step, k * step, k * step + w, k * step + h};
 }
 
 void TCustomForm::CreateClientWindow() {
@@ -55,6 +91,7 @@ void TCustomForm::CreateClientWindow() {
     RegisterClass(wc);
   }
   const RECT r = MDIClientRect();
+  FMDIScrollPending = false;
   FClientHandle =
       CreateWindowEx(0, kClientClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                      r.left, r.top, r.Width(), r.Height(), Handle(), 0, nullptr);
@@ -140,8 +177,14 @@ void TCustomForm::ActivateMDIChild(TCustomForm* child) {
   }
 }
 
+void TCustomForm::RequestMDIScrollUpdate() {
+  if (FMDIScrollPending || !FClientHandle || ComponentState().Contains(csDestroying)) return;
+  FMDIScrollPending = PostMessage(FClientHandle, WM_MDIUPDATESCROLL, 0, 0) != 0;
+}
+
 void TCustomForm::MDIChildGone(TCustomForm* child) {
   std::erase(FMDIChildForms, child);
+  RequestMDIScrollUpdate();
   if (FActiveMDIChild != child) return;
   FActiveMDIChild = nullptr;
   if (ComponentState().Contains(csDestroying)) return;

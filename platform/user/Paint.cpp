@@ -120,8 +120,14 @@ Region VisibleRegion(const Window* w, bool clientOnly) {
       if (s->Visible()) rgn.Exclude(Offset(s->rect, cx, cy));
     }
   }
-  for (const Window* ch : w->children)
-    if (ch->Visible()) rgn.Exclude(Offset(ch->rect, o.x + w->client.left, o.y + w->client.top));
+  // Children show only inside the client area: a child reaching past it
+  // (an MDI child beyond the scroll bars) leaves the frame and the bars.
+  const RECT inClient{0, 0, w->client.Width(), w->client.Height()};
+  for (const Window* ch : w->children) {
+    RECT shown;
+    if (ch->Visible() && IntersectRect(shown, ch->rect, inClient))
+      rgn.Exclude(Offset(shown, o.x + w->client.left, o.y + w->client.top));
+  }
   return rgn;
 }
 

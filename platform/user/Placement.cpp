@@ -2,6 +2,7 @@
 // shown, minimised, maximised and restored states of ShowWindow.
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/user/Input.h"
 #include "platform/user/MessageQueue.h"
@@ -15,17 +16,53 @@ using namespace detail;
 
 namespace {
 
-RECT IconicRect(Window* w) {
+// The place of icon slot i of a parent whose client area is pc: along the
+// bottom from the left, in rows upwards when the parent is too narrow for
+// them all in one.
+RECT IconSlot(const RECT& pc, int i) {
   const int cw = GetSystemMetrics(SM_CXMINIMIZED), ch = GetSystemMetrics(SM_CYMINIMIZED);
-  const RECT pc = w->parent->client;
-  int slot = 0;
-  for (Window* s : w->parent->children)
-    if (s != w && (s->style & WS_MINIMIZE)) ++slot;
-  // Along the bottom from the left, in rows upwards when the parent is too
-  // narrow for them all in one.
   const int perRow = std::max(1, pc.Width() / std::max(1, cw));
-  const int x = (slot % perRow) * cw, bottom = pc.Height() - (slot / perRow) * ch;
+  const int x = (i % perRow) * cw, bottom = pc.Height() - (i / perRow) * ch;
   return RECT{x, bottom - ch, x + cw, bottom};
+}
+
+// A window being minimised takes the first slot that no other shown icon
+// of its parent covers: one restored and minimised again goes back into the
+// gap it left, not onto another icon.
+RECT IconicRect(Window* w) {
+  const RECT pc = w->parent->client;
+  std::vector<RECT> icons;
+  for (Window* s : w->parent->children)
+    if (s != w && s->Visible() && (s->style & WS_MINIMIZE)) icons.push_back(s->rect);
+  // An icon of the usual size covers at most four slots; one made larger
+  // by hand could cover them all, and the search ends after the last slot
+  // the usual icons could take.
+  const int last = 4 * int(icons.size());
+  for (int i = 0; i < last; ++i) {
+    const RECT slot = IconSlot(pc, i);
+    RECT overlap;
+    if (std::none_of(icons.begin(), icons.end(),
+                     [&](const RECT& r) { return IntersectRect(overlap, slot, r); }))
+      return slot;
+  }
+  return IconSlot(pc, last);
+}
+
+// The icons of a window's minimised children stay along its bottom edge as
+// its client area grows or shrinks (a maximised MDI form's icons go down
+// with the new bottom).
+void KeepIconsAtBottom(HWND parent, int oldClientHeight) {
+  Window* w = Find(parent);
+  if (!w) return;
+  const int dy = w->client.Height() - oldClientHeight;
+  if (dy == 0) return;
+  std::vector<HWND> icons;
+  for (Window* c : w->children)
+    if (c->style & WS_MINIMIZE) icons.push_back(c->handle);
+  for (HWND h : icons)
+    if (Window* c = Find(h))
+      SetWindowPos(h, nullptr, c->rect.left, c->rect.top + dy, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT MaximizedRect(Window* w) {
@@ -156,6 +193,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (!clientMoved) done.flags |= SWP_NOMOVE;
   if (!clientSized && !sized) done.flags |= SWP_NOSIZE;
   if (!zChanged) done.flags |= SWP_NOZORDER;
+  if (oldClient.Height() != w->client.Height()) {
+    KeepIconsAtBottom(hwnd, oldClient.Height());
+    if ((w = Find(hwnd)) == nullptr) return 0;
+  }
   SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
   return 1;
 }
@@ -236,7 +277,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* wp) {
   Window* w = Find(hwnd);
   if (!w || !wp) return 0;
-  wp->flags = 0;
+  wp->flags = (w->style & WS_MINIMIZE) && w->restoreToMaximized ? WPF_RESTORETOMAXIMIZED : 0;
   wp->showCmd = (w->style & WS_MINIMIZE)   ? UINT(SW_SHOWMINIMIZED)
                 : (w->style & WS_MAXIMIZE) ? UINT(SW_SHOWMAXIMIZED)
                                            : UINT(SW_SHOWNORMAL);

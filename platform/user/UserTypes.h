@@ -105,6 +105,9 @@ struct PAINTSTRUCT {
   RECT rcPaint{};
 };
 
+// WINDOWPLACEMENT flags: a minimised window that goes back to maximised.
+constexpr UINT WPF_RESTORETOMAXIMIZED = 0x0002;
+
 struct WINDOWPLACEMENT {
   UINT length = sizeof(WINDOWPLACEMENT);
   UINT flags = 0;

@@ -35,6 +35,19 @@ std::string Str8(const std::string& s) {
   return std::string(1, char(s.size())) + s;
 }
 
+// The main window's record as the layout file ends with it.
+std::string WindowRecord(char version, int32_t l, int32_t t, int32_t w, int32_t h,
+                         uint8_t maximized, uint16_t length) {
+  std::string r(1, version);
+  for (int32_t v : {l, t, w, h})
+    for (int i = 0; i < 4; ++i)
+      r += char(uint32_t(v) >> (8 * i));
+  r += char(maximized);
+  r += char(length & 0xFF);
+  r += char(length >> 8);
+  return r + "ZelW";
+}
+
 std::string ExecutableName() {
   return std::filesystem::path(GetModuleFileName(nullptr)).filename().string();
 }
@@ -76,9 +89,11 @@ protected:
 };
 
 // Three runs.  The first changes the glyph size, the map, one of its
-// colours and the docking by mouse and quits with Alt+X; the second finds
-// all of it, docks the editor back without touching the glyph size and
-// closes; the third finds the editor docked again.
+// colours, the docking and the main window's place and size by mouse and
+// quits with Alt+X; the second finds all of it, docks the editor back
+// without touching the glyph size, maximises the window and closes; the
+// third finds the editor docked again and the window maximised, and its
+// restore button gives the size made in the first run.
 TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   Start();
   EXPECT_FALSE(LayoutExists());
@@ -93,6 +108,14 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   Drag(form->FrameSite1->ClientToScreen(POINT{60, 5}), form->ClientToScreen(POINT{150, 200}));
   ASSERT_NE(FloatingEditorForm(), nullptr);
   const RECT floatingBounds = BoundsOf(FloatingEditorForm());
+  // The main window dragged by its caption to (20, 10), then made 962 x 722
+  // by its bottom right corner.
+  RECT wr{};
+  GetWindowRect(form->Handle(), &wr);
+  Drag(POINT{wr.left + 200, wr.top + 12}, POINT{20 + 200, 10 + 12});
+  Drag(POINT{20 + wr.Width() - 2, 10 + wr.Height() - 2}, POINT{20 + 962 - 2, 10 + 722 - 2});
+  const RECT made{20, 10, 20 + 962, 10 + 722};
+  ASSERT_EQ(form->BoundsRect(), made);
   QuitWithAltX();
   ASSERT_TRUE(LayoutExists());
   const std::string first = ReadBytes(layout);
@@ -120,8 +143,8 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   EXPECT_EQ(again.right, floatingBounds.right);
   EXPECT_EQ(again.bottom, floatingBounds.bottom);
   EXPECT_TRUE(form->FrameSite1->Collapsed());
+  EXPECT_EQ(form->BoundsRect(), made);
   TCustomDockFormZel* floating = FloatingEditorForm();
-  RECT wr{};
   GetWindowRect(floating->Handle(), &wr);
   const TDockCaptionRects g = floating->GetCaptionRects();
   // The main menu bar is painted in the loaded map colour, without the gradient.
@@ -136,6 +159,8 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   Drag(POINT{wr.left + g.Caption.left + 40, wr.top + g.Caption.top + 4},
        form->FrameSite1->ClientToScreen(POINT{-3, 150}));
   ASSERT_EQ(Editor()->HostDockSite(), form->FrameSite1);
+  ClickCaptionButton(form->Handle(), HTMAXBUTTON);
+  ASSERT_EQ(form->WindowState(), wsMaximized);
   Close();
   const std::string second = ReadBytes(layout);
 
@@ -144,20 +169,28 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   EXPECT_FALSE(form->FrameSite1->Collapsed());
   EXPECT_EQ(form->ImageListZel1->Width(), 32);
   EXPECT_EQ(Editor()->XPColorMap1->Color(), clCream);
+  EXPECT_EQ(form->WindowState(), wsMaximized);
+  ClickCaptionButton(form->Handle(), HTMAXBUTTON);
+  EXPECT_EQ(form->WindowState(), wsNormal);
+  EXPECT_EQ(form->BoundsRect(), made);
   Close();
   const std::string third = ReadBytes(layout);
-  // Written back unchanged, the first five sections are the same bytes; only
-  // the configuration's session count moves on.
-  const std::array<std::string, 6> sections = Sections();
-  ASSERT_EQ(third,
-            sections[0] + sections[1] + sections[2] + sections[3] + sections[4] + sections[5]);
+  // Written back unchanged, the editor's settings and the docking are the
+  // same bytes; the bars were as wide as the maximised window at the second
+  // close; the configuration's session count moves on, and the window's
+  // record says maximised no more.
+  const std::array<std::string, 7> sections = Sections();
+  ASSERT_EQ(third, sections[0] + sections[1] + sections[2] + sections[3] + sections[4] +
+                       sections[5] + sections[6]);
   ASSERT_EQ(third.size(), second.size());
-  const size_t head = third.size() - sections[5].size();
-  EXPECT_EQ(third.substr(0, head), second.substr(0, head));
-  EXPECT_NE(third.substr(head), second.substr(head));
-  // The editor's settings and the bars did not change from the first run
-  // on, the docking did.
   const size_t bars = sections[0].size() + sections[1].size() + sections[2].size();
+  const size_t head = third.size() - sections[5].size() - sections[6].size();
+  EXPECT_EQ(third.substr(0, sections[0].size()), second.substr(0, sections[0].size()));
+  EXPECT_NE(third.substr(0, bars), second.substr(0, bars));
+  EXPECT_EQ(third.substr(bars, head - bars), second.substr(bars, head - bars));
+  EXPECT_NE(third.substr(head), second.substr(head));
+  // The editor's settings and the bars in the window of the first run's size
+  // did not change from the first run on, the docking did.
   EXPECT_EQ(first.substr(0, bars), third.substr(0, bars));
   EXPECT_NE(first.substr(bars, head - bars), third.substr(bars, head - bars));
 }
@@ -219,7 +252,7 @@ TEST_F(LayoutTest, TheBarsComeBackInTheirSavedRows) {
   ASSERT_EQ(bar->BandRow(form->GradientActionMainMenuBar1), 1);
   const POINT toolsAt{tools->Left(), tools->Top()};
   Close();
-  std::array<std::string, 6> saved;
+  std::array<std::string, 7> saved;
   for (int run = 2; run <= 3; ++run) {
     SCOPED_TRACE(run);
     Start();
@@ -230,7 +263,7 @@ TEST_F(LayoutTest, TheBarsComeBackInTheirSavedRows) {
     EXPECT_EQ(tools->Left(), toolsAt.x);
     EXPECT_EQ(tools->Top(), toolsAt.y);
     Close();
-    const std::array<std::string, 6> written = Sections();
+    const std::array<std::string, 7> written = Sections();
     if (run == 3) {
       EXPECT_EQ(written[1], saved[1]);
       EXPECT_EQ(written[2], saved[2]);
@@ -262,27 +295,34 @@ TEST_F(LayoutTest, TheMenuBarPutFarRightStaysInsideTheControlBar) {
   Close();
 }
 
-// A file saved with a glyph size of 16 and the tool bar floating, taken
-// apart by section and put together again damaged in a table of ways.
+// A file saved with a glyph size of 16, the tool bar floating and the main
+// window at 962 x 722, taken apart by section and put together again damaged
+// in a table of ways.  The window's own record after the sections is
+// optional: without it, or with it damaged, the rest loads and the window
+// keeps the size it was made with; one larger than the screen is fitted.
 TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsGave) {
   Start();
+  const RECT made = form->BoundsRect(); // the size each run makes the window
   Editor()->TrackBar1->SetPosition(16);
   Settle();
   ASSERT_EQ(form->ImageListZel1->Width(), 16);
   ASSERT_TRUE(form->GradientActionToolBar1->ManualFloat(RECT{400, 300, 480, 340}));
+  form->SetBounds(30, 20, 962, 722);
   Settle();
   Close();
   const std::string saved = ReadBytes(layout);
-  const std::array<std::string, 6> s = Sections();
-  // The file is the six sections in order, nothing before, between or after.
-  ASSERT_EQ(saved, s[0] + s[1] + s[2] + s[3] + s[4] + s[5]);
+  const std::array<std::string, 7> s = Sections();
+  // The file is the six sections in order and the window's record, nothing
+  // before, between or after.
+  ASSERT_EQ(saved, s[0] + s[1] + s[2] + s[3] + s[4] + s[5] + s[6]);
   ASSERT_EQ(s[0].substr(0, 1 + ExecutableName().size()), Str8(ExecutableName()));
   ASSERT_EQ(s[3].substr(0, 4), std::string("\3\0\0\0", 4));
   // The floating tool bar is written with parent kind 0 and its form's class.
   ASSERT_EQ(s[2].substr(0, 6), std::string("Zel0\1\0", 6));
+  ASSERT_EQ(s[6], WindowRecord('0', 30, 20, 962, 722, 0, 24));
 
   // Loaded and written back unchanged: the same first five sections.
-  const size_t head = saved.size() - s[5].size();
+  const size_t head = saved.size() - s[5].size() - s[6].size();
   Start();
   EXPECT_EQ(form->ImageListZel1->Width(), 16);
   Close();
@@ -290,11 +330,14 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
 
   const std::string tail = s[1] + s[2] + s[3] + s[4] + s[5];
   const std::string upTo4 = s[0] + s[1] + s[2] + s[3];
+  const std::string sections = upTo4 + s[4] + s[5];
   std::string version13 = s[3], version4 = s[3];
   version13.replace(0, 4, std::string("\3\0\1\0", 4));
   version4.replace(0, 4, std::string("\4\0\0\0", 4));
   std::string foreign = saved;
   foreign.replace(0, 1 + ExecutableName().size(), Str8("Demo.exe"));
+  const RECT saved962{30, 20, 992, 742};
+  const RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 
   struct TCase {
     const char* Name;
@@ -302,17 +345,41 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
     bool Loaded;
     int GlyphSize;
     bool ToolBarFloating;
+    RECT Window; // the normal bounds the window shows with
+    bool Maximized = false;
   };
   const TCase cases[] = {
-      {"as saved", saved, true, 16, true},
-      {"a zero glyph size ends section 1", Str8(ExecutableName()) + '\0' + tail, true, 24, true},
+      {"as saved", saved, true, 16, true, saved962},
+      {"a zero glyph size ends section 1", Str8(ExecutableName()) + '\0' + tail, true, 24, true,
+       made},
       {"float-tree version 0x00010003", s[0] + s[1] + s[2] + version13 + s[4] + s[5], true, 16,
-       true},
-      {"float-tree version 4", s[0] + s[1] + s[2] + version4 + s[4] + s[5], false, 16, true},
-      {"cut inside section 5", upTo4 + s[4].substr(0, s[4].size() / 2), false, 16, true},
-      {"cut before section 6", upTo4 + s[4], false, 16, true},
-      {"written by another executable", foreign, false, 24, false},
-      {"empty", "", false, 24, false},
+       true, made},
+      {"float-tree version 4", s[0] + s[1] + s[2] + version4 + s[4] + s[5], false, 16, true, made},
+      {"cut inside section 5", upTo4 + s[4].substr(0, s[4].size() / 2), false, 16, true, made},
+      {"cut before section 6", upTo4 + s[4], false, 16, true, made},
+      {"written by another executable", foreign, false, 24, false, made},
+      {"empty", "", false, 24, false, made},
+      {"the window's record maximised", sections + WindowRecord('0', 30, 20, 962, 722, 1, 24), true,
+       16, true, saved962, true},
+      {"the window's record larger than the screen",
+       sections + WindowRecord('0', -500, 40, 5000, 4000, 0, 24), true, 16, true, work},
+      {"the window's record far off at the integers' end",
+       sections + WindowRecord('0', INT32_MAX, INT32_MIN, 962, 722, 0, 24), true, 16, true,
+       RECT{work.right - 481, 0, work.right + 481, 722}},
+      {"the window's record of a later version",
+       sections + WindowRecord('1', 30, 20, 962, 722, 0, 24), true, 16, true, made},
+      {"the window's record of width 0", sections + WindowRecord('0', 30, 20, 0, 722, 0, 24), true,
+       16, true, made},
+      {"the window's record neither maximised nor not",
+       sections + WindowRecord('0', 30, 20, 962, 722, 7, 24), true, 16, true, made},
+      {"the window's record claiming 65535 bytes",
+       sections + WindowRecord('0', 30, 20, 962, 722, 0, 0xFFFF), true, 16, true, made},
+      {"the window's record cut short", sections + s[6].substr(10), true, 16, true, made},
+  };
+  auto normalBounds = [&] {
+    WINDOWPLACEMENT wp;
+    GetWindowPlacement(form->Handle(), &wp);
+    return wp.rcNormalPosition;
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -323,6 +390,15 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
     EXPECT_EQ(form->ImageListZel1->Width(), c.GlyphSize);
     EXPECT_EQ(Editor()->TrackBar1->Position(), c.GlyphSize);
     EXPECT_EQ(form->GradientActionToolBar1->Floating(), c.ToolBarFloating);
+    // Without a record the window opens at a default place, at its size.
+    const RECT shown = normalBounds();
+    if (c.Window == made) {
+      EXPECT_EQ(shown.Width(), made.Width());
+      EXPECT_EQ(shown.Height(), made.Height());
+    } else {
+      EXPECT_EQ(shown, c.Window);
+    }
+    EXPECT_EQ(form->WindowState(), c.Maximized ? wsMaximized : wsNormal);
     // Whether the file was read or refused, what the person does in the
     // run is written at its close and is there in the next run.
     Editor()->TrackBar1->SetPosition(20);
@@ -333,6 +409,8 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAreDeletedKeepingWhatTheEarlierSectionsG
     EXPECT_TRUE(LayoutExists());
     EXPECT_EQ(form->ImageListZel1->Width(), 20);
     EXPECT_EQ(form->GradientActionToolBar1->Floating(), c.ToolBarFloating);
+    EXPECT_EQ(normalBounds(), shown);
+    EXPECT_EQ(form->WindowState(), c.Maximized ? wsMaximized : wsNormal);
     Close();
   }
 }
@@ -400,7 +478,7 @@ TEST_F(LayoutTest, FilesNamingTheWrongThingsNeverStopTheProgram) {
   Start();
   const std::string editorKey = TFloatTreeZel::MakeKey(Editor()), editorName = Editor()->Name();
   Close();
-  const std::array<std::string, 6> s = Sections();
+  const std::array<std::string, 7> s = Sections();
   const size_t exe = ExecutableName().size();
   const size_t styleAt = exe + 3, styleLength = size_t(uint8_t(s[0][exe + 2]));
   // The first colour of the first map follows the map byte and its count.
@@ -411,7 +489,7 @@ TEST_F(LayoutTest, FilesNamingTheWrongThingsNeverStopTheProgram) {
   badColor.replace(colorAt, 4, TFields().I32(0x12345678).s);
   const std::string noTree = TFields::Tree({}, {});
   auto file = [&](size_t section, const std::string& bytes) {
-    std::array<std::string, 6> f = s;
+    std::array<std::string, 7> f = s;
     f[section] = bytes;
     return f[0] + f[1] + f[2] + f[3] + f[4] + f[5];
   };

@@ -27,6 +27,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/WindowSystem.h"
+#include "shell/MainWindowPlacement.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
 #include "tests/shell/MainWindowFixture.h"
@@ -83,9 +84,10 @@ protected:
     form->Close();
     app->ProcessMessages();
   }
-  // The six sections as the window's components write them now.
-  std::array<std::string, 6> Sections() {
-    std::array<std::string, 6> out;
+  // The six sections as the window's components write them now, and the
+  // main window's placement record that follows them.
+  std::array<std::string, 7> Sections() {
+    std::array<std::string, 7> out;
     auto take = [](auto&& write) {
       TMemoryStream s;
       write(s);
@@ -97,6 +99,7 @@ protected:
     out[3] = take([&](TStream& s) { FloatTree()->SaveToStream(&s); });
     out[4] = take([&](TStream& s) { form->FrameSite1->DockManager()->SaveToStream(s); });
     out[5] = take([&](TStream& s) { form->ActionManager1->SaveToStream(s); });
+    out[6] = take([&](TStream& s) { WriteMainWindowPlacement(s, form->MainWindowPlacement()); });
     return out;
   }
   bool LayoutExists() const { return std::filesystem::exists(layout); }

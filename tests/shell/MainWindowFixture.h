@@ -18,6 +18,7 @@
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Timers.h"
+#include "platform/user/User.h"
 #include "platform/user/WindowSystem.h"
 #include "shell/Startup.h"
 #include "shell/UnitMain.h"
@@ -91,6 +92,21 @@ protected:
     app->Run();
     EXPECT_TRUE(app->Terminated());
     EXPECT_EQ(app->ExitCode(), 0);
+  }
+  // A caption button of a window (HTMINBUTTON, HTMAXBUTTON, ...), found by
+  // its hit test along the middle of the caption, clicked.
+  void ClickCaptionButton(sys::HWND h, sys::LRESULT which) {
+    sys::RECT wr;
+    sys::GetWindowRect(h, &wr);
+    const int y = wr.top + sys::GetSystemMetrics(sys::SM_CYFRAME) +
+                  sys::GetSystemMetrics(sys::SM_CYCAPTION) / 2;
+    for (int x = wr.right - 1; x > wr.left; --x)
+      if (sys::SendMessage(h, sys::WM_NCHITTEST, 0, sys::MAKELPARAM(x, y)) == which) {
+        ClickAt(sys::POINT{x - 2, y});
+        Settle();
+        return;
+      }
+    ADD_FAILURE() << "no caption button " << which;
   }
   // The control showing the action on a bar or in an open menu, if any.
   TCustomActionControl* ControlOf(TBasicAction* a) {

@@ -167,6 +167,17 @@ TEST_F(MainWindowTest, ChildrenAreNumberedAndArrangedFromTheWindowMenu) {
   EXPECT_EQ(form->MDIChildren(1)->Caption(), "Форма 2");
   EXPECT_EQ(form->MDIChildren(0)->Caption(), "Форма 3");
   EXPECT_TRUE(form->WindowCascade1->Enabled());
+  // At the window's default size each opens whole in the client area, one
+  // step further down and right than the one before.
+  RECT area;
+  GetClientRect(form->ClientHandle(), &area);
+  for (int i = 0; i < 3; ++i) {
+    const RECT r = form->MDIChildren(i)->BoundsRect();
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= area.right && r.bottom <= area.bottom) << i;
+    if (i > 0) {
+      EXPECT_LT(r.left, form->MDIChildren(i - 1)->Left());
+    }
+  }
 
   // "Окно" → "По вертикали": three windows side by side.
   ClickOn(ControlOf(form->actWindows));

@@ -128,6 +128,47 @@ TEST_F(WindowMenuTest, ListsTheChildrenChecksTheActiveOneAndRestoresTheChosen) {
   EXPECT_EQ(MenuTail(2), (Texts{"Форма 1", "Форма 2"}));
 }
 
+// Three children minimised by their buttons; "Форма 2" brought back from
+// "Окно" and minimised again goes back into the gap it left, not onto
+// "Форма 3".  The main window maximised, the icons go down with the bottom
+// of the client area.
+TEST_F(WindowMenuTest, IconsTakeTheFirstFreeSlotAndKeepToTheBottom) {
+  TCustomForm* forms[3] = {NewChild(), NewChild(), NewChild()};
+  for (TCustomForm* f : forms)
+    ClickCaptionButton(f->Handle(), HTMINBUTTON);
+  auto apart = [&] {
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(forms[i]->WindowState(), wsMinimized) << i;
+      for (int j = i + 1; j < 3; ++j) {
+        RECT common;
+        EXPECT_FALSE(IntersectRect(common, forms[i]->BoundsRect(), forms[j]->BoundsRect()))
+            << i << " on " << j;
+      }
+    }
+  };
+  apart();
+  const RECT gap = forms[1]->BoundsRect();
+  Choose(EntryOf(forms[1]));
+  ASSERT_EQ(forms[1]->WindowState(), wsNormal);
+  ClickCaptionButton(forms[1]->Handle(), HTMINBUTTON);
+  apart();
+  EXPECT_EQ(forms[1]->BoundsRect(), gap);
+
+  RECT area;
+  GetClientRect(form->ClientHandle(), &area);
+  int above[3];
+  for (int i = 0; i < 3; ++i)
+    above[i] = area.bottom - forms[i]->BoundsRect().bottom;
+  ClickCaptionButton(form->Handle(), HTMAXBUTTON);
+  ASSERT_EQ(form->WindowState(), wsMaximized);
+  RECT maximized;
+  GetClientRect(form->ClientHandle(), &maximized);
+  ASSERT_GT(maximized.bottom, area.bottom);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(maximized.bottom - forms[i]->BoundsRect().bottom, above[i]) << i;
+  Picture("shell_icons_maximized");
+}
+
 TEST_F(WindowMenuTest, ChoosingTheHiddenEditorShowsIt) {
   TFrameColorMap* editor = form->ColorMapFrame();
   editor->SetVisible(false); // closed in the dock site

@@ -1,6 +1,7 @@
 #pragma once
 // A mutator of the layout file that knows its structure: the file a run
-// wrote is parsed into its six sections and their records, changed where a
+// wrote is parsed into its six sections, the main window's record after
+// them, and their records, changed where a
 // name, a kind, a size, a position or a record stands, and written back so
 // that every length, count and end mark agrees with what follows.  The
 // files it makes are therefore well formed byte by byte and reach the
@@ -61,6 +62,7 @@ enum class TShape : uint8_t {
   FloatTree,
   DockTree,
   Configuration,
+  WindowPlacement,
   Colour,
   FloatEntry,
   HiddenName,
@@ -105,8 +107,9 @@ class TLayoutReader {
 public:
   explicit TLayoutReader(std::string_view bytes) : FBytes(bytes) {}
 
-  // The file as the six sections, or nothing when the bytes do not follow
-  // the format exactly to their end.
+  // The file as the six sections and the main window's placement record
+  // when one ends it, or nothing when the bytes do not follow the format
+  // exactly to their end.
   std::optional<TLayoutNode> File() {
     TLayoutNode file{TShape::File, {}};
     TLayoutList sections{TShape::File, std::nullopt, {}};
@@ -116,6 +119,7 @@ public:
     sections.Records.push_back(FloatTree());
     sections.Records.push_back(DockTree());
     sections.Records.push_back(Configuration());
+    if (FOk && FAt != FBytes.size()) sections.Records.push_back(WindowPlacement());
     if (!FOk || FAt != FBytes.size()) return std::nullopt;
     file.Parts.push_back(TLayoutPart{true, {}, std::move(sections)});
     return file;
@@ -297,6 +301,17 @@ private:
       return b;
     });
     Add(n, TEncoding::Chars, TMeaning::Fixed, "END.");
+    return n;
+  }
+
+  TLayoutNode WindowPlacement() {
+    TLayoutNode n{TShape::WindowPlacement, {}};
+    if (Add(n, TEncoding::U8, TMeaning::Fixed).Value != '0') Fail();
+    for (TMeaning m : {TMeaning::Position, TMeaning::Position, TMeaning::Extent, TMeaning::Extent})
+      Add(n, TEncoding::I32, m);
+    Add(n, TEncoding::U8, TMeaning::Bool);
+    if (Add(n, TEncoding::U16, TMeaning::Fixed).Value != 24) Fail();
+    Add(n, TEncoding::Chars, TMeaning::Fixed, "ZelW");
     return n;
   }
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "framework/forms/Form.h"
 #include "tests/framework/forms/FormsFixture.h"
 
@@ -138,6 +141,107 @@ TEST_F(MdiTest, CascadePutsTheActiveChildInFrontAtTheLastStep) {
   EXPECT_EQ(b->BoundsRect(), (RECT{step, step, step + w, step + h}));
   EXPECT_EQ(c->BoundsRect(), (RECT{2 * step, 2 * step, 2 * step + w, 2 * step + h}));
   EXPECT_EQ(main->ActiveMDIChild(), c);
+}
+
+// Six new children in areas of three sizes: each opens whole in the area,
+// one cascade step past the one before or back at the top left, at the
+// size it was made with when the area has room for that and the steps.
+TEST_F(MdiTest, NewChildrenStepPastEachOtherWholeInTheArea) {
+  struct TCase {
+    const char* Name;
+    int Width, Height;
+    bool DesignedSize;
+    size_t Places; // distinct places the six take
+  };
+  const TCase cases[] = {
+      {"roomy", 700, 500, true, 6},
+      {"narrower than a child", 300, 420, false, 6},
+      {"room for three steps", 300, 200, false, 3},
+  };
+  const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TearDown(); // a fresh MDI form for each area
+    SetUp();
+    main->SetBounds(10, 10, c.Width, c.Height);
+    Pump();
+    const RECT area = ClientArea();
+    std::vector<POINT> places;
+    POINT previous{};
+    for (int i = 0; i < 6; ++i) {
+      TForm* f = NewChild();
+      const RECT r = f->BoundsRect();
+      EXPECT_GE(r.left, 0);
+      EXPECT_GE(r.top, 0);
+      EXPECT_LE(r.right, area.right);
+      EXPECT_LE(r.bottom, area.bottom);
+      EXPECT_EQ(r.Width() == 320 && r.Height() == 240, c.DesignedSize);
+      const POINT at{r.left, r.top};
+      if (i > 0 && at != POINT{0, 0}) {
+        EXPECT_EQ(at, (POINT{previous.x + step, previous.y + step})) << i;
+      }
+      previous = at;
+      if (std::find(places.begin(), places.end(), at) == places.end()) places.push_back(at);
+    }
+    EXPECT_EQ(places.size(), c.Places);
+    EXPECT_FALSE(GetWindowLong(main->ClientHandle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+  }
+}
+
+// A child moved past an edge of the area brings that edge's scroll bar;
+// its arrow moves the children a step, and scrolled to the end the child
+// is whole in view and the bar goes.  A maximised child has no bars.
+TEST_F(MdiTest, ChildrenBeyondTheAreaBringScrollBarsThatMoveThem) {
+  struct TCase {
+    const char* Name;
+    int Bar;
+    DWORD Style;
+  };
+  const TCase cases[] = {
+      {"past the right edge", SB_HORZ, WS_HSCROLL},
+      {"past the bottom edge", SB_VERT, WS_VSCROLL},
+  };
+  TForm* a = NewChild();
+  const HWND client = main->ClientHandle();
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const RECT area = ClientArea();
+    a->SetBounds(0, 0, 200, 150);
+    if (c.Bar == SB_HORZ) a->SetLeft(area.right - 60);
+    if (c.Bar == SB_VERT) a->SetTop(area.bottom - 40);
+    Pump();
+    EXPECT_EQ(GetWindowLong(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), c.Style);
+    // The arrow at the far end of the one bar, pressed and released.
+    RECT wr;
+    GetWindowRect(client, &wr);
+    const POINT arrow{wr.right - 8, wr.bottom - 8};
+    const RECT before = a->BoundsRect();
+    screen->Click(arrow.x, arrow.y);
+    Pump();
+    const POINT moved{a->Left() - before.left, a->Top() - before.top};
+    EXPECT_EQ(moved, c.Bar == SB_HORZ ? (POINT{-16, 0}) : (POINT{0, -16}));
+    SendMessage(client, c.Bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, SB_BOTTOM, 0);
+    SendMessage(client, c.Bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, SB_ENDSCROLL, 0);
+    Pump();
+    const RECT now = ClientArea();
+    EXPECT_EQ(c.Bar == SB_HORZ ? a->BoundsRect().right : a->BoundsRect().bottom,
+              c.Bar == SB_HORZ ? now.right : now.bottom);
+    EXPECT_FALSE(GetWindowLong(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+  }
+  // A child over the corner leaves both bars' far arrows in view.
+  a->SetBounds(ClientArea().right - 60, ClientArea().bottom - 40, 200, 150);
+  Pump();
+  ASSERT_EQ(GetWindowLong(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+  RECT wr;
+  GetWindowRect(client, &wr);
+  const int bar = GetSystemMetrics(SM_CXVSCROLL);
+  EXPECT_EQ(screen->ScreenPixel(wr.right - bar - bar / 2, wr.bottom - bar / 2),
+            GetSysColor(COLOR_BTNTEXT));
+  EXPECT_EQ(screen->ScreenPixel(wr.right - bar / 2, wr.bottom - bar - bar / 2),
+            GetSysColor(COLOR_BTNTEXT));
+  a->SetWindowState(wsMaximized);
+  Pump();
+  EXPECT_FALSE(GetWindowLong(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
 }
 
 TEST_F(MdiTest, TileSharesTheAreaInRowsOrColumnsLeavingTheIconRow) {
