@@ -123,7 +123,14 @@ private:
   const TBand* FindBand(TControl* control) const;
   void SyncBands(const sys::RECT& area);
   int PlanBands(const sys::RECT& area, std::vector<size_t>& order);
+  void PlaceRow(const sys::RECT& area, const std::vector<size_t>& order, size_t first,
+                size_t last);
   void LayoutBands(const sys::RECT& area);
+  TBand* LastOtherBandInRow(const std::vector<size_t>& order, const TBand& band);
+  void MoveDraggedBand(int x, int y);
+  void RestorePressBands();
+  int PressBottom() const;
+  void EndBandMove();
   TBand* GripAt(int x, int y);
   void Changed();
   void BeginBandDockDrag(sys::POINT screen);
@@ -141,6 +148,7 @@ private:
   bool FLayingOut = false;
   TControl* FDragControl = nullptr;
   int FDragOffset = 0;
+  int FDragFromRow = 0; // the dragged band's row at the press
   // The bands as they stood at the press on a grip, put back when the drag
   // turns into a dock drag or is cancelled.
   std::vector<TBand> FPressBands;

@@ -437,31 +437,24 @@ TEST_F(FloatingBarTest, AFloatingToolBarWrapsIntoRowsWhenItsFormIsNarrowed) {
   ClickOn(toolBar->ActionControls(4));
   EXPECT_EQ(executed, std::vector<int>{4});
 
-  // Far narrower stops at the widest button and the room for the whole
-  // caption, within reason: a longer caption keeps the form wider, a very
-  // long one no wider than the limit, an empty one the least width.
-  const int forCaption = TCustomDockForm::ClientWidthForCaption(toolBar->Caption());
-  EXPECT_GT(forCaption, TCustomActionDockBar::MinFloatingWidth);
-  const struct {
-    std::string caption;
-    int least;
-  } captions[] = {
-      {"", TCustomActionDockBar::MinFloatingWidth},
-      {"Основные кнопки", TCustomDockForm::ClientWidthForCaption("Основные кнопки")},
-      {std::string(20, 'W') + " кнопки", TCustomDockForm::MaxCaptionClientWidth},
-      {"Кнопки", forCaption},
-  };
-  EXPECT_GT(captions[1].least, forCaption);
-  EXPECT_LT(captions[1].least, TCustomDockForm::MaxCaptionClientWidth);
-  for (const auto& c : captions) {
-    SCOPED_TRACE(c.caption);
-    toolBar->SetCaption(c.caption);
+  // Far narrower stops at one button a row, whatever the caption: the
+  // caption is cut rather than holding the form wide.
+  const int oneButton =
+      std::max(first->Left() * 2 + button, int(TCustomActionDockBar::MinFloatingWidth));
+  for (const std::string& caption :
+       {std::string(), std::string(20, 'W') + " кнопки", std::string("Кнопки")}) {
+    SCOPED_TRACE(caption);
+    toolBar->SetCaption(caption);
     DragRightEdge(*screen, host, -300);
     app->ProcessMessages();
-    EXPECT_EQ(host->ClientWidth(), c.least);
+    EXPECT_EQ(host->ClientWidth(), oneButton);
   }
   EXPECT_TRUE(allShown());
-  EXPECT_GT(toolBar->ActionControls(5)->Top(), fourth->Top());
+  for (int i = 1; i < 6; ++i) {
+    EXPECT_EQ(toolBar->ActionControls(i)->Left(), first->Left());
+    EXPECT_EQ(toolBar->ActionControls(i)->Top(), first->Top() + i * first->Height());
+  }
+  EXPECT_EQ(host->ClientHeight(), oneRow + 5 * first->Height());
   Picture("narrowest", host->Handle());
 
   // Widened again: one row, the form back to its height.
