@@ -85,7 +85,7 @@ protected:
   // A point on the floating form's caption.
   POINT CaptionOf(TCustomDockForm* f) {
     const POINT tl = f->ClientToScreen(POINT{0, 0});
-    return POINT{tl.x + 20, tl.y - 6};
+    return POINT{tl.x + 8, tl.y - 6}; // clear of the close box on a narrow form
   }
   // Presses on the floating form's caption and carries it to target,
   // where the mouse stays pressed; returns the point pressed.
@@ -521,6 +521,36 @@ TEST_F(FloatingBarTest, AFloatingToolBarWrapsIntoRowsWhenItsFormIsNarrowed) {
   EXPECT_EQ(toolBar->ActionControls(5)->Top(), first->Top());
   EXPECT_TRUE(allShown());
   Picture("docked_back_in_one_row");
+}
+
+// Every point of a side edge of the low floating form sizes it, and the
+// edge's middle sizes the width alone, not as a corner.
+TEST_F(FloatingBarTest, EveryPointOfASideEdgeSizesTheFloatingForm) {
+  TCustomDockForm* host = FloatByGrip(POINT{300, 260});
+  ASSERT_NE(host, nullptr);
+  const int height = host->Height();
+  for (const bool right : {true, false}) {
+    for (int k = 0; k <= 4; ++k) {
+      SCOPED_TRACE(std::string(right ? "right" : "left") + " edge, point " + std::to_string(k));
+      const RECT r = host->BoundsRect();
+      const int x = right ? r.right - 2 : r.left + 1, y = r.top + k * (height - 1) / 4;
+      const sys::LRESULT hit =
+          sys::SendMessage(host->Handle(), sys::WM_NCHITTEST, 0, sys::MAKELPARAM(x, y));
+      if (k == 2) {
+        EXPECT_EQ(hit, right ? sys::HTRIGHT : sys::HTLEFT);
+      }
+      const int out = right ? 24 : -24;
+      clock.Advance(1000);
+      screen->Drag(x, y, x + out, y, 4);
+      app->ProcessMessages();
+      EXPECT_EQ(host->Width(), r.right - r.left + 24);
+      EXPECT_EQ(right ? host->Left() : host->BoundsRect().right, right ? r.left : r.right);
+      clock.Advance(1000);
+      screen->Drag(x + out, y, x, y, 4);
+      app->ProcessMessages();
+      EXPECT_EQ(host->BoundsRect(), r);
+    }
+  }
 }
 
 TEST_F(FloatingBarTest, ADockedBackBarIsNoWiderThanItsControlBar) {
