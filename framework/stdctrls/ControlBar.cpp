@@ -203,8 +203,8 @@ int TCustomControlBar::PlanBands(const RECT& area, std::vector<size_t>& order) {
 // further right than fits, its place saved in a wider window, comes back
 // inside) but never over the band before them nor past the bar's left
 // edge.  What still runs past the edge does not fit in the row.
-void TCustomControlBar::PlaceRow(const RECT& area, const std::vector<size_t>& order,
-                                 size_t first, size_t last) {
+void TCustomControlBar::PlaceRow(const RECT& area, const std::vector<size_t>& order, size_t first,
+                                 size_t last) {
   auto place = [&](size_t i, int left) {
     RECT& r = FBands[order[i]].Rect;
     r.right = left + (r.right - r.left);
@@ -237,8 +237,7 @@ void TCustomControlBar::LayoutBands(const RECT& area) {
   // row, at its left edge.  The band being dragged keeps the row it is
   // dragged into: another band of that row makes way instead, into a row
   // on the side the drag came from, so that two bands a row each swap.
-  const TBand* dragged =
-      FDragControl && !FDockDragging ? FindBand(FDragControl) : nullptr;
+  const TBand* dragged = FDragControl && !FDockDragging ? FindBand(FDragControl) : nullptr;
   const bool draggedDown = dragged && dragged->RowKey > FDragFromRow;
   for (size_t pass = 0; pass < FBands.size(); ++pass) {
     TBand* overflow = nullptr;
@@ -282,7 +281,7 @@ void TCustomControlBar::LayoutBands(const RECT& area) {
 
 // The last band in the row of band, other than band itself, or nil.
 TCustomControlBar::TBand* TCustomControlBar::LastOtherBandInRow(const std::vector<size_t>& order,
-                                                                 const TBand& band) {
+                                                                const TBand& band) {
   TBand* last = nullptr;
   for (size_t i : order)
     if (FBands[i].Row == band.Row && &FBands[i] != &band) last = &FBands[i];

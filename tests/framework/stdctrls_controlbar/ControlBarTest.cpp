@@ -177,8 +177,7 @@ TEST_F(ControlBarTest, ADraggedBandTakesTheRowUnderThePointer) {
       {"down onto a full row", 80, 0, 0, 1, true, {0, 0}, {60, 30}, 1, 0, false},
       {"up into a row with room", 100, 0, 80, 1, false, {0, 0}, {200, -30}, 0, 0, true},
       {"down into a row with room", 100, 0, 80, 1, true, {0, 0}, {200, 30}, 0, 0, false},
-      {"along a full row past the other", half, 0, half, 0, true, {0, 0}, {w / 2 + 20, 0}, 0, 0,
-       false},
+      {"along a full row", half, 0, half, 0, true, {0, 0}, {w / 2 + 20, 0}, 0, 0, false},
       {"pushing the other and back", 100, 0, 80, 0, true, {60, 0}, {0, 0}, 0, 0, true},
   };
   for (const Case& c : cases) {
