@@ -540,10 +540,10 @@ int TCustomActionDockBar::MinFloatingClientWidth() {
   int widest = 0;
   for (const SIZE& s : ControlSizes())
     widest = std::max<int>(widest, s.cx);
-  // Its form shows the bar's caption whole, within reason.
-  const int caption = TCustomDockForm::ClientWidthForCaption(Caption());
-  return std::max(
-      {MinFloatingWidth, caption, widest + 2 * (edges + HorzMargin()) + (Width() - ClientWidth())});
+  // Narrowed by its frame, the form wraps the controls down to one a row;
+  // its caption is then cut, keeping room for the close box.
+  return std::max(MinFloatingWidth,
+                  widest + 2 * (edges + HorzMargin()) + (Width() - ClientWidth()));
 }
 
 // A size proposed for the floating form's client area.  Led by the width

@@ -45,9 +45,11 @@ public:
   // client (a control bar as a band) instead of a bare re-parent.
   void SetParent(TWinControl* parent) override;
   // The narrowest client area of a floating bar, so its form keeps room for
-  // some of its caption beside the close box (a form is also wide enough
-  // for its whole caption, within reason: see ClientWidthForCaption).
-  static constexpr int MinFloatingWidth = 64;
+  // the close box and a letter or two of its caption.  A bar floated anew
+  // is wide enough for its whole caption, within reason (see
+  // ClientWidthForCaption); narrowed by the frame it wraps its controls
+  // into rows down to its widest control.
+  static constexpr int MinFloatingWidth = 32;
   // Floating, a bar of controls in rows wraps them into as many rows as its
   // form's width needs and makes the form as high as the rows; the form is
   // never narrower than the widest control.

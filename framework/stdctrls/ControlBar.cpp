@@ -171,34 +171,61 @@ int TCustomControlBar::PlanBands(const RECT& area, std::vector<size_t>& order) {
   double rowKey = 0;
   int rowTop = area.top;
   int rowHeight = 0;
-  int cursor = area.left;
-  for (size_t idx : order) {
-    TBand& b = FBands[idx];
+  size_t rowStart = 0;
+  for (size_t i = 0; i < order.size(); ++i) {
+    TBand& b = FBands[order[i]];
     RECT insets;
     int pref = 0, rowCount = 1;
     GetBandInfo(b.Control, insets, pref, rowCount);
     if (row < 0 || b.RowKey != rowKey) {
+      PlaceRow(area, order, rowStart, i);
+      rowStart = i;
       rowTop += rowHeight;
       rowHeight = 0;
       ++row;
       rowKey = b.RowKey;
-      cursor = area.left;
     }
     const int width = pref + insets.left + insets.right;
-    // A band stays inside the bar: one wanted further right than fits (its
-    // place saved in a wider window, or a band grown to the bar's width)
-    // moves left until its right edge meets the bar's, but never over the
-    // band before it nor past the bar's left edge.
-    const int fitting = std::min(b.WantedLeft, int(area.right) - width);
-    const int left = std::max(cursor, std::max(fitting, int(area.left)));
     const int height = rowCount * FRowSize;
     b.Row = row;
-    b.Rect = {left, rowTop, left + width, rowTop + height};
-    cursor = left + width;
+    b.Rect = {b.WantedLeft, rowTop, b.WantedLeft + width, rowTop + height};
     rowHeight = std::max(rowHeight, height);
   }
+  PlaceRow(area, order, rowStart, order.size());
   FRowCount = row + 1;
   return rowTop + rowHeight - area.top;
+}
+
+// Places the bands order[first..last) of one row, whose rectangles stand at
+// their wanted positions: each at its wanted position or right after the
+// band before it, whichever is further right; then, where that runs past
+// the bar's right edge, the bands move left as far as needed (a band put
+// further right than fits, its place saved in a wider window, comes back
+// inside) but never over the band before them nor past the bar's left
+// edge.  What still runs past the edge does not fit in the row.
+void TCustomControlBar::PlaceRow(const RECT& area, const std::vector<size_t>& order, size_t first,
+                                 size_t last) {
+  auto place = [&](size_t i, int left) {
+    RECT& r = FBands[order[i]].Rect;
+    r.right = left + (r.right - r.left);
+    r.left = left;
+  };
+  int cursor = area.left;
+  for (size_t i = first; i < last; ++i) {
+    place(i, std::max(cursor, int(FBands[order[i]].Rect.left)));
+    cursor = FBands[order[i]].Rect.right;
+  }
+  int limit = area.right;
+  for (size_t i = last; i > first; --i) {
+    const RECT& r = FBands[order[i - 1]].Rect;
+    place(i - 1, std::min(int(r.left), limit - int(r.right - r.left)));
+    limit = FBands[order[i - 1]].Rect.left;
+  }
+  cursor = area.left;
+  for (size_t i = first; i < last; ++i) {
+    place(i, std::max(cursor, int(FBands[order[i]].Rect.left)));
+    cursor = FBands[order[i]].Rect.right;
+  }
 }
 
 void TCustomControlBar::LayoutBands(const RECT& area) {
@@ -207,7 +234,11 @@ void TCustomControlBar::LayoutBands(const RECT& area) {
   // A band that runs past the right edge, behind another band of its row,
   // moves to a row of its own below, one band at a time, so that no band
   // is pushed out of sight.  A band wider than the bar ends up alone in its
-  // row, at its left edge.
+  // row, at its left edge.  The band being dragged keeps the row it is
+  // dragged into: another band of that row makes way instead, into a row
+  // on the side the drag came from, so that two bands a row each swap.
+  const TBand* dragged = FDragControl && !FDockDragging ? FindBand(FDragControl) : nullptr;
+  const bool draggedDown = dragged && dragged->RowKey > FDragFromRow;
   for (size_t pass = 0; pass < FBands.size(); ++pass) {
     TBand* overflow = nullptr;
     for (size_t i = 0; i < order.size() && !overflow; ++i) {
@@ -216,9 +247,12 @@ void TCustomControlBar::LayoutBands(const RECT& area) {
       if (!firstInRow && b.Rect.right > area.right) overflow = &b;
     }
     if (!overflow) break;
+    const bool makesWay = dragged && overflow->Row == dragged->Row;
+    if (overflow == dragged) overflow = LastOtherBandInRow(order, *dragged);
+    if (!overflow) break;
     for (TBand& b : FBands)
       b.RowKey = 2.0 * b.Row;
-    overflow->RowKey = 2.0 * overflow->Row + 1;
+    overflow->RowKey = 2.0 * overflow->Row + (makesWay && draggedDown ? -1 : 1);
     overflow->WantedLeft = area.left;
     total = PlanBands(area, order);
   }
@@ -243,6 +277,15 @@ void TCustomControlBar::LayoutBands(const RECT& area) {
     const int wanted = std::max(total + extra, 0);
     if (wanted != Height()) SetHeight(wanted);
   }
+}
+
+// The last band in the row of band, other than band itself, or nil.
+TCustomControlBar::TBand* TCustomControlBar::LastOtherBandInRow(const std::vector<size_t>& order,
+                                                                const TBand& band) {
+  TBand* last = nullptr;
+  for (size_t i : order)
+    if (FBands[i].Row == band.Row && &FBands[i] != &band) last = &FBands[i];
+  return last;
 }
 
 void TCustomControlBar::AlignControls(TControl* control, RECT& rect) {
@@ -279,6 +322,7 @@ void TCustomControlBar::MouseDown(TMouseButton button, TShiftState shift, int x,
   if (TBand* b = GripAt(x, y)) {
     FDragControl = b->Control;
     FDragOffset = x - b->Rect.left;
+    FDragFromRow = b->Row;
     FPressBands = FBands;
   }
 }
@@ -305,29 +349,59 @@ void TCustomControlBar::MouseMove(TShiftState shift, int x, int y) {
     SetCursor(GripAt(x, y) ? crSizeAll : crDefault);
     return;
   }
-  TBand* band = FindBand(FDragControl);
-  if (!band) return;
   RECT outer = ClientRect();
+  outer.bottom = std::max(outer.bottom, PressBottom());
   InflateRect(outer, FloatDistance(), FloatDistance());
   if (FDragControl->DragKind() == dkDock && !PtInRect(outer, sys::POINT{x, y})) {
     BeginBandDockDrag(ClientToScreen(sys::POINT{x, y}));
     return;
   }
-  // The row under the pointer; above the first row or below the last one
-  // the band opens a row of its own there.
+  MoveDraggedBand(x, y);
+}
+
+// The bands as they stood at the press, with the dragged one in the row
+// and at the place under the pointer.  Every move starts again from the
+// press: bands the dragged one pushed aside come back when it moves on,
+// and a row that closes behind it does not move the rows under the
+// pointer.  Above the first row or below the last one the band opens a row
+// of its own there.
+void TCustomControlBar::MoveDraggedBand(int x, int y) {
   double key = -0.5;
   int lastRow = -1, bottom = 0;
-  for (const TBand& b : FBands) {
+  for (const TBand& b : FPressBands) {
     if (y >= b.Rect.top && y < b.Rect.bottom) key = b.Row;
     lastRow = std::max(lastRow, b.Row);
     bottom = std::max(bottom, int(b.Rect.bottom));
   }
   if (y >= bottom) key = lastRow + 0.5;
+  RestorePressBands();
+  TBand* band = FindBand(FDragControl);
+  if (!band) return;
   band->RowKey = key;
   band->WantedLeft = std::max(0, x - FDragOffset);
   // The dragged band wins a tie with a band that wants the same place.
   band->Order = -1;
   Realign();
+}
+
+// FBands := the bands at the press that are still shown, not taken for
+// controls the program moved (they stand where the last move put them).
+void TCustomControlBar::RestorePressBands() {
+  std::vector<TBand> saved;
+  for (TBand& b : FPressBands)
+    if (ContainsControl(b.Control) && b.Control->Visible()) {
+      b.Placed = b.Control->BoundsRect();
+      saved.push_back(b);
+    }
+  FBands = std::move(saved);
+}
+
+// The bottom of the rows as they stood at the press.
+int TCustomControlBar::PressBottom() const {
+  int bottom = 0;
+  for (const TBand& b : FPressBands)
+    bottom = std::max(bottom, int(b.Rect.bottom));
+  return bottom;
 }
 
 void TCustomControlBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -336,7 +410,13 @@ void TCustomControlBar::MouseUp(TMouseButton button, TShiftState shift, int x, i
   if (FDockDragging)
     EndBandDockDrag(true, ClientToScreen(sys::POINT{x, y}));
   else
-    FDragControl = nullptr;
+    EndBandMove();
+}
+
+// The band stays where the drag put it; the bar forgets the press.
+void TCustomControlBar::EndBandMove() {
+  FDragControl = nullptr;
+  FPressBands.clear();
 }
 
 // A press whose release never comes (another program took the pointer):
@@ -344,7 +424,7 @@ void TCustomControlBar::MouseUp(TMouseButton button, TShiftState shift, int x, i
 void TCustomControlBar::WndProc(TMessage& message) {
   if (message.Msg == sys::WM_CANCELMODE) {
     if (FDockDragging) EndBandDockDrag(false, sys::POINT{});
-    FDragControl = nullptr;
+    EndBandMove();
   }
   TCustomControl::WndProc(message);
 }
@@ -362,13 +442,7 @@ void TCustomControlBar::BeginBandDockDrag(sys::POINT screen) {
   TControl* control = FDragControl;
   // The bands stand where they stood at the press while the preview shows
   // where the control goes; a cancelled drag leaves them so.
-  std::vector<TBand> saved;
-  for (TBand& b : FPressBands)
-    if (ContainsControl(b.Control) && b.Control->Visible()) {
-      b.Placed = b.Control->BoundsRect(); // not taken for a move by the program
-      saved.push_back(b);
-    }
-  FBands = std::move(saved);
+  RestorePressBands();
   Realign();
   FDockDragging = true;
   FFocusBeforeDrag = sys::GetFocus();
@@ -532,9 +606,10 @@ void TCustomControlBar::Notification(TComponent* component, TOperation operation
   TCustomControl::Notification(component, operation);
   if (operation != TOperation::opRemove) return;
   if (component == FDragControl) FDragControl = nullptr;
-  FBands.erase(std::remove_if(FBands.begin(), FBands.end(),
-                              [&](const TBand& b) { return b.Control == component; }),
-               FBands.end());
+  for (std::vector<TBand>* bands : {&FBands, &FPressBands})
+    bands->erase(std::remove_if(bands->begin(), bands->end(),
+                                [&](const TBand& b) { return b.Control == component; }),
+                 bands->end());
 }
 
 void TCustomControlBar::DeclareProperties(TPropertyTable<TCustomControlBar>& t) {

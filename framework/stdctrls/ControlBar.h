@@ -14,8 +14,10 @@
 // Layout rule: each visible child keeps a row and a wanted left position;
 // the bands of a row are placed left to right in the order of their wanted
 // positions, each at its wanted position or right after the band before it,
-// whichever is further right.  A band that would then run past the right
-// edge behind another band opens a row below.  Empty rows close up.  A child moved by the
+// whichever is further right, and slide left where they would run past the
+// right edge.  A band that still runs past it behind another band opens a
+// row below; a band being dragged stays in the row under the pointer and
+// the others make way, towards the row it came from.  Empty rows close up.  A child moved by the
 // program (its bounds differ from where the bar put it) takes its row and
 // position from its new bounds.
 
@@ -123,7 +125,13 @@ private:
   const TBand* FindBand(TControl* control) const;
   void SyncBands(const sys::RECT& area);
   int PlanBands(const sys::RECT& area, std::vector<size_t>& order);
+  void PlaceRow(const sys::RECT& area, const std::vector<size_t>& order, size_t first, size_t last);
   void LayoutBands(const sys::RECT& area);
+  TBand* LastOtherBandInRow(const std::vector<size_t>& order, const TBand& band);
+  void MoveDraggedBand(int x, int y);
+  void RestorePressBands();
+  int PressBottom() const;
+  void EndBandMove();
   TBand* GripAt(int x, int y);
   void Changed();
   void BeginBandDockDrag(sys::POINT screen);
@@ -141,6 +149,7 @@ private:
   bool FLayingOut = false;
   TControl* FDragControl = nullptr;
   int FDragOffset = 0;
+  int FDragFromRow = 0; // the dragged band's row at the press
   // The bands as they stood at the press on a grip, put back when the drag
   // turns into a dock drag or is cancelled.
   std::vector<TBand> FPressBands;

@@ -329,12 +329,16 @@ LRESULT DefaultHitTest(Window* w, POINT screen) {
   const int f = g.frame;
   const bool sizable = (w->style & WS_THICKFRAME) && !(w->style & (WS_MAXIMIZE | WS_MINIMIZE));
   if (sizable && (p.x < f || p.y < f || p.x >= W - f || p.y >= H - f)) {
-    const int corner = f + GetSystemMetrics(SM_CYCAPTION);
-    if (p.y < f) return p.x < corner ? HTTOPLEFT : p.x >= W - corner ? HTTOPRIGHT : HTTOP;
+    // The corners reach along each edge by a caption's height, but never
+    // past a quarter of the edge: the middle half of every edge sizes that
+    // edge alone, also on a low window such as a floating tool bar.
+    const int reach = f + GetSystemMetrics(SM_CYCAPTION);
+    const int cornerX = std::min(reach, W / 4), cornerY = std::min(reach, H / 4);
+    if (p.y < f) return p.x < cornerX ? HTTOPLEFT : p.x >= W - cornerX ? HTTOPRIGHT : HTTOP;
     if (p.y >= H - f)
-      return p.x < corner ? HTBOTTOMLEFT : p.x >= W - corner ? HTBOTTOMRIGHT : HTBOTTOM;
-    if (p.x < f) return p.y < corner ? HTTOPLEFT : p.y >= H - corner ? HTBOTTOMLEFT : HTLEFT;
-    return p.y < corner ? HTTOPRIGHT : p.y >= H - corner ? HTBOTTOMRIGHT : HTRIGHT;
+      return p.x < cornerX ? HTBOTTOMLEFT : p.x >= W - cornerX ? HTBOTTOMRIGHT : HTBOTTOM;
+    if (p.x < f) return p.y < cornerY ? HTTOPLEFT : p.y >= H - cornerY ? HTBOTTOMLEFT : HTLEFT;
+    return p.y < cornerY ? HTTOPRIGHT : p.y >= H - cornerY ? HTBOTTOMRIGHT : HTRIGHT;
   }
   if (PtInRect(g.vScroll, p)) return HTVSCROLL;
   if (PtInRect(g.hScroll, p)) return HTHSCROLL;

@@ -85,7 +85,7 @@ protected:
   // A point on the floating form's caption.
   POINT CaptionOf(TCustomDockForm* f) {
     const POINT tl = f->ClientToScreen(POINT{0, 0});
-    return POINT{tl.x + 20, tl.y - 6};
+    return POINT{tl.x + 8, tl.y - 6}; // clear of the close box on a narrow form
   }
   // Presses on the floating form's caption and carries it to target,
   // where the mouse stays pressed; returns the point pressed.
@@ -437,31 +437,24 @@ TEST_F(FloatingBarTest, AFloatingToolBarWrapsIntoRowsWhenItsFormIsNarrowed) {
   ClickOn(toolBar->ActionControls(4));
   EXPECT_EQ(executed, std::vector<int>{4});
 
-  // Far narrower stops at the widest button and the room for the whole
-  // caption, within reason: a longer caption keeps the form wider, a very
-  // long one no wider than the limit, an empty one the least width.
-  const int forCaption = TCustomDockForm::ClientWidthForCaption(toolBar->Caption());
-  EXPECT_GT(forCaption, TCustomActionDockBar::MinFloatingWidth);
-  const struct {
-    std::string caption;
-    int least;
-  } captions[] = {
-      {"", TCustomActionDockBar::MinFloatingWidth},
-      {"Основные кнопки", TCustomDockForm::ClientWidthForCaption("Основные кнопки")},
-      {std::string(20, 'W') + " кнопки", TCustomDockForm::MaxCaptionClientWidth},
-      {"Кнопки", forCaption},
-  };
-  EXPECT_GT(captions[1].least, forCaption);
-  EXPECT_LT(captions[1].least, TCustomDockForm::MaxCaptionClientWidth);
-  for (const auto& c : captions) {
-    SCOPED_TRACE(c.caption);
-    toolBar->SetCaption(c.caption);
+  // Far narrower stops at one button a row, whatever the caption: the
+  // caption is cut rather than holding the form wide.
+  const int oneButton =
+      std::max(first->Left() * 2 + button, int(TCustomActionDockBar::MinFloatingWidth));
+  for (const std::string& caption :
+       {std::string(), std::string(20, 'W') + " кнопки", std::string("Кнопки")}) {
+    SCOPED_TRACE(caption);
+    toolBar->SetCaption(caption);
     DragRightEdge(*screen, host, -300);
     app->ProcessMessages();
-    EXPECT_EQ(host->ClientWidth(), c.least);
+    EXPECT_EQ(host->ClientWidth(), oneButton);
   }
   EXPECT_TRUE(allShown());
-  EXPECT_GT(toolBar->ActionControls(5)->Top(), fourth->Top());
+  for (int i = 1; i < 6; ++i) {
+    EXPECT_EQ(toolBar->ActionControls(i)->Left(), first->Left());
+    EXPECT_EQ(toolBar->ActionControls(i)->Top(), first->Top() + i * first->Height());
+  }
+  EXPECT_EQ(host->ClientHeight(), oneRow + 5 * first->Height());
   Picture("narrowest", host->Handle());
 
   // Widened again: one row, the form back to its height.
@@ -528,6 +521,36 @@ TEST_F(FloatingBarTest, AFloatingToolBarWrapsIntoRowsWhenItsFormIsNarrowed) {
   EXPECT_EQ(toolBar->ActionControls(5)->Top(), first->Top());
   EXPECT_TRUE(allShown());
   Picture("docked_back_in_one_row");
+}
+
+// Every point of a side edge of the low floating form sizes it, and the
+// middle half of the edge sizes the width alone, not as a corner.
+TEST_F(FloatingBarTest, EveryPointOfASideEdgeSizesTheFloatingForm) {
+  TCustomDockForm* host = FloatByGrip(POINT{300, 260});
+  ASSERT_NE(host, nullptr);
+  const int height = host->Height();
+  for (const bool right : {true, false}) {
+    for (int k = 0; k <= 4; ++k) {
+      SCOPED_TRACE(std::string(right ? "right" : "left") + " edge, point " + std::to_string(k));
+      const RECT r = host->BoundsRect();
+      const int x = right ? r.right - 2 : r.left + 1, y = r.top + k * (height - 1) / 4;
+      const sys::LRESULT hit =
+          sys::SendMessage(host->Handle(), sys::WM_NCHITTEST, 0, sys::MAKELPARAM(x, y));
+      if (k >= 1 && k <= 3) {
+        EXPECT_EQ(hit, right ? sys::HTRIGHT : sys::HTLEFT);
+      }
+      const int out = right ? 24 : -24;
+      clock.Advance(1000);
+      screen->Drag(x, y, x + out, y, 4);
+      app->ProcessMessages();
+      EXPECT_EQ(host->Width(), r.right - r.left + 24);
+      EXPECT_EQ(right ? host->Left() : host->BoundsRect().right, right ? r.left : r.right);
+      clock.Advance(1000);
+      screen->Drag(x + out, y, x, y, 4);
+      app->ProcessMessages();
+      EXPECT_EQ(host->BoundsRect(), r);
+    }
+  }
 }
 
 TEST_F(FloatingBarTest, ADockedBackBarIsNoWiderThanItsControlBar) {

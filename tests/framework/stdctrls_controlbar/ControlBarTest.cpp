@@ -151,6 +151,73 @@ TEST_F(ControlBarTest, GripsMoveBandsAlongARowAndBetweenRows) {
   EXPECT_EQ(bar->RowCount(), 1);
 }
 
+// A band dragged onto another row lands in it as soon as the pointer is
+// over that row, up as well as down; where the row has no room the bands
+// already there make way towards the row the drag came from, so a band a
+// row swaps with the band of the other row.  Along a row the band passes
+// the others, and bands it pushed aside come back when it moves on.
+TEST_F(ControlBarTest, ADraggedBandTakesTheRowUnderThePointer) {
+  const int w = bar->ClientWidth();
+  const int half = w / 2 - 13; // two such bands fill a row
+  TPanel* full = nullptr;      // as wide as the bar, as a main menu is
+  bar->OnBandInfo = [&](TObject*, TControl* control, sys::RECT& insets, int& preferred, int&) {
+    if (control == full) preferred = bar->ClientWidth() - (insets.left + insets.right);
+  };
+  form->Show();
+  struct Case {
+    const char* name;
+    int widthA, rowA, widthB, rowB; // width 0: as wide as the bar
+    bool dragA;                     // else B is dragged
+    sys::POINT via, to;             // pointer moves from the grip
+    int endRowA, endRowB;
+    bool aFirst; // in one row: A left of B
+  };
+  const Case cases[] = {
+      {"up onto a full row", 0, 0, 80, 1, false, {0, 0}, {60, -30}, 1, 0, false},
+      {"down onto a full row", 80, 0, 0, 1, true, {0, 0}, {60, 30}, 1, 0, false},
+      {"up into a row with room", 100, 0, 80, 1, false, {0, 0}, {200, -30}, 0, 0, true},
+      {"down into a row with room", 100, 0, 80, 1, true, {0, 0}, {200, 30}, 0, 0, false},
+      {"along a full row", half, 0, half, 0, true, {0, 0}, {w / 2 + 20, 0}, 0, 0, false},
+      {"pushing the other and back", 100, 0, 80, 0, true, {60, 0}, {0, 0}, 0, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TPanel* a = Band(0, 30 * c.rowA, c.widthA ? c.widthA : 50);
+    TPanel* b = Band(0, 30 * c.rowB, c.widthB ? c.widthB : 50);
+    full = !c.widthA ? a : !c.widthB ? b : nullptr;
+    bar->Realign();
+    ASSERT_EQ(bar->BandRow(a), c.rowA);
+    ASSERT_EQ(bar->BandRow(b), c.rowB);
+    const sys::RECT otherWas = bar->BandRect(c.dragA ? b : a);
+    const sys::RECT r = bar->BandRect(c.dragA ? a : b);
+    const sys::POINT from = ScreenOf(r.left + 4, r.top + 8);
+    clock.Advance(1000);
+    screen->Press(from.x, from.y);
+    screen->MoveTo(from.x + c.via.x / 2, from.y + c.via.y / 2);
+    screen->MoveTo(from.x + c.via.x, from.y + c.via.y);
+    screen->MoveTo(from.x + c.to.x, from.y + c.to.y);
+    // In the row under the pointer before the release.
+    EXPECT_EQ(bar->BandRow(c.dragA ? a : b), c.dragA ? c.endRowA : c.endRowB);
+    screen->Release(from.x + c.to.x, from.y + c.to.y);
+    app->ProcessMessages();
+    EXPECT_EQ(bar->BandRow(a), c.endRowA);
+    EXPECT_EQ(bar->BandRow(b), c.endRowB);
+    EXPECT_EQ(bar->RowCount(), std::max(c.endRowA, c.endRowB) + 1);
+    const sys::RECT ra = bar->BandRect(a), rb = bar->BandRect(b);
+    if (c.endRowA == c.endRowB) {
+      EXPECT_EQ(ra.left < rb.left, c.aFirst);
+      EXPECT_TRUE(ra.right <= rb.left || rb.right <= ra.left);
+    }
+    EXPECT_LE(std::max(ra.right, rb.right), bar->ClientWidth());
+    if (c.via.x > c.to.x) {
+      EXPECT_EQ(bar->BandRect(c.dragA ? b : a), otherWas);
+    }
+    full = nullptr;
+    delete a;
+    delete b;
+  }
+}
+
 TEST_F(ControlBarTest, AControlMovedByTheProgramTakesTheRowOfItsNewPlace) {
   TPanel* a = Band(0, 0, 100);
   TPanel* b = Band(0, 0, 80);
