@@ -22,6 +22,9 @@ public:
     return workArea_ ? *workArea_ : RECT{0, 0, screenSize_.cx, screenSize_.cy};
   }
   void SetWorkArea(const RECT& area) { workArea_ = area; }
+  // A screen with or without a task bar to bring minimised windows back.
+  bool CanIconify() const override { return canIconify_; }
+  void SetCanIconify(bool value) { canIconify_ = value; }
   // Every change marks the composed screen out of date.
   void WindowShown(HWND) override { stale_ = true; }
   void WindowHidden(HWND) override { stale_ = true; }
@@ -90,6 +93,7 @@ private:
   std::optional<RECT> workArea_;
   Surface screen_;
   bool autoPump_ = true;
+  bool canIconify_ = true;
   bool stale_ = true;
   int cursorShape_ = 0;
   int presents_ = 0;
