@@ -18,12 +18,19 @@ namespace {
 
 class TSystemMenuPopup;
 TSystemMenuPopup* gMenu = nullptr;
+// A press on the window whose menu showed closes the menu (as any press
+// outside it does); when that press was on the caption's icon, the menu
+// stays closed rather than opening again at once.
+bool gPressClosedIt = false;
+int gPressHook = 0;
 
 class TSystemMenuPopup : public TPopupActionBar {
 public:
   explicit TSystemMenuPopup(TComponent* owner) : TPopupActionBar(owner) {}
   ~TSystemMenuPopup() override {
     if (gMenu == this) gMenu = nullptr;
+    RemovePressHook(gPressHook);
+    gPressHook = 0;
   }
   HWND FWindow = nullptr; // the window whose menu it is
 };
@@ -88,7 +95,19 @@ void Present(TCustomForm* form, const std::vector<TSystemMenuItem>& items, POINT
   if (!gMenu) {
     gMenu = new TSystemMenuPopup(Application);
     gMenu->OnGetControlClass = TakeLook;
+    gPressHook = AddPressHook([](HWND window) {
+      TCustomActionPopupMenu* bar = gMenu ? gMenu->PopupBar() : nullptr;
+      gPressClosedIt = bar && bar->Showing() && window == gMenu->FWindow;
+    });
   }
+  if (!byKeyboard && gPressClosedIt && form->Handle() == gMenu->FWindow) {
+    gPressClosedIt = false;
+    return;
+  }
+  // One menu loop at a time: the menu bar's ends (F10, then Alt+Space).
+  if (auto* bar = dynamic_cast<TCustomActionMenuBar*>(LookOf(form->Handle()));
+      bar && bar->InMenuLoop())
+    bar->CloseMenu();
   gMenu->FWindow = form->Handle();
   Fill(gMenu, items);
   gMenu->Popup(at.x, at.y);

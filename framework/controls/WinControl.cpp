@@ -713,6 +713,9 @@ bool TWinControl::HandleKey(TMessage& m) {
     if (form && form->Perform(CM_MENUKEY, m.Msg, LPARAM(m.WParam)) != 0) return true;
     if (m.Msg == WM_SYSCHAR) return false;
   }
+  // Alt+Space belongs to the system menu (its character opens it): no
+  // control takes it for a Space of its own (a button would press).
+  if (m.Msg == WM_SYSKEYDOWN && m.WParam == VK_SPACE) return false;
   if (m.Msg == WM_CHAR) {
     char32_t ch = char32_t(m.WParam);
     KeyPress(ch);

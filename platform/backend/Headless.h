@@ -74,9 +74,9 @@ public:
   void Key(UINT vk);
   // Text as the keyboard's text input.  While Alt is held without Ctrl,
   // each character is typed as an Alt combination is, with a key of its own
-  // between Alt's press and release: a Latin letter or a digit presses its
-  // key (WM_SYSKEYDOWN, then the WM_SYSCHAR the key makes, lower case
-  // unless Shift is held); any other character comes as WM_SYSKEYDOWN of
+  // between Alt's press and release: a Latin letter, a digit or a space
+  // presses its key (WM_SYSKEYDOWN, then the WM_SYSCHAR the key makes, lower
+  // case unless Shift is held); any other character comes as WM_SYSKEYDOWN of
   // VK_PACKET and a WM_SYSCHAR carrying the character.  Alt's release then
   // is not taken for Alt pressed alone.
   void Type(std::string_view utf8);

@@ -37,7 +37,7 @@ protected:
     panel->SetParent(mainForm);
     panel->SetAlign(alBottom);
     panel->SetTabStop(true);
-    panel->OnKeyDown = [this](TObject*, sys::WORD&, TShiftState) { ++panelKeys; };
+    panel->OnKeyDown = [this](TObject*, sys::WORD& key, TShiftState) { panelKeys.push_back(key); };
     mainForm->Show();
     first = Child("Первая");
     second = Child("Вторая");
@@ -96,7 +96,7 @@ protected:
   TActionManager* manager = nullptr;
   TActionMainMenuBar* menuBar = nullptr;
   TPanel* panel = nullptr;
-  int panelKeys = 0;
+  std::vector<sys::WORD> panelKeys;
 };
 
 // Each row opens a menu from the keyboard, goes through it and checks what
@@ -152,13 +152,24 @@ TEST_F(SystemMenuTest, KeysThroughTheSystemMenus) {
          Key(sys::VK_RETURN);
        },
        [&] { EXPECT_EQ(WindowRect(mainForm).right, mainAt.right + 8); }},
-      {"Esc closes the menu and does nothing else",
+      {"Esc closes the menu and does nothing else; the focused control saw no Space",
        [&] {
          AltWith(" ");
          Key(sys::VK_ESCAPE);
        },
        [&] {
          EXPECT_EQ(WindowRect(mainForm), mainAt);
+         EXPECT_TRUE(panel->Focused());
+         EXPECT_EQ(panelKeys, std::vector<sys::WORD>{sys::VK_MENU});
+       }},
+      {"F10, then Alt+Space: one menu loop at a time",
+       [&] {
+         Key(sys::VK_F10);
+         AltWith(" ");
+         Key(sys::VK_ESCAPE);
+       },
+       [&] {
+         EXPECT_FALSE(menuBar->InMenuLoop());
          EXPECT_TRUE(panel->Focused());
        }},
       {"Alt+- on the active child, its next: the other child is active",
@@ -205,13 +216,14 @@ TEST_F(SystemMenuTest, KeysThroughTheSystemMenus) {
     SCOPED_TRACE(row.name);
     panel->SetFocus();
     app->ProcessMessages();
+    panelKeys.clear();
     row.keys();
     row.check();
     EXPECT_EQ(Open(), nullptr);
-    panelKeys = 0;
+    panelKeys.clear();
     panel->SetFocus();
     Key(sys::VK_DOWN);
-    EXPECT_EQ(panelKeys, 1);
+    EXPECT_EQ(panelKeys, std::vector<sys::WORD>{sys::VK_DOWN});
     // Back as it was for the next row.
     for (TForm* f : {mainForm, first, second})
       f->SetWindowState(wsNormal);
@@ -244,7 +256,12 @@ TEST_F(SystemMenuTest, TheItemsFollowTheWindowsStateAndStyles) {
          // The icon sits at the left end of the child's caption.
          const sys::POINT corner = second->ClientToScreen(sys::POINT{0, 0});
          const int caption = sys::GetSystemMetrics(sys::SM_CYCAPTION);
-         ClickAt(sys::POINT{corner.x + 8, corner.y - caption / 2});
+         const sys::POINT icon{corner.x + 8, corner.y - caption / 2};
+         // A second click on the icon closes the menu, a third opens it.
+         ClickAt(icon);
+         ClickAt(icon);
+         EXPECT_EQ(Open(), nullptr);
+         ClickAt(icon);
        },
        {"&Восстановить", "&Переместить (off)", "&Размер (off)", "&Свернуть", "Р&азвернуть (off)",
         "&Закрыть", "С&ледующее"}},
