@@ -6,6 +6,7 @@
 #include "framework/actnbars/ActnStyles.h"
 #include "framework/actnbars/CustomizeDlg.h"
 #include "framework/actnbars/StdStyleActnCtrls.h"
+#include "framework/actnbars/SystemMenuPopup.h"
 #include "framework/actnbars/XPStyleActnCtrls.h"
 #include "imagelist/ImageListZel.h"
 #include "shell/UnitMain.h"
@@ -28,6 +29,7 @@ void InitializeUnits() {
   InitializeUnitFrameSite();
   InitializeUnitMain();
   InstallCustomizeDialog();
+  InstallSystemMenu();
   gStarted = true;
 }
 

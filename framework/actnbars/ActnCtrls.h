@@ -284,9 +284,16 @@ class TCustomActionPopupMenu : public TCustomActionMenuBar {
   ZEL_CREATABLE_CLASS(TCustomActionPopupMenu, TCustomActionMenuBar)
 public:
   explicit TCustomActionPopupMenu(TComponent* owner);
+  ~TCustomActionPopupMenu() override;
   // Shows the pop-up with its top-left corner at a screen point, kept on
   // the screen.
   void PopupAt(sys::POINT screen);
+  // A pop-up at the root (a context menu, a window's system menu) takes the
+  // keyboard while it shows, wherever the focus is, as a menu bar's loop
+  // does: arrows, Enter, Esc and the items' letters are its own; a Ctrl or
+  // Alt combination it has no use for closes it and goes on to the window
+  // that has the focus.  The focus itself stays where it was.
+  void TakeKeys();
   // Whether unused items are shown (after the expand button was used).
   bool Expanded() const { return FExpanded; }
   void Expand();
@@ -323,6 +330,9 @@ protected:
 private:
   friend class TCustomActionMenuBar;
   void ListItemChosen(int index);
+  bool MenuKey(sys::UINT msg, sys::WPARAM key);
+  void ReleaseKeys();
+  int FKeyHook = 0;
   bool FExpanded = false;
   std::unique_ptr<TActionClients> FOwnHolder;
   TActionClientItem* FSourceItem = nullptr;

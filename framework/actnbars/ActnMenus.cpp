@@ -234,6 +234,7 @@ void TCustomActionMenuBar::SetMode(TMenuMode mode, TCustomActionControl* title) 
       if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
       SetVisibleFlag(false);
       ReleaseChildOf();
+      if (auto* popup = dynamic_cast<TCustomActionPopupMenu*>(this)) popup->ReleaseKeys();
     }
     SelectControl(nullptr);
     if (FPressHook) RemovePressHook(FPressHook);
@@ -506,7 +507,8 @@ bool TCustomActionMenuBar::HandleMenuKey(WORD key) {
   // A key takes over from the mouse in every open menu.
   for (TCustomActionMenuBar* m = root; m; m = m->FPopup)
     m->CancelHover();
-  const bool popup = FParentMenu != nullptr;
+  // A pop-up at the root (a context menu) walks its items like a sub-menu.
+  const bool popup = !IsBarRoot();
   TCustomActionControl* selected = SelectedControl();
   auto openFirst = [](TCustomActionMenuBar* bar, TCustomActionControl* c) {
     bar->OpenSubMenu(c);
@@ -538,9 +540,9 @@ bool TCustomActionMenuBar::HandleMenuKey(WORD key) {
       moveRoot(direction);
     } else if (direction > 0 && OpensSubMenu(selected)) {
       openFirst(this, selected);
-    } else if (direction < 0 && FParentMenu != root) {
+    } else if (direction < 0 && FParentMenu && (FParentMenu != root || !root->IsBarRoot())) {
       FParentMenu->CloseSubMenus();
-    } else {
+    } else if (root->IsBarRoot()) {
       moveRoot(direction);
     }
     return true;
@@ -706,6 +708,54 @@ TCustomActionPopupMenu::TCustomActionPopupMenu(TComponent* owner) : TCustomActio
   SetEdgeInner(esRaised);
   SetHorzMargin(1);
   SetVertMargin(1);
+}
+
+TCustomActionPopupMenu::~TCustomActionPopupMenu() {
+  ReleaseKeys();
+}
+
+void TCustomActionPopupMenu::TakeKeys() {
+  if (FKeyHook || FParentMenu || !Showing()) return;
+  FKeyHook = AddMenuKeyHook([this](UINT msg, WPARAM key) { return MenuKey(msg, key); });
+}
+
+void TCustomActionPopupMenu::ReleaseKeys() {
+  if (FKeyHook) RemoveMenuKeyHook(FKeyHook);
+  FKeyHook = 0;
+}
+
+// Every key message of the program while the pop-up has the keyboard.
+bool TCustomActionPopupMenu::MenuKey(UINT msg, WPARAM key) {
+  if (!InMenuLoop()) {
+    ReleaseKeys();
+    return false;
+  }
+  TCustomActionMenuBar* target = this;
+  while (target->Popup())
+    target = target->Popup();
+  if (msg == WM_CHAR || msg == WM_SYSCHAR) {
+    char32_t ch = char32_t(key);
+    KeyPress(ch);
+    return true;
+  }
+  if (msg == WM_KEYUP || msg == WM_SYSKEYUP) {
+    // A lone Alt leaves the menu, as it leaves a menu bar's loop.
+    if (msg == WM_SYSKEYUP && key == VK_MENU) CloseMenu();
+    return true;
+  }
+  const WORD vk = WORD(key);
+  if (vk == VK_MENU || vk == VK_CONTROL || vk == VK_SHIFT) return true;
+  if (target->HandleMenuKey(vk)) return true;
+  // Letters and digits come again as characters (the items' accelerators,
+  // with Alt still held from opening the menu too); other combinations
+  // with Ctrl or Alt (Alt+F4, Ctrl+F6) are the window's.
+  const TShiftState shift = KeyboardShiftState();
+  const bool character = (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') || vk == VK_SPACE;
+  if (shift.Contains(ssCtrl) || (shift.Contains(ssAlt) && !character)) {
+    CloseMenu();
+    return false;
+  }
+  return true;
 }
 
 void TCustomActionPopupMenu::CreateParams(TCreateParams& p) {

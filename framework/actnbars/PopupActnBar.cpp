@@ -98,6 +98,7 @@ void TPopupActionBar::Mirror(TMenuItem* source, TActionClients* target) {
     action->SetCaption(mi->Caption());
     action->SetChecked(mi->Checked());
     action->SetEnabled(mi->Enabled());
+    action->SetShortCut(mi->ShortCut());
     action->OnExecute = [mi](TObject*) { mi->Click(); };
     TActionClientItem* item = target->Add();
     item->SetAction(action);
@@ -117,6 +118,7 @@ void TPopupActionBar::Popup(int x, int y) {
   FPopupBar = new TMenuPopup(nullptr, this);
   FPopupBar->SetActionClient(bar);
   FPopupBar->PopupAt(POINT{x, y});
+  FPopupBar->TakeKeys();
 }
 
 } // namespace zel

@@ -32,6 +32,9 @@ public:
   void SetEnabled(bool value) { FEnabled = value; }
   bool Visible() const { return FVisible; }
   void SetVisible(bool value) { FVisible = value; }
+  // Shown beside the caption; the menu does not answer it itself.
+  TShortCut ShortCut() const { return FShortCut; }
+  void SetShortCut(TShortCut value) { FShortCut = value; }
 
   // The child items; an item is in at most one parent.
   int Count() const { return int(FItems.size()); }
@@ -48,6 +51,7 @@ private:
   std::string FCaption;
   bool FChecked = false, FRadioItem = false, FEnabled = true, FVisible = true;
   int FGroupIndex = 0;
+  TShortCut FShortCut = scNone;
   std::vector<TMenuItem*> FItems;
   TMenuItem* FParent = nullptr;
 };
@@ -59,7 +63,8 @@ public:
   ~TPopupMenu() override;
   // The root item whose children are the menu's items (owned by the menu).
   TMenuItem* Items() const { return FItems.get(); }
-  // Shows the menu with its top-left corner at a screen point.
+  // Shows the menu with its top-left corner at a screen point; it has the
+  // keyboard while it shows.
   virtual void Popup(int x, int y) {}
 
 private:

@@ -21,6 +21,8 @@ std::vector<std::pair<int, TPressHook>> gPressHooks;
 int gNextPressHook = 1;
 std::vector<std::pair<int, TKeyHook>> gKeyHooks;
 int gNextKeyHook = 1;
+std::vector<std::pair<int, TMenuKeyHook>> gMenuKeyHooks;
+int gNextMenuKeyHook = 1;
 WNDPROC gControlProc = nullptr;
 std::vector<TWinControl*> gDockSites;
 
@@ -89,7 +91,32 @@ bool RunKeyHooks(HWND h, WPARAM key) {
   return false;
 }
 
+bool IsKeyMessage(UINT msg) {
+  return msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYUP ||
+         msg == WM_CHAR || msg == WM_SYSCHAR;
+}
+
+// The newest menu key hook has the keys first: it is the menu opened last.
+bool RunMenuKeyHooks(UINT msg, WPARAM key) {
+  const auto hooks = gMenuKeyHooks;
+  for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
+    if (std::any_of(gMenuKeyHooks.begin(), gMenuKeyHooks.end(),
+                    [id = it->first](const auto& x) { return x.first == id; }) &&
+        it->second(msg, key))
+      return true;
+  return false;
+}
+
 } // namespace
+
+int AddMenuKeyHook(TMenuKeyHook hook) {
+  gMenuKeyHooks.emplace_back(gNextMenuKeyHook, std::move(hook));
+  return gNextMenuKeyHook++;
+}
+
+void RemoveMenuKeyHook(int id) {
+  std::erase_if(gMenuKeyHooks, [id](const auto& h) { return h.first == id; });
+}
 
 int AddPressHook(TPressHook hook) {
   gPressHooks.emplace_back(gNextPressHook, std::move(hook));
@@ -137,6 +164,7 @@ LRESULT TWinControl::MainWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     gInputHook(msg);
     if (GetWindowLongPtr(h, GWLP_USERDATA) != LONG_PTR(c)) return 0;
   }
+  if (!gMenuKeyHooks.empty() && IsKeyMessage(msg) && RunMenuKeyHooks(msg, w)) return 0;
   if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && !gKeyHooks.empty() && RunKeyHooks(h, w))
     return 0;
   if (IsButtonDown(msg)) {
@@ -696,6 +724,9 @@ bool TWinControl::HandleKey(TMessage& m) {
     if (form && form->Perform(CM_MENUKEY, m.Msg, LPARAM(m.WParam)) != 0) return true;
     if (m.Msg == WM_SYSCHAR) return false;
   }
+  // Alt+Space belongs to the system menu (its character opens it): no
+  // control takes it for a Space of its own (a button would press).
+  if (m.Msg == WM_SYSKEYDOWN && m.WParam == VK_SPACE) return false;
   if (m.Msg == WM_CHAR) {
     char32_t ch = char32_t(m.WParam);
     KeyPress(ch);

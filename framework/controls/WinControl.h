@@ -364,6 +364,15 @@ using TKeyHook = std::function<bool(sys::HWND window, sys::WPARAM key)>;
 int AddKeyHook(TKeyHook hook);
 void RemoveKeyHook(int id);
 
+// Called before a control's window handles any key message (a key going
+// down or up, a character) while a pop-up menu has the keyboard, with the
+// message and its key or character; a hook answering true uses the message
+// and the window never sees it.  So a menu takes the keys while it shows
+// and the focus stays where it was.  The hook added last is asked first.
+using TMenuKeyHook = std::function<bool(sys::UINT msg, sys::WPARAM key)>;
+int AddMenuKeyHook(TMenuKeyHook hook);
+void RemoveMenuKeyHook(int id);
+
 // The keys that move within a control: the four arrows, Page Up and Down,
 // Home and End.  Controls that navigate with them want them (WantsKey).
 bool IsNavigationKey(sys::WORD key);

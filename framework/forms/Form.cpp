@@ -644,6 +644,9 @@ void TCustomForm::WndProc(TMessage& m) {
   case CM_DIALOGKEY:
     if (HandleDialogKey(WORD(m.WParam))) m.Result = 1;
     return;
+  case WM_SYSCOMMAND:
+    if (HandleSysCommand(m.WParam, m.LParam)) return;
+    break;
   case CM_MENUKEY:
     if (HandleMenuKey(UINT(m.WParam), m.LParam)) m.Result = 1;
     return;

@@ -82,6 +82,9 @@ public:
   bool CanFocus() override;
   // Activates the form (an MDI child: makes it the active child).
   void Activate();
+  // Opens the window's system menu under the left end of its caption
+  // (SystemMenu.h); byKeyboard: its first item is selected.
+  void ShowSystemMenu(bool byKeyboard);
 
   // ---- MDI ------------------------------------------------------------------------
   int MDIChildCount();
@@ -166,6 +169,9 @@ private:
   // The next tab stop after current in this form, without going round
   // (nullptr past the last); from nullptr or the form itself, the first.
   TWinControl* NextTabStop(TWinControl* current, bool forward);
+  // The system commands the form carries out itself (the system menu,
+  // "next" of an MDI child); true when it did.
+  bool HandleSysCommand(sys::WPARAM command, sys::LPARAM key);
   // A menu key from anywhere in the form (see CM_MENUKEY): offered to the
   // controls (a main menu bar takes it); an Alt+letter nobody used goes
   // to the label accelerators.

@@ -143,10 +143,11 @@ void HeadlessBackend::Key(UINT vk) {
 
 namespace {
 
-// The key that makes an ASCII letter or digit, else 0.
+// The key that makes an ASCII letter, digit or space, else 0.
 UINT KeyOfCharacter(std::string_view character) {
   if (character.size() != 1) return 0;
   const char c = character[0];
+  if (c == ' ') return VK_SPACE;
   if (c >= 'a' && c <= 'z') return UINT(c - 'a' + 'A');
   if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return UINT(c);
   return 0;

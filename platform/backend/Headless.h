@@ -22,6 +22,9 @@ public:
     return workArea_ ? *workArea_ : RECT{0, 0, screenSize_.cx, screenSize_.cy};
   }
   void SetWorkArea(const RECT& area) { workArea_ = area; }
+  // A screen with or without a task bar to bring minimised windows back.
+  bool CanIconify() const override { return canIconify_; }
+  void SetCanIconify(bool value) { canIconify_ = value; }
   // Every change marks the composed screen out of date.
   void WindowShown(HWND) override { stale_ = true; }
   void WindowHidden(HWND) override { stale_ = true; }
@@ -71,9 +74,9 @@ public:
   void Key(UINT vk);
   // Text as the keyboard's text input.  While Alt is held without Ctrl,
   // each character is typed as an Alt combination is, with a key of its own
-  // between Alt's press and release: a Latin letter or a digit presses its
-  // key (WM_SYSKEYDOWN, then the WM_SYSCHAR the key makes, lower case
-  // unless Shift is held); any other character comes as WM_SYSKEYDOWN of
+  // between Alt's press and release: a Latin letter, a digit or a space
+  // presses its key (WM_SYSKEYDOWN, then the WM_SYSCHAR the key makes, lower
+  // case unless Shift is held); any other character comes as WM_SYSKEYDOWN of
   // VK_PACKET and a WM_SYSCHAR carrying the character.  Alt's release then
   // is not taken for Alt pressed alone.
   void Type(std::string_view utf8);
@@ -90,6 +93,7 @@ private:
   std::optional<RECT> workArea_;
   Surface screen_;
   bool autoPump_ = true;
+  bool canIconify_ = true;
   bool stale_ = true;
   int cursorShape_ = 0;
   int presents_ = 0;

@@ -71,13 +71,23 @@ LRESULT OnSetCursor(Window* w, HWND h, WPARAM wp, LPARAM lp) {
 LRESULT OnSysCommand(Window* w, HWND h, WPARAM wp, LPARAM lp) {
   POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   if (!lp) GetCursorPos(&pt);
+  // A move or size without an edge or caption in the low bits comes from
+  // the keyboard (a system menu): the arrows drive it.
+  const bool byKeyboard = (wp & 0xF) == 0;
   switch (wp & 0xFFF0) {
   case SC_MOVE:
-    if (!(w->style & WS_MAXIMIZE)) StartTracking(w, Tracking::Move, HTCAPTION, pt);
+    if (w->style & WS_MAXIMIZE) return 0;
+    if (byKeyboard)
+      StartKeyTracking(w, Tracking::Move);
+    else
+      StartTracking(w, Tracking::Move, HTCAPTION, pt);
     return 0;
   case SC_SIZE: {
     const int edge = int(wp & 0xF); // 1..8: left, right, top, top left, top right, bottom, ...
-    if (edge >= 1 && edge <= 8 && (w->style & WS_THICKFRAME))
+    if (!(w->style & WS_THICKFRAME)) return 0;
+    if (byKeyboard && !(w->style & (WS_MAXIMIZE | WS_MINIMIZE)))
+      StartKeyTracking(w, Tracking::Size);
+    else if (edge >= 1 && edge <= 8)
       StartTracking(w, Tracking::Size, HTLEFT + edge - 1, pt);
     return 0;
   }
@@ -96,6 +106,14 @@ LRESULT OnSysCommand(Window* w, HWND h, WPARAM wp, LPARAM lp) {
   default:
     return 0;
   }
+}
+
+// Whether a screen point lies on the icon the default caption draws (a
+// window that paints its own frame may answer HTSYSMENU for other parts).
+bool OnCaptionIcon(const Window* w, POINT screen) {
+  const RECT wr = WindowRectOnScreen(w);
+  const NcGeometry g = ComputeNcGeometry(w->style, w->exStyle, wr.Width(), wr.Height());
+  return PtInRect(g.sysIcon, POINT{screen.x - wr.left, screen.y - wr.top});
 }
 
 LRESULT OnNcButtonDown(Window* w, HWND h, WPARAM hit, LPARAM lp) {
@@ -117,6 +135,10 @@ LRESULT OnNcButtonDown(Window* w, HWND h, WPARAM hit, LPARAM lp) {
   case HTMINBUTTON:
   case HTMAXBUTTON:
     StartTracking(w, Tracking::Button, LRESULT(hit), POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    break;
+  case HTSYSMENU:
+    if (OnCaptionIcon(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}))
+      SendMessage(h, WM_SYSCOMMAND, SC_MOUSEMENU + HTSYSMENU, lp);
     break;
   case HTVSCROLL:
   case HTHSCROLL:

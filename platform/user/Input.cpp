@@ -517,6 +517,7 @@ bool TakeInputMessage(MSG& msg) {
       CancelPress();
       continue;
     }
+    if (KeyTrackingInput(in)) continue;
     if (in.kind == RawInput::KeyDown && in.vk == VK_ESCAPE && u.tracking.mode != Tracking::None &&
         u.tracking.mode != Tracking::Button) {
       CancelTracking(true);

@@ -164,9 +164,12 @@ BOOL TranslateMessage(const MSG* msg) {
     break;
   default:
     if (msg->message == WM_SYSKEYDOWN) {
-      // Alt with a letter or digit: the character that names a menu or a command.
+      // Alt with a letter or digit: the character that names a menu or a
+      // command; Alt+Space: the one that opens the system menu.
       const bool shift = (U().syncKeys[VK_SHIFT] & 0x80) != 0;
-      if (msg->wParam >= 'A' && msg->wParam <= 'Z')
+      if (msg->wParam == VK_SPACE)
+        ch = ' ';
+      else if (msg->wParam >= 'A' && msg->wParam <= 'Z')
         ch = char32_t(shift ? msg->wParam : msg->wParam - 'A' + 'a');
       else if (msg->wParam >= '0' && msg->wParam <= '9')
         ch = char32_t(msg->wParam);

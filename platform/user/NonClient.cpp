@@ -454,16 +454,8 @@ bool TrackingMouse(const RawInput& in) {
   const HWND h = t.hwnd;
   if (t.mode == Tracking::Scroll) return ScrollTrackingMouse(in);
   if (in.kind == RawInput::Move) {
-    if (t.mode == Tracking::Move) {
-      SetWindowPos(h, nullptr, t.startRect.left + in.pt.x - t.start.x,
-                   t.startRect.top + in.pt.y - t.start.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (t.mode == Tracking::Size) {
-      RECT r = SizedRect(t, in.pt, w);
-      // The window may change the rectangle (keep a ratio, snap to rows).
-      SendMessage(h, WM_SIZING, WPARAM(t.hit - HTLEFT + WMSZ_LEFT), reinterpret_cast<LPARAM>(&r));
-      if (!Find(h)) return true;
-      SetWindowPos(h, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (t.mode == Tracking::Move || t.mode == Tracking::Size) {
+      FollowPointer(t, w, in.pt);
     } else {
       RECT b = ButtonRect(
           ComputeNcGeometry(w->style, w->exStyle, w->rect.Width(), w->rect.Height()), t.hit);
@@ -494,6 +486,21 @@ bool TrackingMouse(const RawInput& in) {
 
 void CancelTracking(bool restore) {
   EndTracking(restore);
+}
+
+void FollowPointer(const Tracking& t, Window* w, POINT pt) {
+  const HWND h = w->handle;
+  if (t.mode == Tracking::Move) {
+    SetWindowPos(h, nullptr, t.startRect.left + pt.x - t.start.x,
+                 t.startRect.top + pt.y - t.start.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (t.mode == Tracking::Size) {
+    RECT r = SizedRect(t, pt, w);
+    // The window may change the rectangle (keep a ratio, snap to rows).
+    SendMessage(h, WM_SIZING, WPARAM(t.hit - HTLEFT + WMSZ_LEFT), reinterpret_cast<LPARAM>(&r));
+    if (!Find(h)) return;
+    SetWindowPos(h, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 } // namespace zel::sys::detail

@@ -117,6 +117,11 @@ struct Tracking {
   int bar = 0;       // Scroll: SB_HORZ or SB_VERT
   int part = 0;      // Scroll: the ScrollPart pressed
   int grab = 0;      // Scroll: where in the thumb the mouse took it
+  // Move and Size started from the keyboard (see KeyTracking.cpp).
+  bool keyboard = false;
+  int sides = 0;     // Size: the edges the arrows picked (KeySide bits)
+  POINT offset{};    // how far the arrows and the mouse have taken it
+  POINT lastMouse{}; // where the pointer was at its last motion
 };
 
 struct MouseLeaveTracking {
@@ -233,6 +238,14 @@ void StartTracking(Window* w, Tracking::Mode mode, LRESULT hit, POINT screen);
 // Feeds a mouse event to an active move, size or button press; true when it was consumed.
 bool TrackingMouse(const RawInput& in);
 void CancelTracking(bool restore);
+// Moves the tracked window, or its tracked edges, as a pointer at pt
+// (screen) would take them from the press at t.start.
+void FollowPointer(const Tracking& t, Window* w, POINT pt);
+// Keyboard moving and sizing (KeyTracking.cpp).
+void StartKeyTracking(Window* w, Tracking::Mode mode);
+// Feeds an input event to a move or size the keyboard started; true when
+// it was consumed (every event is, while it runs).
+bool KeyTrackingInput(const RawInput& in);
 
 // Shared drawing of the non-client parts.
 void FillSysColor(HDC dc, const RECT& r, int colorIndex);

@@ -114,6 +114,111 @@ TEST_F(NonClient, LosingTheForegroundEndsAMove) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// Moving and sizing from the keyboard (a system menu's "move" and "size"):
+// the pointer stays put, arrows take the window in steps of 8 pixels (1
+// with Ctrl), a size's first arrow on an axis picks that edge; Enter or a
+// click keeps, Esc puts the window back.  No key reaches the window.
+TEST_F(NonClient, TheKeyboardMovesAndSizesAWindowInSteps) {
+  constexpr UINT kClick = 0; // ends with a click instead of a key
+  struct Row {
+    const char* name;
+    WPARAM command;
+    std::vector<UINT> arrows;
+    bool ctrl;
+    UINT end;
+    RECT expected;
+  };
+  const Row rows[] = {
+      {"move right three steps",
+       SC_MOVE,
+       {VK_RIGHT, VK_RIGHT, VK_RIGHT},
+       false,
+       VK_RETURN,
+       {124, 100, 424, 300}},
+      {"move with Ctrl: one pixel", SC_MOVE, {VK_LEFT, VK_UP}, true, VK_RETURN, {99, 99, 399, 299}},
+      {"move, a click keeps", SC_MOVE, {VK_UP, VK_LEFT}, false, kClick, {92, 92, 392, 292}},
+      {"move, Esc puts it back",
+       SC_MOVE,
+       {VK_RIGHT, VK_DOWN},
+       false,
+       VK_ESCAPE,
+       {100, 100, 400, 300}},
+      {"size: the first arrow picks the edge",
+       SC_SIZE,
+       {VK_RIGHT, VK_RIGHT, VK_RIGHT},
+       false,
+       VK_RETURN,
+       {100, 100, 416, 300}},
+      {"size the left edge", SC_SIZE, {VK_LEFT, VK_LEFT}, false, VK_RETURN, {92, 100, 400, 300}},
+      {"size: across arrow makes a corner",
+       SC_SIZE,
+       {VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT},
+       false,
+       VK_RETURN,
+       {100, 100, 408, 308}},
+      {"size, Esc puts it back",
+       SC_SIZE,
+       {VK_UP, VK_UP, VK_UP},
+       false,
+       VK_ESCAPE,
+       {100, 100, 400, 300}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    HWND w = MakeFrame(RECT{100, 100, 400, 300});
+    Pump();
+    screen->MoveTo(600, 500);
+    ClearLog();
+    SendMessage(w, WM_SYSCOMMAND, row.command, 0);
+    if (row.ctrl) screen->KeyDown(VK_CONTROL);
+    for (UINT vk : row.arrows)
+      screen->Key(vk);
+    if (row.ctrl) screen->KeyUp(VK_CONTROL);
+    if (row.end == kClick)
+      screen->Click(600, 500);
+    else
+      screen->Key(row.end);
+    EXPECT_EQ(Rect(w), row.expected);
+    EXPECT_EQ(GetCapture(), nullptr);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor, (POINT{600, 500}));
+    EXPECT_EQ(Only({WM_KEYDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP}).size(), 0u);
+    EXPECT_EQ(Only({WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}).size(), 2u);
+    // Once it ended, keys reach the window again.
+    screen->Key(VK_RIGHT);
+    EXPECT_EQ(Rect(w), row.expected);
+    EXPECT_EQ(Only({WM_KEYDOWN}).size(), 1u);
+    DestroyWindow(w);
+  }
+}
+
+// The mouse takes over a keyboard move from where it first moves; a
+// maximised window does not move, a fixed frame does not size.
+TEST_F(NonClient, AKeyboardMoveFollowsTheMouseAndKnowsWhatTheWindowAllows) {
+  HWND w = MakeFrame(RECT{100, 100, 400, 300});
+  Pump();
+  screen->MoveTo(600, 500);
+  SendMessage(w, WM_SYSCOMMAND, SC_MOVE, 0);
+  screen->MoveTo(610, 520);
+  EXPECT_EQ(Rect(w), (RECT{110, 120, 410, 320}));
+  screen->Release(610, 520);
+  EXPECT_EQ(GetCapture(), nullptr);
+  ShowWindow(w, SW_MAXIMIZE);
+  const RECT zoomed = Rect(w);
+  SendMessage(w, WM_SYSCOMMAND, SC_MOVE, 0);
+  SendMessage(w, WM_SYSCOMMAND, SC_SIZE, 0);
+  screen->Key(VK_LEFT);
+  screen->Key(VK_LEFT);
+  EXPECT_EQ(Rect(w), zoomed);
+  HWND fixed = Make(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, RECT{50, 50, 250, 200});
+  Pump();
+  SendMessage(fixed, WM_SYSCOMMAND, SC_SIZE, 0);
+  screen->Key(VK_RIGHT);
+  screen->Key(VK_RIGHT);
+  EXPECT_EQ(Rect(fixed), (RECT{50, 50, 250, 200}));
+}
+
 TEST_F(NonClient, FrameDragSizesTheWindowWithinTheMinimumTrackSize) {
   HWND w = MakeFrame(RECT{100, 100, 400, 300});
   Pump();
