@@ -533,6 +533,9 @@ TEST_F(PersonInputTest, TheKeyboardReachesEveryPartAndShowsWhere) {
       {Start::ThreeChildren, {"Tab", "click child", "End"}, "Форма 3", kStart},
       {Start::FloatingEditor, {"Tab", "Tab", "Down", "Down", "Space"},
        "FrameColorMap1/SpeedButtonZel1", "std grad 24 grid"},
+      // The style button's menu opens under it and takes the arrows.
+      {Start::NoChild, {"Tab", "Tab", "Down", "Space", "Down", "Down", "Enter"},
+       "FrameColorMap1/sbStyle", "- grad 24 XP Style"},
   };
   for (const KeyCase& c : table) {
     std::string keys;
@@ -552,6 +555,8 @@ TEST_F(PersonInputTest, TheKeyboardReachesEveryPartAndShowsWhere) {
   // the groups mark their button, the grid its cursor in the key column.
   TFrameColorMap* f = form->ColorMapFrame();
   f->actXPColorMap->Execute();
+  // Maximised, the window has room for the grid's rows.
+  form->SetWindowState(wsMaximized);
   Settle();
   ASSERT_TRUE(f->ValueListEditor1->Visible());
   f->ValueListEditor1->SetFocus();
