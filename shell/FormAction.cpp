@@ -2,8 +2,6 @@
 
 #include "shell/FormAction.h"
 
-#include <vector>
-
 #include "framework/core/StrUtils.h"
 #include "framework/forms/Form.h"
 #include "platform/user/Messages.h"
@@ -57,14 +55,10 @@ bool TFormAction::Execute() {
 void TFormAction::FocusFirstStop() {
   auto* control = dynamic_cast<TWinControl*>(FControl);
   if (!control || !control->CanFocus()) return;
-  std::vector<TWinControl*> stops;
-  control->GetTabOrderList(stops);
-  for (TWinControl* c : stops)
-    if (c->TabStop() && c->CanFocus()) {
-      c->SetFocus();
-      return;
-    }
-  if (control->TabStop()) control->SetFocus();
+  if (TWinControl* first = control->FindNextControl(nullptr, true, true, false))
+    first->SetFocus();
+  else if (control->TabStop())
+    control->SetFocus();
 }
 
 bool TFormAction::Update() {
