@@ -90,12 +90,32 @@ inline __m128i ApplyAlphaRule(__m128i s, __m128i d, __m128i color, __m128i sa) {
   return _mm_or_si128(_mm_and_si128(take, source), _mm_andnot_si128(take, kept));
 }
 
+// Whether all four pixels' alpha bytes equal those of WANT (0 or 0xFF000000).
+inline bool AllAlpha(__m128i s, __m128i want) {
+  const __m128i alpha = _mm_and_si128(s, _mm_set1_epi32(int(0xFF000000u)));
+  return _mm_movemask_epi8(_mm_cmpeq_epi32(alpha, want)) == 0xFFFF;
+}
+
 template <TBlendMode Mode, bool Full> inline __m128i Blend4(__m128i s, __m128i d, __m128i op16) {
   const __m128i zero = _mm_setzero_si128();
-  __m128i cLo, saLo, cHi, saHi;
-  BlendHalf<Full>(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), op16, cLo, saLo);
-  BlendHalf<Full>(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), op16, cHi, saHi);
-  return ApplyAlphaRule<Mode>(s, d, _mm_packus_epi16(cLo, cHi), _mm_packus_epi16(saLo, saHi));
+  __m128i color, sa;
+  if (AllAlpha(s, zero)) {
+    color = _mm_min_epu8(d, _mm_set1_epi8(char(254)));
+    sa = zero;
+  } else if (Full && AllAlpha(s, _mm_set1_epi32(int(0xFF000000u)))) {
+    const __m128i two = _mm_set1_epi8(2);
+    const __m128i high = _mm_cmpgt_epi8(zero, s);                  // src >= 128
+    const __m128i lit = _mm_cmpeq_epi8(_mm_min_epu8(d, two), two); // dst >= 2
+    color = _mm_sub_epi8(_mm_add_epi8(s, high), lit);
+    sa = _mm_set1_epi8(char(254));
+  } else {
+    __m128i cLo, saLo, cHi, saHi;
+    BlendHalf<Full>(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), op16, cLo, saLo);
+    BlendHalf<Full>(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), op16, cHi, saHi);
+    color = _mm_packus_epi16(cLo, cHi);
+    sa = _mm_packus_epi16(saLo, saHi);
+  }
+  return ApplyAlphaRule<Mode>(s, d, color, sa);
 }
 
 template <TBlendMode Mode, bool Full>
