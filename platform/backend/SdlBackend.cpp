@@ -58,6 +58,21 @@ bool EnvironmentNames(const char* name) {
   return value && *value;
 }
 
+// SDL's video, tried again a few times over about a second before giving
+// up: a display that is named but refuses the connection for a moment (a
+// session still starting, a server busy with its clients) should not cost
+// the person their start.  A display that is truly not there costs only the
+// wait.
+bool InitVideo() {
+  constexpr int kWaitsMs[] = {100, 300, 600};
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+  for (int wait : kWaitsMs) {
+    SDL_Delay(Uint32(wait));
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+  }
+  return false;
+}
+
 // Without a Wayland display SDL is asked for X11 alone: its Wayland attempt
 // would otherwise have the Wayland library write its own complaint (about
 // XDG_RUNTIME_DIR, say) to stderr ahead of the program's one line.  A
@@ -214,8 +229,7 @@ bool SdlBackend::Init(std::string* error) {
   if (!requested && !EnvironmentNames("DISPLAY") && !EnvironmentNames("WAYLAND_DISPLAY"))
     return fail(kNoDisplay);
   ChooseVideoDriver();
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-    return fail(std::string("no display available: ") + SDL_GetError() + ".");
+  if (!InitVideo()) return fail(std::string("no display available: ") + SDL_GetError() + ".");
   initialized_ = true;
   const char* driver = SDL_GetCurrentVideoDriver();
   const char* asked = std::getenv("SDL_VIDEODRIVER");

@@ -657,5 +657,35 @@ TEST(SdlBackendStart, WithoutADisplaySaysSoAndNothingElse) {
   if (runtime) ::setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
 }
 
+// A display named but not up yet (a session still starting) is waited for
+// a moment: its server comes up 0.3 s after the program asked for it.
+TEST(SdlBackendStart, ADisplayThatComesUpAMomentLaterIsWaitedFor) {
+  if (!test::OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is needed";
+  int display = 150;
+  while (display < 250 && (std::filesystem::exists("/tmp/.X" + std::to_string(display) + "-lock") ||
+                           std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(display))))
+    ++display;
+  const std::string name = ":" + std::to_string(display);
+  const char* saved = std::getenv("DISPLAY");
+  const std::string savedDisplay = saved ? saved : "";
+  ::setenv("DISPLAY", name.c_str(), 1);
+  ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+  ::unsetenv("WAYLAND_DISPLAY");
+  ::unsetenv("SDL_VIDEODRIVER");
+  const pid_t server =
+      Spawn({"sh", "-c", "sleep 0.3; exec Xvfb " + name + " -nolisten tcp -screen 0 320x200x24"});
+  ASSERT_GT(server, 0);
+  std::string error;
+  auto backend = CreateSdlBackend(&error);
+  EXPECT_NE(backend, nullptr) << error;
+  backend.reset();
+  ::kill(server, SIGTERM);
+  WaitForExit(server, 5000);
+  if (saved)
+    ::setenv("DISPLAY", savedDisplay.c_str(), 1);
+  else
+    ::unsetenv("DISPLAY");
+}
+
 } // namespace
 } // namespace zel::sys
