@@ -603,6 +603,12 @@ void TCustomForm::WndProc(TMessage& m) {
   case WM_CLOSE:
     Close();
     return;
+  case WM_ENDSESSION:
+    // The session is ending: the application closes as its person would
+    // close it, so that what a close keeps is kept.  A modal form open over
+    // it ends with the application.
+    if (m.WParam && Application && Application->MainForm() == this) Close();
+    return;
   case CM_RELEASE:
     delete this;
     return;

@@ -100,6 +100,11 @@ void InputAppActive(bool active);
 void InputActivateWindow(HWND hwnd);
 // The desktop asked the window to close (WM_SYSCOMMAND with SC_CLOSE).
 void InputCloseWindow(HWND hwnd);
+// The session asks the program to end (a terminate signal, the desktop
+// logging out): whatever a press started ends as a cancel, and every
+// top-level window that has no owner gets WM_ENDSESSION (wParam TRUE),
+// for the program to close as its person would.
+void InputEndSession();
 // The desktop minimised the window or brought it back (a task bar, the
 // window manager): SC_MINIMIZE or SC_RESTORE.
 void InputIconifyWindow(HWND hwnd, bool iconic);

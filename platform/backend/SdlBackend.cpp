@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,6 +72,18 @@ bool InitVideo() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
   }
   return false;
+}
+
+// A hang-up (the terminal the program was started from went away) ends the
+// session as SIGTERM does, through SDL's handler, unless the program was
+// started to ignore it (nohup).
+void ForwardHangUpAsTerminate() {
+  struct sigaction old {};
+  if (sigaction(SIGHUP, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) return;
+  struct sigaction hangUp {};
+  hangUp.sa_handler = [](int) { raise(SIGTERM); };
+  sigemptyset(&hangUp.sa_mask);
+  sigaction(SIGHUP, &hangUp, nullptr);
 }
 
 // Without a Wayland display SDL is asked for X11 alone: its Wayland attempt
@@ -215,7 +228,10 @@ bool SdlBackend::Init(std::string* error) {
   // SDL would capture to the window with the keyboard focus rather than the
   // one clicked; capture is done by hand (see OnButton).
   SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // SDL turns SIGINT and SIGTERM into SDL_QUIT, which ends the session
+  // (InputEndSession): the program closes and keeps its layout.  Closing
+  // the last window is the window's own close, not a second request.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   auto fail = [&](std::string text) {
@@ -240,6 +256,7 @@ bool SdlBackend::Init(std::string* error) {
     // Every X event comes along too, for the pointer's screen position.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   }
+  ForwardHangUpAsTerminate();
   SDL_StartTextInput();
   return true;
 }
@@ -851,6 +868,9 @@ bool SdlBackend::Dispatch(const SDL_Event& e) {
   }
   case SDL_TEXTINPUT:
     InputText(e.text.text);
+    return true;
+  case SDL_QUIT:
+    InputEndSession();
     return true;
   case SDL_WINDOWEVENT:
     OnWindowEvent(e.window);

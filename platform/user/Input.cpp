@@ -654,6 +654,20 @@ void InputCloseWindow(HWND hwnd) {
   if (Find(hwnd)) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+void InputEndSession() {
+  auto& u = U();
+  // A second signal while the first close runs must not close (and save)
+  // again.
+  if (u.sessionEnding) return;
+  u.sessionEnding = true;
+  ObservePress(nullptr);
+  if (u.tracking.mode != Tracking::None) CancelTracking(false);
+  ReleaseCapture();
+  for (Window* t : u.desktop->children)
+    if (!t->owner && ((t->style & WS_POPUP) == 0 || (t->style & WS_CAPTION) == WS_CAPTION))
+      PostMessage(t->handle, WM_ENDSESSION, TRUE, 0);
+}
+
 void InputIconifyWindow(HWND hwnd, bool iconic) {
   Window* w = Find(hwnd);
   if (!w || iconic == ((w->style & WS_MINIMIZE) != 0)) return;

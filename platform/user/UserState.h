@@ -164,6 +164,7 @@ struct UserState {
   HWND focus = nullptr;
   HWND capture = nullptr;
   bool appActive = false;
+  bool sessionEnding = false; // InputEndSession came: later requests are the same one
 
   POINT cursor{};
   BYTE asyncKeys[256] = {};

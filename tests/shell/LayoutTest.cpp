@@ -161,7 +161,12 @@ TEST_F(LayoutTest, WhatAPersonChangesComesBackInTheNextRuns) {
   ASSERT_EQ(Editor()->HostDockSite(), form->FrameSite1);
   ClickCaptionButton(form->Handle(), HTMAXBUTTON);
   ASSERT_EQ(form->WindowState(), wsMaximized);
-  Close();
+  // This run ends by a terminate signal with the "Окно" menu open.
+  ClickOn(ControlOf(form->actWindows));
+  ASSERT_NE(ControlOf(form->WindowCascade1), nullptr);
+  const int sessions = form->ActionManager1->ActionBars()->SessionCount();
+  EndSession();
+  EXPECT_EQ(form->ActionManager1->ActionBars()->SessionCount(), sessions + 1); // one close
   const std::string second = ReadBytes(layout);
 
   Start();

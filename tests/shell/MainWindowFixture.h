@@ -93,6 +93,16 @@ protected:
     EXPECT_TRUE(app->Terminated());
     EXPECT_EQ(app->ExitCode(), 0);
   }
+  // The session asks the program to end (a terminate signal), twice, as an
+  // impatient person's second signal would: the program closes once, as by
+  // its close box, and ends with status 0.
+  void EndSession() {
+    sys::InputEndSession();
+    sys::InputEndSession();
+    app->Run();
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_EQ(app->ExitCode(), 0);
+  }
   // A caption button of a window (HTMINBUTTON, HTMAXBUTTON, ...), found by
   // its hit test along the middle of the caption, clicked.
   void ClickCaptionButton(sys::HWND h, sys::LRESULT which) {
