@@ -76,10 +76,12 @@ bool InitVideo() {
 
 // A hang-up (the terminal the program was started from went away) ends the
 // session as SIGTERM does, through SDL's handler, unless the program was
-// started to ignore it (nohup).
+// started to ignore it (nohup) or to ignore SIGTERM, which SDL then leaves
+// alone.
 void ForwardHangUpAsTerminate() {
-  struct sigaction old {};
+  struct sigaction old {}, term {};
   if (sigaction(SIGHUP, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) return;
+  if (sigaction(SIGTERM, nullptr, &term) != 0 || term.sa_handler == SIG_IGN) return;
   struct sigaction hangUp {};
   hangUp.sa_handler = [](int) { raise(SIGTERM); };
   sigemptyset(&hangUp.sa_mask);
