@@ -87,7 +87,9 @@ void InputMouseButtonsLost();
 // delta in multiples of WHEEL_DELTA (120) per notch, positive away from the user.
 void InputMouseWheel(int delta, POINT screen);
 // A virtual key (VK_*, or the ASCII code of a digit or capital letter) went
-// down or up.  Modifier keys are reported like any other key.
+// down or up.  Modifier keys are reported like any other key.  Virtual key
+// 0 is a key the backend could not name: it makes no message, but it counts
+// as a key between Alt's press and release.
 void InputKey(UINT vk, bool down);
 // Text typed by the person, UTF-8; becomes WM_CHAR with Unicode code points.
 void InputText(std::string_view utf8);

@@ -863,10 +863,12 @@ bool SdlBackend::Dispatch(const SDL_Event& e) {
   }
   case SDL_KEYDOWN:
   case SDL_KEYUP: {
+    // A key SDL can give no scancode (a key code bound for a moment, a
+    // layout's unusual key) is passed on as virtual key 0: it makes no
+    // message but keeps a following Alt release from opening the menu.
     const UINT vk = VirtualKeyFromScancode(e.key.keysym.scancode);
-    if (vk == 0) return false;
     InputKey(vk, e.type == SDL_KEYDOWN);
-    return true;
+    return vk != 0;
   }
   case SDL_TEXTINPUT:
     InputText(e.text.text);

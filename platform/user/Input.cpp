@@ -517,6 +517,12 @@ bool TakeInputMessage(MSG& msg) {
       CancelPress();
       continue;
     }
+    // A key with no name makes no message, but it did come between Alt's
+    // press and its release.
+    if (in.kind == RawInput::Unnamed) {
+      u.altAlone = false;
+      continue;
+    }
     if (KeyTrackingInput(in)) continue;
     if (in.kind == RawInput::KeyDown && in.vk == VK_ESCAPE && u.tracking.mode != Tracking::None &&
         u.tracking.mode != Tracking::Button) {
@@ -587,6 +593,12 @@ void InputMouseWheel(int delta, POINT screen) {
 
 void InputKey(UINT vk, bool down) {
   auto& u = U();
+  if (vk == 0 && down) {
+    RawInput in;
+    in.kind = RawInput::Unnamed;
+    in.pt = u.cursor;
+    Enqueue(in);
+  }
   if (vk == 0 || vk > 0xFF) return;
   RawInput in;
   in.kind = down ? RawInput::KeyDown : RawInput::KeyUp;

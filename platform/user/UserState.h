@@ -81,7 +81,9 @@ struct Window {
 // only when it is taken from the queue, so that it meets the state (capture,
 // windows, hit tests) left by the messages before it.
 struct RawInput {
-  enum Kind { Move, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Char, ButtonsLost } kind = Move;
+  // Unnamed: a key pressed that the backend could give no virtual key.
+  enum Kind { Move, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Char, ButtonsLost, Unnamed } kind =
+      Move;
   POINT pt{};
   int button = 0; // 0 left, 1 right, 2 middle
   int wheel = 0;

@@ -414,6 +414,19 @@ TEST_F(Input, TextTypedWithAltHeldComesAsSystemKeysAndTheirCharacters) {
   EXPECT_EQ(Only({WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_KEYUP}),
             (Seq{{edit, WM_SYSKEYDOWN}, {edit, WM_SYSCHAR}, {edit, WM_KEYUP}}));
   EXPECT_EQ(menus, (std::vector<LPARAM>{0x444}));
+
+  // Nor is it after a key the desktop could give no name (virtual key 0),
+  // text or not: that key itself makes no message.
+  ClearLog();
+  menus.clear();
+  InputKey(VK_MENU, true);
+  InputKey(0, true);
+  InputKey(0, false);
+  InputKey(VK_MENU, false);
+  Pump();
+  EXPECT_EQ(Only({WM_SYSKEYDOWN, WM_SYSKEYUP, WM_KEYUP}),
+            (Seq{{edit, WM_SYSKEYDOWN}, {edit, WM_KEYUP}}));
+  EXPECT_TRUE(menus.empty());
 }
 
 TEST_F(Input, HoverComesAfterTheMouseRests) {
