@@ -49,19 +49,12 @@ void SetBar(HWND client, int bar, int first, int end, int page) {
 
 void TCustomForm::UpdateMDIScrollBars() {
   if (!FClientHandle || FMDIThumbTracking) return;
-  RECT used{0, 0, 0, 0};
-  bool any = false, maximized = false;
+  RECT used{};
+  bool maximized = false;
   for (TCustomForm* f : MDIChildList()) {
     if (!f->Visible() || IsIconic(f->Handle())) continue;
     if (IsZoomed(f->Handle())) maximized = true;
-    const RECT r = PlaceInClient(f->Handle(), FClientHandle);
-    if (any) {
-      used = RECT{std::min(used.left, r.left), std::min(used.top, r.top),
-                  std::max(used.right, r.right), std::max(used.bottom, r.bottom)};
-    } else {
-      used = r;
-      any = true;
-    }
+    UnionRect(used, used, PlaceInClient(f->Handle(), FClientHandle));
   }
   // A bar that comes or goes changes the area, which may bring or take the
   // other bar: a few rounds settle it.
@@ -69,9 +62,7 @@ void TCustomForm::UpdateMDIScrollBars() {
     RECT c;
     GetClientRect(FClientHandle, &c);
     RECT all = c;
-    if (any && !maximized)
-      all = RECT{std::min(c.left, used.left), std::min(c.top, used.top),
-                 std::max(c.right, used.right), std::max(c.bottom, used.bottom)};
+    if (!maximized) UnionRect(all, c, used);
     SetBar(FClientHandle, SB_HORZ, all.left, all.right, c.Width());
     SetBar(FClientHandle, SB_VERT, all.top, all.bottom, c.Height());
     RECT after;
