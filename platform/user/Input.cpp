@@ -673,8 +673,7 @@ void InputEndSession() {
   if (u.sessionEnding) return;
   u.sessionEnding = true;
   ObservePress(nullptr);
-  if (u.tracking.mode != Tracking::None) CancelTracking(false);
-  ReleaseCapture();
+  CancelPress();
   for (Window* t : u.desktop->children)
     if (!t->owner && ((t->style & WS_POPUP) == 0 || (t->style & WS_CAPTION) == WS_CAPTION))
       PostMessage(t->handle, WM_ENDSESSION, TRUE, 0);
