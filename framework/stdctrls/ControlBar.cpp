@@ -210,22 +210,21 @@ void TCustomControlBar::PlaceRow(const RECT& area, const std::vector<size_t>& or
     r.right = left + (r.right - r.left);
     r.left = left;
   };
-  int cursor = area.left;
-  for (size_t i = first; i < last; ++i) {
-    place(i, std::max(cursor, int(FBands[order[i]].Rect.left)));
-    cursor = FBands[order[i]].Rect.right;
-  }
+  auto afterTheOneBefore = [&] {
+    int cursor = area.left;
+    for (size_t i = first; i < last; ++i) {
+      place(i, std::max(cursor, int(FBands[order[i]].Rect.left)));
+      cursor = FBands[order[i]].Rect.right;
+    }
+  };
+  afterTheOneBefore();
   int limit = area.right;
   for (size_t i = last; i > first; --i) {
     const RECT& r = FBands[order[i - 1]].Rect;
     place(i - 1, std::min(int(r.left), limit - int(r.right - r.left)));
     limit = FBands[order[i - 1]].Rect.left;
   }
-  cursor = area.left;
-  for (size_t i = first; i < last; ++i) {
-    place(i, std::max(cursor, int(FBands[order[i]].Rect.left)));
-    cursor = FBands[order[i]].Rect.right;
-  }
+  afterTheOneBefore();
 }
 
 void TCustomControlBar::LayoutBands(const RECT& area) {
@@ -367,13 +366,12 @@ void TCustomControlBar::MouseMove(TShiftState shift, int x, int y) {
 // of its own there.
 void TCustomControlBar::MoveDraggedBand(int x, int y) {
   double key = -0.5;
-  int lastRow = -1, bottom = 0;
+  int lastRow = -1;
   for (const TBand& b : FPressBands) {
     if (y >= b.Rect.top && y < b.Rect.bottom) key = b.Row;
     lastRow = std::max(lastRow, b.Row);
-    bottom = std::max(bottom, int(b.Rect.bottom));
   }
-  if (y >= bottom) key = lastRow + 0.5;
+  if (y >= PressBottom()) key = lastRow + 0.5;
   RestorePressBands();
   TBand* band = FindBand(FDragControl);
   if (!band) return;
